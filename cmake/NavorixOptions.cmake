@@ -1,0 +1,31 @@
+# Shared compile settings: every target of the project links these two
+# interface targets instead of repeating flags.
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+  set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+
+add_library(navorix_options INTERFACE)
+add_library(navorix::options ALIAS navorix_options)
+target_compile_features(navorix_options INTERFACE cxx_std_20)
+set_target_properties(navorix_options PROPERTIES INTERFACE_CXX_EXTENSIONS OFF)
+# Headers are included by their folder: "geometry/vector.h".
+target_include_directories(navorix_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+add_library(navorix_warnings INTERFACE)
+add_library(navorix::warnings ALIAS navorix_warnings)
+# -Wconversion and -Wdouble-promotion catch a stray double in the geometry.
+target_compile_options(navorix_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wdouble-promotion
+  -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual)
+
+# navorix_library(NAME SOURCES... [DEPS ...]) : one library per subsystem
+# folder, exported as navorix::NAME.
+function(navorix_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(navorix_${name} STATIC ${ARG_SOURCES})
+  add_library(navorix::${name} ALIAS navorix_${name})
+  target_link_libraries(navorix_${name}
+    PUBLIC navorix::options ${ARG_DEPS}
+    PRIVATE navorix::warnings)
+endfunction()

@@ -1,0 +1,48 @@
+// Distances on the ellipsoid of the Earth model.
+//
+// Notation:
+//   A, B     stored positions (geocentric unit directions of geodetic fixes)
+//   beta     reduced latitude, tan beta = (a/b) tan psi
+//   sigma    angular distance on Vincenty's auxiliary sphere
+//   alpha    azimuth of the geodesic at the equator
+//   lambda   longitude difference on the auxiliary sphere
+//
+// Lengths are returned divided by SpherRadius, so callers convert them like
+// the central angles of the sphere.
+#pragma once
+
+#include "geometry/vector.h"
+
+namespace navorix {
+
+inline constexpr long double EllipticArcEps = 1e-8L;
+inline constexpr long double EllipticArcFloor = 1e-8L;  // rad
+inline constexpr int GeodesicIterationLimit = 1024;
+inline constexpr long double GeodesicConvergence = 1e-16L;  // rad
+
+// Length of the curve in which the plane through the centre, A and B cuts the
+// ellipsoid, between the two surface points, / SpherRadius. Arcs shorter than
+// 1e-8 rad give 0. Coincident or antipodal fixes raise "Same or opposing
+// fixes"; an integral that does not converge raises
+// "Can't reach the accuracy requested". Not re-entrant (one shared arc).
+long double EllipticArcDist(const TTriV& A, const TTriV& B);
+
+struct TReducedLat {
+  long double cosBeta = 1.0L;
+  long double sinBeta = 0.0L;
+};
+// cos and sin of the reduced latitude of position P.
+TReducedLat ReducedLat(const TTriV& P);
+
+struct TGeodesic {
+  long double distance = 0.0L;  // geodesic length / SpherRadius
+  long double azimuth = 0.0L;   // at A toward B, radians in [-pi, +pi]
+};
+// Vincenty's inverse method. Coincident fixes (sin sigma = 0) raise
+// "Same or opposing fixes"; no convergence within 1024 iterations (nearly
+// antipodal fixes) raises "Looping iterations".
+TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B);
+long double GeodesicDist(const TTriV& A, const TTriV& B);
+long double GeodesicAzimuth(const TTriV& A, const TTriV& B);
+
+}  // namespace navorix

@@ -1,0 +1,56 @@
+// Three-component vectors in the Earth-centred frame.
+//
+// Notation:
+//   x  toward latitude 0, longitude 0
+//   y  toward latitude 0, longitude 90 degrees East
+//   z  toward the North Pole
+//   A, B, V   general vectors; positions are unit vectors
+//   Lat, Lon  latitude and longitude on the sphere, radians, East positive
+//
+// All components are 80-bit extended. No operation allocates.
+#pragma once
+
+#include "geometry/numeric.h"
+
+namespace navorix {
+
+struct TTriV {
+  long double x = 0.0L;
+  long double y = 0.0L;
+  long double z = 0.0L;
+
+  friend bool operator==(const TTriV&, const TTriV&) = default;
+};
+
+// (Ax + Bx, Ay + By, Az + Bz).
+TTriV TriAdd(const TTriV& A, const TTriV& B);
+// (Ax - Bx, Ay - By, Az - Bz).
+TTriV TriSub(const TTriV& A, const TTriV& B);
+// (k Vx, k Vy, k Vz).
+TTriV TriScale(const TTriV& V, long double k);
+// Negates every component of V in place.
+void TriNeg(TTriV& V);
+// Ax Bx + Ay By + Az Bz.
+long double TriDot(const TTriV& A, const TTriV& B);
+// A x B, right-handed.
+TTriV TriCross(const TTriV& A, const TTriV& B);
+// sqrt(Vx^2 + Vy^2 + Vz^2), summed directly without scaling.
+long double TriLength(const TTriV& V);
+// Scales V in place to unit length, multiplying by the reciprocal of its
+// length. Throws Error "Cannot normalize a null vector" when the length is
+// not greater than 0 (and Error msg::NotANumber when it is not finite).
+void TriNormalize(TTriV& V);
+// The unit vector of latitude Lat and longitude Lon (radians) on the sphere.
+// For |Lat| <= pi/2 the cosine of the latitude is taken as non-negative and
+// at Lon = +-pi the sine of the longitude as a zero of Lon's sign, so that a
+// position typed at a pole keeps its longitude and one typed at 180 degrees
+// keeps its hemisphere despite the rounding of the 80-bit pi.
+TTriV TriFromAngles(long double Lat, long double Lon);
+// Latitude of the unit vector V, radians in [-pi/2, +pi/2]:
+// atan2(Vz, sqrt(1 - Vz^2)).
+long double TriLat(const TTriV& V);
+// Longitude of V, radians in [-pi, +pi]: 0 when Vx = Vy = 0 exactly,
+// atan2(Vy, Vx) otherwise.
+long double TriLon(const TTriV& V);
+
+}  // namespace navorix
