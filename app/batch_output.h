@@ -1,0 +1,40 @@
+// The standard output of the batch program: lines collected in one buffer
+// and written in large blocks, never flushed per line, in Windows-1252 or,
+// on request, UTF-8.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace navorix {
+
+class TBatchOutput {
+ public:
+  // Writes to File (not owned); with Utf8 every line is converted first.
+  TBatchOutput(std::FILE* File, bool Utf8);
+  ~TBatchOutput();
+  TBatchOutput(const TBatchOutput&) = delete;
+  TBatchOutput& operator=(const TBatchOutput&) = delete;
+
+  // One line of Windows-1252 text followed by "\n".
+  void Line(std::string_view Text);
+  // A line made of two pieces, so callers need not join them.
+  void Line(std::string_view Head, std::string_view Tail);
+  // Writes what is buffered; false when the file reported an error.
+  bool Flush();
+
+ private:
+  void Append(std::string_view Text);
+  // Hands the buffer to the file without flushing it.
+  void WriteBuffer();
+
+  static constexpr std::size_t BlockSize = 1u << 16;
+
+  std::FILE* file_;
+  bool utf8_;
+  bool failed_ = false;
+  std::string buffer_;
+};
+
+}  // namespace navorix

@@ -1,0 +1,42 @@
+// Conversion of typed distances and azimuths.
+//
+// Notation: V typed value, k km per unit, R SpherRadius (km), D radians.
+//
+// The comparisons are written as !(x < limit) so that a NaN or an infinity
+// from an absurd typed exponent is refused as well. With the extended pi/180
+// of numeric.h, 180 degrees gives exactly the extended pi, so 180 is refused
+// and 179.9 accepted; likewise 360 degrees gives exactly 2 pi.
+#include "operations/conversion.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "geometry/earth_model.h"
+#include "geometry/error.h"
+#include "geometry/numeric.h"
+#include "operations/messages.h"
+#include "text/display_options.h"
+
+namespace navorix {
+
+long double DistanceToAngle(long double Typed) {
+  const std::uint8_t unit = DisplayOptions.DistUnits;
+  if (unit == DegreesUnit) return Typed * DegToRad;
+  return Typed * DistUnitTable[unit].KmPerUnit / Earth().SpherRadius;
+}
+
+long double AzimuthToAngle(long double TypedDegrees) { return TypedDegrees * DegToRad; }
+
+long double CheckedDistance(long double Typed) {
+  const long double D = DistanceToAngle(Typed);
+  if (!(D < Pi)) throw Error(msg::DistanceTooLarge);
+  return D;
+}
+
+long double CheckedAzimuth(long double TypedDegrees) {
+  const long double Az = AzimuthToAngle(TypedDegrees);
+  if (!(std::fabs(Az) < TwoPi)) throw Error(msg::IllegalAzimuth);
+  return Az;
+}
+
+}  // namespace navorix

@@ -1,0 +1,36 @@
+// The state behind "Next Fix": the accumulated distance along a chain of
+// fixes, started by a Fix-Fix distance and extended one fix at a time.
+//
+// The sums are central angles in radians (the ellipsoidal ones already
+// divided by SpherRadius), so a change of distance unit in the middle of a
+// chain is harmless: each result is converted with the unit in force when
+// it is shown.
+#pragma once
+
+#include "text/fix_record.h"
+
+namespace navorix {
+
+struct TDistanceChain {
+  TFixName StartName;  // first fix of the chain, as stored
+  FixRecord LastFix;   // the next segment starts here; not valid before any chain
+  long double SumS = 0.0L;  // on the sphere
+  long double SumE = 0.0L;  // along the elliptic great arc
+  long double SumG = 0.0L;  // along the geodesic
+  bool WithE = false;  // decided at the start of the chain, only ever switched off
+  bool WithG = false;
+};
+
+}  // namespace navorix
+
+namespace navorix {
+
+// Adds the segment from Chain.LastFix to X to every sum in force and moves
+// LastFix to X. A failure of the elliptic or the geodesic length is silent:
+// that kind is dropped (its flag becomes false, its sum stays) for this and
+// every later result of the chain. The sphere is not guarded: its Error
+// (antipodal fixes) leaves the function with Chain partly changed, so
+// callers work on a copy.
+void ExtendChain(TDistanceChain& Chain, const FixRecord& X);
+
+}  // namespace navorix
