@@ -18,11 +18,9 @@
 #include "geometry/great_circle.h"
 #include "operations/messages.h"
 #include "stores/fix_db.h"
-#include "stores/log_list.h"
 #include "text/display_options.h"
 #include "text/fix_names.h"
 #include "text/format.h"
-#include "text/text_helpers.h"
 
 namespace navorix {
 
@@ -48,8 +46,7 @@ void AppendArc(std::string& Line, const FixRecord& Start, const FixRecord& End) 
 
 }  // namespace
 
-TExecutors::TExecutors(const TFixDB& FixDB, TLogList& Log, TResultSink& Sink)
-    : fixDB_(FixDB), log_(Log), sink_(Sink) {}
+TExecutors::TExecutors(const TFixDB& FixDB, TResultSink& Sink) : fixDB_(FixDB), sink_(Sink) {}
 
 void TExecutors::SetNextFixEnabled(bool Enabled) {
   nextFixEnabled_ = Enabled;
@@ -63,16 +60,7 @@ FixRecord TExecutors::FixAt(std::uint16_t Pos) const {
   return fix;
 }
 
-void TExecutors::LogResult(std::string_view Line1, std::string_view Line2,
-                           std::string_view Line3) {
-  const std::string l1 = SquashBlanks(Line1, false);
-  const std::string l2 = SquashBlanks(Line2, false);
-  const std::string l3 = SquashBlanks(Line3, false);
-  log_.Add(l1, l2, l3);
-  sink_.ResultLogged(l1, l2, l3);
-}
-
-void TExecutors::LogLines() { LogResult(line1_, line2_, line3_); }
+void TExecutors::LogLines() { sink_.LogResult(line1_, line2_, line3_); }
 
 void TExecutors::Propose(const TTriV& Position, const char* Name) {
   MakeFix(PendingFix, Position, Name);

@@ -2,8 +2,8 @@
 // inputs already checked by the dispatcher (fixes as 1-based database
 // positions, distances as central angles and azimuths in radians), copies
 // the fixes from the database, computes, and hands the three lines of one
-// log record to LogResult; the point-producing ones then propose the point
-// as the next new fix (PendingFix).
+// log record to the sink's LogResult; the point-producing ones then propose
+// the point as the next new fix (PendingFix).
 //
 // Failures leave as Error before anything is logged: nothing is recorded,
 // PendingFix and the distance chain keep their values, and the caller shows
@@ -25,7 +25,6 @@
 namespace navorix {
 
 class TFixDB;
-class TLogList;
 
 // Where a point of an arc's great circle lies, indexed by ArcSide: beyond the
 // start fix, within the arc, beyond the end fix.
@@ -46,17 +45,19 @@ inline constexpr const char* NoSolutionsText = "No solutions: out of range";
 class TResultSink {
  public:
   virtual ~TResultSink() = default;
-  // A record has just been appended to the log with these (normalised)
-  // lines: play the done sound and show the record.
-  virtual void ResultLogged(std::string_view Line1, std::string_view Line2,
-                            std::string_view Line3) = 0;
+  // Records one result as built by an executor, once all computing is done:
+  // the done sound plays, the lines are normalised (SquashBlanks) and
+  // appended to the operation log, and the record is shown. The window-bound
+  // log does all of it (TWinLogDB::LogResult).
+  virtual void LogResult(std::string_view Line1, std::string_view Line2,
+                         std::string_view Line3) = 0;
   // The "Next Fix" button is to be enabled (true) or disabled.
   virtual void NextFixChanged(bool Enabled) = 0;
 };
 
 class TExecutors {
  public:
-  TExecutors(const TFixDB& FixDB, TLogList& Log, TResultSink& Sink);
+  TExecutors(const TFixDB& FixDB, TResultSink& Sink);
 
   // The proposed next new fix: valid after a point result, empty at start.
   // The fix input dialog reads it and empties it after an insertion.
@@ -83,10 +84,6 @@ class TExecutors {
   void OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R, long double Distance);
   void OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double Distance);
 
-  // Normalises the three lines with SquashBlanks (letters unchanged),
-  // appends them to the log as one record and tells the sink.
-  void LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3);
-
  private:
   // A copy of the fix at Pos, checked to exist and to be valid.
   FixRecord FixAt(std::uint16_t Pos) const;
@@ -95,7 +92,6 @@ class TExecutors {
   void ChainResult(const TDistanceChain& Chain);
 
   const TFixDB& fixDB_;
-  TLogList& log_;
   TResultSink& sink_;
   bool nextFixEnabled_ = false;
   // The lines under construction, kept so that their storage is reused.

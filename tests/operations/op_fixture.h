@@ -11,21 +11,33 @@
 #include "geometry/numeric.h"
 #include "operations/executors.h"
 #include "stores/fix_db.h"
-#include "stores/log_list.h"
+#include "stores/log_view.h"
+#include "stores/win_log_db.h"
 #include "text/display_options.h"
 #include "text/fix_names.h"
 
 namespace navorix::test {
 
+// A log display that shows nothing.
+struct TQuietLogView : TLogView {
+  void ShowLogLines(const std::string&, const std::string&, const std::string&) override {}
+  void ShowLogNumber(const std::string&) override {}
+  void EnableLogButtons(bool, bool) override {}
+  void SetNextFixEnabled(bool) override {}
+  void PlayDoneSound() override { ++Sounds; }
+  void FocusFixList() override {}
+  int Sounds = 0;
+};
+
+// Records the results through the window-bound log, as the main window does.
 struct TRecordingSink : TResultSink {
-  std::vector<std::string> Logged;  // three lines per record
-  std::vector<bool> NextFix;        // every change of the button
-  void ResultLogged(std::string_view L1, std::string_view L2, std::string_view L3) override {
-    Logged.emplace_back(L1);
-    Logged.emplace_back(L2);
-    Logged.emplace_back(L3);
+  explicit TRecordingSink(TWinLogDB& L) : Log(L) {}
+  void LogResult(std::string_view L1, std::string_view L2, std::string_view L3) override {
+    Log.LogResult(L1, L2, L3);
   }
   void NextFixChanged(bool Enabled) override { NextFix.push_back(Enabled); }
+  TWinLogDB& Log;
+  std::vector<bool> NextFix;  // every change of the button
 };
 
 class OperationsTest : public ::testing::Test {
@@ -55,9 +67,10 @@ class OperationsTest : public ::testing::Test {
   std::string Line(int N) const { return Log.GetLine(Log.Count(), N); }
 
   TFixDB DB;
-  TLogList Log;
-  TRecordingSink Sink;
-  TExecutors Ex{DB, Log, Sink};
+  TQuietLogView View;
+  TWinLogDB Log{View};
+  TRecordingSink Sink{Log};
+  TExecutors Ex{DB, Sink};
 };
 
 // "\xB0" spelled out in expected texts.
