@@ -1,0 +1,328 @@
+// The batch workbench: script lines to stores, dispatcher and executors.
+#include "app/batch_workbench.h"
+
+#include <charconv>
+#include <exception>
+
+#include "app/batch_output.h"
+#include "app/script_operands.h"
+#include "app/settings_copy.h"
+#include "geometry/earth_model.h"
+#include "operations/catalogue.h"
+#include "operations/dispatch.h"
+#include "stores/app_data.h"
+#include "stores/status.h"
+#include "text/display_options.h"
+#include "text/fix_names.h"
+#include "text/format.h"
+
+namespace navorix {
+
+namespace {
+
+// The fix input dialog's refusal of a name that another fix has.
+constexpr const char* NameInUse = "This fix name is already in use";
+
+bool SameNoCase(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t i = 0; i < A.size(); ++i) {
+    char a = A[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    char b = B[i];
+    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+struct TKeyword {
+  std::string_view Word;
+  std::uint8_t Tag;  // operation tag, 0 for a workbench line
+  std::string_view Usage;
+};
+
+constexpr TKeyword Keywords[] = {
+    {"fixfix", 1, "fixfix A B"},
+    {"arcfix", 2, "arcfix A B R"},
+    {"arcarc", 3, "arcarc A B C D"},
+    {"midpoint", 4, "midpoint A B"},
+    {"azimuth", 5, "azimuth A B"},
+    {"fixatda", 6, "fixatda F DIST AZIM"},
+    {"project", 7, "project A B R"},
+    {"intersect", 8, "intersect A B C D"},
+    {"next", 9, "next C"},
+    {"proximity", 10, "proximity A B R DIST"},
+    {"fixatd", 11, "fixatd A B DIST"},
+    {"store", 0, "store NAME"},
+    {"set", 0, "set KEY VALUE"},
+    {"clearlog", 0, "clearlog"},
+    {"load", 0, "load FILE"},
+    {"save", 0, "save FILE"},
+    {"sort", 0, "sort 0|1|2 [NAME]"},
+    {"list", 0, "list"},
+};
+
+// Operands a layout of the input dialog takes.
+std::size_t OperandCount(TDialogEntry Entry) {
+  switch (Entry) {
+    case TDialogEntry::OneFix: return 1;
+    case TDialogEntry::TwoFixes: return 2;
+    case TDialogEntry::FixDistAzim: return 3;
+    case TDialogEntry::ArcDist: return 3;
+    case TDialogEntry::ArcFixDist: return 4;
+    case TDialogEntry::ArcFix: return 3;
+    case TDialogEntry::TwoArcs: return 4;
+  }
+  return 0;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A whole decimal integer, nothing before or after it.
+bool ReadInt(std::string_view Text, int& Value) {
+  const char* end = Text.data() + Text.size();
+  const auto [ptr, ec] = std::from_chars(Text.data(), end, Value);
+  return ec == std::errc() && ptr == end && !Text.empty();
+}
+
+}  // namespace
+
+TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out)
+    : out_(Out), fixes_(*this), log_(*this), executors_(fixes_, *this) {
+  text_.reserve(256);
+}
+
+bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
+  failure_.clear();
+  // Status loading itself reads the settings, so they mean exactly what
+  // they mean at program start; it looks for its files in the program and
+  // data directories, which point at a private directory holding nothing
+  // but the settings file.
+  TSettingsCopy copy;
+  if (!copy.Prepare(IniFile, failure_)) return false;
+  AppData.ProgramDir = copy.Directory();
+  AppData.DataDir = copy.Directory();
+  try {
+    LoadStatus(fixes_, log_, *this);
+  } catch (const std::exception& e) {
+    failure_ = e.what();
+  }
+  return failure_.empty();
+}
+
+bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
+  failure_.clear();
+  fixes_.LoadFromFile(FileName);  // reports through ShowError
+  return failure_.empty();
+}
+
+void TBatchWorkbench::ShowLogLines(const std::string& Line1, const std::string& Line2,
+                                   const std::string& Line3) {
+  if (!resultPending_) return;
+  resultPending_ = false;
+  out_.Line(Line1);
+  out_.Line(Line2);
+  out_.Line(Line3);
+}
+
+void TBatchWorkbench::PrintError(std::string_view Message) { out_.Line("ERROR: ", Message); }
+
+void TBatchWorkbench::LineError(unsigned LineNo, std::string_view Reason, std::string_view Token) {
+  text_.assign("ERROR: line ").append(std::to_string(LineNo)).append(": ").append(Reason);
+  if (!Token.empty()) text_.append(1, ' ').append(Token);
+  out_.Line(text_);
+}
+
+void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
+  std::string_view tokens[MaxTokens];
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (i < Line.size()) {
+    while (i < Line.size() && IsBlank(Line[i])) ++i;
+    if (i == Line.size()) break;
+    const std::size_t start = i;
+    while (i < Line.size() && !IsBlank(Line[i])) ++i;
+    if (count == MaxTokens) {
+      LineError(LineNo, "too many operands");
+      return;
+    }
+    tokens[count++] = Line.substr(start, i - start);
+  }
+  if (count == 0 || tokens[0].front() == '#') return;
+
+  const TKeyword* keyword = nullptr;
+  for (const TKeyword& k : Keywords) {
+    if (SameNoCase(tokens[0], k.Word)) keyword = &k;
+  }
+  if (keyword == nullptr) {
+    LineError(LineNo, "unknown keyword", tokens[0]);
+    return;
+  }
+  const std::string_view* operands = tokens + 1;
+  const std::size_t n = count - 1;
+  if (keyword->Tag != 0) {
+    if (n != OperandCount(FindOperation(keyword->Tag)->Entry)) {
+      LineError(LineNo, "usage:", keyword->Usage);
+      return;
+    }
+    RunOperation(keyword->Tag, operands, n, LineNo);
+    return;
+  }
+  const std::string_view word = keyword->Word;
+  const bool ok = word == "store"    ? n == 1
+                  : word == "set"    ? n == 2
+                  : word == "load"   ? n == 1
+                  : word == "save"   ? n == 1
+                  : word == "sort"   ? n == 1 || n == 2
+                                     : n == 0;
+  if (!ok) {
+    LineError(LineNo, "usage:", keyword->Usage);
+    return;
+  }
+  if (word == "store") {
+    Store(operands[0], LineNo);
+  } else if (word == "set") {
+    Set(operands[0], operands[1], LineNo);
+  } else if (word == "clearlog") {
+    log_.Clear();  // also disables Next Fix
+  } else if (word == "load") {
+    if (!LoadFixes(std::string(operands[0]))) PrintError(failure_);
+  } else if (word == "save") {
+    try {
+      fixes_.SaveToFile(std::string(operands[0]));
+    } catch (const std::exception& e) {
+      PrintError(e.what());
+    }
+  } else if (word == "sort") {
+    Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);
+  } else {
+    List();
+  }
+}
+
+void TBatchWorkbench::RunOperation(std::uint8_t Tag, const std::string_view* Operands,
+                                   std::size_t Count, unsigned LineNo) {
+  TScriptOperands source(fixes_, Operands, Count);
+  try {
+    if (!navorix::RunOperation(Tag, source, executors_) && !source.Failure().empty()) {
+      LineError(LineNo, source.Failure());
+    }
+  } catch (const std::exception& e) {
+    PrintError(e.what());
+  }
+}
+
+// As the fix input dialog stores a new fix from the blank row: the pending
+// fix's own position under the checked name, appended at the end; the
+// pending fix stays for the next one.
+void TBatchWorkbench::Store(std::string_view Name, unsigned LineNo) {
+  if (!executors_.PendingFix.Valid) {
+    LineError(LineNo, "no computed fix to store");
+    return;
+  }
+  std::string name(Name);
+  const bool valid = IsValidFixName(name);
+  // The name in use is reported first, even for an invalid name.
+  if (fixes_.FindName(name) != 0) {
+    PrintError(NameInUse);
+    return;
+  }
+  if (!valid) {
+    LineError(LineNo, "invalid fix name", Name);
+    return;
+  }
+  FixRecord fix;
+  try {
+    MakeFix(fix, executors_.PendingFix.Position, name);
+    fixes_.Add(fix);
+  } catch (const std::exception& e) {
+    PrintError(e.what());
+  }
+}
+
+void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned LineNo) {
+  struct TOption {
+    std::string_view Key;
+    int Count;  // values 0 .. Count - 1
+    void (*Setter)(TOptionsMenu&, int);
+    bool Rebuild;  // the list rows show this option
+  };
+  static constexpr TOption Options[] = {
+      {"LatLonFormat", LatLonFormatCount, SetLatLonFormat, true},
+      {"AzimFormat", AzimFormatCount, SetAzimFormat, false},
+      {"PlusDir", PlusDirCount, SetPlusDir, false},
+      {"Precision", PrecisionCount, SetPrecision, true},
+      {"DistUnits", DistUnitsCount, SetDistUnits, false},
+      {"AzimRange", AzimRangeCount, SetAzimRange, false},
+  };
+  static constexpr std::string_view Switches[] = {"EllipticLat", "EllipticArc", "GeoDistance"};
+
+  int value = 0;
+  const bool number = ReadInt(Value, value);
+  for (const TOption& option : Options) {
+    if (!SameNoCase(Key, option.Key)) continue;
+    if (!number || value < 0 || value >= option.Count) {
+      text_.assign(option.Key).append(" takes 0..").append(std::to_string(option.Count - 1));
+      LineError(LineNo, text_);
+      return;
+    }
+    option.Setter(*this, value);
+    if (option.Rebuild) fixes_.RebuildFixList(0);
+    return;
+  }
+  for (std::size_t s = 0; s < 3; ++s) {
+    if (!SameNoCase(Key, Switches[s])) continue;
+    if (!number || (value != 0 && value != 1)) {
+      text_.assign(Switches[s]).append(" takes 0 or 1");
+      LineError(LineNo, text_);
+      return;
+    }
+    bool& option = s == 0 ? EllipticLat : s == 1 ? EllipticArc : GeoDistance;
+    const bool on = value == 1;
+    // The menu only ever inverts a switch; setting its present value is no
+    // change at all.
+    if (option == on) return;
+    option = on;
+    ShowEllipsoidSwitches(*this);
+    executors_.SetNextFixEnabled(false);
+    // Positions keep their shown latitude and longitude under the new rule.
+    if (s == 0) fixes_.RebuildAllPositions();
+    return;
+  }
+  LineError(LineNo, "unknown setting", Key);
+}
+
+void TBatchWorkbench::Sort(std::string_view Order, const std::string_view* Name,
+                           unsigned LineNo) {
+  int order = 0;
+  if (!ReadInt(Order, order) || order < 0 || order > 2) {
+    LineError(LineNo, "sort order must be 0, 1 or 2, not", Order);
+    return;
+  }
+  // The reference of the distance order is the current fix, as in the
+  // window; without a name the blank row is current.
+  std::uint16_t current = 0;
+  if (Name != nullptr) {
+    const char* reason = nullptr;
+    current = FindScriptFix(fixes_, *Name, reason);
+    if (current == 0) {
+      LineError(LineNo, reason, *Name);
+      return;
+    }
+  } else if (order == ByDistance) {
+    LineError(LineNo, "sort 2 needs the reference fix: sort 2 NAME");
+    return;
+  }
+  selectedRow_ = current == 0 ? fixes_.Count() : current - 1;
+  fixes_.SortFixes(order);
+}
+
+void TBatchWorkbench::List() {
+  const std::uint16_t count = fixes_.Count();
+  for (std::uint32_t pos = 1; pos <= count; ++pos) {
+    out_.Line(FixText(fixes_.Get(static_cast<std::uint16_t>(pos))));
+  }
+  out_.Line("N = ", std::to_string(count));
+}
+
+}  // namespace navorix
