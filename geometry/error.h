@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace navorix {
 
@@ -28,5 +29,9 @@ inline constexpr const char* LoopingIterations = "Looping iterations";
 // Raised where a computation would hand a NaN or an infinity to its caller.
 inline constexpr const char* NotANumber = "Result out of numeric range";
 }  // namespace msg
+
+// v itself when it is finite; otherwise raises Error msg::NotANumber, so that
+// no NaN or infinity leaves the core as a result.
+long double RequireFinite(long double v);
 
 }  // namespace navorix

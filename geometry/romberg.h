@@ -21,18 +21,27 @@ namespace navorix {
 // outlive the callable it refers to.
 class TRealFunc {
  public:
-  template <typename Fn, typename = std::enable_if_t<!std::is_same_v<std::decay_t<Fn>, TRealFunc>>>
+  using Plain = long double (*)(long double);
+
+  TRealFunc(Plain fn) : plain_(fn), call_([](const TRealFunc& self, long double x) { return self.plain_(x); }) {}
+
+  template <typename Fn, typename = std::enable_if_t<!std::is_same_v<std::decay_t<Fn>, TRealFunc> &&
+                                                     !std::is_function_v<std::remove_reference_t<Fn>> &&
+                                                     !std::is_pointer_v<std::decay_t<Fn>>>>
   TRealFunc(Fn&& fn)  // NOLINT(google-explicit-constructor): used like a function pointer
-      : object_(const_cast<void*>(static_cast<const void*>(&fn))),
-        call_([](void* object, long double x) -> long double {
-          return (*static_cast<std::remove_reference_t<Fn>*>(object))(x);
+      : object_(static_cast<const void*>(&fn)), call_([](const TRealFunc& self, long double x) -> long double {
+          using Object = std::remove_reference_t<Fn>;
+          return (*static_cast<Object*>(const_cast<void*>(self.object_)))(x);
         }) {}
 
-  long double operator()(long double x) const { return call_(object_, x); }
+  long double operator()(long double x) const { return call_(*this, x); }
 
  private:
-  void* object_;
-  long double (*call_)(void*, long double);
+  union {
+    const void* object_;
+    Plain plain_;
+  };
+  long double (*call_)(const TRealFunc&, long double);
 };
 
 using TIdleProc = void (*)();

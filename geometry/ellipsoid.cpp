@@ -1,0 +1,113 @@
+// Ellipsoidal distances (notation in ellipsoid.h).
+//
+//   b1, b2   reduced latitudes of A and B
+//   L        longitude difference of B and A, not reduced (it enters only
+//            through sine and cosine)
+//   c2m      cos(2 sigma_m), sigma_m the angular midpoint of the line
+//   cos2a    cos^2 alpha
+//   u2       cos^2 alpha times the second eccentricity squared
+//   Ak, Bk   Vincenty's series coefficients in the form of k1
+#include "geometry/ellipsoid.h"
+
+#include <cmath>
+
+#include "geometry/earth_model.h"
+#include "geometry/error.h"
+#include "geometry/great_circle.h"
+#include "geometry/romberg.h"
+
+namespace navorix {
+namespace {
+
+// The arc whose elliptic length is being integrated; the integrand reads it.
+TArc sharedArc;
+
+void NoIdle() {}
+
+// Advance of the surface curve per radian of t along the shared arc: the
+// surface point's distance from the centre divided by the sine of the angle
+// between the radius and the curve, taken from the surface normal. Exact on
+// meridians and on the equator; elsewhere the normal's small tilt out of the
+// arc's plane is neglected.
+long double ArcIntegrand(long double t) {
+  const EarthShape& e = Earth();
+  const TTriV P = PointOnArc(sharedArc, t);
+  const long double k = EllipsoidRadius(P) / e.SpherRadius;
+  TTriV S = TriScale(P, k);
+  S.z = S.z * (e.AxisRatio * e.AxisRatio);
+  TTriV W = TriCross(sharedArc.Pole, P);
+  TriNormalize(S);
+  TriNormalize(W);
+  const long double c = TriDot(S, W);
+  return k / std::sqrt(1.0L - c * c);
+}
+
+}  // namespace
+
+long double EllipticArcDist(const TTriV& A, const TTriV& B) {
+  sharedArc = MakeArc(A, B);
+  if (sharedArc.ArcLen < EllipticArcFloor) return 0.0L;
+  return RequireFinite(AdaptiveRomberg(ArcIntegrand, 0, NoIdle, 0.0L, sharedArc.ArcLen, EllipticArcEps));
+}
+
+TReducedLat ReducedLat(const TTriV& P) {
+  const long double zs = Earth().AxisRatio * P.z;
+  const long double rho = std::hypot(P.x, P.y);
+  const long double h = std::hypot(zs, rho);
+  return {rho / h, zs / h};
+}
+
+TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) {
+  const EarthShape& e = Earth();
+  const long double f = e.Flattening;
+  const auto [cosB1, sinB1] = ReducedLat(A);
+  const auto [cosB2, sinB2] = ReducedLat(B);
+  const long double L = TriLon(B) - TriLon(A);
+
+  long double lambda = L;
+  long double sinLambda = 0.0L, cosLambda = 1.0L;
+  long double sigma = 0.0L, sinSigma = 0.0L, cosSigma = 1.0L, cos2a = 1.0L, c2m = 0.0L;
+  for (int count = 0;;) {
+    ::sincosl(lambda, &sinLambda, &cosLambda);
+    sinSigma = std::hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
+    // Coincident fixes leave the quotient for sin alpha undefined; so do
+    // exactly antipodal ones, where every geodesic is equally short.
+    if (sinSigma == 0.0L) throw Error(msg::SameOrOpposing);
+    cosSigma = sinB1 * sinB2 + cosB1 * cosB2 * cosLambda;
+    sigma = std::atan2(sinSigma, cosSigma);
+    const long double sinAlpha = cosB1 * cosB2 * sinLambda / sinSigma;
+    cos2a = 1.0L - sinAlpha * sinAlpha;
+    c2m = cos2a > 0.0L ? cosSigma - 2.0L * sinB1 * sinB2 / cos2a : 2.0L * sinB1 * sinB2;
+    const long double C = f / 16.0L * cos2a * (4.0L + f * (4.0L - 3.0L * cos2a));
+    const long double next =
+        L + (1.0L - C) * f * sinAlpha *
+                (sigma + C * sinSigma * (c2m + C * cosSigma * (-1.0L + 2.0L * c2m * c2m)));
+    count = count + 1;
+    if (count > GeodesicIterationLimit) throw Error(msg::LoopingIterations);
+    if (std::fabs(next - lambda) < GeodesicConvergence) break;
+    lambda = next;
+  }
+
+  TGeodesic g;
+  g.azimuth = std::atan2(cosB2 * sinLambda, cosB1 * sinB2 - sinB1 * cosB2 * cosLambda);
+  const long double u2 = cos2a * e.SecondEcc2;
+  const long double root = std::sqrt(1.0L + u2);
+  const long double k1 = (root - 1.0L) / (root + 1.0L);
+  const long double Ak = (1.0L + k1 * k1 / 4.0L) / (1.0L - k1);
+  const long double Bk = k1 * (1.0L - 3.0L * k1 * k1 / 8.0L);
+  const long double deltaSigma =
+      Bk * sinSigma *
+      (c2m + Bk / 4.0L *
+                 (cosSigma * (-1.0L + 2.0L * c2m * c2m) -
+                  Bk / 6.0L * c2m * (-3.0L + 4.0L * sinSigma * sinSigma) * (-3.0L + 4.0L * c2m * c2m)));
+  g.distance = e.PolarRadius * Ak * (sigma - deltaSigma) / e.SpherRadius;
+  RequireFinite(g.distance);
+  RequireFinite(g.azimuth);
+  return g;
+}
+
+long double GeodesicDist(const TTriV& A, const TTriV& B) { return GeodesicInverse(A, B).distance; }
+
+long double GeodesicAzimuth(const TTriV& A, const TTriV& B) { return GeodesicInverse(A, B).azimuth; }
+
+}  // namespace navorix

@@ -1,0 +1,139 @@
+#include "geometry/earth_model.h"
+
+#include <cmath>
+
+#include "tests/geometry/geometry_test_support.h"
+
+namespace navorix::testing {
+namespace {
+
+using EarthModel = EarthModelTest;
+
+TEST_F(EarthModel, DerivedValuesOfTheDefaultRadii) {
+  const EarthShape& e = Earth();
+  EXPECT_TRUE(Near(0.003352812898186414L, e.Flattening, 1e-18L));
+  EXPECT_TRUE(Near(298.25702488L, 1.0L / e.Flattening, 1e-8L));
+  EXPECT_TRUE(Near(0.006694384442042583L, e.Ecc2, 1e-18L));
+  EXPECT_TRUE(Near(0.9933056155579574L, e.OneMinusEcc2, 1e-16L));
+  EXPECT_TRUE(Near(1.003364092069468L, e.AxisRatio, 1e-15L));
+  EXPECT_TRUE(Near(0.006739501254387078L, e.SecondEcc2, 1e-18L));
+}
+
+TEST_F(EarthModel, SetEarthModelReplacesTheWholeModel) {
+  SetEarthModel(6371.0L, 6371.0L, 6371.0L);
+  EXPECT_EQ(Earth().Flattening, 0.0L);
+  EXPECT_EQ(Earth().AxisRatio, 1.0L);
+  EXPECT_EQ(GeodToGeoc(Deg(45)), Deg(45)) << "a sphere has no latitude conversion";
+}
+
+TEST_F(EarthModel, UsableRadii) {
+  EXPECT_TRUE(IsUsableEarthModel(6367.4357L, 6356.7523L, 6378.137L));
+  EXPECT_TRUE(IsUsableEarthModel(1.0L, 1.0L, 1.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6378.2L, 6378.1L)) << "polar above equatorial";
+  EXPECT_FALSE(IsUsableEarthModel(0.0L, 6356.0L, 6378.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, -1.0L, 6378.0L));
+  EXPECT_FALSE(IsUsableEarthModel(std::nanl(""), 6356.0L, 6378.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6356.0L, HUGE_VALL));
+}
+
+TEST_F(EarthModel, GeodeticToGeocentricFigures) {
+  struct Case {
+    long double geodetic, geocentric;
+  };
+  for (const Case c : {Case{45, 44.8075767L}, Case{30, 29.8336357L}, Case{60, 59.8330760L}}) {
+    const long double psi = GeodToGeoc(Deg(c.geodetic));
+    EXPECT_TRUE(Near(c.geocentric, ToDeg(psi), 5e-8L)) << c.geodetic;
+    EXPECT_TRUE(Near(-c.geocentric, ToDeg(GeodToGeoc(Deg(-c.geodetic))), 5e-8L));
+    EXPECT_TRUE(Near(Deg(c.geodetic), GeocToGeod(psi), 1e-18L)) << "round trip of " << c.geodetic;
+  }
+}
+
+TEST_F(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
+  EXPECT_EQ(GeodToGeoc(0.0L), 0.0L);
+  EXPECT_EQ(GeodToGeoc(HalfPi), HalfPi);
+  EXPECT_EQ(GeodToGeoc(-HalfPi), -HalfPi);
+  EXPECT_EQ(GeocToGeod(HalfPi), HalfPi);
+}
+
+TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
+  // With the default ellipsoid both branches round to the same value at pi/4;
+  // flatter models tell them apart.
+  int told = 0;
+  for (long double b : {6356.7523L, 6000.0L, 5000.0L, 4321.0L, 3000.0L, 1234.5L}) {
+    SetEarthModel(6367.4357L, b, 6378.137L);
+    const long double k = Earth().OneMinusEcc2;
+    const long double complement = HalfPi - std::atan2(std::tan(HalfPi - QuarterPi) / k, 1.0L);
+    const long double direct = std::atan2(std::tan(QuarterPi) * k, 1.0L);
+    EXPECT_EQ(GeodToGeoc(QuarterPi), complement) << b;
+    EXPECT_EQ(GeodToGeoc(-QuarterPi), -complement) << b;
+    if (complement != direct) ++told;
+  }
+  EXPECT_GT(told, 0) << "no model separated the branches; the test proves nothing";
+}
+
+TEST_F(EarthModel, PositionsRoundTripInBothLatitudeModes) {
+  for (bool elliptic : {true, false}) {
+    EllipticLat = elliptic;
+    for (long double lat = -89.5L; lat <= 89.5L; lat += 9.95L) {
+      for (long double lon : {-180.0L, -179.999L, -91.0L, -0.001L, 0.0L, 33.3L, 179.999L, 180.0L}) {
+        const TTriV p = PosFromLatLon(Deg(lat), Deg(lon));
+        // Near the poles the latitude from z is ill-conditioned: a few dozen ulps.
+        EXPECT_TRUE(Near(Deg(lat), PosLat(p), 1e-17L)) << elliptic << " " << lat;
+        EXPECT_TRUE(Near(Deg(lon), PosLon(p), 2e-18L)) << elliptic << " " << lon;
+      }
+    }
+  }
+}
+
+TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
+  const long double lats[] = {-90, -45, -0.3L, 0, 12.5L, 45, 89.9L, 90};
+  for (bool from : {true, false}) {
+    for (long double lat : lats) {
+      EllipticLat = from;
+      TTriV p = PosFromLatLon(Deg(lat), Deg(-123.4L));
+      const long double shownLat = PosLat(p), shownLon = PosLon(p);
+      EllipticLat = !from;
+      RebuildPos(p);
+      EXPECT_TRUE(Near(shownLat, PosLat(p), 1e-17L)) << lat;
+      EXPECT_TRUE(Near(shownLon, PosLon(p), 1e-15L)) << lat;
+    }
+  }
+}
+
+TEST_F(EarthModel, RebuildMovesThePhysicalPosition) {
+  TTriV p = Fix(45, 0);
+  EXPECT_TRUE(Near(44.8075767L, ToDeg(TriLat(p)), 5e-8L)) << "geocentric direction of geodetic 45";
+  EllipticLat = false;
+  RebuildPos(p);
+  EXPECT_TRUE(Near(Deg(45), TriLat(p), 1e-18L)) << "on the sphere the vector itself is at 45";
+}
+
+TEST_F(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
+  for (bool elliptic : {true, false}) {
+    EllipticLat = elliptic;
+    const TTriV north = PosFromLatLon(HalfPi, Deg(37));
+    EXPECT_NE(north.x, 0.0L);
+    EXPECT_TRUE(Near(Deg(37), PosLon(north), 1e-15L));
+    EXPECT_EQ(PosLat(north), HalfPi);
+    EXPECT_TRUE(Near(Deg(-150), PosLon(PosFromLatLon(-HalfPi, Deg(-150))), 1e-15L));
+  }
+  EXPECT_EQ(PosLon(NorthPoleVec), 0.0L);
+}
+
+TEST_F(EarthModel, PoleTestAtTheTolerance) {
+  EXPECT_TRUE(IsPole(NorthPoleVec));
+  EXPECT_TRUE(IsPole(SouthPoleVec));
+  EXPECT_FALSE(IsPole(TriFromAngles(HalfPi - 1e-7L, 0.0L)));
+  EXPECT_FALSE(IsPole(TriFromAngles(-HalfPi + 1e-7L, 2.0L)));
+  EXPECT_TRUE(IsPole(TriFromAngles(HalfPi - 1e-9L, 0.0L)));
+}
+
+TEST_F(EarthModel, EllipsoidRadiusFromEquatorToPole) {
+  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius({1, 0, 0}), 1e-12L));
+  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(TriFromAngles(0, 1.234L)), 1e-12L));
+  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(NorthPoleVec), 1e-12L));
+  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(SouthPoleVec), 1e-12L));
+}
+
+}  // namespace
+}  // namespace navorix::testing

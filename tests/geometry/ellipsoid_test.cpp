@@ -1,0 +1,96 @@
+#include "geometry/ellipsoid.h"
+
+#include <cmath>
+
+#include "geometry/great_circle.h"
+#include "tests/geometry/geometry_test_support.h"
+
+namespace navorix::testing {
+namespace {
+
+using Ellipsoid = EarthModelTest;  // default model, elliptic latitude on
+
+long double Km(long double angle) { return angle * Earth().SpherRadius; }
+
+// Rounded to the metre, as the figures are printed.
+long double Metres(long double km) { return std::round(km * 1000.0L) / 1000.0L; }
+
+TEST_F(Ellipsoid, AlongTheEquatorBothAreTheEquatorialArc) {
+  EXPECT_EQ(Metres(Km(EllipticArcDist(Fix(0, 0), Fix(0, 90)))), 10018.754L);
+  EXPECT_EQ(Metres(Km(GeodesicDist(Fix(0, 0), Fix(0, 90)))), 10018.754L);
+  EXPECT_EQ(Metres(Km(CentralAngle(Fix(0, 0), Fix(0, 90)))), 10001.945L);
+  EXPECT_EQ(Metres(Km(EllipticArcDist(Fix(0, 0), Fix(0, 1)))), 111.319L);
+  EXPECT_EQ(Metres(Km(GeodesicDist(Fix(0, 0), Fix(0, 1)))), 111.319L);
+}
+
+TEST_F(Ellipsoid, AlongAMeridianBothAgree) {
+  EXPECT_EQ(Metres(Km(EllipticArcDist(Fix(0, 0), Fix(45, 0)))), 4984.944L);
+  EXPECT_EQ(Metres(Km(GeodesicDist(Fix(0, 0), Fix(45, 0)))), 4984.944L);
+  EXPECT_EQ(Metres(Km(EllipticArcDist(Fix(0, 0), Fix(90, 0)))), 10001.966L);
+  EXPECT_EQ(Metres(Km(GeodesicDist(Fix(0, 0), Fix(90, 0)))), 10001.966L);
+}
+
+TEST_F(Ellipsoid, ObliqueLines) {
+  const TTriV a = Fix(50, 10), b = Fix(40, 30);
+  const long double e = Km(EllipticArcDist(a, b)), g = Km(GeodesicDist(a, b));
+  EXPECT_EQ(Metres(e), 1919.314L);
+  EXPECT_EQ(Metres(g), 1919.314L);
+  EXPECT_GT(std::fabs(e - g), 0.01e-3L) << "the two differ by centimetres, not by nothing";
+  EXPECT_LT(std::fabs(e - g), 0.2e-3L);
+  EXPECT_EQ(std::round(ToDeg(GeodesicAzimuth(a, b)) * 1e4L) / 1e4L, 117.7306L);
+
+  EXPECT_EQ(Metres(Km(EllipticArcDist(Fix(10, -20), Fix(-30, 100)))), 13449.499L);
+  EXPECT_EQ(Metres(Km(GeodesicDist(Fix(10, -20), Fix(-30, 100)))), 13449.485L);
+}
+
+TEST_F(Ellipsoid, DirectionDoesNotChangeTheLength) {
+  const TTriV a = Fix(-33.9L, 18.4L), b = Fix(51.5L, -0.1L);
+  EXPECT_TRUE(Near(EllipticArcDist(a, b), EllipticArcDist(b, a), 1e-15L));
+  EXPECT_TRUE(Near(GeodesicDist(a, b), GeodesicDist(b, a), 1e-15L));
+  EXPECT_TRUE(Near(GeodesicDist(a, b), GeodesicInverse(a, b).distance, 0));
+}
+
+TEST_F(Ellipsoid, GeodesicAcrossTheAntimeridian) {
+  // The longitude difference is taken unreduced: -358 degrees works as +2.
+  const long double across = GeodesicDist(Fix(10, 179), Fix(10, -179));
+  const long double direct = GeodesicDist(Fix(10, -1), Fix(10, 1));
+  EXPECT_TRUE(Near(direct, across, 1e-16L));
+  EXPECT_GT(GeodesicAzimuth(Fix(10, 179), Fix(10, -179)), 0.0L) << "heading East across 180";
+}
+
+TEST_F(Ellipsoid, DegenerateFixes) {
+  EXPECT_EQ(ErrorText([&] { EllipticArcDist(Fix(20, 30), Fix(20, 30)); }), "Same or opposing fixes");
+  EXPECT_EQ(ErrorText([&] { EllipticArcDist(Fix(20, 30), Fix(-20, -150)); }), "Same or opposing fixes");
+  // Coincident fixes must raise, not hand out NaN.
+  EXPECT_EQ(ErrorText([&] { GeodesicInverse(Fix(20, 30), Fix(20, 30)); }), "Same or opposing fixes");
+  EXPECT_EQ(ErrorText([&] { GeodesicAzimuth(NorthPoleVec, NorthPoleVec); }), "Same or opposing fixes");
+  // Nearly antipodal off the equator: Vincenty's iteration does not settle.
+  EXPECT_EQ(ErrorText([&] { GeodesicDist(Fix(0.5L, 0), Fix(-0.5L, 179.7L)); }), "Looping iterations");
+}
+
+TEST_F(Ellipsoid, ShortArcs) {
+  const TTriV a = TriFromAngles(0.5L, 0.5L);
+  // Within the same-position tolerance there is no arc at all.
+  EXPECT_EQ(ErrorText([&] { EllipticArcDist(a, TriFromAngles(0.5L + 5e-9L, 0.5L)); }), "Same or opposing fixes");
+  // Just beyond it the elliptic arc is the meridian arc: about 6.36 m per 1e-6 rad.
+  const long double d = Km(EllipticArcDist(a, TriFromAngles(0.5L + 1e-6L, 0.5L)));
+  EXPECT_GT(d, 6.3e-3L);
+  EXPECT_LT(d, 6.4e-3L);
+  EXPECT_TRUE(Near(d, Km(GeodesicDist(a, TriFromAngles(0.5L + 1e-6L, 0.5L))), 1e-9L));
+}
+
+TEST_F(Ellipsoid, ReducedLatitude) {
+  const TReducedLat eq = ReducedLat(Fix(0, 40));
+  EXPECT_EQ(eq.sinBeta, 0.0L);
+  EXPECT_EQ(eq.cosBeta, 1.0L);
+  const TReducedLat pole = ReducedLat(NorthPoleVec);
+  EXPECT_EQ(pole.sinBeta, 1.0L);
+  // tan beta = (a/b) tan psi lies between the geocentric and geodetic values.
+  const TTriV p = Fix(45, 0);
+  const long double beta = std::atan2(ReducedLat(p).sinBeta, ReducedLat(p).cosBeta);
+  EXPECT_GT(beta, TriLat(p));
+  EXPECT_LT(beta, Deg(45));
+}
+
+}  // namespace
+}  // namespace navorix::testing
