@@ -70,7 +70,7 @@ TEST_F(DistanceTest, NextFixSumsTheChainAndNamesItsStart) {
   // A change of unit in the middle of the chain converts the whole sum.
   DisplayOptions.DistUnits = 3;
   Ex.OpDistance(a);
-  EXPECT_EQ(Line(3), string("(S) 180.00") + Deg);  // D back to A is 45 more
+  EXPECT_EQ(Line(3), string("(S) 225.00") + Deg);  // D back to A is 90 more
   // A new Fix-Fix restarts the sums.
   DisplayOptions.DistUnits = 0;
   Ex.OpDistance(c, d);

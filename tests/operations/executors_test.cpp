@@ -26,36 +26,49 @@ class ExecutorsTest : public OperationsTest {
     F = Add("F", 10, -10);
     G = Add("G", 20, -10);
     N = Add("N", 60, 0);
+    // An oblique arc, so that no computed point lies on the equator, where
+    // rounding alone would decide between N and S.
+    P = Add("P", 10, 0);
+    Q = Add("Q", 10, 90);  // the circle through P and Q peaks at 14.0019N 45E
+    M0 = Add("M0", 0, 45);
+    M40 = Add("M40", 40, 45);
+    R = Add("R", 30, 45);
   }
-  std::uint16_t A, B, C, D, E, F, G, N;
+  std::uint16_t A, B, C, D, E, F, G, N, P, Q, M0, M40, R;
 };
 
 string Pos(const string& Lat, const string& Lon) { return Lat + " " + Lon; }
 string DegMin(int D, const string& M, char H) { return std::to_string(D) + Deg + M + "'" + H; }
 
+// Expected positions from an independent computation on the unit sphere.
 TEST_F(ExecutorsTest, PointResultsCarryTheirSideMarks) {
-  // Within the arc, beyond its end, and beyond on one arc but within the other.
-  Ex.OpIntersection(A, B, C, D);
-  EXPECT_EQ(Line(1), "Intersection of A-B");
-  EXPECT_EQ(Line(2), "and C-D");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(45, "00", 'E')) + " **");
+  // Within both arcs.
+  Ex.OpIntersection(P, Q, M0, M40);
+  EXPECT_EQ(Line(1), "Intersection of P-Q");
+  EXPECT_EQ(Line(2), "and M0-M40");
+  EXPECT_EQ(Line(3), Pos(DegMin(14, "00", 'N'), DegMin(45, "00", 'E')) + " **");
+  EXPECT_EQ(Ex.PendingFix.Name, "INTERSECT/NEW");
+  // Beyond the end of P-Q, within M0-M40 (the foot of E lies at 99.6E).
+  Ex.OpIntersection(P, Q, Add("S1", 0, 99.6L), Add("S2", 20, 99.6L));
+  EXPECT_EQ(Line(3).substr(Line(3).size() - 3), " +*");
 
-  Ex.OpProjection(A, B, E);
+  Ex.OpProjection(P, Q, E);
   EXPECT_EQ(Line(1), "Projection of E");
-  EXPECT_EQ(Line(2), "on A-B");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(100, "00", 'E')) + " +");
+  EXPECT_EQ(Line(2), "on P-Q");
+  EXPECT_EQ(Line(3), Pos(DegMin(8, "13", 'N'), DegMin(99, "38", 'E')) + " +");
   EXPECT_EQ(Ex.PendingFix.Name, "PROJECTION/NEW");
 
-  Ex.OpProjection(A, B, F);
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(10, "00", 'W')) + " -");
+  Ex.OpProjection(P, Q, F);
+  EXPECT_EQ(Line(3), Pos(DegMin(8, "13", 'N'), DegMin(9, "38", 'W')) + " -");
 
-  // Fix at D: the mark follows the position with no blank.
-  Ex.OpFixAtDistance(A, B, 100 * DegToRad);
+  // Fix at D: the mark follows the position with no blank; the arc is 88.27
+  // degrees long, so 100 degrees lies beyond Q.
+  Ex.OpFixAtDistance(P, Q, 100 * DegToRad);
   EXPECT_EQ(Line(1), "Fix at distance 11113 km");
-  EXPECT_EQ(Line(2), "along A-B");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(100, "00", 'E')) + "+");
+  EXPECT_EQ(Line(2), "along P-Q");
+  EXPECT_EQ(Line(3), Pos(DegMin(7, "48", 'N'), DegMin(101, "40", 'E')) + "+");
   EXPECT_EQ(Ex.PendingFix.Name, "FIX/NEW");
-  EXPECT_EQ(Log.Count(), 4);
+  EXPECT_EQ(Log.Count(), 5);
 }
 
 TEST_F(ExecutorsTest, ArcFixDistanceMeasuresToTheNearerEndOutsideTheArc) {
@@ -100,38 +113,40 @@ TEST_F(ExecutorsTest, GeodesicAzimuthComesFirstOnlyWithEllipsoidalUnits) {
 
 TEST_F(ExecutorsTest, FixAtDistAzTakesNegativeDistancesBackwards) {
   const long double D1000 = 1000.0L / DefaultSpherRadius;
-  Ex.OpFixAtDistAz(A, 90 * DegToRad, D1000);
+  Ex.OpFixAtDistAz(P, 90 * DegToRad, D1000);
   EXPECT_EQ(Line(1), "Fix at distance 1000 km");
-  EXPECT_EQ(Line(2), string("and azimuth 90.00") + Deg + " from A");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(9, "00", 'E')));
+  EXPECT_EQ(Line(2), string("and azimuth 90.00") + Deg + " from P");
+  EXPECT_EQ(Line(3), Pos(DegMin(9, "53", 'N'), DegMin(9, "08", 'E')));
   EXPECT_EQ(Ex.PendingFix.Name, "FIXAT/NEW");
-  Ex.OpFixAtDistAz(A, 90 * DegToRad, -D1000);
+  Ex.OpFixAtDistAz(P, 90 * DegToRad, -D1000);
   EXPECT_EQ(Line(1), "Fix at distance -1000 km");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(9, "00", 'W')));
+  EXPECT_EQ(Line(3), Pos(DegMin(9, "53", 'N'), DegMin(9, "08", 'W')));
 }
 
 TEST_F(ExecutorsTest, MidpointIsProposedAsNewFix) {
-  Ex.OpMidpoint(A, B);
-  EXPECT_EQ(Line(1), "Midpoint from A to B");
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(45, "00", 'E')));
+  Ex.OpMidpoint(P, Q);
+  EXPECT_EQ(Line(1), "Midpoint from P to Q");
+  EXPECT_EQ(Line(3), Pos(DegMin(14, "00", 'N'), DegMin(45, "00", 'E')));
   ASSERT_TRUE(Ex.PendingFix.Valid);
   EXPECT_EQ(Ex.PendingFix.Name, "MIDPOINT/NEW");
   EXPECT_NEAR(static_cast<double>(PosLon(Ex.PendingFix.Position) * RadToDeg), 45.0, 1e-12);
 }
 
 TEST_F(ExecutorsTest, FixesAtDistanceProposesTheSecondSolutionOrKeepsTheOldOne) {
-  Ex.OpFixesAtDistance(A, B, C, 20 * DegToRad);
-  EXPECT_EQ(Line(1), string("Fixes at 2223 km from C"));
-  EXPECT_EQ(Line(2), "on A-B");
-  // 45 -+ 17.4099 degrees along the equator.
-  EXPECT_EQ(Line(3), Pos(DegMin(0, "00", 'N'), DegMin(27, "35", 'E')) + "*," +
-                         Pos(DegMin(0, "00", 'N'), DegMin(62, "25", 'E')) + "*");
+  // R lies 16.0 degrees off the circle of P-Q; 20 degrees reach it 12.16
+  // degrees either side of R's foot. The padding of the second position
+  // leaves one blank after the comma.
+  Ex.OpFixesAtDistance(P, Q, R, 20 * DegToRad);
+  EXPECT_EQ(Line(1), string("Fixes at 2223 km from R"));
+  EXPECT_EQ(Line(2), "on P-Q");
+  EXPECT_EQ(Line(3), Pos(DegMin(13, "41", 'N'), DegMin(32, "29", 'E')) + "*, " +
+                         Pos(DegMin(13, "41", 'N'), DegMin(57, "31", 'E')) + "*");
   EXPECT_EQ(Ex.PendingFix.Name, "PROX-2/NEW");
-  EXPECT_NEAR(static_cast<double>(PosLon(Ex.PendingFix.Position) * RadToDeg), 62.40985205, 1e-7);
+  EXPECT_NEAR(static_cast<double>(PosLon(Ex.PendingFix.Position) * RadToDeg), 57.52, 0.01);
 
   Ex.OpMidpoint(A, B);
   const FixRecord before = Ex.PendingFix;
-  Ex.OpFixesAtDistance(A, B, N, 10 * DegToRad);  // 60 degrees off the circle
+  Ex.OpFixesAtDistance(P, Q, N, 10 * DegToRad);  // N is 49 degrees off the circle
   EXPECT_EQ(Line(3), "No solutions: out of range");
   EXPECT_EQ(Ex.PendingFix.Name, before.Name);
   EXPECT_EQ(Ex.PendingFix.Position, before.Position);
