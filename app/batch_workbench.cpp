@@ -262,8 +262,7 @@ void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned
   for (const TOption& option : Options) {
     if (!SameNoCase(Key, option.Key)) continue;
     if (!number || value < 0 || value >= option.Count) {
-      text_.assign(option.Key).append(" takes 0..").append(std::to_string(option.Count - 1));
-      LineError(LineNo, text_);
+      LineError(LineNo, std::string(option.Key) + " takes 0.." + std::to_string(option.Count - 1));
       return;
     }
     option.Setter(*this, value);
@@ -273,8 +272,7 @@ void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned
   for (std::size_t s = 0; s < 3; ++s) {
     if (!SameNoCase(Key, Switches[s])) continue;
     if (!number || (value != 0 && value != 1)) {
-      text_.assign(Switches[s]).append(" takes 0 or 1");
-      LineError(LineNo, text_);
+      LineError(LineNo, std::string(Switches[s]) + " takes 0 or 1");
       return;
     }
     bool& option = s == 0 ? EllipticLat : s == 1 ? EllipticArc : GeoDistance;
