@@ -134,9 +134,11 @@ void TBatchWorkbench::LineError(unsigned LineNo, std::string_view Reason, std::s
 }
 
 void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
+  std::size_t i = 0;
+  while (i < Line.size() && IsBlank(Line[i])) ++i;
+  if (i == Line.size() || Line[i] == '#') return;
   std::string_view tokens[MaxTokens];
   std::size_t count = 0;
-  std::size_t i = 0;
   while (i < Line.size()) {
     while (i < Line.size() && IsBlank(Line[i])) ++i;
     if (i == Line.size()) break;
@@ -148,7 +150,6 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
     }
     tokens[count++] = Line.substr(start, i - start);
   }
-  if (count == 0 || tokens[0].front() == '#') return;
 
   const TKeyword* keyword = nullptr;
   for (const TKeyword& k : Keywords) {

@@ -1,0 +1,167 @@
+// navorix-batch end to end: every operation and workbench line on a pinned
+// script, bad script lines, bad arguments, settings files, standard input
+// and UTF-8. Every pinned figure was checked against an independent
+// computation (unit-sphere vector algebra, a quadrature of the elliptic
+// section and GeographicLib's geodesic) before it was pinned.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using std::string;
+
+string ReadFile(const fs::path& File) {
+  std::ifstream in(File, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& File, const string& Text) {
+  std::ofstream out(File, std::ios::binary);
+  out << Text;
+}
+
+struct TRun {
+  int Status = -1;
+  string Out;
+  string Err;
+};
+
+// Each test runs the program in a directory of its own holding copies of
+// the test data.
+class BatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    string pattern = (fs::temp_directory_path() / "batch-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    for (const char* name : {"world.fix", "golden.txt", "bad.txt"}) {
+      fs::copy_file(fs::path(NAVORIX_BATCH_DATA) / name, dir_ / name);
+    }
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs navorix-batch with Args in the test directory, Stdin as its input.
+  TRun Run(const string& Args, const string& Stdin = "") {
+    WriteFile(dir_ / "stdin", Stdin);
+    const string command = "cd '" + dir_.string() + "' && '" NAVORIX_BATCH "' " + Args +
+                           " < stdin > stdout 2> stderr";
+    const int status = std::system(command.c_str());
+    TRun run;
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadFile(dir_ / "stdout");
+    run.Err = ReadFile(dir_ / "stderr");
+    return run;
+  }
+  string Expected(const char* Name) { return ReadFile(fs::path(NAVORIX_BATCH_DATA) / Name); }
+
+  fs::path dir_;
+};
+
+TEST_F(BatchTest, GoldenScriptCoversEveryOperationAndWorkbenchLine) {
+  const TRun run = Run("world.fix golden.txt");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out, Expected("golden.out"));
+  // The saved fix file: Deg/Min/Sec at High accuracy, CR LF, sorted by name,
+  // the entry whose line did not read left out.
+  const string saved = ReadFile(dir_ / "golden-out.fix");
+  EXPECT_EQ(saved.substr(0, saved.find('\n') + 1),
+            " 33\xB0" "55'29.64\"S  18\xB0" "25'26.76\"E CAPETOWN\r\n");
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 15);
+}
+
+TEST_F(BatchTest, BadLinesAreReportedAndTheScriptGoesOn) {
+  const TRun run = Run("world.fix bad.txt");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out, Expected("bad.out"));
+}
+
+TEST_F(BatchTest, FixFileFailuresInsideTheScriptAreErrorsOfTheirLine) {
+  const TRun run = Run("world.fix", "load nothere.fix\nsave no-such-dir/x.fix\nmidpoint P Q\n");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out.rfind("ERROR: Cannot open nothere.fix", 0), 0u) << run.Out;
+  const auto second = run.Out.find('\n') + 1;
+  EXPECT_EQ(run.Out.compare(second, 20, "ERROR: Cannot write "), 0) << run.Out;
+  EXPECT_NE(run.Out.find("Midpoint from P to Q\n"), string::npos);
+}
+
+TEST_F(BatchTest, AnEntryThatDidNotReadIsNoOperand) {
+  const TRun run = Run("world.fix", "fixfix PARIS BROKEN\n");
+  EXPECT_EQ(run.Out.rfind("ERROR: line 1: ", 0), 0u) << run.Out;
+  EXPECT_EQ(run.Out.find("Distance"), string::npos);
+}
+
+TEST_F(BatchTest, UnusableArgumentsExitWithStatus2) {
+  WriteFile(dir_ / "radii.ini", "[Settings]\r\nSpherRadius=-1\r\n");
+  const std::vector<std::pair<string, string>> cases = {
+      {"", "the fix file is missing"},
+      {"--frobnicate world.fix", "unknown option --frobnicate"},
+      {"world.fix golden.txt extra", "too many arguments"},
+      {"world.fix --ini", "--ini needs a file name"},
+      {"nothere.fix", "Cannot open nothere.fix"},
+      {"world.fix nothere.txt", "Cannot open nothere.txt"},
+      {"--ini nothere.ini world.fix", "Cannot read nothere.ini"},
+      {"--ini radii.ini world.fix", "Unusable Earth radii in the settings file"},
+  };
+  for (const auto& [args, message] : cases) {
+    const TRun run = Run(args, "list\n");
+    EXPECT_EQ(run.Status, 2) << args;
+    EXPECT_EQ(run.Out, "") << args;
+    EXPECT_NE(run.Err.find("navorix-batch: " + message), string::npos) << args << ": " << run.Err;
+  }
+}
+
+TEST_F(BatchTest, HelpShowsTheUsage) {
+  const TRun run = Run("--help");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out.rfind("usage: navorix-batch [--ini FILE] [--utf8] FIXFILE [SCRIPT]\n", 0), 0u);
+}
+
+TEST_F(BatchTest, StandardInputAndCrLfLinesRunLikeAScriptFile) {
+  const string script = "fixfix P Q\r\nmidpoint P Q\r\n";
+  WriteFile(dir_ / "crlf.txt", script);
+  const TRun piped = Run("world.fix", script);
+  const TRun file = Run("world.fix crlf.txt");
+  EXPECT_EQ(piped.Status, 0);
+  EXPECT_EQ(piped.Out, file.Out);
+  EXPECT_EQ(piped.Out.substr(0, 22), "Distance from P to Q\n\n");
+  EXPECT_EQ(piped.Out.find('\r'), string::npos);
+}
+
+// Settings as status loading reads them at start: the distance unit also
+// decides whether Next Fix starts enabled.
+TEST_F(BatchTest, SettingsFileIsReadAsAtProgramStart) {
+  WriteFile(dir_ / "nm.ini",
+            "[Interface]\r\nSound=0\r\n[Settings]\r\nlatlonformat=2\r\nPrecision=1\r\n"
+            "DistUnits=2\r\nSpherRadius=6371\r\n");
+  const TRun run = Run("--ini nm.ini world.fix", "next P\nfixfix P Q\nmidpoint P Q\n");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out,
+            "ERROR: Next Fix needs a Fix-Fix distance first\n"
+            "Distance from P to Q\n\n(S) 5301.24 nm\n"  // on a sphere of 6371 km
+            "Midpoint from P to Q\n\n14\xB0" "00'07\"N 45\xB0" "00'00\"E\n");
+  WriteFile(dir_ / "deg.ini", "[Settings]\nDistUnits=3\n");
+  EXPECT_EQ(Run("--ini deg.ini world.fix", "next P\n").Out,
+            "ERROR: Next Fix is disabled: start with Fix-Fix\n");
+}
+
+TEST_F(BatchTest, Utf8ConvertsScriptAndOutput) {
+  const TRun run = Run("--utf8 world.fix", "fixatda P 1000 90\xC2\xB0" "00'\n");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out,
+            "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n"
+            "9.88\xC2\xB0N 9.13\xC2\xB0" "E\n");
+  // Without the option the bytes are Windows-1252.
+  EXPECT_NE(Run("world.fix", "fixatda P 1000 90\n").Out.find("90.00\xB0 from P"), string::npos);
+}
+
+}  // namespace
