@@ -1,0 +1,7 @@
+#include "text/display_options.h"
+
+namespace navorix {
+
+TDisplayOptions DisplayOptions;
+
+}  // namespace navorix

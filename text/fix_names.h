@@ -1,0 +1,30 @@
+// Fix-name rules: allowed characters, validation, fitting to 16 characters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/fix_record.h"
+
+namespace navorix {
+
+// The 40 characters allowed in a fix name.
+inline constexpr std::string_view FixNameChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-./_";
+
+// Trims blanks and control characters from both ends of Name and makes
+// "a".."z" capitals (Name is replaced by that form); then true when Name has
+// 1..16 characters, begins with "A".."Z" and uses only FixNameChars.
+bool IsValidFixName(std::string& Name);
+
+// Shortens Name in place to a storable name: cut before the first blank;
+// with a "/" the suffix keeps at most 13 characters and the base is cut so
+// that base + "/" + suffix has at most 16 (an empty suffix drops the "/");
+// otherwise cut to 16 characters.
+void FitFixName(std::string& Name);
+
+// Fills Fix with the unit vector of Position and FitFixName(Name), then marks
+// it valid. Throws Error "Cannot normalize a null vector" for a zero
+// Position, leaving Fix invalid.
+void MakeFix(FixRecord& Fix, const TTriV& Position, std::string Name);
+
+}  // namespace navorix

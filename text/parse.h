@@ -1,0 +1,45 @@
+// Reading typed or stored coordinate, distance and azimuth text.
+//
+// Notation:
+//   D    degree separator: DegreeSign, or "D" when the text has none
+//   P/Q  the positive/negative hemisphere letter of an axis: N/S, E/W
+//   Axis 0 latitude, 1 longitude
+//
+// Every reader returns false for text it cannot read and never throws;
+// output arguments are unspecified after a failure. Numbers use "." whatever
+// the process locale (see text/decimal.h). Latitudes and longitudes are not
+// range-checked.
+#pragma once
+
+#include <string_view>
+
+#include "text/fix_record.h"
+
+namespace navorix {
+
+// Degrees of a DMS text: "29.552867", "29\xB0", "29\xB033.172'",
+// "29\xB033'10.32\"", "29\xB033", "29\xB03310", "29\xB0331032". A sign of
+// the degrees applies to the whole angle.
+bool ParseDMS(std::string_view Text, long double& Degrees);
+
+// Radians of a latitude (Axis 0) or longitude (Axis 1) text in any display
+// format, with a leading sign, a trailing or infix hemisphere letter, or
+// none; DisplayOptions.PlusDir decides what a sign or a bare number means.
+bool ParseCoord(std::string_view Text, int Axis, long double& Radians);
+
+// "LAT LON" (split at the first blank): on success sets Fix.Position with
+// PosFromLatLon; the name and valid flag are not touched.
+bool ParseLatLon(FixRecord& Fix, std::string_view Text);
+
+// One fix-file line "LAT LON NAME [ignored...]": clears the valid flag; with
+// at least three tokens stores FitFixName(NAME) and sets the valid flag to
+// the result of ParseLatLon.
+void ParseFixLine(FixRecord& Fix, std::string_view Line);
+
+// The distance field: one decimal number, in the current distance unit.
+bool ParseDistanceText(std::string_view Text, long double& Value);
+
+// The azimuth field: an optional sign and a DMS text, in signed degrees.
+bool ParseAzimuthText(std::string_view Text, long double& Degrees);
+
+}  // namespace navorix

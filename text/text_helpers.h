@@ -1,0 +1,36 @@
+// Small text helpers used across the system. Text is single-byte
+// Windows-1252; every helper returns new text and keeps no state.
+//
+// "Blank" is the space character; "control characters" are the bytes below
+// the space and 0x7F.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace navorix {
+
+// Text with every occurrence of Old replaced by New.
+std::string ReplaceChar(char Old, char New, std::string_view Text);
+// Text followed by the one character Ch.
+std::string AppendChar(std::string_view Text, char Ch);
+// Text preceded by as many Ch as make it at least Width characters long.
+std::string PadLeft(std::string_view Text, std::size_t Width, char Ch);
+// Text followed by as many Ch as make it at least Width characters long.
+std::string PadRight(std::string_view Text, std::size_t Width, char Ch);
+// Text without its leading and trailing blanks and control characters.
+std::string TrimBlanks(std::string_view Text);
+// Trims like TrimBlanks, replaces every run of blanks inside by one blank
+// and, with ToUpper, turns "a".."z" and the Latin-1 small letters 0xE0..0xF6
+// and 0xF8..0xFE into capitals.
+std::string SquashBlanks(std::string_view Text, bool ToUpper);
+
+// True for the bytes "0".."9" (never locale dependent, safe for bytes >= 0x80).
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// True for a blank or a control character.
+constexpr bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 0x20 || c == '\x7F';
+}
+
+}  // namespace navorix
