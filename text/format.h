@@ -23,7 +23,7 @@ namespace navorix {
 std::string NumText(std::int32_t Value, int Width, bool Zeros);
 
 // The unsigned text of |Angle| (radians) in Format 0..3 at Accuracy 0..2,
-// e.g. 29.55 deg at (0, 0) -> "29.55\xB0", at (3, 1) -> "29\xB03300". The
+// e.g. 29.55 deg at (0, 0) -> "29.55\xB0", at (3, 1) -> "29\xB0" "3300". The
 // angle is rounded once, so no field ever shows 60. Angles whose count does
 // not fit 63 bits, and NaN, give "?".
 std::string FormatAngle(int Format, int Accuracy, long double Angle);

@@ -17,8 +17,8 @@
 
 namespace navorix {
 
-// Degrees of a DMS text: "29.552867", "29\xB0", "29\xB033.172'",
-// "29\xB033'10.32\"", "29\xB033", "29\xB03310", "29\xB0331032". A sign of
+// Degrees of a DMS text: "29.552867", "29\xB0", "29\xB0" "33.172'",
+// "29\xB0" "33'10.32\"", "29\xB0" "33", "29\xB0" "3310", "29\xB0" "331032". A sign of
 // the degrees applies to the whole angle.
 bool ParseDMS(std::string_view Text, long double& Degrees);
 

@@ -1,0 +1,71 @@
+#include "text/fix_names.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "geometry/error.h"
+#include "text_test_support.h"
+
+namespace navorix {
+namespace {
+
+std::string Fitted(std::string name) {
+  FitFixName(name);
+  return name;
+}
+
+TEST(FixNames, ValidationTrimsAndCapitalises) {
+  std::string name = "  kilo-1 ";
+  EXPECT_TRUE(IsValidFixName(name));
+  EXPECT_EQ(name, "KILO-1");
+  name = "\tmid/new_2.b\r\n";
+  EXPECT_TRUE(IsValidFixName(name));
+  EXPECT_EQ(name, "MID/NEW_2.B");
+  name = "ABCDEFGHIJKLMNOP";
+  EXPECT_TRUE(IsValidFixName(name));
+  for (const char* bad : {"1ABC", "", "   ", "ABCDEFGHIJKLMNOPQ", "AB CD", "-AB", "AB+C", "M\xDC" "NCHEN",
+                          "a\xE4"}) {
+    name = bad;
+    EXPECT_FALSE(IsValidFixName(name)) << bad;
+  }
+  name = std::string("AB\0C", 4);
+  EXPECT_FALSE(IsValidFixName(name));
+}
+
+TEST(FixNames, Fitting) {
+  EXPECT_EQ(Fitted("MIDPOINT/NEW"), "MIDPOINT/NEW");
+  EXPECT_EQ(Fitted("ABCDEFGHIJKLMNOPQ/X"), "ABCDEFGHIJKLMN/X");
+  EXPECT_EQ(Fitted("A/BCDEFGHIJKLMNOPQ"), "A/BCDEFGHIJKLMN");
+  EXPECT_EQ(Fitted("NAME EXTRA"), "NAME");
+  EXPECT_EQ(Fitted("ABC/"), "ABC");
+  EXPECT_EQ(Fitted("ABCDEFGHIJKLMNOPQRS/"), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(Fitted("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(Fitted("ABCDEFGHIJKLMNOPQ"), "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(Fitted("A/B/C"), "A/B/C");
+  EXPECT_EQ(Fitted("ABCDEFGHIJKLMNOP/Q R"), "ABCDEFGHIJKLMN/Q");
+  EXPECT_EQ(Fitted(" LEADING"), "");
+  EXPECT_EQ(Fitted(""), "");
+}
+
+TEST(FixNames, MakeFixNormalisesAndFits) {
+  FixRecord fix;
+  MakeFix(fix, TTriV{0.0L, 3.0L, 4.0L}, "ABCDEFGHIJKLMNOPQ/X");
+  EXPECT_TRUE(fix.Valid);
+  EXPECT_EQ(fix.Name, "ABCDEFGHIJKLMN/X");
+  EXPECT_NEAR_LD(fix.Position.y, 0.6L, 1e-18L);
+  EXPECT_NEAR_LD(fix.Position.z, 0.8L, 1e-18L);
+
+  FixRecord zero;
+  zero.Valid = true;
+  try {
+    MakeFix(zero, TTriV{}, "ZERO");
+    ADD_FAILURE() << "a zero position must raise";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Cannot normalize a null vector");
+  }
+  EXPECT_FALSE(zero.Valid);
+}
+
+}  // namespace
+}  // namespace navorix

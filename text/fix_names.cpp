@@ -1,0 +1,58 @@
+#include "text/fix_names.h"
+
+#include <algorithm>
+
+#include "text/text_helpers.h"
+
+namespace navorix {
+namespace {
+
+constexpr std::size_t MaxNameLength = TFixName::Capacity;  // 16
+constexpr std::size_t MaxSuffixLength = 13;
+
+bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
+
+}  // namespace
+
+bool IsValidFixName(std::string& Name) {
+  Name = TrimBlanks(Name);
+  for (char& c : Name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (Name.empty() || Name.size() > MaxNameLength || !IsCapital(Name.front())) return false;
+  return std::all_of(Name.begin(), Name.end(),
+                     [](char c) { return FixNameChars.find(c) != std::string_view::npos; });
+}
+
+void FitFixName(std::string& Name) {
+  const std::size_t blank = Name.find(' ');
+  if (blank != std::string::npos) Name.resize(blank);
+  const std::size_t slash = Name.find('/');
+  if (slash == std::string::npos) {
+    if (Name.size() > MaxNameLength) Name.resize(MaxNameLength);
+    return;
+  }
+  std::string base = Name.substr(0, slash);
+  std::string suffix = Name.substr(slash + 1);
+  if (suffix.size() > MaxSuffixLength) suffix.resize(MaxSuffixLength);
+  if (suffix.empty()) {
+    if (base.size() > MaxNameLength) base.resize(MaxNameLength);
+    Name = base;
+    return;
+  }
+  // base + "/" + suffix stays within 16 characters.
+  const std::size_t baseLength = MaxNameLength - 1 - suffix.size();
+  if (base.size() > baseLength) base.resize(baseLength);
+  Name = base + "/" + suffix;
+}
+
+void MakeFix(FixRecord& Fix, const TTriV& Position, std::string Name) {
+  Fix.Valid = false;
+  Fix.Position = Position;
+  TriNormalize(Fix.Position);
+  FitFixName(Name);
+  Fix.Name = Name;
+  Fix.Valid = true;
+}
+
+}  // namespace navorix
