@@ -88,48 +88,59 @@ void LoadSettings(TOptionsMenu& Menu) {
 
 }  // namespace
 
+namespace {
+
+// Stores Value in Option, checks its item among Items and sets the caption
+// of Submenu to Prefix and the value's name. A Value outside the names
+// changes nothing.
+template <std::size_t Count>
+bool ApplyOption(TOptionsMenu& Menu, std::uint8_t& Option, int Value,
+                 std::initializer_list<TMenuItem> Items, TMenuItem Submenu, const char* Prefix,
+                 const char* const (&Names)[Count]) {
+  if (!InRange(Value, static_cast<int>(Count))) return false;
+  Option = static_cast<std::uint8_t>(Value);
+  CheckOne(Menu, Items, Value);
+  Menu.SetMenuCaption(Submenu, std::string(Prefix) + Names[Value]);
+  return true;
+}
+
+constexpr const char* PrecisionNames[3] = {"Low", "Medium", "High"};
+constexpr const char* AzimFormatNames[3] = {FormatNames[0], FormatNames[1], FormatNames[2]};
+constexpr const char* DistUnitNames[4] = {DistUnitTable[0].Name, DistUnitTable[1].Name,
+                                          DistUnitTable[2].Name, DistUnitTable[3].Name};
+
+}  // namespace
+
 void SetLatLonFormat(TOptionsMenu& Menu, int Value) {
-  if (!InRange(Value, LatLonFormatCount)) return;
-  DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {maDeg, maDMF, maDMS, maInf}, Value);
-  Menu.SetMenuCaption(mLatLon, std::string("Lat/Lon &Format: ") + FormatNames[Value]);
+  ApplyOption(Menu, DisplayOptions.LatLonFormat, Value, {maDeg, maDMF, maDMS, maInf}, mLatLon,
+              "Lat/Lon &Format: ", FormatNames);
 }
 
 void SetAzimFormat(TOptionsMenu& Menu, int Value) {
-  if (!InRange(Value, AzimFormatCount)) return;
-  DisplayOptions.AzimFormat = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {mzDeg, mzDMF, mzDMS}, Value);
-  Menu.SetMenuCaption(mAzAngle, std::string("&Azimuth Format: ") + FormatNames[Value]);
+  ApplyOption(Menu, DisplayOptions.AzimFormat, Value, {mzDeg, mzDMF, mzDMS}, mAzAngle,
+              "&Azimuth Format: ", AzimFormatNames);
 }
 
 void SetPlusDir(TOptionsMenu& Menu, int Value) {
-  if (!InRange(Value, PlusDirCount)) return;
-  DisplayOptions.PlusDir = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {mopNE, mopNW, mopSE, mopSW}, Value);
-  Menu.SetMenuCaption(moPlus, std::string("&Plus coordinates: ") + PlusDirNames[Value]);
+  ApplyOption(Menu, DisplayOptions.PlusDir, Value, {mopNE, mopNW, mopSE, mopSW}, moPlus,
+              "&Plus coordinates: ", PlusDirNames);
 }
 
 void SetPrecision(TOptionsMenu& Menu, int Value) {
-  static constexpr const char* Names[3] = {"Low", "Medium", "High"};
-  if (!InRange(Value, PrecisionCount)) return;
-  DisplayOptions.Precision = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {moAccuL, moAccuM, moAccuH}, Value);
-  Menu.SetMenuCaption(moAccu, std::string("&Display Accuracy: ") + Names[Value]);
+  ApplyOption(Menu, DisplayOptions.Precision, Value, {moAccuL, moAccuM, moAccuH}, moAccu,
+              "&Display Accuracy: ", PrecisionNames);
 }
 
 void SetDistUnits(TOptionsMenu& Menu, int Value) {
-  if (!InRange(Value, DistUnitsCount)) return;
-  DisplayOptions.DistUnits = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {muKm, muMi, muNmi, muDeg}, Value);
-  Menu.SetMenuCaption(mDist, std::string("Distance &Units: ") + DistUnitTable[Value].Name);
-  Menu.SetNextFixEnabled(Value != DegreesUnit);
+  if (ApplyOption(Menu, DisplayOptions.DistUnits, Value, {muKm, muMi, muNmi, muDeg}, mDist,
+                  "Distance &Units: ", DistUnitNames)) {
+    Menu.SetNextFixEnabled(Value != DegreesUnit);
+  }
 }
 
 void SetAzimRange(TOptionsMenu& Menu, int Value) {
-  if (!InRange(Value, AzimRangeCount)) return;
-  DisplayOptions.AzimRange = static_cast<std::uint8_t>(Value);
-  CheckOne(Menu, {mAz180, mAz360}, Value);
-  Menu.SetMenuCaption(moAzim, std::string("Azimuth Range: ") + AzimRangeNames[Value]);
+  ApplyOption(Menu, DisplayOptions.AzimRange, Value, {mAz180, mAz360}, moAzim, "Azimuth Range: ",
+              AzimRangeNames);
 }
 
 void SetSound(TOptionsMenu& Menu, bool On) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -20,29 +18,6 @@ using testing::ReadFile;
 using testing::TTempDir;
 using testing::WriteFile;
 
-// Makes every write after the first Budget bytes fail as a full disk does,
-// and puts the real calls back at the end of the test.
-class FailingDisk {
- public:
-  explicit FailingDisk(std::size_t Budget) : saved_(FileSystemCalls()) {
-    budget_ = Budget;
-    FileSystemCalls().Write = [](int fd, const void* data, std::size_t size) -> ssize_t {
-      if (budget_ == 0) {
-        errno = ENOSPC;
-        return -1;
-      }
-      const std::size_t now = std::min(size, budget_);
-      budget_ -= now;
-      return ::write(fd, data, now);
-    };
-  }
-  ~FailingDisk() { FileSystemCalls() = saved_; }
-
- private:
-  static inline std::size_t budget_ = 0;
-  TFileSystemCalls saved_;
-};
-
 TEST(AtomicFile, WritesLinesWithCrLfAndLeavesNoTemporaryFile) {
   TTempDir dir;
   TAtomicFile file(dir / "out.txt");
@@ -58,7 +33,7 @@ TEST(AtomicFile, AFullDiskHalfWayLeavesTheOldFileByteForByte) {
   const std::string old_text = "old content\r\nkept\r\n";
   WriteFile(dir / "keep.fix", old_text);
   {
-    FailingDisk disk(100 * 1024);  // more than one buffer gets through
+    testing::TFailingWrites disk(100 * 1024);  // more than one buffer gets through
     TAtomicFile file(dir / "keep.fix");
     try {
       for (int i = 0; i < 20000; ++i) file.WriteLine("a line that will never be complete");

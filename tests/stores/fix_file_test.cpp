@@ -180,13 +180,10 @@ TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
   WriteFile(dir / "user.fix", old_text);
   TFixDB db;
   for (int i = 0; i < 5000; ++i) db.Add(MakeTestFix("N" + std::to_string(i)));
-  const TFileSystemCalls saved = FileSystemCalls();
-  FileSystemCalls().Write = [](int, const void*, std::size_t) -> ssize_t {
-    errno = EIO;
-    return -1;
-  };
-  EXPECT_THROW(db.SaveToFile(dir / "user.fix"), Error);
-  FileSystemCalls() = saved;
+  {
+    testing::TFailingWrites failing(0, EIO);
+    EXPECT_THROW(db.SaveToFile(dir / "user.fix"), Error);
+  }
   EXPECT_EQ(ReadFile(dir / "user.fix"), old_text);
   EXPECT_EQ(testing::DirEntries(dir.Path()), std::vector<std::string>{"user.fix"});
 }

@@ -95,6 +95,21 @@ TEST(LogList, ALongHistoryKeepsItsLast999Records) {
   EXPECT_EQ(log.GetLine(999, 3), "c1200");
 }
 
+TEST(LogList, AMillionLineHistoryKeepsOnlyItsLastRecords) {
+  TTempDir dir;
+  std::string text;
+  text.reserve(8u << 20);
+  for (int i = 0; i < 1000000; ++i) text += std::to_string(i) + "\n";
+  WriteFile(dir / "h", text);
+  TLogList log;
+  log.LoadFromFile(dir / "h");
+  ASSERT_EQ(log.Count(), 999);
+  // 333334 records, the last one "999999" with two empty lines.
+  EXPECT_EQ(log.GetLine(999, 1), "999999");
+  EXPECT_EQ(log.GetLine(999, 2), "");
+  EXPECT_EQ(log.GetLine(1, 1), std::to_string(999999 - 998 * 3));
+}
+
 TEST(LogList, ABinaryHistoryWithHugeLinesLoadsInBoundedSpace) {
   TTempDir dir;
   std::string text(std::string("\0\xFF\x1A", 3) + "\n");
@@ -113,13 +128,10 @@ TEST(LogList, FileFailuresAreRaisedAndAFailedSaveKeepsTheOldFile) {
   EXPECT_THROW(log.LoadFromFile(dir / "missing.his"), Error);
   WriteFile(dir / "navorix.his", "old\r\n\r\n\r\n");
   log.Add("new", "new", "new");
-  const TFileSystemCalls saved = FileSystemCalls();
-  FileSystemCalls().Write = [](int, const void*, std::size_t) -> ssize_t {
-    errno = ENOSPC;
-    return -1;
-  };
-  EXPECT_THROW(log.SaveToFile(dir / "navorix.his"), Error);
-  FileSystemCalls() = saved;
+  {
+    testing::TFailingWrites failing;
+    EXPECT_THROW(log.SaveToFile(dir / "navorix.his"), Error);
+  }
   EXPECT_EQ(ReadFile(dir / "navorix.his"), "old\r\n\r\n\r\n");
 }
 

@@ -238,6 +238,20 @@ TEST_F(StatusTest, AFailedSaveLeavesTheOldStatusFilesIntact) {
   EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.his"}));
 }
 
+TEST_F(StatusTest, AFailedSettingsSaveKeepsTheFileAndEndsTheSaving) {
+  const std::string old_ini = "[Settings]\r\nSpherRadius=6371\r\n";
+  WriteFile(Ini(), old_ini);
+  WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+  fixes.Add(MakeTestFix("NEW"));
+  {
+    testing::TFailingWrites full_disk;
+    EXPECT_THROW(SaveStatus(fixes, log), Error);
+  }
+  EXPECT_EQ(ReadFile(Ini()), old_ini);
+  EXPECT_EQ(ReadFile(Data("navorix.fix")), "10 20 OLD\r\n");
+  EXPECT_FALSE(std::filesystem::exists(Data("navorix.his")));
+}
+
 TEST_F(StatusTest, SettersCheckOneItemAndSetTheCaption) {
   SetLatLonFormat(menu, 3);
   EXPECT_EQ(DisplayOptions.LatLonFormat, 3);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "geometry/earth_model.h"
+#include "stores/atomic_file.h"
 #include "stores/fix_list_view.h"
 #include "stores/log_view.h"
 #include "stores/options_menu.h"
@@ -61,6 +64,33 @@ inline std::vector<std::string> DirEntries(const std::string& Dir) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// Makes every write fail with Code (ENOSPC: a full disk) once Budget bytes
+// have been written, and puts the real calls back at its end.
+class TFailingWrites {
+ public:
+  explicit TFailingWrites(std::size_t Budget = 0, int Code = ENOSPC) : saved_(FileSystemCalls()) {
+    budget_ = Budget;
+    code_ = Code;
+    FileSystemCalls().Write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+      if (budget_ == 0) {
+        errno = code_;
+        return -1;
+      }
+      const std::size_t now = std::min(size, budget_);
+      budget_ -= now;
+      return ::write(fd, data, now);
+    };
+  }
+  ~TFailingWrites() { FileSystemCalls() = saved_; }
+  TFailingWrites(const TFailingWrites&) = delete;
+  TFailingWrites& operator=(const TFailingWrites&) = delete;
+
+ private:
+  static inline std::size_t budget_ = 0;
+  static inline int code_ = 0;
+  TFileSystemCalls saved_;
+};
 
 // A valid fix at latitude/longitude given in degrees.
 inline FixRecord MakeTestFix(const std::string& Name, long double LatDeg = 10.0L,

@@ -62,6 +62,13 @@ TEST_F(WinFixDBTest, AddGoesAboveTheBlankRowAndIsSelected) {
   EXPECT_EQ(list.buttons, (TFixButtons{true, false, true, true, false}));
 }
 
+TEST_F(WinFixDBTest, ASuffixIsShownRightAlignedInTheNameColumn) {
+  db.Add(MakeTestFix("ABCDEFGHIJKLM/XY"));
+  db.Add(MakeTestFix("MIDPOINT/NEW"));
+  EXPECT_EQ(list.Rows()[0].substr(0, 16), "ABCDEFGHIJKLM XY");
+  EXPECT_EQ(list.Rows()[1].substr(0, 16), "MIDPOINT     NEW");
+}
+
 TEST_F(WinFixDBTest, ButtonsFollowTheCurrentRow) {
   AddNames({"A", "B", "C"});
   list.selected = 0;
