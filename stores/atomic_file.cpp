@@ -45,6 +45,14 @@ void SyncDirectoryOf(const std::string& FileName) {
 }  // namespace
 
 TAtomicFile::TAtomicFile(const std::string& FileName) : target_(ResolvedTarget(FileName)) {
+  // Only a regular file is replaced: a directory or a device stays what it
+  // is (a save over /dev/null must not replace the device).
+  struct stat existing {};
+  const bool exists = ::stat(target_.c_str(), &existing) == 0;
+  if (exists && S_ISDIR(existing.st_mode)) Fail(EISDIR);
+  if (exists && !S_ISREG(existing.st_mode)) {
+    throw Error("Cannot write " + FileBaseName(target_) + ": not a regular file");
+  }
   // The name is new for every attempt; O_EXCL never takes over a file that
   // happens to be there.
   static unsigned counter = 0;
@@ -60,10 +68,10 @@ TAtomicFile::TAtomicFile(const std::string& FileName) : target_(ResolvedTarget(F
     temp_.clear();
     Fail(code);
   }
-  // A replaced file keeps its permissions.
-  struct stat info {};
-  if (::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-    (void)::fchmod(fd_, info.st_mode & 07777);
+  // A replaced file keeps its owner and permissions where the system lets us.
+  if (exists) {
+    (void)::fchown(fd_, existing.st_uid, existing.st_gid);
+    (void)::fchmod(fd_, existing.st_mode & 07777);
   }
   buffer_.reserve(BufferSize);
 }

@@ -30,15 +30,26 @@ std::string SystemErrorText(int Code) {
 
 TLineReader::TLineReader(const std::string& FileName, std::size_t MaxLength)
     : name_(FileName), max_length_(MaxLength) {
-  fd_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-  int code = fd_ < 0 ? errno : 0;
+  // Without blocking, so that a named pipe cannot hold the program up; only
+  // regular files are read (a device could deliver bytes without end).
+  fd_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  std::string reason = fd_ < 0 ? SystemErrorText(errno) : std::string();
   struct stat info {};
-  if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) code = EISDIR;
-  if (code != 0) {
+  if (fd_ >= 0) {
+    if (::fstat(fd_, &info) != 0) {
+      reason = SystemErrorText(errno);
+    } else if (S_ISDIR(info.st_mode)) {
+      reason = SystemErrorText(EISDIR);
+    } else if (!S_ISREG(info.st_mode)) {
+      reason = "not a regular file";
+    }
+  }
+  if (!reason.empty()) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    throw Error("Cannot open " + FileBaseName(FileName) + ": " + SystemErrorText(code));
+    throw Error("Cannot open " + FileBaseName(FileName) + ": " + reason);
   }
+  (void)::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   buffer_ = std::make_unique<char[]>(BufferSize);
 }
 

@@ -137,7 +137,6 @@ void TWinFixDB::Undelete() {
 }
 
 void TWinFixDB::SortFixes(int Order) {
-  if (Order != ByName && Order != BySuffix && Order != ByDistance) throw Error(msg::BadSortOrder);
   if (Count() < 2) return;
   const std::uint16_t current = CurrentPos();
   if (current == 0 && Order == ByDistance) return;

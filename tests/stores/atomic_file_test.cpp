@@ -79,14 +79,22 @@ TEST(AtomicFile, ATargetThatIsADirectoryOrInAMissingDirectoryFails) {
   TTempDir dir;
   std::filesystem::create_directory(dir / "busy.fix");
   WriteFile(dir / "busy.fix/inside", "x");
-  {
+  try {
     TAtomicFile file(dir / "busy.fix");
     file.WriteLine("data");
-    EXPECT_THROW(file.Commit(), Error);
+    file.Commit();
+    FAIL() << "a directory was replaced";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write busy.fix: Is a directory");
   }
   EXPECT_EQ(ReadFile(dir / "busy.fix/inside"), "x");
   EXPECT_EQ(DirEntries(dir.Path()), std::vector<std::string>{"busy.fix"});
   EXPECT_THROW(TAtomicFile(dir / "nodir/file.fix"), Error);
+}
+
+TEST(AtomicFile, ADeviceIsNeverReplaced) {
+  EXPECT_THROW(TAtomicFile("/dev/null"), Error);
+  EXPECT_FALSE(std::filesystem::is_regular_file("/dev/null"));
 }
 
 TEST(AtomicFile, AnAbandonedSaveChangesNothing) {

@@ -1,5 +1,7 @@
 #include "stores/line_reader.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -92,6 +94,10 @@ TEST(LineReader, MissingFileAndDirectoryAreRefusedWithTheReason) {
     EXPECT_EQ(std::string(e.what()), "Cannot open nothing.fix: No such file or directory");
   }
   EXPECT_THROW(TLineReader reader(dir.Path()), Error);
+  // A named pipe without a writer, or a device, would never end.
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  EXPECT_THROW(TLineReader reader(dir / "pipe"), Error);
+  EXPECT_THROW(TLineReader reader("/dev/zero"), Error);
 }
 
 }  // namespace
