@@ -15,12 +15,6 @@ std::string Fitted(std::string name) {
   return name;
 }
 
-TEST(FixNames, CharacterSet) {
-  EXPECT_EQ(FixNameChars.size(), 40u);
-  EXPECT_NE(FixNameChars.find('_'), std::string_view::npos);
-  EXPECT_EQ(FixNameChars.find('a'), std::string_view::npos);
-}
-
 TEST(FixNames, ValidationTrimsAndCapitalises) {
   std::string name = "  kilo-1 ";
   EXPECT_TRUE(IsValidFixName(name));

@@ -1,0 +1,53 @@
+#include "stores/log_list.h"
+
+#include "stores/atomic_file.h"
+#include "stores/line_reader.h"
+
+namespace navorix {
+
+std::string TLogList::GetLine(std::uint16_t N, int Line) const {
+  if (N < 1 || N > Count()) return {};
+  const LogRecord& record = records_[N - 1u];
+  switch (Line) {
+    case 1: return record.Line1;
+    case 2: return record.Line2;
+    case 3: return record.Line3;
+    default: return {};
+  }
+}
+
+void TLogList::Add(std::string_view Line1, std::string_view Line2, std::string_view Line3) {
+  if (records_.size() >= MaxLogRecords) records_.pop_front();
+  records_.push_back({std::string(Line1), std::string(Line2), std::string(Line3)});
+}
+
+void TLogList::Delete(std::uint16_t N) {
+  if (N < 1 || N > Count()) return;
+  records_.erase(records_.begin() + (N - 1));
+}
+
+void TLogList::Clear() { records_.clear(); }
+
+void TLogList::SaveToFile(const std::string& FileName) const {
+  TAtomicFile file(FileName);
+  for (const LogRecord& record : records_) {
+    file.WriteLine(record.Line1);
+    file.WriteLine(record.Line2);
+    file.WriteLine(record.Line3);
+  }
+  file.Commit();
+}
+
+void TLogList::LoadFromFile(const std::string& FileName) {
+  TLineReader reader(FileName);
+  std::string line1, line2, line3;
+  while (!reader.AtEnd()) {
+    // A read at the end of the file gives an empty line.
+    reader.ReadLine(line1);
+    reader.ReadLine(line2);
+    reader.ReadLine(line3);
+    TLogList::Add(line1, line2, line3);
+  }
+}
+
+}  // namespace navorix

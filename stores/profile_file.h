@@ -1,0 +1,84 @@
+// The settings file: sections in square brackets, each followed by lines of
+// the form key=value.
+//
+// Notation:
+//   section line  "[Name]" (blanks around the name are ignored)
+//   key line      "Key=Value" inside a section; blanks around the key and
+//                 around the value are ignored, and one pair of matching
+//                 quotes around the value is removed
+//   comment       a line whose first non-blank character is ";"
+//
+// Section and key names match without regard to case (A..Z = a..z); the
+// first section and the first key of a name count. Reading never fails: a
+// missing key, or a value that does not convert, gives the caller's
+// default. Writing a key replaces its line where it stands and leaves every
+// other line of the file (keys, comments, blank lines, unknown sections) as
+// it was; a new key goes after the last line of its section, a new section
+// at the end of the file. Lines are written with CR LF.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace navorix {
+
+class TProfileFile {
+ public:
+  // Largest settings file accepted, in bytes: the whole file is held so that
+  // saving can keep all of it.
+  static constexpr std::size_t MaxFileSize = 16u << 20;
+
+  // An empty profile that saves to FileName.
+  explicit TProfileFile(std::string FileName);
+
+  // Reads the file. A missing file leaves the profile empty (not an error).
+  // Throws Error when the file exists but cannot be read, or is larger than
+  // MaxFileSize; the profile is left empty then.
+  void Load();
+
+  // The value of Key in Section as text, or Default when the key is missing.
+  std::string ReadString(std::string_view Section, std::string_view Key,
+                         std::string_view Default) const;
+  // A decimal integer ("-12", "+7"); Default when missing or not a number
+  // of the int range.
+  int ReadInteger(std::string_view Section, std::string_view Key, int Default) const;
+  // The integer of the key is not 0; Default when it is missing or not a
+  // number.
+  bool ReadBool(std::string_view Section, std::string_view Key, bool Default) const;
+  // A decimal number with "." as separator (a "," written under a locale
+  // that uses it is read too); Default when missing or not a number.
+  long double ReadFloat(std::string_view Section, std::string_view Key, long double Default) const;
+
+  // Sets Key in Section to Value (cut before any line break, so that a value
+  // can never add lines).
+  void WriteString(std::string_view Section, std::string_view Key, std::string_view Value);
+  void WriteInteger(std::string_view Section, std::string_view Key, int Value);
+  // Written as 1 or 0.
+  void WriteBool(std::string_view Section, std::string_view Key, bool Value);
+
+  // Writes every line to the file, replacing it only when complete
+  // (TAtomicFile). Throws Error on failure; the old file stays as it was.
+  void Save() const;
+
+  const std::vector<std::string>& Lines() const { return lines_; }
+  const std::string& FileName() const { return file_name_; }
+
+ private:
+  static constexpr std::size_t None = static_cast<std::size_t>(-1);
+
+  // Index of the line of section Name, or None.
+  std::size_t FindSection(std::string_view Name) const;
+  // Index of the first line after the section that starts at line Section.
+  std::size_t SectionEnd(std::size_t Section) const;
+  // Index of the line of Key in the section at line Section, or None.
+  std::size_t FindKey(std::size_t Section, std::string_view Key) const;
+  // Points Value at the text of Key; false when the key is missing.
+  bool Find(std::string_view Section, std::string_view Key, std::string_view& Value) const;
+
+  std::string file_name_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace navorix

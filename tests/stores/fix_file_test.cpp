@@ -1,0 +1,239 @@
+// Fix files as the database reads and writes them.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "geometry/error.h"
+#include "stores/atomic_file.h"
+#include "stores/fix_db.h"
+#include "stores_test_support.h"
+#include "text/display_options.h"
+#include "text/format.h"
+
+namespace navorix {
+namespace {
+
+using testing::MakeTestFix;
+using testing::ReadFile;
+using testing::TTempDir;
+using testing::WriteFile;
+
+// Loads Text as a fix file into a fresh database.
+struct Loaded {
+  explicit Loaded(const std::string& Text) {
+    WriteFile(dir / "in.fix", Text);
+    result = db.LoadFromFile(dir / "in.fix");
+  }
+  TTempDir dir;
+  TFixDB db;
+  bool result = false;
+};
+
+const char* const Good = " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W NOVOSIBIRSK/RUS";
+
+TEST(FixFile, AnEmptyLineEndsTheData) {
+  Loaded file(std::string(Good) + "\r\n10 20 SECOND\r\n\r\n10 20 LOST\r\n");
+  EXPECT_FALSE(file.result);
+  ASSERT_EQ(file.db.Count(), 2);
+  EXPECT_EQ(file.db.Get(1).Name, "NOVOSIBIRSK/RUS");
+  EXPECT_EQ(file.db.Get(2).Name, "SECOND");
+  EXPECT_EQ(file.db.FindName("LOST"), 0);
+}
+
+TEST(FixFile, TheLastLineLoadsWithOrWithoutAFinalBreak) {
+  Loaded without("10 20 A\r\n30 40 B");
+  EXPECT_TRUE(without.result);
+  EXPECT_EQ(without.db.Count(), 2);
+  Loaded with("10 20 A\r\n30 40 B\r\n");
+  EXPECT_TRUE(with.result);
+  EXPECT_EQ(with.db.Count(), 2);
+}
+
+TEST(FixFile, EveryKindOfLineEndLoads) {
+  Loaded lf("10 20 A\n30 40 B\n50 60 C");
+  EXPECT_EQ(lf.db.Count(), 3);
+  Loaded cr("10 20 A\r30 40 B\r50 60 C\r");
+  EXPECT_EQ(cr.db.Count(), 3);
+  EXPECT_EQ(cr.db.Get(3).Name, "C");
+}
+
+TEST(FixFile, CommentsAreSkippedAndAFinalCommentEndsTheReading) {
+  Loaded file(":header\r\n10 20 A\r\n: middle\r\n30 40 B\r\n:last\r\n");
+  EXPECT_FALSE(file.result);
+  ASSERT_EQ(file.db.Count(), 2);
+  EXPECT_EQ(file.db.Get(2).Name, "B");
+  // A blank before the ":" makes it a data line (which does not read).
+  Loaded data(" :10 20 A\r\n");
+  EXPECT_TRUE(data.result);
+  ASSERT_EQ(data.db.Count(), 1);
+  EXPECT_FALSE(data.db.Get(1).Valid);
+}
+
+TEST(FixFile, FieldsAreFoundAfterSquashingBlanks) {
+  Loaded file("   10.5   -20.25   kilo-1   fourth field\r\n");
+  ASSERT_EQ(file.db.Count(), 1);
+  const FixRecord fix = file.db.Get(1);
+  EXPECT_TRUE(fix.Valid);
+  EXPECT_EQ(fix.Name, "KILO-1");
+  EXPECT_NEAR(static_cast<double>(PosLat(fix.Position) * RadToDeg), 10.5, 1e-12);
+  EXPECT_NEAR(static_cast<double>(PosLon(fix.Position) * RadToDeg), -20.25, 1e-12);
+}
+
+TEST(FixFile, LinesThatDoNotReadAddEmptyEntries) {
+  Loaded file("10 20\r\n    \r\nXX 20 BADLAT\r\n30 40 OK\r\n");
+  ASSERT_EQ(file.db.Count(), 4);
+  for (std::uint16_t pos = 1; pos <= 3; ++pos) {
+    const FixRecord fix = file.db.Get(pos);
+    EXPECT_FALSE(fix.Valid);
+    EXPECT_TRUE(fix.Name.Empty());
+    EXPECT_EQ(fix.Position, TTriV{});
+    EXPECT_EQ(FixText(fix), "");
+  }
+  // The name of a line that did not read is not found by a lookup.
+  EXPECT_EQ(file.db.FindName("BADLAT"), 0);
+  EXPECT_EQ(file.db.FindName("OK"), 4);
+}
+
+TEST(FixFile, EntriesThatAreNotValidAreLeftOutOfTheFile) {
+  // Written as an empty line, such an entry would end the data and lose
+  // every fix after it.
+  Loaded file("10 20 A\r\nnonsense\r\n30 40 B\r\n");
+  ASSERT_EQ(file.db.Count(), 3);
+  file.db.SaveToFile(file.dir / "out.fix");
+  TFixDB again;
+  EXPECT_TRUE(again.LoadFromFile(file.dir / "out.fix"));
+  ASSERT_EQ(again.Count(), 2);
+  EXPECT_EQ(again.Get(2).Name, "B");
+}
+
+TEST(FixFile, EmptyDatabaseAndEmptyFile) {
+  TTempDir dir;
+  TFixDB db;
+  db.SaveToFile(dir / "empty.fix");
+  EXPECT_EQ(ReadFile(dir / "empty.fix"), "");
+  EXPECT_FALSE(db.LoadFromFile(dir / "empty.fix"));
+  EXPECT_EQ(db.Count(), 0);
+}
+
+TEST(FixFile, LoadingAppendsToWhatIsThere) {
+  Loaded file("10 20 A\r\n");
+  file.db.LoadFromFile(file.dir / "in.fix");
+  EXPECT_EQ(file.db.Count(), 2);
+}
+
+TEST(FixFile, EveryLatLonFormatReadsBackUnderEveryOther) {
+  const std::uint8_t saved_format = DisplayOptions.LatLonFormat;
+  TTempDir dir;
+  TFixDB db;
+  // Hemispheres, a pole, the antimeridian, a value that rounds up to whole
+  // minutes at High accuracy, and a longest name with a suffix.
+  db.Add(MakeTestFix("NOVOSIBIRSK/RUS", 29.552867L, -175.309289L));
+  db.Add(MakeTestFix("SOUTH", -89.99999L, 180.0L));
+  db.Add(MakeTestFix("NORTHPOLE", 90.0L, 0.0L));
+  db.Add(MakeTestFix("ROUND", 29.99999999L, -0.0000001L));
+  db.Add(MakeTestFix("ABCDEFGHIJKLM/XY", -0.5L, 0.25L));
+  for (std::uint8_t format = 0; format < LatLonFormatCount; ++format) {
+    DisplayOptions.LatLonFormat = format;
+    const std::string name = dir / ("f" + std::to_string(format) + ".fix");
+    db.SaveToFile(name);
+    const std::string written = ReadFile(name);
+    for (std::uint8_t other = 0; other < LatLonFormatCount; ++other) {
+      DisplayOptions.LatLonFormat = other;
+      TFixDB back;
+      ASSERT_TRUE(back.LoadFromFile(name)) << "format " << int(format) << " read as " << int(other);
+      ASSERT_EQ(back.Count(), db.Count());
+      for (std::uint16_t pos = 1; pos <= db.Count(); ++pos) {
+        const FixRecord a = db.Get(pos);
+        const FixRecord b = back.Get(pos);
+        EXPECT_TRUE(b.Valid);
+        EXPECT_EQ(a.Name, b.Name);
+        // Within the 0.01 second (or 1e-6 degree) that High accuracy prints.
+        const TTriV d = TriSub(a.Position, b.Position);
+        EXPECT_LT(std::sqrt(static_cast<double>(TriDot(d, d))), 5e-8)
+            << "format " << int(format) << " fix " << pos;
+      }
+      // Saved again in the first format, the file is the same byte for byte.
+      DisplayOptions.LatLonFormat = format;
+      back.SaveToFile(dir / "again.fix");
+      EXPECT_EQ(ReadFile(dir / "again.fix"), written) << "format " << int(format);
+    }
+  }
+  DisplayOptions.LatLonFormat = saved_format;
+}
+
+TEST(FixFile, LinesAreTheFixFileLinesWithCrLf) {
+  TTempDir dir;
+  TFixDB db;
+  db.Add(MakeTestFix("A", 1.0L, 2.0L));
+  db.Add(MakeTestFix("B/X", -3.0L, -4.0L));
+  db.SaveToFile(dir / "out.fix");
+  EXPECT_EQ(ReadFile(dir / "out.fix"),
+            FixFileLine(db.Get(1)) + "\r\n" + FixFileLine(db.Get(2)) + "\r\n");
+}
+
+TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
+  TTempDir dir;
+  const std::string old_text = "10 20 OLD\r\n";
+  WriteFile(dir / "user.fix", old_text);
+  TFixDB db;
+  for (int i = 0; i < 5000; ++i) db.Add(MakeTestFix("N" + std::to_string(i)));
+  {
+    testing::TFailingWrites failing(0, EIO);
+    EXPECT_THROW(db.SaveToFile(dir / "user.fix"), Error);
+  }
+  EXPECT_EQ(ReadFile(dir / "user.fix"), old_text);
+  EXPECT_EQ(testing::DirEntries(dir.Path()), std::vector<std::string>{"user.fix"});
+}
+
+TEST(FixFile, AMissingFileIsAFailureWithItsName) {
+  TTempDir dir;
+  TFixDB db;
+  try {
+    db.LoadFromFile(dir / "gone.fix");
+    FAIL() << "a missing file loaded";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open gone.fix: No such file or directory");
+  }
+}
+
+TEST(FixFile, AFullDatabaseDropsTheRestButReadsOn) {
+  TTempDir dir;
+  TFixDB db;
+  for (std::uint32_t i = 1; i < MaxFixes; ++i) db.Add(MakeTestFix("F"));
+  WriteFile(dir / "three.fix", "10 20 FIRST\r\n10 20 SECOND\r\n10 20 THIRD\r\n");
+  EXPECT_FALSE(db.LoadFromFile(dir / "three.fix"));
+  EXPECT_EQ(db.Count(), 65535);
+  EXPECT_EQ(db.Get(65535).Name, "FIRST");
+}
+
+TEST(FixFile, AtMost65535DataLinesAreRead) {
+  TTempDir dir;
+  std::string text;
+  text.reserve(6u << 20);
+  for (int i = 0; i < 70000; ++i) text += ":comments do not count\r\n1 2 N\r\n";
+  WriteFile(dir / "long.fix", text);
+  TFixDB db;
+  EXPECT_TRUE(db.LoadFromFile(dir / "long.fix"));
+  EXPECT_EQ(db.Count(), 65535);
+}
+
+TEST(FixFile, GarbageLoadsWhatItCanWithoutHarm) {
+  TTempDir dir;
+  std::string junk;
+  for (int i = 0; i < 256; ++i) junk += static_cast<char>(i == '\r' || i == '\n' ? 'x' : i);
+  const std::string huge(10u << 20, '9');  // a 10 MB line of digits
+  WriteFile(dir / "junk.fix", junk + "\n" + std::string("\0\0\0", 3) + "\n" + huge + " 20 HUGE\n10 20 AFTER");
+  TFixDB db;
+  EXPECT_TRUE(db.LoadFromFile(dir / "junk.fix"));
+  ASSERT_EQ(db.Count(), 4);
+  EXPECT_FALSE(db.Get(1).Valid);
+  EXPECT_FALSE(db.Get(2).Valid);
+  EXPECT_FALSE(db.Get(3).Valid);
+  EXPECT_EQ(db.Get(4).Name, "AFTER");
+}
+
+}  // namespace
+}  // namespace navorix
