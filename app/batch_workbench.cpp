@@ -100,6 +100,7 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   // but the settings file.
   TSettingsCopy copy;
   if (!copy.Prepare(IniFile, failure_)) return false;
+  const TAppData saved = AppData;
   AppData.ProgramDir = copy.Directory();
   AppData.DataDir = copy.Directory();
   try {
@@ -107,6 +108,8 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   } catch (const std::exception& e) {
     failure_ = e.what();
   }
+  AppData.ProgramDir = saved.ProgramDir;
+  AppData.DataDir = saved.DataDir;
   return failure_.empty();
 }
 
