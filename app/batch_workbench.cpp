@@ -35,31 +35,36 @@ bool SameNoCase(std::string_view A, std::string_view B) {
   return true;
 }
 
+enum class TCommand { Operation, Store, Set, ClearLog, Load, Save, Sort, List };
+
 struct TKeyword {
   std::string_view Word;
-  std::uint8_t Tag;  // operation tag, 0 for a workbench line
+  TCommand Command;
+  std::uint8_t Tag;  // the operation's button tag
+  std::size_t MinOperands, MaxOperands;  // of a workbench line
   std::string_view Usage;
 };
 
+// The operands of an operation are those of its dialog layout.
 constexpr TKeyword Keywords[] = {
-    {"fixfix", 1, "fixfix A B"},
-    {"arcfix", 2, "arcfix A B R"},
-    {"arcarc", 3, "arcarc A B C D"},
-    {"midpoint", 4, "midpoint A B"},
-    {"azimuth", 5, "azimuth A B"},
-    {"fixatda", 6, "fixatda F DIST AZIM"},
-    {"project", 7, "project A B R"},
-    {"intersect", 8, "intersect A B C D"},
-    {"next", 9, "next C"},
-    {"proximity", 10, "proximity A B R DIST"},
-    {"fixatd", 11, "fixatd A B DIST"},
-    {"store", 0, "store NAME"},
-    {"set", 0, "set KEY VALUE"},
-    {"clearlog", 0, "clearlog"},
-    {"load", 0, "load FILE"},
-    {"save", 0, "save FILE"},
-    {"sort", 0, "sort 0|1|2 [NAME]"},
-    {"list", 0, "list"},
+    {"fixfix", TCommand::Operation, 1, 0, 0, "fixfix A B"},
+    {"arcfix", TCommand::Operation, 2, 0, 0, "arcfix A B R"},
+    {"arcarc", TCommand::Operation, 3, 0, 0, "arcarc A B C D"},
+    {"midpoint", TCommand::Operation, 4, 0, 0, "midpoint A B"},
+    {"azimuth", TCommand::Operation, 5, 0, 0, "azimuth A B"},
+    {"fixatda", TCommand::Operation, 6, 0, 0, "fixatda F DIST AZIM"},
+    {"project", TCommand::Operation, 7, 0, 0, "project A B R"},
+    {"intersect", TCommand::Operation, 8, 0, 0, "intersect A B C D"},
+    {"next", TCommand::Operation, 9, 0, 0, "next C"},
+    {"proximity", TCommand::Operation, 10, 0, 0, "proximity A B R DIST"},
+    {"fixatd", TCommand::Operation, 11, 0, 0, "fixatd A B DIST"},
+    {"store", TCommand::Store, 0, 1, 1, "store NAME"},
+    {"set", TCommand::Set, 0, 2, 2, "set KEY VALUE"},
+    {"clearlog", TCommand::ClearLog, 0, 0, 0, "clearlog"},
+    {"load", TCommand::Load, 0, 1, 1, "load FILE"},
+    {"save", TCommand::Save, 0, 1, 1, "save FILE"},
+    {"sort", TCommand::Sort, 0, 1, 2, "sort 0|1|2 [NAME]"},
+    {"list", TCommand::List, 0, 0, 0, "list"},
 };
 
 // Operands a layout of the input dialog takes.
@@ -164,43 +169,43 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
   }
   const std::string_view* operands = tokens + 1;
   const std::size_t n = count - 1;
-  if (keyword->Tag != 0) {
-    if (n != OperandCount(FindOperation(keyword->Tag)->Entry)) {
-      LineError(LineNo, "usage:", keyword->Usage);
-      return;
-    }
-    RunOperation(keyword->Tag, operands, n, LineNo);
-    return;
-  }
-  const std::string_view word = keyword->Word;
-  const bool ok = word == "store"    ? n == 1
-                  : word == "set"    ? n == 2
-                  : word == "load"   ? n == 1
-                  : word == "save"   ? n == 1
-                  : word == "sort"   ? n == 1 || n == 2
-                                     : n == 0;
-  if (!ok) {
+  const bool operation = keyword->Command == TCommand::Operation;
+  const std::size_t least =
+      operation ? OperandCount(FindOperation(keyword->Tag)->Entry) : keyword->MinOperands;
+  const std::size_t most = operation ? least : keyword->MaxOperands;
+  if (n < least || n > most) {
     LineError(LineNo, "usage:", keyword->Usage);
     return;
   }
-  if (word == "store") {
-    Store(operands[0], LineNo);
-  } else if (word == "set") {
-    Set(operands[0], operands[1], LineNo);
-  } else if (word == "clearlog") {
-    log_.Clear();  // also disables Next Fix
-  } else if (word == "load") {
-    if (!LoadFixes(std::string(operands[0]))) PrintError(failure_);
-  } else if (word == "save") {
-    try {
-      fixes_.SaveToFile(std::string(operands[0]));
-    } catch (const std::exception& e) {
-      PrintError(e.what());
-    }
-  } else if (word == "sort") {
-    Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);
-  } else {
-    List();
+  switch (keyword->Command) {
+    case TCommand::Operation:
+      RunOperation(keyword->Tag, operands, n, LineNo);
+      break;
+    case TCommand::Store:
+      Store(operands[0], LineNo);
+      break;
+    case TCommand::Set:
+      Set(operands[0], operands[1], LineNo);
+      break;
+    case TCommand::ClearLog:
+      log_.Clear();  // also disables Next Fix
+      break;
+    case TCommand::Load:
+      if (!LoadFixes(std::string(operands[0]))) PrintError(failure_);
+      break;
+    case TCommand::Save:
+      try {
+        fixes_.SaveToFile(std::string(operands[0]));
+      } catch (const std::exception& e) {
+        PrintError(e.what());
+      }
+      break;
+    case TCommand::Sort:
+      Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);
+      break;
+    case TCommand::List:
+      List();
+      break;
   }
 }
 
