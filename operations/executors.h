@@ -66,6 +66,9 @@ class TExecutors {
   TDistanceChain DistanceChain;
 
   // The state of the "Next Fix" button. Disabling never clears the chain.
+  // Every change of the button (a cleared log, a distance unit, a switched
+  // ellipsoid option) goes through SetNextFixEnabled, which tells the sink,
+  // so that the dispatcher knows the state.
   bool NextFixEnabled() const { return nextFixEnabled_; }
   void SetNextFixEnabled(bool Enabled);
 
