@@ -34,6 +34,11 @@ void TriNormalize(TTriV& V) {
   V = TriScale(V, 1.0L / L);
 }
 
+TTriV TriPositiveZeros(const TTriV& V) {
+  // Adding +0 turns -0 into +0 and leaves every other value as it is.
+  return {V.x + 0.0L, V.y + 0.0L, V.z + 0.0L};
+}
+
 TTriV TriFromAngles(long double Lat, long double Lon) {
   long double sinLat, cosLat, sinLon, cosLon;
   ::sincosl(Lat, &sinLat, &cosLat);
