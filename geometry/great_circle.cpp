@@ -11,6 +11,7 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/error.h"
+#include "geometry/sincos.h"
 
 namespace navorix {
 namespace {
@@ -90,8 +91,8 @@ TTriV FixAtDistAz(const TTriV& P, long double Az, long double D) {
   TriNormalize(E);
   const TTriV N = TriCross(P, E);
   long double sinAz, cosAz, sinD, cosD;
-  ::sincosl(Az, &sinAz, &cosAz);
-  ::sincosl(D, &sinD, &cosD);
+  SinCos(Az, sinAz, cosAz);
+  SinCos(D, sinD, cosD);
   const TTriV U = TriAdd(TriScale(E, sinAz), TriScale(N, cosAz));
   return TriPositiveZeros(TriAdd(TriScale(U, sinD), TriScale(P, cosD)));
 }
@@ -110,7 +111,7 @@ TArc MakeArc(const TTriV& Start, const TTriV& End) {
 
 TTriV PointOnArc(const TArc& arc, long double t) {
   long double sinT, cosT;
-  ::sincosl(t, &sinT, &cosT);
+  SinCos(t, sinT, cosT);
   return TriPositiveZeros(TriAdd(TriScale(arc.StartPos, cosT), TriScale(arc.StartDir, sinT)));
 }
 

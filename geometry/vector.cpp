@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/error.h"
+#include "geometry/sincos.h"
 
 namespace navorix {
 
@@ -41,8 +42,8 @@ TTriV TriPositiveZeros(const TTriV& V) {
 
 TTriV TriFromAngles(long double Lat, long double Lon) {
   long double sinLat, cosLat, sinLon, cosLon;
-  ::sincosl(Lat, &sinLat, &cosLat);
-  ::sincosl(Lon, &sinLon, &cosLon);
+  SinCos(Lat, sinLat, cosLat);
+  SinCos(Lon, sinLon, cosLon);
   // The 80-bit pi/2 lies above the true pi/2, so cos(pi/2) comes out as a tiny
   // negative number that would swing a pole position to the far meridian.
   if (std::fabs(Lat) <= HalfPi) cosLat = std::fabs(cosLat);
