@@ -38,7 +38,8 @@ long double ConvertLatitude(long double in, bool toGeocentric) {
     const long double t = std::tan(HalfPi - x);
     out = HalfPi - std::atan2(toGeocentric ? t / k : t * k, 1.0L);
   }
-  return in < 0.0L ? -out : out;
+  // copysign also keeps the sign of a zero, so "0 S" stays south.
+  return std::copysign(out, in);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/error.h"
+#include "geometry/sincos.h"
 #include "geometry/great_circle.h"
 #include "geometry/romberg.h"
 
@@ -68,7 +69,7 @@ TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) {
   long double sinLambda = 0.0L, cosLambda = 1.0L;
   long double sigma = 0.0L, sinSigma = 0.0L, cosSigma = 1.0L, cos2a = 1.0L, c2m = 0.0L;
   for (int count = 0;;) {
-    ::sincosl(lambda, &sinLambda, &cosLambda);
+    SinCos(lambda, sinLambda, cosLambda);
     sinSigma = std::hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
     // Coincident fixes leave the quotient for sin alpha undefined; so do
     // exactly antipodal ones, where every geodesic is equally short.

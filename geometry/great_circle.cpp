@@ -11,6 +11,7 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/error.h"
+#include "geometry/sincos.h"
 
 namespace navorix {
 namespace {
@@ -54,7 +55,7 @@ TTriV Midpoint(const TTriV& A, const TTriV& B) {
   if (SameOrOpposite(A, B, -1)) SameOrOpposing();
   TTriV M = TriAdd(A, B);
   TriNormalize(M);
-  return M;
+  return TriPositiveZeros(M);
 }
 
 TTriV UnitNormal(const TTriV& A, const TTriV& B) {
@@ -90,10 +91,10 @@ TTriV FixAtDistAz(const TTriV& P, long double Az, long double D) {
   TriNormalize(E);
   const TTriV N = TriCross(P, E);
   long double sinAz, cosAz, sinD, cosD;
-  ::sincosl(Az, &sinAz, &cosAz);
-  ::sincosl(D, &sinD, &cosD);
+  SinCos(Az, sinAz, cosAz);
+  SinCos(D, sinD, cosD);
   const TTriV U = TriAdd(TriScale(E, sinAz), TriScale(N, cosAz));
-  return TriAdd(TriScale(U, sinD), TriScale(P, cosD));
+  return TriPositiveZeros(TriAdd(TriScale(U, sinD), TriScale(P, cosD)));
 }
 
 TArc MakeArc(const TTriV& Start, const TTriV& End) {
@@ -110,15 +111,15 @@ TArc MakeArc(const TTriV& Start, const TTriV& End) {
 
 TTriV PointOnArc(const TArc& arc, long double t) {
   long double sinT, cosT;
-  ::sincosl(t, &sinT, &cosT);
-  return TriAdd(TriScale(arc.StartPos, cosT), TriScale(arc.StartDir, sinT));
+  SinCos(t, sinT, cosT);
+  return TriPositiveZeros(TriAdd(TriScale(arc.StartPos, cosT), TriScale(arc.StartDir, sinT)));
 }
 
 TTriV FootOnCircle(const TArc& arc, const TTriV& F) {
   if (SameOrOpposite(arc.Pole, F, 0)) SameOrOpposing();
   TTriV foot = TriSub(F, TriScale(arc.Pole, TriDot(F, arc.Pole)));
   TriNormalize(foot);
-  return foot;
+  return TriPositiveZeros(foot);
 }
 
 int ArcSide(const TArc& arc, const TTriV& P) {
@@ -144,7 +145,7 @@ TTriV ArcIntersection(const TArc& arc1, const TArc& arc2) {
   // Antipodal midpoints raise here: neither crossing is nearer then.
   const TTriV M = Midpoint(arc1.MidPos, arc2.MidPos);
   if (TriDot(X, M) < 0.0L) TriNeg(X);
-  return X;
+  return TriPositiveZeros(X);
 }
 
 long double ArcArcDistance(const TArc& arc1, const TArc& arc2) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/error.h"
+#include "geometry/sincos.h"
 
 namespace navorix {
 
@@ -34,10 +35,15 @@ void TriNormalize(TTriV& V) {
   V = TriScale(V, 1.0L / L);
 }
 
+TTriV TriPositiveZeros(const TTriV& V) {
+  // Adding +0 turns -0 into +0 and leaves every other value as it is.
+  return {V.x + 0.0L, V.y + 0.0L, V.z + 0.0L};
+}
+
 TTriV TriFromAngles(long double Lat, long double Lon) {
   long double sinLat, cosLat, sinLon, cosLon;
-  ::sincosl(Lat, &sinLat, &cosLat);
-  ::sincosl(Lon, &sinLon, &cosLon);
+  SinCos(Lat, sinLat, cosLat);
+  SinCos(Lon, sinLon, cosLon);
   // The 80-bit pi/2 lies above the true pi/2, so cos(pi/2) comes out as a tiny
   // negative number that would swing a pole position to the far meridian.
   if (std::fabs(Lat) <= HalfPi) cosLat = std::fabs(cosLat);

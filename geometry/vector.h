@@ -40,6 +40,10 @@ long double TriLength(const TTriV& V);
 // length. Throws Error "Cannot normalize a null vector" when the length is
 // not greater than 0 (and Error msg::NotANumber when it is not finite).
 void TriNormalize(TTriV& V);
+// V with every zero component made +0. Computed positions pass through it, so
+// that a point exactly on the equator or on meridian 0 shows N and E however
+// the arithmetic signed its zeros; a typed "0 S" keeps the sign it was given.
+TTriV TriPositiveZeros(const TTriV& V);
 // The unit vector of latitude Lat and longitude Lon (radians) on the sphere.
 // For |Lat| <= pi/2 the cosine of the latitude is taken as non-negative and
 // at Lon = +-pi the sine of the longitude as a zero of Lon's sign, so that a

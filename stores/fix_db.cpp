@@ -31,7 +31,8 @@ void TFixDB::Add(const FixRecord& Fix) {
   fixes_.push_back(std::make_unique<TFix>(Fix));
   // An appended fix cannot hide an earlier one of the same name, so a valid
   // index stays valid.
-  if (index_valid_) index_.try_emplace(fixes_.back()->Record.Name.View(), Count());
+  const std::string_view name = fixes_.back()->Record.Name.View();
+  if (index_valid_ && !name.empty()) index_.try_emplace(name, Count());
 }
 
 void TFixDB::Insert(const FixRecord& Fix, std::uint16_t Pos) {
@@ -66,7 +67,8 @@ std::uint16_t TFixDB::FindName(std::string_view Name) const {
     index_.clear();
     index_.reserve(fixes_.size());
     for (std::size_t i = 0; i < fixes_.size(); ++i) {
-      index_.try_emplace(fixes_[i]->Record.Name.View(), static_cast<std::uint16_t>(i + 1));
+      const std::string_view name = fixes_[i]->Record.Name.View();
+      if (!name.empty()) index_.try_emplace(name, static_cast<std::uint16_t>(i + 1));
     }
     index_valid_ = true;
   }

@@ -91,7 +91,8 @@ class TFixDB {
   // 1..Count - 1.
   virtual bool MoveDown(std::uint16_t Pos);
 
-  // The first fix whose name equals Name byte for byte, or 0. Repeated
+  // The first fix whose name equals Name byte for byte, or 0; an empty Name
+  // (the name of an entry that did not read) matches nothing. Repeated
   // lookups are served by an index of the names, built at the first lookup
   // after a change.
   std::uint16_t FindName(std::string_view Name) const;

@@ -89,7 +89,68 @@ bool Lex(std::string_view Text, bool Whole, TLexed& Out) {
   return true;
 }
 
+// Powers of ten that the 80-bit type holds exactly: 5^27 still fits the
+// 64-bit mantissa.
+constexpr int ExactPowers = 27;
+constexpr std::array<long double, ExactPowers + 1> PowersOfTen = [] {
+  std::array<long double, ExactPowers + 1> p{};
+  p[0] = 1.0L;
+  for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10.0L;
+  return p;
+}();
+constexpr int MaxExactDigits = 19;  // any 19-digit integer fits the 64-bit mantissa
+
+// The common case of short coordinate text, without the library's locale
+// set-up: up to 19 significant digits and a small exponent make the mantissa
+// M and 10^k exact, so M * 10^k or M / 10^k is one correctly rounded
+// operation. False when the text is outside that case.
+bool ConvertShort(std::string_view Number, long double& Value) {
+  std::size_t i = 0;
+  const bool negative = !Number.empty() && Number[0] == '-';
+  if (negative) ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0;       // significant digits taken into the mantissa
+  int scale = 0;        // power of ten of the mantissa's last digit
+  bool fraction = false;
+  for (; i < Number.size(); ++i) {
+    const char c = Number[i];
+    if (c == '.') {
+      fraction = true;
+      continue;
+    }
+    if (c == 'E' || c == 'e') break;
+    if (mantissa == 0 && c == '0') {
+      if (fraction) --scale;  // leading zeros carry no digit
+      continue;
+    }
+    if (digits == MaxExactDigits) return false;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    ++digits;
+    if (fraction) --scale;
+  }
+  if (i < Number.size()) {  // the exponent, already checked by Lex
+    ++i;
+    bool negativeExponent = false;
+    if (Number[i] == '+' || Number[i] == '-') negativeExponent = Number[i++] == '-';
+    int exponent = 0;
+    for (; i < Number.size(); ++i) {
+      if (exponent > 10000) return false;
+      exponent = exponent * 10 + (Number[i] - '0');
+    }
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  long double result = static_cast<long double>(mantissa);
+  if (mantissa != 0) {
+    if (scale < -ExactPowers || scale > ExactPowers) return false;
+    result = scale < 0 ? result / PowersOfTen[static_cast<std::size_t>(-scale)]
+                       : result * PowersOfTen[static_cast<std::size_t>(scale)];
+  }
+  Value = negative ? -result : result;
+  return true;
+}
+
 bool Convert(const TLexed& Lexed, long double& Value) {
+  if (ConvertShort(Lexed.Number, Value)) return true;
   const char* first = Lexed.Number.data();
   const char* last = first + Lexed.Number.size();
   long double result = 0.0L;

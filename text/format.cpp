@@ -108,9 +108,9 @@ std::string FormatAngle(int Format, int Accuracy, long double Angle) {
 std::string FormatLatLon(const FixRecord& Fix, int Accuracy) {
   const long double lat = PosLat(Fix.Position);
   const long double lon = PosLon(Fix.Position);
-  // The letter follows the unrounded sign. A zero latitude takes the sign of
-  // z, which the latitude conversion of the ellipsoid may drop.
-  const bool south = std::signbit(lat) || (lat == 0.0L && std::signbit(Fix.Position.z));
+  // The letter follows the unrounded sign, a zero's sign included, so that
+  // "0.00\xB0W" reads back as W.
+  const bool south = std::signbit(lat);
   const bool west = std::signbit(lon);
   const int format = Clamped(DisplayOptions.LatLonFormat, LatLonFormatCount);
   auto withLetter = [format](std::string text, char letter) {

@@ -147,10 +147,8 @@ bool ParseLatLon(FixRecord& Fix, std::string_view Text) {
     return false;
   }
   try {
-    TTriV position = PosFromLatLon(lat, lon);
     // A latitude of 0 South keeps its letter in the sign of z.
-    if (lat == 0.0L && std::signbit(lat) && position.z == 0.0L) position.z = -0.0L;
-    Fix.Position = position;
+    Fix.Position = PosFromLatLon(lat, lon);
   } catch (const std::exception&) {
     return false;
   }

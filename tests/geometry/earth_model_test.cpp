@@ -55,6 +55,19 @@ TEST_F(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
   EXPECT_EQ(GeocToGeod(HalfPi), HalfPi);
 }
 
+TEST_F(EarthModel, ZeroLatitudeKeepsItsSign) {
+  // A fix typed at 0 S keeps its south zero through both conversions and a
+  // rebuild of the position.
+  EXPECT_TRUE(std::signbit(GeodToGeoc(-0.0L)));
+  EXPECT_TRUE(std::signbit(GeocToGeod(-0.0L)));
+  TTriV p = PosFromLatLon(-0.0L, Deg(20));
+  EXPECT_TRUE(std::signbit(p.z));
+  EllipticLat = false;
+  RebuildPos(p);
+  EXPECT_TRUE(std::signbit(p.z));
+  EXPECT_TRUE(std::signbit(PosLat(p)));
+}
+
 TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
   // With the default ellipsoid both branches round to the same value at pi/4;
   // flatter models tell them apart.

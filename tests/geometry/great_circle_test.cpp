@@ -157,6 +157,25 @@ TEST_F(GreatCircle, IntersectionPicksTheNearCrossing) {
   EXPECT_EQ(ErrorText([&] { ArcIntersection(a, c); }), "Same or opposing fixes");
 }
 
+TEST_F(GreatCircle, ComputedPositionsCarryNoNegativeZero) {
+  // Points exactly on the equator or on meridian 0 must show N and E.
+  const TArc equator = MakeArc(Fix(0, 0), Fix(0, 10));
+  const TArc meridian = MakeArc(Fix(-5, 5), Fix(5, 5));
+  const TArc zero = MakeArc(Fix(10, 0), Fix(-10, 0));
+  TTriV antiStart = Fix(0, 10);
+  TriNeg(antiStart);
+  for (const TTriV& p : {ArcIntersection(equator, meridian), ArcIntersection(meridian, equator),
+                         ArcIntersection(zero, equator), PointOnArc(equator, Deg(3)),
+                         PointOnArc(zero, Deg(10)), FootOnCircle(equator, Fix(20, 5)),
+                         Midpoint(antiStart, Fix(0, -20)), FixAtDistAz(Fix(0, 0), HalfPi, Deg(7)),
+                         FixAtDistAz(Fix(-10, 0), 0.0L, Deg(10))}) {
+    for (long double c : {p.x, p.y, p.z}) {
+      EXPECT_FALSE(c == 0.0L && std::signbit(c)) << static_cast<double>(p.x) << " " << static_cast<double>(p.y)
+                                                 << " " << static_cast<double>(p.z);
+    }
+  }
+}
+
 TEST_F(GreatCircle, ArcArcDistanceOnOneCircle) {
   const TArc a = MakeArc(Fix(0, 0), Fix(0, 10));
   EXPECT_TRUE(Near(Deg(10), ArcArcDistance(a, MakeArc(Fix(0, 20), Fix(0, 30))), 1e-17L));

@@ -94,6 +94,7 @@ TEST(FixFile, LinesThatDoNotReadAddEmptyEntries) {
   }
   // The name of a line that did not read is not found by a lookup.
   EXPECT_EQ(file.db.FindName("BADLAT"), 0);
+  EXPECT_EQ(file.db.FindName(""), 0);
   EXPECT_EQ(file.db.FindName("OK"), 4);
 }
 

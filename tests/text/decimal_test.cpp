@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -107,6 +108,30 @@ TEST(Decimal, ReaderRoundsHalfwayCasesExactly) {
     EXPECT_EQ(Read(half + std::string(3000, '0') + "1"), next) << half;
     EXPECT_EQ(Read(DecrementLast(half) + "9"), x) << half;
     EXPECT_EQ(Read(DecrementLast(half) + std::string(3000, '9')), x) << half;
+  }
+}
+
+TEST(Decimal, ShortTextAgreesWithTheFullConversion) {
+  // Short texts take a fast path of their own; it must round exactly as the
+  // library's full conversion does, up to 19 digits and exponents near 27.
+  std::mt19937_64 rng(20261208);
+  std::uniform_int_distribution<int> digitCount(1, 20), digit(0, 9), point(0, 20), exponent(-32, 32);
+  for (int n = 0; n < 20000; ++n) {
+    std::string text = (n % 3 == 0) ? "-" : "";
+    const int count = digitCount(rng);
+    const int dot = point(rng);
+    for (int i = 0; i < count; ++i) {
+      if (i == dot) text += '.';
+      text += static_cast<char>('0' + digit(rng));
+    }
+    if (n % 2 == 0) text += "e" + std::to_string(exponent(rng));
+    long double fast = 0.0L;
+    long double full = 0.0L;
+    ASSERT_TRUE(ReadDecimal(text, fast)) << text;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), full);
+    ASSERT_EQ(result.ec, std::errc()) << text;
+    EXPECT_EQ(fast, full) << text;
+    EXPECT_EQ(std::signbit(fast), std::signbit(full)) << text;
   }
 }
 
