@@ -14,6 +14,8 @@
 #include "geometry/sincos.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "geometry/numeric.h"
 
@@ -26,6 +28,7 @@ constexpr long double P3 = 0x1.3198a2ep-69L;
 constexpr long double P4 = 0x1.b839a252049c1114p-104L;
 constexpr long double TwoOverPi = 0.636619772367581343075535053490057448L;
 constexpr long double ShortReductionLimit = 64.0L * TwoPi;
+constexpr long double RoundingShift = 0x1.8p63L;
 
 }  // namespace
 
@@ -34,10 +37,15 @@ void SinCos(long double x, long double& s, long double& c) {
     ::sincosl(x, &s, &c);  // no reduction needed, or a NaN, or a huge argument
     return;
   }
-  // The nearest quarter turn by truncation: nearbyint would save and restore
-  // the floating-point environment on every call.
-  const long n = static_cast<long>(x * TwoOverPi + (x < 0.0L ? -0.5L : 0.5L));
-  const auto k = static_cast<long double>(n);
+  // The nearest quarter turn without a conversion to an integer type (which
+  // would switch the rounding mode of the FPU twice): adding 1.5 2^63 rounds
+  // to a whole number, and the low bits of the 64-bit mantissa are then k
+  // modulo 4, in two's complement for negative k.
+  const long double shifted = x * TwoOverPi + RoundingShift;
+  const long double k = shifted - RoundingShift;
+  std::uint64_t mantissa = 0;
+  std::memcpy(&mantissa, &shifted, sizeof mantissa);
+  const auto n = static_cast<unsigned>(mantissa & 3U);
   // x - k P1 is exact; the rest of k pi/2 is subtracted keeping the rounding
   // error of the subtraction in lo, so that r + lo carries the reduced angle
   // to well beyond the 64 bits of r.
@@ -52,7 +60,7 @@ void SinCos(long double x, long double& s, long double& c) {
   const long double residue = lo - ((r + lo) - r);
   sr += cr * residue;
   cr -= sr * residue;
-  switch (n & 3) {
+  switch (n) {
     case 0:
       s = sr;
       c = cr;

@@ -8,36 +8,9 @@
 
 namespace navorix {
 
-TTriV TriAdd(const TTriV& A, const TTriV& B) { return {A.x + B.x, A.y + B.y, A.z + B.z}; }
-
-TTriV TriSub(const TTriV& A, const TTriV& B) { return {A.x - B.x, A.y - B.y, A.z - B.z}; }
-
-TTriV TriScale(const TTriV& V, long double k) { return {k * V.x, k * V.y, k * V.z}; }
-
-void TriNeg(TTriV& V) {
-  V.x = -V.x;
-  V.y = -V.y;
-  V.z = -V.z;
-}
-
-long double TriDot(const TTriV& A, const TTriV& B) { return A.x * B.x + A.y * B.y + A.z * B.z; }
-
-TTriV TriCross(const TTriV& A, const TTriV& B) {
-  return {A.y * B.z - A.z * B.y, A.z * B.x - A.x * B.z, A.x * B.y - A.y * B.x};
-}
-
-long double TriLength(const TTriV& V) { return std::sqrt(V.x * V.x + V.y * V.y + V.z * V.z); }
-
-void TriNormalize(TTriV& V) {
-  const long double L = TriLength(V);
+void TriNormalizeFailure(long double L) {
   if (std::isnan(L) || std::isinf(L)) throw Error(msg::NotANumber);
-  if (!(L > 0.0L)) throw Error(msg::NullVector);
-  V = TriScale(V, 1.0L / L);
-}
-
-TTriV TriPositiveZeros(const TTriV& V) {
-  // Adding +0 turns -0 into +0 and leaves every other value as it is.
-  return {V.x + 0.0L, V.y + 0.0L, V.z + 0.0L};
+  throw Error(msg::NullVector);
 }
 
 TTriV TriFromAngles(long double Lat, long double Lon) {

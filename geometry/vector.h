@@ -10,6 +10,9 @@
 // All components are 80-bit extended. No operation allocates.
 #pragma once
 
+#include <cmath>
+#include <limits>
+
 #include "geometry/numeric.h"
 
 namespace navorix {
@@ -22,28 +25,45 @@ struct TTriV {
   friend bool operator==(const TTriV&, const TTriV&) = default;
 };
 
+// The small operations are inline: they sit in the inner loops of the
+// elliptic-arc integrand and the batch runs.
+
 // (Ax + Bx, Ay + By, Az + Bz).
-TTriV TriAdd(const TTriV& A, const TTriV& B);
+inline TTriV TriAdd(const TTriV& A, const TTriV& B) { return {A.x + B.x, A.y + B.y, A.z + B.z}; }
 // (Ax - Bx, Ay - By, Az - Bz).
-TTriV TriSub(const TTriV& A, const TTriV& B);
+inline TTriV TriSub(const TTriV& A, const TTriV& B) { return {A.x - B.x, A.y - B.y, A.z - B.z}; }
 // (k Vx, k Vy, k Vz).
-TTriV TriScale(const TTriV& V, long double k);
+inline TTriV TriScale(const TTriV& V, long double k) { return {k * V.x, k * V.y, k * V.z}; }
 // Negates every component of V in place.
-void TriNeg(TTriV& V);
+inline void TriNeg(TTriV& V) {
+  V.x = -V.x;
+  V.y = -V.y;
+  V.z = -V.z;
+}
 // Ax Bx + Ay By + Az Bz.
-long double TriDot(const TTriV& A, const TTriV& B);
+inline long double TriDot(const TTriV& A, const TTriV& B) { return A.x * B.x + A.y * B.y + A.z * B.z; }
 // A x B, right-handed.
-TTriV TriCross(const TTriV& A, const TTriV& B);
+inline TTriV TriCross(const TTriV& A, const TTriV& B) {
+  return {A.y * B.z - A.z * B.y, A.z * B.x - A.x * B.z, A.x * B.y - A.y * B.x};
+}
 // sqrt(Vx^2 + Vy^2 + Vz^2), summed directly without scaling.
-long double TriLength(const TTriV& V);
+inline long double TriLength(const TTriV& V) { return std::sqrt(V.x * V.x + V.y * V.y + V.z * V.z); }
+// Raises the failure of TriNormalize for a length L that is not a positive
+// finite number.
+[[noreturn]] void TriNormalizeFailure(long double L);
 // Scales V in place to unit length, multiplying by the reciprocal of its
 // length. Throws Error "Cannot normalize a null vector" when the length is
 // not greater than 0 (and Error msg::NotANumber when it is not finite).
-void TriNormalize(TTriV& V);
+inline void TriNormalize(TTriV& V) {
+  const long double L = TriLength(V);
+  if (!(L > 0.0L) || !(L <= std::numeric_limits<long double>::max())) TriNormalizeFailure(L);
+  V = TriScale(V, 1.0L / L);
+}
 // V with every zero component made +0. Computed positions pass through it, so
 // that a point exactly on the equator or on meridian 0 shows N and E however
 // the arithmetic signed its zeros; a typed "0 S" keeps the sign it was given.
-TTriV TriPositiveZeros(const TTriV& V);
+// (Adding +0 turns -0 into +0 and leaves every other value as it is.)
+inline TTriV TriPositiveZeros(const TTriV& V) { return {V.x + 0.0L, V.y + 0.0L, V.z + 0.0L}; }
 // The unit vector of latitude Lat and longitude Lon (radians) on the sphere.
 // For |Lat| <= pi/2 the cosine of the latitude is taken as non-negative and
 // at Lon = +-pi the sine of the longitude as a zero of Lon's sign, so that a

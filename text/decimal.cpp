@@ -187,10 +187,59 @@ bool ReadDigitFraction(std::string_view Digits, long double& Value) {
   return ReadDecimal(text, Value);
 }
 
+namespace {
+
+// The exact products below need more than 64 bits; g++ offers 128.
+__extension__ typedef unsigned __int128 TUInt128;
+
+constexpr int MaxShortDecimals = 8;  // 10^8 < 2^27: m 10^d stays below 2^91
+
+// The common case of FixedText, without the library's printf-based
+// fallback for the 80-bit type: |Value| < 2^63 and at most 8 decimals. With
+// Value = m 2^e (m the 64-bit mantissa, e < 0) the exact product m 10^d is
+// shifted right by -e, rounding the dropped bits half to even. False when
+// Value is outside that case.
+bool ShortFixedText(long double Value, int Decimals, std::string& Text) {
+  if (Decimals > MaxShortDecimals) return false;
+  int exponent = 0;
+  const long double fraction = std::frexp(std::fabs(Value), &exponent);  // in [0.5, 1)
+  const int e = exponent - 64;
+  if (e >= 0) return false;
+  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+  TUInt128 scale = 1;
+  for (int i = 0; i < Decimals; ++i) scale *= 10;
+  const TUInt128 product = static_cast<TUInt128>(m) * scale;
+  TUInt128 units = 0;  // Value 10^d, rounded
+  const int shift = -e;
+  if (shift < 127) {
+    units = product >> shift;
+    const TUInt128 dropped = product - (units << shift);
+    const TUInt128 half = static_cast<TUInt128>(1) << (shift - 1);
+    if (dropped > half || (dropped == half && (units & 1) != 0)) ++units;
+  }
+  char digits[48];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + static_cast<int>(units % 10));
+    units /= 10;
+  } while (units != 0 || n <= Decimals);
+  Text.clear();
+  if (std::signbit(Value)) Text += '-';
+  while (n > Decimals) Text += digits[--n];
+  if (Decimals > 0) {
+    Text += '.';
+    while (n > 0) Text += digits[--n];
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string FixedText(long double Value, int Decimals) {
   if (std::isnan(Value)) return "nan";
   if (std::isinf(Value)) return Value < 0 ? "-inf" : "inf";
   Decimals = std::clamp(Decimals, 0, 40);
+  if (std::string text; ShortFixedText(Value, Decimals, text)) return text;
   // The largest finite value has 4933 integer digits.
   std::array<char, 5000> buffer{};
   const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), Value,

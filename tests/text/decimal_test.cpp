@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -132,6 +133,28 @@ TEST(Decimal, ShortTextAgreesWithTheFullConversion) {
     ASSERT_EQ(result.ec, std::errc()) << text;
     EXPECT_EQ(fast, full) << text;
     EXPECT_EQ(std::signbit(fast), std::signbit(full)) << text;
+  }
+}
+
+TEST(Decimal, ShortFixedTextAgreesWithTheFullConversion) {
+  // FixedText has a fast path of its own for up to 8 decimals; it must give
+  // the library's correctly rounded text, exact halves and zeros included.
+  std::mt19937_64 rng(8122026);
+  std::uniform_real_distribution<long double> mantissa(-1.0L, 1.0L);
+  std::uniform_int_distribution<int> binade(-40, 70), decimals(0, 8);
+  std::array<char, 6000> buffer{};
+  auto library = [&buffer](long double v, int d) {
+    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, d);
+    return std::string(buffer.data(), r.ptr);
+  };
+  for (int n = 0; n < 50000; ++n) {
+    const int d = decimals(rng);
+    long double v = std::ldexp(mantissa(rng), binade(rng));
+    if (n % 5 == 0) v = std::round(v * 1e4L) / 1e4L + 0.5L * std::pow(10.0L, -d);  // near halves
+    EXPECT_EQ(FixedText(v, d), library(v, d)) << static_cast<double>(v) << " " << d;
+  }
+  for (long double v : {0.0L, -0.0L, 0.5L, 1.5L, 2.5L, -2.5L, 0.125L, 9.9999999999L, 1e18L, 9.2e18L}) {
+    for (int d = 0; d <= 8; ++d) EXPECT_EQ(FixedText(v, d), library(v, d)) << static_cast<double>(v) << " " << d;
   }
 }
 
