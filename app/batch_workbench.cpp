@@ -1,12 +1,14 @@
 // The batch workbench: script lines to stores, dispatcher and executors.
 #include "app/batch_workbench.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "app/batch_output.h"
 #include "app/script_operands.h"
-#include "app/settings_copy.h"
 #include "geometry/earth_model.h"
 #include "operations/catalogue.h"
 #include "operations/dispatch.h"
@@ -99,22 +101,22 @@ TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out)
 
 bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   failure_.clear();
-  // Status loading itself reads the settings, so they mean exactly what
-  // they mean at program start; it looks for its files in the program and
-  // data directories, which point at a private directory holding nothing
-  // but the settings file.
-  TSettingsCopy copy;
-  if (!copy.Prepare(IniFile, failure_)) return false;
-  const TAppData saved = AppData;
-  AppData.ProgramDir = copy.Directory();
-  AppData.DataDir = copy.Directory();
+  // A settings file named on the command line must be there; without one
+  // the settings keep the defaults that a missing file gives.
+  if (!IniFile.empty()) {
+    std::FILE* file = std::fopen(IniFile.c_str(), "rb");
+    if (file == nullptr) {
+      failure_ = "Cannot read " + IniFile + ": " + std::strerror(errno);
+      return false;
+    }
+    std::fclose(file);
+  }
+  // Read exactly as status loading reads them, through the option setters.
   try {
-    LoadStatus(fixes_, log_, *this);
+    navorix::LoadSettings(IniFile, *this);
   } catch (const std::exception& e) {
     failure_ = e.what();
   }
-  AppData.ProgramDir = saved.ProgramDir;
-  AppData.DataDir = saved.DataDir;
   return failure_.empty();
 }
 

@@ -39,10 +39,10 @@ class TBatchWorkbench : private TFixListView,
  public:
   explicit TBatchWorkbench(TBatchOutput& Out);
 
-  // Status loading as at program start, with the settings file IniFile (no
-  // settings file when empty): both stores cleared, the settings read and
-  // applied, Next Fix as the distance unit gives it. False with Failure()
-  // set when the settings could not be used.
+  // Reads the settings file IniFile as status loading does (the defaults of
+  // a missing settings file when IniFile is empty), so that Next Fix starts
+  // as the distance unit gives it. False with Failure() set when the file
+  // cannot be read or the settings could not be used.
   bool LoadSettings(const std::string& IniFile);
   // Appends the fixes of a fix file; false with Failure() set when it
   // cannot be read.

@@ -45,10 +45,10 @@ int ReadOption(const TProfileFile& Ini, const char* Key, int Count) {
   return InRange(value, Count) ? value : 0;
 }
 
-// Steps 2 to 7 of status loading. Throws at the first failure, except that
-// unusable radii are reported only after the rest has been read.
-void LoadSettings(TOptionsMenu& Menu) {
-  TProfileFile ini(AppData.ProgramDir + SettingsFileName);
+}  // namespace
+
+void LoadSettings(const std::string& FileName, TOptionsMenu& Menu) {
+  TProfileFile ini(FileName);
   ini.Load();
 
   EllipticLat = ini.ReadBool(SettingsSection, "EllipticLat", true);
@@ -85,8 +85,6 @@ void LoadSettings(TOptionsMenu& Menu) {
 
   if (!usable) throw Error(msg::BadEarthRadii);
 }
-
-}  // namespace
 
 namespace {
 
@@ -164,7 +162,7 @@ void LoadStatus(TWinFixDB& Fixes, TWinLogDB& Log, TOptionsMenu& Menu) {
   Fixes.Clear();
   Log.Clear();
   try {
-    LoadSettings(Menu);
+    LoadSettings(AppData.ProgramDir + SettingsFileName, Menu);
   } catch (const std::exception& failure) {
     Menu.ShowError(failure.what());
   }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "stores/options_menu.h"
 #include "stores/win_fix_db.h"
@@ -56,6 +57,14 @@ void SetHints(TOptionsMenu& Menu, bool On);
 // Checks "Elliptic D&istances" when EllipticArc or GeoDistance is on, and
 // each of the three ellipsoid items by its switch.
 void ShowEllipsoidSwitches(TOptionsMenu& Menu);
+
+// Reads the settings file FileName as status loading does: the ellipsoid
+// switches, the display options through their setters, the radii and the
+// interface options. A missing file gives every default. Throws at the
+// first failure (the settings not yet read keep their values); radii that
+// make no usable model are refused as a set and reported, as Error
+// msg::BadEarthRadii, after the rest has been read.
+void LoadSettings(const std::string& FileName, TOptionsMenu& Menu);
 
 // Clears both stores, reads the settings (a failure there is shown once in
 // the error box and the settings not yet read keep their values), loads
