@@ -29,16 +29,23 @@ std::string PadRight(std::string_view Text, std::size_t Width, char Ch) {
   return result;
 }
 
-std::string TrimBlanks(std::string_view Text) {
+namespace {
+
+// Text without its leading and trailing blanks and control characters.
+std::string_view Trimmed(std::string_view Text) {
   std::size_t first = 0;
   std::size_t last = Text.size();
   while (first < last && IsBlankOrControl(Text[first])) ++first;
   while (last > first && IsBlankOrControl(Text[last - 1])) --last;
-  return std::string(Text.substr(first, last - first));
+  return Text.substr(first, last - first);
 }
 
+}  // namespace
+
+std::string TrimBlanks(std::string_view Text) { return std::string(Trimmed(Text)); }
+
 std::string SquashBlanks(std::string_view Text, bool ToUpper) {
-  const std::string trimmed = TrimBlanks(Text);
+  const std::string_view trimmed = Trimmed(Text);
   std::string result;
   result.reserve(trimmed.size());
   for (char c : trimmed) {
