@@ -25,6 +25,12 @@ TArc sharedArc;
 
 void NoIdle() {}
 
+// sqrt(a^2 + b^2). Every argument here is a component of a unit vector or a
+// product of sines and cosines, so no scaling against overflow is needed,
+// and the library's scaled hypot would cost more than the rest of a
+// geodesic iteration.
+long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b); }
+
 // Advance of the surface curve per radian of t along the shared arc: the
 // surface point's distance from the centre divided by the sine of the angle
 // between the radius and the curve, taken from the surface normal. Exact on
@@ -53,8 +59,8 @@ long double EllipticArcDist(const TTriV& A, const TTriV& B) {
 
 TReducedLat ReducedLat(const TTriV& P) {
   const long double zs = Earth().AxisRatio * P.z;
-  const long double rho = std::hypot(P.x, P.y);
-  const long double h = std::hypot(zs, rho);
+  const long double rho = Hypot(P.x, P.y);
+  const long double h = Hypot(zs, rho);
   return {rho / h, zs / h};
 }
 
@@ -70,7 +76,7 @@ TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) {
   long double sigma = 0.0L, sinSigma = 0.0L, cosSigma = 1.0L, cos2a = 1.0L, c2m = 0.0L;
   for (int count = 0;;) {
     SinCos(lambda, sinLambda, cosLambda);
-    sinSigma = std::hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
+    sinSigma = Hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
     // Coincident fixes leave the quotient for sin alpha undefined; so do
     // exactly antipodal ones, where every geodesic is equally short.
     if (sinSigma == 0.0L) throw Error(msg::SameOrOpposing);
