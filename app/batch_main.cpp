@@ -15,7 +15,7 @@
 
 #include "app/batch_output.h"
 #include "app/batch_workbench.h"
-#include "app/cp1252.h"
+#include "text/cp1252.h"
 
 namespace {
 

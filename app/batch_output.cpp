@@ -1,7 +1,7 @@
 // Buffered line output of the batch program.
 #include "app/batch_output.h"
 
-#include "app/cp1252.h"
+#include "text/cp1252.h"
 
 namespace navorix {
 

@@ -1,5 +1,5 @@
-// Windows-1252, the program's character set, to and from UTF-8 for a
-// terminal that expects it.
+// Windows-1252, the program's character set, to and from UTF-8: for a
+// terminal that expects it, and at the edge of the window toolkit.
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 //
 // Bytes 0x00..0x7F are ASCII and 0xA0..0xFF are the Latin-1 code points of
 // the same value; only 0x80..0x9F need the table below.
-#include "app/cp1252.h"
+#include "text/cp1252.h"
 
 #include <cstdint>
 
