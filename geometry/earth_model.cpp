@@ -8,28 +8,13 @@ namespace {
 
 constexpr long double PoleZLimit = 0.99999999999999995L;
 
-constexpr EarthShape MakeShape(long double SpherRadius, long double PolarRadius, long double EquatRadius) {
-  EarthShape s;
-  s.SpherRadius = SpherRadius;
-  s.PolarRadius = PolarRadius;
-  s.EquatRadius = EquatRadius;
-  s.Flattening = (EquatRadius - PolarRadius) / EquatRadius;
-  s.Ecc2 = (2.0L - s.Flattening) * s.Flattening;
-  s.OneMinusEcc2 = 1.0L - s.Ecc2;
-  s.AxisRatio = EquatRadius / PolarRadius;
-  s.SecondEcc2 = s.Ecc2 / s.OneMinusEcc2;
-  return s;
-}
-
-constinit EarthShape shape = MakeShape(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius);
-
 // Both latitude conversions: tan(out) = (1 - e2) tan(in) toward geocentric,
 // tan(out) = tan(in) / (1 - e2) toward geodetic, using the tangent of the
 // complement from pi/4 up so that it never grows large. The branch looks at
 // the argument, not at the result.
-long double ConvertLatitude(long double in, bool toGeocentric) {
+long double ConvertLatitude(const EarthShape& E, long double in, bool toGeocentric) {
   const long double x = std::fabs(in);
-  const long double k = shape.OneMinusEcc2;
+  const long double k = E.OneMinusEcc2;
   long double out;
   if (x < QuarterPi) {
     const long double t = std::tan(x);
@@ -44,50 +29,40 @@ long double ConvertLatitude(long double in, bool toGeocentric) {
 
 }  // namespace
 
-bool EllipticLat = true;
-bool EllipticArc = false;
-bool GeoDistance = false;
-
-const EarthShape& Earth() { return shape; }
-
-void SetEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius) {
-  shape = MakeShape(SpherRadius, PolarRadius, EquatRadius);
-}
-
 bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius) {
   const bool finite = std::isfinite(SpherRadius) && std::isfinite(PolarRadius) && std::isfinite(EquatRadius);
   return finite && SpherRadius > 0.0L && PolarRadius > 0.0L && EquatRadius > 0.0L &&
          PolarRadius <= EquatRadius;
 }
 
-long double GeodToGeoc(long double phi) { return ConvertLatitude(phi, true); }
+long double GeodToGeoc(const EarthShape& E, long double phi) { return ConvertLatitude(E, phi, true); }
 
-long double GeocToGeod(long double psi) { return ConvertLatitude(psi, false); }
+long double GeocToGeod(const EarthShape& E, long double psi) { return ConvertLatitude(E, psi, false); }
 
-TTriV PosFromLatLon(long double Lat, long double Lon) {
-  return TriFromAngles(EllipticLat ? GeodToGeoc(Lat) : Lat, Lon);
+TTriV PosFromLatLon(const TEarthModel& E, long double Lat, long double Lon) {
+  return TriFromAngles(E.EllipticLat ? GeodToGeoc(E.Shape, Lat) : Lat, Lon);
 }
 
-long double PosLat(const TTriV& P) {
+long double PosLat(const TEarthModel& E, const TTriV& P) {
   const long double psi = TriLat(P);
-  return EllipticLat ? GeocToGeod(psi) : psi;
+  return E.EllipticLat ? GeocToGeod(E.Shape, psi) : psi;
 }
 
 long double PosLon(const TTriV& P) { return TriLon(P); }
 
-void RebuildPos(TTriV& P) {
+void RebuildPos(const TEarthModel& E, TTriV& P) {
   const long double psi = TriLat(P);
   const long double lon = std::atan2(P.y, P.x);
   // Switched off: the vector was built from a geodetic latitude, which is the
   // latitude the fix showed and must keep showing on the sphere.
-  const long double lat = EllipticLat ? psi : GeocToGeod(psi);
-  P = PosFromLatLon(lat, lon);
+  const long double lat = E.EllipticLat ? psi : GeocToGeod(E.Shape, psi);
+  P = PosFromLatLon(E, lat, lon);
 }
 
 bool IsPole(const TTriV& P) { return std::fabs(P.z) >= PoleZLimit; }
 
-long double EllipsoidRadius(const TTriV& u) {
-  return shape.PolarRadius / std::sqrt(1.0L - shape.Ecc2 * (u.x * u.x + u.y * u.y));
+long double EllipsoidRadius(const EarthShape& E, const TTriV& u) {
+  return E.PolarRadius / std::sqrt(1.0L - E.Ecc2 * (u.x * u.x + u.y * u.y));
 }
 
 }  // namespace navorix

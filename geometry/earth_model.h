@@ -23,34 +23,46 @@ inline constexpr long double DefaultSpherRadius = 6367.4357L;
 inline constexpr long double DefaultPolarRadius = 6356.7523L;
 inline constexpr long double DefaultEquatRadius = 6378.137L;
 
-// The radii and the values derived from them; written only by SetEarthModel.
+// The radii and the values derived from them. Build it from the three radii
+// only, so that the derived values always belong to the radii; the default
+// is the built-in model.
 struct EarthShape {
-  long double SpherRadius = DefaultSpherRadius;  // km
-  long double PolarRadius = DefaultPolarRadius;  // km
-  long double EquatRadius = DefaultEquatRadius;  // km
-  long double Flattening = 0.0L;                 // f = (a - b) / a
-  long double Ecc2 = 0.0L;                       // e2 = (2 - f) f
-  long double OneMinusEcc2 = 1.0L;               // 1 - e2
-  long double AxisRatio = 1.0L;                  // a / b
-  long double SecondEcc2 = 0.0L;                 // e2 / (1 - e2)
+  long double SpherRadius;   // R, km
+  long double PolarRadius;   // b, km
+  long double EquatRadius;   // a, km
+  long double Flattening;    // f = (a - b) / a
+  long double Ecc2;          // e2 = (2 - f) f
+  long double OneMinusEcc2;  // 1 - e2
+  long double AxisRatio;     // a / b
+  long double SecondEcc2;    // e2 / (1 - e2)
+
+  constexpr EarthShape() : EarthShape(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius) {}
+  // Stores the three radii (km, unchecked) and derives, in this order, f,
+  // e2, 1 - e2, a/b and e2/(1 - e2).
+  constexpr EarthShape(long double R, long double b, long double a)
+      : SpherRadius(R),
+        PolarRadius(b),
+        EquatRadius(a),
+        Flattening((a - b) / a),
+        Ecc2((2.0L - Flattening) * Flattening),
+        OneMinusEcc2(1.0L - Ecc2),
+        AxisRatio(a / b),
+        SecondEcc2(Ecc2 / OneMinusEcc2) {}
 };
-
-// The model in force (the defaults until SetEarthModel is called).
-const EarthShape& Earth();
-
-// Stores the three radii (km, unchecked) and recomputes, in this order,
-// f, e2, 1 - e2, a/b and e2/(1 - e2).
-void SetEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius);
 
 // True when the radii make a usable model: all finite, all > 0, and
 // PolarRadius <= EquatRadius (so 0 <= f < 1).
 bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius);
 
-// The model switches. EllipticArc and GeoDistance are read only by the
-// distance and azimuth operations, and only while EllipticLat is on.
-extern bool EllipticLat;  // latitudes are geodetic (default on)
-extern bool EllipticArc;  // also give the elliptic great-arc distance (default off)
-extern bool GeoDistance;  // also give the geodesic distance and azimuth (default off)
+// The Earth model: the shape and the three switches. EllipticArc and
+// GeoDistance are read only by the distance and azimuth operations, and only
+// while EllipticLat is on.
+struct TEarthModel {
+  EarthShape Shape;
+  bool EllipticLat = true;   // latitudes are geodetic
+  bool EllipticArc = false;  // also give the elliptic great-arc distance
+  bool GeoDistance = false;  // also give the geodesic distance and azimuth
+};
 
 inline constexpr TTriV NorthPoleVec{0.0L, 0.0L, 1.0L};
 inline constexpr TTriV SouthPoleVec{0.0L, 0.0L, -1.0L};
@@ -58,24 +70,25 @@ inline constexpr TTriV SouthPoleVec{0.0L, 0.0L, -1.0L};
 // Geocentric latitude psi of the geodetic latitude phi (radians). Uses the
 // tangent of |phi| below pi/4 and of its complement from pi/4 up, so the
 // tangent never grows large; 0 and +-pi/2 map to themselves exactly.
-long double GeodToGeoc(long double phi);
+long double GeodToGeoc(const EarthShape& E, long double phi);
 // The inverse of GeodToGeoc: geodetic latitude of geocentric latitude psi.
-long double GeocToGeod(long double psi);
+long double GeocToGeod(const EarthShape& E, long double psi);
 
 // The stored position of a fix typed at Lat, Lon (radians): Lat is converted
 // with GeodToGeoc first when EllipticLat is on.
-TTriV PosFromLatLon(long double Lat, long double Lon);
+TTriV PosFromLatLon(const TEarthModel& E, long double Lat, long double Lon);
 // Latitude of position P as shown (geodetic when EllipticLat is on), radians.
-long double PosLat(const TTriV& P);
+long double PosLat(const TEarthModel& E, const TTriV& P);
 // Longitude of position P, radians in [-pi, +pi]; 0 only when Px = Py = 0.
 long double PosLon(const TTriV& P);
-// Re-expresses P in place after EllipticLat has just been switched, so that
-// PosLat and PosLon give the values they gave before the switch.
-void RebuildPos(TTriV& P);
+// Re-expresses P in place after EllipticLat has just been switched (E is the
+// model after the switch), so that PosLat and PosLon give the values they
+// gave before the switch.
+void RebuildPos(const TEarthModel& E, TTriV& P);
 // True when |Pz| >= 0.99999999999999995: within about 1e-8 rad of a pole.
 bool IsPole(const TTriV& P);
 // Distance from the Earth's centre to the ellipsoid surface in the direction
 // of the unit vector u, km: b / sqrt(1 - e2 (ux^2 + uy^2)).
-long double EllipsoidRadius(const TTriV& u);
+long double EllipsoidRadius(const EarthShape& E, const TTriV& u);
 
 }  // namespace navorix

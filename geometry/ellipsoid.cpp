@@ -20,29 +20,23 @@
 namespace navorix {
 namespace {
 
-// The arc whose elliptic length is being integrated; the integrand reads it.
-TArc sharedArc;
-
-void NoIdle() {}
-
 // sqrt(a^2 + b^2). Every argument here is a component of a unit vector or a
 // product of sines and cosines, so no scaling against overflow is needed,
 // and the library's scaled hypot would cost more than the rest of a
 // geodesic iteration.
 long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b); }
 
-// Advance of the surface curve per radian of t along the shared arc: the
+// Advance of the surface curve per radian of t along the arc: the
 // surface point's distance from the centre divided by the sine of the angle
 // between the radius and the curve, taken from the surface normal. Exact on
 // meridians and on the equator; elsewhere the normal's small tilt out of the
 // arc's plane is neglected.
-long double ArcIntegrand(long double t) {
-  const EarthShape& e = Earth();
-  const TTriV P = PointOnArc(sharedArc, t);
-  const long double k = EllipsoidRadius(P) / e.SpherRadius;
+long double ArcIntegrand(const EarthShape& e, const TArc& arc, long double t) {
+  const TTriV P = PointOnArc(arc, t);
+  const long double k = EllipsoidRadius(e, P) / e.SpherRadius;
   TTriV S = TriScale(P, k);
   S.z = S.z * (e.AxisRatio * e.AxisRatio);
-  TTriV W = TriCross(sharedArc.Pole, P);
+  TTriV W = TriCross(arc.Pole, P);
   TriNormalize(S);
   TriNormalize(W);
   const long double c = TriDot(S, W);
@@ -51,24 +45,24 @@ long double ArcIntegrand(long double t) {
 
 }  // namespace
 
-long double EllipticArcDist(const TTriV& A, const TTriV& B) {
-  sharedArc = MakeArc(A, B);
-  if (sharedArc.ArcLen < EllipticArcFloor) return 0.0L;
-  return RequireFinite(AdaptiveRomberg(ArcIntegrand, 0, NoIdle, 0.0L, sharedArc.ArcLen, EllipticArcEps));
+long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
+  const TArc arc = MakeArc(A, B);
+  if (arc.ArcLen < EllipticArcFloor) return 0.0L;
+  const auto integrand = [&E, &arc](long double t) { return ArcIntegrand(E, arc, t); };
+  return RequireFinite(AdaptiveRomberg(integrand, 0, 0.0L, arc.ArcLen, EllipticArcEps));
 }
 
-TReducedLat ReducedLat(const TTriV& P) {
-  const long double zs = Earth().AxisRatio * P.z;
+TReducedLat ReducedLat(const EarthShape& E, const TTriV& P) {
+  const long double zs = E.AxisRatio * P.z;
   const long double rho = Hypot(P.x, P.y);
   const long double h = Hypot(zs, rho);
   return {rho / h, zs / h};
 }
 
-TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) {
-  const EarthShape& e = Earth();
+TGeodesic GeodesicInverse(const EarthShape& e, const TTriV& A, const TTriV& B) {
   const long double f = e.Flattening;
-  const auto [cosB1, sinB1] = ReducedLat(A);
-  const auto [cosB2, sinB2] = ReducedLat(B);
+  const auto [cosB1, sinB1] = ReducedLat(e, A);
+  const auto [cosB2, sinB2] = ReducedLat(e, B);
   const long double L = TriLon(B) - TriLon(A);
 
   long double lambda = L;
@@ -113,8 +107,12 @@ TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) {
   return g;
 }
 
-long double GeodesicDist(const TTriV& A, const TTriV& B) { return GeodesicInverse(A, B).distance; }
+long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
+  return GeodesicInverse(E, A, B).distance;
+}
 
-long double GeodesicAzimuth(const TTriV& A, const TTriV& B) { return GeodesicInverse(A, B).azimuth; }
+long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B) {
+  return GeodesicInverse(E, A, B).azimuth;
+}
 
 }  // namespace navorix

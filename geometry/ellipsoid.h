@@ -11,6 +11,7 @@
 // the central angles of the sphere.
 #pragma once
 
+#include "geometry/earth_model.h"
 #include "geometry/vector.h"
 
 namespace navorix {
@@ -24,15 +25,15 @@ inline constexpr long double GeodesicConvergence = 1e-16L;  // rad
 // ellipsoid, between the two surface points, / SpherRadius. Arcs shorter than
 // 1e-8 rad give 0. Coincident or antipodal fixes raise "Same or opposing
 // fixes"; an integral that does not converge raises
-// "Can't reach the accuracy requested". Not re-entrant (one shared arc).
-long double EllipticArcDist(const TTriV& A, const TTriV& B);
+// "Can't reach the accuracy requested".
+long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B);
 
 struct TReducedLat {
   long double cosBeta = 1.0L;
   long double sinBeta = 0.0L;
 };
 // cos and sin of the reduced latitude of position P.
-TReducedLat ReducedLat(const TTriV& P);
+TReducedLat ReducedLat(const EarthShape& E, const TTriV& P);
 
 struct TGeodesic {
   long double distance = 0.0L;  // geodesic length / SpherRadius
@@ -41,8 +42,8 @@ struct TGeodesic {
 // Vincenty's inverse method. Coincident fixes (sin sigma = 0) raise
 // "Same or opposing fixes"; no convergence within 1024 iterations (nearly
 // antipodal fixes) raises "Looping iterations".
-TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B);
-long double GeodesicDist(const TTriV& A, const TTriV& B);
-long double GeodesicAzimuth(const TTriV& A, const TTriV& B);
+TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B);
 
 }  // namespace navorix

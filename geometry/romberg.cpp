@@ -16,7 +16,7 @@ constexpr long double SteepnessRatio = 100.0L;
 
 }  // namespace
 
-long double Romberg(TRealFunc F, TIdleProc Idle, long double X1, long double X2, long double Eps) {
+long double Romberg(TRealFunc F, long double X1, long double X2, long double Eps) {
   // Also refuses a NaN accuracy: the comparison is false for it.
   if (!(Eps > 0.0L)) throw Error(msg::IllegalAccuracy);
 
@@ -29,7 +29,6 @@ long double Romberg(TRealFunc F, TIdleProc Idle, long double X1, long double X2,
   long double S = (F(X1) + F(X2)) * 0.5L;
   long double x = X1;
   for (long i = 2; i <= n; ++i) {
-    if (Idle) Idle();
     x = x + h;
     S = S + F(x);
   }
@@ -41,8 +40,7 @@ long double Romberg(TRealFunc F, TIdleProc Idle, long double X1, long double X2,
     x = X1 - h * 0.5L;
     S = 0.0L;
     for (long i = 1; i <= n; ++i) {
-      if (Idle) Idle();
-      x = x + h;
+        x = x + h;
       S = S + F(x);
     }
     R[1] = (h * S + P[1]) * 0.5L;
@@ -55,15 +53,14 @@ long double Romberg(TRealFunc F, TIdleProc Idle, long double X1, long double X2,
     // the remaining levels for nothing.
     if (!std::isfinite(R[k])) throw Error(msg::NotANumber);
     if (std::fabs(R[k] - P[k - 1]) < Eps * (std::fabs(R[k]) + 1.0L)) return R[k];
-    if (Idle) Idle();
     for (int j = 1; j <= TableSize; ++j) P[j] = R[j];
     h = h * 0.5L;
     n = 2 * n;
   }
 }
 
-long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, TIdleProc Idle, long double X1,
-                            long double X2, long double Eps) {
+long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, long double X1, long double X2,
+                            long double Eps) {
   // Refused before the probe points below are evaluated, as Romberg does.
   if (!(Eps > 0.0L)) throw Error(msg::IllegalAccuracy);
   if (Depth > 0) {
@@ -75,11 +72,11 @@ long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, TIdleProc Idle, lo
     const long double d2 = std::fabs(f2 - fm);
     if (d1 > SteepnessRatio * d2 || d2 > SteepnessRatio * d1) {
       const auto depth = static_cast<std::uint16_t>(Depth - 1);
-      const long double left = AdaptiveRomberg(F, depth, Idle, X1, xm, Eps);
-      return left + AdaptiveRomberg(F, depth, Idle, xm, X2, Eps);
+      const long double left = AdaptiveRomberg(F, depth, X1, xm, Eps);
+      return left + AdaptiveRomberg(F, depth, xm, X2, Eps);
     }
   }
-  return Romberg(F, Idle, X1, X2, Eps);
+  return Romberg(F, X1, X2, Eps);
 }
 
 }  // namespace navorix

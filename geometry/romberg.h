@@ -5,7 +5,6 @@
 //   X1, X2   limits; X2 < X1 integrates backwards (opposite sign)
 //   Eps      relative accuracy, > 0; the test |R[k] - P[k-1]| < Eps (|R[k]| + 1)
 //            is absolute for results near 0
-//   Idle     optional procedure called between integrand evaluations
 //
 // Neither routine allocates: the two rows of the Romberg table are fixed
 // arrays of 30 cells on the stack.
@@ -44,20 +43,18 @@ class TRealFunc {
   long double (*call_)(const TRealFunc&, long double);
 };
 
-using TIdleProc = void (*)();
-
 // Integral of F from X1 to X2 by Romberg's method: a three-interval trapezoid
 // refined by halving, with Richardson extrapolation, to relative accuracy Eps.
 // Throws Error "Illegal accuracy value" when Eps <= 0 (before F is called),
 // Error "Can't reach the accuracy requested" when level 30 would be reached,
 // Error msg::NotANumber when the table stops being finite. Exceptions of F
 // pass through unchanged.
-long double Romberg(TRealFunc F, TIdleProc Idle, long double X1, long double X2, long double Eps);
+long double Romberg(TRealFunc F, long double X1, long double X2, long double Eps);
 
 // The same integral, first splitting the interval up to Depth times where one
 // half of F is more than 100 times steeper than the other (judged from F at
 // the ends and the midpoint). Depth = 0 is exactly Romberg.
-long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, TIdleProc Idle, long double X1,
-                            long double X2, long double Eps);
+long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, long double X1, long double X2,
+                            long double Eps);
 
 }  // namespace navorix

@@ -7,10 +7,10 @@
 namespace navorix::testing {
 namespace {
 
-using EarthModel = EarthModelTest;
+class EarthModel : public ::testing::Test {};
 
 TEST_F(EarthModel, DerivedValuesOfTheDefaultRadii) {
-  const EarthShape& e = Earth();
+  const EarthShape e;
   EXPECT_TRUE(Near(0.003352812898186414L, e.Flattening, 1e-18L));
   EXPECT_TRUE(Near(298.25702488L, 1.0L / e.Flattening, 1e-8L));
   EXPECT_TRUE(Near(0.006694384442042583L, e.Ecc2, 1e-18L));
@@ -19,11 +19,19 @@ TEST_F(EarthModel, DerivedValuesOfTheDefaultRadii) {
   EXPECT_TRUE(Near(0.006739501254387078L, e.SecondEcc2, 1e-18L));
 }
 
-TEST_F(EarthModel, SetEarthModelReplacesTheWholeModel) {
-  SetEarthModel(6371.0L, 6371.0L, 6371.0L);
-  EXPECT_EQ(Earth().Flattening, 0.0L);
-  EXPECT_EQ(Earth().AxisRatio, 1.0L);
-  EXPECT_EQ(GeodToGeoc(Deg(45)), Deg(45)) << "a sphere has no latitude conversion";
+TEST_F(EarthModel, ShapeFromRadiiDerivesEverything) {
+  const EarthShape sphere(6371.0L, 6371.0L, 6371.0L);
+  EXPECT_EQ(sphere.Flattening, 0.0L);
+  EXPECT_EQ(sphere.AxisRatio, 1.0L);
+  EXPECT_EQ(GeodToGeoc(sphere, Deg(45)), Deg(45)) << "a sphere has no latitude conversion";
+  // The compile-time default and a shape built at run time from the same
+  // radii are the same model to the last bit.
+  volatile long double b = DefaultPolarRadius;
+  const EarthShape runtime(DefaultSpherRadius, b, DefaultEquatRadius);
+  const EarthShape builtIn;
+  EXPECT_EQ(runtime.Ecc2, builtIn.Ecc2);
+  EXPECT_EQ(runtime.OneMinusEcc2, builtIn.OneMinusEcc2);
+  EXPECT_EQ(runtime.SecondEcc2, builtIn.SecondEcc2);
 }
 
 TEST_F(EarthModel, UsableRadii) {
@@ -41,31 +49,32 @@ TEST_F(EarthModel, GeodeticToGeocentricFigures) {
     long double geodetic, geocentric;
   };
   for (const Case c : {Case{45, 44.8075767L}, Case{30, 29.8336357L}, Case{60, 59.8330760L}}) {
-    const long double psi = GeodToGeoc(Deg(c.geodetic));
+    const EarthShape e;
+    const long double psi = GeodToGeoc(e, Deg(c.geodetic));
     EXPECT_TRUE(Near(c.geocentric, ToDeg(psi), 5e-8L)) << c.geodetic;
-    EXPECT_TRUE(Near(-c.geocentric, ToDeg(GeodToGeoc(Deg(-c.geodetic))), 5e-8L));
-    EXPECT_TRUE(Near(Deg(c.geodetic), GeocToGeod(psi), 1e-18L)) << "round trip of " << c.geodetic;
+    EXPECT_TRUE(Near(-c.geocentric, ToDeg(GeodToGeoc(e, Deg(-c.geodetic))), 5e-8L));
+    EXPECT_TRUE(Near(Deg(c.geodetic), GeocToGeod(e, psi), 1e-18L)) << "round trip of " << c.geodetic;
   }
 }
 
 TEST_F(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
-  EXPECT_EQ(GeodToGeoc(0.0L), 0.0L);
-  EXPECT_EQ(GeodToGeoc(HalfPi), HalfPi);
-  EXPECT_EQ(GeodToGeoc(-HalfPi), -HalfPi);
-  EXPECT_EQ(GeocToGeod(HalfPi), HalfPi);
+  const EarthShape e;
+  EXPECT_EQ(GeodToGeoc(e, 0.0L), 0.0L);
+  EXPECT_EQ(GeodToGeoc(e, HalfPi), HalfPi);
+  EXPECT_EQ(GeodToGeoc(e, -HalfPi), -HalfPi);
+  EXPECT_EQ(GeocToGeod(e, HalfPi), HalfPi);
 }
 
 TEST_F(EarthModel, ZeroLatitudeKeepsItsSign) {
   // A fix typed at 0 S keeps its south zero through both conversions and a
   // rebuild of the position.
-  EXPECT_TRUE(std::signbit(GeodToGeoc(-0.0L)));
-  EXPECT_TRUE(std::signbit(GeocToGeod(-0.0L)));
-  TTriV p = PosFromLatLon(-0.0L, Deg(20));
+  EXPECT_TRUE(std::signbit(GeodToGeoc(EarthShape(), -0.0L)));
+  EXPECT_TRUE(std::signbit(GeocToGeod(EarthShape(), -0.0L)));
+  TTriV p = PosFromLatLon(Elliptic(), -0.0L, Deg(20));
   EXPECT_TRUE(std::signbit(p.z));
-  EllipticLat = false;
-  RebuildPos(p);
+  RebuildPos(Spherical(), p);
   EXPECT_TRUE(std::signbit(p.z));
-  EXPECT_TRUE(std::signbit(PosLat(p)));
+  EXPECT_TRUE(std::signbit(PosLat(Spherical(), p)));
 }
 
 TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
@@ -73,12 +82,12 @@ TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
   // flatter models tell them apart.
   int told = 0;
   for (long double b : {6356.7523L, 6000.0L, 5000.0L, 4321.0L, 3000.0L, 1234.5L}) {
-    SetEarthModel(6367.4357L, b, 6378.137L);
-    const long double k = Earth().OneMinusEcc2;
+    const EarthShape e(6367.4357L, b, 6378.137L);
+    const long double k = e.OneMinusEcc2;
     const long double complement = HalfPi - std::atan2(std::tan(HalfPi - QuarterPi) / k, 1.0L);
     const long double direct = std::atan2(std::tan(QuarterPi) * k, 1.0L);
-    EXPECT_EQ(GeodToGeoc(QuarterPi), complement) << b;
-    EXPECT_EQ(GeodToGeoc(-QuarterPi), -complement) << b;
+    EXPECT_EQ(GeodToGeoc(e, QuarterPi), complement) << b;
+    EXPECT_EQ(GeodToGeoc(e, -QuarterPi), -complement) << b;
     if (complement != direct) ++told;
   }
   EXPECT_GT(told, 0) << "no model separated the branches; the test proves nothing";
@@ -86,12 +95,12 @@ TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
 
 TEST_F(EarthModel, PositionsRoundTripInBothLatitudeModes) {
   for (bool elliptic : {true, false}) {
-    EllipticLat = elliptic;
+    const TEarthModel model = elliptic ? Elliptic() : Spherical();
     for (long double lat = -89.5L; lat <= 89.5L; lat += 9.95L) {
       for (long double lon : {-180.0L, -179.999L, -91.0L, -0.001L, 0.0L, 33.3L, 179.999L, 180.0L}) {
-        const TTriV p = PosFromLatLon(Deg(lat), Deg(lon));
+        const TTriV p = PosFromLatLon(model, Deg(lat), Deg(lon));
         // Near the poles the latitude from z is ill-conditioned: a few dozen ulps.
-        EXPECT_TRUE(Near(Deg(lat), PosLat(p), 1e-17L)) << elliptic << " " << lat;
+        EXPECT_TRUE(Near(Deg(lat), PosLat(model, p), 1e-17L)) << elliptic << " " << lat;
         EXPECT_TRUE(Near(Deg(lon), PosLon(p), 2e-18L)) << elliptic << " " << lon;
       }
     }
@@ -102,12 +111,12 @@ TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
   const long double lats[] = {-90, -45, -0.3L, 0, 12.5L, 45, 89.9L, 90};
   for (bool from : {true, false}) {
     for (long double lat : lats) {
-      EllipticLat = from;
-      TTriV p = PosFromLatLon(Deg(lat), Deg(-123.4L));
-      const long double shownLat = PosLat(p), shownLon = PosLon(p);
-      EllipticLat = !from;
-      RebuildPos(p);
-      EXPECT_TRUE(Near(shownLat, PosLat(p), 1e-17L)) << lat;
+      const TEarthModel before = from ? Elliptic() : Spherical();
+      const TEarthModel after = from ? Spherical() : Elliptic();
+      TTriV p = PosFromLatLon(before, Deg(lat), Deg(-123.4L));
+      const long double shownLat = PosLat(before, p), shownLon = PosLon(p);
+      RebuildPos(after, p);
+      EXPECT_TRUE(Near(shownLat, PosLat(after, p), 1e-17L)) << lat;
       EXPECT_TRUE(Near(shownLon, PosLon(p), 1e-15L)) << lat;
     }
   }
@@ -116,19 +125,18 @@ TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
 TEST_F(EarthModel, RebuildMovesThePhysicalPosition) {
   TTriV p = Fix(45, 0);
   EXPECT_TRUE(Near(44.8075767L, ToDeg(TriLat(p)), 5e-8L)) << "geocentric direction of geodetic 45";
-  EllipticLat = false;
-  RebuildPos(p);
+  RebuildPos(Spherical(), p);
   EXPECT_TRUE(Near(Deg(45), TriLat(p), 1e-18L)) << "on the sphere the vector itself is at 45";
 }
 
 TEST_F(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
   for (bool elliptic : {true, false}) {
-    EllipticLat = elliptic;
-    const TTriV north = PosFromLatLon(HalfPi, Deg(37));
+    const TEarthModel model = elliptic ? Elliptic() : Spherical();
+    const TTriV north = PosFromLatLon(model, HalfPi, Deg(37));
     EXPECT_NE(north.x, 0.0L);
     EXPECT_TRUE(Near(Deg(37), PosLon(north), 1e-15L));
-    EXPECT_EQ(PosLat(north), HalfPi);
-    EXPECT_TRUE(Near(Deg(-150), PosLon(PosFromLatLon(-HalfPi, Deg(-150))), 1e-15L));
+    EXPECT_EQ(PosLat(model, north), HalfPi);
+    EXPECT_TRUE(Near(Deg(-150), PosLon(PosFromLatLon(model, -HalfPi, Deg(-150))), 1e-15L));
   }
   EXPECT_EQ(PosLon(NorthPoleVec), 0.0L);
 }
@@ -142,10 +150,10 @@ TEST_F(EarthModel, PoleTestAtTheTolerance) {
 }
 
 TEST_F(EarthModel, EllipsoidRadiusFromEquatorToPole) {
-  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius({1, 0, 0}), 1e-12L));
-  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(TriFromAngles(0, 1.234L)), 1e-12L));
-  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(NorthPoleVec), 1e-12L));
-  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(SouthPoleVec), 1e-12L));
+  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(EarthShape(), {1, 0, 0}), 1e-12L));
+  EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(EarthShape(), TriFromAngles(0, 1.234L)), 1e-12L));
+  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(EarthShape(), NorthPoleVec), 1e-12L));
+  EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(EarthShape(), SouthPoleVec), 1e-12L));
 }
 
 }  // namespace

@@ -8,9 +8,16 @@
 namespace navorix::testing {
 namespace {
 
-using Ellipsoid = EarthModelTest;  // default model, elliptic latitude on
+// The default model, elliptic latitude on.
+const EarthShape Shape;
 
-long double Km(long double angle) { return angle * Earth().SpherRadius; }
+long double Km(long double angle) { return angle * Shape.SpherRadius; }
+long double EllipticArcDist(const TTriV& A, const TTriV& B) { return navorix::EllipticArcDist(Shape, A, B); }
+long double GeodesicDist(const TTriV& A, const TTriV& B) { return navorix::GeodesicDist(Shape, A, B); }
+long double GeodesicAzimuth(const TTriV& A, const TTriV& B) { return navorix::GeodesicAzimuth(Shape, A, B); }
+TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) { return navorix::GeodesicInverse(Shape, A, B); }
+
+class Ellipsoid : public ::testing::Test {};
 
 // Rounded to the metre, as the figures are printed.
 long double Metres(long double km) { return std::round(km * 1000.0L) / 1000.0L; }
@@ -80,14 +87,14 @@ TEST_F(Ellipsoid, ShortArcs) {
 }
 
 TEST_F(Ellipsoid, ReducedLatitude) {
-  const TReducedLat eq = ReducedLat(Fix(0, 40));
+  const TReducedLat eq = ReducedLat(Shape, Fix(0, 40));
   EXPECT_EQ(eq.sinBeta, 0.0L);
   EXPECT_EQ(eq.cosBeta, 1.0L);
-  const TReducedLat pole = ReducedLat(NorthPoleVec);
+  const TReducedLat pole = ReducedLat(Shape, NorthPoleVec);
   EXPECT_EQ(pole.sinBeta, 1.0L);
   // tan beta = (a/b) tan psi lies between the geocentric and geodetic values.
   const TTriV p = Fix(45, 0);
-  const long double beta = std::atan2(ReducedLat(p).sinBeta, ReducedLat(p).cosBeta);
+  const long double beta = std::atan2(ReducedLat(Shape, p).sinBeta, ReducedLat(Shape, p).cosBeta);
   EXPECT_GT(beta, TriLat(p));
   EXPECT_LT(beta, Deg(45));
 }

@@ -1,5 +1,5 @@
-// Shared helpers of the geometry tests: positions in degrees and a fixture
-// that restores the program-wide Earth model around every test.
+// Shared helpers of the geometry tests: Earth models and positions in
+// degrees.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,21 +18,19 @@ namespace navorix::testing {
 inline long double Deg(long double degrees) { return degrees * DegToRad; }
 inline long double ToDeg(long double radians) { return radians * RadToDeg; }
 
-// The stored position of a fix typed at lat/lon degrees, under the model in
-// force.
-inline TTriV Fix(long double latDeg, long double lonDeg) { return PosFromLatLon(Deg(latDeg), Deg(lonDeg)); }
+// The built-in model with elliptic latitude on, and the same with latitudes
+// taken on the sphere.
+inline TEarthModel Elliptic() { return TEarthModel{}; }
+inline TEarthModel Spherical() {
+  TEarthModel model;
+  model.EllipticLat = false;
+  return model;
+}
 
-class EarthModelTest : public ::testing::Test {
- protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    SetEarthModel(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius);
-    EllipticLat = true;
-    EllipticArc = false;
-    GeoDistance = false;
-  }
-};
+// The stored position of a fix typed at lat/lon degrees under Model.
+inline TTriV Fix(long double latDeg, long double lonDeg, const TEarthModel& Model = TEarthModel{}) {
+  return PosFromLatLon(Model, Deg(latDeg), Deg(lonDeg));
+}
 
 // Runs f and returns the text of the Error it raised, or "" when it raised
 // nothing.

@@ -6,11 +6,10 @@ namespace navorix::testing {
 namespace {
 
 // Positions on the sphere, so that typed and vector latitudes agree.
-class GreatCircle : public EarthModelTest {
+class GreatCircle : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EarthModelTest::SetUp();
-    EllipticLat = false;
+  static TTriV Fix(long double latDeg, long double lonDeg) {
+    return testing::Fix(latDeg, lonDeg, Spherical());
   }
 };
 
