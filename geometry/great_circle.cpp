@@ -38,35 +38,35 @@ long double Norm2(const TTriV& V) { return TriDot(V, V); }
 
 }  // namespace
 
-bool SameOrOpposite(const TTriV& A, const TTriV& B, int Mode) {
-  if ((Mode == -1 || Mode == 0) && Norm2(TriAdd(A, B)) <= SamePositionChord2) return true;
-  if ((Mode == 0 || Mode == 1) && Norm2(TriSub(A, B)) <= SamePositionChord2) return true;
+bool SameOrOpposite(const TTriV& A, const TTriV& B, TCoincidence Mode) {
+  if (Mode != TCoincidence::Same && Norm2(TriAdd(A, B)) <= SamePositionChord2) return true;
+  if (Mode != TCoincidence::Opposite && Norm2(TriSub(A, B)) <= SamePositionChord2) return true;
   return false;
 }
 
 long double CentralAngle(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, -1)) SameOrOpposing();
+  if (SameOrOpposite(A, B, TCoincidence::Opposite)) SameOrOpposing();
   return ChordAngle(A, B);
 }
 
 long double VectorAngle(const TTriV& A, const TTriV& B) { return ChordAngle(A, B); }
 
 TTriV Midpoint(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, -1)) SameOrOpposing();
+  if (SameOrOpposite(A, B, TCoincidence::Opposite)) SameOrOpposing();
   TTriV M = TriAdd(A, B);
   TriNormalize(M);
   return TriPositiveZeros(M);
 }
 
 TTriV UnitNormal(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, 0)) SameOrOpposing();
+  if (SameOrOpposite(A, B, TCoincidence::Either)) SameOrOpposing();
   TTriV N = TriCross(A, B);
   TriNormalize(N);
   return N;
 }
 
 long double Azimuth(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, 0)) SameOrOpposing();
+  if (SameOrOpposite(A, B, TCoincidence::Either)) SameOrOpposing();
   // From a pole every course runs along a meridian: South from the North Pole.
   if (IsPole(A)) return A.z > 0.0L ? Pi : 0.0L;
   if (IsPole(B)) return B.z > 0.0L ? 0.0L : Pi;
@@ -98,7 +98,7 @@ TTriV FixAtDistAz(const TTriV& P, long double Az, long double D) {
 }
 
 TArc MakeArc(const TTriV& Start, const TTriV& End) {
-  if (SameOrOpposite(Start, End, 0)) SameOrOpposing();
+  if (SameOrOpposite(Start, End, TCoincidence::Either)) SameOrOpposing();
   TArc arc;
   arc.StartPos = Start;
   arc.EndPos = End;
@@ -116,18 +116,19 @@ TTriV PointOnArc(const TArc& arc, long double t) {
 }
 
 TTriV FootOnCircle(const TArc& arc, const TTriV& F) {
-  if (SameOrOpposite(arc.Pole, F, 0)) SameOrOpposing();
+  if (SameOrOpposite(arc.Pole, F, TCoincidence::Either)) SameOrOpposing();
   TTriV foot = TriSub(F, TriScale(arc.Pole, TriDot(F, arc.Pole)));
   TriNormalize(foot);
   return TriPositiveZeros(foot);
 }
 
-int ArcSide(const TArc& arc, const TTriV& P) {
+TArcSide ArcSide(const TArc& arc, const TTriV& P) {
   const long double d = VectorAngle(P, arc.MidPos);
   if (d > arc.ArcLen / 2.0L + ArcSideSlack) {
-    return VectorAngle(arc.StartPos, P) > VectorAngle(arc.EndPos, P) ? 2 : 0;
+    return VectorAngle(arc.StartPos, P) > VectorAngle(arc.EndPos, P) ? TArcSide::BeyondEnd
+                                                                       : TArcSide::BeforeStart;
   }
-  return 1;
+  return TArcSide::Within;
 }
 
 long double ArcFixDistance(const TArc& arc, const TTriV& F) {
@@ -139,7 +140,7 @@ long double ArcFixDistance(const TArc& arc, const TTriV& F) {
 }
 
 TTriV ArcIntersection(const TArc& arc1, const TArc& arc2) {
-  if (SameOrOpposite(arc1.Pole, arc2.Pole, 0)) SameOrOpposing();
+  if (SameOrOpposite(arc1.Pole, arc2.Pole, TCoincidence::Either)) SameOrOpposing();
   TTriV X = TriCross(arc1.Pole, arc2.Pole);
   TriNormalize(X);
   // Antipodal midpoints raise here: neither crossing is nearer then.
@@ -157,20 +158,20 @@ long double ArcArcDistance(const TArc& arc1, const TArc& arc2) {
     }
     return best;
   };
-  if (SameOrOpposite(arc1.Pole, arc2.Pole, 0)) {
+  if (SameOrOpposite(arc1.Pole, arc2.Pole, TCoincidence::Either)) {
     if (VectorAngle(arc1.MidPos, arc2.MidPos) <= (arc1.ArcLen + arc2.ArcLen) * 0.5L) return 0.0L;
     return smallest({CentralAngle(arc1.StartPos, arc2.StartPos), CentralAngle(arc1.StartPos, arc2.EndPos),
                      CentralAngle(arc1.EndPos, arc2.StartPos), CentralAngle(arc1.EndPos, arc2.EndPos)});
   }
   const TTriV X = ArcIntersection(arc1, arc2);
-  if (ArcSide(arc1, X) == 1 && ArcSide(arc2, X) == 1) return 0.0L;
+  if (ArcSide(arc1, X) == TArcSide::Within && ArcSide(arc2, X) == TArcSide::Within) return 0.0L;
   return smallest({ArcFixDistance(arc1, arc2.StartPos), ArcFixDistance(arc1, arc2.EndPos),
                    ArcFixDistance(arc2, arc1.StartPos), ArcFixDistance(arc2, arc1.EndPos)});
 }
 
 TFixesAtDistance FixesAtDistance(const TArc& arc, const TTriV& F, long double D) {
   TFixesAtDistance result;
-  if (SameOrOpposite(arc.Pole, F, 0)) SameOrOpposing();
+  if (SameOrOpposite(arc.Pole, F, TCoincidence::Either)) SameOrOpposing();
   // The points at distance D from F are those at pi - D from its antipode.
   TTriV C = F;
   if (D > HalfPi) {

@@ -13,6 +13,8 @@
 // 1e-8 rad. Every degenerate pair raises Error "Same or opposing fixes".
 #pragma once
 
+#include <cstdint>
+
 #include "geometry/vector.h"
 
 namespace navorix {
@@ -31,9 +33,12 @@ inline constexpr long double SamePositionChord2 = 1e-16L;
 inline constexpr long double ArcSideSlack = 1e-8L;
 inline constexpr long double CirclePoleLimit = 0.99999999L;
 
-// Mode -1 tests only for opposite vectors, +1 only for the same vector,
-// 0 for both (the opposite test first).
-bool SameOrOpposite(const TTriV& A, const TTriV& B, int Mode);
+// Which coincidence SameOrOpposite looks for.
+enum class TCoincidence : std::int8_t { Opposite = -1, Either = 0, Same = 1 };
+
+// True when A and B are the same position (Same), antipodal (Opposite), or
+// either of the two (Either, the opposite test first).
+bool SameOrOpposite(const TTriV& A, const TTriV& B, TCoincidence Mode);
 // Distance between two positions, radians in [0, pi), by the chord formula
 // 2 asin(|A - B| / 2) (accurate for small angles). Antipodal positions raise
 // "Same or opposing fixes"; coincident ones give 0.
@@ -59,9 +64,12 @@ TTriV PointOnArc(const TArc& arc, long double t);
 // The point of the arc's great circle nearest to F; F at a pole of the
 // circle raises.
 TTriV FootOnCircle(const TArc& arc, const TTriV& F);
-// Where a point P of the arc's circle lies: 0 outside on the start side,
-// 1 within the arc (ends included, 1e-8 rad slack), 2 outside on the end side.
-int ArcSide(const TArc& arc, const TTriV& P);
+// Where a point of an arc's great circle lies relative to the arc.
+enum class TArcSide : std::uint8_t { BeforeStart, Within, BeyondEnd };
+
+// Where a point P of the arc's circle lies: outside on the start side, within
+// the arc (ends included, 1e-8 rad slack), or outside on the end side.
+TArcSide ArcSide(const TArc& arc, const TTriV& P);
 // Shortest distance from F to any point of the arc, radians.
 long double ArcFixDistance(const TArc& arc, const TTriV& F);
 // Shortest distance between any points of the two arcs, radians.

@@ -19,14 +19,14 @@ TEST_F(GreatCircle, SameOrOppositeModes) {
   const TTriV a = Fix(10, 20);
   TTriV anti = a;
   TriNeg(anti);
-  EXPECT_TRUE(SameOrOpposite(a, a, 0));
-  EXPECT_TRUE(SameOrOpposite(a, a, 1));
-  EXPECT_FALSE(SameOrOpposite(a, a, -1));
-  EXPECT_TRUE(SameOrOpposite(a, anti, -1));
-  EXPECT_FALSE(SameOrOpposite(a, anti, 1));
+  EXPECT_TRUE(SameOrOpposite(a, a, TCoincidence::Either));
+  EXPECT_TRUE(SameOrOpposite(a, a, TCoincidence::Same));
+  EXPECT_FALSE(SameOrOpposite(a, a, TCoincidence::Opposite));
+  EXPECT_TRUE(SameOrOpposite(a, anti, TCoincidence::Opposite));
+  EXPECT_FALSE(SameOrOpposite(a, anti, TCoincidence::Same));
   // 1e-8 rad apart is the edge: squared chord 1e-16.
-  EXPECT_TRUE(SameOrOpposite(Fix(0, 0), TriFromAngles(0, 0.99e-8L), 1));
-  EXPECT_FALSE(SameOrOpposite(Fix(0, 0), TriFromAngles(0, 1.01e-8L), 1));
+  EXPECT_TRUE(SameOrOpposite(Fix(0, 0), TriFromAngles(0, 0.99e-8L), TCoincidence::Same));
+  EXPECT_FALSE(SameOrOpposite(Fix(0, 0), TriFromAngles(0, 1.01e-8L), TCoincidence::Same));
 }
 
 TEST_F(GreatCircle, CentralAngle) {
@@ -93,13 +93,13 @@ TEST_F(GreatCircle, ArcRecordAndPointsOnIt) {
 
 TEST_F(GreatCircle, ArcSideMarks) {
   const TArc arc = MakeArc(Fix(0, 0), Fix(0, 10));
-  EXPECT_EQ(ArcSide(arc, Fix(0, 5)), 1);
-  EXPECT_EQ(ArcSide(arc, Fix(0, 10)), 1);
-  EXPECT_EQ(ArcSide(arc, Fix(0, 0)), 1);
-  EXPECT_EQ(ArcSide(arc, Fix(0, 10.00001L)), 2);
-  EXPECT_EQ(ArcSide(arc, Fix(0, -1)), 0);
-  EXPECT_EQ(ArcSide(arc, Fix(0, -175)), 0) << "opposite the midpoint: a tie goes to the start side";
-  EXPECT_EQ(ArcSide(arc, Fix(0, 120)), 2);
+  EXPECT_EQ(ArcSide(arc, Fix(0, 5)), TArcSide::Within);
+  EXPECT_EQ(ArcSide(arc, Fix(0, 10)), TArcSide::Within);
+  EXPECT_EQ(ArcSide(arc, Fix(0, 0)), TArcSide::Within);
+  EXPECT_EQ(ArcSide(arc, Fix(0, 10.00001L)), TArcSide::BeyondEnd);
+  EXPECT_EQ(ArcSide(arc, Fix(0, -1)), TArcSide::BeforeStart);
+  EXPECT_EQ(ArcSide(arc, Fix(0, -175)), TArcSide::BeforeStart) << "opposite the midpoint: a tie goes to the start side";
+  EXPECT_EQ(ArcSide(arc, Fix(0, 120)), TArcSide::BeyondEnd);
 }
 
 TEST_F(GreatCircle, FootAndArcFixDistance) {

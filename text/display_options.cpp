@@ -1,7 +1,0 @@
-#include "text/display_options.h"
-
-namespace navorix {
-
-TDisplayOptions DisplayOptions;
-
-}  // namespace navorix
