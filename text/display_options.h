@@ -1,44 +1,70 @@
 // Display options and the fixed tables of coordinate text.
 //
 // Notation:
-//   Format    0 Deg/Frac, 1 Deg/Min/Frac, 2 Deg/Min/Sec, 3 Infix DMS
-//   Accuracy  0 Low, 1 Medium, 2 High
+//   Format    TAngleFormat: Deg/Frac, Deg/Min/Frac, Deg/Min/Sec, Infix DMS
+//   Accuracy  TAccuracy: Low, Medium, High
 //   unit      the counting unit of an angle text: 1/AngleScale[F][P] degree
 //
-// Text is single-byte Windows-1252; the degree sign is the byte 0xB0.
+// Every option is a closed set of values numbered from 0 in the order of the
+// Options menu; the settings file stores those numbers. Text is single-byte
+// Windows-1252; the degree sign is the byte 0xB0.
 #pragma once
 
 #include <cstdint>
 
 namespace navorix {
 
-// The six program-wide display settings, one byte each, with the values they
-// have before the settings file is read.
+enum class TAngleFormat : std::uint8_t { DegFrac, DegMinFrac, DegMinSec, InfixDMS };
+// What "+", "-" and a bare number mean for latitude and longitude.
+enum class TPlusDir : std::uint8_t { NorthEast, NorthWest, SouthEast, SouthWest };
+enum class TAccuracy : std::uint8_t { Low, Medium, High };
+enum class TDistUnits : std::uint8_t { Kilometers, Miles, NautMiles, Degrees };
+// Azimuths shown in -180..+180 or in 0..360 degrees.
+enum class TAzimRange : std::uint8_t { PlusMinus180, Zero360 };
+
+// Number of values of each option (the valid numbers are 0 .. count - 1).
+// The azimuth format offers only the first three angle formats.
+inline constexpr int LatLonFormatCount = 4;
+inline constexpr int AzimFormatCount = 3;
+inline constexpr int PlusDirCount = 4;
+inline constexpr int PrecisionCount = 3;
+inline constexpr int DistUnitsCount = 4;
+inline constexpr int AzimRangeCount = 2;
+
+// The number of an option value.
+template <typename E>
+constexpr int Index(E Value) {
+  return static_cast<int>(Value);
+}
+
+// Value with number N when N is 0 .. Count - 1; false (Value untouched)
+// otherwise.
+template <typename E>
+constexpr bool FromIndex(int N, int Count, E& Value) {
+  if (N < 0 || N >= Count) return false;
+  Value = static_cast<E>(N);
+  return true;
+}
+
+// The six display settings, with the values they have before a settings
+// file is read.
 struct TDisplayOptions {
-  std::uint8_t LatLonFormat = 2;  // Format of latitudes and longitudes, 0..3
-  std::uint8_t AzimFormat = 0;    // Format of azimuths, 0..2 (3 prints infix without letter)
-  std::uint8_t PlusDir = 0;       // meaning of "+", "-" and bare numbers, 0..3
-  std::uint8_t Precision = 0;     // display Accuracy, 0..2
-  std::uint8_t DistUnits = 0;     // index into DistUnitTable, 0..3
-  std::uint8_t AzimRange = 0;     // 0: -180..+180, 1: 0..360
+  TAngleFormat LatLonFormat = TAngleFormat::DegMinSec;
+  TAngleFormat AzimFormat = TAngleFormat::DegFrac;
+  TPlusDir PlusDir = TPlusDir::NorthEast;
+  TAccuracy Precision = TAccuracy::Low;
+  TDistUnits DistUnits = TDistUnits::Kilometers;
+  TAzimRange AzimRange = TAzimRange::PlusMinus180;
+  friend bool operator==(const TDisplayOptions&, const TDisplayOptions&) = default;
 };
 
-extern TDisplayOptions DisplayOptions;
-
-// Number of values of each option (the valid values are 0 .. count - 1).
-inline constexpr std::uint8_t LatLonFormatCount = 4;
-inline constexpr std::uint8_t AzimFormatCount = 3;
-inline constexpr std::uint8_t PlusDirCount = 4;
-inline constexpr std::uint8_t PrecisionCount = 3;
-inline constexpr std::uint8_t DistUnitsCount = 4;
-inline constexpr std::uint8_t AzimRangeCount = 2;
-
 // Menu names, indexed by the option value. FormatNames serves both
-// LatLonFormat and AzimFormat (the menu offers only 0..2 for azimuths).
+// LatLonFormat and AzimFormat.
 inline constexpr const char* FormatNames[4] = {"Deg/Frac", "Deg/Min/Frac", "Deg/Min/Sec",
                                                "Infix DMS"};
 inline constexpr const char* PlusDirNames[4] = {"North-East", "North-West", "South-East",
                                                 "South-West"};
+inline constexpr const char* PrecisionNames[3] = {"Low", "Medium", "High"};
 inline constexpr const char* AzimRangeNames[2] = {"-180\xB0..+180\xB0", "0\xB0..+360\xB0"};
 
 // The mark characters of coordinate text.
@@ -55,19 +81,22 @@ inline constexpr std::int32_t AngleScale[4][3] = {
     {60, 3600, 360000},     // the same counts, infix layout
 };
 
-struct TDistUnit {
-  const char* Suffix;      // appended by FormatDistance
-  const char* Name;        // shown in the Options menu caption
-  long double KmPerUnit;   // 0 for degrees of arc, which do not use the radius
+struct TDistUnitInfo {
+  const char* Suffix;     // appended by FormatDistance
+  const char* Name;       // shown in the Options menu caption
+  long double KmPerUnit;  // 0 for degrees of arc, which do not use the radius
 };
 
 // Indexed by DistUnits. Degrees of arc convert with pi/180 per degree.
-inline constexpr TDistUnit DistUnitTable[4] = {
+inline constexpr TDistUnitInfo DistUnitTable[4] = {
     {"km", "Kilometers", 1.0L},
     {"mi", "Miles", 1.609344L},
     {"nm", "Naut.Miles", 1.852L},
     {"\xB0", "Degrees", 0.0L},
 };
-inline constexpr std::uint8_t DegreesUnit = 3;
+
+inline constexpr const TDistUnitInfo& UnitInfo(TDistUnits Units) {
+  return DistUnitTable[Index(Units) & 3];
+}
 
 }  // namespace navorix

@@ -10,10 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/earth_model.h"
 #include "geometry/numeric.h"
 #include "text/decimal.h"
-#include "text/display_options.h"
 #include "text/text_helpers.h"
 
 namespace navorix {
@@ -26,6 +24,10 @@ constexpr std::size_t LongitudeField = 15;
 constexpr std::size_t NameColumn = 16;
 
 int Clamped(int Value, int Count) { return std::clamp(Value, 0, Count - 1); }
+template <typename E>
+int Clamped(E Value, int Count) {
+  return Clamped(Index(Value), Count);
+}
 
 // Decimal digits of Value >= 0, zero-padded to Width.
 std::string Digits(std::int64_t Value, int Width) {
@@ -54,7 +56,7 @@ std::string NumText(std::int32_t Value, int Width, bool Zeros) {
   return "-" + PadLeft(digits, width > 0 ? width - 1 : 0, '0');
 }
 
-std::string FormatAngle(int Format, int Accuracy, long double Angle) {
+std::string FormatAngle(TAngleFormat Format, TAccuracy Accuracy, long double Angle) {
   const int f = Clamped(Format, LatLonFormatCount);
   const int p = Clamped(Accuracy, PrecisionCount);
   const std::int64_t s = AngleScale[f][p];
@@ -105,17 +107,18 @@ std::string FormatAngle(int Format, int Accuracy, long double Angle) {
   return text;
 }
 
-std::string FormatLatLon(const FixRecord& Fix, int Accuracy) {
-  const long double lat = PosLat(Fix.Position);
+std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix,
+                         TAccuracy Accuracy) {
+  const long double lat = PosLat(E, Fix.Position);
   const long double lon = PosLon(Fix.Position);
   // The letter follows the unrounded sign, a zero's sign included, so that
   // "0.00\xB0W" reads back as W.
   const bool south = std::signbit(lat);
   const bool west = std::signbit(lon);
-  const int format = Clamped(DisplayOptions.LatLonFormat, LatLonFormatCount);
+  const auto format = static_cast<TAngleFormat>(Clamped(Options.LatLonFormat, LatLonFormatCount));
   auto withLetter = [format](std::string text, char letter) {
     const std::size_t sign = text.find(DegreeSign);
-    if (format == 3 && sign != std::string::npos) text[sign] = letter;
+    if (format == TAngleFormat::InfixDMS && sign != std::string::npos) text[sign] = letter;
     else text += letter;
     return text;
   };
@@ -124,28 +127,30 @@ std::string FormatLatLon(const FixRecord& Fix, int Accuracy) {
   return PadLeft(latText, LatitudeField, ' ') + PadLeft(lonText, LongitudeField, ' ');
 }
 
-std::string FormatAzimuth(long double Angle) {
-  if (DisplayOptions.AzimRange == 1 && Angle < 0.0L) Angle += TwoPi;
-  std::string text = FormatAngle(DisplayOptions.AzimFormat, DisplayOptions.Precision, Angle);
+std::string FormatAzimuth(const TDisplayOptions& Options, long double Angle) {
+  if (Options.AzimRange == TAzimRange::Zero360 && Angle < 0.0L) Angle += TwoPi;
+  std::string text = FormatAngle(Options.AzimFormat, Options.Precision, Angle);
   if (Angle < 0.0L) text.insert(text.begin(), '-');
   return text;
 }
 
-std::string FormatDistance(long double Angle, bool WithUnit) {
-  const int units = Clamped(DisplayOptions.DistUnits, DistUnitsCount);
-  const int precision = Clamped(DisplayOptions.Precision, PrecisionCount);
-  const TDistUnit& unit = DistUnitTable[units];
+std::string FormatDistance(const TDisplayOptions& Options, const TEarthModel& E, long double Angle,
+                           bool WithUnit) {
+  const int units = Clamped(Options.DistUnits, DistUnitsCount);
+  const int precision = Clamped(Options.Precision, PrecisionCount);
+  const TDistUnitInfo& unit = DistUnitTable[units];
+  const bool degrees = units == Index(TDistUnits::Degrees);
   long double value = 0.0L;
   int decimals = 2 * precision;
-  if (units == DegreesUnit) {
+  if (degrees) {
     value = Angle / DegToRad;
     decimals += 2;
   } else {
-    value = Angle * Earth().SpherRadius / unit.KmPerUnit;
+    value = Angle * E.Shape.SpherRadius / unit.KmPerUnit;
   }
   std::string text = FixedText(value, decimals);
   if (WithUnit) {
-    if (units != DegreesUnit) text += ' ';
+    if (!degrees) text += ' ';
     text += unit.Suffix;
   }
   return TrimBlanks(text);
@@ -153,7 +158,7 @@ std::string FormatDistance(long double Angle, bool WithUnit) {
 
 std::string FixName(const FixRecord& Fix) { return Fix.Name.Str(); }
 
-std::string FixText(const FixRecord& Fix) {
+std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
   if (!Fix.Valid) return {};
   const std::string name = FixName(Fix);
   const std::size_t slash = name.find('/');
@@ -166,11 +171,11 @@ std::string FixText(const FixRecord& Fix) {
     const std::size_t baseWidth = NameColumn > suffixLength ? NameColumn - suffixLength : 0;
     column = PadRight(name.substr(0, slash), baseWidth, ' ') + name.substr(slash + 1);
   }
-  return column + FormatLatLon(Fix, DisplayOptions.Precision);
+  return column + FormatLatLon(Options, E, Fix, Options.Precision);
 }
 
-std::string FixFileLine(const FixRecord& Fix) {
-  return FormatLatLon(Fix, 2) + " " + FixName(Fix);
+std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
+  return FormatLatLon(Options, E, Fix, TAccuracy::High) + " " + FixName(Fix);
 }
 
 }  // namespace navorix

@@ -1,19 +1,22 @@
 // Formatting of angles, positions, azimuths, distances and fix rows.
 //
 // Notation:
-//   F  format (DisplayOptions.LatLonFormat or AzimFormat), 0..3
-//   P  accuracy, 0 Low .. 2 High
+//   F  format (the LatLonFormat or AzimFormat of the display options)
+//   P  accuracy, Low .. High
 //   S  AngleScale[F][P], counting units per degree
 //   N  the angle as a whole number of units, rounded once, half to even
 //
 // Angles are radians (80-bit); distances are central angles on the
-// reference sphere. Out-of-range option values are clamped to the nearest
-// valid one, so a damaged settings file cannot index outside a table.
+// reference sphere. Every routine takes the options it reads as arguments;
+// option values outside their enumeration (only a cast can make them) are
+// clamped to the nearest valid one, so no table is indexed out of bounds.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "geometry/earth_model.h"
+#include "text/display_options.h"
 #include "text/fix_record.h"
 
 namespace navorix {
@@ -22,34 +25,38 @@ namespace navorix {
 // "0" (after a "-" sign). Wider numbers are never cut.
 std::string NumText(std::int32_t Value, int Width, bool Zeros);
 
-// The unsigned text of |Angle| (radians) in Format 0..3 at Accuracy 0..2,
-// e.g. 29.55 deg at (0, 0) -> "29.55\xB0", at (3, 1) -> "29\xB0" "3300". The
-// angle is rounded once, so no field ever shows 60. Angles whose count does
-// not fit 63 bits, and NaN, give "?".
-std::string FormatAngle(int Format, int Accuracy, long double Angle);
+// The unsigned text of |Angle| (radians) in Format at Accuracy, e.g. 29.55
+// deg in (DegFrac, Low) -> "29.55\xB0", in (InfixDMS, Medium) -> "29\xB0" "3300".
+// The angle is rounded once, so no field ever shows 60. Angles whose count
+// does not fit 63 bits, and NaN, give "?".
+std::string FormatAngle(TAngleFormat Format, TAccuracy Accuracy, long double Angle);
 
-// Coordinate text of the fix in DisplayOptions.LatLonFormat at Accuracy:
-// latitude right-aligned in 14 characters, longitude in 15 (29 in all). The
-// hemisphere letter follows the sign of the unrounded value, a zero's sign
-// included, so that "0.00\xB0W" reads back as W.
-std::string FormatLatLon(const FixRecord& Fix, int Accuracy);
+// Coordinate text of the fix in Options.LatLonFormat at Accuracy, its
+// latitude shown under the Earth model E: latitude right-aligned in 14
+// characters, longitude in 15 (29 in all). The hemisphere letter follows the
+// sign of the unrounded value, a zero's sign included, so that "0.00\xB0W"
+// reads back as W.
+std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix,
+                         TAccuracy Accuracy);
 
-// Azimuth text (radians) in AzimFormat at Precision; with AzimRange 1 a
-// negative azimuth is shown plus 360 degrees, with AzimRange 0 it keeps "-".
-std::string FormatAzimuth(long double Angle);
+// Azimuth text (radians) in AzimFormat at Precision; in the range 0..360 a
+// negative azimuth is shown plus 360 degrees, in -180..+180 it keeps "-".
+std::string FormatAzimuth(const TDisplayOptions& Options, long double Angle);
 
-// Distance text of a central angle (radians) in DistUnits, correctly rounded
-// to 2*Precision decimals (2*Precision + 2 for degrees); WithUnit appends
-// " km", " mi", " nm" or the degree sign.
-std::string FormatDistance(long double Angle, bool WithUnit);
+// Distance text of a central angle (radians) in DistUnits (lengths with the
+// sphere radius of E), correctly rounded to 2*Precision decimals
+// (2*Precision + 2 for degrees); WithUnit appends " km", " mi", " nm" or the
+// degree sign.
+std::string FormatDistance(const TDisplayOptions& Options, const TEarthModel& E, long double Angle,
+                           bool WithUnit);
 
 // The fix name as text.
 std::string FixName(const FixRecord& Fix);
 // The 45-character fix-list row: the name in 16 columns (a suffix after "/"
 // right-aligned, the "/" not shown) and FormatLatLon at Precision. An invalid
 // fix gives "".
-std::string FixText(const FixRecord& Fix);
+std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
 // One fix-file line: FormatLatLon at High accuracy, a blank, the name.
-std::string FixFileLine(const FixRecord& Fix);
+std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
 
 }  // namespace navorix

@@ -11,13 +11,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 #include <string>
 
-#include "geometry/earth_model.h"
 #include "geometry/numeric.h"
 #include "text/decimal.h"
-#include "text/display_options.h"
 #include "text/fix_names.h"
 #include "text/text_helpers.h"
 
@@ -27,6 +26,7 @@ namespace {
 constexpr long double MinutesPerDegree = 60.0L;
 constexpr long double SecondsPerDegree = 3600.0L;
 constexpr std::size_t CompactFieldWidth = 2;
+constexpr std::size_t MaxExactDigits = 19;
 
 bool AllDigits(std::string_view Text) {
   return !Text.empty() && std::all_of(Text.begin(), Text.end(), IsDigit);
@@ -42,15 +42,41 @@ long double CompactField(std::string_view Text) {
   return static_cast<long double>((Text[0] - '0') * 10 + (Text[1] - '0'));
 }
 
-// Minutes and seconds after the degree separator, as a positive number of
-// degrees.
-bool ParseRest(std::string_view Rest, long double& Degrees) {
-  Degrees = 0.0L;
+// 10^N for N <= 19, exactly (5^19 < 2^64, so every power fits the mantissa).
+long double PowerOfTen(std::size_t N) {
+  long double p = 1.0L;
+  for (std::size_t i = 0; i < N && i < MaxExactDigits; ++i) p *= 10.0L;
+  return p;
+}
+
+// Adds the decimal fraction of a second written by the digits Text (at least
+// one) to Degrees: the whole number F of n digits contributes
+// F / (10^n 3600), divided once. Longer digit strings than any the program
+// writes are read as a rounded fraction first.
+bool AddSecondFraction(std::string_view Text, long double& Degrees) {
+  if (!AllDigits(Text)) return false;
+  if (Text.size() > MaxExactDigits) {
+    long double fraction = 0.0L;
+    if (!ReadDigitFraction(Text, fraction)) return false;
+    Degrees += fraction / SecondsPerDegree;
+    return true;
+  }
+  std::uint64_t whole = 0;
+  for (const char c : Text) whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+  Degrees += static_cast<long double>(whole) / (PowerOfTen(Text.size()) * SecondsPerDegree);
+  return true;
+}
+
+// Adds the minutes and seconds after the degree separator to Degrees, the
+// magnitude of the angle, one field at a time: minutes / 60, then seconds /
+// 3600, then the fraction of a second. Each addition rounds, so the order is
+// part of the result's last bit.
+bool AddRest(std::string_view Rest, long double& Degrees) {
   const std::size_t minuteMark = Rest.find(MinuteMark);
   if (minuteMark != std::string_view::npos) {
     long double minutes = 0.0L;
     if (!ReadSexagesimal(Rest.substr(0, minuteMark), minutes)) return false;
-    Degrees = minutes / MinutesPerDegree;
+    Degrees += minutes / MinutesPerDegree;
     const std::string_view after = Rest.substr(minuteMark + 1);
     if (after.empty()) return true;
     const std::size_t secondMark = after.find(SecondMark);
@@ -63,7 +89,7 @@ bool ParseRest(std::string_view Rest, long double& Degrees) {
   if (Rest.size() < CompactFieldWidth || !AllDigits(Rest.substr(0, CompactFieldWidth))) {
     return false;
   }
-  Degrees = CompactField(Rest) / MinutesPerDegree;
+  Degrees += CompactField(Rest) / MinutesPerDegree;
   Rest.remove_prefix(CompactFieldWidth);
   if (Rest.empty()) return true;
   if (Rest.size() < CompactFieldWidth || !AllDigits(Rest.substr(0, CompactFieldWidth))) {
@@ -72,17 +98,15 @@ bool ParseRest(std::string_view Rest, long double& Degrees) {
   Degrees += CompactField(Rest) / SecondsPerDegree;
   Rest.remove_prefix(CompactFieldWidth);
   if (Rest.empty()) return true;
-  long double fraction = 0.0L;  // the digits continue as fractions of a second
-  if (!ReadDigitFraction(Rest, fraction)) return false;
-  Degrees += fraction / SecondsPerDegree;
-  return true;
+  // The digits continue as decimal fractions of a second.
+  return AddSecondFraction(Rest, Degrees);
 }
 
 // True when a sign or a bare number of this axis means S (latitude) or W
 // (longitude) under PlusDir.
-bool PlusIsNegative(int Axis) {
-  const int plusDir = std::clamp(static_cast<int>(DisplayOptions.PlusDir), 0, PlusDirCount - 1);
-  return Axis == 0 ? plusDir >= 2 : plusDir % 2 == 1;
+bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
+  const int plusDir = std::clamp(Index(PlusDir), 0, PlusDirCount - 1);
+  return Axis == TAxis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
 }
 
 }  // namespace
@@ -99,22 +123,24 @@ bool ParseDMS(std::string_view Text, long double& Degrees) {
   if (separator == std::string_view::npos) {
     if (!ReadDecimal(Text, degrees)) return false;
   } else {
-    long double rest = 0.0L;
     if (!ReadDecimal(Text.substr(0, separator), degrees)) return false;
-    if (!ParseRest(Text.substr(separator + 1), rest)) return false;
     // A sign of the degrees belongs to the whole angle: -29 30' is -29.5.
-    degrees = std::signbit(degrees) ? degrees - rest : degrees + rest;
+    const bool negative = std::signbit(degrees);
+    long double magnitude = std::fabs(degrees);
+    if (!AddRest(Text.substr(separator + 1), magnitude)) return false;
+    degrees = negative ? -magnitude : magnitude;
   }
   if (!std::isfinite(degrees)) return false;
   Degrees = degrees;
   return true;
 }
 
-bool ParseCoord(std::string_view Text, int Axis, long double& Radians) {
-  if (Text.empty() || (Axis != 0 && Axis != 1)) return false;
-  const char positive = Axis == 0 ? 'N' : 'E';
-  const char negative = Axis == 0 ? 'S' : 'W';
-  const bool plusNegative = PlusIsNegative(Axis);
+bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double& Radians) {
+  if (Text.empty()) return false;
+  const bool latitude = Axis == TAxis::Latitude;
+  const char positive = latitude ? 'N' : 'E';
+  const char negative = latitude ? 'S' : 'W';
+  const bool plusNegative = PlusIsNegative(PlusDir, Axis);
   std::string text(Text);
   bool south = plusNegative;  // a bare number
   if (text.front() == '+' || text.front() == '-') {
@@ -138,24 +164,25 @@ bool ParseCoord(std::string_view Text, int Axis, long double& Radians) {
   return true;
 }
 
-bool ParseLatLon(FixRecord& Fix, std::string_view Text) {
+bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text) {
   const std::size_t blank = Text.find(' ');
   if (blank == std::string_view::npos) return false;
   long double lat = 0.0L;
   long double lon = 0.0L;
-  if (!ParseCoord(Text.substr(0, blank), 0, lat) || !ParseCoord(Text.substr(blank + 1), 1, lon)) {
+  if (!ParseCoord(PlusDir, Text.substr(0, blank), TAxis::Latitude, lat) ||
+      !ParseCoord(PlusDir, Text.substr(blank + 1), TAxis::Longitude, lon)) {
     return false;
   }
   try {
     // A latitude of 0 South keeps its letter in the sign of z.
-    Fix.Position = PosFromLatLon(lat, lon);
+    Fix.Position = PosFromLatLon(E, lat, lon);
   } catch (const std::exception&) {
     return false;
   }
   return true;
 }
 
-void ParseFixLine(FixRecord& Fix, std::string_view Line) {
+void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line) {
   Fix.Valid = false;
   const std::string text = SquashBlanks(Line, true);
   const std::size_t first = text.find(' ');
@@ -167,7 +194,7 @@ void ParseFixLine(FixRecord& Fix, std::string_view Line) {
                                                                          : third - second - 1);
   FitFixName(name);
   Fix.Name = name;
-  Fix.Valid = ParseLatLon(Fix, std::string_view(text).substr(0, second));
+  Fix.Valid = ParseLatLon(PlusDir, E, Fix, std::string_view(text).substr(0, second));
 }
 
 bool ParseDistanceText(std::string_view Text, long double& Value) {

@@ -3,7 +3,7 @@
 // Notation:
 //   D    degree separator: DegreeSign, or "D" when the text has none
 //   P/Q  the positive/negative hemisphere letter of an axis: N/S, E/W
-//   Axis 0 latitude, 1 longitude
+//   Axis latitude or longitude
 //
 // Every reader returns false for text it cannot read and never throws;
 // output arguments are unspecified after a failure. Numbers use "." whatever
@@ -11,30 +11,37 @@
 // range-checked.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
+#include "geometry/earth_model.h"
+#include "text/display_options.h"
 #include "text/fix_record.h"
 
 namespace navorix {
 
+enum class TAxis : std::uint8_t { Latitude, Longitude };
+
 // Degrees of a DMS text: "29.552867", "29\xB0", "29\xB0" "33.172'",
-// "29\xB0" "33'10.32\"", "29\xB0" "33", "29\xB0" "3310", "29\xB0" "331032". A sign of
-// the degrees applies to the whole angle.
+// "29\xB0" "33'10.32\"", "29\xB0" "33", "29\xB0" "3310", "29\xB0" "331032". Minutes / 60,
+// seconds / 3600 and the fraction of a second are added to the degrees one
+// at a time, in that order, on the magnitude; a sign of the degrees then
+// applies to the whole angle.
 bool ParseDMS(std::string_view Text, long double& Degrees);
 
-// Radians of a latitude (Axis 0) or longitude (Axis 1) text in any display
-// format, with a leading sign, a trailing or infix hemisphere letter, or
-// none; DisplayOptions.PlusDir decides what a sign or a bare number means.
-bool ParseCoord(std::string_view Text, int Axis, long double& Radians);
+// Radians of a latitude or longitude text in any display format, with a
+// leading sign, a trailing or infix hemisphere letter, or none; PlusDir
+// decides what a sign or a bare number means.
+bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double& Radians);
 
 // "LAT LON" (split at the first blank): on success sets Fix.Position with
-// PosFromLatLon; the name and valid flag are not touched.
-bool ParseLatLon(FixRecord& Fix, std::string_view Text);
+// PosFromLatLon under E; the name and valid flag are not touched.
+bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text);
 
 // One fix-file line "LAT LON NAME [ignored...]": clears the valid flag; with
 // at least three tokens stores FitFixName(NAME) and sets the valid flag to
 // the result of ParseLatLon.
-void ParseFixLine(FixRecord& Fix, std::string_view Line);
+void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line);
 
 // The distance field: one decimal number, in the current distance unit.
 bool ParseDistanceText(std::string_view Text, long double& Value);

@@ -32,17 +32,19 @@ int ReadAll(const std::string& Text) {
   finite(ReadDecimal(Text, v));
   finite(ReadWholeNumber(Text, v));
   finite(ParseDMS(Text, v));
-  finite(ParseCoord(Text, 0, v));
-  finite(ParseCoord(Text, 1, v));
+  const TPlusDir plus = TPlusDir::NorthEast;
+  const TEarthModel earth;
+  finite(ParseCoord(plus, Text, TAxis::Latitude, v));
+  finite(ParseCoord(plus, Text, TAxis::Longitude, v));
   finite(ParseDistanceText(Text, v));
   finite(ParseAzimuthText(Text, v));
   FixRecord fix;
-  if (ParseLatLon(fix, Text)) {
+  if (ParseLatLon(plus, earth, fix, Text)) {
     EXPECT_TRUE(std::isfinite(fix.Position.x) && std::isfinite(fix.Position.y) &&
                 std::isfinite(fix.Position.z));
     ++accepted;
   }
-  ParseFixLine(fix, Text);
+  ParseFixLine(plus, earth, fix, Text);
   std::string name = Text;
   IsValidFixName(name);
   name = Text;

@@ -31,7 +31,7 @@ TEST_F(FormatTest, WorkedPositionInEveryFormatAndAccuracy) {
   };
   const FixRecord fix = WorkedFix();
   for (int format = 0; format < 4; ++format) {
-    DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(format);
+    Set(Options.LatLonFormat, format);
     for (int accuracy = 0; accuracy < 3; ++accuracy) {
       const std::string text = FormatLatLon(fix, accuracy);
       EXPECT_EQ(text, expected[format][accuracy]) << "format " << format << " accuracy " << accuracy;
@@ -48,22 +48,22 @@ TEST_F(FormatTest, AzimuthTable) {
   };
   for (int format = 0; format < 3; ++format) {
     for (int precision = 0; precision < 3; ++precision) {
-      DisplayOptions.AzimFormat = static_cast<std::uint8_t>(format);
-      DisplayOptions.Precision = static_cast<std::uint8_t>(precision);
+      Set(Options.AzimFormat, format);
+      Set(Options.Precision, precision);
       EXPECT_EQ(FormatAzimuth(123.456789L * DegToRad), expected[format][precision]);
     }
   }
 }
 
 TEST_F(FormatTest, NegativeAzimuthFollowsTheRange) {
-  DisplayOptions.AzimRange = 1;
+  Set(Options.AzimRange, 1);
   EXPECT_EQ(FormatAzimuth(-45.0L * DegToRad), "315.00\xB0");
-  DisplayOptions.AzimRange = 0;
+  Set(Options.AzimRange, 0);
   EXPECT_EQ(FormatAzimuth(-45.0L * DegToRad), "-45.00\xB0");
   // A hair below zero is a full circle in the 0..360 range.
-  DisplayOptions.AzimRange = 1;
-  DisplayOptions.AzimFormat = 2;
-  DisplayOptions.Precision = 2;
+  Set(Options.AzimRange, 1);
+  Set(Options.AzimFormat, 2);
+  Set(Options.Precision, 2);
   EXPECT_EQ(FormatAzimuth(-1e-9L), "360\xB0" "00'00.00\"");
 }
 
@@ -76,28 +76,28 @@ TEST_F(FormatTest, DistanceTableForATenthOfARadian) {
   };
   for (int units = 0; units < 4; ++units) {
     for (int precision = 0; precision < 3; ++precision) {
-      DisplayOptions.DistUnits = static_cast<std::uint8_t>(units);
-      DisplayOptions.Precision = static_cast<std::uint8_t>(precision);
+      Set(Options.DistUnits, units);
+      Set(Options.Precision, precision);
       EXPECT_EQ(FormatDistance(0.1L, true), expected[units][precision]);
     }
   }
-  DisplayOptions.DistUnits = 0;
-  DisplayOptions.Precision = 1;
+  Set(Options.DistUnits, 0);
+  Set(Options.Precision, 1);
   EXPECT_EQ(FormatDistance(0.1L, false), "636.74");
 }
 
 TEST_F(FormatTest, DistanceInDegreesIgnoresTheRadius) {
-  DisplayOptions.DistUnits = 3;
-  DisplayOptions.Precision = 2;
+  Set(Options.DistUnits, 3);
+  Set(Options.Precision, 2);
   const std::string before = FormatDistance(0.1L, true);
-  SetEarthModel(1000.0L, DefaultPolarRadius, DefaultEquatRadius);
+  Earth.Shape = EarthShape(1000.0L, DefaultPolarRadius, DefaultEquatRadius);
   EXPECT_EQ(FormatDistance(0.1L, true), before);
-  DisplayOptions.DistUnits = 0;
+  Set(Options.DistUnits, 0);
   EXPECT_EQ(FormatDistance(0.1L, true), "100.0000 km");
 }
 
 TEST_F(FormatTest, DistanceKeepsSignAndHandlesLongChains) {
-  DisplayOptions.Precision = 1;
+  Set(Options.Precision, 1);
   EXPECT_EQ(FormatDistance(-0.1L, true), "-636.74 km");
   // An accumulated chain far beyond pi.
   EXPECT_EQ(FormatDistance(100.0L, false), "636743.57");
@@ -138,14 +138,14 @@ TEST_F(FormatTest, AngleExactHalfGoesToEven) {
 }
 
 TEST_F(FormatTest, HemisphereLetterFollowsTheUnroundedSign) {
-  DisplayOptions.LatLonFormat = 0;
+  Set(Options.LatLonFormat, 0);
   EXPECT_EQ(FormatLatLon(FixAt(0, -0.004L), 0), "        0.00\xB0N         0.00\xB0W");
   EXPECT_EQ(FormatLatLon(FixAt(-0.004L, 0), 0), "        0.00\xB0S         0.00\xB0" "E");
   EXPECT_EQ(FormatLatLon(FixAt(0, 0), 0), "        0.00\xB0N         0.00\xB0" "E");
 }
 
 TEST_F(FormatTest, PolesAndAntimeridian) {
-  DisplayOptions.LatLonFormat = 2;
+  Set(Options.LatLonFormat, 2);
   EXPECT_EQ(FormatLatLon(FixAt(-89.99999L, 10), 2).substr(0, 14), " 89\xB0" "59'59.96\"S");
   EXPECT_EQ(FormatLatLon(FixAt(0, 180), 2).substr(15), "180\xB0" "00'00.00\"E");
   EXPECT_EQ(FormatLatLon(FixAt(0, -180), 2).substr(15), "180\xB0" "00'00.00\"W");
@@ -185,17 +185,17 @@ TEST_F(FormatTest, FixRowsAndFileLines) {
   fix = WorkedFix();
   fix.Name = "NOVOSIBIRSK/RUS";
   EXPECT_EQ(FixFileLine(fix), " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W NOVOSIBIRSK/RUS");
-  DisplayOptions.Precision = 0;  // file lines are always written at High accuracy
-  DisplayOptions.LatLonFormat = 3;
+  Set(Options.Precision, 0);  // file lines are always written at High accuracy
+  Set(Options.LatLonFormat, 3);
   EXPECT_EQ(FixFileLine(fix), "     29N331032     175W183344 NOVOSIBIRSK/RUS");
   EXPECT_EQ(FixName(fix), "NOVOSIBIRSK/RUS");
 }
 
 TEST_F(FormatTest, DamagedOptionValuesStayInsideTheTables) {
-  DisplayOptions.LatLonFormat = 200;
-  DisplayOptions.Precision = 9;
-  DisplayOptions.DistUnits = 77;
-  DisplayOptions.AzimFormat = 5;
+  Set(Options.LatLonFormat, 200);
+  Set(Options.Precision, 9);
+  Set(Options.DistUnits, 77);
+  Set(Options.AzimFormat, 5);
   EXPECT_EQ(FormatLatLon(WorkedFix(), 7), "     29N331032     175W183344");
   EXPECT_EQ(FormatDistance(0.1L, true), "5.729578\xB0");
   EXPECT_EQ(FormatAzimuth(0.0L), "0\xB0" "000000");

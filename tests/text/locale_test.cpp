@@ -15,37 +15,37 @@ namespace navorix {
 namespace {
 
 using testing::Dms;
-using testing::FixAt;
 
-class LocaleTest : public testing::TextTest {};
-
-// Everything the formatters print for a few values, and what the readers
-// make of a few texts.
-std::vector<std::string> Texts() {
-  std::vector<std::string> texts;
-  const FixRecord fix = FixAt(Dms(29, 33, 10.32L), -Dms(175, 18, 33.44L));
-  for (int format = 0; format < 4; ++format) {
-    DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(format);
-    for (int accuracy = 0; accuracy < 3; ++accuracy) texts.push_back(FormatLatLon(fix, accuracy));
-  }
-  for (int precision = 0; precision < 3; ++precision) {
-    DisplayOptions.Precision = static_cast<std::uint8_t>(precision);
-    for (int units = 0; units < 4; ++units) {
-      DisplayOptions.DistUnits = static_cast<std::uint8_t>(units);
-      texts.push_back(FormatDistance(0.1L, true));
+class LocaleTest : public testing::TextTest {
+ protected:
+  // Everything the formatters print for a few values, and what the readers
+  // make of a few texts.
+  std::vector<std::string> Texts() {
+    std::vector<std::string> texts;
+    const FixRecord fix = FixAt(Dms(29, 33, 10.32L), -Dms(175, 18, 33.44L));
+    for (int format = 0; format < 4; ++format) {
+      Set(Options.LatLonFormat, format);
+      for (int accuracy = 0; accuracy < 3; ++accuracy) texts.push_back(FormatLatLon(fix, accuracy));
     }
-    texts.push_back(FormatAzimuth(2.15L));
+    for (int precision = 0; precision < 3; ++precision) {
+      Set(Options.Precision, precision);
+      for (int units = 0; units < 4; ++units) {
+        Set(Options.DistUnits, units);
+        texts.push_back(FormatDistance(0.1L, true));
+      }
+      texts.push_back(FormatAzimuth(2.15L));
+    }
+    texts.push_back(DecimalText(6367.4357L));
+    texts.push_back(FixedText(1234.5678L, 3));
+    long double v = 0.0L;
+    for (const char* text : {"12.5", "12,5", "29.552867", "-1.5e3"}) {
+      texts.push_back(ReadDecimal(text, v) ? FixedText(v, 6) : std::string("fails"));
+      texts.push_back(ParseDMS(text, v) ? FixedText(v, 6) : std::string("fails"));
+    }
+    Options = TDisplayOptions{};
+    return texts;
   }
-  texts.push_back(DecimalText(6367.4357L));
-  texts.push_back(FixedText(1234.5678L, 3));
-  long double v = 0.0L;
-  for (const char* text : {"12.5", "12,5", "29.552867", "-1.5e3"}) {
-    texts.push_back(ReadDecimal(text, v) ? FixedText(v, 6) : std::string("fails"));
-    texts.push_back(ParseDMS(text, v) ? FixedText(v, 6) : std::string("fails"));
-  }
-  DisplayOptions = TDisplayOptions{};
-  return texts;
-}
+};
 
 TEST_F(LocaleTest, CommaLocaleChangesNothing) {
   const std::vector<std::string> inC = Texts();

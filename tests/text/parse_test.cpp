@@ -17,7 +17,7 @@ using testing::FixAt;
 class ParseTest : public testing::TextTest {
  protected:
   // Degrees read by ParseCoord, or NaN when the text does not read.
-  static long double CoordDeg(const std::string& Text, int Axis) {
+  long double CoordDeg(const std::string& Text, int Axis) const {
     long double radians = 0.0L;
     if (!ParseCoord(Text, Axis, radians)) return std::nanl("");
     return radians / DegToRad;
@@ -44,17 +44,17 @@ TEST_F(ParseTest, CoordTableNorthEast) {
 }
 
 TEST_F(ParseTest, PlusDirDecidesSignsAndBareNumbers) {
-  DisplayOptions.PlusDir = 2;  // South-East
+  Set(Options.PlusDir, 2);  // South-East
   EXPECT_NEAR_LD(CoordDeg("+29", 0), -29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("29", 0), -29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("-29", 0), 29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("29N", 0), 29.0L, Tight);  // letters are absolute
   EXPECT_NEAR_LD(CoordDeg("+10", 1), 10.0L, Tight);
-  DisplayOptions.PlusDir = 1;  // North-West
+  Set(Options.PlusDir, 1);  // North-West
   EXPECT_NEAR_LD(CoordDeg("10", 1), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("-10", 1), 10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("10", 0), 10.0L, Tight);
-  DisplayOptions.PlusDir = 3;  // South-West
+  Set(Options.PlusDir, 3);  // South-West
   EXPECT_NEAR_LD(CoordDeg("10", 0), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("+10", 1), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("10E", 1), 10.0L, Tight);
@@ -91,13 +91,33 @@ TEST_F(ParseTest, DmsForms) {
   EXPECT_FALSE(ParseDMS("D", a));
 }
 
+// Minutes, seconds and the fraction of a second are added to the degrees one
+// at a time. For 1 deg 01' 00.35" the sum grouped the other way rounds to a
+// different last bit, which can decide the hemisphere letter of a computed
+// point that should sit exactly on the equator.
+TEST_F(ParseTest, DmsFieldsAreAddedOneAtATime) {
+  volatile long double degrees = 1.0L, minutes = 1.0L, seconds = 0.35L;
+  const long double inOrder = (degrees + minutes / 60.0L) + seconds / 3600.0L;
+  const long double grouped = degrees + (minutes / 60.0L + seconds / 3600.0L);
+  ASSERT_NE(inOrder, grouped) << "the case must tell the two orders apart";
+  long double a = 0.0L;
+  ASSERT_TRUE(ParseDMS("1\xB0" "01'00.35\"", a));
+  EXPECT_EQ(a, inOrder);
+  ASSERT_TRUE(ParseDMS("-1\xB0" "01'00.35\"", a));
+  EXPECT_EQ(a, -inOrder) << "the sign applies to the sum of the magnitudes";
+  // Compact form: the fraction digits 35 are 35 / (100 * 3600) degrees.
+  const long double fraction = 35.0L / (100.0L * 3600.0L);
+  ASSERT_TRUE(ParseDMS("1\xB0" "010035", a));
+  EXPECT_EQ(a, (degrees + minutes / 60.0L + 0.0L / 3600.0L) + fraction);
+}
+
 TEST_F(ParseTest, LatLonSetsOnlyThePosition) {
   FixRecord fix;
   fix.Name = "KEEP";
   ASSERT_TRUE(ParseLatLon(fix, "29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W"));
   EXPECT_FALSE(fix.Valid);
   EXPECT_EQ(fix.Name, "KEEP");
-  EXPECT_NEAR_LD(PosLat(fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
+  EXPECT_NEAR_LD(PosLat(Earth, fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
   EXPECT_NEAR_LD(PosLon(fix.Position) / DegToRad, -Dms(175, 18, 33.44L), 1e-14L);
   const TTriV before = fix.Position;
   EXPECT_FALSE(ParseLatLon(fix, "29N33"));
@@ -107,7 +127,7 @@ TEST_F(ParseTest, LatLonSetsOnlyThePosition) {
   // Latitudes are typed geodetic while elliptic latitude is on.
   ASSERT_TRUE(ParseLatLon(fix, "45 0"));
   EXPECT_NEAR_LD(TriLat(fix.Position) / DegToRad, 44.8075767L, 1e-7L);
-  EllipticLat = false;
+  Earth.EllipticLat = false;
   ASSERT_TRUE(ParseLatLon(fix, "45 0"));
   EXPECT_NEAR_LD(TriLat(fix.Position) / DegToRad, 45.0L, Tight);
 }
@@ -117,7 +137,7 @@ TEST_F(ParseTest, FixLines) {
   ParseFixLine(fix, "  29n33'10.32\"  175w18'33.44\"   novosibirsk/rus  extra words\r");
   EXPECT_TRUE(fix.Valid);
   EXPECT_EQ(fix.Name, "NOVOSIBIRSK/RUS");
-  EXPECT_NEAR_LD(PosLat(fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
+  EXPECT_NEAR_LD(PosLat(Earth, fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
 
   FixRecord two;
   two.Name = "OLD";

@@ -48,12 +48,12 @@ class RoundTripTest : public testing::TextTest {
     return list;
   }
 
-  static int Check(const std::vector<TLatLon>& positions) {
+  int Check(const std::vector<TLatLon>& positions) {
     int checked = 0;
     for (const TLatLon& p : positions) {
       const FixRecord fix = FixAt(p.Lat, p.Lon);
       for (int format = 0; format < 4; ++format) {
-        DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(format);
+        Set(Options.LatLonFormat, format);
         for (int accuracy = 0; accuracy < 3; ++accuracy) {
           const std::string text = FormatLatLon(fix, accuracy);
           FixRecord back;
@@ -74,7 +74,7 @@ TEST_F(RoundTripTest, EveryFormatReadsBackWithEllipticLatitude) {
 }
 
 TEST_F(RoundTripTest, EveryFormatReadsBackOnTheSphere) {
-  EllipticLat = false;
+  Earth.EllipticLat = false;
   const auto positions = Positions();
   EXPECT_EQ(Check(positions), static_cast<int>(positions.size()) * 12);
 }
@@ -84,15 +84,15 @@ TEST_F(RoundTripTest, FileLinesReadUnderAnyFormat) {
   FixRecord fix = FixAt(-33.8688197L, 151.2092955L);
   fix.Name = "SYDNEY/AUS";
   for (int written = 0; written < 4; ++written) {
-    DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(written);
+    Set(Options.LatLonFormat, written);
     const std::string line = FixFileLine(fix);
     for (int shown = 0; shown < 4; ++shown) {
-      DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(shown);
+      Set(Options.LatLonFormat, shown);
       FixRecord back;
       ParseFixLine(back, line);
       ASSERT_TRUE(back.Valid) << line;
       EXPECT_EQ(back.Name, "SYDNEY/AUS");
-      DisplayOptions.LatLonFormat = static_cast<std::uint8_t>(written);
+      Set(Options.LatLonFormat, written);
       EXPECT_EQ(FixFileLine(back), line);
     }
   }

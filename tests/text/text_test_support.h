@@ -1,5 +1,5 @@
-// Shared set-up of the coordinate-text tests: every test starts from the
-// initial display options and the default Earth model, and leaves them so.
+// Shared set-up of the coordinate-text tests: options, Earth model and fixes
+// owned by each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,32 +7,69 @@
 #include <cmath>
 #include <iomanip>
 #include <sstream>
+#include <string>
+#include <string_view>
 
 #include "geometry/earth_model.h"
 #include "geometry/numeric.h"
 #include "text/display_options.h"
 #include "text/fix_record.h"
+#include "text/format.h"
+#include "text/parse.h"
 
 namespace navorix::testing {
 
-class TextTest : public ::testing::Test {
- protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    DisplayOptions = TDisplayOptions{};
-    EllipticLat = true;
-    SetEarthModel(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius);
-  }
-};
-
-// A valid fix at the given latitude and longitude in degrees.
-inline FixRecord FixAt(long double LatDeg, long double LonDeg) {
+// A valid fix at the given latitude and longitude in degrees under model E.
+inline FixRecord FixAt(long double LatDeg, long double LonDeg, const TEarthModel& E = TEarthModel{}) {
   FixRecord fix;
-  fix.Position = PosFromLatLon(LatDeg * DegToRad, LonDeg * DegToRad);
+  fix.Position = PosFromLatLon(E, LatDeg * DegToRad, LonDeg * DegToRad);
   fix.Valid = true;
   return fix;
 }
+
+// Every test owns its display options and Earth model (the initial options
+// and the default model); the members below call the text routines with
+// them, so that a test reads like the user's view of one setting.
+class TextTest : public ::testing::Test {
+ protected:
+  TDisplayOptions Options;
+  TEarthModel Earth;
+
+  // Sets an option from its number, as the settings file gives it; numbers
+  // outside the enumeration are let through to test the clamping.
+  template <typename E>
+  static void Set(E& Option, int Number) {
+    Option = static_cast<E>(Number);
+  }
+
+  FixRecord FixAt(long double LatDeg, long double LonDeg) const {
+    return testing::FixAt(LatDeg, LonDeg, Earth);
+  }
+  static std::string FormatAngle(int Format, int Accuracy, long double Angle) {
+    return navorix::FormatAngle(static_cast<TAngleFormat>(Format), static_cast<TAccuracy>(Accuracy),
+                                Angle);
+  }
+  std::string FormatLatLon(const FixRecord& Fix, int Accuracy) const {
+    return navorix::FormatLatLon(Options, Earth, Fix, static_cast<TAccuracy>(Accuracy));
+  }
+  std::string FormatAzimuth(long double Angle) const { return navorix::FormatAzimuth(Options, Angle); }
+  std::string FormatDistance(long double Angle, bool WithUnit) const {
+    return navorix::FormatDistance(Options, Earth, Angle, WithUnit);
+  }
+  std::string FixText(const FixRecord& Fix) const { return navorix::FixText(Options, Earth, Fix); }
+  std::string FixFileLine(const FixRecord& Fix) const {
+    return navorix::FixFileLine(Options, Earth, Fix);
+  }
+  bool ParseCoord(std::string_view Text, int Axis, long double& Radians) const {
+    return navorix::ParseCoord(Options.PlusDir, Text, static_cast<TAxis>(Axis), Radians);
+  }
+  bool ParseLatLon(FixRecord& Fix, std::string_view Text) const {
+    return navorix::ParseLatLon(Options.PlusDir, Earth, Fix, Text);
+  }
+  void ParseFixLine(FixRecord& Fix, std::string_view Line) const {
+    navorix::ParseFixLine(Options.PlusDir, Earth, Fix, Line);
+  }
+};
 
 inline long double Dms(long double Deg, long double Min, long double Sec) {
   return Deg + Min / 60.0L + Sec / 3600.0L;
