@@ -13,12 +13,15 @@
 
 #include "geometry/earth_model.h"
 #include "stores/fix_db.h"
-#include "stores/fix_list_view.h"
 #include "stores/log_list.h"
-#include "stores/win_fix_db.h"
+#include "text/format.h"
 
 namespace navorix {
 namespace {
+
+// The settings before a settings file is read.
+const TDisplayOptions Options;
+const TEarthModel Earth;
 
 // The scratch files, made once for the whole run and removed at its end.
 class TBenchFiles {
@@ -33,7 +36,7 @@ class TBenchFiles {
       FixRecord fix;
       const long double lat = static_cast<long double>(unit(random)) * 89.0L * DegToRad;
       const long double lon = static_cast<long double>(unit(random)) * 180.0L * DegToRad;
-      fix.Position = PosFromLatLon(lat, lon);
+      fix.Position = PosFromLatLon(Earth, lat, lon);
       std::string name = "F" + std::to_string(random() % 1000000);
       if (i % 3 == 0) name += "/S" + std::to_string(i % 97);
       fix.Name = name;
@@ -41,7 +44,7 @@ class TBenchFiles {
       db.Add(fix);
       records.push_back(fix);
     }
-    db.SaveToFile(FixFile());
+    db.SaveToFile(FixFile(), Options, Earth);
     TLogList log;
     for (int i = 0; i < MaxLogRecords; ++i) {
       log.Add("Distance from Fix to Fix F" + std::to_string(i),
@@ -69,66 +72,45 @@ const TBenchFiles& Files() {
   return files;
 }
 
-// A list that keeps its rows as the window's would, without drawing them.
-class TRowsOnly : public TFixListView {
- public:
-  void SetRows(std::vector<std::string> Rows) override { rows_ = std::move(Rows); }
-  void InsertRow(int Row, const std::string& Text) override { rows_.insert(rows_.begin() + Row, Text); }
-  void DeleteRow(int Row) override { rows_.erase(rows_.begin() + Row); }
-  void SetRow(int Row, const std::string& Text) override { rows_[static_cast<std::size_t>(Row)] = Text; }
-  void MoveRow(int, int) override {}
-  void SelectRow(int Row) override { selected_ = Row; }
-  int SelectedRow() const override { return selected_; }
-  void SetCounterText(const std::string&) override {}
-  void EnableFixButtons(const TFixButtons&) override {}
-  void FocusFixList() override {}
-  void ShowError(const std::string&) override {}
-  std::size_t RowCount() const { return rows_.size(); }
-
- private:
-  std::vector<std::string> rows_{""};
-  int selected_ = 0;
-};
-
 void LoadFixFile(benchmark::State& state) {
   const std::string name = Files().FixFile();
   for (auto _ : state) {
     TFixDB db;
-    db.LoadFromFile(name);
+    db.LoadFromFile(name, Options.PlusDir, Earth);
     benchmark::DoNotOptimize(db.Count());
   }
 }
 
 void SortFixes(benchmark::State& state) {
-  const int order = static_cast<int>(state.range(0));
+  const auto order = static_cast<TSortOrder>(state.range(0));
+  const TTriV reference = Files().records[100].Position;
   TFixDB db;
-  SortReference = Files().records[100].Position;
   for (auto _ : state) {
     state.PauseTiming();
     db.Clear();
     for (const FixRecord& fix : Files().records) db.Add(fix);
     state.ResumeTiming();
-    db.Sort(order);
+    db.Sort(order, reference);
   }
 }
 
+// Every row's text, as a list that drew all its rows would ask for them.
 void FormatRows(benchmark::State& state) {
-  TRowsOnly list;
-  TWinFixDB db(list);
-  {
-    TListUpdatesOff quiet;
-    for (const FixRecord& fix : Files().records) db.Add(fix);
-  }
+  TFixDB db;
+  for (const FixRecord& fix : Files().records) db.Add(fix);
   for (auto _ : state) {
-    db.RebuildFixList(1);
-    benchmark::DoNotOptimize(list.RowCount());
+    std::size_t length = 0;
+    for (std::uint32_t pos = 1; pos <= db.Count(); ++pos) {
+      length += FixText(Options, Earth, db.Get(static_cast<std::uint16_t>(pos))).size();
+    }
+    benchmark::DoNotOptimize(length);
   }
 }
 
 void SaveFixFile(benchmark::State& state) {
   TFixDB db;
-  db.LoadFromFile(Files().FixFile());
-  for (auto _ : state) db.SaveToFile(Files().SavedFile());
+  db.LoadFromFile(Files().FixFile(), Options.PlusDir, Earth);
+  for (auto _ : state) db.SaveToFile(Files().SavedFile(), Options, Earth);
 }
 
 void LoadHistory(benchmark::State& state) {
@@ -144,7 +126,7 @@ void FullDatabaseMemory(benchmark::State& state) {
   for (auto _ : state) {
     const std::size_t before = ::mallinfo2().uordblks;
     auto db = std::make_unique<TFixDB>();
-    db->LoadFromFile(Files().FixFile());
+    db->LoadFromFile(Files().FixFile(), Options.PlusDir, Earth);
     benchmark::DoNotOptimize(db->FindName("F1"));
     const std::size_t after = ::mallinfo2().uordblks;
     state.counters["heap_MB"] = static_cast<double>(after - before) / (1024.0 * 1024.0);
@@ -156,7 +138,7 @@ void Medians(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(LoadFixFile)->Apply(Medians);
-BENCHMARK(SortFixes)->Arg(ByName)->Arg(BySuffix)->Arg(ByDistance)->Apply(Medians);
+BENCHMARK(SortFixes)->DenseRange(0, 2)->Apply(Medians);
 BENCHMARK(FormatRows)->Apply(Medians);
 BENCHMARK(SaveFixFile)->Apply(Medians);
 BENCHMARK(LoadHistory)->Apply(Medians);

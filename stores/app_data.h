@@ -1,46 +1,72 @@
-// The application data record and the program's directories, fixed at
+// The application data record and where the program's files live, fixed at
 // start before any window exists.
 //
 // Notation:
 //   program directory  the directory of the running program file, as the
 //                      file system spells it, ending in "/"
-//   data directory     the program directory followed by "data/"
+//   portable           a program directory that holds a folder "data": the
+//                      settings file lives in the program directory and the
+//                      status files in its "data" folder, all beside the
+//                      program
+//   per-user           any other place (a build tree, an installed copy the
+//                      user cannot write): settings in
+//                      $XDG_CONFIG_HOME/navorix/, status files in
+//                      $XDG_DATA_HOME/navorix/data/, so that neither a
+//                      rebuild nor a read-only installation loses them
+//   share directory    where the shipped sounds ("wav/") and the help file
+//                      are: the program directory when it holds "wav",
+//                      else the installed share folder beside "bin"
 #pragma once
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace navorix {
 
 inline constexpr const char* VersionText = "1.20";
 inline constexpr const char* ApplicationTitle = "Navorix";
+inline constexpr const char* ProgramName = "navorix";
 
 struct TAppData {
-  std::string Version;                   // "1.20"
-  std::string ProgramDir;                // ends in "/"
-  std::string DataDir;                   // ProgramDir + "data/"
-  std::string HelpFile;                  // program file with extension ".hlp"
+  std::string Version = VersionText;
+  std::string ProgramDir;    // ends in "/"
+  std::string SettingsDir;   // holds "navorix.ini"; ends in "/"
+  std::string DataDir;       // status files and the fix-file dialogs; ends in "/"
+  std::string ShareDir;      // holds "wav/"; ends in "/"
+  std::string HelpFile;      // the program's name with the extension ".hlp"
+  bool Portable = true;      // every file beside the program
   std::string PropFontName = "Verdana";  // proportional font of the windows
   std::string FixedFontName = "Courier New";
-  std::uint16_t PropFontSize = 9;  // replaced by "PropFontSize" when 7..12
 };
 
-// The program-wide application data.
-extern TAppData AppData;
+// What the directories are decided from, so that the rule can be tested
+// without touching the real environment.
+struct TStartEnvironment {
+  std::string Home;           // $HOME
+  std::string XdgConfigHome;  // $XDG_CONFIG_HOME ("" when unset)
+  std::string XdgDataHome;    // $XDG_DATA_HOME ("" when unset)
+  std::function<bool(const std::string&)> IsDirectory;
+};
+
+// The environment of this process.
+TStartEnvironment ProcessEnvironment();
 
 // The full name of the running program file (from /proc/self/exe), or an
 // empty text when the system does not tell it.
 std::string ProgramFileName();
 
-// Fills the directories and the help file name of AppData from the program
-// file's full name ProgramFile; the case of every name is kept. A name
-// without a directory gives the current directory "./".
-void SetDirectories(const std::string& ProgramFile);
+// The directories for the program file ProgramFile (the case of every name
+// kept; a name without a directory is in "./"), by the rules above.
+TAppData MakeAppData(const std::string& ProgramFile, const TStartEnvironment& Env);
 
-// The start-up steps that need no window: the version text, the
-// directories from the running program file (the current directory when it
-// cannot be found), and the program directory made the current directory.
-// Returns false when changing the current directory failed.
-bool StartUp();
+// The start-up steps that need no window: the application data from the
+// running program file (the current directory when it cannot be found) and
+// the program directory made the current directory. Changed is false when
+// changing the current directory failed.
+TAppData StartUp(bool& Changed);
+
+// Creates Dir and its missing parents (mode 0700 for new ones); false with
+// errno set when that fails.
+bool MakeDirectories(const std::string& Dir);
 
 }  // namespace navorix

@@ -7,9 +7,6 @@
 
 namespace navorix {
 
-TTriV SortReference;
-FixRecord DeletedFix;
-
 FixRecord TFixDB::Get(std::uint16_t Pos) const {
   if (Pos < 1 || Pos > Count()) return {};
   return fixes_[Pos - 1u]->Record;

@@ -3,8 +3,7 @@
 // Notation:
 //   Pos        position of a fix, 1-based; 0 means none
 //   Count      number of fixes, at most MaxFixes
-//   reference  SortReference, the position that the distance order
-//              measures from
+//   reference  the position that the distance order measures from
 //
 // Fixes are held as separately allocated TFix objects in an array of
 // references, so that inserting, moving and sorting move references, not
@@ -18,7 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "geometry/earth_model.h"
 #include "geometry/vector.h"
+#include "text/display_options.h"
 #include "text/fix_record.h"
 
 namespace navorix {
@@ -34,15 +35,8 @@ inline constexpr const char* FixDBFull = "Not enough room in the fix database";
 inline constexpr const char* BadSortOrder = "Bad order in Sort() - please report!";
 }  // namespace msg
 
-// The sort orders of Sort.
-enum TSortOrder : int { ByName = 0, BySuffix = 1, ByDistance = 2 };
-
-// The position that the distance order measures from; the caller sets it
-// before sorting (the main window takes the current fix).
-extern TTriV SortReference;
-
-// The most recently deleted fix (valid flag 0: nothing to undelete).
-extern FixRecord DeletedFix;
+// The sort orders of Sort, numbered as the Sort menu's items.
+enum class TSortOrder : std::uint8_t { ByName, BySuffix, ByDistance };
 
 // One fix owned by the database.
 class TFix {
@@ -56,40 +50,40 @@ class TFixDB {
   TFixDB() = default;
   TFixDB(const TFixDB&) = delete;
   TFixDB& operator=(const TFixDB&) = delete;
-  virtual ~TFixDB() = default;
 
   std::uint16_t Count() const { return static_cast<std::uint16_t>(fixes_.size()); }
   // A copy of the fix at Pos; an empty record (valid flag 0) when Pos is
   // not 1..Count.
   FixRecord Get(std::uint16_t Pos) const;
 
-  // The virtual operations, in this order.
   // Frees every fix.
-  virtual void Clear();
-  // Appends the fixes of a fix file (at most MaxFixes data lines) and
-  // returns ReadText's result. Throws Error "Cannot open NAME: reason" when
-  // the file cannot be opened.
-  virtual bool LoadFromFile(const std::string& FileName);
-  // Writes every fix to a fix file, replacing an old one only when the new
-  // one is complete. Throws Error "Cannot write NAME: reason" on failure;
-  // the old file then stays as it was.
-  virtual void SaveToFile(const std::string& FileName) const;
+  void Clear();
+  // Appends the fixes of a fix file (at most MaxFixes data lines), read
+  // under PlusDir and E, and returns ReadText's result. Throws Error
+  // "Cannot open NAME: reason" when the file cannot be opened.
+  bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E);
+  // Writes every fix to a fix file in the Lat/Lon format of Options,
+  // replacing an old one only when the new one is complete. Throws Error
+  // "Cannot write NAME: reason" on failure; the old file then stays as it
+  // was.
+  void SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
+                  const TEarthModel& E) const;
   // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
-  virtual void Delete(std::uint16_t Pos);
+  void Delete(std::uint16_t Pos);
   // Appends a copy of Fix. Throws Error msg::FixDBFull at MaxFixes.
-  virtual void Add(const FixRecord& Fix);
+  void Add(const FixRecord& Fix);
   // Inserts a copy of Fix before the fix at Pos (Count + 1 appends; other
   // positions are taken as the nearest of 1 and Count + 1). Throws Error
   // msg::FixDBFull at MaxFixes.
-  virtual void Insert(const FixRecord& Fix, std::uint16_t Pos);
+  void Insert(const FixRecord& Fix, std::uint16_t Pos);
   // Overwrites the fix at Pos; nothing when Pos is no fix.
-  virtual void Replace(const FixRecord& Fix, std::uint16_t Pos);
+  void Replace(const FixRecord& Fix, std::uint16_t Pos);
   // Exchanges the fixes at Pos - 1 and Pos; false (and no change) when Pos
   // is not 2..Count.
-  virtual bool MoveUp(std::uint16_t Pos);
+  bool MoveUp(std::uint16_t Pos);
   // Exchanges the fixes at Pos and Pos + 1; false when Pos is not
   // 1..Count - 1.
-  virtual bool MoveDown(std::uint16_t Pos);
+  bool MoveDown(std::uint16_t Pos);
 
   // The first fix whose name equals Name byte for byte, or 0; an empty Name
   // (the name of an entry that did not read) matches nothing. Repeated
@@ -99,22 +93,24 @@ class TFixDB {
   // The first fix at or after Start whose name begins with Text byte for
   // byte, or 0; an empty Text matches nothing.
   std::uint16_t FindPrefix(std::string_view Text, std::uint16_t Start) const;
-  // Reorders the fixes by Order (TSortOrder) with the program's quicksort;
-  // fixes with equal keys end in the order that procedure leaves them.
-  // Throws Error msg::BadSortOrder for any other Order.
-  void Sort(int Order);
+  // Reorders the fixes by Order with the program's quicksort; the distance
+  // order measures the squared chord from Reference. Fixes with equal keys
+  // end in the order that procedure leaves them. Throws Error
+  // msg::BadSortOrder for a value outside the enumeration.
+  void Sort(TSortOrder Order, const TTriV& Reference);
 
   // Reads fixes from File until an empty line or the end of the file, at
   // most MaxLines data lines; comment lines (first character ":") are
-  // skipped. Each data line is added with the virtual Add; a line that does
-  // not read adds an empty, not valid entry. False when reading stopped at
+  // skipped. Each data line is read under PlusDir and E and added; a line
+  // that does not read adds an empty, not valid entry. False when reading stopped at
   // an empty line (the end of the file counts as one unless the last data
   // line reached it), on a failure, or when fixes were dropped because the
   // database was full; what was read stays. Never throws.
-  bool ReadText(TLineReader& File, std::uint32_t MaxLines);
-  // Writes one line per valid fix, in order. Entries that are not valid are
-  // left out: written as empty lines they would end the data on reading.
-  void WriteText(TAtomicFile& File) const;
+  bool ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir, const TEarthModel& E);
+  // Writes one line per valid fix, in order, in the Lat/Lon format of
+  // Options. Entries that are not valid are left out: written as empty lines
+  // they would end the data on reading.
+  void WriteText(TAtomicFile& File, const TDisplayOptions& Options, const TEarthModel& E) const;
 
  private:
   void Changed() { index_valid_ = false; }

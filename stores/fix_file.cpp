@@ -18,7 +18,8 @@ namespace {
 constexpr char CommentMark = ':';
 }  // namespace
 
-bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines) {
+bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir,
+                      const TEarthModel& E) {
   bool result = true;
   if (MaxLines == 0) return result;
   std::uint32_t lines = 0;
@@ -32,7 +33,7 @@ bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines) {
       // it.
       if (line.front() == CommentMark) continue;
       FixRecord fix;
-      ParseFixLine(fix, line);
+      ParseFixLine(PlusDir, E, fix, line);
       // A line that does not read leaves an empty entry: no name that a
       // lookup could find, no position that an operation could use.
       if (!fix.Valid) fix = FixRecord{};
@@ -50,20 +51,22 @@ bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines) {
   return result;
 }
 
-void TFixDB::WriteText(TAtomicFile& File) const {
+void TFixDB::WriteText(TAtomicFile& File, const TDisplayOptions& Options,
+                       const TEarthModel& E) const {
   for (const auto& fix : fixes_) {
-    if (fix->Record.Valid) File.WriteLine(FixFileLine(fix->Record));
+    if (fix->Record.Valid) File.WriteLine(FixFileLine(Options, E, fix->Record));
   }
 }
 
-bool TFixDB::LoadFromFile(const std::string& FileName) {
+bool TFixDB::LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E) {
   TLineReader file(FileName);
-  return ReadText(file, MaxFixes);
+  return ReadText(file, MaxFixes, PlusDir, E);
 }
 
-void TFixDB::SaveToFile(const std::string& FileName) const {
+void TFixDB::SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
+                        const TEarthModel& E) const {
   TAtomicFile file(FileName);
-  WriteText(file);
+  WriteText(file, Options, E);
   file.Commit();
 }
 

@@ -114,8 +114,11 @@ SuffixItem MakeSuffixItem(std::unique_ptr<TFix>& Slot) {
 
 }  // namespace
 
-void TFixDB::Sort(int Order) {
-  if (Order != ByName && Order != BySuffix && Order != ByDistance) throw Error(msg::BadSortOrder);
+void TFixDB::Sort(TSortOrder Order, const TTriV& Reference) {
+  if (Order != TSortOrder::ByName && Order != TSortOrder::BySuffix &&
+      Order != TSortOrder::ByDistance) {
+    throw Error(msg::BadSortOrder);
+  }
   if (fixes_.size() < 2) return;
   // The items point at the slots of the array; the sorted order of the
   // records is then moved into a new array of references.
@@ -124,7 +127,7 @@ void TFixDB::Sort(int Order) {
   auto collect = [&](const auto& items) {
     for (const auto& item : items) sorted.push_back(std::move(*item.Slot));
   };
-  if (Order == ByName) {
+  if (Order == TSortOrder::ByName) {
     std::vector<NameItem> items;
     items.reserve(fixes_.size());
     for (auto& slot : fixes_) items.push_back({&slot});
@@ -132,7 +135,7 @@ void TFixDB::Sort(int Order) {
       return CompareBytes((*a.Slot)->Record.Name.View(), (*b.Slot)->Record.Name.View());
     });
     collect(items);
-  } else if (Order == BySuffix) {
+  } else if (Order == TSortOrder::BySuffix) {
     std::vector<SuffixItem> items;
     items.reserve(fixes_.size());
     for (auto& slot : fixes_) items.push_back(MakeSuffixItem(slot));
@@ -144,7 +147,7 @@ void TFixDB::Sort(int Order) {
     std::vector<DistanceItem> items;
     items.reserve(fixes_.size());
     for (auto& slot : fixes_) {
-      const TTriV d = TriSub(slot->Record.Position, SortReference);
+      const TTriV d = TriSub(slot->Record.Position, Reference);
       items.push_back({TriDot(d, d), &slot});
     }
     QuickSort(items, [](const DistanceItem& a, const DistanceItem& b) {

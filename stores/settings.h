@@ -1,7 +1,5 @@
-// The program's status: the option settings in "navorix.ini" (program
-// directory), the fix database in "navorix.fix" and the operation log in
-// "navorix.his" (data directory); and the option setters, which apply one
-// value to the program and to its Options menu.
+// The program's settings as one value, and the settings file "navorix.ini"
+// that keeps them between runs.
 //
 // Settings file keys, with the default used when a key is missing, does
 // not convert or lies outside its range:
@@ -14,12 +12,10 @@
 //              (taken only when 7..12; never written by the program)
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-#include "stores/options_menu.h"
-#include "stores/win_fix_db.h"
-#include "stores/win_log_db.h"
+#include "geometry/earth_model.h"
+#include "text/display_options.h"
 
 namespace navorix {
 
@@ -30,52 +26,49 @@ inline constexpr const char* OldHistoryFileName = "navorix.log";
 
 inline constexpr int MinFontSize = 7;
 inline constexpr int MaxFontSize = 12;
+inline constexpr int DefaultFontSize = 9;
 
 namespace msg {
 inline constexpr const char* BadEarthRadii = "Unusable Earth radii in the settings file";
 }  // namespace msg
 
-// The Sound option: the sounds play only while it is on.
-extern bool SoundOn;
-// The balloon hints as the main window last reported them (saved as
-// "Hints").
-extern bool HintsOn;
+// The options of the window itself.
+struct TInterfaceOptions {
+  bool Sound = true;  // the sounds play only while it is on
+  bool Hints = true;  // balloon hints of the main window
+  int MenuFontSize = DefaultFontSize;  // point size of the menu font
+  int PropFontSize = DefaultFontSize;  // proportional font of the windows
+  friend bool operator==(const TInterfaceOptions&, const TInterfaceOptions&) = default;
+};
 
-// The setters store the value in the program-wide option, then set the
-// check marks and the submenu caption. A value outside the option's range
-// changes nothing.
-void SetLatLonFormat(TOptionsMenu& Menu, int Value);
-void SetAzimFormat(TOptionsMenu& Menu, int Value);
-void SetPlusDir(TOptionsMenu& Menu, int Value);
-void SetPrecision(TOptionsMenu& Menu, int Value);
-// Also enables "&Next Fix" unless the unit is degrees, and disables it then.
-void SetDistUnits(TOptionsMenu& Menu, int Value);
-void SetAzimRange(TOptionsMenu& Menu, int Value);
-void SetSound(TOptionsMenu& Menu, bool On);
-// The menu item shows whether the window could switch the hints.
-void SetHints(TOptionsMenu& Menu, bool On);
-// Checks "Elliptic D&istances" when EllipticArc or GeoDistance is on, and
-// each of the three ellipsoid items by its switch.
-void ShowEllipsoidSwitches(TOptionsMenu& Menu);
+// Everything the settings file holds, with the values before it is read.
+struct TSettings {
+  TDisplayOptions Display;
+  TEarthModel Earth;
+  TInterfaceOptions Interface;
+};
 
-// Reads the settings file FileName as status loading does: the ellipsoid
-// switches, the display options through their setters, the radii and the
-// interface options. A missing file gives every default. Throws at the
-// first failure (the settings not yet read keep their values); radii that
-// make no usable model are refused as a set and reported, as Error
+class TProfileFile;
+
+// Reads the settings of a loaded settings file into Settings, in the order
+// status loading takes them: the ellipsoid switches, the display options,
+// the radii, the interface options. False when the radii make no usable
+// model: they are refused as a set (the radii in force stay) and everything
+// else is read all the same.
+bool ReadSettings(const TProfileFile& Ini, TSettings& Settings);
+
+// Reads the settings file FileName into Settings, in the order status
+// loading takes them: the ellipsoid switches, the display options, the
+// radii, the interface options. A missing file gives every default. Throws
+// at the first failure (the settings not yet read keep their values); radii
+// that make no usable model are refused as a set and reported, as Error
 // msg::BadEarthRadii, after the rest has been read.
-void LoadSettings(const std::string& FileName, TOptionsMenu& Menu);
+void LoadSettings(const std::string& FileName, TSettings& Settings);
 
-// Clears both stores, reads the settings (a failure there is shown once in
-// the error box and the settings not yet read keep their values), loads
-// "navorix.fix" when it exists, renames "navorix.log" to "navorix.his"
-// unless that exists, and loads "navorix.his" when it exists, showing its
-// last record. A failure of the history file is raised.
-void LoadStatus(TWinFixDB& Fixes, TWinLogDB& Log, TOptionsMenu& Menu);
-
-// Writes the settings keys (every other line of the file stays), then
-// "navorix.fix", then "navorix.his", each replacing its file only when
-// complete. The first failure is raised and ends the saving.
-void SaveStatus(const TFixDB& Fixes, const TLogList& Log);
+// Writes the keys the program writes ("Settings": the three switches and
+// the six display options; "Interface": Sound and Hints), keeping every
+// other line of the file as it was. A file that exists but cannot be read
+// is not overwritten. Throws Error on failure; the old file stays then.
+void SaveSettings(const std::string& FileName, const TSettings& Settings);
 
 }  // namespace navorix

@@ -80,7 +80,7 @@ TEST(FixDB, FindNameGivesTheFirstExactMatchAndFollowsEveryChange) {
   EXPECT_EQ(db.FindName("DELTA"), 3);
   EXPECT_TRUE(db.MoveUp(3));
   EXPECT_EQ(db.FindName("DELTA"), 2);
-  db.Sort(ByName);
+  db.Sort(TSortOrder::ByName, {});
   EXPECT_EQ(db.FindName("ALPHA"), 1);
   db.Clear();
   EXPECT_EQ(db.FindName("ALPHA"), 0);
@@ -126,7 +126,7 @@ TEST(FixDB, SixtyFiveThousandFiveHundredThirtyFiveFixesFillIt) {
 TEST(FixDB, SortByNameIsByteOrderWithPrefixesFirst) {
   TFixDB db;
   AddAll(db, {"ZULU", "AB", "A", "\xC4RGER", "A1", "ABC"});
-  db.Sort(ByName);
+  db.Sort(TSortOrder::ByName, {});
   // 0xC4 sorts after every ASCII letter: the bytes count as unsigned.
   EXPECT_EQ(Names(db), (std::vector<std::string>{"A", "A1", "AB", "ABC", "ZULU", "\xC4RGER"}));
 }
@@ -134,7 +134,7 @@ TEST(FixDB, SortByNameIsByteOrderWithPrefixesFirst) {
 TEST(FixDB, SortBySuffixPutsNamesWithoutSuffixFirst) {
   TFixDB db;
   AddAll(db, {"ZULU/A", "X/B", "Y/A", "ALPHA", "MIDPOINT/NEW", "BRAVO"});
-  db.Sort(BySuffix);
+  db.Sort(TSortOrder::BySuffix, {});
   // Keys: " ALPHA", " BRAVO", "AY", "AZULU", "BX", "NEWMIDPOINT".
   EXPECT_EQ(Names(db),
             (std::vector<std::string>{"ALPHA", "BRAVO", "Y/A", "ZULU/A", "X/B", "MIDPOINT/NEW"}));
@@ -146,8 +146,7 @@ TEST(FixDB, SortByDistanceFromAReferenceEqualToAFix) {
   db.Add(MakeTestFix("NEAR", 11.0L, 20.0L));
   db.Add(MakeTestFix("HERE", 10.0L, 20.0L));
   db.Add(MakeTestFix("MID", 30.0L, 40.0L));
-  SortReference = db.Get(3).Position;
-  db.Sort(ByDistance);
+  db.Sort(TSortOrder::ByDistance, db.Get(3).Position);
   EXPECT_EQ(Names(db), (std::vector<std::string>{"HERE", "NEAR", "MID", "FAR"}));
 }
 
@@ -155,12 +154,12 @@ TEST(FixDB, ABadOrderIsRefusedAndChangesNothing) {
   TFixDB db;
   AddAll(db, {"B", "A"});
   try {
-    db.Sort(3);
+    db.Sort(static_cast<TSortOrder>(3), {});
     FAIL() << "order 3 sorted";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Bad order in Sort() - please report!");
   }
-  EXPECT_THROW(db.Sort(-1), Error);
+  EXPECT_THROW(db.Sort(static_cast<TSortOrder>(255), {}), Error);
   EXPECT_EQ(Names(db), (std::vector<std::string>{"B", "A"}));
 }
 
@@ -201,8 +200,7 @@ TEST(FixDB, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
       db.Add(MakeTestFix("F" + std::to_string(i), 10.0L * group, 0.0L));
     }
     ReferenceSort(keys, 0, n - 1);
-    SortReference = PosFromLatLon(-10.0L * DegToRad, 0.0L);
-    db.Sort(ByDistance);
+    db.Sort(TSortOrder::ByDistance, PosFromLatLon(TEarthModel{}, -10.0L * DegToRad, 0.0L));
     for (int i = 0; i < n; ++i) {
       ASSERT_EQ(db.Get(static_cast<std::uint16_t>(i + 1)).Name,
                 "F" + std::to_string(keys[static_cast<std::size_t>(i)].second))
@@ -214,8 +212,8 @@ TEST(FixDB, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
 TEST(FixDB, SortingAFullDatabaseOfSortedOrEqualKeysFinishes) {
   TFixDB db;
   for (std::uint32_t i = 0; i < MaxFixes; ++i) db.Add(MakeTestFix("SAME"));
-  db.Sort(ByName);
-  db.Sort(BySuffix);
+  db.Sort(TSortOrder::ByName, {});
+  db.Sort(TSortOrder::BySuffix, {});
   EXPECT_EQ(db.Count(), 65535);
 }
 

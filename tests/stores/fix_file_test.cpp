@@ -16,7 +16,10 @@
 namespace navorix {
 namespace {
 
+using testing::FileLine;
+using testing::LoadFixes;
 using testing::MakeTestFix;
+using testing::SaveFixes;
 using testing::ReadFile;
 using testing::TTempDir;
 using testing::WriteFile;
@@ -25,7 +28,7 @@ using testing::WriteFile;
 struct Loaded {
   explicit Loaded(const std::string& Text) {
     WriteFile(dir / "in.fix", Text);
-    result = db.LoadFromFile(dir / "in.fix");
+    result = LoadFixes(db, dir / "in.fix");
   }
   TTempDir dir;
   TFixDB db;
@@ -78,7 +81,7 @@ TEST(FixFile, FieldsAreFoundAfterSquashingBlanks) {
   const FixRecord fix = file.db.Get(1);
   EXPECT_TRUE(fix.Valid);
   EXPECT_EQ(fix.Name, "KILO-1");
-  EXPECT_NEAR(static_cast<double>(PosLat(fix.Position) * RadToDeg), 10.5, 1e-12);
+  EXPECT_NEAR(static_cast<double>(PosLat(TEarthModel{}, fix.Position) * RadToDeg), 10.5, 1e-12);
   EXPECT_NEAR(static_cast<double>(PosLon(fix.Position) * RadToDeg), -20.25, 1e-12);
 }
 
@@ -90,7 +93,7 @@ TEST(FixFile, LinesThatDoNotReadAddEmptyEntries) {
     EXPECT_FALSE(fix.Valid);
     EXPECT_TRUE(fix.Name.Empty());
     EXPECT_EQ(fix.Position, TTriV{});
-    EXPECT_EQ(FixText(fix), "");
+    EXPECT_EQ(FixText(TDisplayOptions{}, TEarthModel{}, fix), "");
   }
   // The name of a line that did not read is not found by a lookup.
   EXPECT_EQ(file.db.FindName("BADLAT"), 0);
@@ -103,9 +106,9 @@ TEST(FixFile, EntriesThatAreNotValidAreLeftOutOfTheFile) {
   // every fix after it.
   Loaded file("10 20 A\r\nnonsense\r\n30 40 B\r\n");
   ASSERT_EQ(file.db.Count(), 3);
-  file.db.SaveToFile(file.dir / "out.fix");
+  SaveFixes(file.db, file.dir / "out.fix");
   TFixDB again;
-  EXPECT_TRUE(again.LoadFromFile(file.dir / "out.fix"));
+  EXPECT_TRUE(LoadFixes(again, file.dir / "out.fix"));
   ASSERT_EQ(again.Count(), 2);
   EXPECT_EQ(again.Get(2).Name, "B");
 }
@@ -113,20 +116,20 @@ TEST(FixFile, EntriesThatAreNotValidAreLeftOutOfTheFile) {
 TEST(FixFile, EmptyDatabaseAndEmptyFile) {
   TTempDir dir;
   TFixDB db;
-  db.SaveToFile(dir / "empty.fix");
+  SaveFixes(db, dir / "empty.fix");
   EXPECT_EQ(ReadFile(dir / "empty.fix"), "");
-  EXPECT_FALSE(db.LoadFromFile(dir / "empty.fix"));
+  EXPECT_FALSE(LoadFixes(db, dir / "empty.fix"));
   EXPECT_EQ(db.Count(), 0);
 }
 
 TEST(FixFile, LoadingAppendsToWhatIsThere) {
   Loaded file("10 20 A\r\n");
-  file.db.LoadFromFile(file.dir / "in.fix");
+  LoadFixes(file.db, file.dir / "in.fix");
   EXPECT_EQ(file.db.Count(), 2);
 }
 
 TEST(FixFile, EveryLatLonFormatReadsBackUnderEveryOther) {
-  const std::uint8_t saved_format = DisplayOptions.LatLonFormat;
+  TSettings settings;
   TTempDir dir;
   TFixDB db;
   // Hemispheres, a pole, the antimeridian, a value that rounds up to whole
@@ -136,15 +139,15 @@ TEST(FixFile, EveryLatLonFormatReadsBackUnderEveryOther) {
   db.Add(MakeTestFix("NORTHPOLE", 90.0L, 0.0L));
   db.Add(MakeTestFix("ROUND", 29.99999999L, -0.0000001L));
   db.Add(MakeTestFix("ABCDEFGHIJKLM/XY", -0.5L, 0.25L));
-  for (std::uint8_t format = 0; format < LatLonFormatCount; ++format) {
-    DisplayOptions.LatLonFormat = format;
+  for (int format = 0; format < LatLonFormatCount; ++format) {
+    FromIndex(format, LatLonFormatCount, settings.Display.LatLonFormat);
     const std::string name = dir / ("f" + std::to_string(format) + ".fix");
-    db.SaveToFile(name);
+    SaveFixes(db, name, settings);
     const std::string written = ReadFile(name);
-    for (std::uint8_t other = 0; other < LatLonFormatCount; ++other) {
-      DisplayOptions.LatLonFormat = other;
+    for (int other = 0; other < LatLonFormatCount; ++other) {
+      FromIndex(other, LatLonFormatCount, settings.Display.LatLonFormat);
       TFixDB back;
-      ASSERT_TRUE(back.LoadFromFile(name)) << "format " << int(format) << " read as " << int(other);
+      ASSERT_TRUE(LoadFixes(back, name, settings)) << "format " << int(format) << " read as " << int(other);
       ASSERT_EQ(back.Count(), db.Count());
       for (std::uint16_t pos = 1; pos <= db.Count(); ++pos) {
         const FixRecord a = db.Get(pos);
@@ -157,12 +160,11 @@ TEST(FixFile, EveryLatLonFormatReadsBackUnderEveryOther) {
             << "format " << int(format) << " fix " << pos;
       }
       // Saved again in the first format, the file is the same byte for byte.
-      DisplayOptions.LatLonFormat = format;
-      back.SaveToFile(dir / "again.fix");
+      FromIndex(format, LatLonFormatCount, settings.Display.LatLonFormat);
+      SaveFixes(back, dir / "again.fix", settings);
       EXPECT_EQ(ReadFile(dir / "again.fix"), written) << "format " << int(format);
     }
   }
-  DisplayOptions.LatLonFormat = saved_format;
 }
 
 TEST(FixFile, LinesAreTheFixFileLinesWithCrLf) {
@@ -170,9 +172,9 @@ TEST(FixFile, LinesAreTheFixFileLinesWithCrLf) {
   TFixDB db;
   db.Add(MakeTestFix("A", 1.0L, 2.0L));
   db.Add(MakeTestFix("B/X", -3.0L, -4.0L));
-  db.SaveToFile(dir / "out.fix");
+  SaveFixes(db, dir / "out.fix");
   EXPECT_EQ(ReadFile(dir / "out.fix"),
-            FixFileLine(db.Get(1)) + "\r\n" + FixFileLine(db.Get(2)) + "\r\n");
+            FileLine(db.Get(1)) + "\r\n" + FileLine(db.Get(2)) + "\r\n");
 }
 
 TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
@@ -183,7 +185,7 @@ TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
   for (int i = 0; i < 5000; ++i) db.Add(MakeTestFix("N" + std::to_string(i)));
   {
     testing::TFailingWrites failing(0, EIO);
-    EXPECT_THROW(db.SaveToFile(dir / "user.fix"), Error);
+    EXPECT_THROW(SaveFixes(db, dir / "user.fix"), Error);
   }
   EXPECT_EQ(ReadFile(dir / "user.fix"), old_text);
   EXPECT_EQ(testing::DirEntries(dir.Path()), std::vector<std::string>{"user.fix"});
@@ -193,7 +195,7 @@ TEST(FixFile, AMissingFileIsAFailureWithItsName) {
   TTempDir dir;
   TFixDB db;
   try {
-    db.LoadFromFile(dir / "gone.fix");
+    LoadFixes(db, dir / "gone.fix");
     FAIL() << "a missing file loaded";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open gone.fix: No such file or directory");
@@ -205,7 +207,7 @@ TEST(FixFile, AFullDatabaseDropsTheRestButReadsOn) {
   TFixDB db;
   for (std::uint32_t i = 1; i < MaxFixes; ++i) db.Add(MakeTestFix("F"));
   WriteFile(dir / "three.fix", "10 20 FIRST\r\n10 20 SECOND\r\n10 20 THIRD\r\n");
-  EXPECT_FALSE(db.LoadFromFile(dir / "three.fix"));
+  EXPECT_FALSE(LoadFixes(db, dir / "three.fix"));
   EXPECT_EQ(db.Count(), 65535);
   EXPECT_EQ(db.Get(65535).Name, "FIRST");
 }
@@ -217,7 +219,7 @@ TEST(FixFile, AtMost65535DataLinesAreRead) {
   for (int i = 0; i < 70000; ++i) text += ":comments do not count\r\n1 2 N\r\n";
   WriteFile(dir / "long.fix", text);
   TFixDB db;
-  EXPECT_TRUE(db.LoadFromFile(dir / "long.fix"));
+  EXPECT_TRUE(LoadFixes(db, dir / "long.fix"));
   EXPECT_EQ(db.Count(), 65535);
 }
 
@@ -228,7 +230,7 @@ TEST(FixFile, GarbageLoadsWhatItCanWithoutHarm) {
   const std::string huge(10u << 20, '9');  // a 10 MB line of digits
   WriteFile(dir / "junk.fix", junk + "\n" + std::string("\0\0\0", 3) + "\n" + huge + " 20 HUGE\n10 20 AFTER");
   TFixDB db;
-  EXPECT_TRUE(db.LoadFromFile(dir / "junk.fix"));
+  EXPECT_TRUE(LoadFixes(db, dir / "junk.fix"));
   ASSERT_EQ(db.Count(), 4);
   EXPECT_FALSE(db.Get(1).Valid);
   EXPECT_FALSE(db.Get(2).Valid);

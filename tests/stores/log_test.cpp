@@ -1,4 +1,4 @@
-// The operation log, its display rules and the history file.
+// The operation log and the history file.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -9,20 +9,16 @@
 #include "stores/atomic_file.h"
 #include "stores/line_reader.h"
 #include "stores/log_list.h"
-#include "stores/win_log_db.h"
 #include "stores_test_support.h"
 
 namespace navorix {
 namespace {
 
 using testing::ReadFile;
-using testing::TFakeLogView;
 using testing::TTempDir;
 using testing::WriteFile;
 
-// A template, so that a window-bound log gets its own (display) Add.
-template <class Log>
-void AddNumbered(Log& log, int from, int to) {
+void AddNumbered(TLogList& log, int from, int to) {
   for (int i = from; i <= to; ++i) {
     const std::string n = std::to_string(i);
     log.Add("a" + n, "b" + n, "c" + n);
@@ -133,98 +129,6 @@ TEST(LogList, FileFailuresAreRaisedAndAFailedSaveKeepsTheOldFile) {
     EXPECT_THROW(log.SaveToFile(dir / "navorix.his"), Error);
   }
   EXPECT_EQ(ReadFile(dir / "navorix.his"), "old\r\n\r\n\r\n");
-}
-
-class WinLogDBTest : public ::testing::Test {
- protected:
-  TFakeLogView view;
-  TWinLogDB log{view};
-};
-
-TEST_F(WinLogDBTest, AddShowsTheNewRecord) {
-  log.Add("one", "two", "three");
-  EXPECT_EQ(log.Current(), 1);
-  EXPECT_EQ(view.lines, (std::vector<std::string>{"one", "two", "three"}));
-  EXPECT_EQ(view.number, "1");
-  EXPECT_FALSE(view.up);
-  EXPECT_FALSE(view.down);
-}
-
-TEST_F(WinLogDBTest, OneMoreResultInAFullLogShowsRecord999) {
-  AddNumbered(log, 1, 999);
-  log.Add("new", "x", "y");
-  EXPECT_EQ(log.Current(), 999);
-  EXPECT_EQ(view.number, "999");
-  EXPECT_EQ(view.lines[0], "new");
-  EXPECT_TRUE(view.up);
-  EXPECT_FALSE(view.down);
-}
-
-TEST_F(WinLogDBTest, StepButtonsAndTheirLimits) {
-  AddNumbered(log, 1, 3);
-  log.ShowPrevious();
-  log.ShowPrevious();
-  EXPECT_EQ(log.Current(), 1);
-  EXPECT_FALSE(view.up);
-  EXPECT_TRUE(view.down);
-  log.ShowPrevious();  // nothing before record 1
-  EXPECT_EQ(log.Current(), 1);
-  log.ShowNext();
-  EXPECT_EQ(view.lines[0], "a2");
-  EXPECT_TRUE(view.up);
-  EXPECT_TRUE(view.down);
-  log.ShowNext();
-  log.ShowNext();
-  EXPECT_EQ(log.Current(), 3);
-  EXPECT_EQ(view.focus_calls, 6);
-}
-
-TEST_F(WinLogDBTest, DeletingShowsTheFollowingOrTheNewLastRecord) {
-  AddNumbered(log, 1, 3);
-  log.ShowLogRecord(2);
-  log.DeleteCurrent();  // the middle one: record 3 moves up under number 2
-  EXPECT_EQ(log.Current(), 2);
-  EXPECT_EQ(view.lines[0], "a3");
-  EXPECT_EQ(view.number, "2");
-  log.DeleteCurrent();  // the last one: the new last record is shown
-  EXPECT_EQ(log.Current(), 1);
-  EXPECT_EQ(view.lines[0], "a1");
-  log.DeleteCurrent();  // the only one: nothing is shown
-  EXPECT_EQ(log.Current(), 0);
-  EXPECT_EQ(view.number, "0");
-  EXPECT_EQ(view.lines, (std::vector<std::string>{"", "", ""}));
-  log.DeleteCurrent();  // an empty log is left alone
-  EXPECT_EQ(log.Count(), 0);
-}
-
-TEST_F(WinLogDBTest, ClearEmptiesTheDisplayAndDisablesNextFix) {
-  AddNumbered(log, 1, 2);
-  view.next_fix = true;  // as after a Fix-Fix distance
-  log.Clear();
-  EXPECT_FALSE(view.next_fix);
-  EXPECT_EQ(view.number, "0");
-  EXPECT_EQ(view.lines, (std::vector<std::string>{"", "", ""}));
-  EXPECT_FALSE(view.up);
-  EXPECT_FALSE(view.down);
-}
-
-TEST_F(WinLogDBTest, LogResultSquashesBlanksButKeepsLetters) {
-  log.LogResult("  Distance   from   alpha  ", "\tto   B ", "   (S)   12 km   ");
-  EXPECT_EQ(log.GetLine(1, 1), "Distance from alpha");
-  EXPECT_EQ(log.GetLine(1, 2), "to B");
-  EXPECT_EQ(log.GetLine(1, 3), "(S) 12 km");
-  EXPECT_EQ(view.sounds, 1);
-  EXPECT_EQ(view.number, "1");
-}
-
-TEST_F(WinLogDBTest, LoadingShowsTheLastRecord) {
-  TTempDir dir;
-  WriteFile(dir / "h", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
-  log.LoadFromFile(dir / "h");
-  EXPECT_EQ(log.Current(), 3);
-  EXPECT_EQ(view.lines, (std::vector<std::string>{"7", "", ""}));
-  EXPECT_TRUE(view.up);
-  EXPECT_FALSE(view.down);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Shared pieces of the store tests: a scratch directory, whole-file
-// reading and writing, and fake windows that record what the stores ask of
-// them.
+// reading and writing, failing writes, and fixes and fix files under given
+// settings (the initial ones unless a test says otherwise).
 #pragma once
 
 #include <stdlib.h>
@@ -17,10 +17,10 @@
 
 #include "geometry/earth_model.h"
 #include "stores/atomic_file.h"
-#include "stores/fix_list_view.h"
-#include "stores/log_view.h"
-#include "stores/options_menu.h"
+#include "stores/fix_db.h"
+#include "stores/settings.h"
 #include "text/fix_record.h"
+#include "text/format.h"
 
 namespace navorix::testing {
 
@@ -94,97 +94,23 @@ class TFailingWrites {
 
 // A valid fix at latitude/longitude given in degrees.
 inline FixRecord MakeTestFix(const std::string& Name, long double LatDeg = 10.0L,
-                             long double LonDeg = 20.0L) {
+                             long double LonDeg = 20.0L, const TEarthModel& E = TEarthModel{}) {
   FixRecord fix;
-  fix.Position = PosFromLatLon(LatDeg * DegToRad, LonDeg * DegToRad);
+  fix.Position = PosFromLatLon(E, LatDeg * DegToRad, LonDeg * DegToRad);
   fix.Name = Name;
   fix.Valid = true;
   return fix;
 }
 
-// A list that behaves as the main window's: rows, one selected row, the
-// counter text and the button states, plus the messages of the error box.
-class TFakeFixList : public TFixListView {
- public:
-  TFakeFixList() : rows_{""} {}
-  void SetRows(std::vector<std::string> Rows) override {
-    rows_ = std::move(Rows);
-    ++full_rebuilds;
-  }
-  void InsertRow(int Row, const std::string& Text) override {
-    rows_.insert(rows_.begin() + Row, Text);
-  }
-  void DeleteRow(int Row) override { rows_.erase(rows_.begin() + Row); }
-  void SetRow(int Row, const std::string& Text) override { rows_.at(static_cast<std::size_t>(Row)) = Text; }
-  void MoveRow(int From, int To) override {
-    std::string text = rows_.at(static_cast<std::size_t>(From));
-    rows_.erase(rows_.begin() + From);
-    rows_.insert(rows_.begin() + To, text);
-  }
-  void SelectRow(int Row) override { selected = Row; }
-  int SelectedRow() const override { return selected; }
-  void SetCounterText(const std::string& Text) override { counter = Text; }
-  void EnableFixButtons(const TFixButtons& Buttons) override { buttons = Buttons; }
-  void FocusFixList() override { ++focus_calls; }
-  void ShowError(const std::string& Message) override { errors.push_back(Message); }
-
-  const std::vector<std::string>& Rows() const { return rows_; }
-
-  int selected = 0;
-  std::string counter;
-  TFixButtons buttons;
-  int focus_calls = 0;
-  int full_rebuilds = 0;
-  std::vector<std::string> errors;
-
- private:
-  std::vector<std::string> rows_;
-};
-
-class TFakeLogView : public TLogView {
- public:
-  void ShowLogLines(const std::string& Line1, const std::string& Line2,
-                    const std::string& Line3) override {
-    lines = {Line1, Line2, Line3};
-  }
-  void ShowLogNumber(const std::string& Text) override { number = Text; }
-  void EnableLogButtons(bool Up, bool Down) override {
-    up = Up;
-    down = Down;
-  }
-  void SetNextFixEnabled(bool Enabled) override { next_fix = Enabled; }
-  void PlayDoneSound() override { ++sounds; }
-  void FocusFixList() override { ++focus_calls; }
-
-  std::vector<std::string> lines{"?", "?", "?"};
-  std::string number = "?";
-  bool up = true;
-  bool down = true;
-  bool next_fix = true;
-  int sounds = 0;
-  int focus_calls = 0;
-};
-
-class TFakeMenu : public TOptionsMenu {
- public:
-  void SetMenuChecked(TMenuItem Item, bool Checked) override { checked[Item] = Checked; }
-  void SetMenuCaption(TMenuItem Item, const std::string& Caption) override {
-    captions[Item] = Caption;
-  }
-  bool SetHintsShown(bool Shown) override { return hints = Shown && hints_possible; }
-  void SetNextFixEnabled(bool Enabled) override { next_fix = Enabled; }
-  void SetMenuFontSize(int Size) override { menu_font = Size; }
-  void SetPropFontSize(int Size) override { prop_font = Size; }
-  void ShowError(const std::string& Message) override { errors.push_back(Message); }
-
-  std::map<TMenuItem, bool> checked;
-  std::map<TMenuItem, std::string> captions;
-  bool hints = false;
-  bool hints_possible = true;
-  bool next_fix = false;
-  int menu_font = 0;
-  int prop_font = 0;
-  std::vector<std::string> errors;
-};
+inline bool LoadFixes(TFixDB& Fixes, const std::string& FileName, const TSettings& S = TSettings{}) {
+  return Fixes.LoadFromFile(FileName, S.Display.PlusDir, S.Earth);
+}
+inline void SaveFixes(const TFixDB& Fixes, const std::string& FileName,
+                      const TSettings& S = TSettings{}) {
+  Fixes.SaveToFile(FileName, S.Display, S.Earth);
+}
+inline std::string FileLine(const FixRecord& Fix, const TSettings& S = TSettings{}) {
+  return FixFileLine(S.Display, S.Earth, Fix);
+}
 
 }  // namespace navorix::testing
