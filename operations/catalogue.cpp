@@ -1,5 +1,5 @@
 // The operation catalogue. The executor column adapts the operands of each
-// dialog entry to the executor's own argument list.
+// dialog layout to the executor's own argument list.
 #include "operations/catalogue.h"
 
 #include "operations/executors.h"
@@ -8,60 +8,96 @@ namespace navorix {
 
 namespace {
 
-void RunFixFix(TExecutors& E, const TOperands& O) { E.OpDistance(O.Fix[0], O.Fix[1]); }
-void RunArcFix(TExecutors& E, const TOperands& O) {
-  E.OpArcFixDistance(O.Fix[0], O.Fix[1], O.Fix[2]);
+TOpResult RunFixFix(const TExecutors& E, const TOperands& O) {
+  return E.OpDistance(O.Fix[0], O.Fix[1]);
 }
-void RunArcArc(TExecutors& E, const TOperands& O) {
-  E.OpArcArcDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
+TOpResult RunArcFix(const TExecutors& E, const TOperands& O) {
+  return E.OpArcFixDistance(O.Fix[0], O.Fix[1], O.Fix[2]);
 }
-void RunMidpoint(TExecutors& E, const TOperands& O) { E.OpMidpoint(O.Fix[0], O.Fix[1]); }
-void RunAzimuth(TExecutors& E, const TOperands& O) { E.OpAzimuth(O.Fix[0], O.Fix[1]); }
-void RunFixAtDA(TExecutors& E, const TOperands& O) {
-  E.OpFixAtDistAz(O.Fix[0], O.Azimuth, O.Distance);
+TOpResult RunArcArc(const TExecutors& E, const TOperands& O) {
+  return E.OpArcArcDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
 }
-void RunProjection(TExecutors& E, const TOperands& O) {
-  E.OpProjection(O.Fix[0], O.Fix[1], O.Fix[2]);
+TOpResult RunMidpoint(const TExecutors& E, const TOperands& O) {
+  return E.OpMidpoint(O.Fix[0], O.Fix[1]);
 }
-void RunIntersection(TExecutors& E, const TOperands& O) {
-  E.OpIntersection(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
+TOpResult RunAzimuth(const TExecutors& E, const TOperands& O) {
+  return E.OpAzimuth(O.Fix[0], O.Fix[1]);
 }
-void RunNextFix(TExecutors& E, const TOperands& O) { E.OpDistance(O.Fix[0]); }
-void RunProximity(TExecutors& E, const TOperands& O) {
-  E.OpFixesAtDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Distance);
+TOpResult RunFixAtDA(const TExecutors& E, const TOperands& O) {
+  return E.OpFixAtDistAz(O.Fix[0], O.Azimuth, O.Distance);
 }
-void RunFixAtD(TExecutors& E, const TOperands& O) {
-  E.OpFixAtDistance(O.Fix[0], O.Fix[1], O.Distance);
+TOpResult RunProjection(const TExecutors& E, const TOperands& O) {
+  return E.OpProjection(O.Fix[0], O.Fix[1], O.Fix[2]);
+}
+TOpResult RunIntersection(const TExecutors& E, const TOperands& O) {
+  return E.OpIntersection(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
+}
+TOpResult RunNextFix(const TExecutors& E, const TOperands& O) { return E.OpDistance(O.Fix[0]); }
+TOpResult RunProximity(const TExecutors& E, const TOperands& O) {
+  return E.OpFixesAtDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Distance);
+}
+TOpResult RunFixAtD(const TExecutors& E, const TOperands& O) {
+  return E.OpFixAtDistance(O.Fix[0], O.Fix[1], O.Distance);
 }
 
 using E = TDialogEntry;
+using T = TOpTag;
+using K = TFieldKind;
+
+constexpr std::array<TDialogLayout, LayoutCount> Layouts = {{
+    {E::OneFix, 1, {{{1, "Next Fix:", K::Fix}}}, 0},
+    {E::TwoFixes, 2, {{{1, "First Fix:", K::Fix}, {3, "Second Fix:", K::Fix}}}, 1},
+    {E::FixDistAzim,
+     3,
+     {{{1, "From Fix:", K::Fix}, {5, "Distance:", K::Distance}, {6, "Azimuth:", K::Azimuth}}},
+     3},
+    {E::ArcDist,
+     3,
+     {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {5, "Distance:", K::Distance}}},
+     6},
+    {E::ArcFixDist,
+     4,
+     {{{1, "Arc from:", K::Fix},
+       {2, "to:", K::Fix},
+       {4, "Fix:", K::Fix},
+       {5, "Distance:", K::Distance}}},
+     9},
+    {E::ArcFix, 3, {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {3, "Fix:", K::Fix}}}, 13},
+    {E::TwoArcs,
+     4,
+     {{{1, "1st Arc from:", K::Fix},
+       {2, "to:", K::Fix},
+       {3, "2nd Arc from:", K::Fix},
+       {4, "to:", K::Fix}}},
+     16},
+}};
 
 }  // namespace
 
 const std::array<TOperationInfo, OperationCount> OperationCatalogue = {{
-    {1, "xFFDist", "Fi&x-Fix", "Distance between two fixes", "Distance from Fix to Fix",
-     E::TwoFixes, "OpDistance", RunFixFix},
-    {2, "xAFDist", "A&rc-Fix", "Distance between a great arc and a fix",
-     "Distance from Arc to Fix", E::ArcFix, "OpArcFixDistance", RunArcFix},
-    {3, "xAADist", "Ar&c-Arc", "Distance between two great arcs", "Distance between two Arcs",
-     E::TwoArcs, "OpArcArcDistance", RunArcArc},
-    {4, "xMidp", "&Midpoint", "Midpoint between two fixes", "Midpoint between Fixes",
-     E::TwoFixes, "OpMidpoint", RunMidpoint},
-    {5, "xAzim", "A&zimuth", "Azimuth from one fix to another", "Azimuth from Fix to Fix",
-     E::TwoFixes, "OpAzimuth", RunAzimuth},
-    {6, "xFixAtDA", "Fix &at DA", "Fix at a given distance and azimuth from another",
-     "Fix at Distance and Azimuth", E::FixDistAzim, "OpFixAtDistAz", RunFixAtDA},
-    {7, "xProj", "&Project", "Projection of a fix on a great circle", "Projection of Fix on Arc",
-     E::ArcFix, "OpProjection", RunProjection},
-    {8, "xInters", "&Intersect", "Intersection of two great arcs", "Intersection of two Arcs",
-     E::TwoArcs, "OpIntersection", RunIntersection},
-    {9, "xNext", "&Next Fix", "Next fix for accumulated distance", "Accumulated distance",
-     E::OneFix, "OpDistance", RunNextFix},
-    {10, "xProx", "Fixes a&t D",
+    {T::FixFix, "Fi&x-Fix", "Distance between two fixes", "Distance from Fix to Fix",
+     E::TwoFixes, RunFixFix},
+    {T::ArcFix, "A&rc-Fix", "Distance between a great arc and a fix", "Distance from Arc to Fix",
+     E::ArcFix, RunArcFix},
+    {T::ArcArc, "Ar&c-Arc", "Distance between two great arcs", "Distance between two Arcs",
+     E::TwoArcs, RunArcArc},
+    {T::Midpoint, "&Midpoint", "Midpoint between two fixes", "Midpoint between Fixes",
+     E::TwoFixes, RunMidpoint},
+    {T::Azimuth, "A&zimuth", "Azimuth from one fix to another", "Azimuth from Fix to Fix",
+     E::TwoFixes, RunAzimuth},
+    {T::FixAtDistAz, "Fix &at DA", "Fix at a given distance and azimuth from another",
+     "Fix at Distance and Azimuth", E::FixDistAzim, RunFixAtDA},
+    {T::Projection, "&Project", "Projection of a fix on a great circle", "Projection of Fix on Arc",
+     E::ArcFix, RunProjection},
+    {T::Intersection, "&Intersect", "Intersection of two great arcs", "Intersection of two Arcs",
+     E::TwoArcs, RunIntersection},
+    {T::NextFix, "&Next Fix", "Next fix for accumulated distance", "Accumulated distance",
+     E::OneFix, RunNextFix},
+    {T::FixesAtDistance, "Fixes a&t D",
      "Two fixes on a great circle at a given\ndistance from a given fix", "Arc to Fix Proximity",
-     E::ArcFixDist, "OpFixesAtDistance", RunProximity},
-    {11, "xFixAtD", "Fix at &D", "Fix at a given distance along a great arc",
-     "Fix at Distance along Arc", E::ArcDist, "OpFixAtDistance", RunFixAtD},
+     E::ArcFixDist, RunProximity},
+    {T::FixAtDistance, "Fix at &D", "Fix at a given distance along a great arc",
+     "Fix at Distance along Arc", E::ArcDist, RunFixAtD},
 }};
 
 const TOperationInfo* FindOperation(std::uint8_t Tag) {
@@ -69,10 +105,8 @@ const TOperationInfo* FindOperation(std::uint8_t Tag) {
   return &OperationCatalogue[Tag - 1U];
 }
 
-bool HasDistance(TDialogEntry Entry) {
-  return Entry == E::FixDistAzim || Entry == E::ArcDist || Entry == E::ArcFixDist;
-}
+const TOperationInfo& Operation(TOpTag Tag) { return OperationCatalogue[static_cast<std::uint8_t>(Tag) - 1U]; }
 
-bool HasAzimuth(TDialogEntry Entry) { return Entry == E::FixDistAzim; }
+const TDialogLayout& Layout(TDialogEntry Entry) { return Layouts[static_cast<std::uint8_t>(Entry)]; }
 
 }  // namespace navorix

@@ -9,26 +9,22 @@
 #include "operations/conversion.h"
 
 #include <cmath>
-#include <cstdint>
 
-#include "geometry/earth_model.h"
 #include "geometry/error.h"
 #include "geometry/numeric.h"
 #include "operations/messages.h"
-#include "text/display_options.h"
 
 namespace navorix {
 
-long double DistanceToAngle(long double Typed) {
-  const std::uint8_t unit = DisplayOptions.DistUnits;
-  if (unit == DegreesUnit) return Typed * DegToRad;
-  return Typed * DistUnitTable[unit].KmPerUnit / Earth().SpherRadius;
+long double DistanceToAngle(TDistUnits Units, long double SpherRadius, long double Typed) {
+  if (Units == TDistUnits::Degrees) return Typed * DegToRad;
+  return Typed * UnitInfo(Units).KmPerUnit / SpherRadius;
 }
 
 long double AzimuthToAngle(long double TypedDegrees) { return TypedDegrees * DegToRad; }
 
-long double CheckedDistance(long double Typed) {
-  const long double D = DistanceToAngle(Typed);
+long double CheckedDistance(TDistUnits Units, long double SpherRadius, long double Typed) {
+  const long double D = DistanceToAngle(Units, SpherRadius, Typed);
   if (!(D < Pi)) throw Error(msg::DistanceTooLarge);
   return D;
 }

@@ -9,18 +9,18 @@
 
 namespace navorix {
 
-void ExtendChain(TDistanceChain& Chain, const FixRecord& X) {
+void ExtendChain(TDistanceChain& Chain, const FixRecord& X, const EarthShape& E) {
   const TTriV& L = Chain.LastFix.Position;
   if (Chain.WithE) {
     try {
-      Chain.SumE += EllipticArcDist(L, X.Position);
+      Chain.SumE += EllipticArcDist(E, L, X.Position);
     } catch (...) {
       Chain.WithE = false;
     }
   }
   if (Chain.WithG) {
     try {
-      Chain.SumG += GeodesicDist(L, X.Position);
+      Chain.SumG += GeodesicDist(E, L, X.Position);
     } catch (...) {
       Chain.WithG = false;
     }

@@ -7,6 +7,7 @@
 // it is shown.
 #pragma once
 
+#include "geometry/earth_model.h"
 #include "text/fix_record.h"
 
 namespace navorix {
@@ -25,12 +26,13 @@ struct TDistanceChain {
 
 namespace navorix {
 
-// Adds the segment from Chain.LastFix to X to every sum in force and moves
+// Adds the segment from Chain.LastFix to X (the ellipsoidal ones on E) to
+// every sum in force and moves
 // LastFix to X. A failure of the elliptic or the geodesic length is silent:
 // that kind is dropped (its flag becomes false, its sum stays) for this and
 // every later result of the chain. The sphere is not guarded: its Error
 // (antipodal fixes) leaves the function with Chain partly changed, so
 // callers work on a copy.
-void ExtendChain(TDistanceChain& Chain, const FixRecord& X);
+void ExtendChain(TDistanceChain& Chain, const FixRecord& X, const EarthShape& E);
 
 }  // namespace navorix

@@ -7,18 +7,14 @@
 //   P      a computed point; its mark tells where it lies on the arc
 //
 // Common order: copy the fixes, compute (an Error ends the executor here),
-// build line 3 then lines 1 and 2, LogResult, and only then propose the
-// point, so that a failure never leaves a half-done record or proposal.
-// The lines are built in member strings so their storage is reused.
+// build line 3 then lines 1 and 2, and only then the proposal, so that a
+// failure never leaves a half-done record or proposal.
 #include "operations/executors.h"
 
-#include "geometry/earth_model.h"
 #include "geometry/ellipsoid.h"
 #include "geometry/error.h"
-#include "geometry/great_circle.h"
 #include "operations/messages.h"
 #include "stores/fix_db.h"
-#include "text/display_options.h"
 #include "text/fix_names.h"
 #include "text/format.h"
 
@@ -26,207 +22,205 @@ namespace navorix {
 
 namespace {
 
-// Ellipsoidal results need geodetic latitudes and a length unit.
-bool EllipsoidalUnits() { return EllipticLat && DisplayOptions.DistUnits != DegreesUnit; }
-
-void AppendPosition(std::string& Line, const TTriV& P) {
-  FixRecord point;
-  point.Position = P;
-  point.Valid = true;
-  Line += FormatLatLon(point, DisplayOptions.Precision);
-}
-
-void AppendDistance(std::string& Line, long double Angle, bool WithUnit) {
-  Line += FormatDistance(Angle, WithUnit);
-}
-
 void AppendArc(std::string& Line, const FixRecord& Start, const FixRecord& End) {
   Line.append(Start.Name.View()).append(1, '-').append(End.Name.View());
 }
 
-}  // namespace
-
-TExecutors::TExecutors(const TFixDB& FixDB, TResultSink& Sink) : fixDB_(FixDB), sink_(Sink) {}
-
-void TExecutors::SetNextFixEnabled(bool Enabled) {
-  nextFixEnabled_ = Enabled;
-  sink_.NextFixChanged(Enabled);
+FixRecord Proposal(const TTriV& Position, const char* Name) {
+  FixRecord fix;
+  MakeFix(fix, Position, Name);
+  return fix;
 }
 
+}  // namespace
+
+TExecutors::TExecutors(const TFixDB& Fixes, const TDisplayOptions& Options,
+                       const TEarthModel& Earth, const TDistanceChain& Chain)
+    : fixes_(Fixes), options_(Options), earth_(Earth), chain_(Chain) {}
+
 FixRecord TExecutors::FixAt(std::uint16_t Pos) const {
-  if (Pos == 0 || Pos > fixDB_.Count()) throw Error(msg::NoSuchFix);
-  FixRecord fix = fixDB_.Get(Pos);
+  if (Pos == 0 || Pos > fixes_.Count()) throw Error(msg::NoSuchFix);
+  FixRecord fix = fixes_.Get(Pos);
   if (!fix.Valid) throw Error(msg::FixNotValid);
   return fix;
 }
 
-void TExecutors::LogLines() { sink_.LogResult(line1_, line2_, line3_); }
+bool TExecutors::EllipsoidalUnits() const {
+  return earth_.EllipticLat && options_.DistUnits != TDistUnits::Degrees;
+}
 
-void TExecutors::Propose(const TTriV& Position, const char* Name) {
-  MakeFix(PendingFix, Position, Name);
+void TExecutors::AppendPosition(std::string& Line, const TTriV& P) const {
+  FixRecord point;
+  point.Position = P;
+  point.Valid = true;
+  Line += FormatLatLon(options_, earth_, point, options_.Precision);
+}
+
+void TExecutors::AppendDistance(std::string& Line, long double Angle, bool WithUnit) const {
+  Line += FormatDistance(options_, earth_, Angle, WithUnit);
 }
 
 // ---------------------------------------------------------------- distances
 
-void TExecutors::ChainResult(const TDistanceChain& Chain) {
-  line3_.clear();
+std::string TExecutors::ChainResult(const TDistanceChain& Chain) const {
+  std::string line;
   if (Chain.WithE) {
-    line3_ += "  (E) ";
-    AppendDistance(line3_, Chain.SumE, false);
+    line += "  (E) ";
+    AppendDistance(line, Chain.SumE, false);
   }
   if (Chain.WithG) {
-    line3_ += "  (G) ";
-    AppendDistance(line3_, Chain.SumG, false);
+    line += "  (G) ";
+    AppendDistance(line, Chain.SumG, false);
   }
-  line3_ += "  (S) ";
-  AppendDistance(line3_, Chain.SumS, false);
+  line += "  (S) ";
+  AppendDistance(line, Chain.SumS, false);
   // The unit exactly as the distance text with unit carries it.
-  if (DisplayOptions.DistUnits == DegreesUnit) {
-    line3_ += DegreeSign;
+  if (options_.DistUnits == TDistUnits::Degrees) {
+    line += DegreeSign;
   } else {
-    line3_.append(1, ' ').append(DistUnitTable[DisplayOptions.DistUnits].Suffix);
+    line.append(1, ' ').append(UnitInfo(options_.DistUnits).Suffix);
   }
+  return line;
 }
 
-// Both forms work on a copy of the chain and store it only after the record
-// is logged, so a failure on the sphere (antipodal fixes) leaves the previous
-// chain whole: otherwise its start name would describe sums that no longer
-// belong to it, and a later Next Fix would log a wrong description.
-void TExecutors::OpDistance(std::uint16_t A, std::uint16_t B) {
+// Both forms return the chain after the result instead of changing it, so a
+// failure on the sphere (antipodal fixes) leaves the previous chain whole:
+// otherwise its start name would describe sums that no longer belong to it,
+// and a later Next Fix would log a wrong description.
+TOpResult TExecutors::OpDistance(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   TDistanceChain chain;  // the sums start at 0
   chain.StartName = a.Name;
   chain.LastFix = a;
-  chain.WithE = EllipticArc && EllipsoidalUnits();
-  chain.WithG = GeoDistance && EllipsoidalUnits();
-  ExtendChain(chain, b);
-  ChainResult(chain);
-  line1_.assign("Distance from ").append(a.Name.View()).append(" to ").append(b.Name.View());
-  line2_.clear();
-  LogLines();
-  SetNextFixEnabled(true);
-  DistanceChain = chain;
+  chain.WithE = earth_.EllipticArc && EllipsoidalUnits();
+  chain.WithG = earth_.GeoDistance && EllipsoidalUnits();
+  ExtendChain(chain, b, earth_.Shape);
+  TOpResult r;
+  r.Line3 = ChainResult(chain);
+  r.Line1.assign("Distance from ").append(a.Name.View()).append(" to ").append(b.Name.View());
+  r.Chain = chain;
+  return r;
 }
 
-void TExecutors::OpDistance(std::uint16_t C) {
-  if (!DistanceChain.LastFix.Valid) throw Error(msg::NoDistanceChain);
+TOpResult TExecutors::OpDistance(std::uint16_t C) const {
+  if (!chain_.LastFix.Valid) throw Error(msg::NoDistanceChain);
   const FixRecord c = FixAt(C);
-  TDistanceChain chain = DistanceChain;
-  ExtendChain(chain, c);
-  ChainResult(chain);
-  line1_.assign("Accumulated distance from ").append(chain.StartName.View());
-  line2_.assign("to ").append(c.Name.View());
-  LogLines();
-  SetNextFixEnabled(true);
-  DistanceChain = chain;
+  TDistanceChain chain = chain_;
+  ExtendChain(chain, c, earth_.Shape);
+  TOpResult r;
+  r.Line3 = ChainResult(chain);
+  r.Line1.assign("Accumulated distance from ").append(chain.StartName.View());
+  r.Line2.assign("to ").append(c.Name.View());
+  r.Chain = chain;
+  return r;
 }
 
 // The arc distance is the distance to the nearer end when the foot of the
 // perpendicular falls outside the arc.
-void TExecutors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) {
+TOpResult TExecutors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
   const TArc arc = MakeArc(a.Position, b.Position);
   const TTriV foot = FootOnCircle(arc, r.Position);
   const long double circle = CentralAngle(foot, r.Position);
-  const int side = ArcSide(arc, foot);
-  const long double along = side == 0   ? CentralAngle(a.Position, r.Position)
-                            : side == 1 ? circle
-                                        : CentralAngle(b.Position, r.Position);
-  line3_.assign("(Circ) ");
-  AppendDistance(line3_, circle, false);
-  line3_ += " (Arc) ";
-  AppendDistance(line3_, along, true);
-  line3_.append(1, ' ').append(1, SideMark[side]);
-  line1_.assign("Distance from ");
-  AppendArc(line1_, a, b);
-  line2_.assign(" to ").append(r.Name.View());
-  LogLines();
+  const TArcSide side = ArcSide(arc, foot);
+  const long double along = side == TArcSide::BeforeStart ? CentralAngle(a.Position, r.Position)
+                            : side == TArcSide::Within    ? circle
+                                                          : CentralAngle(b.Position, r.Position);
+  TOpResult result;
+  result.Line3.assign("(Circ) ");
+  AppendDistance(result.Line3, circle, false);
+  result.Line3 += " (Arc) ";
+  AppendDistance(result.Line3, along, true);
+  result.Line3.append(1, ' ').append(1, SideMark(side));
+  result.Line1.assign("Distance from ");
+  AppendArc(result.Line1, a, b);
+  result.Line2.assign(" to ").append(r.Name.View());
+  return result;
 }
 
-void TExecutors::OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                                  std::uint16_t D) {
+TOpResult TExecutors::OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+                                       std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
   const FixRecord d = FixAt(D);
   const long double distance =
       ArcArcDistance(MakeArc(a.Position, b.Position), MakeArc(c.Position, d.Position));
-  line3_.clear();
-  AppendDistance(line3_, distance, true);
-  line1_.assign("Distance from ");
-  AppendArc(line1_, a, b);
-  line2_.assign("  to ");
-  AppendArc(line2_, c, d);
-  LogLines();
+  TOpResult r;
+  AppendDistance(r.Line3, distance, true);
+  r.Line1.assign("Distance from ");
+  AppendArc(r.Line1, a, b);
+  r.Line2.assign("  to ");
+  AppendArc(r.Line2, c, d);
+  return r;
 }
 
 // ------------------------------------------------------------------ points
 
-void TExecutors::OpMidpoint(std::uint16_t A, std::uint16_t B) {
+TOpResult TExecutors::OpMidpoint(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const TTriV M = Midpoint(a.Position, b.Position);
-  line3_.clear();
-  AppendPosition(line3_, M);
-  line1_.assign("Midpoint from ").append(a.Name.View()).append(" to ").append(b.Name.View());
-  line2_.clear();
-  LogLines();
-  Propose(M, MidpointName);
+  TOpResult r;
+  AppendPosition(r.Line3, M);
+  r.Line1.assign("Midpoint from ").append(a.Name.View()).append(" to ").append(b.Name.View());
+  r.Proposal = Proposal(M, MidpointName);
+  return r;
 }
 
 // The geodesic azimuth is decided now from the options, not from the chain;
 // its Error is not caught.
-void TExecutors::OpAzimuth(std::uint16_t A, std::uint16_t B) {
+TOpResult TExecutors::OpAzimuth(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
-  line3_.clear();
-  if (GeoDistance && EllipsoidalUnits()) {
-    line3_ += "(G) ";
-    line3_ += FormatAzimuth(GeodesicAzimuth(a.Position, b.Position));
-    line3_ += "  ";
+  TOpResult r;
+  if (earth_.GeoDistance && EllipsoidalUnits()) {
+    r.Line3 += "(G) ";
+    r.Line3 += FormatAzimuth(options_, GeodesicAzimuth(earth_.Shape, a.Position, b.Position));
+    r.Line3 += "  ";
   }
-  line3_ += "(S) ";
-  line3_ += FormatAzimuth(Azimuth(a.Position, b.Position));
-  line1_.assign("Azimuth from ").append(a.Name.View()).append(" to ").append(b.Name.View());
-  line2_.clear();
-  LogLines();
+  r.Line3 += "(S) ";
+  r.Line3 += FormatAzimuth(options_, Azimuth(a.Position, b.Position));
+  r.Line1.assign("Azimuth from ").append(a.Name.View()).append(" to ").append(b.Name.View());
+  return r;
 }
 
-void TExecutors::OpFixAtDistAz(std::uint16_t F, long double Azimuth, long double Distance) {
+TOpResult TExecutors::OpFixAtDistAz(std::uint16_t F, long double Azimuth,
+                                    long double Distance) const {
   const FixRecord f = FixAt(F);
   const TTriV P = FixAtDistAz(f.Position, Azimuth, Distance);
-  line3_.clear();
-  AppendPosition(line3_, P);
-  line1_.assign("Fix at distance ");
-  AppendDistance(line1_, Distance, true);
-  line2_.assign("and azimuth ");
-  line2_ += FormatAzimuth(Azimuth);
-  line2_.append(" from ").append(f.Name.View());
-  LogLines();
-  Propose(P, FixAtDistAzName);
+  TOpResult r;
+  AppendPosition(r.Line3, P);
+  r.Line1.assign("Fix at distance ");
+  AppendDistance(r.Line1, Distance, true);
+  r.Line2.assign("and azimuth ");
+  r.Line2 += FormatAzimuth(options_, Azimuth);
+  r.Line2.append(" from ").append(f.Name.View());
+  r.Proposal = Proposal(P, FixAtDistAzName);
+  return r;
 }
 
-void TExecutors::OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) {
+TOpResult TExecutors::OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
   const TArc arc = MakeArc(a.Position, b.Position);
   const TTriV P = FootOnCircle(arc, r.Position);
-  line3_.clear();
-  AppendPosition(line3_, P);
-  line3_.append(1, ' ').append(1, SideMark[ArcSide(arc, P)]);
-  line1_.assign("Projection of ").append(r.Name.View());
-  line2_.assign("on ");
-  AppendArc(line2_, a, b);
-  LogLines();
-  Propose(P, ProjectionName);
+  TOpResult result;
+  AppendPosition(result.Line3, P);
+  result.Line3.append(1, ' ').append(1, SideMark(ArcSide(arc, P)));
+  result.Line1.assign("Projection of ").append(r.Name.View());
+  result.Line2.assign("on ");
+  AppendArc(result.Line2, a, b);
+  result.Proposal = Proposal(P, ProjectionName);
+  return result;
 }
 
-void TExecutors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                                std::uint16_t D) {
+TOpResult TExecutors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+                                     std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
@@ -234,58 +228,59 @@ void TExecutors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t 
   const TArc arc1 = MakeArc(a.Position, b.Position);
   const TArc arc2 = MakeArc(c.Position, d.Position);
   const TTriV X = ArcIntersection(arc1, arc2);
-  line3_.clear();
-  AppendPosition(line3_, X);
-  line3_.append(1, ' ').append(1, SideMark[ArcSide(arc1, X)]).append(1, SideMark[ArcSide(arc2, X)]);
-  line1_.assign("Intersection of ");
-  AppendArc(line1_, a, b);
-  line2_.assign("and ");
-  AppendArc(line2_, c, d);
-  LogLines();
-  Propose(X, IntersectionName);
+  TOpResult r;
+  AppendPosition(r.Line3, X);
+  r.Line3.append(1, ' ').append(1, SideMark(ArcSide(arc1, X))).append(1, SideMark(ArcSide(arc2, X)));
+  r.Line1.assign("Intersection of ");
+  AppendArc(r.Line1, a, b);
+  r.Line2.assign("and ");
+  AppendArc(r.Line2, c, d);
+  r.Proposal = Proposal(X, IntersectionName);
+  return r;
 }
 
-// Only the second solution is proposed; without a solution the previous
-// proposal stays.
-void TExecutors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
-                                   long double Distance) {
+// Only the second solution is proposed; without a solution there is no
+// proposal and the previous one stays.
+TOpResult TExecutors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
+                                        long double Distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
   const TArc arc = MakeArc(a.Position, b.Position);
   const TFixesAtDistance found = FixesAtDistance(arc, r.Position, Distance);
-  line3_.clear();
+  TOpResult result;
   if (found.found) {
-    AppendPosition(line3_, found.P1);
-    line3_.append(1, SideMark[ArcSide(arc, found.P1)]).append(1, ',');
-    AppendPosition(line3_, found.P2);
-    line3_.append(1, SideMark[ArcSide(arc, found.P2)]);
+    AppendPosition(result.Line3, found.P1);
+    result.Line3.append(1, SideMark(ArcSide(arc, found.P1))).append(1, ',');
+    AppendPosition(result.Line3, found.P2);
+    result.Line3.append(1, SideMark(ArcSide(arc, found.P2)));
   } else {
-    line3_ += NoSolutionsText;
+    result.Line3 = NoSolutionsText;
   }
-  line1_.assign("Fixes at ");
-  AppendDistance(line1_, Distance, true);
-  line1_.append(" from ").append(r.Name.View());
-  line2_.assign("on ");
-  AppendArc(line2_, a, b);
-  LogLines();
-  if (found.found) Propose(found.P2, ProximityName);
+  result.Line1.assign("Fixes at ");
+  AppendDistance(result.Line1, Distance, true);
+  result.Line1.append(" from ").append(r.Name.View());
+  result.Line2.assign("on ");
+  AppendArc(result.Line2, a, b);
+  if (found.found) result.Proposal = Proposal(found.P2, ProximityName);
+  return result;
 }
 
-void TExecutors::OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double Distance) {
+TOpResult TExecutors::OpFixAtDistance(std::uint16_t A, std::uint16_t B,
+                                      long double Distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const TArc arc = MakeArc(a.Position, b.Position);
   const TTriV P = PointOnArc(arc, Distance);
-  line3_.clear();
-  AppendPosition(line3_, P);
-  line3_.append(1, SideMark[ArcSide(arc, P)]);
-  line1_.assign("Fix at distance ");
-  AppendDistance(line1_, Distance, true);
-  line2_.assign("along ");
-  AppendArc(line2_, a, b);
-  LogLines();
-  Propose(P, FixAtDistanceName);
+  TOpResult r;
+  AppendPosition(r.Line3, P);
+  r.Line3.append(1, SideMark(ArcSide(arc, P)));
+  r.Line1.assign("Fix at distance ");
+  AppendDistance(r.Line1, Distance, true);
+  r.Line2.assign("along ");
+  AppendArc(r.Line2, a, b);
+  r.Proposal = Proposal(P, FixAtDistanceName);
+  return r;
 }
 
 }  // namespace navorix

@@ -1,34 +1,35 @@
 // The executors: one per result kind of the operation panel. Each takes its
 // inputs already checked by the dispatcher (fixes as 1-based database
 // positions, distances as central angles and azimuths in radians), copies
-// the fixes from the database, computes, and hands the three lines of one
-// log record to the sink's LogResult; the point-producing ones then propose
-// the point as the next new fix (PendingFix).
+// the fixes from the database, computes, and returns the three lines of one
+// log record together with what the operation changes: the point proposed
+// as the next new fix, or the distance chain after this result.
 //
-// Failures leave as Error before anything is logged: nothing is recorded,
-// PendingFix and the distance chain keep their values, and the caller shows
-// the message. A fix position outside the database raises "No such fix in
-// the database"; an entry whose valid flag is 0 (a fix-file line that did
-// not read) raises "This fix has no valid position".
-//
-// The object is Qt-free; the main window owns one, implements TResultSink,
-// and the batch program does the same without a window.
+// Executors change nothing themselves; the owner of the session logs the
+// record and applies the changes. Failures leave as Error before anything is
+// returned. A fix position outside the database raises "No such fix in the
+// database"; an entry whose valid flag is 0 (a fix-file line that did not
+// read) raises "This fix has no valid position".
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
 
+#include "geometry/earth_model.h"
+#include "geometry/great_circle.h"
 #include "operations/distance_chain.h"
+#include "text/display_options.h"
 #include "text/fix_record.h"
 
 namespace navorix {
 
 class TFixDB;
 
-// Where a point of an arc's great circle lies, indexed by ArcSide: beyond the
+// The mark of a point of an arc's great circle, by TArcSide: beyond the
 // start fix, within the arc, beyond the end fix.
-inline constexpr char SideMark[3] = {'-', '*', '+'};
+inline constexpr char SideMarks[3] = {'-', '*', '+'};
+inline constexpr char SideMark(TArcSide Side) { return SideMarks[static_cast<int>(Side) % 3]; }
 
 // The proposed names of the point results.
 inline constexpr const char* MidpointName = "MIDPOINT/NEW";
@@ -41,64 +42,58 @@ inline constexpr const char* FixAtDistanceName = "FIX/NEW";
 // The result line of Fixes at D when the circle does not reach the arc's.
 inline constexpr const char* NoSolutionsText = "No solutions: out of range";
 
-// What the executors need from the window (or the batch program).
-class TResultSink {
- public:
-  virtual ~TResultSink() = default;
-  // Records one result as built by an executor, once all computing is done:
-  // the done sound plays, the lines are normalised (SquashBlanks) and
-  // appended to the operation log, and the record is shown. The window-bound
-  // log does all of it (TWinLogDB::LogResult).
-  virtual void LogResult(std::string_view Line1, std::string_view Line2,
-                         std::string_view Line3) = 0;
-  // The "Next Fix" button is to be enabled (true) or disabled.
-  virtual void NextFixChanged(bool Enabled) = 0;
+// One result as an executor built it.
+struct TOpResult {
+  // The lines before the log reduces their blanks.
+  std::string Line1, Line2, Line3;
+  // The point result under its proposed name (valid), for the operations
+  // that have one.
+  std::optional<FixRecord> Proposal;
+  // Fix-Fix and Next Fix: the chain after this result.
+  std::optional<TDistanceChain> Chain;
 };
 
 class TExecutors {
  public:
-  TExecutors(const TFixDB& FixDB, TResultSink& Sink);
-
-  // The proposed next new fix: valid after a point result, empty at start.
-  // The fix input dialog reads it and empties it after an insertion.
-  FixRecord PendingFix;
-  // Never saved; only a new Fix-Fix distance restarts it.
-  TDistanceChain DistanceChain;
-
-  // The state of the "Next Fix" button. Disabling never clears the chain.
-  // Every change of the button (a cleared log, a distance unit, a switched
-  // ellipsoid option) goes through SetNextFixEnabled, which tells the sink,
-  // so that the dispatcher knows the state.
-  bool NextFixEnabled() const { return nextFixEnabled_; }
-  void SetNextFixEnabled(bool Enabled);
+  // The executors read the fixes, the options and the model in force, and
+  // the chain that Next Fix continues; all must outlive the object.
+  TExecutors(const TFixDB& Fixes, const TDisplayOptions& Options, const TEarthModel& Earth,
+             const TDistanceChain& Chain);
 
   // Fix-Fix (tag 1): a new chain from A to B.
-  void OpDistance(std::uint16_t A, std::uint16_t B);
+  TOpResult OpDistance(std::uint16_t A, std::uint16_t B) const;
   // Next Fix (tag 9): the chain continued to C. Raises "Next Fix needs a
   // Fix-Fix distance first" when no chain was ever started.
-  void OpDistance(std::uint16_t C);
-  void OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R);
-  void OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D);
-  void OpMidpoint(std::uint16_t A, std::uint16_t B);
-  void OpAzimuth(std::uint16_t A, std::uint16_t B);
-  void OpFixAtDistAz(std::uint16_t F, long double Azimuth, long double Distance);
-  void OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R);
-  void OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D);
-  void OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R, long double Distance);
-  void OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double Distance);
+  TOpResult OpDistance(std::uint16_t C) const;
+  TOpResult OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
+  TOpResult OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+                             std::uint16_t D) const;
+  TOpResult OpMidpoint(std::uint16_t A, std::uint16_t B) const;
+  TOpResult OpAzimuth(std::uint16_t A, std::uint16_t B) const;
+  TOpResult OpFixAtDistAz(std::uint16_t F, long double Azimuth, long double Distance) const;
+  TOpResult OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
+  TOpResult OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+                           std::uint16_t D) const;
+  TOpResult OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
+                              long double Distance) const;
+  TOpResult OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double Distance) const;
+
+  const TDisplayOptions& Options() const { return options_; }
+  const TEarthModel& Earth() const { return earth_; }
 
  private:
   // A copy of the fix at Pos, checked to exist and to be valid.
   FixRecord FixAt(std::uint16_t Pos) const;
-  void LogLines();
-  void Propose(const TTriV& Position, const char* Name);
-  void ChainResult(const TDistanceChain& Chain);
+  // Ellipsoidal results need geodetic latitudes and a length unit.
+  bool EllipsoidalUnits() const;
+  void AppendPosition(std::string& Line, const TTriV& P) const;
+  void AppendDistance(std::string& Line, long double Angle, bool WithUnit) const;
+  std::string ChainResult(const TDistanceChain& Chain) const;
 
-  const TFixDB& fixDB_;
-  TResultSink& sink_;
-  bool nextFixEnabled_ = false;
-  // The lines under construction, kept so that their storage is reused.
-  std::string line1_, line2_, line3_;
+  const TFixDB& fixes_;
+  const TDisplayOptions& options_;
+  const TEarthModel& earth_;
+  const TDistanceChain& chain_;
 };
 
 }  // namespace navorix

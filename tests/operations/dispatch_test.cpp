@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 #include "geometry/error.h"
 #include "op_fixture.h"
@@ -17,69 +18,23 @@ namespace {
 
 using std::string;
 
-// Answers every entry with the same operands, or cancels; records the call.
+// Answers every request with the same operands, or cancels; records the
+// layout and the title asked for.
 struct TScriptedSource : TOperandSource {
   bool Confirm = true;
   std::uint16_t Fix[4] = {1, 2, 3, 4};
   long double Distance = 0.0L, Azimuth = 0.0L;
   string Entry, Title;
 
-  bool Answer(const char* Name, std::string_view T) {
-    Entry = Name;
+  bool Ask(const TDialogLayout& Layout, std::string_view T, TOperands& Operands) override {
+    static const char* const Names[] = {"OneFix",     "TwoFixes", "FixDistAzim", "ArcDist",
+                                        "ArcFixDist", "ArcFix",   "TwoArcs"};
+    Entry = Names[static_cast<int>(Layout.Entry)];
     Title = string(T);
-    return Confirm;
-  }
-  bool AskOneFix(std::string_view T, std::uint16_t& F) override {
-    if (!Answer("OneFix", T)) return false;
-    F = Fix[0];
-    return true;
-  }
-  bool AskTwoFixes(std::string_view T, std::uint16_t& F1, std::uint16_t& F2) override {
-    if (!Answer("TwoFixes", T)) return false;
-    F1 = Fix[0];
-    F2 = Fix[1];
-    return true;
-  }
-  bool AskFixDistAzim(std::string_view T, std::uint16_t& F, long double& D,
-                      long double& Az) override {
-    if (!Answer("FixDistAzim", T)) return false;
-    F = Fix[0];
-    D = Distance;
-    Az = Azimuth;
-    return true;
-  }
-  bool AskArcDist(std::string_view T, std::uint16_t& F1, std::uint16_t& F2,
-                  long double& D) override {
-    if (!Answer("ArcDist", T)) return false;
-    F1 = Fix[0];
-    F2 = Fix[1];
-    D = Distance;
-    return true;
-  }
-  bool AskArcFixDist(std::string_view T, std::uint16_t& F1, std::uint16_t& F2, std::uint16_t& F3,
-                     long double& D) override {
-    if (!Answer("ArcFixDist", T)) return false;
-    F1 = Fix[0];
-    F2 = Fix[1];
-    F3 = Fix[2];
-    D = Distance;
-    return true;
-  }
-  bool AskArcFix(std::string_view T, std::uint16_t& F1, std::uint16_t& F2,
-                 std::uint16_t& F3) override {
-    if (!Answer("ArcFix", T)) return false;
-    F1 = Fix[0];
-    F2 = Fix[1];
-    F3 = Fix[2];
-    return true;
-  }
-  bool AskTwoArcs(std::string_view T, std::uint16_t& F1, std::uint16_t& F2, std::uint16_t& F3,
-                  std::uint16_t& F4) override {
-    if (!Answer("TwoArcs", T)) return false;
-    F1 = Fix[0];
-    F2 = Fix[1];
-    F3 = Fix[2];
-    F4 = Fix[3];
+    if (!Confirm) return false;
+    for (int i = 0; i < 4; ++i) Operands.Fix[i] = Fix[i];
+    Operands.Distance = Distance;
+    Operands.Azimuth = Azimuth;
     return true;
   }
 };
@@ -93,10 +48,17 @@ class DispatchTest : public OperationsTest {
     Add("C", 10, 45);
     Add("D", -10, 45);
   }
-  // The message of the Error that RunOperation raises, "" when none.
+  // Runs the operation of Tag as the owner does; true when it was logged.
+  bool Run(std::uint8_t Tag) {
+    const std::optional<TOpResult> result =
+        Dispatch(static_cast<TOpTag>(Tag), Source, Ex.Executors(), Ex.NextFixEnabled());
+    if (result) Ex.Keep(*result);
+    return result.has_value();
+  }
+  // The message of the Error that Dispatch raises, "" when none.
   string Failure(std::uint8_t Tag) {
     try {
-      RunOperation(Tag, Source, Ex);
+      Run(Tag);
     } catch (const Error& e) {
       return e.what();
     }
@@ -123,10 +85,10 @@ TEST_F(DispatchTest, EachButtonAsksItsLayoutUnderItsTitle) {
       {"ArcDist", "Fix at Distance along Arc"},
   };
   for (std::uint8_t tag = 1; tag <= 11; ++tag) {
-    EXPECT_FALSE(RunOperation(tag, Source, Ex)) << int(tag);
+    EXPECT_FALSE(Run(tag)) << int(tag);
     EXPECT_EQ(Source.Entry, expected[tag][0]) << int(tag);
     EXPECT_EQ(Source.Title, expected[tag][1]) << int(tag);
-    EXPECT_EQ(FindOperation(tag)->Tag, tag);
+    EXPECT_EQ(static_cast<int>(FindOperation(tag)->Tag), tag);
   }
   // Cancelling changed nothing.
   EXPECT_EQ(Log.Count(), 0);
@@ -134,22 +96,41 @@ TEST_F(DispatchTest, EachButtonAsksItsLayoutUnderItsTitle) {
   EXPECT_TRUE(Ex.NextFixEnabled());
 }
 
-TEST_F(DispatchTest, TagsOutsideTheCatalogueDoNothing) {
+TEST_F(DispatchTest, TagsOutsideTheCatalogueAreNotOperations) {
   for (const std::uint8_t tag : {std::uint8_t{0}, std::uint8_t{12}, std::uint8_t{255}}) {
-    Source.Entry.clear();
-    EXPECT_FALSE(RunOperation(tag, Source, Ex));
-    EXPECT_EQ(Source.Entry, "");
+    EXPECT_EQ(FindOperation(tag), nullptr) << int(tag);
   }
+}
+
+TEST_F(DispatchTest, LayoutsNumberTheirFieldsInOperandOrder) {
+  // Twenty remembered texts: one per field of each layout, without overlap.
+  int texts = 0;
+  for (int entry = 0; entry < LayoutCount; ++entry) {
+    const TDialogLayout& layout = Layout(static_cast<TDialogEntry>(entry));
+    EXPECT_EQ(static_cast<int>(layout.Entry), entry);
+    EXPECT_EQ(layout.FirstText, texts) << entry;
+    texts += layout.FieldCount;
+    for (int i = 1; i < layout.FieldCount; ++i) {
+      EXPECT_LT(layout.Fields[i - 1].Field, layout.Fields[i].Field) << entry;
+    }
+  }
+  EXPECT_EQ(texts, LayoutTextCount);
+  // Fixes at D asks "Fix:" in field 4 after the distance's field 5 in Tab
+  // order, but its fix still comes third.
+  const TDialogLayout& proximity = Layout(TDialogEntry::ArcFixDist);
+  EXPECT_EQ(proximity.Fields[2].Field, 4);
+  EXPECT_EQ(proximity.Fields[2].Label, "Fix:");
+  EXPECT_EQ(proximity.Fields[3].Kind, TFieldKind::Distance);
 }
 
 TEST_F(DispatchTest, ConfirmedOperandsReachTheExecutorInOrder) {
   Source.Fix[0] = 3;  // C, D: a Fix-Fix from C to D
   Source.Fix[1] = 4;
-  EXPECT_TRUE(RunOperation(1, Source, Ex));
+  EXPECT_TRUE(Run(1));
   EXPECT_EQ(Line(1), "Distance from C to D");
   // Next Fix is now enabled and continues to its one fix.
   Source.Fix[0] = 1;
-  EXPECT_TRUE(RunOperation(9, Source, Ex));
+  EXPECT_TRUE(Run(9));
   EXPECT_EQ(Source.Title, "Accumulated distance");
   EXPECT_EQ(Line(1), "Accumulated distance from C");
   EXPECT_EQ(Line(2), "to A");
@@ -162,7 +143,7 @@ TEST_F(DispatchTest, NextFixWhileDisabledIsRefusedBeforeAsking) {
 }
 
 TEST_F(DispatchTest, DistanceIsCheckedBeforeTheAzimuth) {
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Source.Distance = 180;
   Source.Azimuth = 360;
   EXPECT_EQ(Failure(6), msg::DistanceTooLarge);
@@ -181,33 +162,28 @@ TEST_F(DispatchTest, DistanceIsCheckedBeforeTheAzimuth) {
 TEST_F(DispatchTest, NegativeDistanceIsPassedOn) {
   Source.Distance = -100;  // km
   Source.Azimuth = 90;
-  ASSERT_TRUE(RunOperation(6, Source, Ex));
+  ASSERT_TRUE(Run(6));
   EXPECT_EQ(Line(1), "Fix at distance -100 km");
   EXPECT_LT(PosLon(Ex.PendingFix.Position), 0.0L);  // went West on an East course
 }
 
 TEST(ConversionTest, DistanceLimitsInDegreesAndKilometres) {
-  DisplayOptions = TDisplayOptions{};
-  SetEarthModel(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius);
-  DisplayOptions.DistUnits = 3;
-  EXPECT_THROW(CheckedDistance(180), Error);
-  EXPECT_EQ(CheckedDistance(179.9L), 179.9L * DegToRad);
-  DisplayOptions.DistUnits = 0;  // half the circumference is 20003.89 km
-  EXPECT_EQ(CheckedDistance(20003), 20003 / DefaultSpherRadius);
-  EXPECT_THROW(CheckedDistance(20004), Error);
-  EXPECT_EQ(CheckedDistance(-100), -100 / DefaultSpherRadius);
-  DisplayOptions.DistUnits = 1;
-  EXPECT_EQ(DistanceToAngle(10), 16.09344L / DefaultSpherRadius);
-  DisplayOptions.DistUnits = 2;
-  EXPECT_EQ(DistanceToAngle(10), 18.52L / DefaultSpherRadius);
-  EXPECT_THROW(CheckedDistance(std::numeric_limits<long double>::infinity()), Error);
-  EXPECT_THROW(CheckedDistance(std::numeric_limits<long double>::quiet_NaN()), Error);
-  // The radius in force is used, not the default.
-  DisplayOptions.DistUnits = 0;
-  SetEarthModel(1000, DefaultPolarRadius, DefaultEquatRadius);
-  EXPECT_THROW(CheckedDistance(3142), Error);
-  EXPECT_EQ(CheckedDistance(3141), 3141 / 1000.0L);
-  SetEarthModel(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius);
+  const long double R = DefaultSpherRadius;
+  using U = TDistUnits;
+  EXPECT_THROW(CheckedDistance(U::Degrees, R, 180), Error);
+  EXPECT_EQ(CheckedDistance(U::Degrees, R, 179.9L), 179.9L * DegToRad);
+  // Half the circumference is 20003.89 km.
+  EXPECT_EQ(CheckedDistance(U::Kilometers, R, 20003), 20003 / DefaultSpherRadius);
+  EXPECT_THROW(CheckedDistance(U::Kilometers, R, 20004), Error);
+  EXPECT_EQ(CheckedDistance(U::Kilometers, R, -100), -100 / DefaultSpherRadius);
+  EXPECT_EQ(DistanceToAngle(U::Miles, R, 10), 16.09344L / DefaultSpherRadius);
+  EXPECT_EQ(DistanceToAngle(U::NautMiles, R, 10), 18.52L / DefaultSpherRadius);
+  EXPECT_THROW(CheckedDistance(U::Kilometers, R, std::numeric_limits<long double>::infinity()), Error);
+  EXPECT_THROW(CheckedDistance(U::Kilometers, R, std::numeric_limits<long double>::quiet_NaN()),
+               Error);
+  // The radius given is used, not the default.
+  EXPECT_THROW(CheckedDistance(U::Kilometers, 1000, 3142), Error);
+  EXPECT_EQ(CheckedDistance(U::Kilometers, 1000, 3141), 3141 / 1000.0L);
 }
 
 TEST(ConversionTest, AzimuthLimits) {

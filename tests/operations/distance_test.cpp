@@ -22,19 +22,19 @@ TEST_F(DistanceTest, SphereOnlyShowsTheUnitAfterABlankOrTheDegreeSign) {
   EXPECT_EQ(Line(1), "Distance from A to B");
   EXPECT_EQ(Line(2), "");
   EXPECT_EQ(Line(3), "(S) 10002 km");  // a quarter of 2 pi 6367.4357
-  DisplayOptions.DistUnits = 2;
+  Set(Options.DistUnits, 2);
   Ex.OpDistance(a, b);
   EXPECT_EQ(Line(3), "(S) 5401 nm");
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Ex.OpDistance(a, b);
   EXPECT_EQ(Line(3), string("(S) 90.00") + Deg);
 }
 
 TEST_F(DistanceTest, EllipsoidalKindsComeInTheOrderEGS) {
-  EllipticLat = true;
-  EllipticArc = true;
-  GeoDistance = true;
-  DisplayOptions.Precision = 2;  // 0.0001 km tells the two ellipsoidal kinds apart
+  Earth.EllipticLat = true;
+  Earth.EllipticArc = true;
+  Earth.GeoDistance = true;
+  Set(Options.Precision, 2);  // 0.0001 km tells the two ellipsoidal kinds apart
   const auto a = Add("A", 10, 20), b = Add("B", 50, 100);
   Ex.OpDistance(a, b);
   const TTriV pa = DB.Get(a).Position, pb = DB.Get(b).Position;
@@ -45,12 +45,12 @@ TEST_F(DistanceTest, EllipsoidalKindsComeInTheOrderEGS) {
   EXPECT_EQ(Line(3), "(E) " + e + " (G) " + g + " (S) " + s + " km");
 
   // Degrees as the unit before the next Fix-Fix: only the sphere.
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Ex.OpDistance(a, b);
   EXPECT_EQ(Line(3), "(S) " + FormatDistance(CentralAngle(pa, pb), true));
   // Without elliptic latitudes there are no ellipsoidal distances either.
-  DisplayOptions.DistUnits = 0;
-  EllipticLat = false;
+  Set(Options.DistUnits, 0);
+  Earth.EllipticLat = false;
   Ex.OpDistance(a, b);
   EXPECT_EQ(Line(3).substr(0, 4), "(S) ");
 }
@@ -68,11 +68,11 @@ TEST_F(DistanceTest, NextFixSumsTheChainAndNamesItsStart) {
   EXPECT_EQ(Line(2), "to D");
   EXPECT_EQ(Line(3), "(S) 15003 km");  // 135 degrees along the chain, not the 90 of A-D
   // A change of unit in the middle of the chain converts the whole sum.
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Ex.OpDistance(a);
   EXPECT_EQ(Line(3), string("(S) 225.00") + Deg);  // D back to A is 90 more
   // A new Fix-Fix restarts the sums.
-  DisplayOptions.DistUnits = 0;
+  Set(Options.DistUnits, 0);
   Ex.OpDistance(c, d);
   Ex.OpDistance(b);
   EXPECT_EQ(Line(1), "Accumulated distance from C");
@@ -80,9 +80,9 @@ TEST_F(DistanceTest, NextFixSumsTheChainAndNamesItsStart) {
 }
 
 TEST_F(DistanceTest, AFailedGeodesicIsDroppedForTheRestOfTheChain) {
-  EllipticLat = true;
-  EllipticArc = true;
-  GeoDistance = true;
+  Earth.EllipticLat = true;
+  Earth.EllipticArc = true;
+  Earth.GeoDistance = true;
   // Nearly antipodal on the equator: the geodesic iteration does not settle.
   const auto a = Add("A", 0, 0), b = Add("B", 0.5L, 179.7L), c = Add("C", 10, 100);
   const TTriV pa = DB.Get(a).Position, pb = DB.Get(b).Position, pc = DB.Get(c).Position;
@@ -111,7 +111,7 @@ TEST_F(DistanceTest, NextFixWithoutAChainIsRefused) {
     EXPECT_STREQ(e.what(), msg::NoDistanceChain);
   }
   EXPECT_EQ(Log.Count(), 0);
-  EXPECT_EQ(View.Sounds, 0);
+  EXPECT_EQ(Ex.Sounds, 0);
 }
 
 TEST_F(DistanceTest, ASphereFailureKeepsThePreviousChain) {
@@ -130,11 +130,11 @@ TEST_F(DistanceTest, ASphereFailureKeepsThePreviousChain) {
 TEST_F(DistanceTest, FixFixEnablesNextFixAndDisablingKeepsTheChain) {
   const auto a = Add("A", 0, 0), b = Add("B", 0, 90);
   Ex.OpDistance(a, b);
-  ASSERT_FALSE(Sink.NextFix.empty());
-  EXPECT_TRUE(Sink.NextFix.back());
+  ASSERT_FALSE(Ex.NextFixChanges.empty());
+  EXPECT_TRUE(Ex.NextFixChanges.back());
   Ex.SetNextFixEnabled(false);
   EXPECT_FALSE(Ex.NextFixEnabled());
-  EXPECT_FALSE(Sink.NextFix.back());
+  EXPECT_FALSE(Ex.NextFixChanges.back());
   EXPECT_EQ(Ex.DistanceChain.StartName, "A");
   EXPECT_TRUE(Ex.DistanceChain.LastFix.Valid);
 }

@@ -80,7 +80,7 @@ TEST_F(ExecutorsTest, ArcFixDistanceMeasuresToTheNearerEndOutsideTheArc) {
   EXPECT_EQ(Line(3), "(Circ) 1111 (Arc) 1568 km +");
   Ex.OpArcFixDistance(A, B, F);  // foot before A
   EXPECT_EQ(Line(3), "(Circ) 1111 (Arc) 1568 km -");
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Ex.OpArcFixDistance(A, B, E);
   EXPECT_EQ(Line(3), string("(Circ) 10.00 (Arc) 14.11") + Deg + " +");
 }
@@ -98,15 +98,15 @@ TEST_F(ExecutorsTest, ArcArcAndAzimuthLines) {
 }
 
 TEST_F(ExecutorsTest, GeodesicAzimuthComesFirstOnlyWithEllipsoidalUnits) {
-  EllipticLat = true;
-  GeoDistance = true;
+  Earth.EllipticLat = true;
+  Earth.GeoDistance = true;
   Ex.OpAzimuth(A, C);
   const FixRecord a = DB.Get(A), c = DB.Get(C);
   const string g = FormatAzimuth(GeodesicAzimuth(a.Position, c.Position));
   const string s = FormatAzimuth(Azimuth(a.Position, c.Position));
   ASSERT_NE(g, s);  // the two kinds must be told apart
   EXPECT_EQ(Line(3), "(G) " + g + " (S) " + s);
-  DisplayOptions.DistUnits = 3;
+  Set(Options.DistUnits, 3);
   Ex.OpAzimuth(A, C);
   EXPECT_EQ(Line(3), "(S) " + s);
 }
@@ -155,7 +155,7 @@ TEST_F(ExecutorsTest, FixesAtDistanceProposesTheSecondSolutionOrKeepsTheOldOne) 
 TEST_F(ExecutorsTest, FailuresLogNothingAndKeepThePendingFix) {
   Ex.OpMidpoint(A, B);
   const auto records = Log.Count();
-  const int sounds = View.Sounds;
+  const int sounds = Ex.Sounds;
   try {
     Ex.OpProjection(A, A, C);
     FAIL() << "an arc from a fix to itself was accepted";
@@ -164,7 +164,7 @@ TEST_F(ExecutorsTest, FailuresLogNothingAndKeepThePendingFix) {
   }
   EXPECT_THROW(Ex.OpIntersection(A, B, A, B), Error);  // one circle
   EXPECT_EQ(Log.Count(), records);
-  EXPECT_EQ(View.Sounds, sounds);  // no sound of success either
+  EXPECT_EQ(Ex.Sounds, sounds);  // no sound of success either
   EXPECT_EQ(Ex.PendingFix.Name, "MIDPOINT/NEW");
 }
 
