@@ -9,21 +9,12 @@
 
 #include "app/batch_output.h"
 #include "app/script_operands.h"
-#include "geometry/earth_model.h"
 #include "operations/catalogue.h"
-#include "operations/dispatch.h"
-#include "stores/app_data.h"
-#include "stores/status.h"
 #include "text/display_options.h"
-#include "text/fix_names.h"
-#include "text/format.h"
 
 namespace navorix {
 
 namespace {
-
-// The fix input dialog's refusal of a name that another fix has.
-constexpr const char* NameInUse = "This fix name is already in use";
 
 bool SameNoCase(std::string_view A, std::string_view B) {
   if (A.size() != B.size()) return false;
@@ -42,46 +33,34 @@ enum class TCommand { Operation, Store, Set, ClearLog, Load, Save, Sort, List };
 struct TKeyword {
   std::string_view Word;
   TCommand Command;
-  std::uint8_t Tag;  // the operation's button tag
+  TOpTag Op;  // the operation of an operation line
   std::size_t MinOperands, MaxOperands;  // of a workbench line
   std::string_view Usage;
 };
 
+using T = TOpTag;
+
 // The operands of an operation are those of its dialog layout.
 constexpr TKeyword Keywords[] = {
-    {"fixfix", TCommand::Operation, 1, 0, 0, "fixfix A B"},
-    {"arcfix", TCommand::Operation, 2, 0, 0, "arcfix A B R"},
-    {"arcarc", TCommand::Operation, 3, 0, 0, "arcarc A B C D"},
-    {"midpoint", TCommand::Operation, 4, 0, 0, "midpoint A B"},
-    {"azimuth", TCommand::Operation, 5, 0, 0, "azimuth A B"},
-    {"fixatda", TCommand::Operation, 6, 0, 0, "fixatda F DIST AZIM"},
-    {"project", TCommand::Operation, 7, 0, 0, "project A B R"},
-    {"intersect", TCommand::Operation, 8, 0, 0, "intersect A B C D"},
-    {"next", TCommand::Operation, 9, 0, 0, "next C"},
-    {"proximity", TCommand::Operation, 10, 0, 0, "proximity A B R DIST"},
-    {"fixatd", TCommand::Operation, 11, 0, 0, "fixatd A B DIST"},
-    {"store", TCommand::Store, 0, 1, 1, "store NAME"},
-    {"set", TCommand::Set, 0, 2, 2, "set KEY VALUE"},
-    {"clearlog", TCommand::ClearLog, 0, 0, 0, "clearlog"},
-    {"load", TCommand::Load, 0, 1, 1, "load FILE"},
-    {"save", TCommand::Save, 0, 1, 1, "save FILE"},
-    {"sort", TCommand::Sort, 0, 1, 2, "sort 0|1|2 [NAME]"},
-    {"list", TCommand::List, 0, 0, 0, "list"},
+    {"fixfix", TCommand::Operation, T::FixFix, 0, 0, "fixfix A B"},
+    {"arcfix", TCommand::Operation, T::ArcFix, 0, 0, "arcfix A B R"},
+    {"arcarc", TCommand::Operation, T::ArcArc, 0, 0, "arcarc A B C D"},
+    {"midpoint", TCommand::Operation, T::Midpoint, 0, 0, "midpoint A B"},
+    {"azimuth", TCommand::Operation, T::Azimuth, 0, 0, "azimuth A B"},
+    {"fixatda", TCommand::Operation, T::FixAtDistAz, 0, 0, "fixatda F DIST AZIM"},
+    {"project", TCommand::Operation, T::Projection, 0, 0, "project A B R"},
+    {"intersect", TCommand::Operation, T::Intersection, 0, 0, "intersect A B C D"},
+    {"next", TCommand::Operation, T::NextFix, 0, 0, "next C"},
+    {"proximity", TCommand::Operation, T::FixesAtDistance, 0, 0, "proximity A B R DIST"},
+    {"fixatd", TCommand::Operation, T::FixAtDistance, 0, 0, "fixatd A B DIST"},
+    {"store", TCommand::Store, T::FixFix, 1, 1, "store NAME"},
+    {"set", TCommand::Set, T::FixFix, 2, 2, "set KEY VALUE"},
+    {"clearlog", TCommand::ClearLog, T::FixFix, 0, 0, "clearlog"},
+    {"load", TCommand::Load, T::FixFix, 1, 1, "load FILE"},
+    {"save", TCommand::Save, T::FixFix, 1, 1, "save FILE"},
+    {"sort", TCommand::Sort, T::FixFix, 1, 2, "sort 0|1|2 [NAME]"},
+    {"list", TCommand::List, T::FixFix, 0, 0, "list"},
 };
-
-// Operands a layout of the input dialog takes.
-std::size_t OperandCount(TDialogEntry Entry) {
-  switch (Entry) {
-    case TDialogEntry::OneFix: return 1;
-    case TDialogEntry::TwoFixes: return 2;
-    case TDialogEntry::FixDistAzim: return 3;
-    case TDialogEntry::ArcDist: return 3;
-    case TDialogEntry::ArcFixDist: return 4;
-    case TDialogEntry::ArcFix: return 3;
-    case TDialogEntry::TwoArcs: return 4;
-  }
-  return 0;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -94,15 +73,25 @@ bool ReadInt(std::string_view Text, int& Value) {
 
 }  // namespace
 
-TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out)
-    : out_(Out), fixes_(*this), log_(*this), executors_(fixes_, *this) {
+TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out) : out_(Out) {
   text_.reserve(256);
+  TObservers observers;
+  observers.Messages = this;
+  bench_.Attach(observers);
+}
+
+void TBatchWorkbench::ShowError(const std::string& Message) {
+  if (running_) {
+    out_.Line("ERROR: ", Message);
+  } else if (failure_.empty()) {
+    failure_ = Message;
+  }
 }
 
 bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   failure_.clear();
   // A settings file named on the command line must be there; without one
-  // the settings keep the defaults that a missing file gives.
+  // the settings keep the defaults that a missing settings file gives.
   if (!IniFile.empty()) {
     std::FILE* file = std::fopen(IniFile.c_str(), "rb");
     if (file == nullptr) {
@@ -111,31 +100,17 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
     }
     std::fclose(file);
   }
-  // Read exactly as status loading reads them, through the option setters.
-  try {
-    navorix::LoadSettings(IniFile, *this);
-  } catch (const std::exception& e) {
-    failure_ = e.what();
-  }
+  // Read exactly as status loading reads them.
+  bench_.LoadSettingsFile(IniFile);
   return failure_.empty();
 }
 
 bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   failure_.clear();
-  fixes_.LoadFromFile(FileName);  // reports through ShowError
+  bench_.LoadFixFile(FileName, false);  // reports through ShowError
+  running_ = true;
   return failure_.empty();
 }
-
-void TBatchWorkbench::ShowLogLines(const std::string& Line1, const std::string& Line2,
-                                   const std::string& Line3) {
-  if (!resultPending_) return;
-  resultPending_ = false;
-  out_.Line(Line1);
-  out_.Line(Line2);
-  out_.Line(Line3);
-}
-
-void TBatchWorkbench::PrintError(std::string_view Message) { out_.Line("ERROR: ", Message); }
 
 void TBatchWorkbench::LineError(unsigned LineNo, std::string_view Reason, std::string_view Token) {
   text_.assign("ERROR: line ").append(std::to_string(LineNo)).append(": ").append(Reason);
@@ -173,7 +148,7 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
   const std::size_t n = count - 1;
   const bool operation = keyword->Command == TCommand::Operation;
   const std::size_t least =
-      operation ? OperandCount(FindOperation(keyword->Tag)->Entry) : keyword->MinOperands;
+      operation ? Layout(Operation(keyword->Op).Entry).FieldCount : keyword->MinOperands;
   const std::size_t most = operation ? least : keyword->MaxOperands;
   if (n < least || n > most) {
     LineError(LineNo, "usage:", keyword->Usage);
@@ -181,7 +156,7 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
   }
   switch (keyword->Command) {
     case TCommand::Operation:
-      RunOperation(keyword->Tag, operands, n, LineNo);
+      RunOperation(keyword->Op, operands, n, LineNo);
       break;
     case TCommand::Store:
       Store(operands[0], LineNo);
@@ -190,17 +165,13 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
       Set(operands[0], operands[1], LineNo);
       break;
     case TCommand::ClearLog:
-      log_.Clear();  // also disables Next Fix
+      bench_.ClearLog();  // also disables Next Fix
       break;
     case TCommand::Load:
-      if (!LoadFixes(std::string(operands[0]))) PrintError(failure_);
+      bench_.LoadFixFile(std::string(operands[0]), false);
       break;
     case TCommand::Save:
-      try {
-        fixes_.SaveToFile(std::string(operands[0]));
-      } catch (const std::exception& e) {
-        PrintError(e.what());
-      }
+      bench_.SaveFixFile(std::string(operands[0]));
       break;
     case TCommand::Sort:
       Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);
@@ -211,60 +182,62 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
   }
 }
 
-void TBatchWorkbench::RunOperation(std::uint8_t Tag, const std::string_view* Operands,
-                                   std::size_t Count, unsigned LineNo) {
-  TScriptOperands source(fixes_, Operands, Count);
-  try {
-    if (!navorix::RunOperation(Tag, source, executors_) && !source.Failure().empty()) {
-      LineError(LineNo, source.Failure());
+void TBatchWorkbench::RunOperation(TOpTag Op, const std::string_view* Operands, std::size_t Count,
+                                   unsigned LineNo) {
+  TScriptOperands source(bench_, Operands, Count);
+  switch (bench_.RunOperation(Op, source)) {
+    case TRunResult::Logged: {
+      const TLogList& log = bench_.Log();
+      for (int line = 1; line <= 3; ++line) out_.Line(log.GetLine(log.Count(), line));
+      break;
     }
-  } catch (const std::exception& e) {
-    PrintError(e.what());
+    case TRunResult::Cancelled:
+      if (!source.Failure().empty()) LineError(LineNo, source.Failure());
+      break;
+    case TRunResult::Failed:  // printed as the error box would show it
+      break;
   }
 }
 
 // As the fix input dialog stores a new fix from the blank row: the pending
-// fix's own position under the checked name, appended at the end; the
-// pending fix stays for the next one.
+// fix's own position (its coordinate texts left as prefilled) under the
+// checked name, appended at the end; the pending fix stays for the next one.
 void TBatchWorkbench::Store(std::string_view Name, unsigned LineNo) {
-  if (!executors_.PendingFix.Valid) {
+  if (!bench_.PendingFix().Valid) {
     LineError(LineNo, "no computed fix to store");
     return;
   }
-  std::string name(Name);
-  const bool valid = IsValidFixName(name);
-  // The name in use is reported first, even for an invalid name.
-  if (fixes_.FindName(name) != 0) {
-    PrintError(NameInUse);
-    return;
-  }
-  if (!valid) {
+  bench_.SelectRow(bench_.RowCount() - 1);
+  const TFixEdit edit = bench_.BeginFixEdit(true);
+  // The name in use is reported first (as the error box), even for an
+  // invalid name.
+  const TFixCheck check = bench_.CheckFixInput(edit, Name, edit.Latitude, edit.Longitude);
+  if (check.NameInUse) return;
+  if (check.NameBad) {
     LineError(LineNo, "invalid fix name", Name);
     return;
   }
-  FixRecord fix;
-  try {
-    MakeFix(fix, executors_.PendingFix.Position, name);
-    fixes_.Add(fix);
-  } catch (const std::exception& e) {
-    PrintError(e.what());
-  }
+  bench_.StoreFix(edit, check, edit.Latitude, edit.Longitude);
 }
 
 void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned LineNo) {
   struct TOption {
     std::string_view Key;
     int Count;  // values 0 .. Count - 1
-    void (*Setter)(TOptionsMenu&, int);
-    bool Rebuild;  // the list rows show this option
+    void (*Setter)(TWorkbench&, int);
   };
   static constexpr TOption Options[] = {
-      {"LatLonFormat", LatLonFormatCount, SetLatLonFormat, true},
-      {"AzimFormat", AzimFormatCount, SetAzimFormat, false},
-      {"PlusDir", PlusDirCount, SetPlusDir, false},
-      {"Precision", PrecisionCount, SetPrecision, true},
-      {"DistUnits", DistUnitsCount, SetDistUnits, false},
-      {"AzimRange", AzimRangeCount, SetAzimRange, false},
+      {"LatLonFormat", LatLonFormatCount,
+       [](TWorkbench& B, int V) { B.SetLatLonFormat(static_cast<TAngleFormat>(V)); }},
+      {"AzimFormat", AzimFormatCount,
+       [](TWorkbench& B, int V) { B.SetAzimFormat(static_cast<TAngleFormat>(V)); }},
+      {"PlusDir", PlusDirCount, [](TWorkbench& B, int V) { B.SetPlusDir(static_cast<TPlusDir>(V)); }},
+      {"Precision", PrecisionCount,
+       [](TWorkbench& B, int V) { B.SetPrecision(static_cast<TAccuracy>(V)); }},
+      {"DistUnits", DistUnitsCount,
+       [](TWorkbench& B, int V) { B.SetDistUnits(static_cast<TDistUnits>(V)); }},
+      {"AzimRange", AzimRangeCount,
+       [](TWorkbench& B, int V) { B.SetAzimRange(static_cast<TAzimRange>(V)); }},
   };
   static constexpr std::string_view Switches[] = {"EllipticLat", "EllipticArc", "GeoDistance"};
 
@@ -276,8 +249,7 @@ void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned
       LineError(LineNo, std::string(option.Key) + " takes 0.." + std::to_string(option.Count - 1));
       return;
     }
-    option.Setter(*this, value);
-    if (option.Rebuild) fixes_.RebuildFixList(0);
+    option.Setter(bench_, value);
     return;
   }
   for (std::size_t s = 0; s < 3; ++s) {
@@ -286,16 +258,14 @@ void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned
       LineError(LineNo, std::string(Switches[s]) + " takes 0 or 1");
       return;
     }
-    bool& option = s == 0 ? EllipticLat : s == 1 ? EllipticArc : GeoDistance;
-    const bool on = value == 1;
+    const TEarthModel& earth = bench_.Settings().Earth;
+    const bool option = s == 0 ? earth.EllipticLat : s == 1 ? earth.EllipticArc : earth.GeoDistance;
     // The menu only ever inverts a switch; setting its present value is no
     // change at all.
-    if (option == on) return;
-    option = on;
-    ShowEllipsoidSwitches(*this);
-    executors_.SetNextFixEnabled(false);
-    // Positions keep their shown latitude and longitude under the new rule.
-    if (s == 0) fixes_.RebuildAllPositions();
+    if (option == (value == 1)) return;
+    if (s == 0) bench_.ToggleEllipticLat();
+    if (s == 1) bench_.ToggleEllipticArc();
+    if (s == 2) bench_.ToggleGeoDistance();
     return;
   }
   LineError(LineNo, "unknown setting", Key);
@@ -313,24 +283,22 @@ void TBatchWorkbench::Sort(std::string_view Order, const std::string_view* Name,
   std::uint16_t current = 0;
   if (Name != nullptr) {
     const char* reason = nullptr;
-    current = FindScriptFix(fixes_, *Name, reason);
+    current = FindScriptFix(bench_, *Name, reason);
     if (current == 0) {
       LineError(LineNo, reason, *Name);
       return;
     }
-  } else if (order == ByDistance) {
+  } else if (order == Index(TSortOrder::ByDistance)) {
     LineError(LineNo, "sort 2 needs the reference fix: sort 2 NAME");
     return;
   }
-  selectedRow_ = current == 0 ? fixes_.Count() : current - 1;
-  fixes_.SortFixes(order);
+  bench_.SelectRow(current == 0 ? bench_.RowCount() - 1 : current - 1);
+  bench_.SortFixes(static_cast<TSortOrder>(order));
 }
 
 void TBatchWorkbench::List() {
-  const std::uint16_t count = fixes_.Count();
-  for (std::uint32_t pos = 1; pos <= count; ++pos) {
-    out_.Line(FixText(fixes_.Get(static_cast<std::uint16_t>(pos))));
-  }
+  const int count = bench_.RowCount() - 1;
+  for (int row = 0; row < count; ++row) out_.Line(bench_.RowText(row));
   out_.Line("N = ", std::to_string(count));
 }
 

@@ -19,23 +19,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "operations/executors.h"
-#include "stores/fix_list_view.h"
-#include "stores/log_view.h"
-#include "stores/options_menu.h"
-#include "stores/win_fix_db.h"
-#include "stores/win_log_db.h"
+#include "workbench/observers.h"
+#include "workbench/workbench.h"
 
 namespace navorix {
 
 class TBatchOutput;
 
-class TBatchWorkbench : private TFixListView,
-                        private TLogView,
-                        private TOptionsMenu,
-                        private TResultSink {
+class TBatchWorkbench : private TMessageObserver {
  public:
   explicit TBatchWorkbench(TBatchOutput& Out);
 
@@ -52,64 +44,25 @@ class TBatchWorkbench : private TFixListView,
   // Runs script line LineNo (Windows-1252 text without its line end).
   void RunLine(std::string_view Line, unsigned LineNo);
 
-  TWinFixDB& Fixes() { return fixes_; }
-  TExecutors& Executors() { return executors_; }
+  TWorkbench& Bench() { return bench_; }
 
  private:
   static constexpr std::size_t MaxTokens = 8;
 
-  void RunOperation(std::uint8_t Tag, const std::string_view* Operands, std::size_t Count,
+  void RunOperation(TOpTag Op, const std::string_view* Operands, std::size_t Count,
                     unsigned LineNo);
   void Store(std::string_view Name, unsigned LineNo);
   void Set(std::string_view Key, std::string_view Value, unsigned LineNo);
   void Sort(std::string_view Order, const std::string_view* Name, unsigned LineNo);
   void List();
   void LineError(unsigned LineNo, std::string_view Reason, std::string_view Token = {});
-  void PrintError(std::string_view Message);
 
-  // TFixListView: the rows are not kept; list prints them from the fixes.
-  void SetRows(std::vector<std::string>) override {}
-  void InsertRow(int, const std::string&) override {}
-  void DeleteRow(int) override {}
-  void SetRow(int, const std::string&) override {}
-  void MoveRow(int, int) override {}
-  void SelectRow(int Row) override { selectedRow_ = Row; }
-  int SelectedRow() const override { return selectedRow_; }
-  void SetCounterText(const std::string&) override {}
-  void EnableFixButtons(const TFixButtons&) override {}
-  void FocusFixList() override {}
-  // Shared with TOptionsMenu: failures of loading are kept for the caller.
-  void ShowError(const std::string& Message) override { failure_ = Message; }
-
-  // TLogView: the record shown right after the done sound is the new result.
-  void ShowLogLines(const std::string& Line1, const std::string& Line2,
-                    const std::string& Line3) override;
-  void ShowLogNumber(const std::string&) override {}
-  void EnableLogButtons(bool, bool) override {}
-  // Shared with TOptionsMenu.
-  void SetNextFixEnabled(bool Enabled) override { executors_.SetNextFixEnabled(Enabled); }
-  void PlayDoneSound() override { resultPending_ = true; }
-
-  // TOptionsMenu.
-  void SetMenuChecked(TMenuItem, bool) override {}
-  void SetMenuCaption(TMenuItem, const std::string&) override {}
-  bool SetHintsShown(bool Shown) override { return Shown; }
-  void SetMenuFontSize(int) override {}
-  void SetPropFontSize(int) override {}
-
-  // TResultSink.
-  void LogResult(std::string_view Line1, std::string_view Line2,
-                 std::string_view Line3) override {
-    log_.LogResult(Line1, Line2, Line3);
-  }
-  void NextFixChanged(bool) override {}
+  // The error box: kept while starting, printed while the script runs.
+  void ShowError(const std::string& Message) override;
 
   TBatchOutput& out_;
-  TWinFixDB fixes_;
-  TWinLogDB log_;
-  TExecutors executors_;
-  int selectedRow_ = 0;
-  bool resultPending_ = false;
+  TWorkbench bench_;
+  bool running_ = false;
   std::string failure_;
   std::string text_;  // a reused line buffer
 };

@@ -1,12 +1,12 @@
 // Operands of a script line.
 #include "app/script_operands.h"
 
-#include "stores/fix_db.h"
-#include "text/parse.h"
+#include "text/fix_record.h"
+#include "workbench/workbench.h"
 
 namespace navorix {
 
-std::uint16_t FindScriptFix(const TFixDB& FixDB, std::string_view Name, const char*& Reason) {
+std::uint16_t FindScriptFix(const TWorkbench& Bench, std::string_view Name, const char*& Reason) {
   Reason = "unknown fix";
   // No stored name is longer than a fix name or holds a small letter.
   if (Name.size() > TFixName::Capacity) return 0;
@@ -15,18 +15,16 @@ std::uint16_t FindScriptFix(const TFixDB& FixDB, std::string_view Name, const ch
     const char c = Name[i];
     upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
-  const std::uint16_t pos = FixDB.FindName(std::string_view(upper, Name.size()));
-  if (pos == 0) return 0;
-  if (!FixDB.Get(pos).Valid) {
-    Reason = "fix has no valid position:";
-    return 0;
-  }
-  return pos;
+  const TFieldCheck check =
+      Bench.CheckOperandField(TFieldKind::Fix, std::string_view(upper, Name.size()));
+  if (check.Valid) return check.Fix;
+  if (check.Fix != 0) Reason = "fix has no valid position:";
+  return 0;
 }
 
-TScriptOperands::TScriptOperands(const TFixDB& FixDB, const std::string_view* Tokens,
+TScriptOperands::TScriptOperands(const TWorkbench& Bench, const std::string_view* Tokens,
                                  std::size_t Count)
-    : fixDB_(FixDB), tokens_(Tokens), count_(Count) {}
+    : bench_(Bench), tokens_(Tokens), count_(Count) {}
 
 bool TScriptOperands::Fail(std::string_view Reason, std::string_view Token) {
   failure_.assign(Reason);
@@ -34,95 +32,41 @@ bool TScriptOperands::Fail(std::string_view Reason, std::string_view Token) {
   return false;
 }
 
-bool TScriptOperands::Fix(std::size_t I, std::uint16_t& Pos) {
-  if (I >= count_) return Fail("missing fix name", "");
-  const char* reason = nullptr;
-  Pos = FindScriptFix(fixDB_, tokens_[I], reason);
-  return Pos != 0 || Fail(reason, tokens_[I]);
-}
-
-bool TScriptOperands::Distance(std::size_t I, long double& Value) {
-  if (I >= count_) return Fail("missing distance", "");
-  return ParseDistanceText(tokens_[I], Value) || Fail("unreadable distance", tokens_[I]);
-}
-
-bool TScriptOperands::Azimuth(std::size_t I, long double& Value) {
-  if (I >= count_) return Fail("missing azimuth", "");
-  return ParseAzimuthText(tokens_[I], Value) || Fail("unreadable azimuth", tokens_[I]);
-}
-
-// Every entry reads into locals and writes its outputs only when all fields
-// read, as the dialog does.
-bool TScriptOperands::AskOneFix(std::string_view, std::uint16_t& Fix1) {
-  std::uint16_t f = 0;
-  if (!Fix(0, f)) return false;
-  Fix1 = f;
-  return true;
-}
-
-bool TScriptOperands::AskTwoFixes(std::string_view, std::uint16_t& First,
-                                  std::uint16_t& Second) {
-  std::uint16_t a = 0, b = 0;
-  if (!Fix(0, a) || !Fix(1, b)) return false;
-  First = a;
-  Second = b;
-  return true;
-}
-
-bool TScriptOperands::AskFixDistAzim(std::string_view, std::uint16_t& Fix1,
-                                     long double& Distance1, long double& Azimuth1) {
-  std::uint16_t f = 0;
-  long double d = 0.0L, az = 0.0L;
-  if (!Fix(0, f) || !Distance(1, d) || !Azimuth(2, az)) return false;
-  Fix1 = f;
-  Distance1 = d;
-  Azimuth1 = az;
-  return true;
-}
-
-bool TScriptOperands::AskArcDist(std::string_view, std::uint16_t& ArcStart,
-                                 std::uint16_t& ArcEnd, long double& Distance1) {
-  std::uint16_t a = 0, b = 0;
-  long double d = 0.0L;
-  if (!Fix(0, a) || !Fix(1, b) || !Distance(2, d)) return false;
-  ArcStart = a;
-  ArcEnd = b;
-  Distance1 = d;
-  return true;
-}
-
-bool TScriptOperands::AskArcFixDist(std::string_view, std::uint16_t& ArcStart,
-                                    std::uint16_t& ArcEnd, std::uint16_t& Fix1,
-                                    long double& Distance1) {
-  std::uint16_t a = 0, b = 0, r = 0;
-  long double d = 0.0L;
-  if (!Fix(0, a) || !Fix(1, b) || !Fix(2, r) || !Distance(3, d)) return false;
-  ArcStart = a;
-  ArcEnd = b;
-  Fix1 = r;
-  Distance1 = d;
-  return true;
-}
-
-bool TScriptOperands::AskArcFix(std::string_view, std::uint16_t& ArcStart,
-                                std::uint16_t& ArcEnd, std::uint16_t& Fix1) {
-  std::uint16_t a = 0, b = 0, r = 0;
-  if (!Fix(0, a) || !Fix(1, b) || !Fix(2, r)) return false;
-  ArcStart = a;
-  ArcEnd = b;
-  Fix1 = r;
-  return true;
-}
-
-bool TScriptOperands::AskTwoArcs(std::string_view, std::uint16_t& Arc1Start,
-                                 std::uint16_t& Arc1End, std::uint16_t& Arc2Start,
-                                 std::uint16_t& Arc2End) {
-  std::uint16_t a = 0, b = 0, c = 0, d = 0;
-  if (!Fix(0, a) || !Fix(1, b) || !Fix(2, c) || !Fix(3, d)) return false;
-  Arc1Start = a;
-  Arc1End = b;
-  Arc2Start = c;
-  Arc2End = d;
+// Reads into a copy and hands it over only when every field read, as the
+// dialog does.
+bool TScriptOperands::Ask(const TDialogLayout& Layout, std::string_view, TOperands& Operands) {
+  failure_.clear();
+  TOperands got;
+  std::size_t fix = 0;
+  for (std::size_t i = 0; i < Layout.FieldCount; ++i) {
+    const TFieldKind kind = Layout.Fields[i].Kind;
+    const std::string_view token = i < count_ ? tokens_[i] : std::string_view();
+    switch (kind) {
+      case TFieldKind::Fix: {
+        if (i >= count_) return Fail("missing fix name", "");
+        const char* reason = nullptr;
+        got.Fix[fix] = FindScriptFix(bench_, token, reason);
+        if (got.Fix[fix] == 0) return Fail(reason, token);
+        ++fix;
+        break;
+      }
+      case TFieldKind::Distance: {
+        if (i >= count_) return Fail("missing distance", "");
+        const TFieldCheck check = bench_.CheckOperandField(kind, token);
+        if (!check.Valid) return Fail("unreadable distance", token);
+        got.Distance = check.Number;
+        break;
+      }
+      case TFieldKind::Azimuth: {
+        if (i >= count_) return Fail("missing azimuth", "");
+        const TFieldCheck check = bench_.CheckOperandField(kind, token);
+        if (!check.Valid) return Fail("unreadable azimuth", token);
+        got.Azimuth = check.Number;
+        break;
+      }
+    }
+  }
+  Operands = got;
   return true;
 }
 

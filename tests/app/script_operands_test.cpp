@@ -1,13 +1,16 @@
 // Operand fields of a script line, read as the operation input dialog
 // reads its fields.
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "app/script_operands.h"
-#include "geometry/earth_model.h"
-#include "stores/fix_db.h"
-#include "text/fix_names.h"
+#include "workbench/workbench.h"
 
 namespace navorix {
 namespace {
@@ -15,59 +18,70 @@ namespace {
 class ScriptOperandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FixRecord fix;
-    MakeFix(fix, PosFromLatLon(0.1L, 0.2L), "ALPHA");
-    DB.Add(fix);
-    FixRecord unread;  // a named entry whose coordinates did not read
-    unread.Name = "BAD";
-    DB.Add(unread);
+    char name[] = "/tmp/navorix-operands-XXXXXX";
+    const int fd = ::mkstemp(name);
+    ASSERT_GE(fd, 0);
+    file_ = name;
+    const std::string text = "5.73 11.46 ALPHA\r\n1 2 BRAVO\r\n";
+    ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ::close(fd);
+    ASSERT_TRUE(Bench.LoadFixFile(file_, false));
   }
-  TFixDB DB;
+  void TearDown() override { std::remove(file_.c_str()); }
+
+  // Asks for the operands of Layout from Tokens.
+  bool Ask(TDialogEntry Entry, std::initializer_list<std::string_view> Tokens, TOperands& Out,
+           std::string& Failure) {
+    TScriptOperands source(Bench, Tokens.begin(), Tokens.size());
+    const bool confirmed = source.Ask(Layout(Entry), "", Out);
+    Failure = source.Failure();
+    return confirmed;
+  }
+
+  TWorkbench Bench;
+  std::string file_;
 };
 
-TEST_F(ScriptOperandsTest, NamesAreTypedInCapitalsAndMustHaveAPosition) {
-  const std::string_view tokens[] = {"alpha", "Alpha"};
-  TScriptOperands source(DB, tokens, 2);
-  std::uint16_t a = 0, b = 0;
-  ASSERT_TRUE(source.AskTwoFixes("", a, b));
-  EXPECT_EQ(a, 1);
-  EXPECT_EQ(b, 1);
+TEST_F(ScriptOperandsTest, NamesAreTypedInCapitals) {
+  TOperands operands;
+  std::string failure;
+  ASSERT_TRUE(Ask(TDialogEntry::TwoFixes, {"alpha", "Bravo"}, operands, failure));
+  EXPECT_EQ(operands.Fix[0], 1);
+  EXPECT_EQ(operands.Fix[1], 2);
 
-  const std::string_view bad[] = {"ALPHA", "BAD"};
-  TScriptOperands refused(DB, bad, 2);
-  a = b = 7;
-  EXPECT_FALSE(refused.AskTwoFixes("", a, b));
-  EXPECT_EQ(refused.Failure(), "fix has no valid position: BAD");
-  EXPECT_EQ(a, 7);  // nothing written on a refusal
-  EXPECT_EQ(b, 7);
+  operands.Fix[0] = 7;
+  EXPECT_FALSE(Ask(TDialogEntry::TwoFixes, {"ALPHA", "CHARLIE"}, operands, failure));
+  EXPECT_EQ(failure, "unknown fix CHARLIE");
+  EXPECT_EQ(operands.Fix[0], 7);  // nothing written on a refusal
 }
 
 TEST_F(ScriptOperandsTest, FieldsAreCheckedInTheDialogsOrder) {
-  const std::string_view tokens[] = {"NOPE", "ten", "east"};
-  TScriptOperands source(DB, tokens, 3);
-  std::uint16_t f = 0;
-  long double d = 0, az = 0;
-  EXPECT_FALSE(source.AskFixDistAzim("", f, d, az));
-  EXPECT_EQ(source.Failure(), "unknown fix NOPE");
-
-  const std::string_view later[] = {"ALPHA", "1E3", "east"};
-  TScriptOperands azimuth(DB, later, 3);
-  EXPECT_FALSE(azimuth.AskFixDistAzim("", f, d, az));
-  EXPECT_EQ(azimuth.Failure(), "unreadable azimuth east");
+  TOperands operands;
+  std::string failure;
+  EXPECT_FALSE(Ask(TDialogEntry::FixDistAzim, {"NOPE", "ten", "east"}, operands, failure));
+  EXPECT_EQ(failure, "unknown fix NOPE");
+  EXPECT_FALSE(Ask(TDialogEntry::FixDistAzim, {"ALPHA", "1E3", "east"}, operands, failure));
+  EXPECT_EQ(failure, "unreadable azimuth east");
+  EXPECT_FALSE(Ask(TDialogEntry::ArcFixDist, {"ALPHA", "BRAVO", "ALPHA"}, operands, failure));
+  EXPECT_EQ(failure, "missing distance");
 
   // Pasted text such as an exponent is read like typed text.
-  const std::string_view good[] = {"ALPHA", "1E3", "-45.5"};
-  TScriptOperands ok(DB, good, 3);
-  ASSERT_TRUE(ok.AskFixDistAzim("", f, d, az));
-  EXPECT_EQ(d, 1000.0L);
-  EXPECT_EQ(az, -45.5L);
+  ASSERT_TRUE(Ask(TDialogEntry::FixDistAzim, {"ALPHA", "1E3", "-45.5"}, operands, failure));
+  EXPECT_EQ(operands.Distance, 1000.0L);
+  EXPECT_EQ(operands.Azimuth, -45.5L);
+  // Fix fields fill the fixes in order, whatever their field numbers.
+  ASSERT_TRUE(Ask(TDialogEntry::ArcFixDist, {"BRAVO", "ALPHA", "BRAVO", "-5"}, operands, failure));
+  EXPECT_EQ(operands.Fix[0], 2);
+  EXPECT_EQ(operands.Fix[1], 1);
+  EXPECT_EQ(operands.Fix[2], 2);
+  EXPECT_EQ(operands.Distance, -5.0L);
 }
 
 TEST_F(ScriptOperandsTest, NamesLongerThanAFixNameAreUnknown) {
   const char* reason = nullptr;
-  EXPECT_EQ(FindScriptFix(DB, "ALPHAALPHAALPHAAL", reason), 0);
+  EXPECT_EQ(FindScriptFix(Bench, "ALPHAALPHAALPHAAL", reason), 0);
   EXPECT_STREQ(reason, "unknown fix");
-  EXPECT_EQ(FindScriptFix(DB, "", reason), 0);
+  EXPECT_EQ(FindScriptFix(Bench, "", reason), 0);
 }
 
 }  // namespace

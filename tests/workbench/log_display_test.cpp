@@ -1,0 +1,124 @@
+// The log display: the shown record, its number and the step buttons after
+// every change of the log.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/workbench/workbench_test_support.h"
+
+namespace navorix {
+namespace {
+
+using testing::WorkbenchTest;
+using testing::WriteFile;
+
+class LogDisplayTest : public WorkbenchTest {
+ protected:
+  // A history of records "aN", "bN", "cN" for N = 1 .. Count, loaded as at
+  // start.
+  void LoadHistory(int Count) {
+    std::string text;
+    for (int i = 1; i <= Count; ++i) {
+      const std::string n = std::to_string(i);
+      text += "a" + n + "\r\nb" + n + "\r\nc" + n + "\r\n";
+    }
+    WriteFile(Data("navorix.his"), text);
+    Bench().LoadStatus();
+  }
+};
+
+TEST_F(LogDisplayTest, ALoggedResultIsShown) {
+  AddNames({"A", "B"});
+  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  EXPECT_EQ(Bench().ShownRecord(), 1);
+  EXPECT_EQ(View().log.Line1, "Distance from A to B");
+  EXPECT_EQ(View().log.Line2, "");
+  EXPECT_EQ(View().log.Line3.substr(0, 4), "(S) ") << "the leading blanks are gone";
+  EXPECT_EQ(View().log.Number, "1");
+  EXPECT_FALSE(View().log.PreviousEnabled);
+  EXPECT_FALSE(View().log.NextEnabled);
+  EXPECT_EQ(View().Sounds(TSound::Done), 1);
+  EXPECT_EQ(View().sounds.back(), std::make_pair(TSound::Done, false)) << "not waited for";
+}
+
+TEST_F(LogDisplayTest, BlanksAreReducedButLettersKept) {
+  AddFix("A", "0", "0");
+  AddFix("B", "0", "10");
+  AddFix("C", "20", "0");
+  AddFix("D", "20", "10");
+  ASSERT_EQ(Run(TOpTag::ArcArc, {1, 2, 3, 4}), TRunResult::Logged);
+  EXPECT_EQ(Bench().Log().GetLine(1, 2), "to C-D");  // built as "  to C-D"
+}
+
+TEST_F(LogDisplayTest, OneMoreResultInAFullLogShowsRecord999) {
+  LoadHistory(999);
+  AddNames({"A", "B"});
+  ASSERT_EQ(Run(TOpTag::Midpoint, {1, 2}), TRunResult::Logged);
+  EXPECT_EQ(Bench().ShownRecord(), 999);
+  EXPECT_EQ(View().log.Number, "999");
+  EXPECT_EQ(View().log.Line1, "Midpoint from A to B");
+  EXPECT_EQ(Bench().Log().GetLine(1, 1), "a2") << "the oldest went";
+  EXPECT_TRUE(View().log.PreviousEnabled);
+  EXPECT_FALSE(View().log.NextEnabled);
+}
+
+TEST_F(LogDisplayTest, StepButtonsAndTheirLimits) {
+  LoadHistory(3);
+  EXPECT_EQ(View().log.Line1, "a3");
+  Bench().ShowPreviousRecord();
+  Bench().ShowPreviousRecord();
+  EXPECT_EQ(Bench().ShownRecord(), 1);
+  EXPECT_FALSE(View().log.PreviousEnabled);
+  EXPECT_TRUE(View().log.NextEnabled);
+  Bench().ShowPreviousRecord();  // nothing before record 1
+  EXPECT_EQ(Bench().ShownRecord(), 1);
+  Bench().ShowNextRecord();
+  EXPECT_EQ(View().log.Line1, "a2");
+  EXPECT_TRUE(View().log.PreviousEnabled);
+  EXPECT_TRUE(View().log.NextEnabled);
+  Bench().ShowNextRecord();
+  Bench().ShowNextRecord();
+  EXPECT_EQ(Bench().ShownRecord(), 3);
+}
+
+TEST_F(LogDisplayTest, DeletingShowsTheFollowingOrTheNewLastRecord) {
+  LoadHistory(3);
+  Bench().ShowPreviousRecord();
+  EXPECT_EQ(Bench().DeleteRecordQuestion(), "Delete log record No. 2?");
+  Bench().DeleteShownRecord();  // the middle one: record 3 moves up under number 2
+  EXPECT_EQ(Bench().ShownRecord(), 2);
+  EXPECT_EQ(View().log.Line1, "a3");
+  EXPECT_EQ(View().log.Number, "2");
+  Bench().DeleteShownRecord();  // the last one: the new last record is shown
+  EXPECT_EQ(Bench().ShownRecord(), 1);
+  EXPECT_EQ(View().log.Line1, "a1");
+  Bench().DeleteShownRecord();  // the only one: nothing is shown
+  EXPECT_EQ(Bench().ShownRecord(), 0);
+  EXPECT_EQ(View().log, (TLogDisplay{"", "", "", "0", false, false}));
+  EXPECT_EQ(Bench().DeleteRecordQuestion(), "");
+  Bench().DeleteShownRecord();  // an empty log is left alone
+  EXPECT_EQ(Bench().Log().Count(), 0);
+}
+
+TEST_F(LogDisplayTest, ClearEmptiesTheDisplayAndDisablesNextFix) {
+  AddNames({"A", "B"});
+  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_TRUE(Bench().NextFixEnabled());
+  Bench().ClearLog();
+  EXPECT_FALSE(Bench().NextFixEnabled());
+  EXPECT_EQ(View().log, (TLogDisplay{"", "", "", "0", false, false}));
+  // The chain itself is kept; only a new Fix-Fix restarts it.
+  EXPECT_EQ(Bench().Chain().StartName, "A");
+  Bench().ClearAll();
+  EXPECT_EQ(Bench().Fixes().Count(), 0);
+}
+
+TEST_F(LogDisplayTest, LoadingShowsTheLastRecordOfASevenLineHistory) {
+  WriteFile(Data("navorix.his"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(Bench().ShownRecord(), 3);
+  EXPECT_EQ(View().log, (TLogDisplay{"7", "", "", "3", true, false}));
+}
+
+}  // namespace
+}  // namespace navorix

@@ -1,0 +1,266 @@
+// Settings and status: loading, saving and the options.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/workbench/workbench_test_support.h"
+#include "workbench/texts.h"
+
+namespace navorix {
+namespace {
+
+using testing::ReadFile;
+using testing::WorkbenchTest;
+using testing::WriteFile;
+
+class StatusTest : public WorkbenchTest {
+ protected:
+  const TSettings& S() { return Bench().Settings(); }
+  std::string Caption(TOptionMenu Menu) { return OptionCaption(Menu, S().Display); }
+};
+
+TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
+  // Before loading, the Lat/Lon format is Deg/Min/Sec; a toggled switch and
+  // a sound switched off must come back to their defaults.
+  ASSERT_EQ(S().Display.LatLonFormat, TAngleFormat::DegMinSec);
+  Bench().ToggleEllipticLat();
+  Bench().ToggleEllipticArc();
+  Bench().SetSound(false);
+  Bench().SetHints(false);
+  Bench().LoadStatus();
+  EXPECT_TRUE(View().errors.empty());
+  EXPECT_TRUE(S().Earth.EllipticLat);
+  EXPECT_FALSE(S().Earth.EllipticArc);
+  EXPECT_FALSE(S().Earth.GeoDistance);
+  EXPECT_EQ(S().Display, TDisplayOptions({TAngleFormat::DegFrac, TAngleFormat::DegFrac,
+                                          TPlusDir::NorthEast, TAccuracy::Low,
+                                          TDistUnits::Kilometers, TAzimRange::PlusMinus180}));
+  EXPECT_TRUE(S().Interface.Sound);
+  EXPECT_TRUE(S().Interface.Hints);
+  EXPECT_EQ(S().Interface.MenuFontSize, 9);
+  EXPECT_EQ(S().Interface.PropFontSize, 9);
+  EXPECT_EQ(View().settings.Display, S().Display) << "the views were told";
+  EXPECT_EQ(Caption(TOptionMenu::LatLonFormat), "Lat/Lon &Format: Deg/Frac");
+  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: -180\xB0..+180\xB0");
+  EXPECT_EQ(Caption(TOptionMenu::DistUnits), "Distance &Units: Kilometers");
+  EXPECT_EQ(Caption(TOptionMenu::Precision), "&Display Accuracy: Low");
+  EXPECT_EQ(Caption(TOptionMenu::AzimFormat), "&Azimuth Format: Deg/Frac");
+  EXPECT_EQ(Caption(TOptionMenu::PlusDir), "&Plus coordinates: North-East");
+  EXPECT_TRUE(Bench().NextFixEnabled());  // kilometres
+  EXPECT_EQ(Bench().Fixes().Count(), 0);
+  EXPECT_EQ(Bench().Log().Count(), 0);
+}
+
+TEST_F(StatusTest, ValuesOutsideTheirRangeKeepTheDefault) {
+  WriteFile(Ini(), "[Settings]\r\nLatLonFormat=7\r\nAzimFormat=3\r\nPrecision=-1\r\n"
+                   "DistUnits=2\r\nAzimRange=1\r\nPlusDir=x\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Display.LatLonFormat, TAngleFormat::DegFrac);
+  EXPECT_EQ(S().Display.AzimFormat, TAngleFormat::DegFrac);
+  EXPECT_EQ(S().Display.Precision, TAccuracy::Low);
+  EXPECT_EQ(S().Display.PlusDir, TPlusDir::NorthEast);
+  EXPECT_EQ(S().Display.DistUnits, TDistUnits::NautMiles);
+  EXPECT_EQ(S().Display.AzimRange, TAzimRange::Zero360);
+  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  EXPECT_TRUE(View().errors.empty());
+}
+
+TEST_F(StatusTest, FontSizesOutside7To12AreIgnored) {
+  WriteFile(Ini(), "[Interface]\r\nMenuFontSize=13\r\nPropFontSize=6\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Interface.MenuFontSize, 9);
+  EXPECT_EQ(S().Interface.PropFontSize, 9);
+  WriteFile(Ini(), "[Interface]\r\nMenuFontSize=12\r\nPropFontSize=7\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Interface.MenuFontSize, 12);
+  EXPECT_EQ(S().Interface.PropFontSize, 7);
+  EXPECT_EQ(View().settings.Interface.PropFontSize, 7);
+}
+
+TEST_F(StatusTest, AHandEnteredRadiusSurvivesSavingAndIsUsedNextTime) {
+  WriteFile(Ini(), "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
+                   "\r\n[Interface]\r\nPropFontSize=11\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Earth.Shape.SpherRadius, 6371.0L);
+  Bench().SetPrecision(TAccuracy::High);
+  ASSERT_TRUE(Bench().SaveStatus());
+  EXPECT_EQ(ReadFile(Ini()),
+            "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
+            "EllipticLat=1\r\nEllipticArc=0\r\nGeoDistance=0\r\nAzimFormat=0\r\nPlusDir=0\r\n"
+            "Precision=2\r\nDistUnits=0\r\nAzimRange=0\r\n"
+            "\r\n[Interface]\r\nPropFontSize=11\r\nSound=1\r\nHints=1\r\n");
+  TWorkbench fresh(Bench().Paths());
+  fresh.LoadStatus();
+  EXPECT_EQ(fresh.Settings().Earth.Shape.SpherRadius, 6371.0L);
+  EXPECT_EQ(fresh.Settings().Earth.Shape.PolarRadius, DefaultPolarRadius);
+  EXPECT_EQ(fresh.Settings().Display.Precision, TAccuracy::High);
+}
+
+TEST_F(StatusTest, UnusableRadiiAreRefusedTogetherAndReportedOnce) {
+  WriteFile(Ini(), "[Settings]\r\nSpherRadius=6000\r\nPolarRadius=6400\r\nEquatRadius=6378\r\n"
+                   "DistUnits=3\r\n[Interface]\r\nSound=0\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius);
+  EXPECT_EQ(S().Earth.Shape.PolarRadius, DefaultPolarRadius);
+  ASSERT_EQ(View().errors.size(), 1u);
+  EXPECT_EQ(View().errors[0], "Unusable Earth radii in the settings file");
+  EXPECT_FALSE(S().Interface.Sound);  // the rest of the settings was read all the same
+  EXPECT_FALSE(Bench().NextFixEnabled()) << "Degrees were read";
+  for (const char* bad : {"0", "-6371", "1e5000"}) {
+    View().errors.clear();
+    WriteFile(Ini(), std::string("[Settings]\r\nSpherRadius=") + bad + "\r\n");
+    Bench().LoadStatus();
+    EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius) << bad;
+    // A number beyond the range does not convert and keeps the radius.
+    EXPECT_EQ(View().errors.size(), std::string(bad) == "1e5000" ? 0u : 1u) << bad;
+  }
+}
+
+TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
+  std::filesystem::create_directory(Ini());
+  WriteFile(Data("navorix.fix"), "10 20 A\r\n");
+  WriteFile(Data("navorix.his"), "l1\r\nl2\r\nl3\r\n");
+  Bench().SetLatLonFormat(TAngleFormat::InfixDMS);
+  Bench().LoadStatus();
+  ASSERT_EQ(View().errors.size(), 1u);
+  EXPECT_EQ(S().Display.LatLonFormat, TAngleFormat::InfixDMS);  // not read, so kept
+  EXPECT_FALSE(Bench().NextFixEnabled()) << "no unit was read";
+  EXPECT_EQ(Bench().Fixes().Count(), 1);
+  EXPECT_EQ(Bench().Log().Count(), 1);
+  // Saving must not replace a settings file it could not read.
+  EXPECT_FALSE(Bench().SaveStatus());
+  EXPECT_EQ(View().errors.size(), 2u);
+  EXPECT_TRUE(std::filesystem::is_directory(Ini()));
+}
+
+TEST_F(StatusTest, AnOldLogIsRenamedOnlyWhenThereIsNoHistory) {
+  WriteFile(Data("navorix.log"), "old1\r\nold2\r\nold3\r\n");
+  WriteFile(Data("navorix.his"), "his1\r\nhis2\r\nhis3\r\n");
+  Bench().LoadStatus();
+  EXPECT_TRUE(std::filesystem::exists(Data("navorix.log")));
+  EXPECT_EQ(Bench().Log().GetLine(1, 1), "his1");
+  std::filesystem::remove(Data("navorix.his"));
+  Bench().LoadStatus();
+  EXPECT_FALSE(std::filesystem::exists(Data("navorix.log")));
+  EXPECT_EQ(ReadFile(Data("navorix.his")), "old1\r\nold2\r\nold3\r\n");
+  EXPECT_EQ(Bench().Log().GetLine(1, 1), "old1");
+}
+
+TEST_F(StatusTest, ReloadRestoresTheSavedFixesAndLog) {
+  AddFix("ALPHA", "1", "2");
+  AddFix("BETA", "3", "4");
+  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(TOpTag::Midpoint, {1, 2}), TRunResult::Logged);
+  ASSERT_TRUE(Bench().SaveStatus());
+  AddFix("BRAVO");
+  ASSERT_EQ(Run(TOpTag::Azimuth, {1, 3}), TRunResult::Logged);
+  ASSERT_TRUE(Bench().NextFixEnabled());
+  Bench().LoadStatus();
+  EXPECT_EQ(Bench().Fixes().Count(), 2);
+  EXPECT_EQ(Bench().Fixes().Get(1).Name, "ALPHA");
+  EXPECT_EQ(View().selected, 0);
+  EXPECT_EQ(Bench().Log().Count(), 2);
+  EXPECT_EQ(Bench().ShownRecord(), 2);
+  EXPECT_EQ(View().log.Line1, "Midpoint from ALPHA to BETA");
+  EXPECT_EQ(View().log.Number, "2");
+  // Clearing the log ended the chain; the kilometres read then enabled the
+  // button again, as at start.
+  ASSERT_GE(View().nextFix.size(), 2u);
+  EXPECT_FALSE(View().nextFix[View().nextFix.size() - 2]);
+  EXPECT_TRUE(View().nextFix.back());
+}
+
+TEST_F(StatusTest, WithoutADataDirectorySavingFailsAfterTheSettings) {
+  std::filesystem::remove_all(dir.Path() + "/data");
+  AddFix("A");
+  EXPECT_FALSE(Bench().SaveStatus());
+  EXPECT_EQ(View().errors.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(Ini()));
+  // Loading without one starts empty.
+  Bench().LoadStatus();
+  EXPECT_EQ(Bench().Fixes().Count(), 0);
+}
+
+TEST_F(StatusTest, PerUserDirectoriesAreMadeWhenFirstNeeded) {
+  TAppData paths = Bench().Paths();
+  paths.Portable = false;
+  paths.SettingsDir = dir.Path() + "/config/navorix/";
+  paths.DataDir = dir.Path() + "/share/navorix/data/";
+  TWorkbench bench(paths);
+  bench.LoadStatus();  // nothing there yet: no failure
+  ASSERT_TRUE(bench.SaveStatus());
+  EXPECT_TRUE(std::filesystem::exists(paths.SettingsDir + "navorix.ini"));
+  EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.fix"));
+  EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.his"));
+}
+
+TEST_F(StatusTest, AFailedSaveLeavesTheOldStatusFilesIntact) {
+  WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+  AddFix("NEW");
+  // A directory where the history file should go makes the last step fail.
+  std::filesystem::create_directory(Data("navorix.his"));
+  WriteFile(Data("navorix.his/x"), "");
+  EXPECT_FALSE(Bench().SaveStatus());
+  EXPECT_NE(ReadFile(Data("navorix.fix")), "10 20 OLD\r\n");  // this step was done
+  EXPECT_TRUE(std::filesystem::exists(Data("navorix.his/x")));
+  std::vector<std::string> names = testing::DirEntries(dir.Path() + "/data");
+  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.his"}));
+}
+
+TEST_F(StatusTest, AFailedSettingsSaveKeepsTheFileAndEndsTheSaving) {
+  const std::string old_ini = "[Settings]\r\nSpherRadius=6371\r\n";
+  WriteFile(Ini(), old_ini);
+  WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+  AddFix("NEW");
+  {
+    testing::TFailingWrites full_disk;
+    EXPECT_FALSE(Bench().SaveStatus());
+  }
+  EXPECT_EQ(ReadFile(Ini()), old_ini);
+  EXPECT_EQ(ReadFile(Data("navorix.fix")), "10 20 OLD\r\n");
+  EXPECT_FALSE(std::filesystem::exists(Data("navorix.his")));
+}
+
+TEST_F(StatusTest, OptionsCaptionsFollowTheValues) {
+  Bench().SetLatLonFormat(TAngleFormat::InfixDMS);
+  EXPECT_EQ(Caption(TOptionMenu::LatLonFormat), "Lat/Lon &Format: Infix DMS");
+  Bench().SetAzimFormat(TAngleFormat::DegMinSec);
+  EXPECT_EQ(Caption(TOptionMenu::AzimFormat), "&Azimuth Format: Deg/Min/Sec");
+  Bench().SetPlusDir(TPlusDir::SouthWest);
+  EXPECT_EQ(Caption(TOptionMenu::PlusDir), "&Plus coordinates: South-West");
+  Bench().SetPrecision(TAccuracy::Medium);
+  EXPECT_EQ(Caption(TOptionMenu::Precision), "&Display Accuracy: Medium");
+  Bench().SetAzimRange(TAzimRange::Zero360);
+  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  Bench().SetDistUnits(TDistUnits::NautMiles);
+  EXPECT_EQ(Caption(TOptionMenu::DistUnits), "Distance &Units: Naut.Miles");
+  EXPECT_EQ(View().settings.Display, S().Display);
+  // A damaged value shows the first name rather than reading past a table.
+  TDisplayOptions damaged;
+  damaged.LatLonFormat = static_cast<TAngleFormat>(9);
+  EXPECT_EQ(OptionCaption(TOptionMenu::LatLonFormat, damaged), "Lat/Lon &Format: Deg/Frac");
+}
+
+TEST_F(StatusTest, SoundAndHintsAreSavedAsSet) {
+  Bench().SetHints(false);
+  Bench().SetSound(false);
+  ASSERT_TRUE(Bench().SaveStatus());
+  const std::string text = ReadFile(Ini());
+  EXPECT_NE(text.find("Sound=0\r\nHints=0\r\n"), std::string::npos) << text;
+  // With the sound off nothing is played, not even the done sound.
+  AddNames({"A", "B"});
+  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  EXPECT_TRUE(View().sounds.empty());
+}
+
+TEST_F(StatusTest, EllipsoidSwitchesAreRead) {
+  WriteFile(Ini(), "[Settings]\r\nEllipticLat=0\r\nEllipticArc=0\r\nGeoDistance=5\r\n");
+  Bench().LoadStatus();
+  EXPECT_FALSE(S().Earth.EllipticLat);
+  EXPECT_FALSE(S().Earth.EllipticArc);
+  EXPECT_TRUE(S().Earth.GeoDistance);
+}
+
+}  // namespace
+}  // namespace navorix

@@ -1,0 +1,53 @@
+// The texts of the workbench that the user reads: questions, messages and
+// the captions of the Options submenus. Both front ends take them from
+// here. In a question, "|" ends a line of the question box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "stores/settings.h"
+
+namespace navorix {
+
+namespace msg {
+inline constexpr const char* NameInUse = "This fix name is already in use";
+}  // namespace msg
+
+namespace question {
+inline constexpr const char* Exit =
+    "You are about to leave Navorix.|Would you like to save the status?";
+inline constexpr const char* ClearLog = "This will clear the operation log.|Do you wish to proceed?";
+inline constexpr const char* ClearFixes = "This will clear the fix database.|Do you wish to proceed?";
+inline constexpr const char* ClearAll =
+    "This will clear the operation log and the fix database.|Do you wish to proceed?";
+inline constexpr const char* ClearBeforeLoading =
+    "Do you wish to clear the fix database|before loading the new file?";
+inline constexpr const char* Overwrite = "This file already exists.|Do you wish to overwrite it?";
+}  // namespace question
+
+// "Delete log record No. N?"
+std::string DeleteRecordQuestion(std::uint16_t Record);
+// "Delete fix NAME from the database?"
+std::string DeleteFixQuestion(std::string_view Name);
+
+// The Options submenus whose caption shows the value chosen.
+enum class TOptionMenu : std::uint8_t {
+  LatLonFormat,
+  AzimFormat,
+  PlusDir,
+  Precision,
+  DistUnits,
+  AzimRange,
+};
+
+// The caption of Menu for the value in Options, e.g. "Lat/Lon &Format: "
+// followed by "Deg/Frac".
+std::string OptionCaption(TOptionMenu Menu, const TDisplayOptions& Options);
+
+// Captions of the fix input dialog.
+inline constexpr const char* NewFixCaption = " New Fix";
+inline constexpr const char* EditFixCaption = " Edit Fix";
+
+}  // namespace navorix

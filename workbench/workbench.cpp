@@ -1,0 +1,561 @@
+// The workbench (notation in workbench.h).
+#include "workbench/workbench.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "geometry/error.h"
+#include "operations/dispatch.h"
+#include "operations/executors.h"
+#include "operations/operand_source.h"
+#include "stores/atomic_file.h"
+#include "stores/profile_file.h"
+#include "text/fix_names.h"
+#include "text/format.h"
+#include "text/parse.h"
+#include "text/text_helpers.h"
+#include "workbench/texts.h"
+
+namespace navorix {
+
+namespace {
+
+bool Exists(const std::string& FileName) {
+  struct stat info {};
+  return ::stat(FileName.c_str(), &info) == 0;
+}
+
+char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+TWorkbench::TWorkbench(TAppData Paths) : paths_(std::move(Paths)) { lastPanel_ = FixPanel(); }
+
+void TWorkbench::Attach(const TObservers& Observers) {
+  observers_ = Observers;
+  lastPanel_ = FixPanel();
+}
+
+// ------------------------------------------------------------ state for views
+
+std::string TWorkbench::RowText(int Row) const {
+  if (Row < 0 || Row >= fixes_.Count()) return {};
+  return FixText(settings_.Display, settings_.Earth,
+                 fixes_.Get(static_cast<std::uint16_t>(Row + 1)));
+}
+
+std::uint16_t TWorkbench::CurrentPos() const {
+  return currentRow_ < fixes_.Count() ? static_cast<std::uint16_t>(currentRow_ + 1) : 0;
+}
+
+TFixPanel TWorkbench::FixPanel() const {
+  const int r = currentRow_;
+  const int n = RowCount();
+  TFixPanel panel;
+  panel.Counter = "N = " + std::to_string(fixes_.Count());
+  panel.Buttons.Up = r != 0 && r + 1 != n;
+  panel.Buttons.Down = r + 2 != n && r + 1 != n;
+  panel.Buttons.Delete = r + 1 != n;
+  panel.Buttons.Edit = r + 1 != n;
+  panel.Buttons.Undelete = deleted_.Valid;
+  return panel;
+}
+
+TLogDisplay TWorkbench::LogDisplay() const {
+  TLogDisplay display;
+  if (shownRecord_ != 0) {
+    display.Line1 = log_.GetLine(shownRecord_, 1);
+    display.Line2 = log_.GetLine(shownRecord_, 2);
+    display.Line3 = log_.GetLine(shownRecord_, 3);
+  }
+  display.Number = std::to_string(shownRecord_);
+  display.PreviousEnabled = shownRecord_ > 1;
+  display.NextEnabled = shownRecord_ < log_.Count();
+  return display;
+}
+
+// ----------------------------------------------------------- announcements
+
+void TWorkbench::SetNextFix(bool Enabled) {
+  if (nextFix_ == Enabled) return;
+  nextFix_ = Enabled;
+  if (observers_.NextFix != nullptr) observers_.NextFix->NextFixChanged(Enabled);
+}
+
+void TWorkbench::PanelChanged() {
+  const TFixPanel panel = FixPanel();
+  if (panel == lastPanel_) return;
+  lastPanel_ = panel;
+  if (observers_.FixPanel != nullptr) observers_.FixPanel->FixPanelChanged(panel);
+}
+
+void TWorkbench::SetCurrentRow(int Row) {
+  currentRow_ = Row < 0 || Row > fixes_.Count() ? fixes_.Count() : Row;
+  if (observers_.FixList != nullptr) observers_.FixList->CurrentRowChanged(currentRow_);
+  PanelChanged();
+}
+
+void TWorkbench::OptionsChanged() {
+  if (observers_.Options != nullptr) observers_.Options->OptionsChanged(settings_);
+}
+
+void TWorkbench::ShowError(const std::string& Message) {
+  if (observers_.Messages != nullptr) observers_.Messages->ShowError(Message);
+}
+
+void TWorkbench::PlaySound(TSound Sound, bool Wait) {
+  if (!settings_.Interface.Sound) return;
+  if (observers_.Messages != nullptr) observers_.Messages->PlaySound(Sound, Wait);
+}
+
+// ------------------------------------------------------------- the fix list
+
+void TWorkbench::RebuildFixList(int Row) {
+  if (Row == 0) Row = currentRow_ + 1;
+  if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
+  SetCurrentRow(fixes_.Count() < Row ? 0 : Row - 1);
+}
+
+void TWorkbench::ClearFixList() {
+  fixes_.Clear();
+  deleted_ = FixRecord{};
+  if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
+  SetCurrentRow(0);
+}
+
+void TWorkbench::AddFix(const FixRecord& Fix) {
+  fixes_.Add(Fix);
+  const int row = fixes_.Count() - 1;
+  if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
+  SetCurrentRow(row);
+}
+
+void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
+  // The row follows the database's reading of an out-of-range position.
+  const int row = std::clamp(Pos, 1, fixes_.Count() + 1) - 1;
+  fixes_.Insert(Fix, static_cast<std::uint16_t>(row + 1));
+  if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
+  SetCurrentRow(row);
+}
+
+void TWorkbench::ReplaceFix(const FixRecord& Fix, std::uint16_t Pos) {
+  if (Pos < 1 || Pos > fixes_.Count()) return;
+  fixes_.Replace(Fix, Pos);
+  if (observers_.FixList != nullptr) observers_.FixList->RowChanged(Pos - 1);
+  SetCurrentRow(Pos - 1);
+}
+
+void TWorkbench::SelectRow(int Row) { SetCurrentRow(Row); }
+
+void TWorkbench::DeleteFix() {
+  const std::uint16_t pos = CurrentPos();
+  if (pos == 0) return;
+  deleted_ = fixes_.Get(pos);
+  fixes_.Delete(pos);
+  if (observers_.FixList != nullptr) observers_.FixList->RowRemoved(pos - 1);
+  SetCurrentRow(pos - 1);
+}
+
+std::string TWorkbench::DeleteFixQuestion() const {
+  const std::uint16_t pos = CurrentPos();
+  if (pos == 0) return {};
+  return navorix::DeleteFixQuestion(fixes_.Get(pos).Name.View());
+}
+
+bool TWorkbench::UndeleteFix() {
+  if (!deleted_.Valid) return false;
+  try {
+    InsertFix(deleted_, currentRow_ + 1);
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return false;
+  }
+  deleted_ = FixRecord{};
+  PanelChanged();
+  return true;
+}
+
+bool TWorkbench::MoveFixUp() {
+  const std::uint16_t pos = CurrentPos();
+  if (!fixes_.MoveUp(pos)) return false;
+  if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 2);
+  SetCurrentRow(pos - 2);
+  return true;
+}
+
+bool TWorkbench::MoveFixDown() {
+  const std::uint16_t pos = CurrentPos();
+  if (pos == 0 || !fixes_.MoveDown(pos)) return false;
+  if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 1);
+  SetCurrentRow(pos);
+  return true;
+}
+
+void TWorkbench::SortFixes(TSortOrder Order) {
+  if (fixes_.Count() < 2) return;
+  const std::uint16_t current = CurrentPos();
+  if (current == 0 && Order == TSortOrder::ByDistance) return;
+  const TTriV reference = current != 0 ? fixes_.Get(current).Position : TTriV{};
+  fixes_.Sort(Order, reference);
+  RebuildFixList(1);
+}
+
+TSearchStep TWorkbench::TypeAhead(char Typed, bool PanelShown) {
+  TSearchStep step;
+  if (fixes_.Count() == 0) return step;
+  const char c = Capital(Typed);
+  const bool letter = (c >= 'A' && c <= 'Z') || c == '/';
+  const bool digit = c >= '0' && c <= '9';
+  if (!letter && !(digit && PanelShown)) return step;
+
+  std::uint16_t start = 1;
+  if (PanelShown) {
+    if (searchText_.size() < MaxSearchLength) searchText_ += c;
+    start = searchHit_;
+  } else {
+    searchText_.assign(1, c);
+  }
+  searchHit_ = fixes_.FindPrefix(searchText_, start);
+  step.Consumed = true;
+  step.IntervalMs = SearchHitMs;
+  if (searchHit_ != 0) {
+    SetCurrentRow(searchHit_ - 1);
+  } else {
+    searchText_.pop_back();
+    PlaySound(TSound::Error, false);
+    step.IntervalMs = SearchMissMs;
+    searchHit_ = static_cast<std::uint16_t>(std::min(currentRow_ + 1, static_cast<int>(MaxFixes)));
+  }
+  step.ShowPanel = searchText_.size() == 1;
+  step.Text = searchText_;
+  return step;
+}
+
+// -------------------------------------------------------- fix input dialog
+
+TFixEdit TWorkbench::BeginFixEdit(bool AddButton) const {
+  TFixEdit edit;
+  edit.Pos = currentRow_ + 1;
+  edit.IsNew = AddButton || edit.Pos > fixes_.Count();
+  edit.Caption = edit.IsNew ? NewFixCaption : EditFixCaption;
+  if (edit.IsNew) {
+    edit.Start = pending_;
+  } else {
+    edit.EditPos = static_cast<std::uint16_t>(edit.Pos);
+    edit.Start = fixes_.Get(edit.EditPos);
+  }
+  if (!edit.Start.Name.Empty()) {
+    edit.Name = FixName(edit.Start);
+    const std::string coordinates = SquashBlanks(
+        FormatLatLon(settings_.Display, settings_.Earth, edit.Start, settings_.Display.Precision),
+        false);
+    const std::size_t blank = coordinates.find(' ');
+    edit.Latitude = coordinates.substr(0, blank);
+    if (blank != std::string::npos) edit.Longitude = coordinates.substr(blank + 1);
+  }
+  return edit;
+}
+
+TFixCheck TWorkbench::CheckFixInput(const TFixEdit& Edit, std::string_view Name,
+                                    std::string_view Latitude, std::string_view Longitude) {
+  TFixCheck check;
+  check.Name.assign(Name);
+  check.NameBad = !IsValidFixName(check.Name);
+  // The name in use is reported before any field is marked, even for a name
+  // that is not valid; a fix may keep its own name.
+  const std::uint16_t owner = fixes_.FindName(check.Name);
+  if (owner != 0 && owner != Edit.EditPos) {
+    check.NameInUse = true;
+    ShowError(msg::NameInUse);
+    return check;
+  }
+  long double lat = 0.0L;
+  long double lon = 0.0L;
+  const TPlusDir plus = settings_.Display.PlusDir;
+  check.LatitudeBad = !ParseCoord(plus, Latitude, TAxis::Latitude, lat);
+  check.LongitudeBad = !ParseCoord(plus, Longitude, TAxis::Longitude, lon);
+  if (check.Passed()) check.Position = PosFromLatLon(settings_.Earth, lat, lon);
+  return check;
+}
+
+bool TWorkbench::StoreFix(const TFixEdit& Edit, const TFixCheck& Check,
+                          std::string_view Latitude, std::string_view Longitude) {
+  if (!Check.Passed()) return false;
+  // Coordinates left as they were shown keep the position they came from:
+  // the shown text is rounded to the display accuracy.
+  const bool unchanged = Latitude == Edit.Latitude && Longitude == Edit.Longitude;
+  try {
+    FixRecord fix = Edit.Start;
+    MakeFix(fix, unchanged ? Edit.Start.Position : Check.Position, Check.Name);
+    if (fixes_.Count() < Edit.Pos) {
+      AddFix(fix);
+    } else if (Edit.IsNew) {
+      InsertFix(fix, Edit.Pos);
+      pending_ = FixRecord{};
+    } else {
+      ReplaceFix(fix, static_cast<std::uint16_t>(Edit.Pos));
+    }
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return false;
+  }
+  return true;
+}
+
+// -------------------------------------------------- operation input dialog
+
+TFieldCheck TWorkbench::CheckOperandField(TFieldKind Kind, std::string_view Text) const {
+  TFieldCheck check;
+  if (Text.empty()) return check;
+  switch (Kind) {
+    case TFieldKind::Fix:
+      check.Fix = fixes_.FindName(Text);
+      // An entry whose line did not read has no position to compute with.
+      check.Valid = check.Fix != 0 && fixes_.Get(check.Fix).Valid;
+      break;
+    case TFieldKind::Distance:
+      check.Valid = ParseDistanceText(Text, check.Number);
+      break;
+    case TFieldKind::Azimuth:
+      check.Valid = ParseAzimuthText(Text, check.Number);
+      break;
+  }
+  return check;
+}
+
+std::uint16_t TWorkbench::CompleteName(std::string_view Prefix, std::uint16_t Start,
+                                       std::string& Name) const {
+  const std::uint16_t found = fixes_.FindPrefix(Prefix, Start);
+  Name = found != 0 ? FixName(fixes_.Get(found)) : std::string();
+  return found;
+}
+
+// ------------------------------------------------------------- operations
+
+TRunResult TWorkbench::RunOperation(TOpTag Op, TOperandSource& Source) {
+  try {
+    const TExecutors executors(fixes_, settings_.Display, settings_.Earth, chain_);
+    std::optional<TOpResult> result = Dispatch(Op, Source, executors, nextFix_);
+    if (!result) return TRunResult::Cancelled;
+    LogResult(result->Line1, result->Line2, result->Line3);
+    if (result->Chain) {
+      SetNextFix(true);
+      chain_ = *result->Chain;
+    }
+    if (result->Proposal) pending_ = *result->Proposal;
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return TRunResult::Failed;
+  }
+  return TRunResult::Logged;
+}
+
+// -------------------------------------------------------------------- log
+
+void TWorkbench::ShowLogRecord(std::uint16_t Record) {
+  shownRecord_ = std::min(Record, log_.Count());
+  if (observers_.Log != nullptr) observers_.Log->LogShown(LogDisplay());
+}
+
+void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3) {
+  PlaySound(TSound::Done, false);
+  log_.Add(SquashBlanks(Line1, false), SquashBlanks(Line2, false), SquashBlanks(Line3, false));
+  ShowLogRecord(log_.Count());
+}
+
+void TWorkbench::ShowPreviousRecord() {
+  if (shownRecord_ < 2) return;
+  ShowLogRecord(static_cast<std::uint16_t>(shownRecord_ - 1));
+}
+
+void TWorkbench::ShowNextRecord() {
+  if (shownRecord_ >= log_.Count()) return;
+  ShowLogRecord(static_cast<std::uint16_t>(shownRecord_ + 1));
+}
+
+void TWorkbench::DeleteShownRecord() {
+  if (log_.Count() == 0) return;
+  log_.Delete(shownRecord_);
+  ShowLogRecord(std::min(shownRecord_, log_.Count()));
+}
+
+std::string TWorkbench::DeleteRecordQuestion() const {
+  if (log_.Count() == 0) return {};
+  return navorix::DeleteRecordQuestion(shownRecord_);
+}
+
+void TWorkbench::ClearLog() {
+  log_.Clear();
+  ShowLogRecord(0);
+  SetNextFix(false);
+}
+
+void TWorkbench::ClearFixes() { ClearFixList(); }
+
+void TWorkbench::ClearAll() {
+  ClearFixList();
+  ClearLog();
+}
+
+// ---------------------------------------------------------------- options
+
+void TWorkbench::SetLatLonFormat(TAngleFormat Value) {
+  settings_.Display.LatLonFormat = Value;
+  OptionsChanged();
+  RebuildFixList(0);
+}
+
+void TWorkbench::SetAzimFormat(TAngleFormat Value) {
+  settings_.Display.AzimFormat = Value;
+  OptionsChanged();
+}
+
+void TWorkbench::SetPlusDir(TPlusDir Value) {
+  settings_.Display.PlusDir = Value;
+  OptionsChanged();
+}
+
+void TWorkbench::SetPrecision(TAccuracy Value) {
+  settings_.Display.Precision = Value;
+  OptionsChanged();
+  RebuildFixList(0);
+}
+
+void TWorkbench::SetDistUnits(TDistUnits Value) {
+  settings_.Display.DistUnits = Value;
+  OptionsChanged();
+  SetNextFix(Value != TDistUnits::Degrees);
+}
+
+void TWorkbench::SetAzimRange(TAzimRange Value) {
+  settings_.Display.AzimRange = Value;
+  OptionsChanged();
+}
+
+void TWorkbench::SetSound(bool On) {
+  settings_.Interface.Sound = On;
+  OptionsChanged();
+}
+
+void TWorkbench::SetHints(bool On) {
+  settings_.Interface.Hints = On;
+  OptionsChanged();
+}
+
+void TWorkbench::ToggleEllipticLat() {
+  settings_.Earth.EllipticLat = !settings_.Earth.EllipticLat;
+  OptionsChanged();
+  SetNextFix(false);
+  // Every fix keeps the latitude and longitude it showed, so the rows stay
+  // as they are; what moves is the position on the Earth model.
+  for (std::uint32_t pos = 1; pos <= fixes_.Count(); ++pos) {
+    FixRecord fix = fixes_.Get(static_cast<std::uint16_t>(pos));
+    if (!fix.Valid) continue;
+    RebuildPos(settings_.Earth, fix.Position);
+    fixes_.Replace(fix, static_cast<std::uint16_t>(pos));
+  }
+}
+
+void TWorkbench::ToggleEllipticArc() {
+  settings_.Earth.EllipticArc = !settings_.Earth.EllipticArc;
+  OptionsChanged();
+  SetNextFix(false);
+}
+
+void TWorkbench::ToggleGeoDistance() {
+  settings_.Earth.GeoDistance = !settings_.Earth.GeoDistance;
+  OptionsChanged();
+  SetNextFix(false);
+}
+
+// ------------------------------------------------------------------ files
+
+bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
+  if (ClearFirst) ClearFixList();
+  bool loaded = true;
+  try {
+    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth);
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    loaded = false;
+  }
+  RebuildFixList(1);
+  return loaded;
+}
+
+bool TWorkbench::SaveFixFile(const std::string& FileName) {
+  try {
+    fixes_.SaveToFile(FileName, settings_.Display, settings_.Earth);
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return false;
+  }
+  return true;
+}
+
+bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
+  TProfileFile ini(FileName);
+  try {
+    ini.Load();
+  } catch (const std::exception& failure) {
+    // Nothing was read: every setting keeps its value.
+    ShowError(failure.what());
+    return false;
+  }
+  const TDisplayOptions before = settings_.Display;
+  const bool usable = ReadSettings(ini, settings_);
+  OptionsChanged();
+  SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
+  if (settings_.Display.LatLonFormat != before.LatLonFormat ||
+      settings_.Display.Precision != before.Precision) {
+    RebuildFixList(0);
+  }
+  if (!usable) ShowError(msg::BadEarthRadii);
+  return usable;
+}
+
+void TWorkbench::LoadStatus() {
+  ClearFixList();
+  ClearLog();
+  LoadSettingsFile(paths_.SettingsDir + SettingsFileName);
+  const std::string fixFile = paths_.DataDir + StatusFixFileName;
+  if (Exists(fixFile)) LoadFixFile(fixFile, false);
+  const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
+  const std::string history = paths_.DataDir + HistoryFileName;
+  // A failed rename (the history file exists) is no failure: the old file
+  // simply stays.
+  if (Exists(oldHistory)) (void)RenameNoReplace(oldHistory, history);
+  if (Exists(history)) {
+    try {
+      log_.LoadFromFile(history);
+    } catch (const std::exception& failure) {
+      ShowLogRecord(log_.Count());
+      ShowError(failure.what());
+      return;
+    }
+    ShowLogRecord(log_.Count());
+  }
+}
+
+bool TWorkbench::SaveStatus() {
+  try {
+    // Per-user directories are made when first needed; a portable folder
+    // has its data folder already.
+    if (!paths_.Portable) {
+      MakeDirectories(paths_.SettingsDir);
+      MakeDirectories(paths_.DataDir);
+    }
+    SaveSettings(paths_.SettingsDir + SettingsFileName, settings_);
+    fixes_.SaveToFile(paths_.DataDir + StatusFixFileName, settings_.Display, settings_.Earth);
+    log_.SaveToFile(paths_.DataDir + HistoryFileName);
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace navorix

@@ -1,0 +1,265 @@
+// The workbench: the one owner of a Navorix session. It holds, for the whole
+// run, the fix database, the operation log, the settings, the deleted and
+// the pending fix, the distance chain behind "&Next Fix", the current row
+// of the fix list and the shown log record. Every action of the user is one
+// method with its rules inside; the window (or the batch program) gathers
+// input, calls the method and draws what the observers are told.
+//
+// Notation:
+//   row       0-based row of the fix list; row r shows fix r + 1, row Count
+//             is the blank row (the place after the last fix)
+//   Pos       1-based position of a fix in the database; 0 means none
+//   record    1-based number of a log record; 0 means none
+//
+// Failures that the window shows in its error box go to the message
+// observer (ShowError); the method then returns false or Failed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "operations/catalogue.h"
+#include "operations/distance_chain.h"
+#include "stores/app_data.h"
+#include "stores/fix_db.h"
+#include "stores/log_list.h"
+#include "stores/settings.h"
+#include "text/fix_record.h"
+#include "workbench/observers.h"
+
+namespace navorix {
+
+class TOperandSource;
+
+// How an operation request ended.
+enum class TRunResult : std::uint8_t {
+  Cancelled,  // the operand source cancelled: nothing changed, no sound
+  Logged,     // the result is the last log record and is shown
+  Failed,     // the error box was told why; nothing was logged
+};
+
+// One step of the type-ahead search of the fix list.
+struct TSearchStep {
+  bool Consumed = false;   // false: the key goes on to the focused control
+  std::string Text;        // the text the search panel shows
+  bool ShowPanel = false;  // show the panel (the first character of a search)
+  int IntervalMs = 0;      // restart the panel's hide timer with this interval
+};
+
+// The search panel hides this long after a hit, and after a miss.
+inline constexpr int SearchHitMs = 1600;
+inline constexpr int SearchMissMs = 2400;
+inline constexpr std::size_t MaxSearchLength = 16;
+
+// A fix input dialog about to open: its caption, the place the fix goes and
+// the texts it starts with.
+struct TFixEdit {
+  bool IsNew = true;
+  int Pos = 1;                 // current row + 1; beyond Count: append
+  std::uint16_t EditPos = 0;   // the fix being edited; 0 for a new fix
+  std::string Caption;         // " New Fix" or " Edit Fix"
+  FixRecord Start;             // the pending fix, or the fix being edited
+  std::string Name, Latitude, Longitude;  // prefilled texts
+};
+
+// The checks of the fix input dialog's OK.
+struct TFixCheck {
+  bool NameInUse = false;  // another fix has the name; nothing else checked
+  bool NameBad = false;
+  bool LatitudeBad = false;
+  bool LongitudeBad = false;
+  std::string Name;  // the name as checked (trimmed, capitals)
+  TTriV Position;    // the typed position, when every field read
+  bool Passed() const { return !NameInUse && !NameBad && !LatitudeBad && !LongitudeBad; }
+};
+
+// One field of the operation input dialog as validated at its OK.
+struct TFieldCheck {
+  bool Valid = false;
+  std::uint16_t Fix = 0;     // fix fields
+  long double Number = 0.0L;  // distance and azimuth fields, as typed
+};
+
+class TWorkbench {
+ public:
+  // Paths says where the settings and status files are.
+  explicit TWorkbench(TAppData Paths = TAppData{});
+  TWorkbench(const TWorkbench&) = delete;
+  TWorkbench& operator=(const TWorkbench&) = delete;
+
+  // The views to tell about changes; they read the present state when they
+  // attach.
+  void Attach(const TObservers& Observers);
+
+  // ------------------------------------------------------- state for views
+  const TSettings& Settings() const { return settings_; }
+  const TAppData& Paths() const { return paths_; }
+  const TFixDB& Fixes() const { return fixes_; }
+  const TLogList& Log() const { return log_; }
+  // Fixes + 1: the blank row is always there.
+  int RowCount() const { return fixes_.Count() + 1; }
+  // The row text of a fix at the current format and accuracy; "" for the
+  // blank row and for an entry that did not read.
+  std::string RowText(int Row) const;
+  int CurrentRow() const { return currentRow_; }
+  // The current fix, 0 when the blank row is current.
+  std::uint16_t CurrentPos() const;
+  TFixPanel FixPanel() const;
+  std::uint16_t ShownRecord() const { return shownRecord_; }
+  TLogDisplay LogDisplay() const;
+  bool NextFixEnabled() const { return nextFix_; }
+  const FixRecord& PendingFix() const { return pending_; }
+  const FixRecord& DeletedFix() const { return deleted_; }
+  const TDistanceChain& Chain() const { return chain_; }
+
+  // ----------------------------------------------------------- the fix list
+  // The user selected Row (clicks, arrow keys); rows outside the list are
+  // taken as the blank row.
+  void SelectRow(int Row);
+  // Delete (button, Del key): the current fix goes to the deleted fix and
+  // the row that followed becomes current; nothing on the blank row.
+  void DeleteFix();
+  // The question of the Del key for the current fix; "" on the blank row,
+  // where the key does nothing.
+  std::string DeleteFixQuestion() const;
+  // Undelete (button, Shift+Ins): the deleted fix goes back above the
+  // current row, or at the end from the blank row. False when there is none
+  // or the database is full (then shown, and the fix stays deleted).
+  bool UndeleteFix();
+  // Move the current fix up or down (buttons, Shift+Up/Down); false, and
+  // nothing changes, at the ends and on the blank row.
+  bool MoveFixUp();
+  bool MoveFixDown();
+  // The Sort menu: nothing with fewer than two fixes, nor for the distance
+  // order from the blank row (no fix to measure from); otherwise sorted
+  // (by distance from the current fix) with the first row current.
+  void SortFixes(TSortOrder Order);
+  // A character typed while the fix list has the focus (only letters, "/",
+  // and digits while the panel shows start or extend a search).
+  TSearchStep TypeAhead(char Typed, bool PanelShown);
+
+  // ------------------------------------------------------ fix input dialog
+  // Add (AddButton true: Add button, Ins, Shift+Enter, Enter on an empty
+  // database) or Edit (Edit button, Enter, double click) at the current
+  // row: a new fix starts from the pending fix and goes above the current
+  // row (at the end from the blank row); Edit on the blank row is a new fix.
+  TFixEdit BeginFixEdit(bool AddButton) const;
+  // The checks of OK: the name (trimmed, capitals) must be valid and not be
+  // another fix's; a name in use is shown in the error box and nothing else
+  // is checked; then the latitude and longitude must read.
+  TFixCheck CheckFixInput(const TFixEdit& Edit, std::string_view Name, std::string_view Latitude,
+                          std::string_view Longitude);
+  // Stores a fix that passed the checks. Coordinates left exactly as
+  // prefilled keep the starting position bit for bit; a fix appended at
+  // the end leaves the pending fix for the next one, a new fix inserted
+  // above a row empties it. A full database is shown; false then.
+  bool StoreFix(const TFixEdit& Edit, const TFixCheck& Check, std::string_view Latitude,
+                std::string_view Longitude);
+
+  // ------------------------------------------------ operation input dialog
+  // Validates one field's text as the dialog's OK does: empty is invalid; a
+  // fix name must be a fix's exact name (untrimmed, case-sensitive) whose
+  // position is valid; distances and azimuths must read.
+  TFieldCheck CheckOperandField(TFieldKind Kind, std::string_view Text) const;
+  // The first fix at or after Start whose name begins with Prefix (0 for
+  // none, and always for an empty prefix); its name in Name.
+  std::uint16_t CompleteName(std::string_view Prefix, std::uint16_t Start, std::string& Name) const;
+
+  // ------------------------------------------------------------- operations
+  // Runs operation Op with its operands from Source: converts and checks
+  // them, computes, logs the record with the done sound, proposes a point
+  // result as the next new fix, and keeps the Next Fix state. A failure is
+  // shown and changes nothing.
+  TRunResult RunOperation(TOpTag Op, TOperandSource& Source);
+
+  // -------------------------------------------------------------------- log
+  // The step buttons and the Left and Right keys.
+  void ShowPreviousRecord();
+  void ShowNextRecord();
+  // "&Delete Log Line" and Backspace: the shown record goes; the one that
+  // followed it is shown (or the new last one, or nothing).
+  void DeleteShownRecord();
+  // The question of the Backspace key; "" with an empty log.
+  std::string DeleteRecordQuestion() const;
+  // Clearing ends the Next Fix chain (the button is disabled).
+  void ClearLog();
+  void ClearFixes();
+  void ClearAll();
+
+  // ---------------------------------------------------------------- options
+  // The Options menu. Formats and accuracy rebuild the rows; a distance
+  // unit enables Next Fix unless it is Degrees, which disables it.
+  void SetLatLonFormat(TAngleFormat Value);
+  void SetAzimFormat(TAngleFormat Value);
+  void SetPlusDir(TPlusDir Value);
+  void SetPrecision(TAccuracy Value);
+  void SetDistUnits(TDistUnits Value);
+  void SetAzimRange(TAzimRange Value);
+  void SetSound(bool On);
+  void SetHints(bool On);
+  // The ellipsoid switches disable Next Fix; Elliptic Latitude re-expresses
+  // every fix so that its shown latitude and longitude stay (the rows do
+  // not change, the positions on the Earth do).
+  void ToggleEllipticLat();
+  void ToggleEllipticArc();
+  void ToggleGeoDistance();
+
+  // ------------------------------------------------------------------ files
+  // Appends the fixes of a fix file (after clearing the database when
+  // ClearFirst) and shows the first row. False when it could not be read
+  // (shown).
+  bool LoadFixFile(const std::string& FileName, bool ClearFirst);
+  // Saves every fix in the current Lat/Lon format. False on failure (shown).
+  bool SaveFixFile(const std::string& FileName);
+  // Reads a settings file as status loading does and applies it. False
+  // when it could not be read or used (shown; what was read is kept).
+  bool LoadSettingsFile(const std::string& FileName);
+  // Start and "&Reload Status": clears both stores, reads the settings, the
+  // status fix file and the history (an old "navorix.log" becomes the
+  // history when there is none). Failures are shown; loading goes on.
+  void LoadStatus();
+  // "&Save Status" and leaving with Yes: settings, status fix file,
+  // history. The first failure is shown and ends the saving: false.
+  bool SaveStatus();
+
+  // A sound, when the Sound option is on.
+  void PlaySound(TSound Sound, bool Wait);
+  // Shows Message in the error box.
+  void ShowError(const std::string& Message);
+
+ private:
+  // Every change of the Next Fix state goes through here and is announced
+  // once.
+  void SetNextFix(bool Enabled);
+  void SetCurrentRow(int Row);
+  void PanelChanged();
+  void ShowLogRecord(std::uint16_t Record);
+  void LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3);
+  // All rows anew; Row 0 keeps the current row number, otherwise row Row - 1
+  // is selected, or row 0 when Row is beyond the fixes.
+  void RebuildFixList(int Row);
+  void OptionsChanged();
+  // The store operations with their rows, selection and panel.
+  void AddFix(const FixRecord& Fix);
+  void InsertFix(const FixRecord& Fix, int Pos);
+  void ReplaceFix(const FixRecord& Fix, std::uint16_t Pos);
+  void ClearFixList();
+
+  TAppData paths_;
+  TSettings settings_;
+  TFixDB fixes_;
+  TLogList log_;
+  FixRecord deleted_;
+  FixRecord pending_;
+  TDistanceChain chain_;
+  bool nextFix_ = false;
+  int currentRow_ = 0;
+  std::uint16_t shownRecord_ = 0;
+  std::string searchText_;
+  std::uint16_t searchHit_ = 1;
+  TFixPanel lastPanel_;
+  TObservers observers_;
+};
+
+}  // namespace navorix
