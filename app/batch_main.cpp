@@ -4,10 +4,15 @@
 //
 // Loads the settings (the built-in defaults without --ini) and the fix file,
 // then runs the script (standard input without SCRIPT) line by line; see
-// app/batch_workbench.h for the script lines. Exit status 0 when the script
-// ran to its end, 2 with a message on standard error when an argument is
-// unusable or a file cannot be read.
+// app/batch_workbench.h for the script lines. Exit status 0 when every line
+// ran, 1 when a script line could not be read or a load or save failed, 2
+// with a message on standard error when an argument is unusable or a file
+// cannot be read.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -15,10 +20,12 @@
 
 #include "app/batch_output.h"
 #include "app/batch_workbench.h"
+#include "stores/app_data.h"
 #include "text/cp1252.h"
 
 namespace {
 
+constexpr int ExitFailedLines = 1;
 constexpr int ExitUsage = 2;
 
 constexpr const char* Usage =
@@ -26,7 +33,33 @@ constexpr const char* Usage =
     "  FIXFILE  fix file to start from\n"
     "  SCRIPT   script file (standard input when absent)\n"
     "  --ini    settings file whose \"Settings\" section is used\n"
-    "  --utf8   script and output in UTF-8 instead of Windows-1252\n";
+    "  --utf8   script and output in UTF-8 instead of Windows-1252\n"
+    "  --version, --help\n"
+    "\n"
+    "script lines (keywords in any case; empty lines and lines starting with # are skipped):\n"
+    "  fixfix A B              distance from fix A to fix B, starting a chain\n"
+    "  next C                  the chain continued to C\n"
+    "  arcfix A B R            distance between the arc A-B and the fix R\n"
+    "  arcarc A B C D          distance between the arcs A-B and C-D\n"
+    "  midpoint A B            midpoint of A and B\n"
+    "  azimuth A B             azimuth from A to B\n"
+    "  fixatda F DIST AZIM     fix at a distance and azimuth from F\n"
+    "  project A B R           projection of R on the great circle of A-B\n"
+    "  intersect A B C D       intersection of the arcs A-B and C-D\n"
+    "  proximity A B R DIST    the two fixes of the circle of A-B at DIST from R\n"
+    "  fixatd A B DIST         fix at DIST along the arc A-B\n"
+    "  store NAME              stores the last computed point as a new fix at the end\n"
+    "  set KEY VALUE           an option by its settings key (LatLonFormat, AzimFormat,\n"
+    "                          PlusDir, Precision, DistUnits, AzimRange, EllipticArc,\n"
+    "                          GeoDistance, EllipticLat)\n"
+    "  clearlog                clears the operation log (and ends the Next Fix chain)\n"
+    "  load FILE               appends the fixes of a fix file\n"
+    "  save FILE               saves all fixes to a fix file\n"
+    "  sort 0|1|2 [NAME]       sorts by name, suffix, or distance from the fix NAME\n"
+    "  list                    prints every fix row, then N = and the count\n"
+    "\n"
+    "exit status: 0 every line ran; 1 a line could not be read or a load or save failed;\n"
+    "2 an argument is unusable\n";
 
 int Fail(const std::string& Message, bool WithUsage = false) {
   std::fprintf(stderr, "navorix-batch: %s\n", Message.c_str());
@@ -84,6 +117,47 @@ bool ParseArguments(int argc, char** argv, TArguments& Args, std::string& Proble
   return true;
 }
 
+// Every file named on the command line is looked at before it is opened: a
+// FIFO or a device would make the open or the reading wait for ever.
+bool IsReadableFile(const std::string& Name, std::string& Problem) {
+  struct stat info {};
+  if (::stat(Name.c_str(), &info) != 0) {
+    Problem = "Cannot read " + Name + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    Problem = "Cannot read " + Name + ": not a regular file";
+    return false;
+  }
+  return true;
+}
+
+// Reads one line of at most MaxLength bytes into Line (without its line
+// end). A longer line is read to its end but not kept: TooLong tells. False
+// at the end of the input.
+bool ReadScriptLine(std::istream& In, std::string& Line, std::size_t MaxLength, bool& TooLong) {
+  Line.clear();
+  TooLong = false;
+  std::streambuf* buffer = In.rdbuf();
+  bool any = false;
+  for (;;) {
+    const int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      In.setstate(std::ios::eofbit);
+      return any;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (Line.size() < MaxLength) {
+      Line.push_back(static_cast<char>(c));
+    } else {
+      TooLong = true;
+    }
+  }
+  if (!Line.empty() && Line.back() == '\r' && !TooLong) Line.pop_back();
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,15 +169,22 @@ int main(int argc, char** argv) {
       std::fputs(Usage, stdout);
       return 0;
     }
+    if (arg == "--version") {
+      std::printf("navorix-batch %s\n", VersionText);
+      return 0;
+    }
   }
   TArguments args;
   std::string problem;
   if (!ParseArguments(argc, argv, args, problem)) return Fail(problem, true);
+  for (const std::string* name : {&args.IniFile, &args.FixFile, &args.Script}) {
+    if (!name->empty() && !IsReadableFile(*name, problem)) return Fail(problem);
+  }
 
   std::ifstream scriptFile;
   if (args.HasScript) {
     scriptFile.open(args.Script, std::ios::binary);
-    if (!scriptFile) return Fail("Cannot open " + args.Script);
+    if (!scriptFile) return Fail("Cannot read " + args.Script + ": " + std::strerror(errno));
   }
   std::ios::sync_with_stdio(false);
   std::istream& script = args.HasScript ? static_cast<std::istream&>(scriptFile) : std::cin;
@@ -116,10 +197,12 @@ int main(int argc, char** argv) {
   std::string line;
   std::string converted;
   unsigned lineNo = 0;
-  while (std::getline(script, line)) {
+  bool tooLong = false;
+  while (ReadScriptLine(script, line, TBatchWorkbench::MaxLineLength, tooLong)) {
     ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (args.Utf8) {
+    if (tooLong) {
+      bench.LineTooLong(lineNo);
+    } else if (args.Utf8) {
       Utf8ToCp1252(line, converted);
       bench.RunLine(converted, lineNo);
     } else {
@@ -131,5 +214,5 @@ int main(int argc, char** argv) {
     return Fail("Cannot read " + (args.HasScript ? args.Script : std::string("standard input")));
   }
   if (!out.Flush()) return Fail("Cannot write the output");
-  return 0;
+  return bench.Failed() ? ExitFailedLines : 0;
 }

@@ -112,7 +112,12 @@ bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   return failure_.empty();
 }
 
+void TBatchWorkbench::LineTooLong(unsigned LineNo) {
+  LineError(LineNo, "line longer than " + std::to_string(MaxLineLength) + " bytes");
+}
+
 void TBatchWorkbench::LineError(unsigned LineNo, std::string_view Reason, std::string_view Token) {
+  failed_ = true;
   text_.assign("ERROR: line ").append(std::to_string(LineNo)).append(": ").append(Reason);
   if (!Token.empty()) text_.append(1, ' ').append(Token);
   out_.Line(text_);
@@ -168,10 +173,10 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
       bench_.ClearLog();  // also disables Next Fix
       break;
     case TCommand::Load:
-      bench_.LoadFixFile(std::string(operands[0]), false);
+      if (!bench_.LoadFixFile(std::string(operands[0]), false)) failed_ = true;
       break;
     case TCommand::Save:
-      bench_.SaveFixFile(std::string(operands[0]));
+      if (!bench_.SaveFixFile(std::string(operands[0]))) failed_ = true;
       break;
     case TCommand::Sort:
       Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);

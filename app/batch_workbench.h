@@ -29,6 +29,10 @@ class TBatchOutput;
 
 class TBatchWorkbench : private TMessageObserver {
  public:
+  // Longest script line read, in bytes; a longer one is an error of its
+  // line, so that no input can make the program's memory grow.
+  static constexpr std::size_t MaxLineLength = 4096;
+
   explicit TBatchWorkbench(TBatchOutput& Out);
 
   // Reads the settings file IniFile as status loading does (the defaults of
@@ -43,6 +47,12 @@ class TBatchWorkbench : private TMessageObserver {
 
   // Runs script line LineNo (Windows-1252 text without its line end).
   void RunLine(std::string_view Line, unsigned LineNo);
+  // Reports line LineNo as too long to be read.
+  void LineTooLong(unsigned LineNo);
+
+  // True once a script line could not be read or a load or save failed;
+  // the program then ends with status 1. Operation errors are results.
+  bool Failed() const { return failed_; }
 
   TWorkbench& Bench() { return bench_; }
 
@@ -63,6 +73,7 @@ class TBatchWorkbench : private TMessageObserver {
   TBatchOutput& out_;
   TWorkbench bench_;
   bool running_ = false;
+  bool failed_ = false;
   std::string failure_;
   std::string text_;  // a reused line buffer
 };

@@ -7,6 +7,12 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -60,6 +66,20 @@ class BatchTest : public ::testing::Test {
     run.Err = ReadFile(dir_ / "stderr");
     return run;
   }
+  // The largest resident size, in kB, of navorix-batch running world.fix
+  // with Script.
+  long MaxResidentKb(const char* Script) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::chdir(dir_.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) ::_exit(99);
+      ::execl(NAVORIX_BATCH, NAVORIX_BATCH, "world.fix", Script, static_cast<char*>(nullptr));
+      ::_exit(98);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return -1;
+    return usage.ru_maxrss;
+  }
   string Expected(const char* Name) { return ReadFile(fs::path(NAVORIX_BATCH_DATA) / Name); }
 
   fs::path dir_;
@@ -78,16 +98,16 @@ TEST_F(BatchTest, GoldenScriptCoversEveryOperationAndWorkbenchLine) {
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 15);
 }
 
-TEST_F(BatchTest, BadLinesAreReportedAndTheScriptGoesOn) {
+TEST_F(BatchTest, BadLinesAreReportedAndTheScriptGoesOnButEndsWithStatus1) {
   const TRun run = Run("world.fix bad.txt");
-  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Status, 1) << "a script must be able to notice";
   EXPECT_EQ(run.Err, "");
   EXPECT_EQ(run.Out, Expected("bad.out"));
 }
 
 TEST_F(BatchTest, FixFileFailuresInsideTheScriptAreErrorsOfTheirLine) {
   const TRun run = Run("world.fix", "load nothere.fix\nsave no-such-dir/x.fix\nmidpoint P Q\n");
-  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(run.Out.rfind("ERROR: Cannot open nothere.fix", 0), 0u) << run.Out;
   const auto second = run.Out.find('\n') + 1;
   EXPECT_EQ(run.Out.compare(second, 20, "ERROR: Cannot write "), 0) << run.Out;
@@ -107,9 +127,10 @@ TEST_F(BatchTest, UnusableArgumentsExitWithStatus2) {
       {"--frobnicate world.fix", "unknown option --frobnicate"},
       {"world.fix golden.txt extra", "too many arguments"},
       {"world.fix --ini", "--ini needs a file name"},
-      {"nothere.fix", "Cannot open nothere.fix"},
-      {"world.fix nothere.txt", "Cannot open nothere.txt"},
-      {"--ini nothere.ini world.fix", "Cannot read nothere.ini"},
+      {"nothere.fix", "Cannot read nothere.fix: No such file or directory"},
+      {"world.fix nothere.txt", "Cannot read nothere.txt: No such file or directory"},
+      {"--ini nothere.ini world.fix", "Cannot read nothere.ini: No such file or directory"},
+      {"--ini . world.fix", "Cannot read .: not a regular file"},
       {"--ini radii.ini world.fix", "Unusable Earth radii in the settings file"},
   };
   for (const auto& [args, message] : cases) {
@@ -120,10 +141,55 @@ TEST_F(BatchTest, UnusableArgumentsExitWithStatus2) {
   }
 }
 
-TEST_F(BatchTest, HelpShowsTheUsage) {
+TEST_F(BatchTest, HelpShowsTheUsageAndEveryKeyword) {
   const TRun run = Run("--help");
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out.rfind("usage: navorix-batch [--ini FILE] [--utf8] FIXFILE [SCRIPT]\n", 0), 0u);
+  for (const char* keyword : {"fixfix", "next", "arcfix", "arcarc", "midpoint", "azimuth",
+                              "fixatda", "project", "intersect", "proximity", "fixatd", "store",
+                              "set", "clearlog", "load", "save", "sort", "list"}) {
+    EXPECT_NE(run.Out.find(string("\n  ") + keyword + " "), string::npos) << keyword;
+  }
+  const TRun version = Run("--version");
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_EQ(version.Out, "navorix-batch 1.20\n");
+}
+
+TEST_F(BatchTest, OperationErrorsAreResultsAndKeepStatus0) {
+  const TRun run = Run("world.fix", "project PARIS PARIS NEWYORK\nnext PARIS\n");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "ERROR: Same or opposing fixes\nERROR: Next Fix needs a Fix-Fix distance first\n");
+}
+
+// A FIFO named as a file would make an open or a read wait for a writer
+// that never comes.
+TEST_F(BatchTest, NoArgumentCanBlockIt) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  for (const char* args : {"--ini fifo world.fix", "fifo", "world.fix fifo"}) {
+    const TRun run = Run(args);
+    EXPECT_EQ(run.Status, 2) << args;
+    EXPECT_NE(run.Err.find("Cannot read fifo: not a regular file"), string::npos) << run.Err;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+// A line of 10 MB is an error of its line; the program neither keeps it
+// nor grows with it.
+TEST_F(BatchTest, AnOverlongLineIsAnErrorOfItsLine) {
+  string script = "midpoint P Q\n" + string(10u << 20, 'x') + "\nmidpoint P Q\n";
+  WriteFile(dir_ / "long.txt", script);
+  const TRun run = Run("world.fix long.txt");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Out.find("ERROR: line 2: line longer than 4096 bytes\n"), string::npos);
+  EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), 'M'), 2) << "both midpoints ran";
+  // Memory stays bounded: the largest resident size of the program is
+  // that of a short script, not 10 MB more.
+  script = string();
+  WriteFile(dir_ / "short.txt", "midpoint P Q\n");
+  const long shortRun = MaxResidentKb("short.txt");
+  const long longRun = MaxResidentKb("long.txt");
+  EXPECT_LT(longRun, shortRun + 2048) << "kB resident: " << shortRun << " and " << longRun;
 }
 
 TEST_F(BatchTest, StandardInputAndCrLfLinesRunLikeAScriptFile) {
