@@ -68,6 +68,10 @@ void SaveSettings(const std::string& FileName, const TSettings& Settings) {
   // file that cannot be read is not overwritten.
   TProfileFile ini(FileName);
   ini.Load();
+  SaveSettings(ini, Settings);
+}
+
+void SaveSettings(TProfileFile& ini, const TSettings& Settings) {
   const TEarthModel& earth = Settings.Earth;
   const TDisplayOptions& display = Settings.Display;
   ini.WriteBool(SettingsSection, "EllipticLat", earth.EllipticLat);

@@ -70,5 +70,7 @@ void LoadSettings(const std::string& FileName, TSettings& Settings);
 // other line of the file as it was. A file that exists but cannot be read
 // is not overwritten. Throws Error on failure; the old file stays then.
 void SaveSettings(const std::string& FileName, const TSettings& Settings);
+// Writes the keys into Ini as it stands (loaded or not) and saves it.
+void SaveSettings(TProfileFile& Ini, const TSettings& Settings);
 
 }  // namespace navorix

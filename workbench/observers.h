@@ -87,10 +87,18 @@ class TNextFixObserver {
 // The four sounds, numbered as they are loaded.
 enum class TSound : std::uint8_t { Error = 1, Input = 2, Question = 3, Done = 4 };
 
-// The error box and the sound player.
+// The answers of the question box.
+enum class TAnswer : std::uint8_t { Yes, No, Cancel };
+// Its buttons: Yes and No, or Yes, No and Cancel.
+enum class TButtons : std::uint8_t { YesNo = 2, YesNoCancel = 3 };
+
+// The error box, the question box and the sound player.
 class TMessageObserver {
  public:
   virtual ~TMessageObserver() = default;
+  // The user's answer to Question ("|" ends a line). A front end that cannot
+  // ask answers No: nothing is replaced without a yes.
+  virtual TAnswer Ask(const std::string& /*Question*/, TButtons /*Buttons*/) { return TAnswer::No; }
   // One line for the error box.
   virtual void ShowError(const std::string& /*Message*/) {}
   // Only called while the Sound option is on.

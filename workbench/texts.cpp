@@ -2,6 +2,19 @@
 
 namespace navorix {
 
+std::string IncompleteFileQuestion(std::string_view FileName) {
+  return std::string(FileName) +
+         " could not be read completely.|Replace it with what Navorix shows now?|"
+         "(The old file is kept as " + std::string(FileName) + ".bak.)";
+}
+
+std::string ChangedFileQuestion(std::string_view FileName) {
+  return std::string(FileName) +
+         " was changed by another program|since Navorix read it.|"
+         "Replace it with what Navorix shows now?|(The old file is kept as " +
+         std::string(FileName) + ".bak.)";
+}
+
 std::string DeleteRecordQuestion(std::uint16_t Record) {
   return "Delete log record No. " + std::to_string(Record) + "?";
 }

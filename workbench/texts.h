@@ -27,6 +27,11 @@ inline constexpr const char* ClearBeforeLoading =
 inline constexpr const char* Overwrite = "This file already exists.|Do you wish to overwrite it?";
 }  // namespace question
 
+// Before a status file is replaced although it could not be read
+// completely, or although it changed on disk since it was read.
+std::string IncompleteFileQuestion(std::string_view FileName);
+std::string ChangedFileQuestion(std::string_view FileName);
+
 // "Delete log record No. N?"
 std::string DeleteRecordQuestion(std::uint16_t Record);
 // "Delete fix NAME from the database?"

@@ -12,6 +12,7 @@
 #include "operations/executors.h"
 #include "operations/operand_source.h"
 #include "stores/atomic_file.h"
+#include "stores/line_reader.h"
 #include "stores/profile_file.h"
 #include "text/fix_names.h"
 #include "text/format.h"
@@ -517,45 +518,101 @@ bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
   return usable;
 }
 
+std::string TWorkbench::StatusFileName(int Index) const {
+  switch (Index) {
+    case SettingsIndex: return paths_.SettingsDir + SettingsFileName;
+    case FixesIndex: return paths_.DataDir + StatusFixFileName;
+    default: return paths_.DataDir + HistoryFileName;
+  }
+}
+
 void TWorkbench::LoadStatus() {
   ClearFixList();
   ClearLog();
-  LoadSettingsFile(paths_.SettingsDir + SettingsFileName);
-  const std::string fixFile = paths_.DataDir + StatusFixFileName;
-  if (Exists(fixFile)) LoadFixFile(fixFile, false);
+  const std::string settings = StatusFileName(SettingsIndex);
+  status_[SettingsIndex] = {StampOf(settings), !LoadSettingsFile(settings)};
+
+  const std::string fixFile = StatusFileName(FixesIndex);
+  status_[FixesIndex] = {StampOf(fixFile), false};
+  if (status_[FixesIndex].Stamp.Exists) {
+    status_[FixesIndex].Incomplete = !LoadFixFile(fixFile, false);
+  }
+
   const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
-  const std::string history = paths_.DataDir + HistoryFileName;
+  const std::string history = StatusFileName(HistoryIndex);
   // A failed rename (the history file exists) is no failure: the old file
   // simply stays.
   if (Exists(oldHistory)) (void)RenameNoReplace(oldHistory, history);
-  if (Exists(history)) {
+  status_[HistoryIndex] = {StampOf(history), false};
+  if (status_[HistoryIndex].Stamp.Exists) {
     try {
       log_.LoadFromFile(history);
     } catch (const std::exception& failure) {
-      ShowLogRecord(log_.Count());
+      status_[HistoryIndex].Incomplete = true;
       ShowError(failure.what());
-      return;
     }
     ShowLogRecord(log_.Count());
   }
 }
 
-bool TWorkbench::SaveStatus() {
+bool TWorkbench::MayReplace(int Index) {
+  const TStatusFile& file = status_[Index];
+  const std::string name = FileBaseName(StatusFileName(Index));
+  if (file.Incomplete && file.Stamp.Exists) {
+    return observers_.Messages != nullptr &&
+           observers_.Messages->Ask(IncompleteFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
+  }
+  // The settings file is merged, not replaced: lines the program does not
+  // write stay as another program left them.
+  if (Index != SettingsIndex && !(StampOf(StatusFileName(Index)) == file.Stamp)) {
+    return observers_.Messages != nullptr &&
+           observers_.Messages->Ask(ChangedFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
+  }
+  return true;
+}
+
+template <typename Save>
+bool TWorkbench::SaveStatusFile(int Index, Save&& Write) {
+  const std::string name = StatusFileName(Index);
+  if (!MayReplace(Index)) return false;
   try {
-    // Per-user directories are made when first needed; a portable folder
-    // has its data folder already.
-    if (!paths_.Portable) {
-      MakeDirectories(paths_.SettingsDir);
-      MakeDirectories(paths_.DataDir);
-    }
-    SaveSettings(paths_.SettingsDir + SettingsFileName, settings_);
-    fixes_.SaveToFile(paths_.DataDir + StatusFixFileName, settings_.Display, settings_.Earth);
-    log_.SaveToFile(paths_.DataDir + HistoryFileName);
+    std::string problem;
+    if (!KeepBackup(name, problem)) throw Error(problem);
+    Write(name);
   } catch (const std::exception& failure) {
     ShowError(failure.what());
     return false;
   }
+  status_[Index] = {StampOf(name), false};
   return true;
+}
+
+bool TWorkbench::SaveStatus() {
+  // Per-user directories are made when first needed; a portable folder has
+  // its data folder already.
+  if (!paths_.Portable) {
+    MakeDirectories(paths_.SettingsDir);
+    MakeDirectories(paths_.DataDir);
+  }
+  // Each file is attempted: a settings file that cannot be written must not
+  // cost the user the fixes and the log.
+  bool saved = SaveStatusFile(SettingsIndex, [this](const std::string& Name) {
+    // A settings file that could not be read is written anew only after the
+    // user agreed: merging is impossible then.
+    if (status_[SettingsIndex].Incomplete) {
+      TProfileFile fresh(Name);
+      SaveSettings(fresh, settings_);
+    } else {
+      SaveSettings(Name, settings_);
+    }
+  });
+  saved = SaveStatusFile(FixesIndex, [this](const std::string& Name) {
+    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth);
+  }) && saved;
+  saved = SaveStatusFile(HistoryIndex, [this](const std::string& Name) {
+    log_.SaveToFile(Name);
+  }) && saved;
+  return saved;
 }
 
 }  // namespace navorix

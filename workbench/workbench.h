@@ -22,6 +22,7 @@
 #include "operations/catalogue.h"
 #include "operations/distance_chain.h"
 #include "stores/app_data.h"
+#include "stores/file_stamp.h"
 #include "stores/fix_db.h"
 #include "stores/log_list.h"
 #include "stores/settings.h"
@@ -220,7 +221,11 @@ class TWorkbench {
   // history when there is none). Failures are shown; loading goes on.
   void LoadStatus();
   // "&Save Status" and leaving with Yes: settings, status fix file,
-  // history. The first failure is shown and ends the saving: false.
+  // history, each attempted whatever became of the others. A status file
+  // that could not be read completely, or that another program changed
+  // since it was read, is replaced only when the user says yes; every
+  // replaced file keeps its previous version as NAME.bak. Each failure is
+  // shown; true when all three were saved.
   bool SaveStatus();
 
   // A sound, when the Sound option is on.
@@ -246,7 +251,22 @@ class TWorkbench {
   void ReplaceFix(const FixRecord& Fix, std::uint16_t Pos);
   void ClearFixList();
 
+  // A status file as Navorix last read or wrote it.
+  struct TStatusFile {
+    TFileStamp Stamp;
+    bool Incomplete = false;  // it could not be read completely
+  };
+  enum TStatusIndex { SettingsIndex, FixesIndex, HistoryIndex, StatusFileCount };
+  std::string StatusFileName(int Index) const;
+  // Asks before a file that might lose what the user keeps is replaced;
+  // false when the user says no.
+  bool MayReplace(int Index);
+  // Saves one status file with its backup; false (shown) on failure.
+  template <typename Save>
+  bool SaveStatusFile(int Index, Save&& Write);
+
   TAppData paths_;
+  TStatusFile status_[StatusFileCount];
   TSettings settings_;
   TFixDB fixes_;
   TLogList log_;

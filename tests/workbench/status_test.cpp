@@ -128,7 +128,16 @@ TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   EXPECT_FALSE(Bench().NextFixEnabled()) << "no unit was read";
   EXPECT_EQ(Bench().Fixes().Count(), 1);
   EXPECT_EQ(Bench().Log().Count(), 1);
-  // Saving must not replace a settings file it could not read.
+  // Saving must not replace a settings file it could not read without a
+  // question; the fixes and the log are saved all the same.
+  EXPECT_FALSE(Bench().SaveStatus());
+  ASSERT_EQ(View().questions.size(), 1u);
+  EXPECT_EQ(View().questions[0].rfind("navorix.ini could not be read completely.|", 0), 0u);
+  EXPECT_EQ(View().errors.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_directory(Ini()));
+  EXPECT_TRUE(std::filesystem::exists(Data("navorix.fix")));
+  // Even with a yes a directory is never replaced by a file.
+  View().answer = TAnswer::Yes;
   EXPECT_FALSE(Bench().SaveStatus());
   EXPECT_EQ(View().errors.size(), 2u);
   EXPECT_TRUE(std::filesystem::is_directory(Ini()));
@@ -175,7 +184,7 @@ TEST_F(StatusTest, WithoutADataDirectorySavingFailsAfterTheSettings) {
   std::filesystem::remove_all(dir.Path() + "/data");
   AddFix("A");
   EXPECT_FALSE(Bench().SaveStatus());
-  EXPECT_EQ(View().errors.size(), 1u);
+  EXPECT_EQ(View().errors.size(), 2u) << "the fix file and the history each failed";
   EXPECT_TRUE(std::filesystem::exists(Ini()));
   // Loading without one starts empty.
   Bench().LoadStatus();
@@ -187,39 +196,96 @@ TEST_F(StatusTest, PerUserDirectoriesAreMadeWhenFirstNeeded) {
   paths.Portable = false;
   paths.SettingsDir = dir.Path() + "/config/navorix/";
   paths.DataDir = dir.Path() + "/share/navorix/data/";
-  TWorkbench bench(paths);
-  bench.LoadStatus();  // nothing there yet: no failure
-  ASSERT_TRUE(bench.SaveStatus());
+  TWorkbench perUser(paths);
+  perUser.LoadStatus();  // nothing there yet: no failure
+  ASSERT_TRUE(perUser.SaveStatus());
   EXPECT_TRUE(std::filesystem::exists(paths.SettingsDir + "navorix.ini"));
   EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.fix"));
   EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.his"));
 }
 
-TEST_F(StatusTest, AFailedSaveLeavesTheOldStatusFilesIntact) {
+TEST_F(StatusTest, AFailedSaveLeavesTheOldFileAndTheOthersAreSaved) {
   WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+  Bench().LoadStatus();
   AddFix("NEW");
-  // A directory where the history file should go makes the last step fail.
+  // A directory where the history file should go makes that step fail.
   std::filesystem::create_directory(Data("navorix.his"));
   WriteFile(Data("navorix.his/x"), "");
+  View().answer = TAnswer::Yes;  // to "changed since Navorix read it"
   EXPECT_FALSE(Bench().SaveStatus());
-  EXPECT_NE(ReadFile(Data("navorix.fix")), "10 20 OLD\r\n");  // this step was done
+  EXPECT_EQ(View().errors.size(), 1u);
+  EXPECT_NE(ReadFile(Data("navorix.fix")).find("NEW"), std::string::npos);
+  EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "10 20 OLD\r\n") << "the previous version stays";
   EXPECT_TRUE(std::filesystem::exists(Data("navorix.his/x")));
   std::vector<std::string> names = testing::DirEntries(dir.Path() + "/data");
-  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.his"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.fix.bak", "navorix.his"}));
 }
 
-TEST_F(StatusTest, AFailedSettingsSaveKeepsTheFileAndEndsTheSaving) {
-  const std::string old_ini = "[Settings]\r\nSpherRadius=6371\r\n";
-  WriteFile(Ini(), old_ini);
-  WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+TEST_F(StatusTest, ASettingsFileThatCannotBeWrittenStopsNothingElse) {
+  WriteFile(Ini(), "[Settings]\r\nSpherRadius=6371\r\n");
+  Bench().LoadStatus();
+  AddFix("NEW");
+  // The settings file turned into something that cannot be read or written.
+  std::filesystem::remove(Ini());
+  std::filesystem::create_directory(Ini());
+  EXPECT_FALSE(Bench().SaveStatus());
+  EXPECT_EQ(View().errors.size(), 1u);
+  EXPECT_NE(ReadFile(Data("navorix.fix")).find("NEW"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(Data("navorix.his")));
+}
+
+TEST_F(StatusTest, AFullDiskLeavesEveryStatusFileAsItWas) {
+  const std::string ini = "[Settings]\r\nSpherRadius=6371\r\n";
+  const std::string fixes = "10 20 OLD\r\n";
+  const std::string history = "h1\r\nh2\r\nh3\r\n";
+  WriteFile(Ini(), ini);
+  WriteFile(Data("navorix.fix"), fixes);
+  WriteFile(Data("navorix.his"), history);
+  Bench().LoadStatus();
   AddFix("NEW");
   {
     testing::TFailingWrites full_disk;
     EXPECT_FALSE(Bench().SaveStatus());
   }
-  EXPECT_EQ(ReadFile(Ini()), old_ini);
-  EXPECT_EQ(ReadFile(Data("navorix.fix")), "10 20 OLD\r\n");
-  EXPECT_FALSE(std::filesystem::exists(Data("navorix.his")));
+  EXPECT_EQ(View().errors.size(), 3u) << "every failure is reported";
+  EXPECT_EQ(ReadFile(Ini()), ini);
+  EXPECT_EQ(ReadFile(Data("navorix.fix")), fixes);
+  EXPECT_EQ(ReadFile(Data("navorix.his")), history);
+  // The next save, with room on the disk, replaces them without a question:
+  // a failed save changed nothing on the disk.
+  EXPECT_TRUE(Bench().SaveStatus());
+  EXPECT_TRUE(View().questions.empty());
+}
+
+TEST_F(StatusTest, AFileChangedOnDiskIsNotReplacedWithoutAQuestion) {
+  WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
+  Bench().LoadStatus();
+  ASSERT_TRUE(Bench().SaveStatus());  // saving what was read asks nothing
+  EXPECT_TRUE(View().questions.empty());
+  // Another program (or another copy of Navorix) writes the file.
+  WriteFile(Data("navorix.fix"), "30 40 THEIRS\r\n");
+  EXPECT_FALSE(Bench().SaveStatus());
+  ASSERT_EQ(View().questions.size(), 1u);
+  EXPECT_EQ(View().questions[0].rfind("navorix.fix was changed by another program|", 0), 0u);
+  EXPECT_EQ(ReadFile(Data("navorix.fix")), "30 40 THEIRS\r\n");
+  View().answer = TAnswer::Yes;
+  EXPECT_TRUE(Bench().SaveStatus());
+  EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "30 40 THEIRS\r\n");
+  EXPECT_NE(ReadFile(Data("navorix.fix")).find("OLD"), std::string::npos);
+}
+
+TEST_F(StatusTest, AnUnreadableStatusFileSurvivesASaveByteForByte) {
+  // A history that cannot be read (a directory stands for a file without
+  // permission, which root would read all the same).
+  std::filesystem::create_directory(Data("navorix.his"));
+  WriteFile(Data("navorix.fix"), "10 20 A\r\n");
+  Bench().LoadStatus();
+  ASSERT_EQ(View().errors.size(), 1u);
+  EXPECT_FALSE(Bench().SaveStatus());
+  ASSERT_EQ(View().questions.size(), 1u);
+  EXPECT_EQ(View().questions[0].rfind("navorix.his could not be read completely.|", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(Data("navorix.his")));
+  EXPECT_EQ(View().errors.size(), 1u) << "a no is no failure";
 }
 
 TEST_F(StatusTest, OptionsCaptionsFollowTheValues) {

@@ -58,6 +58,10 @@ class TRecorder : public TFixListObserver,
   void NextFixChanged(bool Enabled) override { nextFix.push_back(Enabled); }
   void ShowError(const std::string& Message) override { errors.push_back(Message); }
   void PlaySound(TSound Sound, bool Wait) override { sounds.emplace_back(Sound, Wait); }
+  TAnswer Ask(const std::string& Question, TButtons) override {
+    questions.push_back(Question);
+    return answer;
+  }
 
   TObservers All() {
     return {this, this, this, this, this, this};
@@ -78,6 +82,8 @@ class TRecorder : public TFixListObserver,
   std::vector<bool> nextFix;  // every announced change of the Next Fix button
   std::vector<std::string> errors;
   std::vector<std::pair<TSound, bool>> sounds;
+  std::vector<std::string> questions;
+  TAnswer answer = TAnswer::No;  // to every question
 
  private:
   const TWorkbench& bench_;
