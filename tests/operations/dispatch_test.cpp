@@ -110,7 +110,7 @@ TEST_F(DispatchTest, LayoutsNumberTheirFieldsInOperandOrder) {
     EXPECT_EQ(static_cast<int>(layout.Entry), entry);
     EXPECT_EQ(layout.FirstText, texts) << entry;
     texts += layout.FieldCount;
-    for (int i = 1; i < layout.FieldCount; ++i) {
+    for (std::size_t i = 1; i < layout.FieldCount; ++i) {
       EXPECT_LT(layout.Fields[i - 1].Field, layout.Fields[i].Field) << entry;
     }
   }
