@@ -10,10 +10,9 @@
 //   h        the spacing of the Romberg nodes; d the step of z from one node
 //            to the next; kappa = 2 (cos h - 1) = -4 sin^2(h/2)
 //   b1, b2   reduced latitudes of A and B
-//   rho      hypot(Px, Py), the distance of a position P from the axis
-//   L        longitude difference of B and A; only its sine and cosine are
-//            used, so it needs no reduction
-//   c        lambda - L, the correction of the iteration (within f pi)
+//   L        longitude difference of B and A, not reduced (it enters only
+//            through sine and cosine)
+//   dLambda  lambda - L, within f pi
 //   c2m      cos(2 sigma_m), sigma_m the angular midpoint of the line
 //   cos2a    cos^2 alpha
 //   u2       cos^2 alpha times the second eccentricity squared
@@ -38,12 +37,8 @@ namespace {
 // geodesic iteration.
 long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b); }
 
-// Corrections up to this size (rad) take the short series below.
+// Angles up to this size (rad) take the short series below.
 constexpr long double SmallAngle = 0x1p-6L;
-// Below this distance from the axis a position's longitude is taken from
-// TriLon (0 on the axis itself) instead of from its components, whose
-// squares could underflow.
-constexpr long double AxisDistanceFloor = 1e-2000L;
 
 // The arc integrand at the Romberg nodes. F(t) is the advance of the
 // surface curve per radian of t: the surface point's distance from the
@@ -153,56 +148,43 @@ long double SmallAtan(long double t) {
   return t + t * z * (-1.0L / 3.0L + z * (1.0L / 5.0L + z * (-1.0L / 7.0L + z * (1.0L / 9.0L - z * (1.0L / 11.0L)))));
 }
 
-// ReducedLat, also giving rho = hypot(Px, Py).
-TReducedLat ReducedLatAndAxisDistance(const EarthShape& E, const TTriV& P, long double& rho) {
-  const long double zs = E.AxisRatio * P.z;
-  rho = Hypot(P.x, P.y);
-  const long double h = Hypot(zs, rho);
-  return {rho / h, zs / h};
-}
-
 // Vincenty's inverse method (the rules in ellipsoid.h), in a form that needs
-// one arctangent and no sine-cosine in most calls. lambda is L + c, and only
-// its sine and cosine matter: those of L come from the horizontal components
-// of A and B, and those of L + c from them and a short series in c, which
-// stays within f pi (about 0.011 rad). The convergence test compares the
-// corrections c themselves: lambda' - lambda = c' - c. sigma is the first
-// iteration's arctangent plus the arctangent of the small turn from that
-// iteration's (cos sigma, sin sigma) to the current one. Without
-// WithAzimuth the azimuth's arctangent is skipped (its field stays 0).
+// no sine-cosine and no arctangent in most of its steps. L is the difference
+// of the two longitudes as before: where it is 0 or a rounding away from it
+// (both fixes on one meridian) its sign decides the sign of an azimuth of 0
+// or 180 degrees, which is shown. lambda stays within f pi (about 0.011 rad)
+// of L, so its sine and cosine follow from those of L and short series in
+// dLambda = lambda - L; dLambda is exact (Sterbenz's lemma) or rounded only
+// at its own size, so the rounding of lambda itself counts as it did when
+// its sine and cosine were evaluated directly. sigma is the first step's
+// arctangent plus the arctangent of the small turn from that step's
+// (cos sigma, sin sigma) to the current one. Without WithAzimuth the
+// azimuth's arctangent is skipped (its field stays 0).
 template <bool WithAzimuth>
 TGeodesic Vincenty(const EarthShape& e, const TTriV& A, const TTriV& B) {
   const long double f = e.Flattening;
-  long double rhoA, rhoB;
-  const auto [cosB1, sinB1] = ReducedLatAndAxisDistance(e, A, rhoA);
-  const auto [cosB2, sinB2] = ReducedLatAndAxisDistance(e, B, rhoB);
+  const auto [cosB1, sinB1] = ReducedLat(e, A);
+  const auto [cosB2, sinB2] = ReducedLat(e, B);
+  const long double L = TriLon(B) - TriLon(A);
   long double sinL, cosL;
-  if (rhoA > AxisDistanceFloor && rhoB > AxisDistanceFloor) {
-    const long double scale = 1.0L / (rhoA * rhoB);
-    sinL = (A.x * B.y - A.y * B.x) * scale;
-    cosL = (A.x * B.x + A.y * B.y) * scale;
-  } else {
-    // On the axis the longitude is 0 by definition (TriLon), which the
-    // components cannot tell.
-    SinCos(TriLon(B) - TriLon(A), sinL, cosL);
-  }
+  SinCos(L, sinL, cosL);
 
-  long double c = 0.0L;  // lambda - L
+  long double lambda = L;
   long double sinLambda = sinL, cosLambda = cosL;
   long double sigma1 = 0.0L, sinSigma1 = 0.0L, cosSigma1 = 1.0L;
   long double sigma = 0.0L, sinSigma = 0.0L, cosSigma = 1.0L, cos2a = 1.0L, c2m = 0.0L;
   for (int count = 0;;) {
-    if (count > 0) {
-      long double sinC, cosCm1;
-      if (std::fabs(c) <= SmallAngle) {
-        SmallSinCos(c, sinC, cosCm1);
-      } else {
-        long double cosC;
-        SinCos(c, sinC, cosC);
-        cosCm1 = cosC - 1.0L;
-      }
-      sinLambda = sinL + (sinL * cosCm1 + cosL * sinC);
-      cosLambda = cosL + (cosL * cosCm1 - sinL * sinC);
+    const long double dLambda = lambda - L;
+    if (dLambda == 0.0L) {
+      sinLambda = sinL;
+      cosLambda = cosL;
+    } else if (std::fabs(dLambda) <= SmallAngle) {
+      long double sinD, cosDm1;
+      SmallSinCos(dLambda, sinD, cosDm1);
+      sinLambda = sinL + (sinL * cosDm1 + cosL * sinD);
+      cosLambda = cosL + (cosL * cosDm1 - sinL * sinD);
+    } else {
+      SinCos(lambda, sinLambda, cosLambda);  // a strongly flattened model
     }
     sinSigma = Hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
     // Coincident fixes leave the quotient for sin alpha undefined; so do
@@ -224,11 +206,12 @@ TGeodesic Vincenty(const EarthShape& e, const TTriV& A, const TTriV& B) {
     c2m = cos2a > 0.0L ? cosSigma - 2.0L * sinB1 * sinB2 / cos2a : 2.0L * sinB1 * sinB2;
     const long double C = f / 16.0L * cos2a * (4.0L + f * (4.0L - 3.0L * cos2a));
     const long double next =
-        (1.0L - C) * f * sinAlpha * (sigma + C * sinSigma * (c2m + C * cosSigma * (-1.0L + 2.0L * c2m * c2m)));
+        L + (1.0L - C) * f * sinAlpha *
+                (sigma + C * sinSigma * (c2m + C * cosSigma * (-1.0L + 2.0L * c2m * c2m)));
     count = count + 1;
     if (count > GeodesicIterationLimit) throw Error(msg::LoopingIterations);
-    if (std::fabs(next - c) < GeodesicConvergence) break;
-    c = next;
+    if (std::fabs(next - lambda) < GeodesicConvergence) break;
+    lambda = next;
   }
 
   TGeodesic g;
@@ -269,8 +252,10 @@ long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B)
 }
 
 TReducedLat ReducedLat(const EarthShape& E, const TTriV& P) {
-  long double rho;
-  return ReducedLatAndAxisDistance(E, P, rho);
+  const long double zs = E.AxisRatio * P.z;
+  const long double rho = Hypot(P.x, P.y);
+  const long double h = Hypot(zs, rho);
+  return {rho / h, zs / h};
 }
 
 TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B) {
