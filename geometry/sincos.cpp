@@ -34,6 +34,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "geometry/numeric.h"
 
@@ -200,8 +201,17 @@ void Kernel(long double r, long double lo, long double& s, long double& c) {
     c = 1.0L + (CosTail(z) - a * t);
   } else {
     const long double shifted = a * TableStep + RoundingShift;
+    const unsigned i = LowByte(shifted);
+    // 1 <= i <= 101 since 1/256 < a <= pi/4, as long as the FPU rounds to
+    // 64 bits. Under a coarser precision control (or an emulator that
+    // computes long doubles as doubles) the index is not to be trusted: the
+    // library's values then, never a read outside the table.
+    if (i < 1U || i > std::size(Table)) {
+      ::sincosl(r + lo, &s, &c);
+      return;
+    }
     const long double h = (shifted - RoundingShift) / TableStep;
-    const TTableEntry& e = Table[LowByte(shifted) - 1U];  // 1 <= i <= 101: a > 1/256
+    const TTableEntry& e = Table[i - 1U];
     const long double l = a - h;  // exact
     const long double lHi = (l + SplitShift) - SplitShift;
     const long double lRest = (l - lHi) + t;

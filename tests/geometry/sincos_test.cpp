@@ -8,6 +8,9 @@
 #if NAVORIX_HAVE_QUADMATH
 #include <quadmath.h>
 #endif
+#if defined(__GLIBC__) && (defined(__x86_64__) || defined(__i386__))
+#include <fpu_control.h>
+#endif
 
 namespace navorix::testing {
 namespace {
@@ -61,6 +64,28 @@ TEST(SinCos, KeepsTheSignOfZeroAndHandsNaNThrough) {
   EXPECT_EQ(s, ls);
   EXPECT_EQ(c, lc);
 }
+
+#if defined(__GLIBC__) && (defined(__x86_64__) || defined(__i386__))
+TEST(SinCos, StaysInItsTableUnderACoarserPrecisionControl) {
+  // With the FPU rounding to 53 bits the rounding tricks that find the
+  // table entry no longer hold; the values may lose digits, but the kernel
+  // must not read outside its table.
+  fpu_control_t saved;
+  _FPU_GETCW(saved);
+  const fpu_control_t doublePrecision = static_cast<fpu_control_t>((saved & ~_FPU_EXTENDED) | _FPU_DOUBLE);
+  _FPU_SETCW(doublePrecision);
+  long double worst = 0.0L;
+  for (int i = -4000; i <= 4000; ++i) {
+    const long double x = static_cast<long double>(i) * 0.00613L;
+    long double s, c;
+    SinCos(x, s, c);
+    worst = std::fmax(worst, std::fmax(std::fabs(s - std::sin(static_cast<double>(x))),
+                                       std::fabs(c - std::cos(static_cast<double>(x)))));
+  }
+  _FPU_SETCW(saved);
+  EXPECT_LT(worst, 1e-13L);
+}
+#endif
 
 #if NAVORIX_HAVE_QUADMATH
 __extension__ typedef __float128 Quad;
