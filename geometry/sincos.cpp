@@ -19,10 +19,11 @@
 // SH + CH lHi is split exactly into a rounded sum and its error. Every term
 // that is rounded before the last addition is then below 2^-17 of the
 // result, so the result is rounded once from a value good to about 2^-80
-// relative: it is the correctly rounded one except in roughly one argument
-// in 10^5 (the library's kernel, which rounds a term of up to 3 % of the
-// result first, misses in about 2 % of its arguments). The same holds for
-// the cosine with the roles of the table columns exchanged.
+// relative: it is the correctly rounded one except in a few arguments per
+// million (the library's kernel rounds a term of up to 3 % of the result
+// first; over a few turns its sine or cosine misses in about 5 % of the
+// arguments). The same holds for the cosine with the roles of the table
+// columns exchanged.
 //
 // The library's sincosl hands every argument beyond pi/4 to a general
 // multi-precision reduction, which costs more than the sine and cosine
