@@ -43,7 +43,9 @@ struct TGeodesic {
 // "Same or opposing fixes"; no convergence within 1024 iterations (nearly
 // antipodal fixes) raises "Looping iterations".
 TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B);
+// The distance of GeodesicInverse, without working out the azimuth.
 long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B);
+// The azimuth of GeodesicInverse.
 long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B);
 
 }  // namespace navorix

@@ -1,6 +1,8 @@
 #include "geometry/romberg.h"
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "tests/geometry/geometry_test_support.h"
 
@@ -58,16 +60,78 @@ TEST(Romberg, RefusesAccuracyBeforeEvaluating) {
   }
 }
 
+// Node sums without integrand calls: an integrand that is +1 at the ends, at
+// the first interior points and at the midpoints of every odd level, and -1
+// at those of every even level. Its trapezoid sums swing by the whole
+// integral from level to level, so no accuracy is ever reached, and each
+// level costs one multiplication instead of 3 * 2^(k-2) evaluations.
+struct TSwingingNodes {
+  long nodes = 0;
+  long double At(long double) {
+    ++nodes;
+    return 1.0L;
+  }
+  long double Sum(long double S, long double x, long double, long n) {
+    nodes += n;
+    // The midpoints of a new level start half a step before X1 = 0; the
+    // first interior points start at X1.
+    if (x < 0.0L) ++level;
+    const long double value = level % 2 == 0 ? -1.0L : 1.0L;
+    return S + static_cast<long double>(n) * value;
+  }
+  int level = 1;  // the level whose nodes were summed last
+};
+
 TEST(Romberg, UnreachableAccuracyIsReportedNotLooped) {
-  // An accuracy far below the 80-bit rounding can never be met: the routine
-  // must give up after level 29 rather than run on (about 8e8 evaluations).
-  long calls = 0;
-  auto f = [&calls](long double x) {
-    ++calls;
-    return x * x;
-  };
-  EXPECT_EQ(ErrorText([&] { Romberg(f, 0.0L, 1.0L, 1e-40L); }), "Can't reach the accuracy requested");
-  EXPECT_EQ(calls, PointsUpToLevel(29));
+  // The routine must give up when level 30 would be reached, after the
+  // 29 levels of about 8e8 nodes, rather than run on. Romberg itself is
+  // RombergWithNodes over its integrand (checked below), so the node
+  // counts are those of a real integrand.
+  for (long double eps : {1e-8L, 1e-40L}) {
+    TSwingingNodes nodes;
+    EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, eps); }), "Can't reach the accuracy requested");
+    EXPECT_EQ(nodes.nodes, PointsUpToLevel(29));
+    EXPECT_EQ(nodes.level, 29);
+  }
+}
+
+// Node sums by calling f, node by node, recording the nodes.
+struct TRecordingNodes {
+  std::function<long double(long double)> f;
+  std::vector<long double> seen;
+  long double At(long double x) {
+    seen.push_back(x);
+    return f(x);
+  }
+  long double Sum(long double S, long double x, long double h, long n) {
+    for (long i = 1; i <= n; ++i) {
+      x = x + h;
+      seen.push_back(x);
+      S = S + f(x);
+    }
+    return S;
+  }
+};
+
+TEST(Romberg, IsTheTableOverItsNodes) {
+  // Romberg, and any node source that follows the node protocol, see the
+  // same nodes in the same order and return the same bits: a faster node
+  // source changes nothing but the cost of the values.
+  for (long double eps : {1e-6L, 1e-10L, 1e-14L}) {
+    std::vector<long double> direct;
+    auto f = [&direct](long double x) {
+      direct.push_back(x);
+      return std::exp(x) * std::sin(3.0L * x);
+    };
+    TRecordingNodes nodes{[](long double x) { return std::exp(x) * std::sin(3.0L * x); }, {}};
+    const long double viaNodes = RombergWithNodes(nodes, -0.5L, 2.0L, eps);
+    EXPECT_EQ(Romberg(f, -0.5L, 2.0L, eps), viaNodes);
+    EXPECT_EQ(direct, nodes.seen);
+    EXPECT_GT(direct.size(), 4U);
+  }
+  TRecordingNodes nodes{[](long double x) { return x; }, {}};
+  EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, 0.0L); }), "Illegal accuracy value");
+  EXPECT_TRUE(nodes.seen.empty());
 }
 
 TEST(Romberg, NonFiniteIntegrandFailsAtOnce) {
