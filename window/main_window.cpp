@@ -281,10 +281,9 @@ void TMainWindow::SetMenuFontSize(int PointSize) {
 
 void TMainWindow::SetPropFontSize(int PointSize) {
   if (!IsFontSize(PointSize)) return;
-  // Only the proportional controls follow; the fixed-pitch ones keep their
-  // own fonts, which were set on them directly.
+  // Only the proportional controls follow; the fixed-pitch ones and the
+  // menus keep the fonts that were set on them directly.
   setFont(PropFont(PointSize));
-  SetMenuFontSize(menuBar()->font().pointSize());
 }
 
 bool TMainWindow::SetHintsShown(bool Shown) {

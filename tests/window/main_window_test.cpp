@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +67,12 @@ class MainWindowTest : public QObject {
     QVERIFY(!(w_->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w_->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!w_->windowIcon().isNull());
+  }
+
+  void WindowIsCentredAtFirstShow() {
+    const QRect screen = w_->screen()->geometry();
+    QTRY_COMPARE(w_->frameGeometry().center().x() - screen.center().x(), 0);
+    QVERIFY(qAbs(w_->frameGeometry().center().y() - screen.center().y()) <= 1);
   }
 
   void ControlsStandAtTheirPlaces_data() {
