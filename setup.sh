@@ -12,7 +12,12 @@ case "$mode" in
   *) echo "usage: bash setup.sh start|test" >&2; exit 2 ;;
 esac
 
-packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales)
+packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales
+  # The window: Qt 6 Widgets and Multimedia, the platform plugins (the
+  # tests use "offscreen"), and real fonts for the families it asks for.
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+  # A virtual display for the real-window test and the screenshot script.
+  xvfb xauth xdotool openbox imagemagick)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -44,9 +49,9 @@ if [ "$mode" = test ]; then
   QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
 else
   if [ -x "$build/app/navorix" ]; then
+    # Without a display the program says so in one line and ends.
     exec "$build/app/navorix"
   fi
-  echo "The Navorix window is not part of this build yet."
-  echo "The calculator engine is ready as a command-line companion:"
+  echo "This build has no window (NAVORIX_WITH_QT is off); the calculator runs as"
   echo "  $build/app/navorix-batch --help"
 fi

@@ -1,0 +1,123 @@
+// The about box, the pictures, and the help window with its file.
+#include "window/about_box.h"
+#include "window/help_window.h"
+#include "window/pictures.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+using navorix::TAboutBox;
+using navorix::THelpWindow;
+
+namespace {
+
+const QString HelpFile = QStringLiteral(NAVORIX_SOURCE_DIR "/help/navorix.hlp");
+
+}  // namespace
+
+class PeripheryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void AboutBoxShowsNameAndVersion() {
+    TAboutBox about(QStringLiteral("1.20"));
+    QCOMPARE(about.TitleLabel()->text(), QStringLiteral("Navorix"));
+    QCOMPARE(about.VersionLabel()->text(), QStringLiteral("Version 1.20"));
+    QVERIFY(!about.testAttribute(Qt::WA_QuitOnClose));
+  }
+
+  void SplashShowsAtOnceAndClosesOnItsTimer() {
+    TAboutBox about(QStringLiteral("1.20"));
+    about.ShowSplash();
+    QVERIFY(about.isVisible());
+    QVERIFY(!about.isModal());
+    about.CloseAfter(1000);
+    QTest::qWait(600);
+    QVERIFY(about.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!about.isVisible(), 2000);
+  }
+
+  void SplashClosesOnAKeyOrAClick() {
+    TAboutBox about(QStringLiteral("1.20"));
+    about.ShowSplash();
+    about.CloseAfter(10000);
+    QTest::keyClick(&about, Qt::Key_Space);
+    QVERIFY(!about.isVisible());
+    about.ShowSplash();
+    QTest::mouseClick(&about, Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(!about.isVisible());
+  }
+
+  void AboutFromTheMenuIsModalAndClosesOnAKey() {
+    TAboutBox about(QStringLiteral("1.20"));
+    QTimer::singleShot(0, [] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    about.ShowModal();
+    QVERIFY(!about.isVisible());
+  }
+
+  void IconsAreDrawnInEverySize() {
+    const QIcon icon = navorix::AppIcon();
+    for (const int size : navorix::AppIconSizes) QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+    const QImage rose = navorix::CompassRose(64).toImage();
+    // The north point is red, the centre dark, the corners clear.
+    const QColor north = rose.pixelColor(30, 16);
+    QVERIFY2(north.red() > 150 && north.green() < 120, qPrintable(north.name()));
+    QCOMPARE(rose.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(navorix::ErrorIcon().size(), QSize(32, 32));
+    QVERIFY(navorix::ErrorIcon().toImage().pixelColor(16, 3).red() > 150);
+  }
+
+  void HelpFileHoldsEveryTopic() {
+    QFile file(HelpFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const char* topic : {"Welcome", "Main_Panel", "Fix_Input", "Operation_Input", "Operations", "Fix_Fix",
+                              "Next_Fix", "Arc_Fix", "Arc_Arc", "Midpoint", "Azimuth", "Fix_at_D",
+                              "Fix_at_DA", "Fixes_at_D", "Project", "Intersect", "Formats", "Earth_Model",
+                              "Menus", "Files"}) {
+      QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(QLatin1String(topic))), topic);
+    }
+    // Every link inside the file leads to one of its topics.
+    qsizetype from = 0;
+    while ((from = html.indexOf(QStringLiteral("href=\"#"), from)) >= 0) {
+      from += 7;
+      const QString anchor = html.mid(from, html.indexOf(QLatin1Char('"'), from) - from);
+      QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(anchor)), qPrintable(anchor));
+    }
+  }
+
+  void HelpWindowOpensAtATopic() {
+    THelpWindow help(HelpFile);
+    QVERIFY(!help.testAttribute(Qt::WA_QuitOnClose));
+    QVERIFY(help.ShowTopic(QStringLiteral("Welcome")));
+    QVERIFY(help.isVisible());
+    // The first topic starts the document: at most the page margin above it.
+    QVERIFY(help.verticalScrollBar()->value() < 10);
+    QVERIFY(help.ShowTopic(QStringLiteral("Files")));
+    QTRY_VERIFY(help.verticalScrollBar()->value() > 0);
+    const int files = help.verticalScrollBar()->value();
+    QVERIFY(help.ShowTopic(QStringLiteral("Main_Panel")));
+    QTRY_VERIFY(help.verticalScrollBar()->value() > 0);
+    QVERIFY(help.verticalScrollBar()->value() < files);
+    help.close();
+    QVERIFY(!help.isVisible());
+  }
+
+  void MissingHelpFileShowsNothing() {
+    THelpWindow help(QStringLiteral("/nonexistent/navorix.hlp"));
+    QVERIFY(!help.ShowTopic(QStringLiteral("Welcome")));
+    QVERIFY(!help.isVisible());
+  }
+};
+
+QTEST_MAIN(PeripheryTest)
+#include "periphery_test.moc"

@@ -1,0 +1,124 @@
+// Window placement: the margin of 4 pixels at every screen edge, the
+// 2-pixel offset of CentreOnControl, halves rounded toward zero.
+#include "window/placement.h"
+#include "window/qt_placement.h"
+
+#include <QDialog>
+#include <QScreen>
+#include <QTest>
+
+using navorix::TRect;
+
+namespace QTest {
+template <>
+char* toString(const TRect& R) {
+  return qstrdup(QStringLiteral("(%1, %2, %3 x %4)").arg(R.Left).arg(R.Top).arg(R.Width).arg(R.Height).toLatin1().constData());
+}
+}  // namespace QTest
+
+class PlacementTest : public QObject {
+  Q_OBJECT
+
+  const TRect screen_{0, 0, 1024, 768};
+
+ private slots:
+  void KeepOnScreenLeftEdge() {
+    // 4 and more stays; 3 or less is put at 4, negative values too.
+    QCOMPARE(navorix::KeepOnScreen({4, 100, 200, 100}, screen_).Left, 4);
+    QCOMPARE(navorix::KeepOnScreen({3, 100, 200, 100}, screen_).Left, 4);
+    QCOMPARE(navorix::KeepOnScreen({0, 100, 200, 100}, screen_).Left, 4);
+    QCOMPARE(navorix::KeepOnScreen({-250, 100, 200, 100}, screen_).Left, 4);
+  }
+
+  void KeepOnScreenRightEdge() {
+    // The right edge stays 4 pixels inside: left at most 1024 - (200 + 4).
+    QCOMPARE(navorix::KeepOnScreen({820, 100, 200, 100}, screen_).Left, 820);
+    QCOMPARE(navorix::KeepOnScreen({821, 100, 200, 100}, screen_).Left, 820);
+    QCOMPARE(navorix::KeepOnScreen({1000, 100, 200, 100}, screen_).Left, 820);
+  }
+
+  void KeepOnScreenTopAndBottom() {
+    QCOMPARE(navorix::KeepOnScreen({100, 3, 200, 100}, screen_).Top, 4);
+    QCOMPARE(navorix::KeepOnScreen({100, 4, 200, 100}, screen_).Top, 4);
+    QCOMPARE(navorix::KeepOnScreen({100, 664, 200, 100}, screen_).Top, 664);
+    QCOMPARE(navorix::KeepOnScreen({100, 700, 200, 100}, screen_).Top, 664);
+    // Both axes at once, a corner.
+    QCOMPARE(navorix::KeepOnScreen({2000, 2000, 200, 100}, screen_), (TRect{820, 664, 200, 100}));
+  }
+
+  void KeepOnScreenWindowLargerThanScreen() {
+    // The right margin wins over the left one: the window starts off screen.
+    QCOMPARE(navorix::KeepOnScreen({10, 10, 1100, 100}, screen_).Left, 1024 - 1104);
+    // From a left edge of 3 or less it is put at 4 and left so.
+    QCOMPARE(navorix::KeepOnScreen({0, 10, 1100, 100}, screen_).Left, 4);
+  }
+
+  void KeepOnScreenCountsFromTheScreenOrigin() {
+    const TRect second{1024, 0, 800, 600};
+    QCOMPARE(navorix::KeepOnScreen({1026, 50, 100, 100}, second).Left, 1028);
+    QCOMPARE(navorix::KeepOnScreen({1800, 50, 100, 100}, second).Left, 1024 + 800 - 104);
+  }
+
+  void CentreOnActiveFormHalvesTowardZero() {
+    const TRect active{100, 100, 401, 301};  // centre (300, 250)
+    const TRect placed = navorix::CentreOnActiveForm({0, 0, 201, 101}, &active, screen_);
+    QCOMPARE(placed, (TRect{300 - 100, 250 - 50, 201, 101}));
+  }
+
+  void CentreOnActiveFormWithoutActiveWindowUsesTheScreen() {
+    const TRect placed = navorix::CentreOnActiveForm({0, 0, 300, 200}, nullptr, screen_);
+    QCOMPARE(placed, (TRect{512 - 150, 384 - 100, 300, 200}));
+  }
+
+  void CentreOnActiveFormNearTheEdgeIsKeptOnScreen() {
+    const TRect active{-50, 700, 100, 100};
+    const TRect placed = navorix::CentreOnActiveForm({0, 0, 300, 200}, &active, screen_);
+    QCOMPARE(placed, (TRect{4, 768 - 204, 300, 200}));
+  }
+
+  void CentreOnControlIsTwoPixelsUpAndLeft() {
+    // The fix list frame at (14, 117) on the screen, 488 x 296.
+    const TRect control{14, 117, 488, 296};
+    const TRect placed = navorix::CentreOnControl({0, 0, 281, 151}, control, screen_);
+    // Centre (14 + 244, 117 + 148) = (258, 265); halves of 281 and 151 are
+    // 140 and 75.
+    QCOMPARE(placed, (TRect{258 - 140 - 2, 265 - 75 - 2, 281, 151}));
+  }
+
+  void CentreOnControlNearTheRightEdgeIsPushedLeft() {
+    const TRect control{900, 300, 488, 296};
+    const TRect placed = navorix::CentreOnControl({0, 0, 300, 200}, control, screen_);
+    QCOMPARE(placed.Left, 1024 - 304);
+  }
+
+  void CentreOnControlNearTheLeftEdge() {
+    // Centre x 150: left 150 - 150 - 2 = -2, which is 3 or less: put at 4.
+    const TRect control{100, 300, 100, 100};
+    QCOMPARE(navorix::CentreOnControl({0, 0, 300, 200}, control, screen_).Left, 4);
+    // Centre x 157: left 5 stays.
+    const TRect control2{107, 300, 100, 100};
+    QCOMPARE(navorix::CentreOnControl({0, 0, 300, 200}, control2, screen_).Left, 5);
+  }
+
+  void QtWrapperMovesTheWindow() {
+    QWidget main;
+    main.setGeometry(100, 80, 600, 400);
+    auto* control = new QWidget(&main);
+    control->setGeometry(10, 20, 200, 100);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QDialog dialog;
+    dialog.resize(120, 60);
+    navorix::CentreOnControl(dialog, *control);
+    const QPoint origin = control->mapToGlobal(QPoint(0, 0));
+    const QRect screen = dialog.screen()->geometry();
+    const TRect expected = navorix::CentreOnControl({dialog.x(), dialog.y(), 120, 60},
+                                                    {origin.x(), origin.y(), 200, 100},
+                                                    {screen.x(), screen.y(), screen.width(), screen.height()});
+    QCOMPARE(dialog.pos(), QPoint(expected.Left, expected.Top));
+    QCOMPARE(dialog.x(), origin.x() + 100 - 60 - 2);
+  }
+};
+
+QTEST_MAIN(PlacementTest)
+#include "placement_test.moc"

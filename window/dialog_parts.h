@@ -1,0 +1,25 @@
+// Pieces the two input dialogs share.
+#pragma once
+
+#include <Qt>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace navorix {
+
+// Window flags of the input dialogs: a fixed dialog border and a caption,
+// no title-bar buttons.
+Qt::WindowFlags InputDialogFlags();
+
+// "&OK" or "&Cancel" of a button strip: 75 x 25, reached by the mouse and
+// its Alt accelerator, never by Tab.
+QPushButton* StripButton(QWidget* Strip, const char* Name, const char* Caption);
+
+QLabel* MakeFieldLabel(QWidget* Parent, const char* Name);
+
+inline constexpr int StripButtonWidth = 75;
+inline constexpr int StripButtonHeight = 25;
+
+}  // namespace navorix

@@ -1,0 +1,71 @@
+// The error box: a borderless black box that stays on top and shows the
+// one-line message of a failure in red beside an error icon. Any key or a
+// mouse press on it closes it. Created once and reused.
+#pragma once
+
+#include <QDialog>
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+class QFrame;
+class QLabel;
+
+namespace navorix {
+
+class TSoundTable;
+
+// Thrown to leave a handler without a message; Display shows nothing.
+class TSilentAbort : public std::exception {
+ public:
+  const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+inline constexpr std::size_t ErrTextMaxChars = 64;
+
+// What the box shows for Text: a fixed plea when Text reports an access
+// violation, otherwise its first 64 characters.
+std::string ErrBoxText(std::string_view Text);
+
+class TErrBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int Height = 57;
+  static constexpr int TextLeft = 61;
+  static constexpr int TextTop = 20;
+  static constexpr int RightMargin = 18;
+  static constexpr int IconSize = 32;
+
+  explicit TErrBox(QWidget* Parent = nullptr);
+
+  // Shows E's message (Windows-1252), unless E is a TSilentAbort; an
+  // override cursor (busy) is taken away first.
+  void Display(const std::exception& E);
+  // Shows Text (Windows-1252) modally.
+  void Show_Text(const std::string& Text);
+  // Lays the box out for Text without showing it (Show_Text does this).
+  void Prepare(const std::string& Text);
+
+  // The box's font family, e.g. "Lucida Console", in its regular style.
+  void Set_Font(const QString& Family);
+  // The sound played when the box is shown; the box waits for its end.
+  void SetSound(TSoundTable* Sounds, int Number);
+
+  QLabel* TextLabel() const { return txt_; }
+
+ protected:
+  void showEvent(QShowEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+
+ private:
+  QFrame* panel_ = nullptr;
+  QLabel* icon_ = nullptr;
+  QLabel* txt_ = nullptr;
+  TSoundTable* sounds_ = nullptr;
+  int sound_ = 0;
+};
+
+}  // namespace navorix

@@ -1,0 +1,31 @@
+// The fonts the windows ask for, by family name. On Linux fontconfig
+// answers "Courier New" with a metric-compatible face (Liberation Mono) and
+// the others with the closest installed family; the style hint keeps the
+// fixed-pitch requests fixed-pitch when the family is missing.
+#pragma once
+
+#include <QFont>
+
+namespace navorix {
+
+inline constexpr const char* PropFontFamily = "Verdana";
+inline constexpr const char* FixedFontFamily = "Courier New";
+inline constexpr const char* ErrorFontFamily = "Lucida Console";
+
+inline constexpr int DefaultPropFontSize = 9;  // points
+inline constexpr int DefaultMenuFontSize = 9;  // points
+// Font sizes a setting may choose; any other value leaves the size alone.
+inline constexpr int MinFontSize = 7;
+inline constexpr int MaxFontSize = 12;
+bool IsFontSize(int PointSize);
+
+// The proportional font of the windows and dialogs.
+QFont PropFont(int PointSize = DefaultPropFontSize);
+// The menu font: the proportional family, regular.
+QFont MenuFont(int PointSize = DefaultMenuFontSize);
+
+// A fixed-pitch font of Family whose line (ascent + descent) is at most
+// Pixels high: the size in which Windows states a font's height in pixels.
+QFont FixedFontOfHeight(int Pixels, bool Bold, const char* Family = FixedFontFamily);
+
+}  // namespace navorix

@@ -1,0 +1,28 @@
+// The help window: the program's help file (HTML) in a browser window,
+// opened at a topic (an anchor of the file). It never keeps the program
+// running by itself; the owner closes it at the end.
+#pragma once
+
+#include <QTextBrowser>
+
+namespace navorix {
+
+class THelpWindow : public QTextBrowser {
+  Q_OBJECT
+
+ public:
+  // HelpFile: the help file's full name.
+  explicit THelpWindow(const QString& HelpFile, QWidget* Parent = nullptr);
+
+  // Shows the window at Topic ("Welcome", "Main_Panel", ...); the file is
+  // read on first use. False, and nothing shown, when the file cannot be
+  // read.
+  bool ShowTopic(const QString& Topic);
+  const QString& HelpFile() const { return file_; }
+
+ private:
+  QString file_;
+  bool loaded_ = false;
+};
+
+}  // namespace navorix

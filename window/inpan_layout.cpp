@@ -1,0 +1,94 @@
+#include "window/inpan_layout.h"
+
+namespace navorix {
+
+namespace {
+
+constexpr int PanelMargin = 6;   // dialog edge to panel, and panel to strip
+constexpr int PanelRightGap = 6;
+constexpr int PanelBottomGap = 6;
+constexpr int LabelLeft = 8;
+constexpr int LabelGap = 6;      // label to its field
+constexpr int ColumnGap = 12;    // field 1 to the label of field 2
+constexpr int FirstRowTop = 8;
+constexpr int RowGap = 8;
+constexpr int ButtonGap = 6;
+constexpr int BottomMargin = 6;
+
+constexpr TFieldSet F(int N) { return FieldBit(N); }
+
+using E = TDialogEntry;
+
+const std::array<TInPanLayout, 7> Layouts = {{
+    {F(1), {nullptr, "Next Fix:"}},                                               // OneFix
+    {F(1) | F(3), {nullptr, "First Fix:", nullptr, "Second Fix:"}},              // TwoFixes
+    {F(1) | F(5) | F(6), {nullptr, "From Fix:", nullptr, nullptr, nullptr, "Distance:", "Azimuth:"}},
+    {F(1) | F(2) | F(5), {nullptr, "Arc from:", "to:", nullptr, nullptr, "Distance:"}},  // ArcDist
+    {F(1) | F(2) | F(4) | F(5), {nullptr, "Arc from:", "to:", nullptr, "Fix:", "Distance:"}},
+    {F(1) | F(2) | F(3), {nullptr, "Arc from:", "to:", "Fix:"}},                 // ArcFix
+    {F(1) | F(2) | F(3) | F(4), {nullptr, "1st Arc from:", "to:", "2nd Arc from:", "to:"}},
+}};
+
+int RowOf(int N) { return N <= 2 ? 0 : (N == 6 ? 2 : 1); }
+bool IsRight(int N) { return N == 2 || N == 4; }
+
+}  // namespace
+
+const TInPanLayout& InPanLayoutOf(TDialogEntry Entry) {
+  switch (Entry) {
+    case E::OneFix: return Layouts[0];
+    case E::TwoFixes: return Layouts[1];
+    case E::FixDistAzim: return Layouts[2];
+    case E::ArcDist: return Layouts[3];
+    case E::ArcFixDist: return Layouts[4];
+    case E::ArcFix: return Layouts[5];
+    case E::TwoArcs: return Layouts[6];
+  }
+  return Layouts[0];
+}
+
+const std::array<const char*, 9>& InPanLeftLabels() {
+  static const std::array<const char*, 9> labels = {
+      "Next Fix:", "First Fix:", "Second Fix:", "From Fix:", "Distance:",
+      "Azimuth:",  "Arc from:",  "1st Arc from:", "2nd Arc from:"};
+  return labels;
+}
+
+const std::array<const char*, 2>& InPanRightLabels() {
+  static const std::array<const char*, 2> labels = {"to:", "Fix:"};
+  return labels;
+}
+
+TInPanGeometry LayoutInPan(TFieldSet Visible, const TInPanGrid& G) {
+  TInPanGeometry out;
+  const int left_field = LabelLeft + G.LeftLabelWidth + LabelGap;
+  const int right_label = left_field + G.FieldWidth + ColumnGap;
+  const int right_field = right_label + G.RightLabelWidth + LabelGap;
+  for (int n = 1; n <= InPanFieldCount; ++n) {
+    const int top = FirstRowTop + RowOf(n) * (G.FieldHeight + RowGap);
+    const auto i = static_cast<std::size_t>(n);
+    if (IsRight(n)) {
+      out.Field[i] = {right_field, top, G.FieldWidth, G.FieldHeight};
+      out.Label[i] = {right_label, top, G.RightLabelWidth, G.FieldHeight};
+    } else {
+      out.Field[i] = {left_field, top, G.FieldWidth, G.FieldHeight};
+      out.Label[i] = {LabelLeft, top, G.LeftLabelWidth, G.FieldHeight};
+    }
+  }
+  out.Rows = HasField(Visible, 6) ? 3 : (HasField(Visible, 3) || HasField(Visible, 5)) ? 2 : 1;
+  const TRect& widest = out.Field[HasField(Visible, 2) ? 2 : 1];
+  const int lowest_bottom = FirstRowTop + out.Rows * G.FieldHeight + (out.Rows - 1) * RowGap;
+  out.Panel = {PanelMargin, PanelMargin, widest.Left + widest.Width + PanelRightGap,
+               lowest_bottom + PanelBottomGap};
+  out.ClientWidth = out.Panel.Left + out.Panel.Width + PanelMargin;
+
+  const int strip_width = 2 * G.ButtonWidth + ButtonGap;
+  out.Strip = {(out.ClientWidth - strip_width) / 2, out.Panel.Top + out.Panel.Height + PanelMargin,
+               strip_width, G.ButtonHeight};
+  out.Ok = {0, 0, G.ButtonWidth, G.ButtonHeight};
+  out.Cancel = {G.ButtonWidth + ButtonGap, 0, G.ButtonWidth, G.ButtonHeight};
+  out.ClientHeight = out.Strip.Top + out.Strip.Height + BottomMargin;
+  return out;
+}
+
+}  // namespace navorix

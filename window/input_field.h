@@ -1,0 +1,40 @@
+// A one-line input field of the two input dialogs: at most 16 characters
+// in the fixed-pitch font, light green without the focus, white with it,
+// red while marked invalid.
+#pragma once
+
+#include <QColor>
+#include <QLineEdit>
+
+namespace navorix {
+
+inline const QColor NormalEditColor(192, 220, 192);
+inline const QColor FocusedEditColor(255, 255, 255);
+inline const QColor BadEditColor(255, 0, 0);
+
+enum class TFieldColour { Normal, Focused, Bad };
+
+class TInputField : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  static constexpr int MaxChars = 16;
+
+  explicit TInputField(QWidget* Parent = nullptr);
+
+  void SetColour(TFieldColour Colour);
+  TFieldColour Colour() const { return colour_; }
+  // The width of a field that shows MaxChars characters of its font.
+  int FullWidth() const;
+
+ protected:
+  // Entering the field turns it white, leaving it light green; a window
+  // that merely loses or regains activation changes nothing.
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+
+ private:
+  TFieldColour colour_ = TFieldColour::Normal;
+};
+
+}  // namespace navorix

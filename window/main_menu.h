@@ -1,0 +1,97 @@
+// The main menu: every menu, submenu and item with its caption, accelerator
+// letter ("&"), separators, check marks and exclusive groups. Every action
+// carries the control name as its objectName and, where an item has a tag,
+// the tag as its data(). Nothing is connected here.
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+
+namespace navorix {
+
+struct TSettings;
+
+struct TMainMenu {
+  // "&File"
+  QMenu* mFile = nullptr;
+  QAction* mReload = nullptr;    // "&Reload Status"
+  QAction* mSaveStat = nullptr;  // "&Save Status"
+  QAction* mLoad = nullptr;      // "&Load Fix File..."
+  QAction* mSave = nullptr;      // "S&ave Fix File..."
+  QAction* mExit = nullptr;      // "E&xit"
+  // "&Data"
+  QMenu* mData = nullptr;
+  QAction* mDelRec = nullptr;  // "&Delete Log Line"
+  QAction* mClrLog = nullptr;  // "Clear &Log"
+  QAction* mClrFix = nullptr;  // "Clear &Fixes"
+  QAction* mClear = nullptr;   // "&Clear All"
+  // "&Sort": tags 0, 1, 2
+  QMenu* mSort = nullptr;
+  QAction* mSortName = nullptr;
+  QAction* mSortSuffix = nullptr;
+  QAction* mSortDist = nullptr;
+  // "&Options"
+  QMenu* mOptions = nullptr;
+  QMenu* mLatLon = nullptr;  // tags 0..3
+  QAction* maDeg = nullptr;
+  QAction* maDMF = nullptr;
+  QAction* maDMS = nullptr;
+  QAction* maInf = nullptr;
+  QActionGroup* gLatLon = nullptr;
+  QMenu* mDist = nullptr;  // tags 0..3
+  QAction* muKm = nullptr;
+  QAction* muMi = nullptr;
+  QAction* muNmi = nullptr;
+  QAction* muDeg = nullptr;
+  QActionGroup* gDist = nullptr;
+  QMenu* moPlus = nullptr;  // hidden; tags 0..3
+  QAction* mopNE = nullptr;
+  QAction* mopNW = nullptr;
+  QAction* mopSE = nullptr;
+  QAction* mopSW = nullptr;
+  QActionGroup* gPlus = nullptr;
+  QMenu* moAccu = nullptr;  // tags 0..2
+  QAction* moAccuL = nullptr;
+  QAction* moAccuM = nullptr;
+  QAction* moAccuH = nullptr;
+  QActionGroup* gAccu = nullptr;
+  QMenu* moAzim = nullptr;  // mAz360 tag 1, mAz180 tag 0
+  QAction* mAz360 = nullptr;
+  QAction* mAz180 = nullptr;
+  QActionGroup* gAzim = nullptr;
+  QMenu* mAzAngle = nullptr;  // tags 0..2
+  QAction* mzDeg = nullptr;
+  QAction* mzDMF = nullptr;
+  QAction* mzDMS = nullptr;
+  QActionGroup* gAzAngle = nullptr;
+  QMenu* mEllDist = nullptr;  // its menuAction() is checkable
+  QAction* mEllArc = nullptr;
+  QAction* mGeodesic = nullptr;
+  QAction* mEllip = nullptr;
+  QAction* moHints = nullptr;
+  QAction* moSound = nullptr;
+  // "&Help"
+  QMenu* mHelpMenu = nullptr;
+  QAction* mHelp = nullptr;   // "&Help"
+  QAction* xWeb = nullptr;    // "Navorix &Web Page"
+  QAction* mAbout = nullptr;  // "&About Navorix"
+
+  // Shows Settings in the Options menu: the checked item of every group and
+  // switch, the captions of the submenus that name the value chosen, and
+  // "Elliptic D&istances" checked when either of its items is.
+  void ShowSettings(const TSettings& Settings) const;
+  // Every drop-down and submenu, for font changes.
+  QList<QMenu*> AllMenus() const;
+};
+
+// Fills Bar with the main menu and Menu with its parts. The Options items
+// start as they are without a settings file: Deg/Frac, Kilometers,
+// North-East, Low, -180..+180, Deg/Frac, elliptic latitude on, the two
+// elliptic distances off, hints and sound on.
+void BuildMainMenu(QMenuBar& Bar, TMainMenu& Menu);
+
+}  // namespace navorix

@@ -1,0 +1,19 @@
+// Text at the edge of the window toolkit: the program's strings are
+// Windows-1252 bytes, Qt's are UTF-16.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace navorix {
+
+// The Windows-1252 Text as a QString; every byte maps to one character.
+QString ToQString(std::string_view Text);
+
+// The Windows-1252 form of Text; a character the code page cannot hold
+// becomes "?".
+std::string FromQString(const QString& Text);
+
+}  // namespace navorix
