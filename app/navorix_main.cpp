@@ -1,24 +1,15 @@
 // The Navorix window program. It takes no arguments.
 #include "app/display_check.h"
 #include "stores/app_data.h"
-#include "window/about_box.h"
-#include "window/alert_box.h"
-#include "window/error_box.h"
-#include "window/fonts.h"
-#include "window/main_window.h"
+#include "window/main_controller.h"
 #include "window/navorix_style.h"
 #include "window/pictures.h"
-#include "window/sound_table.h"
+#include "window/qt_text.h"
+#include "workbench/workbench.h"
 
 #include <QApplication>
 
 #include <cstdio>
-
-namespace {
-
-constexpr int SplashMs = 1000;
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace navorix;
@@ -27,30 +18,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", no_display.c_str());
     return 1;
   }
-  // The program directory becomes the current directory: the sounds are
-  // found in its "wav" folder.
+  // The program directory becomes the current directory; where the
+  // settings, the status files, the sounds and the help are is decided here.
   bool in_program_dir = false;
-  const TAppData app_data = StartUp(in_program_dir);
+  const TAppData paths = StartUp(in_program_dir);
 
   QApplication app(argc, argv);
   QApplication::setStyle(new TNavorixStyle);
-  QApplication::setApplicationName(QStringLiteral("navorix"));
+  QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
   QApplication::setApplicationVersion(QString::fromLatin1(VersionText));
   QApplication::setWindowIcon(AppIcon());
 
-  TSoundTable sounds;
-  LoadStandardSounds(sounds, QString());
-  TErrBox error_box;
-  TAlertBox alert_box;
-  error_box.Set_Font(QString::fromLatin1(ErrorFontFamily));
-
-  TAboutBox about(QString::fromLatin1(VersionText));
-  about.ShowSplash();
-
-  TMainWindow window;
-  error_box.SetSound(&sounds, SndError);
-  alert_box.SetSound(&sounds, SndQuestion);
-  window.show();
-  about.CloseAfter(SplashMs);
+  TWorkbench bench(paths);
+  TMainController controller(bench, ToQString(paths.ShareDir), ToQString(paths.HelpFile));
+  controller.Start();
   return QApplication::exec();
 }

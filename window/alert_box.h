@@ -5,6 +5,7 @@
 #pragma once
 
 #include "window/alert_layout.h"
+#include "workbench/observers.h"
 
 #include <QDialog>
 #include <QFont>
@@ -19,7 +20,7 @@ namespace navorix {
 
 class TSoundTable;
 
-enum class TAnswer { Yes, No, Cancel };
+
 
 class TAlertBox : public QDialog {
   Q_OBJECT

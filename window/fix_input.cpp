@@ -2,9 +2,13 @@
 
 #include "window/dialog_parts.h"
 #include "window/fonts.h"
+#include "window/qt_text.h"
+#include "workbench/input_rules.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -41,7 +45,130 @@ TFixInp::TFixInp(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   cancel_ = StripButton(strip_, "xCancel", "&Cancel");
   setTabOrder(fields_[0], fields_[1]);
   setTabOrder(fields_[1], fields_[2]);
+  for (TInputField* field : fields_) field->installEventFilter(this);
+  flash_ = new QTimer(this);
+  flash_->setSingleShot(true);
+  flash_->setInterval(FlashMs);
+  connect(flash_, &QTimer::timeout, this, &TFixInp::Flash);
+  connect(ok_, &QPushButton::clicked, this, &TFixInp::Ok);
+  connect(cancel_, &QPushButton::clicked, this, &TFixInp::Cancel);
   Relayout();
+}
+
+void TFixInp::EditFix(TWorkbench& Bench, bool AddButton) {
+  bench_ = &Bench;
+  edit_ = Bench.BeginFixEdit(AddButton);
+  setWindowTitle(ToQString(edit_.Caption));
+  fields_[0]->setText(ToQString(edit_.Name));
+  fields_[1]->setText(ToQString(edit_.Latitude));
+  fields_[2]->setText(ToQString(edit_.Longitude));
+  bad_.fill(false);
+  check_ = TFixCheck{};
+  Bench.PlaySound(TSound::Input, false);
+  const int result = exec();
+  flash_->stop();
+  for (TInputField* field : fields_) field->SetColour(TFieldColour::Normal);
+  if (result == QDialog::Accepted) {
+    Bench.StoreFix(edit_, check_, FromQString(fields_[1]->text()),
+                   FromQString(fields_[2]->text()));
+  }
+  bench_ = nullptr;
+}
+
+void TFixInp::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  fields_[0]->setFocus(Qt::OtherFocusReason);
+  fields_[0]->selectAll();
+}
+
+void TFixInp::MarkBad(int N) {
+  TInputField* field = Field(N);
+  field->deselect();
+  field->setCursorPosition(static_cast<int>(field->text().size()));
+  field->SetColour(TFieldColour::Bad);
+  bad_[static_cast<std::size_t>(N - 1)] = true;
+}
+
+void TFixInp::Ok() {
+  if (bench_ == nullptr) return;
+  bad_.fill(false);
+  check_ = bench_->CheckFixInput(edit_, FromQString(fields_[0]->text()),
+                                 FromQString(fields_[1]->text()), FromQString(fields_[2]->text()));
+  // A name in use was shown in the error box; no field is marked then.
+  if (check_.NameInUse) return;
+  if (check_.NameBad) MarkBad(1);
+  if (check_.LatitudeBad) MarkBad(2);
+  if (check_.LongitudeBad) MarkBad(3);
+  if (!check_.Passed()) {
+    flash_->start();
+    return;
+  }
+  accept();
+}
+
+void TFixInp::Cancel() { reject(); }
+
+// The first invalid field is left and entered again, which turns it white
+// with its text selected; the others go back to the normal colour.
+void TFixInp::Flash() {
+  int first = 0;
+  for (int n = 1; n <= FieldCount; ++n) {
+    if (bad_[static_cast<std::size_t>(n - 1)] && first == 0) first = n;
+  }
+  if (first == 0) return;
+  ok_->setFocus(Qt::OtherFocusReason);
+  Field(first)->setFocus(Qt::OtherFocusReason);
+  Field(first)->selectAll();
+  for (int n = first + 1; n <= FieldCount; ++n) {
+    if (bad_[static_cast<std::size_t>(n - 1)]) Field(n)->SetColour(TFieldColour::Normal);
+  }
+  bad_.fill(false);
+}
+
+int TFixInp::FieldNumber(const QObject* Watched) const {
+  for (int n = 1; n <= FieldCount; ++n) {
+    if (Field(n) == Watched) return n;
+  }
+  return 0;
+}
+
+bool TFixInp::eventFilter(QObject* Watched, QEvent* Event) {
+  const int n = FieldNumber(Watched);
+  if (n == 0 || Event->type() != QEvent::KeyPress) return QDialog::eventFilter(Watched, Event);
+  auto* key = static_cast<QKeyEvent*>(Event);
+  TInputField* field = Field(n);
+  const auto fieldKind = static_cast<TFixField>(n - 1);
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Ok();
+      return true;
+    case Qt::Key_Escape:
+      if (field->text().isEmpty()) {
+        Cancel();
+      } else {
+        field->clear();
+      }
+      return true;
+    default:
+      break;
+  }
+  if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
+    if (const char c = FilterFixChar(fieldKind, DegreeSign)) field->insert(ToQString(std::string(1, c)));
+    return true;
+  }
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const QString text = key->text();
+  if (text.size() != 1 || !text.at(0).isPrint()) return false;
+  const std::string typed = FromQString(text);
+  if (typed.size() != 1) return true;
+  const char c = FilterFixChar(fieldKind, typed[0]);
+  if (c == 0) return true;
+  if (c != typed[0]) {
+    field->insert(ToQString(std::string(1, c)));
+    return true;
+  }
+  return false;
 }
 
 void TFixInp::SetPropFontSize(int PointSize) {

@@ -1,10 +1,12 @@
-// The look of the fix input dialog: the fields "Fix Name:", "Latitude:" and
+// The fix input dialog: the fields "Fix Name:", "Latitude:" and
 // "Longitude:" (numbers 1, 2, 3; Tab moves in that order) over a strip with
-// OK and Cancel, which Tab does not reach. The caption is the caller's
-// (" New Fix" or " Edit Fix"). Buttons and keys are not connected here.
+// OK and Cancel, which Tab does not reach. The dialog edits text and
+// colours; what it may take, what OK checks and where the fix goes are the
+// workbench's rules.
 #pragma once
 
 #include "window/input_field.h"
+#include "workbench/workbench.h"
 
 #include <QDialog>
 
@@ -12,6 +14,7 @@
 
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace navorix {
 
@@ -34,7 +37,26 @@ class TFixInp : public QDialog {
   // is laid out again.
   void SetPropFontSize(int PointSize);
 
+  // Add (AddButton) or Edit at the workbench's current row: the caption,
+  // the prefilled texts, the input sound, the modal dialog, and after an OK
+  // that passed the checks the fix stored. The caller places the dialog.
+  void EditFix(TWorkbench& Bench, bool AddButton);
+
+  // The flash of invalid fields lasts this long.
+  static constexpr int FlashMs = 200;
+
+ protected:
+  // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D and
+  // the character filter.
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
+
  private:
+  void Ok();
+  void Cancel();
+  void Flash();
+  void MarkBad(int N);
+  int FieldNumber(const QObject* Watched) const;
   void Relayout();
 
   std::array<TInputField*, FieldCount> fields_{};
@@ -42,6 +64,12 @@ class TFixInp : public QDialog {
   QWidget* strip_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
+
+  TWorkbench* bench_ = nullptr;  // while a dialog runs
+  TFixEdit edit_;
+  TFixCheck check_;
+  std::array<bool, FieldCount> bad_{};  // fields marked invalid, waiting for the flash
+  QTimer* flash_ = nullptr;
 };
 
 }  // namespace navorix

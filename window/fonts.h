@@ -4,6 +4,8 @@
 // fixed-pitch requests fixed-pitch when the family is missing.
 #pragma once
 
+#include "stores/settings.h"
+
 #include <QFont>
 
 namespace navorix {
@@ -12,11 +14,10 @@ inline constexpr const char* PropFontFamily = "Verdana";
 inline constexpr const char* FixedFontFamily = "Courier New";
 inline constexpr const char* ErrorFontFamily = "Lucida Console";
 
-inline constexpr int DefaultPropFontSize = 9;  // points
-inline constexpr int DefaultMenuFontSize = 9;  // points
-// Font sizes a setting may choose; any other value leaves the size alone.
-inline constexpr int MinFontSize = 7;
-inline constexpr int MaxFontSize = 12;
+inline constexpr int DefaultPropFontSize = DefaultFontSize;  // points
+inline constexpr int DefaultMenuFontSize = DefaultFontSize;  // points
+// Font sizes a setting may choose (MinFontSize..MaxFontSize); any other
+// value leaves the size alone.
 bool IsFontSize(int PointSize);
 
 // The proportional font of the windows and dialogs.

@@ -15,36 +15,27 @@ constexpr int RowGap = 8;
 constexpr int ButtonGap = 6;
 constexpr int BottomMargin = 6;
 
-constexpr TFieldSet F(int N) { return FieldBit(N); }
-
-using E = TDialogEntry;
-
-const std::array<TInPanLayout, 7> Layouts = {{
-    {F(1), {nullptr, "Next Fix:"}},                                               // OneFix
-    {F(1) | F(3), {nullptr, "First Fix:", nullptr, "Second Fix:"}},              // TwoFixes
-    {F(1) | F(5) | F(6), {nullptr, "From Fix:", nullptr, nullptr, nullptr, "Distance:", "Azimuth:"}},
-    {F(1) | F(2) | F(5), {nullptr, "Arc from:", "to:", nullptr, nullptr, "Distance:"}},  // ArcDist
-    {F(1) | F(2) | F(4) | F(5), {nullptr, "Arc from:", "to:", nullptr, "Fix:", "Distance:"}},
-    {F(1) | F(2) | F(3), {nullptr, "Arc from:", "to:", "Fix:"}},                 // ArcFix
-    {F(1) | F(2) | F(3) | F(4), {nullptr, "1st Arc from:", "to:", "2nd Arc from:", "to:"}},
-}};
-
 int RowOf(int N) { return N <= 2 ? 0 : (N == 6 ? 2 : 1); }
 bool IsRight(int N) { return N == 2 || N == 4; }
 
 }  // namespace
 
 const TInPanLayout& InPanLayoutOf(TDialogEntry Entry) {
-  switch (Entry) {
-    case E::OneFix: return Layouts[0];
-    case E::TwoFixes: return Layouts[1];
-    case E::FixDistAzim: return Layouts[2];
-    case E::ArcDist: return Layouts[3];
-    case E::ArcFixDist: return Layouts[4];
-    case E::ArcFix: return Layouts[5];
-    case E::TwoArcs: return Layouts[6];
-  }
-  return Layouts[0];
+  // Made once from the catalogue's layouts, which the workbench and the
+  // batch program read too.
+  static const std::array<TInPanLayout, LayoutCount> layouts = [] {
+    std::array<TInPanLayout, LayoutCount> all{};
+    for (std::size_t e = 0; e < LayoutCount; ++e) {
+      const TDialogLayout& layout = Layout(static_cast<TDialogEntry>(e));
+      for (std::size_t i = 0; i < layout.FieldCount; ++i) {
+        const TLayoutField& field = layout.Fields[i];
+        all[e].Visible |= FieldBit(field.Field);
+        all[e].Labels[field.Field] = field.Label.data();
+      }
+    }
+    return all;
+  }();
+  return layouts[static_cast<std::size_t>(Entry)];
 }
 
 const std::array<const char*, 9>& InPanLeftLabels() {

@@ -2,11 +2,16 @@
 
 #include "window/dialog_parts.h"
 #include "window/fonts.h"
+#include "window/qt_placement.h"
 #include "window/qt_text.h"
+#include "workbench/input_rules.h"
+#include "workbench/workbench.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -40,7 +45,191 @@ TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   for (std::size_t k = 0; k + 1 < InPanTabOrder.size(); ++k) {
     setTabOrder(Field(InPanTabOrder[k]), Field(InPanTabOrder[k + 1]));
   }
+  for (TInputField* field : fields_) field->installEventFilter(this);
+  flash_ = new QTimer(this);
+  flash_->setSingleShot(true);
+  flash_->setInterval(FlashMs);
+  connect(flash_, &QTimer::timeout, this, &TInPan::Flash);
+  connect(ok_, &QPushButton::clicked, this, &TInPan::Ok);
+  connect(cancel_, &QPushButton::clicked, this, &TInPan::reject);
   ApplyLayout(TDialogEntry::OneFix, "");
+}
+
+void TInPan::Attach(TWorkbench& Bench, const QWidget& CentreOn) {
+  bench_ = &Bench;
+  centreOn_ = &CentreOn;
+}
+
+bool TInPan::Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) {
+  if (bench_ == nullptr) return false;
+  ApplyLayout(Layout.Entry, std::string(Title));
+  for (int n = 1; n <= InPanFieldCount; ++n) Field(n)->clear();
+  for (std::size_t i = 0; i < Layout.FieldCount; ++i) {
+    Field(Layout.Fields[i].Field)->setText(ToQString(lastTexts_[Layout.FirstText + i]));
+  }
+  if (centreOn_ != nullptr) CentreOnControl(*this, *centreOn_);
+  asked_ = &Layout;
+  bad_ = 0;
+  completionStart_ = 0;
+  completionPrefix_.clear();
+  bench_->PlaySound(TSound::Input, false);
+  const bool confirmed = exec() == QDialog::Accepted;
+  flash_->stop();
+  for (TInputField* field : fields_) field->SetColour(TFieldColour::Normal);
+  asked_ = nullptr;
+  if (!confirmed) return false;
+  for (std::size_t i = 0; i < Layout.FieldCount; ++i) {
+    lastTexts_[Layout.FirstText + i] = FromQString(Field(Layout.Fields[i].Field)->text());
+  }
+  Operands = results_;
+  return true;
+}
+
+void TInPan::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  Field(1)->setFocus(Qt::OtherFocusReason);
+  Field(1)->selectAll();
+  completionStart_ = 0;
+}
+
+int TInPan::FieldNumber(const QObject* Watched) const {
+  for (int n = 1; n <= InPanFieldCount; ++n) {
+    if (Field(n) == Watched) return n;
+  }
+  return 0;
+}
+
+void TInPan::MarkBad(int N) {
+  TInputField* field = Field(N);
+  field->deselect();
+  field->setCursorPosition(static_cast<int>(field->text().size()));
+  field->SetColour(TFieldColour::Bad);
+  bad_ |= FieldBit(N);
+  flash_->start();
+}
+
+// Every visible field is checked in field order; the first invalid one gets
+// the focus and each invalid one flashes.
+void TInPan::Ok() {
+  if (asked_ == nullptr || bench_ == nullptr) return;
+  bad_ = 0;
+  TOperands results;
+  std::size_t fix = 0;
+  TFieldSet invalid = 0;
+  int firstBad = 0;
+  for (std::size_t i = 0; i < asked_->FieldCount; ++i) {
+    const TLayoutField& layoutField = asked_->Fields[i];
+    const TFieldCheck check =
+        bench_->CheckOperandField(layoutField.Kind, FromQString(Field(layoutField.Field)->text()));
+    if (layoutField.Kind == TFieldKind::Fix) results.Fix[fix++] = check.Fix;
+    if (layoutField.Kind == TFieldKind::Distance) results.Distance = check.Number;
+    if (layoutField.Kind == TFieldKind::Azimuth) results.Azimuth = check.Number;
+    if (check.Valid) continue;
+    invalid |= FieldBit(layoutField.Field);
+    if (firstBad == 0) firstBad = layoutField.Field;
+  }
+  if (firstBad == 0) {
+    results_ = results;
+    accept();
+    Field(1)->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  Field(firstBad)->setFocus(Qt::OtherFocusReason);
+  for (int n = 1; n <= InPanFieldCount; ++n) {
+    if (HasField(invalid, n)) MarkBad(n);
+  }
+  bench_->PlaySound(TSound::Error, false);
+}
+
+// Repeated blanks step through the fixes whose names begin with the text
+// typed; after the last one the field flashes, and the next blank starts
+// again at the first.
+void TInPan::Complete(int N) {
+  TInputField* field = Field(N);
+  if (completionStart_ == 0) {
+    completionPrefix_ = FromQString(field->text());
+    completionStart_ = 1;
+  }
+  std::string name;
+  const std::uint16_t found = bench_->CompleteName(completionPrefix_, completionStart_, name);
+  completionStart_ = static_cast<std::uint16_t>(found + 1);
+  if (found != 0) {
+    field->setText(ToQString(name));
+  } else {
+    MarkBad(N);
+  }
+  // After the 15th character: the end of every name shorter than 16.
+  field->deselect();
+  field->setCursorPosition(std::min(static_cast<int>(field->text().size()), TInputField::MaxChars - 1));
+}
+
+// Fields that still have the focus turn white with their text selected; the
+// others go back to the normal colour.
+void TInPan::Flash() {
+  for (int n = 1; n <= InPanFieldCount; ++n) {
+    if (!HasField(bad_, n)) continue;
+    if (Field(n)->hasFocus()) {
+      Field(n)->SetColour(TFieldColour::Focused);
+      Field(n)->selectAll();
+    } else {
+      Field(n)->SetColour(TFieldColour::Normal);
+    }
+  }
+}
+
+bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
+  const int n = FieldNumber(Watched);
+  if (n == 0) return QDialog::eventFilter(Watched, Event);
+  if (Event->type() == QEvent::FocusIn) completionStart_ = 0;
+  if (Event->type() != QEvent::KeyPress) return QDialog::eventFilter(Watched, Event);
+  auto* key = static_cast<QKeyEvent*>(Event);
+  TInputField* field = Field(n);
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Ok();
+      return true;
+    case Qt::Key_Escape:
+      completionStart_ = 0;
+      if (field->text().isEmpty()) {
+        reject();
+      } else {
+        field->clear();
+      }
+      return true;
+    default:
+      break;
+  }
+  auto typeChar = [&](char Typed) {
+    const TOperandChar filtered = FilterOperandChar(n, Typed);
+    switch (filtered.Key) {
+      case TOperandKey::Complete:
+        if (bench_ != nullptr) Complete(n);
+        return true;
+      case TOperandKey::Dropped:
+        return true;
+      case TOperandKey::Accepted:
+        completionStart_ = 0;
+        if (filtered.Char == Typed) return false;
+        field->insert(ToQString(std::string(1, filtered.Char)));
+        return true;
+    }
+    return true;
+  };
+  if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
+    if (!typeChar(DegreeSign)) field->insert(ToQString(std::string(1, DegreeSign)));
+    return true;
+  }
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  if (key->key() == Qt::Key_Backspace) {
+    completionStart_ = 0;
+    return false;
+  }
+  const QString text = key->text();
+  if (text.size() != 1 || !text.at(0).isPrint()) return false;
+  const std::string typed = FromQString(text);
+  if (typed.size() != 1) return true;
+  return typeChar(typed[0]);
 }
 
 TInPanGrid TInPan::Grid() const {

@@ -1,26 +1,34 @@
-// The look of the operation input dialog: six fields with their labels on
-// a sunken panel (xBevel) and a strip with OK and Cancel below it, which
-// Tab does not reach. ApplyLayout shows the fields of one dialog entry,
-// sizes the dialog to them and sets the caption. Buttons, keys, filters and
-// completion are not connected here.
+// The operation input dialog: six fields with their labels on a sunken
+// panel (xBevel) and a strip with OK and Cancel below it, which Tab does not
+// reach. ApplyLayout shows the fields of one dialog entry, sizes the dialog
+// to them and sets the caption. As the operand source of the workbench it
+// asks for the operands of one operation: the texts last confirmed in the
+// layout, the character filter, name completion with the blank, and the
+// checks of OK are the workbench's rules; the dialog edits text and colours.
 #pragma once
 
 #include "operations/catalogue.h"
+#include "operations/operand_source.h"
 #include "window/inpan_layout.h"
 #include "window/input_field.h"
 
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 class QFrame;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace navorix {
 
-class TInPan : public QDialog {
+class TWorkbench;
+
+class TInPan : public QDialog, public TOperandSource {
   Q_OBJECT
 
  public:
@@ -45,7 +53,28 @@ class TInPan : public QDialog {
   // layout is applied again.
   void SetPropFontSize(int PointSize);
 
+  // The workbench whose fixes the names are looked up in, and the control
+  // the dialog is centred on (the fix list's frame). Both outlive the dialog.
+  void Attach(TWorkbench& Bench, const QWidget& CentreOn);
+
+  // TOperandSource: shows Layout under Title modally.
+  bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
+
+  // The flash of invalid fields lasts this long.
+  static constexpr int FlashMs = 200;
+
+ protected:
+  // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D, the
+  // blank of name completion and the character filter.
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void showEvent(QShowEvent* Event) override;
+
  private:
+  void Ok();
+  void Complete(int N);
+  void MarkBad(int N);
+  void Flash();
+  int FieldNumber(const QObject* Watched) const;
   TInPanGrid Grid() const;
 
   std::array<TInputField*, InPanFieldCount> fields_{};
@@ -57,6 +86,18 @@ class TInPan : public QDialog {
   TInPanLayout layout_;
   std::string title_;
   TFieldSet visible_ = 0;
+
+  TWorkbench* bench_ = nullptr;
+  const QWidget* centreOn_ = nullptr;
+  const TDialogLayout* asked_ = nullptr;  // while a dialog runs
+  TOperands results_;
+  TFieldSet bad_ = 0;                    // fields waiting for the flash
+  std::uint16_t completionStart_ = 0;    // 0: no completion in progress
+  std::string completionPrefix_;
+  // The texts last confirmed in each layout, shared by the operations that
+  // use the layout; empty at start, not kept between runs.
+  std::array<std::string, LayoutTextCount> lastTexts_{};
+  QTimer* flash_ = nullptr;
 };
 
 }  // namespace navorix

@@ -1,0 +1,109 @@
+// The window program's wiring: the main window, its two dialogs, the boxes,
+// the sounds and the help window around one workbench. It turns keys,
+// clicks and menu commands into workbench calls and shows what the
+// workbench announces; every rule of the program lives in the workbench.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+#include "workbench/observers.h"
+
+class QEvent;
+class QModelIndex;
+
+namespace navorix {
+
+class TAboutBox;
+class TAlertBox;
+class TErrBox;
+class TFixInp;
+class TFixListModel;
+class THelpWindow;
+class TInPan;
+class TMainWindow;
+class TSoundTable;
+class TWorkbench;
+
+// The web page of the program, opened by "Navorix &Web Page".
+inline constexpr const char* WebPageAddress = "https://navorix.example/";
+
+class TMainController : public QObject,
+                        private TFixPanelObserver,
+                        private TLogObserver,
+                        private TOptionsObserver,
+                        private TNextFixObserver,
+                        private TMessageObserver {
+  Q_OBJECT
+
+ public:
+  // Builds the windows around Bench. The sounds are read from ShareDir's
+  // "wav" folder, the help from HelpFile.
+  TMainController(TWorkbench& Bench, const QString& ShareDir, const QString& HelpFile);
+  ~TMainController() override;
+
+  // Shows the main window (the about box as a splash over it for a
+  // second), loads the status and gives the fix list the focus.
+  void Start();
+
+  TMainWindow& Window() { return *window_; }
+  TFixInp& FixDialog() { return *fixDialog_; }
+  TInPan& OperandDialog() { return *operandDialog_; }
+  TAlertBox& QuestionBox() { return *alertBox_; }
+  TErrBox& ErrorBox() { return *errorBox_; }
+  TSoundTable& Sounds() { return *sounds_; }
+  THelpWindow* Help() { return help_.get(); }
+
+  // The keys of the main window, seen before the focused control; true
+  // when the key was used up.
+  bool KeyDown(int Key, Qt::KeyboardModifiers Modifiers);
+  bool KeyPress(const QString& Text, Qt::KeyboardModifiers Modifiers);
+
+  // The exit question and status saving; true when the window may close.
+  bool MayClose();
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  // The observers.
+  void FixPanelChanged(const TFixPanel& Panel) override;
+  void LogShown(const TLogDisplay& Display) override;
+  void OptionsChanged(const TSettings& Settings) override;
+  void NextFixChanged(bool Enabled) override;
+  void ShowError(const std::string& Message) override;
+  void PlaySound(TSound Sound, bool Wait) override;
+  TAnswer Ask(const std::string& Question, TButtons Buttons) override;
+
+  void ConnectFixList();
+  void ConnectButtons();
+  void ConnectMenu();
+  void FocusFixList();
+  // Add and Edit: the fix input dialog, centred on the fix list's frame.
+  void EditFix(bool AddButton);
+  void RunOperation(int Tag);
+  void ShowHelp(const QString& Topic);
+  void DeleteLogRecord(bool Ask);
+  void DeleteFix(bool Ask);
+  void LoadFixFile();
+  void SaveFixFile();
+  void HideSearch();
+
+  TWorkbench& bench_;
+  QString helpFile_;
+  std::unique_ptr<TSoundTable> sounds_;
+  std::unique_ptr<TErrBox> errorBox_;
+  std::unique_ptr<TAlertBox> alertBox_;
+  std::unique_ptr<TMainWindow> window_;
+  std::unique_ptr<TFixListModel> model_;
+  std::unique_ptr<TInPan> operandDialog_;
+  std::unique_ptr<TFixInp> fixDialog_;
+  std::unique_ptr<TAboutBox> about_;
+  std::unique_ptr<THelpWindow> help_;
+  bool selecting_ = false;  // the view is being moved to the workbench's row
+  bool started_ = false;
+};
+
+}  // namespace navorix
