@@ -11,6 +11,7 @@
 // allocates.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -24,18 +25,6 @@
 namespace navorix {
 
 namespace {
-
-// Byte for byte as unsigned characters; a prefix sorts first.
-int CompareBytes(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[i]);
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
 
 // The program's quicksort: middle pivot, scans that stop at keys equal to
 // the pivot, exchange, then the left part L..J and the right part I..R.
@@ -78,39 +67,60 @@ void QuickSort(std::vector<Item>& Items, Compare Cmp) {
   }
 }
 
-struct NameItem {
+// A name or suffix key packed into three big-endian words, zero-padded:
+// comparing the words as integers, then the lengths, is comparing the keys
+// byte for byte as unsigned characters with a prefix first (equal words
+// mean that one key is the other followed by zero bytes). The items are
+// contiguous, so the sort touches no fix while it compares.
+struct KeyItem {
+  std::array<std::uint64_t, 3> Words;
+  std::uint8_t Length;
   std::unique_ptr<TFix>* Slot;
 };
 
-struct SuffixItem {
-  std::array<char, TFixName::Capacity + 1> Key;
-  std::uint8_t Length;
-  std::unique_ptr<TFix>* Slot;
-  std::string_view View() const { return {Key.data(), Length}; }
-};
+constexpr std::size_t KeyBytes = 3 * sizeof(std::uint64_t);
+static_assert(KeyBytes >= TFixName::Capacity + 1, "a suffix key is a name and one more byte");
+
+KeyItem MakeKeyItem(std::unique_ptr<TFix>& Slot, std::string_view Head, std::string_view Tail) {
+  KeyItem item{};
+  item.Slot = &Slot;
+  item.Length = static_cast<std::uint8_t>(Head.size() + Tail.size());
+  std::size_t at = 0;
+  auto put = [&item, &at](std::string_view Text) {
+    for (const char c : Text) {
+      const std::size_t word = at / sizeof(std::uint64_t);
+      const std::size_t shift = 8 * (sizeof(std::uint64_t) - 1 - at % sizeof(std::uint64_t));
+      item.Words[word] |= static_cast<std::uint64_t>(static_cast<unsigned char>(c)) << shift;
+      ++at;
+    }
+  };
+  put(Head);
+  put(Tail);
+  return item;
+}
+
+KeyItem NameKey(std::unique_ptr<TFix>& Slot) { return MakeKeyItem(Slot, Slot->Record.Name.View(), {}); }
+
+// The text after the first "/" followed by the text before it; a blank and
+// the name when there is no "/".
+KeyItem SuffixKey(std::unique_ptr<TFix>& Slot) {
+  const std::string_view name = Slot->Record.Name.View();
+  const std::size_t slash = name.find('/');
+  if (slash == std::string_view::npos) return MakeKeyItem(Slot, " ", name);
+  return MakeKeyItem(Slot, name.substr(slash + 1), name.substr(0, slash));
+}
+
+int CompareKeys(const KeyItem& A, const KeyItem& B) {
+  for (std::size_t i = 0; i < A.Words.size(); ++i) {
+    if (A.Words[i] != B.Words[i]) return A.Words[i] < B.Words[i] ? -1 : 1;
+  }
+  return A.Length == B.Length ? 0 : (A.Length < B.Length ? -1 : 1);
+}
 
 struct DistanceItem {
   long double Key;
   std::unique_ptr<TFix>* Slot;
 };
-
-SuffixItem MakeSuffixItem(std::unique_ptr<TFix>& Slot) {
-  SuffixItem item{};
-  item.Slot = &Slot;
-  const std::string_view name = Slot->Record.Name.View();
-  const std::size_t slash = name.find('/');
-  std::string key;
-  if (slash == std::string_view::npos) {
-    key = " ";
-    key += name;
-  } else {
-    key = name.substr(slash + 1);
-    key += name.substr(0, slash);
-  }
-  item.Length = static_cast<std::uint8_t>(key.size());
-  std::copy(key.begin(), key.end(), item.Key.begin());
-  return item;
-}
 
 }  // namespace
 
@@ -127,21 +137,13 @@ void TFixDB::Sort(TSortOrder Order, const TTriV& Reference) {
   auto collect = [&](const auto& items) {
     for (const auto& item : items) sorted.push_back(std::move(*item.Slot));
   };
-  if (Order == TSortOrder::ByName) {
-    std::vector<NameItem> items;
+  if (Order == TSortOrder::ByName || Order == TSortOrder::BySuffix) {
+    std::vector<KeyItem> items;
     items.reserve(fixes_.size());
-    for (auto& slot : fixes_) items.push_back({&slot});
-    QuickSort(items, [](const NameItem& a, const NameItem& b) {
-      return CompareBytes((*a.Slot)->Record.Name.View(), (*b.Slot)->Record.Name.View());
-    });
-    collect(items);
-  } else if (Order == TSortOrder::BySuffix) {
-    std::vector<SuffixItem> items;
-    items.reserve(fixes_.size());
-    for (auto& slot : fixes_) items.push_back(MakeSuffixItem(slot));
-    QuickSort(items, [](const SuffixItem& a, const SuffixItem& b) {
-      return CompareBytes(a.View(), b.View());
-    });
+    for (auto& slot : fixes_) {
+      items.push_back(Order == TSortOrder::ByName ? NameKey(slot) : SuffixKey(slot));
+    }
+    QuickSort(items, CompareKeys);
     collect(items);
   } else {
     std::vector<DistanceItem> items;

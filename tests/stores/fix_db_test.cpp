@@ -209,6 +209,39 @@ TEST(FixDB, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
   }
 }
 
+// Names and suffix keys compared as packed words must order exactly as the
+// plain byte comparison: bytes above 0x7F, prefixes, and even zero bytes.
+TEST(FixDB, NameAndSuffixOrdersAreTheByteOrder) {
+  std::mt19937 random(777);
+  const std::string alphabet = std::string("AB/Z09-") + '\0' + '\x80' + '\xFF';
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) {
+    std::string name;
+    const std::size_t length = random() % 17;
+    for (std::size_t k = 0; k < length; ++k) name += alphabet[random() % alphabet.size()];
+    names.push_back(name);
+  }
+  auto suffixKey = [](const std::string& Name) {
+    const std::size_t slash = Name.find('/');
+    return slash == std::string::npos ? " " + Name : Name.substr(slash + 1) + Name.substr(0, slash);
+  };
+  for (const TSortOrder order : {TSortOrder::ByName, TSortOrder::BySuffix}) {
+    TFixDB db;
+    for (const std::string& name : names) db.Add(MakeTestFix(name));
+    db.Sort(order, {});
+    for (std::uint16_t pos = 2; pos <= db.Count(); ++pos) {
+      std::string a = db.Get(static_cast<std::uint16_t>(pos - 1)).Name.Str();
+      std::string b = db.Get(pos).Name.Str();
+      if (order == TSortOrder::BySuffix) {
+        a = suffixKey(a);
+        b = suffixKey(b);
+      }
+      // std::string compares as unsigned bytes with the shorter prefix first.
+      ASSERT_LE(a, b) << "position " << pos;
+    }
+  }
+}
+
 TEST(FixDB, SortingAFullDatabaseOfSortedOrEqualKeysFinishes) {
   TFixDB db;
   for (std::uint32_t i = 0; i < MaxFixes; ++i) db.Add(MakeTestFix("SAME"));
