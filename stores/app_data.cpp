@@ -23,7 +23,8 @@ std::string Variable(const char* Name) {
 }
 
 // An XDG base directory: the variable when it names an absolute path (the
-// specification ignores relative ones), else the default under $HOME.
+// base-directory convention ignores relative ones), else the default under
+// $HOME.
 std::string BaseDir(const std::string& Value, const std::string& Home, const char* Default) {
   if (!Value.empty() && Value.front() == '/') return WithSlash(Value);
   return WithSlash(Home) + Default;
