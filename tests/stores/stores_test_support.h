@@ -3,16 +3,22 @@
 // them.
 #pragma once
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "geometry/earth_model.h"
@@ -91,6 +97,130 @@ class TFailingWrites {
   static inline int code_ = 0;
   TFileSystemCalls saved_;
 };
+
+// Lets Allowed reads through, then makes every read fail with EIO (a disk
+// that fails part-way); puts the real call back at its end.
+class TFailingReads {
+ public:
+  explicit TFailingReads(int Allowed) : saved_(FileSystemCalls()) {
+    allowed_ = Allowed;
+    FileSystemCalls().Read = [](int fd, void* data, std::size_t size) -> ssize_t {
+      if (allowed_ <= 0) {
+        errno = EIO;
+        return -1;
+      }
+      --allowed_;
+      return ::read(fd, data, size);
+    };
+  }
+  ~TFailingReads() { FileSystemCalls() = saved_; }
+  TFailingReads(const TFailingReads&) = delete;
+  TFailingReads& operator=(const TFailingReads&) = delete;
+
+ private:
+  static inline int allowed_ = 0;
+  TFileSystemCalls saved_;
+};
+
+// The points at which a save calls the system.
+enum class TCallPoint { Write, Fsync, Fchown, Fchmod, Close, Linkat, Renameat, DirectoryFsync };
+inline constexpr std::array<TCallPoint, 8> AllCallPoints = {
+    TCallPoint::Write,  TCallPoint::Fsync,  TCallPoint::Fchown,   TCallPoint::Fchmod,
+    TCallPoint::Close,  TCallPoint::Linkat, TCallPoint::Renameat, TCallPoint::DirectoryFsync};
+inline const char* CallPointName(TCallPoint Point) {
+  static constexpr const char* Names[] = {"write", "fsync", "fchown", "fchmod",
+                                          "close", "linkat", "renameat", "directory fsync"};
+  return Names[static_cast<int>(Point)];
+}
+
+// Counts the calls at every point of a save and makes call number Nth
+// (1-based; 0: none) at Point fail with Code; puts the real calls back at
+// its end.
+class TFaultyCalls {
+ public:
+  explicit TFaultyCalls(TCallPoint Point = TCallPoint::Write, int Nth = 0, int Code = EIO)
+      : saved_(FileSystemCalls()) {
+    point_ = Point;
+    nth_ = Nth;
+    code_ = Code;
+    fired_ = false;
+    calls_.fill(0);
+    TFileSystemCalls& calls = FileSystemCalls();
+    calls.Write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+      return Hit(TCallPoint::Write) ? -1 : ::write(fd, data, size);
+    };
+    calls.Fsync = [](int fd) { return Hit(TCallPoint::Fsync) ? -1 : ::fsync(fd); };
+    calls.Fchown = [](int fd, uid_t uid, gid_t gid) {
+      return Hit(TCallPoint::Fchown) ? -1 : ::fchown(fd, uid, gid);
+    };
+    calls.Fchmod = [](int fd, mode_t mode) { return Hit(TCallPoint::Fchmod) ? -1 : ::fchmod(fd, mode); };
+    // A failed close (a write-back error) has still closed the descriptor.
+    calls.Close = [](int fd) {
+      const int result = ::close(fd);
+      return Hit(TCallPoint::Close) ? -1 : result;
+    };
+    calls.Linkat = [](int from_dir, const char* from, int to_dir, const char* to, int flags) {
+      return Hit(TCallPoint::Linkat) ? -1 : ::linkat(from_dir, from, to_dir, to, flags);
+    };
+    calls.Renameat = [](int from_dir, const char* from, int to_dir, const char* to) {
+      return Hit(TCallPoint::Renameat) ? -1 : ::renameat(from_dir, from, to_dir, to);
+    };
+    calls.DirectoryFsync = [](int fd) { return Hit(TCallPoint::DirectoryFsync) ? -1 : ::fsync(fd); };
+  }
+  ~TFaultyCalls() { FileSystemCalls() = saved_; }
+  TFaultyCalls(const TFaultyCalls&) = delete;
+  TFaultyCalls& operator=(const TFaultyCalls&) = delete;
+
+  static int Calls(TCallPoint Point) { return calls_[static_cast<std::size_t>(Point)]; }
+  // True once the chosen call has failed.
+  static bool Fired() { return fired_; }
+
+ private:
+  static bool Hit(TCallPoint Point) {
+    const int call = ++calls_[static_cast<std::size_t>(Point)];
+    if (Point != point_ || call != nth_) return false;
+    fired_ = true;
+    errno = code_;
+    return true;
+  }
+
+  static inline TCallPoint point_ = TCallPoint::Write;
+  static inline int nth_ = 0;
+  static inline int code_ = 0;
+  static inline bool fired_ = false;
+  static inline std::array<int, AllCallPoints.size()> calls_{};
+  TFileSystemCalls saved_;
+};
+
+// Runs Action in a child process and tells whether it returned within
+// Limit; an exception from Action counts as a failure, and a child that
+// blocks is killed.
+template <typename F>
+bool EndsWithin(std::chrono::milliseconds Limit, F Action) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    int status = 0;
+    try {
+      Action();
+    } catch (...) {
+      status = 1;
+    }
+    ::_exit(status);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + Limit;
+  int status = 0;
+  for (;;) {
+    const pid_t done = ::waitpid(child, &status, WNOHANG);
+    if (done == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  return false;
+}
 
 // A valid fix at latitude/longitude given in degrees.
 inline FixRecord MakeTestFix(const std::string& Name, long double LatDeg = 10.0L,
