@@ -1,10 +1,7 @@
 // The batch workbench: script lines to stores, dispatcher and executors.
 #include "app/batch_workbench.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 
 #include "app/batch_output.h"
@@ -13,6 +10,7 @@
 #include "operations/catalogue.h"
 #include "operations/dispatch.h"
 #include "stores/app_data.h"
+#include "stores/line_reader.h"
 #include "stores/status.h"
 #include "text/display_options.h"
 #include "text/fix_names.h"
@@ -103,13 +101,14 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   failure_.clear();
   // A settings file named on the command line must be there; without one
   // the settings keep the defaults that a missing file gives.
+  // Its type is checked without a blocking open: a named pipe would hold
+  // the program for ever.
   if (!IniFile.empty()) {
-    std::FILE* file = std::fopen(IniFile.c_str(), "rb");
-    if (file == nullptr) {
-      failure_ = "Cannot read " + IniFile + ": " + std::strerror(errno);
+    const std::string reason = CannotReadReason(IniFile);
+    if (!reason.empty()) {
+      failure_ = "Cannot read " + IniFile + ": " + reason;
       return false;
     }
-    std::fclose(file);
   }
   // Read exactly as status loading reads them, through the option setters.
   try {

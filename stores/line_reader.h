@@ -7,7 +7,10 @@
 //   at end     no byte of the file is left to read
 //
 // A line longer than the reader's limit is cut at the limit and the rest of
-// it is skipped, so a file of any content is read in bounded memory.
+// it is skipped, so a file of any content is read in bounded memory. A UTF-8
+// byte-order mark at the start of the file is no part of the first line.
+// Opening never waits: only a regular file is read, and its type is known
+// before anything could block (a named pipe without a writer, a device).
 #pragma once
 
 #include <cstddef>
@@ -23,7 +26,8 @@ class TLineReader {
   static constexpr std::size_t DefaultMaxLength = 4096;
 
   // Opens FileName for reading. Throws Error "Cannot open NAME: reason" (the
-  // platform's reason) when it cannot be opened or is a directory.
+  // platform's reason, or "not a regular file") when it cannot be opened or
+  // is no regular file.
   explicit TLineReader(const std::string& FileName, std::size_t MaxLength = DefaultMaxLength);
   ~TLineReader();
   TLineReader(const TLineReader&) = delete;
@@ -56,7 +60,12 @@ class TLineReader {
   std::size_t end_ = 0;
   bool eof_ = false;
   bool truncated_ = false;
+  bool started_ = false;
 };
+
+// Why FileName cannot be read as TLineReader reads it (the platform's reason
+// or "not a regular file"), or an empty text when it can. Never waits.
+std::string CannotReadReason(const std::string& FileName);
 
 // The last component of a path, for messages that must stay short.
 std::string FileBaseName(const std::string& Path);
