@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "geometry/vector.h"
+#include "stores/load_report.h"
 #include "text/fix_record.h"
 
 namespace navorix {
@@ -67,9 +68,9 @@ class TFixDB {
   // Frees every fix.
   virtual void Clear();
   // Appends the fixes of a fix file (at most MaxFixes data lines) and
-  // returns ReadText's result. Throws Error "Cannot open NAME: reason" when
-  // the file cannot be opened.
-  virtual bool LoadFromFile(const std::string& FileName);
+  // returns ReadText's result; Report tells what was not taken. Throws Error
+  // "Cannot open NAME: reason" when the file cannot be opened.
+  virtual bool LoadFromFile(const std::string& FileName, TLoadReport& Report);
   // Writes every fix to a fix file, replacing an old one only when the new
   // one is complete. Throws Error "Cannot write NAME: reason" on failure;
   // the old file then stays as it was.
@@ -91,6 +92,9 @@ class TFixDB {
   // 1..Count - 1.
   virtual bool MoveDown(std::uint16_t Pos);
 
+  // LoadFromFile without the report.
+  bool LoadFromFile(const std::string& FileName);
+
   // The first fix whose name equals Name byte for byte, or 0; an empty Name
   // (the name of an entry that did not read) matches nothing. Repeated
   // lookups are served by an index of the names, built at the first lookup
@@ -110,7 +114,11 @@ class TFixDB {
   // not read adds an empty, not valid entry. False when reading stopped at
   // an empty line (the end of the file counts as one unless the last data
   // line reached it), on a failure, or when fixes were dropped because the
-  // database was full; what was read stays. Never throws.
+  // database was full; what was read stays. Never throws. Report counts the
+  // fixes taken and, after the reading stops, the lines that were not:
+  // the rest of the file is read for that without taking anything.
+  bool ReadText(TLineReader& File, std::uint32_t MaxLines, TLoadReport& Report);
+  // ReadText without the report.
   bool ReadText(TLineReader& File, std::uint32_t MaxLines);
   // Writes one line per valid fix, in order. Entries that are not valid are
   // left out: written as empty lines they would end the data on reading.

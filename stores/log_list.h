@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "stores/load_report.h"
+
 namespace navorix {
 
 // A full log drops its oldest record for each new one.
@@ -59,6 +61,10 @@ class TLogList {
   // reason" or "Cannot read NAME: reason"; the records read before a read
   // failure stay.
   void LoadFromFile(const std::string& FileName);
+  // The same, with Report telling what was not taken: records dropped for
+  // the capacity, cut lines, and a read failure, which is reported there
+  // instead of being raised. Throws Error "Cannot open NAME: reason".
+  void LoadFromFile(const std::string& FileName, TLoadReport& Report);
 
  private:
   std::deque<LogRecord> records_;

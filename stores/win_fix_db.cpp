@@ -58,14 +58,16 @@ void TWinFixDB::Clear() {
   UpdateFixButtons();
 }
 
-bool TWinFixDB::LoadFromFile(const std::string& FileName) {
+bool TWinFixDB::LoadFromFile(const std::string& FileName, TLoadReport& Report) {
   bool result = false;
   {
     TListUpdatesOff off;
     try {
-      result = TFixDB::LoadFromFile(FileName);
+      result = TFixDB::LoadFromFile(FileName, Report);
     } catch (const std::exception& failure) {
       view_.ShowError(failure.what());
+      Report = TLoadReport{};
+      Report.Failure = failure.what();
       result = false;
     }
   }

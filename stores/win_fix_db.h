@@ -39,9 +39,11 @@ class TWinFixDB : public TFixDB {
   // Also resets the rows to the blank row, selects it, focuses the list and
   // empties DeletedFix.
   void Clear() override;
-  // Loads without row updates; a failure is shown in the error box and
-  // gives false. The rows are rebuilt with the first row selected.
-  bool LoadFromFile(const std::string& FileName) override;
+  // Loads without row updates; a failure to open is shown in the error box,
+  // put in Report and gives false. The rows are rebuilt with the first row
+  // selected.
+  bool LoadFromFile(const std::string& FileName, TLoadReport& Report) override;
+  using TFixDB::LoadFromFile;
   // Only for a fix (not the blank row): keeps the fix in DeletedFix, then
   // deletes it and selects the row that followed.
   void Delete(std::uint16_t Pos) override;

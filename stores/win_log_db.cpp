@@ -19,6 +19,16 @@ void TWinLogDB::LoadFromFile(const std::string& FileName) {
   ShowLogRecord(Count());
 }
 
+void TWinLogDB::LoadFromFile(const std::string& FileName, TLoadReport& Report) {
+  try {
+    TLogList::LoadFromFile(FileName, Report);
+  } catch (...) {
+    ShowLogRecord(Count());
+    throw;
+  }
+  ShowLogRecord(Count());
+}
+
 void TWinLogDB::Clear() {
   TLogList::Clear();
   ShowLogRecord(0);

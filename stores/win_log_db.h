@@ -27,6 +27,9 @@ class TWinLogDB : public TLogList {
   // Loads the history file and shows the last record (also when reading
   // failed half-way; the failure is raised afterwards).
   void LoadFromFile(const std::string& FileName);
+  // The same with the report of TLogList::LoadFromFile (a read failure is
+  // reported there, not raised).
+  void LoadFromFile(const std::string& FileName, TLoadReport& Report);
   // Empties the log and the display and disables "&Next Fix", which ends
   // the accumulated-distance chain.
   void Clear();

@@ -166,6 +166,9 @@ void ParseFixLine(FixRecord& Fix, std::string_view Line) {
   std::string name = text.substr(second + 1, third == std::string::npos ? std::string::npos
                                                                          : third - second - 1);
   FitFixName(name);
+  // A name that the fix input dialog would refuse (a control character, a
+  // letter outside A..Z) could not be typed again or written back the same.
+  if (!IsValidFixName(name)) return;
   Fix.Name = name;
   Fix.Valid = ParseLatLon(Fix, std::string_view(text).substr(0, second));
 }

@@ -224,9 +224,13 @@ TEST_F(WinFixDBTest, LoadingRebuildsOnceAndShowsFailures) {
   ExpectRowsMatch();
   EXPECT_EQ(db.Count(), 3);
 
-  EXPECT_FALSE(db.LoadFromFile(dir / "missing.fix"));
+  TLoadReport report;
+  report.Unreadable = 7;  // left from an earlier load
+  EXPECT_FALSE(db.LoadFromFile(dir / "missing.fix", report));
   ASSERT_EQ(list.errors.size(), 1u);
   EXPECT_EQ(list.errors[0], "Cannot open missing.fix: No such file or directory");
+  EXPECT_EQ(report.Failure, list.errors[0]);
+  EXPECT_EQ(report.Unreadable, 0u);
   EXPECT_TRUE(ListUpdates);
   ExpectRowsMatch();
 }
