@@ -169,6 +169,29 @@ TEST_F(StatusTest, UnusableRadiiAreRefusedTogetherAndReportedOnce) {
   }
 }
 
+TEST_F(StatusTest, RadiiThatMakeNoSensibleEarthAreRefusedAsASet) {
+  // A polar radius of 1e-6 km (a flattening near 1), radii of 1e4000 km, a
+  // flattening just above 1/10, a radius below 1 km.
+  for (const char* bad : {"SpherRadius=6371\r\nPolarRadius=1e-6", "SpherRadius=1e4000",
+                          "PolarRadius=5000\r\nEquatRadius=5556", "SpherRadius=0.999"}) {
+    menu.errors.clear();
+    WriteFile(Ini(), std::string("[Settings]\r\n") + bad + "\r\n");
+    Load();
+    EXPECT_EQ(Earth().SpherRadius, DefaultSpherRadius) << bad;
+    EXPECT_EQ(Earth().PolarRadius, DefaultPolarRadius) << bad;
+    EXPECT_EQ(Earth().EquatRadius, DefaultEquatRadius) << bad;
+    EXPECT_EQ(menu.errors, std::vector<std::string>{"Unusable Earth radii in the settings file"}) << bad;
+  }
+  // The bounds themselves are taken.
+  menu.errors.clear();
+  WriteFile(Ini(), "[Settings]\r\nSpherRadius=1\r\nPolarRadius=90000\r\nEquatRadius=100000\r\n");
+  Load();
+  EXPECT_TRUE(menu.errors.empty());
+  EXPECT_EQ(Earth().SpherRadius, 1.0L);
+  EXPECT_EQ(Earth().PolarRadius, 90000.0L);
+  EXPECT_EQ(Earth().EquatRadius, 100000.0L);
+}
+
 TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   std::filesystem::create_directory(Ini());
   WriteFile(Data("navorix.fix"), "10 20 A\r\n");
