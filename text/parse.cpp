@@ -167,8 +167,10 @@ void ParseFixLine(FixRecord& Fix, std::string_view Line) {
                                                                          : third - second - 1);
   FitFixName(name);
   // A name that the fix input dialog would refuse (a control character, a
-  // letter outside A..Z) could not be typed again or written back the same.
-  if (!IsValidFixName(name)) return;
+  // letter outside A..Z), or would change (control characters left at the
+  // end by the cut to 16), could not be typed again or written back the same.
+  std::string checked = name;
+  if (!IsValidFixName(checked) || checked != name) return;
   Fix.Name = name;
   Fix.Valid = ParseLatLon(Fix, std::string_view(text).substr(0, second));
 }

@@ -32,8 +32,9 @@ bool ParseCoord(std::string_view Text, int Axis, long double& Radians);
 bool ParseLatLon(FixRecord& Fix, std::string_view Text);
 
 // One fix-file line "LAT LON NAME [ignored...]": clears the valid flag; with
-// at least three tokens and a FitFixName(NAME) that IsValidFixName accepts,
-// stores that name and sets the valid flag to the result of ParseLatLon.
+// at least three tokens and a FitFixName(NAME) that IsValidFixName accepts
+// unchanged, stores that name and sets the valid flag to the result of
+// ParseLatLon.
 void ParseFixLine(FixRecord& Fix, std::string_view Line);
 
 // The distance field: one decimal number, in the current distance unit.
