@@ -38,7 +38,6 @@ namespace navorix {
 namespace msg {
 inline constexpr const char* ReadOnlyFile = "the file is read-only";
 inline constexpr const char* OwnerNotKept = "its owner cannot be kept";
-inline constexpr const char* NotRegularFile = "not a regular file";
 }  // namespace msg
 
 class TAtomicFile {

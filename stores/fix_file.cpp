@@ -16,10 +16,8 @@
 namespace navorix {
 
 namespace {
-constexpr char CommentMark = ':';
-}  // namespace
 
-namespace {
+constexpr char CommentMark = ':';
 
 // Reads the rest of a file whose reading has stopped, only to count what it
 // holds: data lines up to the end of data go to Beyond (they were cut off by

@@ -44,7 +44,7 @@ TInstanceLockState TInstanceLock::TryAgain() {
     }
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-      failure_ = "not a regular file";
+      failure_ = msg::NotRegularFile;
       ::close(fd_);
       fd_ = -1;
       return state_ = TInstanceLockState::Unavailable;

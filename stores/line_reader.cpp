@@ -35,7 +35,7 @@ int OpenRegularFile(const std::string& FileName, std::string& Reason) {
   } else if (S_ISDIR(info.st_mode)) {
     Reason = SystemErrorText(EISDIR);
   } else if (!S_ISREG(info.st_mode)) {
-    Reason = "not a regular file";
+    Reason = msg::NotRegularFile;
   } else {
     (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;

@@ -19,6 +19,11 @@
 
 namespace navorix {
 
+namespace msg {
+// The reason given for a directory entry that is no regular file.
+inline constexpr const char* NotRegularFile = "not a regular file";
+}  // namespace msg
+
 class TLineReader {
  public:
   // Longest line kept by default, in bytes. Every line the program writes is
