@@ -5,7 +5,8 @@
 // Loads the settings (the built-in defaults without --ini) and the fix file,
 // then runs the script (standard input without SCRIPT) line by line; see
 // app/batch_workbench.h for the script lines. Exit status 0 when every line
-// ran, 1 when a script line could not be read or a load or save failed, 2
+// ran, 1 when a script line could not be read, a load did not take
+// everything or a save failed, 2
 // with a message on standard error when an argument is unusable or a file
 // cannot be read.
 #include <sys/stat.h>
@@ -193,6 +194,7 @@ int main(int argc, char** argv) {
   TBatchWorkbench bench(out);
   if (!bench.LoadSettings(args.IniFile)) return Fail(bench.Failure());
   if (!bench.LoadFixes(args.FixFile)) return Fail(bench.Failure());
+  if (!bench.Warning().empty()) std::fprintf(stderr, "navorix-batch: %s\n", bench.Warning().c_str());
 
   std::string line;
   std::string converted;

@@ -1,15 +1,13 @@
 // The batch workbench: script lines to stores, dispatcher and executors.
 #include "app/batch_workbench.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 
 #include "app/batch_output.h"
 #include "app/script_operands.h"
 #include "operations/catalogue.h"
+#include "stores/line_reader.h"
 #include "text/display_options.h"
 
 namespace navorix {
@@ -91,14 +89,15 @@ void TBatchWorkbench::ShowError(const std::string& Message) {
 bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
   failure_.clear();
   // A settings file named on the command line must be there; without one
-  // the settings keep the defaults that a missing settings file gives.
+  // the settings keep the defaults that a missing settings file gives. Its
+  // type is checked without a blocking open: a named pipe would hold the
+  // program for ever.
   if (!IniFile.empty()) {
-    std::FILE* file = std::fopen(IniFile.c_str(), "rb");
-    if (file == nullptr) {
-      failure_ = "Cannot read " + IniFile + ": " + std::strerror(errno);
+    const std::string reason = CannotReadReason(IniFile);
+    if (!reason.empty()) {
+      failure_ = "Cannot read " + IniFile + ": " + reason;
       return false;
     }
-    std::fclose(file);
   }
   // Read exactly as status loading reads them.
   bench_.LoadSettingsFile(IniFile);
@@ -107,9 +106,18 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
 
 bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   failure_.clear();
-  bench_.LoadFixFile(FileName, false);  // reports through ShowError
+  TLoadReport report;
+  // Failures and what was not taken come through ShowError.
+  const bool opened = bench_.LoadFixFile(FileName, false, report);
+  if (!opened) return false;
+  if (!report.Complete()) {
+    // The fixes that did read are there to work with; the loss is said on
+    // the error output.
+    warning_ = failure_;
+    failure_.clear();
+  }
   running_ = true;
-  return failure_.empty();
+  return true;
 }
 
 void TBatchWorkbench::LineTooLong(unsigned LineNo) {
@@ -172,9 +180,13 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
     case TCommand::ClearLog:
       bench_.ClearLog();  // also disables Next Fix
       break;
-    case TCommand::Load:
-      if (!bench_.LoadFixFile(std::string(operands[0]), false)) failed_ = true;
+    case TCommand::Load: {
+      TLoadReport report;
+      if (!bench_.LoadFixFile(std::string(operands[0]), false, report) || !report.Complete()) {
+        failed_ = true;
+      }
       break;
+    }
     case TCommand::Save:
       if (!bench_.SaveFixFile(std::string(operands[0]))) failed_ = true;
       break;

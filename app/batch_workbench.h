@@ -44,6 +44,9 @@ class TBatchWorkbench : private TMessageObserver {
   // cannot be read.
   bool LoadFixes(const std::string& FileName);
   const std::string& Failure() const { return failure_; }
+  // What the fix file held that LoadFixes did not take ("" when it took
+  // everything).
+  const std::string& Warning() const { return warning_; }
 
   // Runs script line LineNo (Windows-1252 text without its line end).
   void RunLine(std::string_view Line, unsigned LineNo);
@@ -75,6 +78,7 @@ class TBatchWorkbench : private TMessageObserver {
   bool running_ = false;
   bool failed_ = false;
   std::string failure_;
+  std::string warning_;
   std::string text_;  // a reused line buffer
 };
 

@@ -5,6 +5,25 @@ if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
 endif()
 set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
+# Checked builds (setup.sh test runs both): NAVORIX_SANITIZE builds
+# everything under AddressSanitizer and UndefinedBehaviorSanitizer, stopping
+# at the first finding; NAVORIX_FUZZ (clang only) does the same and also
+# instruments the code for libFuzzer, for the targets in tests/fuzz.
+option(NAVORIX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(NAVORIX_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(NAVORIX_SANITIZE OR NAVORIX_FUZZ)
+  set(navorix_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all
+      -fno-omit-frame-pointer)
+  add_compile_options(${navorix_sanitizers})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(NAVORIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "NAVORIX_FUZZ needs clang (e.g. -DCMAKE_CXX_COMPILER=clang++-14)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 add_library(navorix_options INTERFACE)
 add_library(navorix::options ALIAS navorix_options)
 target_compile_features(navorix_options INTERFACE cxx_std_20)

@@ -30,9 +30,11 @@ long double ConvertLatitude(const EarthShape& E, long double in, bool toGeocentr
 }  // namespace
 
 bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius) {
-  const bool finite = std::isfinite(SpherRadius) && std::isfinite(PolarRadius) && std::isfinite(EquatRadius);
-  return finite && SpherRadius > 0.0L && PolarRadius > 0.0L && EquatRadius > 0.0L &&
-         PolarRadius <= EquatRadius;
+  // The comparisons are false for NaN, so NaN and infinities are refused too.
+  const auto inRange = [](long double r) { return r >= MinEarthRadius && r <= MaxEarthRadius; };
+  return inRange(SpherRadius) && inRange(PolarRadius) && inRange(EquatRadius) &&
+         PolarRadius <= EquatRadius &&
+         (EquatRadius - PolarRadius) * InverseMaxFlattening <= EquatRadius;
 }
 
 long double GeodToGeoc(const EarthShape& E, long double phi) { return ConvertLatitude(E, phi, true); }

@@ -50,8 +50,20 @@ struct EarthShape {
         SecondEcc2(Ecc2 / OneMinusEcc2) {}
 };
 
-// True when the radii make a usable model: all finite, all > 0, and
-// PolarRadius <= EquatRadius (so 0 <= f < 1).
+// Bounds of a usable model. They admit every body a navigator might take,
+// from a small moon to Jupiter (equatorial radius 71492 km) and Saturn, the
+// flattest planet (f = 1/10.2), and refuse slips of typing (6.378 for 6378)
+// and values that wreck the arithmetic: radii like 1e4000 km make distance
+// texts thousands of digits long, and a flattening near 1 leaves the
+// latitude conversions no accuracy. The ellipsoidal formulas (Vincenty's
+// series, the elliptic arc) are built for small flattening.
+inline constexpr long double MinEarthRadius = 1.0L;        // km
+inline constexpr long double MaxEarthRadius = 100000.0L;   // km
+inline constexpr long double InverseMaxFlattening = 10.0L;  // f <= 1/10
+
+// True when the radii make a usable model: all within [MinEarthRadius,
+// MaxEarthRadius], and 0 <= f <= 1/InverseMaxFlattening (PolarRadius <=
+// EquatRadius). NaN and infinities are refused.
 bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius);
 
 // The Earth model: the shape and the three switches. EllipticArc and

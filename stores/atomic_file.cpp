@@ -1,65 +1,159 @@
 #include "stores/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cstdlib>
 
 #include "geometry/error.h"
 #include "stores/line_reader.h"
 
 namespace navorix {
 
-TFileSystemCalls& FileSystemCalls() {
-  static TFileSystemCalls calls{::write, ::fsync, ::rename};
-  return calls;
-}
-
 namespace {
 
-// A symbolic link is saved through: the file it points to is replaced and
-// the link stays.
-std::string ResolvedTarget(const std::string& FileName) {
-  struct stat info {};
-  if (::lstat(FileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return FileName;
-  char resolved[PATH_MAX];
-  if (::realpath(FileName.c_str(), resolved) == nullptr) return FileName;
-  return resolved;
+// The kernel's own limit of links followed in one path.
+constexpr int MaxLinkDepth = 40;
+// The longest file name where the file system does not say (ext4, xfs, tmpfs).
+constexpr long DefaultNameMax = 255;
+// What sets our temporary files apart: ".<target>.nvx-<pid>-<serial>".
+constexpr std::string_view TempMark = ".nvx-";
+constexpr int MaxCreateAttempts = 100;
+constexpr mode_t PermissionBits = 07777;
+constexpr mode_t AnyWriteBits = 0222;
+
+// The directory part of Path with its trailing "/", or "" for a bare name.
+std::string DirectoryPart(const std::string& Path) {
+  const std::size_t slash = Path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : Path.substr(0, slash + 1);
 }
 
-// Asks the disk to keep the directory entry of the renamed file; a failure
-// here does not make the save fail, the file itself is complete.
-void SyncDirectoryOf(const std::string& FileName) {
-  const std::size_t slash = FileName.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "." : FileName.substr(0, slash + 1);
-  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  ::close(fd);
+// Follows FileName through symbolic links to the file a save must replace,
+// also when that file does not exist yet (a dangling link is saved through
+// and stays a link). 0, or the error number that stops the resolution.
+int ResolveLinks(const std::string& FileName, std::string& Path) {
+  Path = FileName;
+  for (int depth = 0; depth <= MaxLinkDepth; ++depth) {
+    struct stat info {};
+    if (::lstat(Path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+    char text[PATH_MAX];
+    const ssize_t size = ::readlink(Path.c_str(), text, sizeof text);
+    if (size < 0) return errno;
+    if (static_cast<std::size_t>(size) == sizeof text) return ENAMETOOLONG;
+    if (size == 0) return ENOENT;
+    const std::string link(text, static_cast<std::size_t>(size));
+    Path = link.front() == '/' ? link : DirectoryPart(Path) + link;
+  }
+  return ELOOP;
+}
+
+// A temporary name for Base that fits NameMax: the target's name is
+// shortened, never the part that makes the name ours and unique.
+std::string TemporaryName(const std::string& Base, std::size_t NameMax, unsigned Serial) {
+  const std::string tail =
+      std::string(TempMark) + std::to_string(::getpid()) + "-" + std::to_string(Serial);
+  const std::size_t room = NameMax > tail.size() + 1 ? NameMax - tail.size() - 1 : 0;
+  return "." + Base.substr(0, room) + tail;
+}
+
+// The process that made a file of the temporary's form, or 0 for any other
+// name.
+pid_t TemporaryOwner(std::string_view Name) {
+  if (Name.empty() || Name.front() != '.') return 0;
+  const std::size_t mark = Name.rfind(TempMark);
+  if (mark == std::string_view::npos || mark == 0) return 0;
+  const std::string_view rest = Name.substr(mark + TempMark.size());
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return 0;
+  const std::string_view serial = rest.substr(dash + 1);
+  for (const char c : serial) {
+    if (c < '0' || c > '9') return 0;
+  }
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+  return error == std::errc() && end == rest.data() + dash && pid > 0 ? pid : 0;
+}
+
+bool IsRunning(pid_t Pid) { return ::kill(Pid, 0) == 0 || errno == EPERM; }
+
+// Removes the temporary files and kept names in the directory whose process
+// no longer runs. Another process's save in progress is safe twice over:
+// its process runs, and it holds a lock on its temporary file (which also
+// covers a process of another machine sharing the directory). The files of
+// this process are left to it.
+void RemoveStaleTemporaries(int DirFd) {
+  const int scan = ::openat(DirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (scan < 0) return;
+  DIR* dir = ::fdopendir(scan);
+  if (dir == nullptr) {
+    ::close(scan);
+    return;
+  }
+  const pid_t self = ::getpid();
+  while (const dirent* entry = ::readdir(dir)) {
+    const pid_t owner = TemporaryOwner(entry->d_name);
+    if (owner <= 0 || owner == self || IsRunning(owner)) continue;
+    const int fd =
+        ::openat(DirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      (void)::unlinkat(DirFd, entry->d_name, 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
 }
 
 }  // namespace
 
-TAtomicFile::TAtomicFile(const std::string& FileName) : target_(ResolvedTarget(FileName)) {
-  // Only a regular file is replaced: a directory or a device stays what it
-  // is (a save over /dev/null must not replace the device).
+TAtomicFile::TAtomicFile(const std::string& FileName, const TFileSystemCalls& Calls)
+    : calls_(Calls), shown_(FileBaseName(FileName)) {
+  std::string path;
+  if (const int code = ResolveLinks(FileName, path); code != 0) Fail(code);
+  const std::string dir = DirectoryPart(path);
+  base_ = path.substr(dir.size());
+  if (base_.empty()) Fail(EISDIR);
+  dir_fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir_fd_ < 0) Fail(errno);
+
+  // Only a regular file that may be written is replaced: a directory or a
+  // device stays what it is (a save over /dev/null must not replace the
+  // device), and a read-only file is the user's way of keeping it, though
+  // the directory would let a rename replace it.
   struct stat existing {};
-  const bool exists = ::stat(target_.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) Fail(EISDIR);
-  if (exists && !S_ISREG(existing.st_mode)) {
-    throw Error("Cannot write " + FileBaseName(target_) + ": not a regular file");
+  if (::fstatat(dir_fd_, base_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+    existed_ = true;
+    if (S_ISDIR(existing.st_mode)) Fail(EISDIR);
+    if (!S_ISREG(existing.st_mode)) Fail(msg::NotRegularFile);
+    // The bits first: the super-user may write every file.
+    if ((existing.st_mode & AnyWriteBits) == 0) Fail(msg::ReadOnlyFile);
+    if (::faccessat(dir_fd_, base_.c_str(), W_OK, AT_EACCESS) != 0) {
+      if (errno == EACCES) Fail(msg::ReadOnlyFile);
+      Fail(errno);
+    }
+  } else if (errno != ENOENT) {
+    Fail(errno);
   }
+
+  RemoveStaleTemporaries(dir_fd_);
+  const long name_max = ::fpathconf(dir_fd_, _PC_NAME_MAX);
+  name_max_ = static_cast<std::size_t>(name_max > 0 ? name_max : DefaultNameMax);
   // The name is new for every attempt; O_EXCL never takes over a file that
-  // happens to be there.
-  static unsigned counter = 0;
+  // happens to be there. Replacing a file, nobody else may read the new text
+  // before it has the old file's permissions.
   int code = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_ = target_ + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  for (int attempt = 0; attempt < MaxCreateAttempts; ++attempt) {
+    temp_ = TemporaryName(base_, name_max_, NextSerial());
+    fd_ = ::openat(dir_fd_, temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                   existed_ ? 0600 : 0666);
     if (fd_ >= 0) break;
     code = errno;
     if (code != EEXIST) break;
@@ -68,34 +162,50 @@ TAtomicFile::TAtomicFile(const std::string& FileName) : target_(ResolvedTarget(F
     temp_.clear();
     Fail(code);
   }
-  // A replaced file keeps its owner and permissions where the system lets us.
-  if (exists) {
-    (void)::fchown(fd_, existing.st_uid, existing.st_gid);
-    (void)::fchmod(fd_, existing.st_mode & 07777);
+  // Tells the cleaning of another save that this file is in use.
+  (void)::flock(fd_, LOCK_EX | LOCK_NB);
+  // A replaced file keeps its owner and permissions; a file whose owner
+  // cannot be kept (another user's) is not replaced.
+  if (existed_) {
+    if (calls_.Fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+      Fail(msg::OwnerNotKept);
+    }
+    if (calls_.Fchmod(fd_, existing.st_mode & PermissionBits) != 0) Fail(errno);
   }
   buffer_.reserve(BufferSize);
 }
 
-TAtomicFile::~TAtomicFile() { Discard(); }
+TAtomicFile::~TAtomicFile() {
+  Discard();
+  if (dir_fd_ >= 0) ::close(dir_fd_);
+}
 
 void TAtomicFile::Discard() noexcept {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+  if (dir_fd_ >= 0) {
+    if (!temp_.empty()) ::unlinkat(dir_fd_, temp_.c_str(), 0);
+    if (!kept_.empty()) ::unlinkat(dir_fd_, kept_.c_str(), 0);
+  }
   temp_.clear();
+  kept_.clear();
 }
 
-void TAtomicFile::Fail(int Code) {
-  const std::string name = FileBaseName(target_);
+void TAtomicFile::Fail(int Code) { Fail(SystemErrorText(Code)); }
+
+void TAtomicFile::Fail(const std::string& Reason) {
   Discard();
-  throw Error("Cannot write " + name + ": " + SystemErrorText(Code));
+  // Also reached from the constructor, whose failure runs no destructor.
+  if (dir_fd_ >= 0) ::close(dir_fd_);
+  dir_fd_ = -1;
+  throw Error("Cannot write " + shown_ + ": " + Reason);
 }
 
 void TAtomicFile::Flush() {
   const char* data = buffer_.data();
   std::size_t left = buffer_.size();
   while (left > 0) {
-    const ssize_t done = FileSystemCalls().Write(fd_, data, left);
+    const ssize_t done = calls_.Write(fd_, data, left);
     if (done < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
@@ -108,7 +218,7 @@ void TAtomicFile::Flush() {
 }
 
 void TAtomicFile::Write(std::string_view Text) {
-  if (fd_ < 0) throw Error("Cannot write " + FileBaseName(target_) + ": file already closed");
+  if (fd_ < 0) throw Error("Cannot write " + shown_ + ": file already closed");
   buffer_.append(Text);
   if (buffer_.size() >= BufferSize) Flush();
 }
@@ -119,15 +229,38 @@ void TAtomicFile::WriteLine(std::string_view Line) {
 }
 
 void TAtomicFile::Commit() {
-  if (fd_ < 0) throw Error("Cannot write " + FileBaseName(target_) + ": file already closed");
+  if (fd_ < 0) throw Error("Cannot write " + shown_ + ": file already closed");
   Flush();
-  if (FileSystemCalls().Fsync(fd_) != 0) Fail(errno);
+  if (calls_.Fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) Fail(errno);
-  if (FileSystemCalls().Rename(temp_.c_str(), target_.c_str()) != 0) Fail(errno);
+  if (calls_.Close(fd) != 0) Fail(errno);
+  // The old file keeps a second name until the directory is flushed, so that
+  // it can be put back. Without hard links the save goes on without it.
+  if (existed_) {
+    kept_ = TemporaryName(base_, name_max_, NextSerial());
+    if (calls_.Linkat(dir_fd_, base_.c_str(), dir_fd_, kept_.c_str(), 0) != 0) {
+      kept_.clear();
+    }
+  }
+  if (calls_.Renameat(dir_fd_, temp_.c_str(), dir_fd_, base_.c_str()) != 0) Fail(errno);
   temp_.clear();
-  SyncDirectoryOf(target_);
+  // Without the directory on the disk, a crash could bring back the old file
+  // after the user was told it was saved. EINVAL: the file system has no
+  // directory flush, and nothing more can be done.
+  if (calls_.DirectoryFsync(dir_fd_) != 0 && errno != EINVAL) {
+    const int code = errno;
+    if (!kept_.empty()) {
+      if (calls_.Renameat(dir_fd_, kept_.c_str(), dir_fd_, base_.c_str()) == 0) {
+        kept_.clear();
+      }
+    } else if (!existed_) {
+      (void)::unlinkat(dir_fd_, base_.c_str(), 0);
+    }
+    Fail(code);
+  }
+  if (!kept_.empty()) (void)::unlinkat(dir_fd_, kept_.c_str(), 0);
+  kept_.clear();
 }
 
 bool RenameNoReplace(const std::string& OldName, const std::string& NewName) {

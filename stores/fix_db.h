@@ -19,6 +19,8 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/vector.h"
+#include "stores/file_calls.h"
+#include "stores/load_report.h"
 #include "text/display_options.h"
 #include "text/fix_record.h"
 
@@ -59,15 +61,19 @@ class TFixDB {
   // Frees every fix.
   void Clear();
   // Appends the fixes of a fix file (at most MaxFixes data lines), read
-  // under PlusDir and E, and returns ReadText's result. Throws Error
-  // "Cannot open NAME: reason" when the file cannot be opened.
+  // under PlusDir and E, and returns ReadText's result; Report tells what
+  // was not taken. Throws Error "Cannot open NAME: reason" when the file
+  // cannot be opened.
+  bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E,
+                    TLoadReport& Report, const TFileSystemCalls& Calls = SystemCalls());
+  // LoadFromFile without the report.
   bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E);
   // Writes every fix to a fix file in the Lat/Lon format of Options,
   // replacing an old one only when the new one is complete. Throws Error
   // "Cannot write NAME: reason" on failure; the old file then stays as it
   // was.
   void SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
-                  const TEarthModel& E) const;
+                  const TEarthModel& E, const TFileSystemCalls& Calls = SystemCalls()) const;
   // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
   void Delete(std::uint16_t Pos);
   // Appends a copy of Fix. Throws Error msg::FixDBFull at MaxFixes.
@@ -105,8 +111,11 @@ class TFixDB {
   // that does not read adds an empty, not valid entry. False when reading stopped at
   // an empty line (the end of the file counts as one unless the last data
   // line reached it), on a failure, or when fixes were dropped because the
-  // database was full; what was read stays. Never throws.
-  bool ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir, const TEarthModel& E);
+  // database was full; what was read stays. Never throws. Report counts the
+  // fixes taken and, after the reading stops, the lines that were not:
+  // the rest of the file is read for that without taking anything.
+  bool ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir, const TEarthModel& E,
+                TLoadReport& Report);
   // Writes one line per valid fix, in order, in the Lat/Lon format of
   // Options. Entries that are not valid are left out: written as empty lines
   // they would end the data on reading.

@@ -7,14 +7,43 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "geometry/error.h"
+#include "stores/file_calls.h"
 
 namespace navorix {
 
 namespace {
+
 constexpr char CR = '\r';
 constexpr char LF = '\n';
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// A descriptor of FileName open for reading, or -1 with Reason set. The open
+// does not wait (a named pipe without a writer would hold it for ever), and
+// only a regular file is kept: a directory, a pipe or a device is refused.
+int OpenRegularFile(const std::string& FileName, std::string& Reason) {
+  const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    Reason = SystemErrorText(errno);
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    Reason = SystemErrorText(errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    Reason = SystemErrorText(EISDIR);
+  } else if (!S_ISREG(info.st_mode)) {
+    Reason = msg::NotRegularFile;
+  } else {
+    (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+  }
+  ::close(fd);
+  return -1;
+}
+
 }  // namespace
 
 std::string FileBaseName(const std::string& Path) {
@@ -28,29 +57,20 @@ std::string SystemErrorText(int Code) {
   return std::string(strerror_r(Code, text, sizeof text));
 }
 
-TLineReader::TLineReader(const std::string& FileName, std::size_t MaxLength)
-    : name_(FileName), max_length_(MaxLength) {
-  // Without blocking, so that a named pipe cannot hold the program up; only
-  // regular files are read (a device could deliver bytes without end).
-  fd_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  std::string reason = fd_ < 0 ? SystemErrorText(errno) : std::string();
-  struct stat info {};
-  if (fd_ >= 0) {
-    if (::fstat(fd_, &info) != 0) {
-      reason = SystemErrorText(errno);
-    } else if (S_ISDIR(info.st_mode)) {
-      reason = SystemErrorText(EISDIR);
-    } else if (!S_ISREG(info.st_mode)) {
-      reason = "not a regular file";
-    }
-  }
-  if (!reason.empty()) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    throw Error("Cannot open " + FileBaseName(FileName) + ": " + reason);
-  }
-  (void)::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+TLineReader::TLineReader(const std::string& FileName, std::size_t MaxLength,
+                         const TFileSystemCalls& Calls)
+    : name_(FileName), max_length_(MaxLength), calls_(Calls) {
+  std::string reason;
+  fd_ = OpenRegularFile(FileName, reason);
+  if (fd_ < 0) throw Error("Cannot open " + FileBaseName(FileName) + ": " + reason);
   buffer_ = std::make_unique<char[]>(BufferSize);
+}
+
+std::string CannotReadReason(const std::string& FileName) {
+  std::string reason;
+  const int fd = OpenRegularFile(FileName, reason);
+  if (fd >= 0) ::close(fd);
+  return reason;
 }
 
 TLineReader::~TLineReader() {
@@ -60,10 +80,18 @@ TLineReader::~TLineReader() {
 bool TLineReader::Fill() {
   if (eof_) return false;
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.get(), BufferSize);
+    const ssize_t got = calls_.Read(fd_, buffer_.get(), BufferSize);
     if (got > 0) {
       pos_ = 0;
       end_ = static_cast<std::size_t>(got);
+      // Editors that save UTF-8 may put a byte-order mark first; read as
+      // Windows-1252 it would become part of the first line. (A first read
+      // of a regular file returns the whole mark unless the file is shorter.)
+      if (!started_ && std::string_view(buffer_.get(), end_).starts_with(ByteOrderMark)) {
+        pos_ = ByteOrderMark.size();
+      }
+      started_ = true;
+      if (pos_ == end_) continue;
       return true;
     }
     if (got == 0) {

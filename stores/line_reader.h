@@ -7,14 +7,24 @@
 //   at end     no byte of the file is left to read
 //
 // A line longer than the reader's limit is cut at the limit and the rest of
-// it is skipped, so a file of any content is read in bounded memory.
+// it is skipped, so a file of any content is read in bounded memory. A UTF-8
+// byte-order mark at the start of the file is no part of the first line.
+// Opening never waits: only a regular file is read, and its type is known
+// before anything could block (a named pipe without a writer, a device).
 #pragma once
 
 #include <cstddef>
 #include <memory>
 #include <string>
 
+#include "stores/file_calls.h"
+
 namespace navorix {
+
+namespace msg {
+// The reason given for a directory entry that is no regular file.
+inline constexpr const char* NotRegularFile = "not a regular file";
+}  // namespace msg
 
 class TLineReader {
  public:
@@ -23,8 +33,11 @@ class TLineReader {
   static constexpr std::size_t DefaultMaxLength = 4096;
 
   // Opens FileName for reading. Throws Error "Cannot open NAME: reason" (the
-  // platform's reason) when it cannot be opened or is a directory.
-  explicit TLineReader(const std::string& FileName, std::size_t MaxLength = DefaultMaxLength);
+  // platform's reason, or "not a regular file") when it cannot be opened or
+  // is no regular file.
+  // Reads through Calls, which must outlive the reader.
+  explicit TLineReader(const std::string& FileName, std::size_t MaxLength = DefaultMaxLength,
+                       const TFileSystemCalls& Calls = SystemCalls());
   ~TLineReader();
   TLineReader(const TLineReader&) = delete;
   TLineReader& operator=(const TLineReader&) = delete;
@@ -50,13 +63,19 @@ class TLineReader {
 
   std::string name_;
   std::size_t max_length_;
+  const TFileSystemCalls& calls_;
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
   bool truncated_ = false;
+  bool started_ = false;
 };
+
+// Why FileName cannot be read as TLineReader reads it (the platform's reason
+// or "not a regular file"), or an empty text when it can. Never waits.
+std::string CannotReadReason(const std::string& FileName);
 
 // The last component of a path, for messages that must stay short.
 std::string FileBaseName(const std::string& Path);

@@ -1,5 +1,8 @@
 #include "stores/log_list.h"
 
+#include <exception>
+
+#include "geometry/error.h"
 #include "stores/atomic_file.h"
 #include "stores/line_reader.h"
 
@@ -28,8 +31,8 @@ void TLogList::Delete(std::uint16_t N) {
 
 void TLogList::Clear() { records_.clear(); }
 
-void TLogList::SaveToFile(const std::string& FileName) const {
-  TAtomicFile file(FileName);
+void TLogList::SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls) const {
+  TAtomicFile file(FileName, Calls);
   for (const LogRecord& record : records_) {
     file.WriteLine(record.Line1);
     file.WriteLine(record.Line2);
@@ -38,15 +41,31 @@ void TLogList::SaveToFile(const std::string& FileName) const {
   file.Commit();
 }
 
-void TLogList::LoadFromFile(const std::string& FileName) {
-  TLineReader reader(FileName);
-  std::string line1, line2, line3;
-  while (!reader.AtEnd()) {
-    // A read at the end of the file gives an empty line.
-    reader.ReadLine(line1);
-    reader.ReadLine(line2);
-    reader.ReadLine(line3);
-    TLogList::Add(line1, line2, line3);
+void TLogList::LoadFromFile(const std::string& FileName, const TFileSystemCalls& Calls) {
+  TLoadReport report;
+  LoadFromFile(FileName, report, Calls);
+  if (!report.Failure.empty()) throw Error(report.Failure);
+}
+
+void TLogList::LoadFromFile(const std::string& FileName, TLoadReport& Report, const TFileSystemCalls& Calls) {
+  Report = TLoadReport{};
+  Report.Source = TLoadSource::HistoryFile;
+  Report.Capacity = MaxLogRecords;
+  TLineReader reader(FileName, TLineReader::DefaultMaxLength, Calls);
+  std::string lines[3];
+  try {
+    while (!reader.AtEnd()) {
+      // A read at the end of the file gives an empty line.
+      for (std::string& line : lines) {
+        reader.ReadLine(line);
+        if (reader.Truncated()) ++Report.LongLines;
+      }
+      if (Count() == MaxLogRecords) ++Report.BeyondCapacity;
+      TLogList::Add(lines[0], lines[1], lines[2]);
+      ++Report.Taken;
+    }
+  } catch (const std::exception& failure) {
+    Report.Failure = failure.what();
   }
 }
 

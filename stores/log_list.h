@@ -17,6 +17,9 @@
 #include <string>
 #include <string_view>
 
+#include "stores/file_calls.h"
+#include "stores/load_report.h"
+
 namespace navorix {
 
 // A full log drops its oldest record for each new one.
@@ -52,13 +55,18 @@ class TLogList {
 
   // Writes the history file, replacing the old one only when complete.
   // Throws Error "Cannot write NAME: reason" on failure.
-  void SaveToFile(const std::string& FileName) const;
+  void SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls()) const;
   // Appends the records of a history file (without clearing first; of a
   // long file only the last MaxLogRecords remain). Lines longer than
   // TLineReader::DefaultMaxLength are cut. Throws Error "Cannot open NAME:
   // reason" or "Cannot read NAME: reason"; the records read before a read
   // failure stay.
-  void LoadFromFile(const std::string& FileName);
+  void LoadFromFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls());
+  // The same, with Report telling what was not taken: records dropped for
+  // the capacity, cut lines, and a read failure, which is reported there
+  // instead of being raised. Throws Error "Cannot open NAME: reason".
+  void LoadFromFile(const std::string& FileName, TLoadReport& Report,
+                    const TFileSystemCalls& Calls = SystemCalls());
 
  private:
   std::deque<LogRecord> records_;

@@ -85,7 +85,8 @@ bool ParseInteger(std::string_view Text, int& Value) {
 
 }  // namespace
 
-TProfileFile::TProfileFile(std::string FileName) : file_name_(std::move(FileName)) {}
+TProfileFile::TProfileFile(std::string FileName, const TFileSystemCalls& Calls)
+    : file_name_(std::move(FileName)), calls_(Calls) {}
 
 void TProfileFile::Load() {
   lines_.clear();
@@ -94,7 +95,7 @@ void TProfileFile::Load() {
   if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > MaxFileSize) {
     throw Error("Settings file " + FileBaseName(file_name_) + " is too large");
   }
-  TLineReader reader(file_name_, MaxFileSize);
+  TLineReader reader(file_name_, MaxFileSize, calls_);
   std::vector<std::string> lines;
   std::size_t total = 0;
   std::string line;
@@ -210,7 +211,7 @@ void TProfileFile::WriteBool(std::string_view Section, std::string_view Key, boo
 }
 
 void TProfileFile::Save() const {
-  TAtomicFile file(file_name_);
+  TAtomicFile file(file_name_, calls_);
   for (const std::string& line : lines_) file.WriteLine(line);
   file.Commit();
 }

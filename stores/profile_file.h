@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stores/file_calls.h"
+
 namespace navorix {
 
 class TProfileFile {
@@ -31,7 +33,8 @@ class TProfileFile {
   static constexpr std::size_t MaxFileSize = 16u << 20;
 
   // An empty profile that saves to FileName.
-  explicit TProfileFile(std::string FileName);
+  // Reads and writes through Calls, which must outlive the profile.
+  explicit TProfileFile(std::string FileName, const TFileSystemCalls& Calls = SystemCalls());
 
   // Reads the file. A missing file leaves the profile empty (not an error).
   // Throws Error when the file exists but cannot be read, or is larger than
@@ -78,6 +81,7 @@ class TProfileFile {
   bool Find(std::string_view Section, std::string_view Key, std::string_view& Value) const;
 
   std::string file_name_;
+  const TFileSystemCalls& calls_;
   std::vector<std::string> lines_;
 };
 

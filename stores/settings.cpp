@@ -57,16 +57,16 @@ bool ReadSettings(const TProfileFile& ini, TSettings& Settings) {
   return usable;
 }
 
-void LoadSettings(const std::string& FileName, TSettings& Settings) {
-  TProfileFile ini(FileName);
+void LoadSettings(const std::string& FileName, TSettings& Settings, const TFileSystemCalls& Calls) {
+  TProfileFile ini(FileName, Calls);
   ini.Load();
   if (!ReadSettings(ini, Settings)) throw Error(msg::BadEarthRadii);
 }
 
-void SaveSettings(const std::string& FileName, const TSettings& Settings) {
+void SaveSettings(const std::string& FileName, const TSettings& Settings, const TFileSystemCalls& Calls) {
   // Reading the file first keeps every line that is not written here; a
   // file that cannot be read is not overwritten.
-  TProfileFile ini(FileName);
+  TProfileFile ini(FileName, Calls);
   ini.Load();
   SaveSettings(ini, Settings);
 }

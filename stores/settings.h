@@ -15,6 +15,7 @@
 #include <string>
 
 #include "geometry/earth_model.h"
+#include "stores/file_calls.h"
 #include "text/display_options.h"
 
 namespace navorix {
@@ -63,13 +64,15 @@ bool ReadSettings(const TProfileFile& Ini, TSettings& Settings);
 // at the first failure (the settings not yet read keep their values); radii
 // that make no usable model are refused as a set and reported, as Error
 // msg::BadEarthRadii, after the rest has been read.
-void LoadSettings(const std::string& FileName, TSettings& Settings);
+void LoadSettings(const std::string& FileName, TSettings& Settings,
+                  const TFileSystemCalls& Calls = SystemCalls());
 
 // Writes the keys the program writes ("Settings": the three switches and
 // the six display options; "Interface": Sound and Hints), keeping every
 // other line of the file as it was. A file that exists but cannot be read
 // is not overwritten. Throws Error on failure; the old file stays then.
-void SaveSettings(const std::string& FileName, const TSettings& Settings);
+void SaveSettings(const std::string& FileName, const TSettings& Settings,
+                  const TFileSystemCalls& Calls = SystemCalls());
 // Writes the keys into Ini as it stands (loaded or not) and saves it.
 void SaveSettings(TProfileFile& Ini, const TSettings& Settings);
 

@@ -193,6 +193,11 @@ void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::s
   std::string name = text.substr(second + 1, third == std::string::npos ? std::string::npos
                                                                          : third - second - 1);
   FitFixName(name);
+  // A name that the fix input dialog would refuse (a control character, a
+  // letter outside A..Z), or would change (control characters left at the
+  // end by the cut to 16), could not be typed again or written back the same.
+  std::string checked = name;
+  if (!IsValidFixName(checked) || checked != name) return;
   Fix.Name = name;
   Fix.Valid = ParseLatLon(PlusDir, E, Fix, std::string_view(text).substr(0, second));
 }

@@ -39,8 +39,9 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
 bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text);
 
 // One fix-file line "LAT LON NAME [ignored...]": clears the valid flag; with
-// at least three tokens stores FitFixName(NAME) and sets the valid flag to
-// the result of ParseLatLon.
+// at least three tokens and a FitFixName(NAME) that IsValidFixName accepts
+// unchanged, stores that name and sets the valid flag to the result of
+// ParseLatLon.
 void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line);
 
 // The distance field: one decimal number, in the current distance unit.

@@ -15,6 +15,12 @@ std::string ChangedFileQuestion(std::string_view FileName) {
          std::string(FileName) + ".bak.)";
 }
 
+std::string SharedFileQuestion(std::string_view FileName) {
+  return "Another copy of Navorix uses the same data directory.|Replace its " +
+         std::string(FileName) + " with what this copy shows?|(The old file is kept as " +
+         std::string(FileName) + ".bak.)";
+}
+
 std::string DeleteRecordQuestion(std::uint16_t Record) {
   return "Delete log record No. " + std::to_string(Record) + "?";
 }

@@ -31,6 +31,9 @@ inline constexpr const char* Overwrite = "This file already exists.|Do you wish 
 // completely, or although it changed on disk since it was read.
 std::string IncompleteFileQuestion(std::string_view FileName);
 std::string ChangedFileQuestion(std::string_view FileName);
+// Before a status file is replaced while another copy of Navorix works on
+// the same data directory.
+std::string SharedFileQuestion(std::string_view FileName);
 
 // "Delete log record No. N?"
 std::string DeleteRecordQuestion(std::uint16_t Record);

@@ -33,7 +33,10 @@ char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' +
 
 }  // namespace
 
-TWorkbench::TWorkbench(TAppData Paths) : paths_(std::move(Paths)) { lastPanel_ = FixPanel(); }
+TWorkbench::TWorkbench(TAppData Paths, const TFileSystemCalls& Calls)
+    : paths_(std::move(Paths)), calls_(Calls) {
+  lastPanel_ = FixPanel();
+}
 
 void TWorkbench::Attach(const TObservers& Observers) {
   observers_ = Observers;
@@ -475,21 +478,30 @@ void TWorkbench::ToggleGeoDistance() {
 // ------------------------------------------------------------------ files
 
 bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
+  TLoadReport report;
+  return LoadFixFile(FileName, ClearFirst, report);
+}
+
+bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
   if (ClearFirst) ClearFixList();
-  bool loaded = true;
+  bool opened = true;
   try {
-    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth);
+    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, Report, calls_);
   } catch (const std::exception& failure) {
-    ShowError(failure.what());
-    loaded = false;
+    Report = TLoadReport{};
+    Report.Failure = failure.what();
+    opened = false;
   }
   RebuildFixList(1);
-  return loaded;
+  // What was not taken is said, so that the user knows before a save makes
+  // the loss permanent.
+  if (!Report.Complete()) ShowError(LoadReportMessage(Report));
+  return opened;
 }
 
 bool TWorkbench::SaveFixFile(const std::string& FileName) {
   try {
-    fixes_.SaveToFile(FileName, settings_.Display, settings_.Earth);
+    fixes_.SaveToFile(FileName, settings_.Display, settings_.Earth, calls_);
   } catch (const std::exception& failure) {
     ShowError(failure.what());
     return false;
@@ -498,7 +510,7 @@ bool TWorkbench::SaveFixFile(const std::string& FileName) {
 }
 
 bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
-  TProfileFile ini(FileName);
+  TProfileFile ini(FileName, calls_);
   try {
     ini.Load();
   } catch (const std::exception& failure) {
@@ -535,7 +547,9 @@ void TWorkbench::LoadStatus() {
   const std::string fixFile = StatusFileName(FixesIndex);
   status_[FixesIndex] = {StampOf(fixFile), false};
   if (status_[FixesIndex].Stamp.Exists) {
-    status_[FixesIndex].Incomplete = !LoadFixFile(fixFile, false);
+    TLoadReport report;
+    LoadFixFile(fixFile, false, report);
+    status_[FixesIndex].Incomplete = !report.Complete();
   }
 
   const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
@@ -545,19 +559,37 @@ void TWorkbench::LoadStatus() {
   if (Exists(oldHistory)) (void)RenameNoReplace(oldHistory, history);
   status_[HistoryIndex] = {StampOf(history), false};
   if (status_[HistoryIndex].Stamp.Exists) {
+    TLoadReport report;
     try {
-      log_.LoadFromFile(history);
+      log_.LoadFromFile(history, report, calls_);
     } catch (const std::exception& failure) {
-      status_[HistoryIndex].Incomplete = true;
-      ShowError(failure.what());
+      report.Failure = failure.what();
     }
     ShowLogRecord(log_.Count());
+    status_[HistoryIndex].Incomplete = !report.Complete();
+    if (!report.Complete()) ShowError(LoadReportMessage(report));
+  }
+  // A second copy of the program on the same data is told so once, and
+  // saving asks before it replaces what the first copy keeps.
+  TakeInstanceLock(true);
+}
+
+void TWorkbench::TakeInstanceLock(bool Tell) {
+  if (lock_ && lock_->Taken()) return;
+  lock_ = std::make_unique<TInstanceLock>(paths_.DataDir);
+  if (lock_->State() == TInstanceLockState::HeldElsewhere && Tell && !toldShared_) {
+    toldShared_ = true;
+    ShowError(msg::DataDirInUse);
   }
 }
 
 bool TWorkbench::MayReplace(int Index) {
   const TStatusFile& file = status_[Index];
   const std::string name = FileBaseName(StatusFileName(Index));
+  if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
+    return observers_.Messages != nullptr &&
+           observers_.Messages->Ask(SharedFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
+  }
   if (file.Incomplete && file.Stamp.Exists) {
     return observers_.Messages != nullptr &&
            observers_.Messages->Ask(IncompleteFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
@@ -594,23 +626,24 @@ bool TWorkbench::SaveStatus() {
     MakeDirectories(paths_.SettingsDir);
     MakeDirectories(paths_.DataDir);
   }
+  TakeInstanceLock(false);
   // Each file is attempted: a settings file that cannot be written must not
   // cost the user the fixes and the log.
   bool saved = SaveStatusFile(SettingsIndex, [this](const std::string& Name) {
     // A settings file that could not be read is written anew only after the
     // user agreed: merging is impossible then.
     if (status_[SettingsIndex].Incomplete) {
-      TProfileFile fresh(Name);
+      TProfileFile fresh(Name, calls_);
       SaveSettings(fresh, settings_);
     } else {
-      SaveSettings(Name, settings_);
+      SaveSettings(Name, settings_, calls_);
     }
   });
   saved = SaveStatusFile(FixesIndex, [this](const std::string& Name) {
-    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth);
+    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_);
   }) && saved;
   saved = SaveStatusFile(HistoryIndex, [this](const std::string& Name) {
-    log_.SaveToFile(Name);
+    log_.SaveToFile(Name, calls_);
   }) && saved;
   return saved;
 }

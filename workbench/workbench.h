@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@
 #include "stores/app_data.h"
 #include "stores/file_stamp.h"
 #include "stores/fix_db.h"
+#include "stores/instance_lock.h"
+#include "stores/load_report.h"
 #include "stores/log_list.h"
 #include "stores/settings.h"
 #include "text/fix_record.h"
@@ -84,8 +87,9 @@ struct TFieldCheck {
 
 class TWorkbench {
  public:
-  // Paths says where the settings and status files are.
-  explicit TWorkbench(TAppData Paths = TAppData{});
+  // Paths says where the settings and status files are; every file is read
+  // and written through Calls, which must outlive the workbench.
+  explicit TWorkbench(TAppData Paths = TAppData{}, const TFileSystemCalls& Calls = SystemCalls());
   TWorkbench(const TWorkbench&) = delete;
   TWorkbench& operator=(const TWorkbench&) = delete;
 
@@ -211,6 +215,9 @@ class TWorkbench {
   // ClearFirst) and shows the first row. False when it could not be read
   // (shown).
   bool LoadFixFile(const std::string& FileName, bool ClearFirst);
+  // The same, telling in Report what the file held that was not taken
+  // (also shown, as one line).
+  bool LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report);
   // Saves every fix in the current Lat/Lon format. False on failure (shown).
   bool SaveFixFile(const std::string& FileName);
   // Reads a settings file as status loading does and applies it. False
@@ -218,12 +225,15 @@ class TWorkbench {
   bool LoadSettingsFile(const std::string& FileName);
   // Start and "&Reload Status": clears both stores, reads the settings, the
   // status fix file and the history (an old "navorix.log" becomes the
-  // history when there is none). Failures are shown; loading goes on.
+  // history when there is none). Failures, and what the files held that was
+  // not taken, are shown; loading goes on. A second copy of Navorix on the
+  // same data directory is told so.
   void LoadStatus();
   // "&Save Status" and leaving with Yes: settings, status fix file,
   // history, each attempted whatever became of the others. A status file
-  // that could not be read completely, or that another program changed
-  // since it was read, is replaced only when the user says yes; every
+  // that could not be read completely, that another program changed since
+  // it was read, or that another copy of Navorix keeps (it holds the data
+  // directory's lock), is replaced only when the user says yes; every
   // replaced file keeps its previous version as NAME.bak. Each failure is
   // shown; true when all three were saved.
   bool SaveStatus();
@@ -258,6 +268,9 @@ class TWorkbench {
   };
   enum TStatusIndex { SettingsIndex, FixesIndex, HistoryIndex, StatusFileCount };
   std::string StatusFileName(int Index) const;
+  // Takes the lock of the data directory when it is free; Tell shows once
+  // that another copy holds it.
+  void TakeInstanceLock(bool Tell);
   // Asks before a file that might lose what the user keeps is replaced;
   // false when the user says no.
   bool MayReplace(int Index);
@@ -266,7 +279,10 @@ class TWorkbench {
   bool SaveStatusFile(int Index, Save&& Write);
 
   TAppData paths_;
+  const TFileSystemCalls& calls_;
   TStatusFile status_[StatusFileCount];
+  std::unique_ptr<TInstanceLock> lock_;
+  bool toldShared_ = false;
   TSettings settings_;
   TFixDB fixes_;
   TLogList log_;

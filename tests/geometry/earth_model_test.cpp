@@ -44,6 +44,18 @@ TEST_F(EarthModel, UsableRadii) {
   EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6356.0L, HUGE_VALL));
 }
 
+TEST_F(EarthModel, RadiiOutside1To100000KmOrAFlatteningAbove1In10AreUnusable) {
+  EXPECT_TRUE(IsUsableEarthModel(100000.0L, 100000.0L, 100000.0L));
+  EXPECT_FALSE(IsUsableEarthModel(0.999999L, 6356.0L, 6378.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, 1e-6L, 6378.137L)) << "flattening near 1";
+  EXPECT_FALSE(IsUsableEarthModel(100000.01L, 6356.0L, 6378.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6356.0L, 1e4000L));
+  // f = 1/10 exactly is the last usable flattening.
+  EXPECT_TRUE(IsUsableEarthModel(6367.0L, 9.0L, 10.0L));
+  EXPECT_FALSE(IsUsableEarthModel(6367.0L, 8.999999L, 10.0L));
+  EXPECT_TRUE(IsUsableEarthModel(60268.0L, 54364.0L, 60268.0L)) << "Saturn, f = 1/10.2";
+}
+
 TEST_F(EarthModel, GeodeticToGeocentricFigures) {
   struct Case {
     long double geodetic, geocentric;

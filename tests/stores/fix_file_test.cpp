@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "stores_test_support.h"
 #include "text/display_options.h"
 #include "text/format.h"
+#include "text/parse.h"
 
 namespace navorix {
 namespace {
@@ -28,10 +31,11 @@ using testing::WriteFile;
 struct Loaded {
   explicit Loaded(const std::string& Text) {
     WriteFile(dir / "in.fix", Text);
-    result = LoadFixes(db, dir / "in.fix");
+    result = db.LoadFromFile(dir / "in.fix", TPlusDir::NorthEast, TEarthModel{}, report);
   }
   TTempDir dir;
   TFixDB db;
+  TLoadReport report;
   bool result = false;
 };
 
@@ -185,7 +189,7 @@ TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
   for (int i = 0; i < 5000; ++i) db.Add(MakeTestFix("N" + std::to_string(i)));
   {
     testing::TFailingWrites failing(0, EIO);
-    EXPECT_THROW(SaveFixes(db, dir / "user.fix"), Error);
+    EXPECT_THROW(SaveFixes(db, dir / "user.fix", {}, failing.Calls), Error);
   }
   EXPECT_EQ(ReadFile(dir / "user.fix"), old_text);
   EXPECT_EQ(testing::DirEntries(dir.Path()), std::vector<std::string>{"user.fix"});
@@ -236,6 +240,120 @@ TEST(FixFile, GarbageLoadsWhatItCanWithoutHarm) {
   EXPECT_FALSE(db.Get(2).Valid);
   EXPECT_FALSE(db.Get(3).Valid);
   EXPECT_EQ(db.Get(4).Name, "AFTER");
+}
+
+}  // namespace
+}  // namespace navorix
+
+namespace navorix {
+namespace {
+
+using testing::TTempDir;
+using testing::WriteFile;
+
+TEST(FixFileReport, FixesBeyondTheCapacityAreCountedNotDropped) {
+  std::string text;
+  text.reserve(1u << 20);
+  for (int i = 0; i < 70000; ++i) text += "1 2 N\r\n";
+  Loaded file(text);
+  EXPECT_TRUE(file.result);
+  EXPECT_EQ(file.db.Count(), 65535);
+  EXPECT_EQ(file.report.Taken, 65535u);
+  EXPECT_EQ(file.report.BeyondCapacity, 4465u);
+  EXPECT_EQ(file.report.Capacity, 65535u);
+  EXPECT_FALSE(file.report.Complete());
+  EXPECT_EQ(LoadReportMessage(file.report), "Fix file: 4465 fixes beyond 65535 not loaded");
+
+  // Into a database with room for one more: the other two are counted.
+  TFixDB db;
+  for (std::uint32_t i = 1; i < MaxFixes; ++i) db.Add(MakeTestFix("F"));
+  WriteFile(file.dir / "three.fix", "10 20 FIRST\r\n:note\r\n10 20 SECOND\r\n10 20 THIRD\r\n");
+  TLoadReport report;
+  EXPECT_FALSE(db.LoadFromFile(file.dir / "three.fix", TPlusDir::NorthEast, TEarthModel{}, report));
+  EXPECT_EQ(report.Taken, 1u);
+  EXPECT_EQ(report.BeyondCapacity, 2u);
+  EXPECT_EQ(LoadReportMessage(report), "Fix file: 2 fixes beyond 65535 not loaded");
+}
+
+TEST(FixFileReport, LinesAfterTheEndOfDataAreCounted) {
+  Loaded file("10 20 A\r\n\r\n30 40 B\r\n:comment\r\n\r\nnot a fix\r\n\r\n");
+  EXPECT_EQ(file.db.Count(), 1);
+  EXPECT_EQ(file.report.AfterEndOfData, 2u);
+  EXPECT_EQ(LoadReportMessage(file.report), "Fix file: 2 lines after the empty line not read");
+  // Empty lines and comments at the end lose nothing.
+  Loaded tail("10 20 A\r\n\r\n\r\n:end\r\n");
+  EXPECT_TRUE(tail.report.Complete());
+  EXPECT_EQ(LoadReportMessage(tail.report), "");
+}
+
+TEST(FixFileReport, UnreadableLinesAreCountedAndTheWorstLossComesFirst) {
+  // Two fields, blanks only, a bad latitude, tabs as separators.
+  Loaded file("10 20\r\n    \r\nXX 20 BADLAT\r\n10\t20\tTABS\r\n30 40 OK\r\n\r\n50 60 LATE\r\n");
+  EXPECT_EQ(file.db.Count(), 5);
+  EXPECT_EQ(file.report.Taken, 1u);
+  EXPECT_EQ(file.report.Unreadable, 4u);
+  EXPECT_EQ(LoadReportLines(file.report),
+            (std::vector<std::string>{"Fix file: 4 unreadable lines skipped",
+                                      "Fix file: 1 line after the empty line not read"}));
+  Loaded one("bad\r\n");
+  EXPECT_EQ(LoadReportMessage(one.report), "Fix file: 1 unreadable line skipped");
+}
+
+TEST(FixFileReport, NamesTheFixDialogRefusesDoNotRead) {
+  // A control character or DEL inside (at the ends they are trimmed), a
+  // digit or a Latin-1 letter first.
+  Loaded file("10 20 AB\x01" "CD\r\n10 20 A\x7F" "B\r\n10 20 1ST\r\n10 20 \xE5RHUS\r\n10 20 NAME/X-1.\r\n");
+  ASSERT_EQ(file.db.Count(), 5);
+  EXPECT_EQ(file.report.Unreadable, 4u);
+  for (std::uint16_t pos = 1; pos <= 4; ++pos) EXPECT_FALSE(file.db.Get(pos).Valid) << pos;
+  // What does read is written back as it was read.
+  const FixRecord fix = file.db.Get(5);
+  ASSERT_TRUE(fix.Valid);
+  FixRecord back;
+  ParseFixLine(TPlusDir::NorthEast, TEarthModel{}, back, FileLine(fix));
+  EXPECT_TRUE(back.Valid);
+  EXPECT_EQ(back.Name, "NAME/X-1.");
+  EXPECT_EQ(FileLine(back), FileLine(fix));
+}
+
+TEST(FixFileReport, AByteOrderMarkLosesNoFix) {
+  Loaded file("\xEF\xBB\xBF" "10 20 FIRST\r\n30 40 SECOND\r\n");
+  ASSERT_EQ(file.db.Count(), 2);
+  EXPECT_EQ(file.db.Get(1).Name, "FIRST");
+  EXPECT_TRUE(file.db.Get(1).Valid);
+  EXPECT_TRUE(file.report.Complete());
+}
+
+TEST(FixFileReport, AReadFailureKeepsWhatWasReadAndIsReported) {
+  TTempDir dir;
+  std::string text;
+  for (int i = 0; i < 6000; ++i) text += "10 20 N" + std::to_string(i) + "\r\n";  // > 64 KiB
+  WriteFile(dir / "part.fix", text);
+  TFixDB db;
+  TLoadReport report;
+  {
+    testing::TFailingReads disk(1);
+    EXPECT_FALSE(
+        db.LoadFromFile(dir / "part.fix", TPlusDir::NorthEast, TEarthModel{}, report, disk.Calls));
+  }
+  EXPECT_GT(db.Count(), 0);
+  EXPECT_LT(db.Count(), 6000);
+  EXPECT_EQ(report.Taken, db.Count());
+  EXPECT_EQ(report.Failure, "Cannot read part.fix: Input/output error");
+  EXPECT_EQ(LoadReportMessage(report), "Cannot read part.fix: Input/output error");
+}
+
+TEST(FixFileReport, MessagesFitTheErrorBoxWhateverTheCounts) {
+  TLoadReport report;
+  report.BeyondCapacity = report.Capacity = report.AfterEndOfData = report.Unreadable =
+      report.LongLines = UINT32_MAX;
+  report.Failure = "Cannot read " + std::string(100, 'n') + ".fix: Input/output error";
+  for (const TLoadSource source : {TLoadSource::FixFile, TLoadSource::HistoryFile}) {
+    report.Source = source;
+    const std::vector<std::string> lines = LoadReportLines(report);
+    EXPECT_EQ(lines.size(), 5u);
+    for (const std::string& line : lines) EXPECT_LE(line.size(), MaxMessageLength) << line;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "stores/line_reader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -83,6 +87,58 @@ TEST(LineReader, BinaryBytesAndNulAreOrdinaryCharacters) {
   const auto lines = AllLines(dir / "bin");
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], bytes);
+}
+
+TEST(LineReader, AByteOrderMarkStartsNoLine) {
+  TTempDir dir;
+  WriteFile(dir / "bom", "\xEF\xBB\xBF" "first\r\n\xEF\xBB\xBF" "second\r\n");
+  // Only the mark at the start of the file is skipped; later it is text.
+  EXPECT_EQ(AllLines(dir / "bom"), (std::vector<std::string>{"first", "\xEF\xBB\xBF" "second"}));
+  WriteFile(dir / "only", "\xEF\xBB\xBF");
+  EXPECT_EQ(AllLines(dir / "only"), std::vector<std::string>{});
+  EXPECT_TRUE(TLineReader(dir / "only").AtEnd());
+  WriteFile(dir / "part", "\xEF\xBB" "x");
+  EXPECT_EQ(AllLines(dir / "part"), std::vector<std::string>{"\xEF\xBB" "x"});
+}
+
+TEST(LineReader, ANamedPipeIsAnsweredWithinASecond) {
+  TTempDir dir;
+  const std::string pipe = dir / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // Refused at once, whether a writer holds the pipe open or none does.
+  const auto refused = [&pipe] {
+    try {
+      TLineReader reader(pipe);
+    } catch (const Error& e) {
+      if (std::string(e.what()) == "Cannot open pipe: not a regular file") return;
+    }
+    throw 1;
+  };
+  EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), refused));
+  EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), [&pipe] {
+    if (CannotReadReason(pipe) != "not a regular file") throw 1;
+  }));
+  const int writer = ::open(pipe.c_str(), O_RDWR | O_CLOEXEC);  // never waits on Linux
+  ASSERT_GE(writer, 0);
+  EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), refused));
+  ::close(writer);
+  WriteFile(dir / "plain", "x");
+  EXPECT_EQ(CannotReadReason(dir / "plain"), "");
+  EXPECT_EQ(CannotReadReason(dir / "none"), "No such file or directory");
+}
+
+TEST(LineReader, AReadFailureIsRaisedWithTheFileName) {
+  TTempDir dir;
+  WriteFile(dir / "bad.fix", std::string(200 * 1024, 'x') + "\n");
+  testing::TFailingReads disk(1);
+  TLineReader reader(dir / "bad.fix", 1u << 20, disk.Calls);
+  std::string line;
+  try {
+    reader.ReadLine(line);
+    ADD_FAILURE() << "the failure was not raised";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot read bad.fix: Input/output error");
+  }
 }
 
 TEST(LineReader, MissingFileAndDirectoryAreRefusedWithTheReason) {

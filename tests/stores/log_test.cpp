@@ -7,6 +7,7 @@
 
 #include "geometry/error.h"
 #include "stores/atomic_file.h"
+#include "stores/load_report.h"
 #include "stores/line_reader.h"
 #include "stores/log_list.h"
 #include "stores_test_support.h"
@@ -126,9 +127,47 @@ TEST(LogList, FileFailuresAreRaisedAndAFailedSaveKeepsTheOldFile) {
   log.Add("new", "new", "new");
   {
     testing::TFailingWrites failing;
-    EXPECT_THROW(log.SaveToFile(dir / "navorix.his"), Error);
+    EXPECT_THROW(log.SaveToFile(dir / "navorix.his", failing.Calls), Error);
   }
   EXPECT_EQ(ReadFile(dir / "navorix.his"), "old\r\n\r\n\r\n");
+}
+
+TEST(LogList, LoadingReportsDroppedRecordsCutLinesAndAReadFailure) {
+  TTempDir dir;
+  std::string text;
+  for (int i = 1; i <= 1200; ++i) text += "a\r\nb\r\nc\r\n";
+  text += std::string(5000, 'x') + "\r\n";
+  WriteFile(dir / "h", text);
+  TLogList log;
+  log.Add("before", "", "");
+  TLoadReport report;
+  log.LoadFromFile(dir / "h", report);
+  EXPECT_EQ(report.Source, TLoadSource::HistoryFile);
+  EXPECT_EQ(report.Taken, 1201u);
+  EXPECT_EQ(report.BeyondCapacity, 203u) << "the record before and the first 202 of the file";
+  EXPECT_EQ(report.LongLines, 1u);
+  EXPECT_EQ(LoadReportLines(report),
+            (std::vector<std::string>{"History file: 203 oldest records beyond 999 dropped",
+                                      "History file: 1 long line cut short"}));
+
+  // A read failure half-way keeps the records before it and is reported,
+  // not raised (the one-argument load still raises it).
+  WriteFile(dir / "big", std::string(100 * 1024, 'y') + "\r\n\r\n\r\n" + std::string(100 * 1024, 'z'));
+  {
+    // The long line and the rest of the first record come through.
+    testing::TFailingReads disk(2);
+    TLogList part;
+    part.LoadFromFile(dir / "big", report, disk.Calls);
+    EXPECT_EQ(report.Failure, "Cannot read big: Input/output error");
+    EXPECT_EQ(LoadReportMessage(report), "Cannot read big: Input/output error");
+    EXPECT_EQ(part.Count(), 1);
+  }
+  {
+    testing::TFailingReads disk(2);
+    TLogList raised;
+    EXPECT_THROW(raised.LoadFromFile(dir / "big", disk.Calls), Error);
+  }
+  EXPECT_TRUE(LoadReportLines(TLoadReport{}).empty());
 }
 
 }  // namespace

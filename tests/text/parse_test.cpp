@@ -157,6 +157,21 @@ TEST_F(ParseTest, FixLines) {
   EXPECT_EQ(longName.Name, "ABCDEFGHIJKLMN/X");
 }
 
+TEST_F(ParseTest, AFixLineNameMustBeOneTheFixDialogTakesAsItIs) {
+  const auto valid = [this](const char* Line) {
+    FixRecord fix;
+    ParseFixLine(fix, Line);
+    return fix.Valid;
+  };
+  EXPECT_TRUE(valid("1 2 A-1./_Z\x01")) << "a control character at the line's end is trimmed";
+  EXPECT_FALSE(valid("1 2 AB\x01" "CD"));
+  EXPECT_FALSE(valid("1 2 \xE4TNA")) << "a Latin-1 letter";
+  EXPECT_FALSE(valid("1 2 9LIVES"));
+  // The cut to 16 characters leaves control characters at the end, which
+  // the dialog would trim: written back, the name would read differently.
+  EXPECT_FALSE(valid("1 2 A52BCIJKLM/\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x0FXY"));
+}
+
 TEST_F(ParseTest, DistanceField) {
   long double v = 0.0L;
   ASSERT_TRUE(ParseDistanceText("12.5", v));

@@ -117,6 +117,67 @@ TEST_F(StatusTest, UnusableRadiiAreRefusedTogetherAndReportedOnce) {
   }
 }
 
+TEST_F(StatusTest, RadiiThatMakeNoSensibleEarthAreRefusedAsASet) {
+  // A polar radius of 1e-6 km (a flattening near 1), radii of 1e4000 km
+  // (which read as no number and keep the default), a flattening just above
+  // 1/10, a radius below 1 km.
+  for (const char* bad : {"SpherRadius=6371\r\nPolarRadius=1e-6", "PolarRadius=5000\r\nEquatRadius=5556",
+                          "SpherRadius=0.999", "EquatRadius=100000.1"}) {
+    View().errors.clear();
+    WriteFile(Ini(), std::string("[Settings]\r\n") + bad + "\r\n");
+    Bench().LoadStatus();
+    EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius) << bad;
+    EXPECT_EQ(S().Earth.Shape.PolarRadius, DefaultPolarRadius) << bad;
+    EXPECT_EQ(S().Earth.Shape.EquatRadius, DefaultEquatRadius) << bad;
+    EXPECT_EQ(View().errors, std::vector<std::string>{"Unusable Earth radii in the settings file"})
+        << bad;
+  }
+  // The bounds themselves are taken.
+  View().errors.clear();
+  WriteFile(Ini(), "[Settings]\r\nSpherRadius=1\r\nPolarRadius=90000\r\nEquatRadius=100000\r\n");
+  Bench().LoadStatus();
+  EXPECT_TRUE(View().errors.empty());
+  EXPECT_EQ(S().Earth.Shape.SpherRadius, 1.0L);
+  EXPECT_EQ(S().Earth.Shape.PolarRadius, 90000.0L);
+  EXPECT_EQ(S().Earth.Shape.EquatRadius, 100000.0L);
+}
+
+// 70000 fixes: the 4465 beyond the capacity are said at start, and the
+// status file is not replaced by the 65535 shown unless the user agrees.
+TEST_F(StatusTest, AStatusFileLoadedInPartIsKeptUntilTheUserAgrees) {
+  std::string text;
+  for (int i = 0; i < 70000; ++i) text += "10 20 F" + std::to_string(i) + "\r\n";
+  WriteFile(Data("navorix.fix"), text);
+  Bench().LoadStatus();
+  EXPECT_EQ(Bench().Fixes().Count(), MaxFixes);
+  ASSERT_EQ(View().errors.size(), 1u);
+  EXPECT_EQ(View().errors[0], "Fix file: 4465 fixes beyond 65535 not loaded");
+  EXPECT_FALSE(Bench().SaveStatus());
+  ASSERT_EQ(View().questions.size(), 1u);
+  EXPECT_EQ(ReadFile(Data("navorix.fix")), text) << "byte for byte";
+  View().answer = TAnswer::Yes;
+  EXPECT_TRUE(Bench().SaveStatus());
+  EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), text) << "the old file stays beside it";
+}
+
+TEST_F(StatusTest, ASecondCopyIsToldAndAsksBeforeReplacingTheFirstOnesFiles) {
+  Bench().LoadStatus();
+  AddFix("FIRST");
+  ASSERT_TRUE(Bench().SaveStatus());
+  TWorkbench second(Bench().Paths());
+  testing::TRecorder secondView(second);
+  second.Attach(secondView.All());
+  second.LoadStatus();
+  EXPECT_EQ(secondView.errors,
+            std::vector<std::string>{"Another copy of Navorix uses the same data directory"});
+  EXPECT_FALSE(second.SaveStatus());
+  EXPECT_EQ(secondView.questions.size(), 2u) << "the fix file and the history";
+  EXPECT_NE(ReadFile(Data("navorix.fix")).find("FIRST"), std::string::npos);
+  // The first copy is not told anything, and saves as before.
+  EXPECT_TRUE(Bench().SaveStatus());
+  EXPECT_TRUE(View().questions.empty());
+}
+
 TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   std::filesystem::create_directory(Ini());
   WriteFile(Data("navorix.fix"), "10 20 A\r\n");
@@ -218,7 +279,8 @@ TEST_F(StatusTest, AFailedSaveLeavesTheOldFileAndTheOthersAreSaved) {
   EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "10 20 OLD\r\n") << "the previous version stays";
   EXPECT_TRUE(std::filesystem::exists(Data("navorix.his/x")));
   std::vector<std::string> names = testing::DirEntries(dir.Path() + "/data");
-  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.fix.bak", "navorix.his"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.fix.bak", "navorix.his",
+                                             "navorix.lock"}));
 }
 
 TEST_F(StatusTest, ASettingsFileThatCannotBeWrittenStopsNothingElse) {
@@ -241,20 +303,19 @@ TEST_F(StatusTest, AFullDiskLeavesEveryStatusFileAsItWas) {
   WriteFile(Ini(), ini);
   WriteFile(Data("navorix.fix"), fixes);
   WriteFile(Data("navorix.his"), history);
-  Bench().LoadStatus();
-  AddFix("NEW");
-  {
-    testing::TFailingWrites full_disk;
-    EXPECT_FALSE(Bench().SaveStatus());
-  }
-  EXPECT_EQ(View().errors.size(), 3u) << "every failure is reported";
+  // A workbench whose every write fails, as on a full disk.
+  testing::TFailingWrites fullDisk;
+  TWorkbench fullBench(Bench().Paths(), fullDisk.Calls);
+  testing::TRecorder fullView(fullBench);
+  fullBench.Attach(fullView.All());
+  fullBench.LoadStatus();
+  ASSERT_EQ(fullBench.Fixes().Count(), 1);
+  EXPECT_FALSE(fullBench.SaveStatus());
+  EXPECT_EQ(fullView.errors.size(), 3u) << "every failure is reported";
   EXPECT_EQ(ReadFile(Ini()), ini);
   EXPECT_EQ(ReadFile(Data("navorix.fix")), fixes);
   EXPECT_EQ(ReadFile(Data("navorix.his")), history);
-  // The next save, with room on the disk, replaces them without a question:
-  // a failed save changed nothing on the disk.
-  EXPECT_TRUE(Bench().SaveStatus());
-  EXPECT_TRUE(View().questions.empty());
+  EXPECT_TRUE(fullView.questions.empty());
 }
 
 TEST_F(StatusTest, AFileChangedOnDiskIsNotReplacedWithoutAQuestion) {

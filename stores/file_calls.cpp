@@ -1,0 +1,16 @@
+#include "stores/file_calls.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace navorix {
+
+const TFileSystemCalls& SystemCalls() {
+  static const TFileSystemCalls calls{::read,  ::write,  ::fsync,    ::fchown, ::fchmod,
+                                      ::close, ::linkat, ::renameat, ::fsync};
+  return calls;
+}
+
+}  // namespace navorix

@@ -1,0 +1,32 @@
+// The system calls through which the stores read and write files, as a
+// value handed to each reader and writer: the system's own calls in the
+// program, others in tests that make a load or a save fail at any point.
+//
+// Every member has the signature of its POSIX namesake; Fsync flushes a
+// file's contents and DirectoryFsync the directory entry of a replaced file,
+// so that each can be made to fail on its own.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+
+namespace navorix {
+
+struct TFileSystemCalls {
+  std::function<ssize_t(int, void*, std::size_t)> Read;
+  std::function<ssize_t(int, const void*, std::size_t)> Write;
+  std::function<int(int)> Fsync;
+  std::function<int(int, uid_t, gid_t)> Fchown;
+  std::function<int(int, mode_t)> Fchmod;
+  std::function<int(int)> Close;
+  std::function<int(int, const char*, int, const char*, int)> Linkat;
+  std::function<int(int, const char*, int, const char*)> Renameat;
+  std::function<int(int)> DirectoryFsync;
+};
+
+// The system's own calls.
+const TFileSystemCalls& SystemCalls();
+
+}  // namespace navorix

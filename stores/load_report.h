@@ -1,0 +1,62 @@
+// What loading a fix file or the history file took, and what it did not
+// take and why, so that nothing is dropped without a word (the next save
+// would make the loss permanent).
+//
+// Notation:
+//   data line     a fix-file line that is neither empty nor a comment
+//   end of data   the first empty line of a fix file; the format does not
+//                 read the lines after it
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace navorix {
+
+enum class TLoadSource { FixFile, HistoryFile };
+
+struct TLoadReport {
+  TLoadSource Source = TLoadSource::FixFile;
+  // Fixes (valid ones) added to the database, or records read from the
+  // history file (of which BeyondCapacity may have dropped some again).
+  std::uint32_t Taken = 0;
+  // Fix file: data lines not loaded because the database was full or the
+  // reader's limit of data lines was reached. History file: records
+  // dropped, oldest first, to keep the log within its capacity.
+  std::uint32_t BeyondCapacity = 0;
+  // The capacity or limit that BeyondCapacity refers to.
+  std::uint32_t Capacity = 0;
+  // Fix file: data lines after the end of data.
+  std::uint32_t AfterEndOfData = 0;
+  // Fix file: data lines that did not read as a fix (bad coordinates, a
+  // missing name, a name the fix input dialog would refuse); each still
+  // leaves an empty entry.
+  std::uint32_t Unreadable = 0;
+  // History file: lines longer than the reader's limit, cut there.
+  std::uint32_t LongLines = 0;
+  // The reading failure ("Cannot read NAME: reason") that ended the load
+  // early, keeping what was read before it; empty when read to the end.
+  std::string Failure;
+
+  // True when the file was read to its end and nothing was left out.
+  bool Complete() const {
+    return BeyondCapacity == 0 && AfterEndOfData == 0 && Unreadable == 0 && LongLines == 0 &&
+           Failure.empty();
+  }
+};
+
+// The longest line the error box shows.
+inline constexpr std::size_t MaxMessageLength = 64;
+
+// One line per kind of loss, most serious first (a failure, then capacity,
+// unreadable lines, lines after the end of data, cut lines), each of at
+// most MaxMessageLength characters, e.g. "Fix file: 4465 fixes beyond 65535
+// not loaded"; none when Complete.
+std::vector<std::string> LoadReportLines(const TLoadReport& Report);
+
+// The first of LoadReportLines, the one line for the error box; an empty
+// text when Complete.
+std::string LoadReportMessage(const TLoadReport& Report);
+
+}  // namespace navorix
