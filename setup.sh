@@ -2,7 +2,10 @@
 # Installs what a fresh Debian machine lacks, builds Navorix, and then either
 # starts it or runs the whole test suite.
 #   bash setup.sh start   build and start the program
-#   bash setup.sh test    build and run every test
+#   bash setup.sh test    build and run every test: the suite, the suite again
+#                         under AddressSanitizer and UndefinedBehaviorSanitizer
+#                         (build-asan), and each fuzz target for a short while
+#                         (build-fuzz, clang)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,6 +21,8 @@ packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   # A virtual display for the real-window test and the screenshot script.
   xvfb xauth xdotool openbox imagemagick)
+# The sanitizer runtimes of g++ come with it; libFuzzer comes with clang.
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -45,8 +50,42 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel "$jobs"
 
 if [ "$mode" = test ]; then
-  cd "$build"
-  QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+  stage() { echo; echo "== $* ($(date +%T))"; }
+
+  stage "Test suite"
+  (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs")
+
+  stage "Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORIX_SANITIZE=ON \
+    -DNAVORIX_BUILD_BENCH=OFF
+  cmake --build build-asan --parallel "$jobs"
+  (cd build-asan && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure --parallel "$jobs")
+
+  fuzz_seconds=20
+  stage "Fuzzing each reader for $fuzz_seconds s"
+  fuzzers=(numbers fix_line fix_file history settings)
+  cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DNAVORIX_FUZZ=ON -DNAVORIX_BUILD_TESTS=OFF -DNAVORIX_BUILD_BENCH=OFF
+  cmake --build build-fuzz --parallel "$jobs" --target "${fuzzers[@]/#/fuzz_}"
+  # Each run starts from the committed corpus (read only) and keeps what it
+  # finds in a scratch corpus; a crash is saved under build-fuzz/ and fails
+  # the test.
+  fuzz_one() {
+    local target=$1 work=build-fuzz/runs/$1
+    rm -rf "$work" && mkdir -p "$work/corpus"
+    if build-fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$fuzz_seconds" -timeout=10 \
+         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build-fuzz/$target-" \
+         "$work/corpus" "tests/fuzz/corpus/$target" >"$work/log" 2>&1; then
+      echo "fuzz_$target: $(grep -o 'number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$') runs, no failure"
+    else
+      echo "fuzz_$target: FAILED"; tail -n 40 "$work/log"; return 1
+    fi
+  }
+  export -f fuzz_one
+  export fuzz_seconds
+  printf '%s\n' "${fuzzers[@]}" | xargs -P "$jobs" -I{} bash -c 'fuzz_one {}'
+  stage "All tests passed"
 else
   if [ -x "$build/app/navorix" ]; then
     # Without a display the program says so in one line and ends.
