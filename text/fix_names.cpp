@@ -32,6 +32,9 @@ void FitFixName(std::string& Name) {
     if (Name.size() > MaxNameLength) Name.resize(MaxNameLength);
     return;
   }
+  // A name that already fits (every name a fix file holds) stays as it is.
+  const std::size_t suffixLength = Name.size() - slash - 1;
+  if (Name.size() <= MaxNameLength && suffixLength > 0 && suffixLength <= MaxSuffixLength) return;
   std::string base = Name.substr(0, slash);
   std::string suffix = Name.substr(slash + 1);
   if (suffix.size() > MaxSuffixLength) suffix.resize(MaxSuffixLength);

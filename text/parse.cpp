@@ -102,6 +102,89 @@ bool AddRest(std::string_view Rest, long double& Degrees) {
   return AddSecondFraction(Rest, Degrees);
 }
 
+// The whole number written by the Count digits of Text from From on; false
+// when one of them is not a digit (or Text is too short).
+bool DigitsAt(std::string_view Text, std::size_t From, std::size_t Count, std::uint64_t& Value) {
+  if (From + Count > Text.size()) return false;
+  std::uint64_t value = 0;
+  for (std::size_t i = From; i < From + Count; ++i) {
+    if (!IsDigit(Text[i])) return false;
+    value = value * 10 + static_cast<std::uint64_t>(Text[i] - '0');
+  }
+  Value = value;
+  return true;
+}
+
+// Lengths of the High-accuracy texts after the whole degrees: ".dddddd\xB0",
+// "\xB0MM.mmmm'", "\xB0MM'SS.ss\"" and (the infix letter made a degree sign)
+// "\xB0MMSSss".
+constexpr std::size_t WrittenDegFrac = 8;
+constexpr std::size_t WrittenDegMinFrac = 9;
+constexpr std::size_t WrittenDegMinSec = 10;
+constexpr std::size_t WrittenInfix = 7;
+constexpr std::size_t MaxWholeDegreeDigits = 3;
+
+// The texts that fix files hold: an unsigned angle as FormatAngle writes it
+// at High accuracy, with up to three digits of whole degrees. They are read
+// in one pass, with the same roundings in the same order as the general
+// reader below gives them (the field values are exact or one correctly
+// rounded quotient, as ReadDecimal gives them, then added one at a time), so
+// the result is the same to the last bit; the general reader, which
+// searches the marks and reads each field on its own, costs three times as
+// much. False for every other text, which the general reader then reads.
+bool ReadWrittenDMS(std::string_view Text, long double& Degrees) {
+  std::size_t i = 0;
+  std::uint64_t whole = 0;
+  while (i < Text.size() && i < MaxWholeDegreeDigits && IsDigit(Text[i])) {
+    whole = whole * 10 + static_cast<std::uint64_t>(Text[i] - '0');
+    ++i;
+  }
+  if (i == 0) return false;
+  const std::string_view rest = Text.substr(i);
+  const auto degrees = static_cast<long double>(whole);
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  std::uint64_t c = 0;
+  if (rest.size() == WrittenDegFrac) {
+    // "D.dddddd" is one decimal number: all its digits over 10^6.
+    if (rest[0] != '.' || rest[7] != DegreeSign || !DigitsAt(rest, 1, 6, a)) return false;
+    Degrees = static_cast<long double>(whole * 1000000 + a) / 1e6L;
+    return true;
+  }
+  if (rest.empty() || rest[0] != DegreeSign) return false;
+  if (rest.size() == WrittenDegMinFrac) {
+    // Minutes "MM.mmmm" below 60.
+    if (rest[3] != '.' || rest[8] != MinuteMark || !DigitsAt(rest, 1, 2, a) ||
+        !DigitsAt(rest, 4, 4, b) || a * 10000 + b >= 600000) {
+      return false;
+    }
+    Degrees = degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
+    return true;
+  }
+  if (rest.size() == WrittenDegMinSec) {
+    // Minutes "MM" and seconds "SS.ss", each below 60.
+    if (rest[3] != MinuteMark || rest[6] != '.' || rest[9] != SecondMark ||
+        !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
+        a >= 60 || b >= 60) {
+      return false;
+    }
+    const long double seconds = static_cast<long double>(b * 100 + c) / 1e2L;
+    Degrees = (degrees + static_cast<long double>(a) / MinutesPerDegree) + seconds / SecondsPerDegree;
+    return true;
+  }
+  if (rest.size() == WrittenInfix) {
+    // Compact fields, not range-checked, and hundredths of a second.
+    if (!DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 3, 2, b) || !DigitsAt(rest, 5, 2, c)) {
+      return false;
+    }
+    Degrees = ((degrees + static_cast<long double>(a) / MinutesPerDegree) +
+               static_cast<long double>(b) / SecondsPerDegree) +
+              static_cast<long double>(c) / (1e2L * SecondsPerDegree);
+    return true;
+  }
+  return false;
+}
+
 // True when a sign or a bare number of this axis means S (latitude) or W
 // (longitude) under PlusDir.
 bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
@@ -109,9 +192,37 @@ bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
   return Axis == TAxis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
 }
 
+// Word with its small letters made capitals (ToCapital): Word itself when
+// it has none, otherwise a copy made in Storage.
+std::string_view CapitalWord(std::string_view Word, std::string& Storage) {
+  if (std::all_of(Word.begin(), Word.end(), [](char c) { return ToCapital(c) == c; })) return Word;
+  Storage = Word;
+  for (char& c : Storage) c = ToCapital(c);
+  return Storage;
+}
+
+// ParseLatLon with the two coordinate texts apart.
+bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Lat,
+                      std::string_view Lon) {
+  long double lat = 0.0L;
+  long double lon = 0.0L;
+  if (!ParseCoord(PlusDir, Lat, TAxis::Latitude, lat) ||
+      !ParseCoord(PlusDir, Lon, TAxis::Longitude, lon)) {
+    return false;
+  }
+  try {
+    // A latitude of 0 South keeps its letter in the sign of z.
+    Fix.Position = PosFromLatLon(E, lat, lon);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseDMS(std::string_view Text, long double& Degrees) {
+  if (ReadWrittenDMS(Text, Degrees)) return true;
   if (Text.empty()) return false;
   std::size_t separator = Text.find(DegreeSign);
   if (separator == std::string_view::npos) separator = Text.find('D');
@@ -141,24 +252,26 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
   const char positive = latitude ? 'N' : 'E';
   const char negative = latitude ? 'S' : 'W';
   const bool plusNegative = PlusIsNegative(PlusDir, Axis);
-  std::string text(Text);
   bool south = plusNegative;  // a bare number
-  if (text.front() == '+' || text.front() == '-') {
-    south = (text.front() == '-') != plusNegative;
-    text.erase(0, 1);
-  } else if (text.back() == positive || text.back() == negative) {
-    south = text.back() == negative;
-    text.pop_back();
+  std::string infix;          // only the infix form needs a changed copy
+  if (Text.front() == '+' || Text.front() == '-') {
+    south = (Text.front() == '-') != plusNegative;
+    Text.remove_prefix(1);
+  } else if (Text.back() == positive || Text.back() == negative) {
+    south = Text.back() == negative;
+    Text.remove_suffix(1);
   } else {
-    std::size_t letter = text.find(positive);
-    if (letter == std::string::npos) letter = text.find(negative);
-    if (letter != std::string::npos) {
-      south = text[letter] == negative;
-      text[letter] = DegreeSign;  // infix form: "29N331032" is "29\xB0" "331032"
+    std::size_t letter = Text.find(positive);
+    if (letter == std::string_view::npos) letter = Text.find(negative);
+    if (letter != std::string_view::npos) {
+      south = Text[letter] == negative;
+      infix = Text;
+      infix[letter] = DegreeSign;  // infix form: "29N331032" is "29\xB0" "331032"
+      Text = infix;
     }
   }
   long double degrees = 0.0L;
-  if (!ParseDMS(text, degrees)) return false;
+  if (!ParseDMS(Text, degrees)) return false;
   const long double radians = degrees * DegToRad;
   Radians = south ? -radians : radians;
   return true;
@@ -167,34 +280,30 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
 bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text) {
   const std::size_t blank = Text.find(' ');
   if (blank == std::string_view::npos) return false;
-  long double lat = 0.0L;
-  long double lon = 0.0L;
-  if (!ParseCoord(PlusDir, Text.substr(0, blank), TAxis::Latitude, lat) ||
-      !ParseCoord(PlusDir, Text.substr(blank + 1), TAxis::Longitude, lon)) {
-    return false;
-  }
-  try {
-    // A latitude of 0 South keeps its letter in the sign of z.
-    Fix.Position = PosFromLatLon(E, lat, lon);
-  } catch (const std::exception&) {
-    return false;
-  }
-  return true;
+  return ParseLatLonTexts(PlusDir, E, Fix, Text.substr(0, blank), Text.substr(blank + 1));
 }
 
 void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line) {
   Fix.Valid = false;
-  const std::string text = SquashBlanks(Line, true);
-  const std::size_t first = text.find(' ');
-  if (first == std::string::npos) return;
-  const std::size_t second = text.find(' ', first + 1);
-  if (second == std::string::npos) return;
-  const std::size_t third = text.find(' ', second + 1);
-  std::string name = text.substr(second + 1, third == std::string::npos ? std::string::npos
-                                                                         : third - second - 1);
+  // The first three words of the trimmed line, split at runs of blanks as
+  // SquashBlanks would leave them, without copying the line.
+  std::string_view rest = TrimmedView(Line);
+  std::string_view words[3];
+  for (std::string_view& word : words) {
+    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+    if (rest.empty()) return;
+    const std::size_t end = std::min(rest.find(' '), rest.size());
+    word = rest.substr(0, end);
+    rest.remove_prefix(end);
+  }
+  std::string name(words[2]);
+  for (char& c : name) c = ToCapital(c);
   FitFixName(name);
   Fix.Name = name;
-  Fix.Valid = ParseLatLon(PlusDir, E, Fix, std::string_view(text).substr(0, second));
+  std::string latStorage;
+  std::string lonStorage;
+  Fix.Valid = ParseLatLonTexts(PlusDir, E, Fix, CapitalWord(words[0], latStorage),
+                               CapitalWord(words[1], lonStorage));
 }
 
 bool ParseDistanceText(std::string_view Text, long double& Value) {
