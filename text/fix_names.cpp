@@ -24,7 +24,17 @@ bool IsValidFixName(std::string& Name) {
                      [](char c) { return FixNameChars.find(c) != std::string_view::npos; });
 }
 
+bool IsFittedFixName(std::string_view Name) {
+  if (Name.size() > MaxNameLength || Name.find(' ') != std::string_view::npos) return false;
+  const std::size_t slash = Name.find('/');
+  if (slash == std::string_view::npos) return true;
+  const std::size_t suffixLength = Name.size() - slash - 1;
+  return suffixLength > 0 && suffixLength <= MaxSuffixLength;
+}
+
 void FitFixName(std::string& Name) {
+  // A name that already fits (every name a fix file holds) stays as it is.
+  if (IsFittedFixName(Name)) return;
   const std::size_t blank = Name.find(' ');
   if (blank != std::string::npos) Name.resize(blank);
   const std::size_t slash = Name.find('/');
@@ -32,9 +42,6 @@ void FitFixName(std::string& Name) {
     if (Name.size() > MaxNameLength) Name.resize(MaxNameLength);
     return;
   }
-  // A name that already fits (every name a fix file holds) stays as it is.
-  const std::size_t suffixLength = Name.size() - slash - 1;
-  if (Name.size() <= MaxNameLength && suffixLength > 0 && suffixLength <= MaxSuffixLength) return;
   std::string base = Name.substr(0, slash);
   std::string suffix = Name.substr(slash + 1);
   if (suffix.size() > MaxSuffixLength) suffix.resize(MaxSuffixLength);

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <limits>
 #include <string>
 
 #include "geometry/numeric.h"
@@ -116,73 +117,96 @@ bool DigitsAt(std::string_view Text, std::size_t From, std::size_t Count, std::u
 }
 
 // Lengths of the High-accuracy texts after the whole degrees: ".dddddd\xB0",
-// "\xB0MM.mmmm'", "\xB0MM'SS.ss\"" and (the infix letter made a degree sign)
-// "\xB0MMSSss".
+// "\xB0MM.mmmm'", "\xB0MM'SS.ss\"" and "\xB0MMSSss" (the infix form, its
+// letter made a degree sign).
 constexpr std::size_t WrittenDegFrac = 8;
 constexpr std::size_t WrittenDegMinFrac = 9;
 constexpr std::size_t WrittenDegMinSec = 10;
 constexpr std::size_t WrittenInfix = 7;
 constexpr std::size_t MaxWholeDegreeDigits = 3;
+constexpr long double NotWritten = std::numeric_limits<long double>::quiet_NaN();
 
 // The texts that fix files hold: an unsigned angle as FormatAngle writes it
-// at High accuracy, with up to three digits of whole degrees. They are read
-// in one pass, with the same roundings in the same order as the general
-// reader below gives them (the field values are exact or one correctly
-// rounded quotient, as ReadDecimal gives them, then added one at a time), so
-// the result is the same to the last bit; the general reader, which
-// searches the marks and reads each field on its own, costs three times as
-// much. False for every other text, which the general reader then reads.
-bool ReadWrittenDMS(std::string_view Text, long double& Degrees) {
-  std::size_t i = 0;
-  std::uint64_t whole = 0;
-  while (i < Text.size() && i < MaxWholeDegreeDigits && IsDigit(Text[i])) {
-    whole = whole * 10 + static_cast<std::uint64_t>(Text[i] - '0');
-    ++i;
+// at High accuracy, with up to three digits of whole degrees, and Separator
+// where the degree sign stands (the infix letter may stand in its place).
+// They are read in one pass, with the same roundings in the same order as
+// the general reader below gives them (the field values are exact or one
+// correctly rounded quotient, as ReadDecimal gives them, then added one at a
+// time), so the result is the same to the last bit; the general reader,
+// which searches the marks and reads each field on its own, costs three
+// times as much. NotWritten (a NaN) for every other text, which the general
+// reader then reads. The value is returned, not stored, because every 80-bit
+// value that goes through memory costs more than an addition.
+long double ReadWrittenAngle(std::string_view Text, char Separator) {
+  if (Text.empty()) return NotWritten;
+  // The last character tells the form, and with it the length after the
+  // whole degrees.
+  std::size_t tail = 0;
+  switch (Text.back()) {
+    case DegreeSign: tail = WrittenDegFrac; break;
+    case MinuteMark: tail = WrittenDegMinFrac; break;
+    case SecondMark: tail = WrittenDegMinSec; break;
+    default: tail = WrittenInfix; break;
   }
-  if (i == 0) return false;
-  const std::string_view rest = Text.substr(i);
+  if (Text.size() <= tail || Text.size() > tail + MaxWholeDegreeDigits) return NotWritten;
+  std::uint64_t whole = 0;
+  if (!DigitsAt(Text, 0, Text.size() - tail, whole)) return NotWritten;
+  const std::string_view rest = Text.substr(Text.size() - tail);
   const auto degrees = static_cast<long double>(whole);
   std::uint64_t a = 0;
   std::uint64_t b = 0;
   std::uint64_t c = 0;
-  if (rest.size() == WrittenDegFrac) {
-    // "D.dddddd" is one decimal number: all its digits over 10^6.
-    if (rest[0] != '.' || rest[7] != DegreeSign || !DigitsAt(rest, 1, 6, a)) return false;
-    Degrees = static_cast<long double>(whole * 1000000 + a) / 1e6L;
-    return true;
+  switch (tail) {
+    case WrittenDegFrac:
+      // "D.dddddd" is one decimal number: all its digits over 10^6.
+      if (rest[0] != '.' || !DigitsAt(rest, 1, 6, a)) return NotWritten;
+      return static_cast<long double>(whole * 1000000 + a) / 1e6L;
+    case WrittenDegMinFrac:
+      // Minutes "MM.mmmm" below 60.
+      if (rest[0] != Separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) ||
+          !DigitsAt(rest, 4, 4, b) || a >= 60) {
+        return NotWritten;
+      }
+      return degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
+    case WrittenDegMinSec:
+      // Minutes "MM" and seconds "SS.ss", each below 60.
+      if (rest[0] != Separator || rest[3] != MinuteMark || rest[6] != '.' ||
+          !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
+          a >= 60 || b >= 60) {
+        return NotWritten;
+      }
+      return (degrees + static_cast<long double>(a) / MinutesPerDegree) +
+             static_cast<long double>(b * 100 + c) / 1e2L / SecondsPerDegree;
+    default:
+      // Compact fields, not range-checked, and hundredths of a second.
+      if (rest[0] != Separator || !DigitsAt(rest, 1, 6, a)) return NotWritten;
+      return ((degrees + static_cast<long double>(a / 10000) / MinutesPerDegree) +
+              static_cast<long double>(a / 100 % 100) / SecondsPerDegree) +
+             static_cast<long double>(a % 100) / (1e2L * SecondsPerDegree);
   }
-  if (rest.empty() || rest[0] != DegreeSign) return false;
-  if (rest.size() == WrittenDegMinFrac) {
-    // Minutes "MM.mmmm" below 60.
-    if (rest[3] != '.' || rest[8] != MinuteMark || !DigitsAt(rest, 1, 2, a) ||
-        !DigitsAt(rest, 4, 4, b) || a * 10000 + b >= 600000) {
-      return false;
-    }
-    Degrees = degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
-    return true;
+}
+
+// ParseCoord of a written coordinate: a written angle followed by its
+// hemisphere letter, or the infix form with the letter in place of the
+// degree sign. Under any PlusDir, since the letter decides; NotWritten for
+// every other text.
+long double ReadWrittenCoordinate(std::string_view Text, TAxis Axis) {
+  const bool latitude = Axis == TAxis::Latitude;
+  const char positive = latitude ? 'N' : 'E';
+  const char negative = latitude ? 'S' : 'W';
+  if (Text.empty()) return NotWritten;
+  char letter = Text.back();
+  long double degrees = NotWritten;
+  if (letter == positive || letter == negative) {
+    degrees = ReadWrittenAngle(Text.substr(0, Text.size() - 1), DegreeSign);
+  } else {
+    if (Text.size() <= WrittenInfix) return NotWritten;
+    letter = Text[Text.size() - WrittenInfix];
+    if (letter != positive && letter != negative) return NotWritten;
+    degrees = ReadWrittenAngle(Text, letter);
   }
-  if (rest.size() == WrittenDegMinSec) {
-    // Minutes "MM" and seconds "SS.ss", each below 60.
-    if (rest[3] != MinuteMark || rest[6] != '.' || rest[9] != SecondMark ||
-        !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
-        a >= 60 || b >= 60) {
-      return false;
-    }
-    const long double seconds = static_cast<long double>(b * 100 + c) / 1e2L;
-    Degrees = (degrees + static_cast<long double>(a) / MinutesPerDegree) + seconds / SecondsPerDegree;
-    return true;
-  }
-  if (rest.size() == WrittenInfix) {
-    // Compact fields, not range-checked, and hundredths of a second.
-    if (!DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 3, 2, b) || !DigitsAt(rest, 5, 2, c)) {
-      return false;
-    }
-    Degrees = ((degrees + static_cast<long double>(a) / MinutesPerDegree) +
-               static_cast<long double>(b) / SecondsPerDegree) +
-              static_cast<long double>(c) / (1e2L * SecondsPerDegree);
-    return true;
-  }
-  return false;
+  const long double radians = degrees * DegToRad;
+  return letter == negative ? -radians : radians;
 }
 
 // True when a sign or a bare number of this axis means S (latitude) or W
@@ -201,15 +225,22 @@ std::string_view CapitalWord(std::string_view Word, std::string& Storage) {
   return Storage;
 }
 
-// ParseLatLon with the two coordinate texts apart.
+// ParseLatLon with the two coordinate texts apart. With Capitalize, the
+// texts are read as if their small letters were capitals; a written
+// coordinate has none (no byte it consists of is a small letter), so only
+// the general reader needs the copy.
 bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Lat,
-                      std::string_view Lon) {
+                      std::string_view Lon, bool Capitalize) {
+  std::string storage;
+  auto read = [&](std::string_view text, TAxis axis, long double& radians) {
+    radians = ReadWrittenCoordinate(text, axis);
+    // A NaN is the only value that differs from itself.
+    if (radians == radians) return true;
+    return ParseCoord(PlusDir, Capitalize ? CapitalWord(text, storage) : text, axis, radians);
+  };
   long double lat = 0.0L;
   long double lon = 0.0L;
-  if (!ParseCoord(PlusDir, Lat, TAxis::Latitude, lat) ||
-      !ParseCoord(PlusDir, Lon, TAxis::Longitude, lon)) {
-    return false;
-  }
+  if (!read(Lat, TAxis::Latitude, lat) || !read(Lon, TAxis::Longitude, lon)) return false;
   try {
     // A latitude of 0 South keeps its letter in the sign of z.
     Fix.Position = PosFromLatLon(E, lat, lon);
@@ -222,7 +253,10 @@ bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, st
 }  // namespace
 
 bool ParseDMS(std::string_view Text, long double& Degrees) {
-  if (ReadWrittenDMS(Text, Degrees)) return true;
+  if (const long double written = ReadWrittenAngle(Text, DegreeSign); written == written) {
+    Degrees = written;
+    return true;
+  }
   if (Text.empty()) return false;
   std::size_t separator = Text.find(DegreeSign);
   if (separator == std::string_view::npos) separator = Text.find('D');
@@ -280,30 +314,33 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
 bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text) {
   const std::size_t blank = Text.find(' ');
   if (blank == std::string_view::npos) return false;
-  return ParseLatLonTexts(PlusDir, E, Fix, Text.substr(0, blank), Text.substr(blank + 1));
+  return ParseLatLonTexts(PlusDir, E, Fix, Text.substr(0, blank), Text.substr(blank + 1), false);
 }
 
 void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line) {
   Fix.Valid = false;
   // The first three words of the trimmed line, split at runs of blanks as
-  // SquashBlanks would leave them, without copying the line.
-  std::string_view rest = TrimmedView(Line);
+  // SquashBlanks would leave them, found in place.
+  const std::string_view text = TrimmedView(Line);
   std::string_view words[3];
+  std::size_t at = 0;
   for (std::string_view& word : words) {
-    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-    if (rest.empty()) return;
-    const std::size_t end = std::min(rest.find(' '), rest.size());
-    word = rest.substr(0, end);
-    rest.remove_prefix(end);
+    while (at < text.size() && text[at] == ' ') ++at;
+    if (at == text.size()) return;
+    const std::size_t start = at;
+    at = std::min(text.find(' ', at), text.size());
+    word = text.substr(start, at - start);
   }
-  std::string name(words[2]);
-  for (char& c : name) c = ToCapital(c);
-  FitFixName(name);
-  Fix.Name = name;
-  std::string latStorage;
-  std::string lonStorage;
-  Fix.Valid = ParseLatLonTexts(PlusDir, E, Fix, CapitalWord(words[0], latStorage),
-                               CapitalWord(words[1], lonStorage));
+  std::string storage;
+  const std::string_view name = CapitalWord(words[2], storage);
+  if (IsFittedFixName(name)) {
+    Fix.Name = name;
+  } else {
+    std::string fitted(name);
+    FitFixName(fitted);
+    Fix.Name = fitted;
+  }
+  Fix.Valid = ParseLatLonTexts(PlusDir, E, Fix, words[0], words[1], true);
 }
 
 bool ParseDistanceText(std::string_view Text, long double& Value) {

@@ -30,7 +30,7 @@
 namespace navorix::testing {
 namespace {
 
-constexpr int RandomPositions = 6000;
+constexpr int RandomPositions = 4000;
 constexpr int TiesPerCase = 150;
 constexpr int MutatedLines = 40000;
 
@@ -261,7 +261,7 @@ TEST(AgainstPrevious, FixLinesAsWritten) {
 // letter, a tab, an extra blank.
 TEST(AgainstPrevious, FixLinesNearTheWrittenForms) {
   TRandomPositions positions(20261214);
-  const std::string alphabet = "0123456789.\xB0'\"NSEWnsewD+- \t";
+  const std::string alphabet = "0123456789.\xB0'\"NSEWnsewDd\xF6+- \t";
   const TEarthModel E;
   TDisplayOptions options;
   for (int i = 0; i < MutatedLines; ++i) {
