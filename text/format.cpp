@@ -39,9 +39,9 @@ int Clamped(E Value, int Count) {
   return Clamped(Index(Value), Count);
 }
 
-// An angle text built in place. The longest one, degrees near 9e18 / 60 in
-// DMS at High accuracy with a letter, has 29 characters; characters beyond
-// the capacity would be dropped, never written outside it.
+// An angle text built in place. The longest one, at a count near 9e18 with
+// a letter, has 25 characters; characters beyond the capacity would be
+// dropped, never written outside it.
 class TAngleText {
  public:
   static constexpr std::size_t Capacity = 48;
