@@ -5,7 +5,8 @@
 # 100 000 pairs, and prints both medians and their ratio.
 #   bash bench/batch_bench.sh [BUILD_DIR]     (default: build)
 # Needs GeodSolve (Debian package geographiclib-tools); uses hyperfine when
-# it is installed, otherwise times repeated runs itself.
+# it is installed, otherwise times the two by turns itself and gives the
+# medians of both the elapsed and the CPU seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -63,22 +64,31 @@ if command -v hyperfine >/dev/null; then
     -n navorix-batch "$batch_cmd > /dev/null" -n "GeodSolve -i" "$geod_cmd > /dev/null" >&2
   batch_med=$(grep -o '"median": *[0-9.e-]*' "$work/times.json" | sed -n 1p | awk '{ print $2 }')
   geod_med=$(grep -o '"median": *[0-9.e-]*' "$work/times.json" | sed -n 2p | awk '{ print $2 }')
-else
-  time_runs() {
-    for _ in $(seq "$runs"); do
-      local start end
-      start=$(date +%s.%N)
-      eval "$1" > /dev/null
-      end=$(date +%s.%N)
-      awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f\n", b - a }'
-    done | median
-  }
-  eval "$batch_cmd" > /dev/null  # warm-up
-  batch_med=$(time_runs "$batch_cmd")
-  geod_med=$(time_runs "$geod_cmd")
+  printf 'pairs: %d over %d fixes, %d runs each\n' "$lines" "$fixes" "$runs"
+  printf 'navorix-batch median: %.3f s\n' "$batch_med"
+  printf 'GeodSolve -i  median: %.3f s\n' "$geod_med"
+  awk -v a="$batch_med" -v b="$geod_med" 'BEGIN { printf "ratio batch / GeodSolve: %.2f\n", a / b }'
+  exit 0
 fi
 
-printf 'pairs: %d over %d fixes, %d runs each\n' "$lines" "$fixes" "$runs"
-printf 'navorix-batch median: %.3f s\n' "$batch_med"
-printf 'GeodSolve -i  median: %.3f s\n' "$geod_med"
-awk -v a="$batch_med" -v b="$geod_med" 'BEGIN { printf "ratio batch / GeodSolve: %.2f\n", a / b }'
+# The two programs run by turns, so that a change in the machine's load
+# between runs falls on both; each run's elapsed and CPU (user + system)
+# seconds are kept.
+TIMEFORMAT='%R %U %S'
+one_run() { { time eval "$1" > /dev/null; } 2>&1 | awk '{ print $1, $2 + $3 }'; }
+eval "$batch_cmd" > /dev/null  # warm-up
+for _ in $(seq "$runs"); do
+  one_run "$batch_cmd" >> "$work/batch.times"
+  one_run "$geod_cmd" >> "$work/geod.times"
+done
+column_median() { awk -v c="$1" '{ print $c }' "$2" | median; }
+batch_med=$(column_median 1 "$work/batch.times")
+geod_med=$(column_median 1 "$work/geod.times")
+batch_cpu=$(column_median 2 "$work/batch.times")
+geod_cpu=$(column_median 2 "$work/geod.times")
+
+printf 'pairs: %d over %d fixes, %d runs each, taken by turns\n' "$lines" "$fixes" "$runs"
+printf 'navorix-batch median: %.3f s elapsed, %.3f s CPU\n' "$batch_med" "$batch_cpu"
+printf 'GeodSolve -i  median: %.3f s elapsed, %.3f s CPU\n' "$geod_med" "$geod_cpu"
+awk -v a="$batch_med" -v b="$geod_med" -v c="$batch_cpu" -v d="$geod_cpu" \
+  'BEGIN { printf "ratio batch / GeodSolve: %.2f (CPU %.2f)\n", a / b, c / d }'

@@ -50,6 +50,13 @@ long double PosLat(const TEarthModel& E, const TTriV& P) {
   return E.EllipticLat ? GeocToGeod(E.Shape, psi) : psi;
 }
 
+long double PosLatDirect(const TEarthModel& E, const TTriV& P) {
+  if (!E.EllipticLat) return TriLat(P);
+  // tan psi = Pz / c and tan phi = tan psi / (1 - e2): one quotient inside
+  // the arctangent instead of a tangent and two arctangents.
+  return std::atan2(P.z, E.Shape.OneMinusEcc2 * TriCosLat(P));
+}
+
 long double PosLon(const TTriV& P) { return TriLon(P); }
 
 void RebuildPos(const TEarthModel& E, TTriV& P) {

@@ -25,11 +25,7 @@ TTriV TriFromAngles(long double Lat, long double Lon) {
   return {cosLat * cosLon, cosLat * sinLon, sinLat};
 }
 
-long double TriLat(const TTriV& V) {
-  // A unit vector may carry |z| one rounding above 1; the root must stay real.
-  const long double c2 = 1.0L - V.z * V.z;
-  return std::atan2(V.z, std::sqrt(c2 > 0.0L ? c2 : 0.0L));
-}
+long double TriLat(const TTriV& V) { return std::atan2(V.z, TriCosLat(V)); }
 
 long double TriLon(const TTriV& V) {
   if (V.x == 0.0L && V.y == 0.0L) return 0.0L;

@@ -70,8 +70,14 @@ inline TTriV TriPositiveZeros(const TTriV& V) { return {V.x + 0.0L, V.y + 0.0L, 
 // position typed at a pole keeps its longitude and one typed at 180 degrees
 // keeps its hemisphere despite the rounding of the 80-bit pi.
 TTriV TriFromAngles(long double Lat, long double Lon);
+// sqrt(1 - Vz^2), the cosine of the latitude of the unit vector V; 0 when a
+// rounding has put |Vz| above 1, never NaN for a finite Vz.
+inline long double TriCosLat(const TTriV& V) {
+  const long double c2 = 1.0L - V.z * V.z;
+  return std::sqrt(c2 > 0.0L ? c2 : 0.0L);
+}
 // Latitude of the unit vector V, radians in [-pi/2, +pi/2]:
-// atan2(Vz, sqrt(1 - Vz^2)).
+// atan2(Vz, TriCosLat(V)).
 long double TriLat(const TTriV& V);
 // Longitude of V, radians in [-pi, +pi]: 0 when Vx = Vy = 0 exactly,
 // atan2(Vy, Vx) otherwise.

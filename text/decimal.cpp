@@ -149,6 +149,34 @@ bool ConvertShort(std::string_view Number, long double& Value) {
   return true;
 }
 
+// The commonest text of all, digits with at most one "." (no blank, sign
+// or exponent) and at most 19 digits, read in one pass: the value is the
+// one ConvertShort gives after Lex, the whole number of all the digits
+// divided once by the exact power of ten of the fraction digits. False when
+// the text is not of that form; the general path then decides.
+bool ReadPlainDecimal(std::string_view Text, long double& Value) {
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (const char c : Text) {
+    if (IsDigit(c)) {
+      if (digits == MaxExactDigits) return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  const auto whole = static_cast<long double>(mantissa);
+  Value = decimals == 0 ? whole : whole / PowersOfTen[static_cast<std::size_t>(decimals)];
+  return true;
+}
+
 bool Convert(const TLexed& Lexed, long double& Value) {
   if (ConvertShort(Lexed.Number, Value)) return true;
   const char* first = Lexed.Number.data();
@@ -169,6 +197,7 @@ bool Convert(const TLexed& Lexed, long double& Value) {
 }  // namespace
 
 bool ReadDecimal(std::string_view Text, long double& Value) {
+  if (ReadPlainDecimal(Text, Value)) return true;
   TLexed lexed;
   return Lex(Text, false, lexed) && Convert(lexed, Value);
 }

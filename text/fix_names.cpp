@@ -19,12 +19,28 @@ bool IsValidFixName(std::string& Name) {
   for (char& c : Name) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
+  return IsFixNameAsIs(Name);
+}
+
+bool IsFixNameAsIs(std::string_view Name) {
+  // Trimming and capitals change nothing in such a name: it holds no blank,
+  // no control character and no small letter.
   if (Name.empty() || Name.size() > MaxNameLength || !IsCapital(Name.front())) return false;
   return std::all_of(Name.begin(), Name.end(),
                      [](char c) { return FixNameChars.find(c) != std::string_view::npos; });
 }
 
+bool IsFittedFixName(std::string_view Name) {
+  if (Name.size() > MaxNameLength || Name.find(' ') != std::string_view::npos) return false;
+  const std::size_t slash = Name.find('/');
+  if (slash == std::string_view::npos) return true;
+  const std::size_t suffixLength = Name.size() - slash - 1;
+  return suffixLength > 0 && suffixLength <= MaxSuffixLength;
+}
+
 void FitFixName(std::string& Name) {
+  // A name that already fits (every name a fix file holds) stays as it is.
+  if (IsFittedFixName(Name)) return;
   const std::size_t blank = Name.find(' ');
   if (blank != std::string::npos) Name.resize(blank);
   const std::size_t slash = Name.find('/');

@@ -21,6 +21,13 @@ bool IsValidFixName(std::string& Name);
 // that base + "/" + suffix has at most 16 (an empty suffix drops the "/");
 // otherwise cut to 16 characters.
 void FitFixName(std::string& Name);
+// True when IsValidFixName accepts Name and leaves it as it is: 1 to 16
+// characters, the first "A".."Z", every one of FixNameChars.
+bool IsFixNameAsIs(std::string_view Name);
+
+// True when FitFixName would leave Name as it is: no blank, at most 16
+// characters, and after a "/" a suffix of 1 to 13 characters.
+bool IsFittedFixName(std::string_view Name);
 
 // Fills Fix with the unit vector of Position and FitFixName(Name), then marks
 // it valid. Throws Error "Cannot normalize a null vector" for a zero

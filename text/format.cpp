@@ -5,10 +5,17 @@
 //   S      AngleScale[F][P], units per degree; U = S / 60 units per minute
 //   N      |angle| in units, rounded once, half to even
 //   D, M   whole degrees and minutes of N; Sec whole seconds; R the rest
+//   phi    the shown latitude (PosLat); phi' the direct one (PosLatDirect)
+//
+// Coordinate texts are built in a fixed buffer and become a string once:
+// with a string per field and per padding a fix row cost more in
+// allocations than in arithmetic.
 #include "text/format.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
 #include "geometry/numeric.h"
 #include "text/decimal.h"
@@ -22,6 +29,9 @@ constexpr long double MaxAngleCount = 9.0e18L;
 constexpr std::size_t LatitudeField = 14;
 constexpr std::size_t LongitudeField = 15;
 constexpr std::size_t NameColumn = 16;
+// Room for a fix row or file line without a second allocation: 45
+// characters, and a name after the coordinates of a file line.
+constexpr std::size_t RowReserve = 64;
 
 int Clamped(int Value, int Count) { return std::clamp(Value, 0, Count - 1); }
 template <typename E>
@@ -29,20 +39,203 @@ int Clamped(E Value, int Count) {
   return Clamped(Index(Value), Count);
 }
 
-// Decimal digits of Value >= 0, zero-padded to Width.
-std::string Digits(std::int64_t Value, int Width) {
-  std::string text = std::to_string(Value);
-  return PadLeft(text, static_cast<std::size_t>(std::max(Width, 0)), '0');
-}
+// An angle text built in place. The longest one, at a count near 9e18 with
+// a letter, has 25 characters; characters beyond the capacity would be
+// dropped, never written outside it.
+class TAngleText {
+ public:
+  static constexpr std::size_t Capacity = 48;
 
-// x >= 0 rounded to the nearest integer, an exact half to the even one.
-// x - floor(x) is exact in binary floating point, so the tie test is too.
+  void Put(char c) {
+    if (size_ < Capacity) text_[size_++] = c;
+  }
+  // The decimal digits of Value, zero-padded to Width; wider numbers are
+  // never cut.
+  void PutNumber(std::uint64_t Value, int Width) {
+    char digits[20];  // 2^64 has 20 digits
+    int n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + Value % 10);
+      Value /= 10;
+    } while (Value != 0);
+    for (int i = n; i < Width; ++i) Put('0');
+    while (n > 0) Put(digits[--n]);
+  }
+  // Replaces the first degree sign by Letter, or appends Letter when there
+  // is none.
+  void ReplaceDegreeSign(char Letter) {
+    const std::size_t sign = View().find(DegreeSign);
+    if (sign == std::string_view::npos) Put(Letter);
+    else text_[sign] = Letter;
+  }
+  std::string_view View() const { return {text_, size_}; }
+
+ private:
+  char text_[Capacity];
+  std::size_t size_ = 0;
+};
+
+// Below 2^61, adding 1.5 2^63 rounds x to a whole number n (to nearest, an
+// exact half to even) and leaves the sum below 2^64, so that n is the low
+// part of its 64-bit mantissa 0xC000000000000000 + n; this needs no switch
+// of the FPU's rounding mode, which a conversion to an integer type makes
+// twice.
+constexpr long double RoundingShift = 0x1.8p63L;
+constexpr long double ShiftLimit = 0x1p61L;
+constexpr std::uint64_t ShiftMantissa = 0xC000000000000000U;
+
+// x >= 0 (and below MaxAngleCount) rounded to the nearest integer, an exact
+// half to the even one. Monotone in x, which the latitude shortcut relies on.
 std::int64_t RoundHalfEven(long double x) {
+  if (x < ShiftLimit) {
+    const long double shifted = x + RoundingShift;
+    std::uint64_t mantissa = 0;
+    std::memcpy(&mantissa, &shifted, sizeof mantissa);
+    return static_cast<std::int64_t>(mantissa - ShiftMantissa);
+  }
+  // x - floor(x) is exact in binary floating point, so the tie test is too.
   const long double whole = std::floor(x);
   const long double rest = x - whole;
   auto n = static_cast<std::int64_t>(whole);
   if (rest > 0.5L || (rest == 0.5L && n % 2 != 0)) ++n;
   return n;
+}
+
+// |Angle| (radians) in units of 1/S degree, rounded as the counts and their
+// ties are defined: |Angle| 180/pi, then times S. Monotone in |Angle|.
+long double Units(long double Angle, std::int64_t S) {
+  return std::fabs(Angle) * RadToDeg * static_cast<long double>(S);
+}
+
+// N of Angle at S units per degree; false when it does not fit 63 bits or
+// Angle is NaN.
+bool AngleCount(long double Angle, std::int64_t S, std::int64_t& N) {
+  const long double units = Units(Angle, S);
+  if (!(units < MaxAngleCount)) return false;
+  N = RoundHalfEven(units);
+  return true;
+}
+
+// The count of the latitude that P shows under E, and its hemisphere.
+// phi' decides when the two ends of [|phi'| - bound, |phi'| + bound] have the
+// same count: phi lies in that interval and the count is monotone, so it has
+// that count too. Otherwise (within the bound of a rounding boundary, which
+// includes the exact ties of typed positions) PosLat decides. Both take the
+// sign of Pz.
+bool LatitudeCount(const TEarthModel& E, const TTriV& P, std::int64_t S, std::int64_t& N,
+                   bool& South) {
+  if (E.EllipticLat) {
+    const long double direct = PosLatDirect(E, P);
+    const long double bound = DirectLatBound(E.Shape);
+    const long double magnitude = std::fabs(direct);
+    // A NaN low end becomes 0; the high end is NaN then and fails the test.
+    const long double lowEnd = magnitude - bound;
+    const long double low = Units(lowEnd > 0.0L ? lowEnd : 0.0L, S);
+    const long double high = Units(magnitude + bound, S);
+    if (high < MaxAngleCount) {
+      const std::int64_t n = RoundHalfEven(low);
+      if (n == RoundHalfEven(high)) {
+        N = n;
+        South = std::signbit(direct);
+        return true;
+      }
+    }
+  }
+  const long double lat = PosLat(E, P);
+  South = std::signbit(lat);
+  return AngleCount(lat, S, N);
+}
+
+// The text of the count N at (F, P), as FormatAngle describes it. F and P
+// are constants here, so that every division is by a constant.
+template <int F, int P>
+void PutAngleAt(TAngleText& Text, std::uint64_t N) {
+  constexpr auto s = static_cast<std::uint64_t>(AngleScale[F][P]);
+  const std::uint64_t degrees = N / s;
+  std::uint64_t rest = N % s;
+  Text.PutNumber(degrees, 1);
+  if constexpr (F == 0) {
+    Text.Put('.');
+    Text.PutNumber(rest, 2 * P + 2);
+    Text.Put(DegreeSign);
+    return;
+  }
+  constexpr std::uint64_t perMinute = s / 60;
+  const std::uint64_t minutes = rest / perMinute;
+  rest %= perMinute;
+  std::uint64_t seconds = 0;
+  if constexpr (F >= 2 && P == 2) {
+    seconds = rest / 100;
+    rest %= 100;
+  } else if constexpr (F >= 2 && P == 1) {
+    seconds = rest;
+  }
+  Text.Put(DegreeSign);
+  Text.PutNumber(minutes, 2);
+  if constexpr (F == 1 && P >= 1) {
+    Text.Put('.');
+    Text.PutNumber(rest, 2 * P);
+    Text.Put(MinuteMark);
+  } else if constexpr (F <= 2) {
+    Text.Put(MinuteMark);
+    if constexpr (P >= 1) {
+      Text.PutNumber(seconds, 2);
+      if constexpr (P == 2) {
+        Text.Put('.');
+        Text.PutNumber(rest, 2);
+      }
+      Text.Put(SecondMark);
+    }
+  } else {
+    if constexpr (P >= 1) Text.PutNumber(seconds, 2);
+    if constexpr (P == 2) Text.PutNumber(rest, 2);
+  }
+}
+
+using TPutAngle = void (*)(TAngleText&, std::uint64_t);
+constexpr TPutAngle PutAngleTable[LatLonFormatCount][PrecisionCount] = {
+    {PutAngleAt<0, 0>, PutAngleAt<0, 1>, PutAngleAt<0, 2>},
+    {PutAngleAt<1, 0>, PutAngleAt<1, 1>, PutAngleAt<1, 2>},
+    {PutAngleAt<2, 0>, PutAngleAt<2, 1>, PutAngleAt<2, 2>},
+    {PutAngleAt<3, 0>, PutAngleAt<3, 1>, PutAngleAt<3, 2>},
+};
+
+// The text of the count N >= 0 at (F, P), F and P in range.
+void PutAngle(TAngleText& Text, int F, int P, std::int64_t N) {
+  PutAngleTable[F][P](Text, static_cast<std::uint64_t>(N));
+}
+
+// One coordinate field: the count N at (F, P), or "?" when there is none,
+// with its hemisphere letter (in place of the degree sign in the infix
+// layout), right-aligned in Width.
+void AppendCoordinate(std::string& Out, int F, int P, bool Counted, std::int64_t N, char Letter,
+                      std::size_t Width) {
+  TAngleText text;
+  if (Counted) PutAngle(text, F, P, N);
+  else text.Put('?');
+  if (F == Index(TAngleFormat::InfixDMS)) text.ReplaceDegreeSign(Letter);
+  else text.Put(Letter);
+  const std::string_view field = text.View();
+  if (field.size() < Width) Out.append(Width - field.size(), ' ');
+  Out += field;
+}
+
+// FormatLatLon appended to Out.
+void AppendLatLon(std::string& Out, const TDisplayOptions& Options, const TEarthModel& E,
+                  const FixRecord& Fix, TAccuracy Accuracy) {
+  const int f = Clamped(Options.LatLonFormat, LatLonFormatCount);
+  const int p = Clamped(Accuracy, PrecisionCount);
+  const std::int64_t s = AngleScale[f][p];
+  std::int64_t latCount = 0;
+  bool south = false;
+  const bool latCounted = LatitudeCount(E, Fix.Position, s, latCount, south);
+  const long double lon = PosLon(Fix.Position);
+  std::int64_t lonCount = 0;
+  const bool lonCounted = AngleCount(lon, s, lonCount);
+  // The letter follows the unrounded sign, a zero's sign included, so that
+  // "0.00\xB0W" reads back as W.
+  AppendCoordinate(Out, f, p, latCounted, latCount, south ? 'S' : 'N', LatitudeField);
+  AppendCoordinate(Out, f, p, lonCounted, lonCount, std::signbit(lon) ? 'W' : 'E', LongitudeField);
 }
 
 }  // namespace
@@ -59,72 +252,19 @@ std::string NumText(std::int32_t Value, int Width, bool Zeros) {
 std::string FormatAngle(TAngleFormat Format, TAccuracy Accuracy, long double Angle) {
   const int f = Clamped(Format, LatLonFormatCount);
   const int p = Clamped(Accuracy, PrecisionCount);
-  const std::int64_t s = AngleScale[f][p];
-  const long double units = std::fabs(Angle) * RadToDeg * static_cast<long double>(s);
-  if (!(units < MaxAngleCount)) return "?";
-  const std::int64_t n = RoundHalfEven(units);
-  const std::int64_t degrees = n / s;
-  std::int64_t rest = n % s;
-  std::string text = std::to_string(degrees);
-  if (f == 0) {
-    text += '.';
-    text += Digits(rest, 2 * p + 2);
-    text += DegreeSign;
-    return text;
-  }
-  const std::int64_t perMinute = s / 60;
-  const std::int64_t minutes = rest / perMinute;
-  rest %= perMinute;
-  std::int64_t seconds = 0;
-  if (f >= 2) {
-    if (p == 2) {
-      seconds = rest / 100;
-      rest %= 100;
-    } else if (p == 1) {
-      seconds = rest;
-    }
-  }
-  text += DegreeSign;
-  text += Digits(minutes, 2);
-  if (f == 1 && p >= 1) {
-    text += '.';
-    text += Digits(rest, 2 * p);
-    text += MinuteMark;
-  } else if (f <= 2) {
-    text += MinuteMark;
-    if (p >= 1) {
-      text += Digits(seconds, 2);
-      if (p == 2) {
-        text += '.';
-        text += Digits(rest, 2);
-      }
-      text += SecondMark;
-    }
-  } else {
-    if (p >= 1) text += Digits(seconds, 2);
-    if (p == 2) text += Digits(rest, 2);
-  }
-  return text;
+  std::int64_t n = 0;
+  if (!AngleCount(Angle, AngleScale[f][p], n)) return "?";
+  TAngleText text;
+  PutAngle(text, f, p, n);
+  return std::string(text.View());
 }
 
 std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix,
                          TAccuracy Accuracy) {
-  const long double lat = PosLat(E, Fix.Position);
-  const long double lon = PosLon(Fix.Position);
-  // The letter follows the unrounded sign, a zero's sign included, so that
-  // "0.00\xB0W" reads back as W.
-  const bool south = std::signbit(lat);
-  const bool west = std::signbit(lon);
-  const auto format = static_cast<TAngleFormat>(Clamped(Options.LatLonFormat, LatLonFormatCount));
-  auto withLetter = [format](std::string text, char letter) {
-    const std::size_t sign = text.find(DegreeSign);
-    if (format == TAngleFormat::InfixDMS && sign != std::string::npos) text[sign] = letter;
-    else text += letter;
-    return text;
-  };
-  const std::string latText = withLetter(FormatAngle(format, Accuracy, lat), south ? 'S' : 'N');
-  const std::string lonText = withLetter(FormatAngle(format, Accuracy, lon), west ? 'W' : 'E');
-  return PadLeft(latText, LatitudeField, ' ') + PadLeft(lonText, LongitudeField, ' ');
+  std::string text;
+  text.reserve(LatitudeField + LongitudeField);
+  AppendLatLon(text, Options, E, Fix, Accuracy);
+  return text;
 }
 
 std::string FormatAzimuth(const TDisplayOptions& Options, long double Angle) {
@@ -160,22 +300,32 @@ std::string FixName(const FixRecord& Fix) { return Fix.Name.Str(); }
 
 std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
   if (!Fix.Valid) return {};
-  const std::string name = FixName(Fix);
+  const std::string_view name = Fix.Name.View();
   const std::size_t slash = name.find('/');
-  std::string column;
-  if (slash == std::string::npos) {
-    column = PadRight(name, NameColumn, ' ');
+  std::string row;
+  row.reserve(RowReserve);
+  if (slash == std::string_view::npos) {
+    row = name;
+    if (row.size() < NameColumn) row.append(NameColumn - row.size(), ' ');
   } else {
     // The suffix after the "/" ends in the last column of the name.
     const std::size_t suffixLength = name.size() - slash - 1;
     const std::size_t baseWidth = NameColumn > suffixLength ? NameColumn - suffixLength : 0;
-    column = PadRight(name.substr(0, slash), baseWidth, ' ') + name.substr(slash + 1);
+    row = name.substr(0, slash);
+    if (row.size() < baseWidth) row.append(baseWidth - row.size(), ' ');
+    row += name.substr(slash + 1);
   }
-  return column + FormatLatLon(Options, E, Fix, Options.Precision);
+  AppendLatLon(row, Options, E, Fix, Options.Precision);
+  return row;
 }
 
 std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
-  return FormatLatLon(Options, E, Fix, TAccuracy::High) + " " + FixName(Fix);
+  std::string line;
+  line.reserve(RowReserve);
+  AppendLatLon(line, Options, E, Fix, TAccuracy::High);
+  line += ' ';
+  line += Fix.Name.View();
+  return line;
 }
 
 }  // namespace navorix

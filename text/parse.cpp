@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <limits>
 #include <string>
 
 #include "geometry/numeric.h"
@@ -102,6 +103,112 @@ bool AddRest(std::string_view Rest, long double& Degrees) {
   return AddSecondFraction(Rest, Degrees);
 }
 
+// The whole number written by the Count digits of Text from From on; false
+// when one of them is not a digit (or Text is too short).
+bool DigitsAt(std::string_view Text, std::size_t From, std::size_t Count, std::uint64_t& Value) {
+  if (From + Count > Text.size()) return false;
+  std::uint64_t value = 0;
+  for (std::size_t i = From; i < From + Count; ++i) {
+    if (!IsDigit(Text[i])) return false;
+    value = value * 10 + static_cast<std::uint64_t>(Text[i] - '0');
+  }
+  Value = value;
+  return true;
+}
+
+// Lengths of the High-accuracy texts after the whole degrees: ".dddddd\xB0",
+// "\xB0MM.mmmm'", "\xB0MM'SS.ss\"" and "\xB0MMSSss" (the infix form, its
+// letter made a degree sign).
+constexpr std::size_t WrittenDegFrac = 8;
+constexpr std::size_t WrittenDegMinFrac = 9;
+constexpr std::size_t WrittenDegMinSec = 10;
+constexpr std::size_t WrittenInfix = 7;
+constexpr std::size_t MaxWholeDegreeDigits = 3;
+constexpr long double NotWritten = std::numeric_limits<long double>::quiet_NaN();
+
+// The texts that fix files hold: an unsigned angle as FormatAngle writes it
+// at High accuracy, with up to three digits of whole degrees, and Separator
+// where the degree sign stands (the infix letter may stand in its place).
+// They are read in one pass, with the same roundings in the same order as
+// the general reader below gives them (the field values are exact or one
+// correctly rounded quotient, as ReadDecimal gives them, then added one at a
+// time), so the result is the same to the last bit; the general reader,
+// which searches the marks and reads each field on its own, costs three
+// times as much. NotWritten (a NaN) for every other text, which the general
+// reader then reads. The value is returned, not stored, because every 80-bit
+// value that goes through memory costs more than an addition.
+long double ReadWrittenAngle(std::string_view Text, char Separator) {
+  if (Text.empty()) return NotWritten;
+  // The last character tells the form, and with it the length after the
+  // whole degrees.
+  std::size_t tail = 0;
+  switch (Text.back()) {
+    case DegreeSign: tail = WrittenDegFrac; break;
+    case MinuteMark: tail = WrittenDegMinFrac; break;
+    case SecondMark: tail = WrittenDegMinSec; break;
+    default: tail = WrittenInfix; break;
+  }
+  if (Text.size() <= tail || Text.size() > tail + MaxWholeDegreeDigits) return NotWritten;
+  std::uint64_t whole = 0;
+  if (!DigitsAt(Text, 0, Text.size() - tail, whole)) return NotWritten;
+  const std::string_view rest = Text.substr(Text.size() - tail);
+  const auto degrees = static_cast<long double>(whole);
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  std::uint64_t c = 0;
+  switch (tail) {
+    case WrittenDegFrac:
+      // "D.dddddd" is one decimal number: all its digits over 10^6.
+      if (rest[0] != '.' || !DigitsAt(rest, 1, 6, a)) return NotWritten;
+      return static_cast<long double>(whole * 1000000 + a) / 1e6L;
+    case WrittenDegMinFrac:
+      // Minutes "MM.mmmm" below 60.
+      if (rest[0] != Separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) ||
+          !DigitsAt(rest, 4, 4, b) || a >= 60) {
+        return NotWritten;
+      }
+      return degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
+    case WrittenDegMinSec:
+      // Minutes "MM" and seconds "SS.ss", each below 60.
+      if (rest[0] != Separator || rest[3] != MinuteMark || rest[6] != '.' ||
+          !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
+          a >= 60 || b >= 60) {
+        return NotWritten;
+      }
+      return (degrees + static_cast<long double>(a) / MinutesPerDegree) +
+             static_cast<long double>(b * 100 + c) / 1e2L / SecondsPerDegree;
+    default:
+      // Compact fields, not range-checked, and hundredths of a second.
+      if (rest[0] != Separator || !DigitsAt(rest, 1, 6, a)) return NotWritten;
+      return ((degrees + static_cast<long double>(a / 10000) / MinutesPerDegree) +
+              static_cast<long double>(a / 100 % 100) / SecondsPerDegree) +
+             static_cast<long double>(a % 100) / (1e2L * SecondsPerDegree);
+  }
+}
+
+// ParseCoord of a written coordinate: a written angle followed by its
+// hemisphere letter, or the infix form with the letter in place of the
+// degree sign. Under any PlusDir, since the letter decides; NotWritten for
+// every other text.
+long double ReadWrittenCoordinate(std::string_view Text, TAxis Axis) {
+  const bool latitude = Axis == TAxis::Latitude;
+  const char positive = latitude ? 'N' : 'E';
+  const char negative = latitude ? 'S' : 'W';
+  if (Text.empty()) return NotWritten;
+  char letter = Text.back();
+  long double degrees = NotWritten;
+  if (letter == positive || letter == negative) {
+    degrees = ReadWrittenAngle(Text.substr(0, Text.size() - 1), DegreeSign);
+  } else {
+    if (Text.size() <= WrittenInfix) return NotWritten;
+    letter = Text[Text.size() - WrittenInfix];
+    if (letter != positive && letter != negative) return NotWritten;
+    degrees = ReadWrittenAngle(Text, letter);
+  }
+  const long double radians = degrees * DegToRad;
+  return letter == negative ? -radians : radians;
+}
+
 // True when a sign or a bare number of this axis means S (latitude) or W
 // (longitude) under PlusDir.
 bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
@@ -109,9 +216,47 @@ bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
   return Axis == TAxis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
 }
 
+// Word with its small letters made capitals (ToCapital): Word itself when
+// it has none, otherwise a copy made in Storage.
+std::string_view CapitalWord(std::string_view Word, std::string& Storage) {
+  if (std::all_of(Word.begin(), Word.end(), [](char c) { return ToCapital(c) == c; })) return Word;
+  Storage = Word;
+  for (char& c : Storage) c = ToCapital(c);
+  return Storage;
+}
+
+// ParseLatLon with the two coordinate texts apart. With Capitalize, the
+// texts are read as if their small letters were capitals; a written
+// coordinate has none (no byte it consists of is a small letter), so only
+// the general reader needs the copy.
+bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Lat,
+                      std::string_view Lon, bool Capitalize) {
+  std::string storage;
+  auto read = [&](std::string_view text, TAxis axis, long double& radians) {
+    radians = ReadWrittenCoordinate(text, axis);
+    // A NaN is the only value that differs from itself.
+    if (radians == radians) return true;
+    return ParseCoord(PlusDir, Capitalize ? CapitalWord(text, storage) : text, axis, radians);
+  };
+  long double lat = 0.0L;
+  long double lon = 0.0L;
+  if (!read(Lat, TAxis::Latitude, lat) || !read(Lon, TAxis::Longitude, lon)) return false;
+  try {
+    // A latitude of 0 South keeps its letter in the sign of z.
+    Fix.Position = PosFromLatLon(E, lat, lon);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseDMS(std::string_view Text, long double& Degrees) {
+  if (const long double written = ReadWrittenAngle(Text, DegreeSign); written == written) {
+    Degrees = written;
+    return true;
+  }
   if (Text.empty()) return false;
   std::size_t separator = Text.find(DegreeSign);
   if (separator == std::string_view::npos) separator = Text.find('D');
@@ -141,24 +286,26 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
   const char positive = latitude ? 'N' : 'E';
   const char negative = latitude ? 'S' : 'W';
   const bool plusNegative = PlusIsNegative(PlusDir, Axis);
-  std::string text(Text);
   bool south = plusNegative;  // a bare number
-  if (text.front() == '+' || text.front() == '-') {
-    south = (text.front() == '-') != plusNegative;
-    text.erase(0, 1);
-  } else if (text.back() == positive || text.back() == negative) {
-    south = text.back() == negative;
-    text.pop_back();
+  std::string infix;          // only the infix form needs a changed copy
+  if (Text.front() == '+' || Text.front() == '-') {
+    south = (Text.front() == '-') != plusNegative;
+    Text.remove_prefix(1);
+  } else if (Text.back() == positive || Text.back() == negative) {
+    south = Text.back() == negative;
+    Text.remove_suffix(1);
   } else {
-    std::size_t letter = text.find(positive);
-    if (letter == std::string::npos) letter = text.find(negative);
-    if (letter != std::string::npos) {
-      south = text[letter] == negative;
-      text[letter] = DegreeSign;  // infix form: "29N331032" is "29\xB0" "331032"
+    std::size_t letter = Text.find(positive);
+    if (letter == std::string_view::npos) letter = Text.find(negative);
+    if (letter != std::string_view::npos) {
+      south = Text[letter] == negative;
+      infix = Text;
+      infix[letter] = DegreeSign;  // infix form: "29N331032" is "29\xB0" "331032"
+      Text = infix;
     }
   }
   long double degrees = 0.0L;
-  if (!ParseDMS(text, degrees)) return false;
+  if (!ParseDMS(Text, degrees)) return false;
   const long double radians = degrees * DegToRad;
   Radians = south ? -radians : radians;
   return true;
@@ -167,39 +314,38 @@ bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double
 bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text) {
   const std::size_t blank = Text.find(' ');
   if (blank == std::string_view::npos) return false;
-  long double lat = 0.0L;
-  long double lon = 0.0L;
-  if (!ParseCoord(PlusDir, Text.substr(0, blank), TAxis::Latitude, lat) ||
-      !ParseCoord(PlusDir, Text.substr(blank + 1), TAxis::Longitude, lon)) {
-    return false;
-  }
-  try {
-    // A latitude of 0 South keeps its letter in the sign of z.
-    Fix.Position = PosFromLatLon(E, lat, lon);
-  } catch (const std::exception&) {
-    return false;
-  }
-  return true;
+  return ParseLatLonTexts(PlusDir, E, Fix, Text.substr(0, blank), Text.substr(blank + 1), false);
 }
 
 void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line) {
   Fix.Valid = false;
-  const std::string text = SquashBlanks(Line, true);
-  const std::size_t first = text.find(' ');
-  if (first == std::string::npos) return;
-  const std::size_t second = text.find(' ', first + 1);
-  if (second == std::string::npos) return;
-  const std::size_t third = text.find(' ', second + 1);
-  std::string name = text.substr(second + 1, third == std::string::npos ? std::string::npos
-                                                                         : third - second - 1);
-  FitFixName(name);
+  // The first three words of the trimmed line, split at runs of blanks as
+  // SquashBlanks would leave them, found in place.
+  const std::string_view text = TrimmedView(Line);
+  std::string_view words[3];
+  std::size_t at = 0;
+  for (std::string_view& word : words) {
+    while (at < text.size() && text[at] == ' ') ++at;
+    if (at == text.size()) return;
+    const std::size_t start = at;
+    at = std::min(text.find(' ', at), text.size());
+    word = text.substr(start, at - start);
+  }
+  std::string storage;
+  const std::string_view capital = CapitalWord(words[2], storage);
+  std::string fitted;
+  std::string_view name = capital;
+  if (!IsFittedFixName(capital)) {
+    fitted.assign(capital);
+    FitFixName(fitted);
+    name = fitted;
+  }
   // A name that the fix input dialog would refuse (a control character, a
   // letter outside A..Z), or would change (control characters left at the
   // end by the cut to 16), could not be typed again or written back the same.
-  std::string checked = name;
-  if (!IsValidFixName(checked) || checked != name) return;
+  if (!IsFixNameAsIs(name)) return;
   Fix.Name = name;
-  Fix.Valid = ParseLatLon(PlusDir, E, Fix, std::string_view(text).substr(0, second));
+  Fix.Valid = ParseLatLonTexts(PlusDir, E, Fix, words[0], words[1], true);
 }
 
 bool ParseDistanceText(std::string_view Text, long double& Value) {

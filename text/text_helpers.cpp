@@ -29,10 +29,7 @@ std::string PadRight(std::string_view Text, std::size_t Width, char Ch) {
   return result;
 }
 
-namespace {
-
-// Text without its leading and trailing blanks and control characters.
-std::string_view Trimmed(std::string_view Text) {
+std::string_view TrimmedView(std::string_view Text) {
   std::size_t first = 0;
   std::size_t last = Text.size();
   while (first < last && IsBlankOrControl(Text[first])) ++first;
@@ -40,23 +37,15 @@ std::string_view Trimmed(std::string_view Text) {
   return Text.substr(first, last - first);
 }
 
-}  // namespace
-
-std::string TrimBlanks(std::string_view Text) { return std::string(Trimmed(Text)); }
+std::string TrimBlanks(std::string_view Text) { return std::string(TrimmedView(Text)); }
 
 std::string SquashBlanks(std::string_view Text, bool ToUpper) {
-  const std::string_view trimmed = Trimmed(Text);
+  const std::string_view trimmed = TrimmedView(Text);
   std::string result;
   result.reserve(trimmed.size());
   for (char c : trimmed) {
     if (c == ' ' && !result.empty() && result.back() == ' ') continue;
-    if (ToUpper) {
-      const auto byte = static_cast<unsigned char>(c);
-      const bool small = (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) ||
-                         (byte >= 0xF8 && byte <= 0xFE);
-      if (small) c = static_cast<char>(byte - 32);
-    }
-    result += c;
+    result += ToUpper ? ToCapital(c) : c;
   }
   return result;
 }

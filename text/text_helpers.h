@@ -21,6 +21,8 @@ std::string PadLeft(std::string_view Text, std::size_t Width, char Ch);
 std::string PadRight(std::string_view Text, std::size_t Width, char Ch);
 // Text without its leading and trailing blanks and control characters.
 std::string TrimBlanks(std::string_view Text);
+// The part of Text that TrimBlanks keeps, without copying it.
+std::string_view TrimmedView(std::string_view Text);
 // Trims like TrimBlanks, replaces every run of blanks inside by one blank
 // and, with ToUpper, turns "a".."z" and the Latin-1 small letters 0xE0..0xF6
 // and 0xF8..0xFE into capitals.
@@ -28,6 +30,14 @@ std::string SquashBlanks(std::string_view Text, bool ToUpper);
 
 // True for the bytes "0".."9" (never locale dependent, safe for bytes >= 0x80).
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The capital of "a".."z" and of the Latin-1 small letters 0xE0..0xF6 and
+// 0xF8..0xFE; every other byte unchanged.
+constexpr char ToCapital(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  const bool small = (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) ||
+                     (byte >= 0xF8 && byte <= 0xFE);
+  return small ? static_cast<char>(byte - 32) : c;
+}
 // True for a blank or a control character.
 constexpr bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= 0x20 || c == '\x7F';

@@ -119,6 +119,32 @@ TEST_F(EarthModel, PositionsRoundTripInBothLatitudeModes) {
   }
 }
 
+// The one-arctangent latitude is the shown latitude within its bound, on a
+// sphere exactly, with the sign of z (a zero's included) and the poles and
+// the equator exact.
+TEST_F(EarthModel, DirectLatitudeIsTheShownOne) {
+  for (bool elliptic : {true, false}) {
+    const TEarthModel model = elliptic ? Elliptic() : Spherical();
+    for (long double lat = -90.0L; lat <= 90.0L; lat += 0.7L) {
+      const TTriV p = PosFromLatLon(model, Deg(lat), Deg(12.5L));
+      const long double shown = PosLat(model, p);
+      if (elliptic) {
+        EXPECT_TRUE(Near(shown, PosLatDirect(model, p), DirectLatBound(model.Shape))) << lat;
+      } else {
+        EXPECT_EQ(PosLatDirect(model, p), shown) << lat;
+      }
+    }
+    EXPECT_EQ(PosLatDirect(model, NorthPoleVec), HalfPi);
+    EXPECT_EQ(PosLatDirect(model, SouthPoleVec), -HalfPi);
+    EXPECT_TRUE(std::signbit(PosLatDirect(model, TTriV{1.0L, 0.0L, -0.0L})));
+    EXPECT_FALSE(std::signbit(PosLatDirect(model, TTriV{1.0L, 0.0L, 0.0L})));
+  }
+  // A flatter Earth magnifies the conversion's roundings; the bound grows with it.
+  TEarthModel flat;
+  flat.Shape = EarthShape(DefaultSpherRadius, 600.0L, DefaultEquatRadius);
+  EXPECT_GT(DirectLatBound(flat.Shape), 100.0L * DirectLatBound(Elliptic().Shape));
+}
+
 TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
   const long double lats[] = {-90, -45, -0.3L, 0, 12.5L, 45, 89.9L, 90};
   for (bool from : {true, false}) {

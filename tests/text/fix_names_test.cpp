@@ -48,6 +48,16 @@ TEST(FixNames, Fitting) {
   EXPECT_EQ(Fitted(""), "");
 }
 
+// A fitted name is exactly one that fitting leaves alone, at every limit.
+TEST(FixNames, FittedNamesAreTheOnesFittingKeeps) {
+  for (const char* name : {"K", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQ", "AB CD", "ABC/", "/A", "A//B",
+                           "AB/CDEFGHIJKLMN", "A/BCDEFGHIJKLMNO", "AB/CDEFGHIJKLMNO", "A/B C", ""}) {
+    EXPECT_EQ(IsFittedFixName(name), Fitted(name) == name) << name;
+  }
+  EXPECT_TRUE(IsFittedFixName("AB/CDEFGHIJKLMN"));    // 16 characters, suffix of 13
+  EXPECT_FALSE(IsFittedFixName("A/BCDEFGHIJKLMNO"));  // 16 characters, suffix of 14
+}
+
 TEST(FixNames, MakeFixNormalisesAndFits) {
   FixRecord fix;
   MakeFix(fix, TTriV{0.0L, 3.0L, 4.0L}, "ABCDEFGHIJKLMNOPQ/X");
