@@ -1,6 +1,7 @@
 #include "text/fix_names.h"
 
 #include <algorithm>
+#include <array>
 
 #include "text/text_helpers.h"
 
@@ -11,6 +12,16 @@ constexpr std::size_t MaxNameLength = TFixName::Capacity;  // 16
 constexpr std::size_t MaxSuffixLength = 13;
 
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
+
+// FixNameChars as a table by byte: every name read from a fix file is
+// checked, so the check costs one lookup a character.
+constexpr std::array<bool, 256> NameCharTable = [] {
+  std::array<bool, 256> table{};
+  for (const char c : FixNameChars) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+bool IsNameChar(char c) { return NameCharTable[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
@@ -26,8 +37,7 @@ bool IsFixNameAsIs(std::string_view Name) {
   // Trimming and capitals change nothing in such a name: it holds no blank,
   // no control character and no small letter.
   if (Name.empty() || Name.size() > MaxNameLength || !IsCapital(Name.front())) return false;
-  return std::all_of(Name.begin(), Name.end(),
-                     [](char c) { return FixNameChars.find(c) != std::string_view::npos; });
+  return std::all_of(Name.begin(), Name.end(), IsNameChar);
 }
 
 bool IsFittedFixName(std::string_view Name) {
