@@ -78,11 +78,25 @@ TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out) : out_(Out) {
   bench_.Attach(observers);
 }
 
+// The error box shows a file by its last name, to stay within one short
+// line; a script's output names it as the script did.
+std::string TBatchWorkbench::WithPathAsTyped(const std::string& Message) const {
+  if (fileAsTyped_.empty()) return Message;
+  const std::string shown = FileBaseName(fileAsTyped_);
+  for (const char* verb : {"Cannot open ", "Cannot read ", "Cannot write "}) {
+    const std::string head = verb + shown + ":";
+    if (Message.rfind(head, 0) == 0) {
+      return verb + fileAsTyped_ + Message.substr(head.size() - 1);
+    }
+  }
+  return Message;
+}
+
 void TBatchWorkbench::ShowError(const std::string& Message) {
   if (running_) {
-    out_.Line("ERROR: ", Message);
+    out_.Line("ERROR: ", WithPathAsTyped(Message));
   } else if (failure_.empty()) {
-    failure_ = Message;
+    failure_ = WithPathAsTyped(Message);
   }
 }
 
@@ -108,7 +122,9 @@ bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   failure_.clear();
   TLoadReport report;
   // Failures and what was not taken come through ShowError.
+  fileAsTyped_ = FileName;
   const bool opened = bench_.LoadFixFile(FileName, false, report);
+  fileAsTyped_.clear();
   if (!opened) return false;
   if (!report.Complete()) {
     // The fixes that did read are there to work with; the loss is said on
@@ -182,13 +198,15 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
       break;
     case TCommand::Load: {
       TLoadReport report;
-      if (!bench_.LoadFixFile(std::string(operands[0]), false, report) || !report.Complete()) {
-        failed_ = true;
-      }
+      fileAsTyped_ = operands[0];
+      if (!bench_.LoadFixFile(fileAsTyped_, false, report) || !report.Complete()) failed_ = true;
+      fileAsTyped_.clear();
       break;
     }
     case TCommand::Save:
-      if (!bench_.SaveFixFile(std::string(operands[0]))) failed_ = true;
+      fileAsTyped_ = operands[0];
+      if (!bench_.SaveFixFile(fileAsTyped_)) failed_ = true;
+      fileAsTyped_.clear();
       break;
     case TCommand::Sort:
       Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);

@@ -72,6 +72,8 @@ class TBatchWorkbench : private TMessageObserver {
 
   // The error box: kept while starting, printed while the script runs.
   void ShowError(const std::string& Message) override;
+  // Message with the file of the present load or save named as typed.
+  std::string WithPathAsTyped(const std::string& Message) const;
 
   TBatchOutput& out_;
   TWorkbench bench_;
@@ -79,6 +81,7 @@ class TBatchWorkbench : private TMessageObserver {
   bool failed_ = false;
   std::string failure_;
   std::string warning_;
+  std::string fileAsTyped_;  // the file of the load or save under way
   std::string text_;  // a reused line buffer
 };
 

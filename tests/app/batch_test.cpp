@@ -113,9 +113,12 @@ TEST_F(BatchTest, BadLinesAreReportedAndTheScriptGoesOnButEndsWithStatus1) {
 TEST_F(BatchTest, FixFileFailuresInsideTheScriptAreErrorsOfTheirLine) {
   const TRun run = Run("world.fix", "load nothere.fix\nsave no-such-dir/x.fix\nmidpoint P Q\n");
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Out.rfind("ERROR: Cannot open nothere.fix", 0), 0u) << run.Out;
+  EXPECT_EQ(run.Out.rfind("ERROR: Cannot open nothere.fix: No such file or directory\n", 0), 0u)
+      << run.Out;
+  // The path as the script typed it, and the reason.
   const auto second = run.Out.find('\n') + 1;
-  EXPECT_EQ(run.Out.compare(second, 20, "ERROR: Cannot write "), 0) << run.Out;
+  EXPECT_EQ(run.Out.compare(second, 49, "ERROR: Cannot write no-such-dir/x.fix: No such fi"), 0)
+      << run.Out;
   EXPECT_NE(run.Out.find("Midpoint from P to Q\n"), string::npos);
 }
 
