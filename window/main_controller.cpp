@@ -79,9 +79,11 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   ConnectFixList();
   ConnectButtons();
   ConnectMenu();
-  // The window previews every key before the focused control.
+  // The window previews every key before the focused control. The
+  // application's filter sees the main window's own events too (its close
+  // request among them); a second filter on the window would see each of
+  // them again and ask the exit question twice.
   qApp->installEventFilter(this);
-  window_->installEventFilter(this);
 
   FixPanelChanged(Bench.FixPanel());
   LogShown(Bench.LogDisplay());
