@@ -16,6 +16,10 @@ constexpr const char* Fixes =
     "50 50 ABCDEFGHIJKLMNOQ\r\n"
     "60 60 ZULU/A\r\n";
 
+// Qt's coarse timers, the kind every QTimer is unless told otherwise, may
+// fire up to 5 % early.
+constexpr qint64 Earliest(qint64 Ms) { return Ms * 95 / 100; }
+
 }  // namespace
 
 class SearchTest : public QObject {
@@ -62,9 +66,9 @@ class SearchTest : public QObject {
     QVERIFY(Panel()->isVisible());
     QCOMPARE(Timer()->interval(), 2400);
     QTest::qWait(1900);
-    QVERIFY2(Panel()->isVisible() || since_miss.elapsed() >= 2400, "hidden before 2400 ms");
+    QVERIFY2(Panel()->isVisible() || since_miss.elapsed() >= Earliest(2400), "hidden before 2400 ms");
     QTRY_VERIFY_WITH_TIMEOUT(!Panel()->isVisible(), 6000);
-    QVERIFY(since_miss.elapsed() >= 2400);
+    QVERIFY(since_miss.elapsed() >= Earliest(2400));
     // The row stays; the next letter starts again from the first fix.
     QCOMPARE(s_->ListRow(), 1);
     TypeAtList('A');
@@ -78,9 +82,10 @@ class SearchTest : public QObject {
     TypeAtList('Z');
     QCOMPARE(s_->ListRow(), 5);
     QTest::qWait(1200);
-    QVERIFY2(Panel()->isVisible() || since_hit.elapsed() >= 1600, "hidden before 1600 ms");
+    QVERIFY2(Panel()->isVisible() || since_hit.elapsed() >= Earliest(1600), "hidden before 1600 ms");
     QTRY_VERIFY_WITH_TIMEOUT(!Panel()->isVisible(), 5000);
-    QVERIFY(since_hit.elapsed() >= 1600);
+    QVERIFY(since_hit.elapsed() >= Earliest(1600));
+    QCOMPARE(Timer()->interval(), 1600);
   }
 
   void EachKeyRestartsTheTimer() {
@@ -91,7 +96,7 @@ class SearchTest : public QObject {
     since_second.start();
     QTest::qWait(900);
     // 1900 ms after the first key, 900 after the second: still shown.
-    QVERIFY(Panel()->isVisible() || since_second.elapsed() >= 1600);
+    QVERIFY(Panel()->isVisible() || since_second.elapsed() >= Earliest(1600));
     QCOMPARE(Panel()->text(), QStringLiteral("AL"));
   }
 

@@ -178,20 +178,32 @@ class TModalAnswers : public QObject {
   unsigned last_showings_ = 0;
 };
 
-// Sends a key to the widget that has the focus, as a keyboard does.
-inline void Key(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+// The widget that keys go to: the focus widget of the active window, once
+// a window is active again (after a modal window closes, the window beneath
+// it becomes active a moment later, as a user sees it come back).
+inline QWidget* KeyTarget() {
+  if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000)) return nullptr;
   QWidget* focus = QApplication::focusWidget();
-  if (focus == nullptr) focus = QApplication::activeModalWidget();
-  if (focus == nullptr) focus = QApplication::activeWindow();
-  QTest::keyClick(focus, K, Modifiers);
+  return focus != nullptr ? focus : QApplication::activeWindow();
 }
 
-// Types Text (Latin-1 letters, digits and marks) into the focused widget,
-// one key per character.
+// Sends a key to the widget that has the focus, as a keyboard does.
+inline void Key(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+  QWidget* target = KeyTarget();
+  if (target != nullptr) QTest::keyClick(target, K, Modifiers);
+}
+
+// Types Text into the focused widget, one key per character; the degree
+// sign is typed as Ctrl+D, as the input dialogs offer it.
 inline void Type(const QString& Text) {
   for (const QChar c : Text) {
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus, c.toLatin1());
+    QWidget* target = KeyTarget();
+    if (target == nullptr) return;
+    if (c == QChar(0xB0)) {
+      QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
+    } else {
+      QTest::keyClick(target, c.toLatin1());
+    }
   }
 }
 
@@ -237,6 +249,47 @@ inline TModalAnswers::TStep ChooseFile(const QString& File) {
     name->clear();
     QTest::keyClicks(name, File);
     QTest::keyClick(name, Qt::Key_Return);
+  };
+}
+
+// The Tab order of the operation dialog's fields.
+inline constexpr int OperandTabOrder[] = {1, 2, 3, 5, 4, 6};
+
+// Fills the operation dialog as a user does: the first field has the focus
+// with its text selected, Tab goes on in the dialog's order (which selects
+// the next field's text), and Enter confirms. Operands holds what is typed
+// into each shown field, in the order of the field numbers (the order of
+// the operands); a blank in a name field asks for completion, the degree
+// sign is Ctrl+D. Shown, when given, gets the texts the fields show before
+// Enter, in the same order.
+inline TModalAnswers::TStep FillOperands(const QStringList& Operands, QStringList* Shown = nullptr) {
+  return [Operands, Shown](QWidget* Modal) {
+    auto* pan = qobject_cast<TInPan*>(Modal);
+    if (pan == nullptr) return;
+    QList<int> by_number;
+    for (int n = 1; n <= 6; ++n) {
+      if (pan->Field(n)->isVisible()) by_number << n;
+    }
+    if (by_number.size() != Operands.size()) {
+      pan->reject();
+      return;
+    }
+    bool first = true;
+    for (const int n : OperandTabOrder) {
+      if (!by_number.contains(n)) continue;
+      if (!first) Key(Qt::Key_Tab);
+      first = false;
+      if (QApplication::focusWidget() != pan->Field(n)) {
+        pan->reject();
+        return;
+      }
+      Type(Operands.at(by_number.indexOf(n)));
+    }
+    if (Shown != nullptr) {
+      Shown->clear();
+      for (const int n : by_number) *Shown << pan->Field(n)->text();
+    }
+    Key(Qt::Key_Return);
   };
 }
 
