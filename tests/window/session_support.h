@@ -93,6 +93,9 @@ class TModalAnswers : public QObject {
   ~TModalAnswers() override { qApp->removeEventFilter(this); }
 
   void Then(TStep Step) { steps_.push_back(std::move(Step)); }
+  // Drops the steps no window came for (a step for a window that may or
+  // may not show).
+  void DropSteps() { steps_.clear(); }
   // Every modal window that showed, described, in order.
   const QStringList& Seen() const { return seen_; }
   const QStringList& Unexpected() const { return unexpected_; }
