@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -478,6 +479,9 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
   if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
     return false;
   }
+  // After F10 the menu bar has the focus: the arrows and Enter move in it
+  // and open its menus, they are not the fix list's or the log's keys.
+  if (widget == window_->menuBar()) return false;
   auto* key = static_cast<QKeyEvent*>(Event);
   // Alt keys are the accelerators of the buttons and the menu.
   if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return false;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 
 #include <cerrno>
 #include <cstring>
@@ -271,6 +272,52 @@ class CommandsTest : public QObject {
     Menu().mSortDist->trigger();
     QCOMPARE(Names(s_->Bench()).at(0), QStringLiteral("CHARLIE"));
     QCOMPARE(s_->ListRow(), 0);
+  }
+
+  // ------------------------------------------------------------ keyboard
+
+  void F10AndTheArrowKeysReachTheMenus() {
+    QVERIFY(Start(Fixes));
+    // The window's own keys (Left, Right, Enter) must not take the menu
+    // bar's keys away from it.
+    Key(Qt::Key_F10);
+    QCOMPARE(s_->Window().menuBar()->activeAction(), Menu().mFile->menuAction());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    QCOMPARE(s_->Window().menuBar()->activeAction(), Menu().mOptions->menuAction());
+    Key(Qt::Key_Down);
+    QTRY_VERIFY(Menu().mOptions->isVisible());
+    Key(Qt::Key_Right);
+    QTRY_VERIFY(Menu().mLatLon->isVisible());
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    QTRY_VERIFY(!Menu().mOptions->isVisible());
+    QCOMPARE(s_->Bench().Settings().Display.LatLonFormat, TAngleFormat::DegMinSec);
+    QCOMPARE(Menu().mLatLon->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
+    // Nothing else happened on the way.
+    QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("0"));
+    QCOMPARE(s_->Bench().CurrentRow(), 0);
+    QVERIFY(answers_->Seen().isEmpty());
+
+    // Enter opens the menu the bar is on, and the Data menu is reached so.
+    QTRY_COMPARE(QApplication::focusWidget(), s_->List());
+    Key(Qt::Key_F10);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Return);
+    QTRY_VERIFY(Menu().mData->isVisible());
+    QVERIFY(answers_->Seen().isEmpty());
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Escape);
+    // A letter is the bar's accelerator, not a type-ahead search.
+    QTRY_COMPARE(QApplication::focusWidget(), s_->List());
+    Key(Qt::Key_F10);
+    QTest::keyClick(KeyTarget(), 's');
+    QTRY_VERIFY(Menu().mSort->isVisible());
+    QVERIFY(!s_->Controls().xSearch->isVisible());
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Escape);
   }
 
   // -------------------------------------------------------------- options

@@ -181,10 +181,13 @@ class TModalAnswers : public QObject {
   unsigned last_showings_ = 0;
 };
 
-// The widget that keys go to: the focus widget of the active window, once
+// The widget that keys go to: an open menu, or the focus widget of the
+// active window, once
 // a window is active again (after a modal window closes, the window beneath
 // it becomes active a moment later, as a user sees it come back).
 inline QWidget* KeyTarget() {
+  // An open menu takes the keys, as it grabs the keyboard.
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup;
   if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000)) return nullptr;
   QWidget* focus = QApplication::focusWidget();
   return focus != nullptr ? focus : QApplication::activeWindow();
