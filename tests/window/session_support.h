@@ -333,10 +333,12 @@ class TSession {
     controller_ = std::make_unique<TMainController>(*bench_, ToQString(paths_.ShareDir),
                                                     ToQString(paths_.HelpFile));
     controller_->Start();
-    if (!QTest::qWaitForWindowExposed(&Window())) return false;
-    return QTest::qWaitFor([this] {
-      return QApplication::focusWidget() == List() && QApplication::activeWindow() == &Window();
-    });
+    // Generous limits: the sound system may be slow to answer on a busy
+    // machine.
+    if (!QTest::qWaitForWindowExposed(&Window(), 20000)) return false;
+    return QTest::qWaitFor(
+        [this] { return QApplication::focusWidget() == List() && QApplication::activeWindow() == &Window(); },
+        20000);
   }
 
   TWorkbench& Bench() { return *bench_; }
