@@ -242,8 +242,7 @@ class FixDialogTest : public QObject {
     QVERIFY(SameBits(edited.Position, alpha));
 
     // The same latitude typed in another format is a typed position.
-    answers_->Then([](QWidget* Modal) {
-      Q_UNUSED(Modal);
+    answers_->Then([](QWidget*) {
       Key(Qt::Key_Tab);
       Type(QStringLiteral("10d07.4074'N"));
       Key(Qt::Key_Return);
@@ -296,6 +295,7 @@ class FixDialogTest : public QObject {
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
     QCOMPARE(ToQString(std::string(s_->Bench().Fixes().Get(4).Name.View())), QStringLiteral("MIDPOINT/NEW"));
     QVERIFY(s_->Bench().PendingFix().Valid);
+    QVERIFY(SameBits(s_->Bench().Fixes().Get(4).Position, s_->Bench().PendingFix().Position));
     const QStringList first_prefill = prefilled;
     Select(4);
     answers_->Then(note_and([] {

@@ -223,7 +223,6 @@ class KeysTest : public QObject {
 
   void InsAddsAboveTheCurrentRowShiftInsUndeletes() {
     Select(1);
-    QString caption, name;
     answers_->Then([](QWidget* Modal) {
       auto* dialog = qobject_cast<TFixInp*>(Modal);
       QVERIFY(dialog != nullptr);
