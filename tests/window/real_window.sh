@@ -125,6 +125,22 @@ wait_dialog() {
   wait_active "$id" "$1"
 }
 
+# Waits until a window other than $1 has the keyboard focus, and prints it.
+wait_focus_moves() {
+  local waited=0 active
+  while :; do
+    active=$(xdotool getactivewindow 2>/dev/null || true)
+    [ -z "$active" ] || [ "$active" = "$1" ] || break
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt $((patience * 10)) ] || fail "the focus stayed on window $1"
+  done
+  printf '%s\n' "$active"
+}
+
+# The height of window $1 in pixels.
+window_height() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
+
 keys() { xdotool key --delay "$key_delay" "$@"; }
 
 # Types text; "@" stands for Ctrl+D, the degree sign of the input dialogs.
