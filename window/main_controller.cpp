@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -79,9 +80,11 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   ConnectFixList();
   ConnectButtons();
   ConnectMenu();
-  // The window previews every key before the focused control.
+  // The window previews every key before the focused control. The
+  // application's filter sees the main window's own events too (its close
+  // request among them); a second filter on the window would see each of
+  // them again and ask the exit question twice.
   qApp->installEventFilter(this);
-  window_->installEventFilter(this);
 
   FixPanelChanged(Bench.FixPanel());
   LogShown(Bench.LogDisplay());
@@ -476,6 +479,9 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
   if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
     return false;
   }
+  // After F10 the menu bar has the focus: the arrows and Enter move in it
+  // and open its menus, they are not the fix list's or the log's keys.
+  if (widget == window_->menuBar()) return false;
   auto* key = static_cast<QKeyEvent*>(Event);
   // Alt keys are the accelerators of the buttons and the menu.
   if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return false;

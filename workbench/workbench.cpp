@@ -294,6 +294,10 @@ bool TWorkbench::StoreFix(const TFixEdit& Edit, const TFixCheck& Check,
   try {
     FixRecord fix = Edit.Start;
     MakeFix(fix, unchanged ? Edit.Start.Position : Check.Position, Check.Name);
+    // A stored position is a unit vector only to a rounding: scaled to unit
+    // length once more it can move by its last bits, and every rename would
+    // move it again. MakeFix has refused a start without a position.
+    if (unchanged) fix.Position = Edit.Start.Position;
     if (fixes_.Count() < Edit.Pos) {
       AddFix(fix);
     } else if (Edit.IsNew) {

@@ -135,6 +135,40 @@ TEST_F(FixInputTest, APendingFixAppendedStaysAndInsertedAboveARowGoes) {
   EXPECT_EQ(Bench().BeginFixEdit(true).Name, "");
 }
 
+TEST_F(FixInputTest, StoringAsShownNeverMovesAPositionByARounding) {
+  // Computed and typed positions are unit vectors only to a rounding; scaled
+  // to unit length once more their last bits may move, and each rename
+  // would move them again.
+  const char* coordinates[][2] = {{"10.123456789", "20.987654321"}, {"-33.3333333333", "151.2222222222"},
+                                  {"89.9999", "-179.9999"},          {"0.0001", "0.0001"},
+                                  {"45.5", "-120.25"},               {"-60.606060606", "77.777777777"}};
+  for (const auto& c : coordinates) AddFix("F" + std::to_string(Bench().Fixes().Count()), c[0], c[1]);
+  const std::uint16_t typed = Bench().Fixes().Count();
+  for (std::uint16_t a = 1; a <= typed; ++a) {
+    for (std::uint16_t b = static_cast<std::uint16_t>(a + 1); b <= typed; ++b) {
+      ASSERT_EQ(Run(TOpTag::Midpoint, {a, b}), TRunResult::Logged);
+      const TTriV proposed = Bench().PendingFix().Position;
+      Bench().SelectRow(Bench().RowCount() - 1);
+      const TFixEdit edit = Bench().BeginFixEdit(true);
+      const std::string name = "M" + std::to_string(a) + "-" + std::to_string(b);
+      const TFixCheck check = Bench().CheckFixInput(edit, name, edit.Latitude, edit.Longitude);
+      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
+      EXPECT_EQ(Bench().Fixes().Get(Bench().Fixes().Count()).Position, proposed) << name;
+    }
+  }
+  for (std::uint16_t pos = 1; pos <= Bench().Fixes().Count(); ++pos) {
+    const TTriV before = Bench().Fixes().Get(pos).Position;
+    for (int rename = 0; rename < 3; ++rename) {
+      Bench().SelectRow(pos - 1);
+      const TFixEdit edit = Bench().BeginFixEdit(false);
+      const std::string name = "R" + std::to_string(pos) + "-" + std::to_string(rename);
+      const TFixCheck check = Bench().CheckFixInput(edit, name, edit.Latitude, edit.Longitude);
+      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
+    }
+    EXPECT_EQ(Bench().Fixes().Get(pos).Position, before) << "fix " << pos;
+  }
+}
+
 TEST_F(FixInputTest, TypedCharactersOfTheFixDialog) {
   const std::string typed = "29d33'10\"n";
   std::string shown;
