@@ -483,6 +483,8 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
   // and open its menus, they are not the fix list's or the log's keys.
   if (widget == window_->menuBar()) return false;
   auto* key = static_cast<QKeyEvent*>(Event);
+  // Ins with any modifier but Shift alone is Add.
+  if (key->key() == Qt::Key_Insert) return KeyDown(key->key(), key->modifiers());
   // Alt keys are the accelerators of the buttons and the menu.
   if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return false;
   if (KeyDown(key->key(), key->modifiers())) return true;

@@ -37,9 +37,13 @@ QStringList Names(TWorkbench& Bench) {
 }
 
 // A disk that takes no more bytes.
-ssize_t DiskFull(int, const void*, std::size_t) {
-  errno = ENOSPC;
-  return -1;
+TFileSystemCalls FullDisk() {
+  TFileSystemCalls calls = SystemCalls();
+  calls.Write = [](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  };
+  return calls;
 }
 
 }  // namespace
@@ -50,7 +54,7 @@ class CommandsTest : public QObject {
   std::unique_ptr<TSession> s_;
   std::unique_ptr<TModalAnswers> answers_;
   QStringList dialogDirs_;  // where the file dialogs started
-  TFileSystemCalls realCalls_{};
+  const TFileSystemCalls fullDisk_ = FullDisk();
 
   const TMainMenu& Menu() { return s_->Window().Menu(); }
 
@@ -76,7 +80,6 @@ class CommandsTest : public QObject {
  private slots:
   void initTestCase() {
     QApplication::setStyle(new TNavorixStyle);
-    realCalls_ = FileSystemCalls();
   }
 
   void init() { dialogDirs_.clear(); }
@@ -88,7 +91,6 @@ class CommandsTest : public QObject {
     }
     answers_.reset();
     s_.reset();
-    FileSystemCalls() = realCalls_;
   }
 
   // ------------------------------------------------------------------ exit
@@ -132,9 +134,8 @@ class CommandsTest : public QObject {
     s_ = std::make_unique<TSession>();
     QVERIFY(s_->WriteFixes(Fixes));
     QVERIFY(s_->WriteHistory("one\r\ntwo\r\nthree\r\n"));
-    QVERIFY(s_->Start());
+    QVERIFY(s_->Start(fullDisk_));
     answers_ = std::make_unique<TModalAnswers>(&s_->Window());
-    FileSystemCalls().Write = DiskFull;
     answers_->Then(Answer(TAnswer::Yes));
     for (int i = 0; i < 3; ++i) answers_->Then(CloseErrorBox());
     Menu().mExit->trigger();

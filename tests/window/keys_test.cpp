@@ -248,6 +248,17 @@ class KeysTest : public QObject {
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
     QCOMPARE(answers_->Seen(), QStringList{"fix: New Fix"});
+    // Any other Ins, Ctrl+Ins included, is Add.
+    answers_->Then([](QWidget* Modal) {
+      QVERIFY(qobject_cast<TFixInp*>(Modal) != nullptr);
+      Key(Qt::Key_Escape);
+      Key(Qt::Key_Escape);
+      Key(Qt::Key_Escape);
+      Key(Qt::Key_Escape);
+    });
+    Press(Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(answers_->Seen(), (QStringList{"fix: New Fix", "fix: New Fix"}));
+    QCOMPARE(s_->Bench().Fixes().Count(), 4);
   }
 
   void KeysAreTheWindowsWhateverControlHasTheFocus() {

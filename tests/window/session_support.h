@@ -327,9 +327,10 @@ class TSession {
   bool WriteHistory(const std::string& Lines) { return WriteBytes(DataPath(QStringLiteral("navorix.his")), Lines); }
 
   // Starts as the program does and waits until the fix list has the focus
-  // and the splash has gone.
-  bool Start() {
-    bench_ = std::make_unique<TWorkbench>(paths_);
+  // and the splash has gone. Files are read and written through Calls,
+  // which must outlive the session.
+  bool Start(const TFileSystemCalls& Calls = SystemCalls()) {
+    bench_ = std::make_unique<TWorkbench>(paths_, Calls);
     controller_ = std::make_unique<TMainController>(*bench_, ToQString(paths_.ShareDir),
                                                     ToQString(paths_.HelpFile));
     controller_->Start();
