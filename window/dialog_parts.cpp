@@ -2,8 +2,16 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace navorix {
+
+QTimer* MakeFlashTimer(QObject* Owner) {
+  auto* timer = new QTimer(Owner);
+  timer->setSingleShot(true);
+  timer->setInterval(FlashMs);
+  return timer;
+}
 
 Qt::WindowFlags InputDialogFlags() {
   return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;

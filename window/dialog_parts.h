@@ -4,7 +4,9 @@
 #include <Qt>
 
 class QLabel;
+class QObject;
 class QPushButton;
+class QTimer;
 class QWidget;
 
 namespace navorix {
@@ -18,6 +20,10 @@ Qt::WindowFlags InputDialogFlags();
 QPushButton* StripButton(QWidget* Strip, const char* Name, const char* Caption);
 
 QLabel* MakeFieldLabel(QWidget* Parent, const char* Name);
+
+// The one-shot timer that ends the flash of invalid fields (200 ms).
+QTimer* MakeFlashTimer(QObject* Owner);
+inline constexpr int FlashMs = 200;
 
 inline constexpr int StripButtonWidth = 75;
 inline constexpr int StripButtonHeight = 25;

@@ -46,9 +46,7 @@ TFixInp::TFixInp(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   setTabOrder(fields_[0], fields_[1]);
   setTabOrder(fields_[1], fields_[2]);
   for (TInputField* field : fields_) field->installEventFilter(this);
-  flash_ = new QTimer(this);
-  flash_->setSingleShot(true);
-  flash_->setInterval(FlashMs);
+  flash_ = MakeFlashTimer(this);
   connect(flash_, &QTimer::timeout, this, &TFixInp::Flash);
   connect(ok_, &QPushButton::clicked, this, &TFixInp::Ok);
   connect(cancel_, &QPushButton::clicked, this, &TFixInp::Cancel);
@@ -82,10 +80,7 @@ void TFixInp::showEvent(QShowEvent* Event) {
 }
 
 void TFixInp::MarkBad(int N) {
-  TInputField* field = Field(N);
-  field->deselect();
-  field->setCursorPosition(static_cast<int>(field->text().size()));
-  field->SetColour(TFieldColour::Bad);
+  Field(N)->MarkBad();
   bad_[static_cast<std::size_t>(N - 1)] = true;
 }
 
@@ -154,7 +149,7 @@ bool TFixInp::eventFilter(QObject* Watched, QEvent* Event) {
       break;
   }
   if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
-    if (const char c = FilterFixChar(fieldKind, DegreeSign)) field->insert(ToQString(std::string(1, c)));
+    if (const char c = FilterFixChar(fieldKind, DegreeSign)) field->InsertChar(c);
     return true;
   }
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
@@ -165,7 +160,7 @@ bool TFixInp::eventFilter(QObject* Watched, QEvent* Event) {
   const char c = FilterFixChar(fieldKind, typed[0]);
   if (c == 0) return true;
   if (c != typed[0]) {
-    field->insert(ToQString(std::string(1, c)));
+    field->InsertChar(c);
     return true;
   }
   return false;

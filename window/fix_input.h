@@ -42,9 +42,6 @@ class TFixInp : public QDialog {
   // that passed the checks the fix stored. The caller places the dialog.
   void EditFix(TWorkbench& Bench, bool AddButton);
 
-  // The flash of invalid fields lasts this long.
-  static constexpr int FlashMs = 200;
-
  protected:
   // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D and
   // the character filter.

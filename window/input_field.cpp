@@ -1,6 +1,7 @@
 #include "window/input_field.h"
 
 #include "window/fonts.h"
+#include "window/qt_text.h"
 
 #include <QFocusEvent>
 #include <QStyle>
@@ -37,6 +38,14 @@ void TInputField::SetColour(TFieldColour Colour) {
   pal.setColor(QPalette::Text, Qt::black);
   setPalette(pal);
 }
+
+void TInputField::MarkBad() {
+  deselect();
+  setCursorPosition(static_cast<int>(text().size()));
+  SetColour(TFieldColour::Bad);
+}
+
+void TInputField::InsertChar(char Char) { insert(ToQString(std::string(1, Char))); }
 
 int TInputField::FullWidth() const {
   QStyleOptionFrame option;

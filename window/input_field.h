@@ -23,6 +23,11 @@ class TInputField : public QLineEdit {
   explicit TInputField(QWidget* Parent = nullptr);
 
   void SetColour(TFieldColour Colour);
+  // Marks the field invalid: red, the caret after its text, nothing
+  // selected.
+  void MarkBad();
+  // Types the one Windows-1252 character Char at the caret.
+  void InsertChar(char Char);
   TFieldColour Colour() const { return colour_; }
   // The width of a field that shows MaxChars characters of its font.
   int FullWidth() const;

@@ -46,9 +46,7 @@ TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
     setTabOrder(Field(InPanTabOrder[k]), Field(InPanTabOrder[k + 1]));
   }
   for (TInputField* field : fields_) field->installEventFilter(this);
-  flash_ = new QTimer(this);
-  flash_->setSingleShot(true);
-  flash_->setInterval(FlashMs);
+  flash_ = MakeFlashTimer(this);
   connect(flash_, &QTimer::timeout, this, &TInPan::Flash);
   connect(ok_, &QPushButton::clicked, this, &TInPan::Ok);
   connect(cancel_, &QPushButton::clicked, this, &TInPan::reject);
@@ -100,10 +98,7 @@ int TInPan::FieldNumber(const QObject* Watched) const {
 }
 
 void TInPan::MarkBad(int N) {
-  TInputField* field = Field(N);
-  field->deselect();
-  field->setCursorPosition(static_cast<int>(field->text().size()));
-  field->SetColour(TFieldColour::Bad);
+  Field(N)->MarkBad();
   bad_ |= FieldBit(N);
   flash_->start();
 }
@@ -211,13 +206,13 @@ bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
       case TOperandKey::Accepted:
         completionStart_ = 0;
         if (filtered.Char == Typed) return false;
-        field->insert(ToQString(std::string(1, filtered.Char)));
+        field->InsertChar(filtered.Char);
         return true;
     }
     return true;
   };
   if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
-    if (!typeChar(DegreeSign)) field->insert(ToQString(std::string(1, DegreeSign)));
+    if (!typeChar(DegreeSign)) field->InsertChar(DegreeSign);
     return true;
   }
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;

@@ -60,9 +60,6 @@ class TInPan : public QDialog, public TOperandSource {
   // TOperandSource: shows Layout under Title modally.
   bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
 
-  // The flash of invalid fields lasts this long.
-  static constexpr int FlashMs = 200;
-
  protected:
   // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D, the
   // blank of name completion and the character filter.
