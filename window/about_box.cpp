@@ -66,6 +66,9 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent)
 
 void TAboutBox::ShowSplash() {
   setModal(false);
+  // The splash must not take the keyboard from the main window: the first
+  // keys a user types at start are the window's.
+  setAttribute(Qt::WA_ShowWithoutActivating, true);
   CentreOnActiveForm(*this);
   show();
   raise();
@@ -77,6 +80,7 @@ void TAboutBox::CloseAfter(int Ms) { timer_->start(Ms); }
 
 void TAboutBox::ShowModal() {
   timer_->stop();
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
   CentreOnActiveForm(*this);
   exec();
 }

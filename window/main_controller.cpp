@@ -102,6 +102,8 @@ void TMainController::Start() {
   about_ = std::make_unique<TAboutBox>(QString::fromLatin1(VersionText));
   about_->ShowSplash();
   window_->show();
+  window_->raise();
+  window_->activateWindow();
   about_->CloseAfter(SplashMs);
   started_ = true;
   bench_.LoadStatus();
@@ -472,6 +474,8 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
     return false;
   }
   if (Event->type() != QEvent::KeyPress || !started_) return false;
+  // A key closes the splash at once, and still goes where it was meant.
+  if (about_ && about_->isVisible() && !about_->isModal()) about_->CloseAfter(0);
   // Only keys meant for the main window itself, not for its dialogs, boxes
   // or menus.
   auto* widget = qobject_cast<QWidget*>(Watched);
