@@ -20,8 +20,6 @@ namespace navorix {
 
 class TSoundTable;
 
-
-
 class TAlertBox : public QDialog {
   Q_OBJECT
 

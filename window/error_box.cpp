@@ -59,10 +59,7 @@ TErrBox::TErrBox(QWidget* Parent)
   txt_->setMargin(0);
   txt_->setIndent(0);
   // Until start-up names the box's own font: the fixed-pitch font.
-  QFont font(QString::fromLatin1(FixedFontFamily));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPointSize(ErrFontPointSize);
-  setFont(font);
+  Set_Font(QString::fromLatin1(FixedFontFamily));
 }
 
 void TErrBox::Set_Font(const QString& Family) {

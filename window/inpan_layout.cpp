@@ -16,7 +16,6 @@ constexpr int ButtonGap = 6;
 constexpr int BottomMargin = 6;
 
 int RowOf(int N) { return N <= 2 ? 0 : (N == 6 ? 2 : 1); }
-bool IsRight(int N) { return N == 2 || N == 4; }
 
 }  // namespace
 
@@ -38,18 +37,6 @@ const TInPanLayout& InPanLayoutOf(TDialogEntry Entry) {
   return layouts[static_cast<std::size_t>(Entry)];
 }
 
-const std::array<const char*, 9>& InPanLeftLabels() {
-  static const std::array<const char*, 9> labels = {
-      "Next Fix:", "First Fix:", "Second Fix:", "From Fix:", "Distance:",
-      "Azimuth:",  "Arc from:",  "1st Arc from:", "2nd Arc from:"};
-  return labels;
-}
-
-const std::array<const char*, 2>& InPanRightLabels() {
-  static const std::array<const char*, 2> labels = {"to:", "Fix:"};
-  return labels;
-}
-
 TInPanGeometry LayoutInPan(TFieldSet Visible, const TInPanGrid& G) {
   TInPanGeometry out;
   const int left_field = LabelLeft + G.LeftLabelWidth + LabelGap;
@@ -58,7 +45,7 @@ TInPanGeometry LayoutInPan(TFieldSet Visible, const TInPanGrid& G) {
   for (int n = 1; n <= InPanFieldCount; ++n) {
     const int top = FirstRowTop + RowOf(n) * (G.FieldHeight + RowGap);
     const auto i = static_cast<std::size_t>(n);
-    if (IsRight(n)) {
+    if (IsRightColumn(n)) {
       out.Field[i] = {right_field, top, G.FieldWidth, G.FieldHeight};
       out.Label[i] = {right_label, top, G.RightLabelWidth, G.FieldHeight};
     } else {

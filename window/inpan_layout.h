@@ -28,10 +28,8 @@ struct TInPanLayout {
 // The fields and labels of a dialog entry.
 const TInPanLayout& InPanLayoutOf(TDialogEntry Entry);
 
-// Every label that can stand in the left column (fields 1, 3, 5, 6) and in
-// the right one (fields 2, 4), for the column widths.
-const std::array<const char*, 9>& InPanLeftLabels();
-const std::array<const char*, 2>& InPanRightLabels();
+// Fields 2 and 4 form the right column, the others the left one.
+constexpr bool IsRightColumn(int N) { return N == 2 || N == 4; }
 
 // The Tab order over the fields.
 inline constexpr std::array<int, InPanFieldCount> InPanTabOrder = {1, 2, 3, 5, 4, 6};

@@ -230,11 +230,16 @@ bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
 TInPanGrid TInPan::Grid() const {
   TInPanGrid grid;
   const QFontMetrics fm(font());
-  for (const char* text : InPanLeftLabels()) {
-    grid.LeftLabelWidth = std::max(grid.LeftLabelWidth, fm.horizontalAdvance(QString::fromLatin1(text)));
-  }
-  for (const char* text : InPanRightLabels()) {
-    grid.RightLabelWidth = std::max(grid.RightLabelWidth, fm.horizontalAdvance(QString::fromLatin1(text)));
+  // Each column is as wide as the widest label any layout puts in it, so
+  // that the fields stand in the same place in every layout.
+  for (std::size_t e = 0; e < LayoutCount; ++e) {
+    const TInPanLayout& layout = InPanLayoutOf(static_cast<TDialogEntry>(e));
+    for (int n = 1; n <= InPanFieldCount; ++n) {
+      const char* label = layout.Labels[static_cast<std::size_t>(n)];
+      if (label == nullptr) continue;
+      int& width = IsRightColumn(n) ? grid.RightLabelWidth : grid.LeftLabelWidth;
+      width = std::max(width, fm.horizontalAdvance(ToQString(label)));
+    }
   }
   grid.FieldWidth = fields_[0]->FullWidth();
   grid.FieldHeight = fields_[0]->sizeHint().height();

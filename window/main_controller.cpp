@@ -39,7 +39,7 @@ namespace {
 constexpr int SplashMs = 1000;
 constexpr const char* MainPanelTopic = "Main_Panel";
 constexpr const char* WelcomeTopic = "Welcome";
-constexpr const char* FixFilePattern = "*.fix";
+constexpr const char* FixFileFilter = "Fix files (*.fix)";
 
 bool Shift(Qt::KeyboardModifiers Modifiers) { return (Modifiers & Qt::ShiftModifier) != 0; }
 
@@ -144,7 +144,7 @@ void TMainController::OptionsChanged(const TSettings& Settings) {
 }
 
 void TMainController::NextFixChanged(bool Enabled) {
-  window_->OperationButton(static_cast<std::uint8_t>(TOpTag::NextFix))->setEnabled(Enabled);
+  window_->OperationButton(TOpTag::NextFix)->setEnabled(Enabled);
 }
 
 void TMainController::ShowError(const std::string& Message) { errorBox_->Show_Text(Message); }
@@ -162,7 +162,6 @@ TAnswer TMainController::Ask(const std::string& Question, TButtons Buttons) {
 void TMainController::ConnectFixList() {
   QListView* list = window_->Controls().xList;
   list->setModel(model_.get());
-  list->setUniformItemSizes(true);
   // The workbench's current row is the list's selected row, both ways.
   connect(model_.get(), &TFixListModel::CurrentRowMoved, this, [this, list](int Row) {
     selecting_ = true;
@@ -260,6 +259,12 @@ void TMainController::RunOperation(int Tag) {
 
 // --------------------------------------------------------------------- menu
 
+template <typename Value>
+void TMainController::ConnectChoice(QActionGroup* Group, void (TWorkbench::*Set)(Value)) {
+  connect(Group, &QActionGroup::triggered, this,
+          [this, Set](QAction* A) { (bench_.*Set)(static_cast<Value>(A->data().toInt())); });
+}
+
 void TMainController::ConnectMenu() {
   const TMainMenu& m = window_->Menu();
   connect(m.mReload, &QAction::triggered, this, [this] {
@@ -297,24 +302,12 @@ void TMainController::ConnectMenu() {
     });
   }
 
-  connect(m.gLatLon, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetLatLonFormat(static_cast<TAngleFormat>(A->data().toInt()));
-  });
-  connect(m.gDist, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetDistUnits(static_cast<TDistUnits>(A->data().toInt()));
-  });
-  connect(m.gPlus, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetPlusDir(static_cast<TPlusDir>(A->data().toInt()));
-  });
-  connect(m.gAccu, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetPrecision(static_cast<TAccuracy>(A->data().toInt()));
-  });
-  connect(m.gAzim, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetAzimRange(static_cast<TAzimRange>(A->data().toInt()));
-  });
-  connect(m.gAzAngle, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetAzimFormat(static_cast<TAngleFormat>(A->data().toInt()));
-  });
+  ConnectChoice(m.gLatLon, &TWorkbench::SetLatLonFormat);
+  ConnectChoice(m.gDist, &TWorkbench::SetDistUnits);
+  ConnectChoice(m.gPlus, &TWorkbench::SetPlusDir);
+  ConnectChoice(m.gAccu, &TWorkbench::SetPrecision);
+  ConnectChoice(m.gAzim, &TWorkbench::SetAzimRange);
+  ConnectChoice(m.gAzAngle, &TWorkbench::SetAzimFormat);
   // The switches invert the workbench's value; the check marks then follow
   // the settings, whatever Qt did to them on the click.
   connect(m.mEllArc, &QAction::triggered, this, [this] { bench_.ToggleEllipticArc(); });
@@ -339,21 +332,18 @@ void TMainController::ConnectMenu() {
 
 void TMainController::ShowHelp(const QString& Topic) {
   if (!help_) help_ = std::make_unique<THelpWindow>(helpFile_);
+  // The help window shows itself at the topic.
   if (!help_->ShowTopic(Topic)) {
     errorBox_->Show_Text("Cannot read the help file " +
                          FromQString(QFileInfo(helpFile_).fileName()));
-    return;
   }
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
 }
 
 void TMainController::LoadFixFile() {
   const QString dir = ToQString(bench_.Paths().DataDir);
   const QString name = QFileDialog::getOpenFileName(
-      window_.get(), QString(), dir, QStringLiteral("Fix files (%1)").arg(QLatin1String(FixFilePattern)),
-      nullptr, QFileDialog::DontUseNativeDialog);
+      window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
+      QFileDialog::DontUseNativeDialog);
   if (name.isEmpty()) return;
   bool clearFirst = false;
   if (bench_.Fixes().Count() != 0) {
@@ -370,8 +360,7 @@ void TMainController::SaveFixFile() {
   // The dialog comes back after a No to the overwrite question.
   for (;;) {
     const QString name = QFileDialog::getSaveFileName(
-        window_.get(), QString(), dir,
-        QStringLiteral("Fix files (%1)").arg(QLatin1String(FixFilePattern)), nullptr,
+        window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
         QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return;
     if (QFileInfo::exists(name)) {

@@ -1,6 +1,5 @@
 #include "window/main_window.h"
 
-#include "operations/catalogue.h"
 #include "window/fix_row_delegate.h"
 #include "window/fonts.h"
 #include "window/navorix_style.h"
@@ -262,17 +261,17 @@ void TMainWindow::BuildOperationPanel() {
     const QRect place(in_group ? left_in_panel - OpGroupLeft : left_in_panel,
                       (in_group ? OpGroupFirstButton : below_group) + slot * OpButtonPitch,
                       OpButtonWidth, OpButtonHeight);
-    const std::string name(OpButtonNames[tag - 1U]);
+    // The catalogue's texts are views; Button takes terminated strings.
     const std::string caption(info->Caption);
     const std::string hint(info->Hint);
-    QPushButton* button = Button(parent, name.c_str(), place, caption.c_str(), hint.c_str());
+    QPushButton* button = Button(parent, OpButtonNames[tag - 1U], place, caption.c_str(), hint.c_str());
     button->setProperty("tag", tag);
     // Reached by the mouse and by the Alt accelerators only.
     button->setFocusPolicy(Qt::ClickFocus);
     c_.OpButtons[tag - 1U] = button;
   }
   // "&Next Fix" starts disabled; a first Fix-Fix distance enables it.
-  c_.OpButtons[8]->setEnabled(false);
+  OperationButton(TOpTag::NextFix)->setEnabled(false);
 }
 
 QPushButton* TMainWindow::OperationButton(std::uint8_t Tag) const {
@@ -328,7 +327,7 @@ bool TMainWindow::event(QEvent* Event) {
   } else if (Event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(Event);
     if (IsFixAtDKey(*key)) {
-      QPushButton* button = OperationButton(11);
+      QPushButton* button = OperationButton(TOpTag::FixAtDistance);
       if (button->isEnabled()) button->animateClick();
       return true;
     }
@@ -360,16 +359,15 @@ void TMainWindow::showEvent(QShowEvent* Event) {
   if (shown_before_) return;
   shown_before_ = true;
   c_.xList->setFocus();
-  const TRect screen = ScreenRectOf(*this);
-  const QRect outer = frameGeometry();
-  move(screen.Left + (screen.Width - outer.width()) / 2, screen.Top + (screen.Height - outer.height()) / 2);
+  const auto centre = [this, screen = ScreenRectOf(*this)] {
+    const QRect outer = frameGeometry();
+    move(screen.Left + (screen.Width - outer.width()) / 2,
+         screen.Top + (screen.Height - outer.height()) / 2);
+  };
+  centre();
   // The window system adds its frame only after the first showing; centre
   // the framed window once more when the frame has come.
-  QTimer::singleShot(0, this, [this, screen] {
-    const QRect framed = frameGeometry();
-    move(screen.Left + (screen.Width - framed.width()) / 2,
-         screen.Top + (screen.Height - framed.height()) / 2);
-  });
+  QTimer::singleShot(0, this, centre);
 }
 
 }  // namespace navorix

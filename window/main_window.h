@@ -5,6 +5,7 @@
 // do is connected by the owner of the workbench.
 #pragma once
 
+#include "operations/catalogue.h"
 #include "window/main_menu.h"
 
 #include <QMainWindow>
@@ -61,6 +62,9 @@ class TMainWindow : public QMainWindow {
   const TMainMenu& Menu() const { return menu_; }
   // The operation button of Tag (1..11), or nullptr.
   QPushButton* OperationButton(std::uint8_t Tag) const;
+  QPushButton* OperationButton(TOpTag Tag) const {
+    return OperationButton(static_cast<std::uint8_t>(Tag));
+  }
 
   // The menu font's point size (7..12; other values are ignored).
   void SetMenuFontSize(int PointSize);

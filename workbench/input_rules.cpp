@@ -4,12 +4,11 @@
 
 #include "text/display_options.h"
 #include "text/fix_names.h"
+#include "text/text_helpers.h"
 
 namespace navorix {
 
 namespace {
-
-char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsNumberChar(char c) {
   return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == DegreeSign ||
@@ -26,7 +25,7 @@ char FilterFixChar(TFixField Field, char Typed) {
   if (Typed == BackspaceChar) return Typed;
   char c = Typed;
   if (Field != TFixField::Name && (c == 'D' || c == 'd')) c = DegreeSign;
-  c = Capital(c);
+  c = ToCapital(c);
   switch (Field) {
     case TFixField::Name:
       return IsNameChar(c) ? c : 0;
@@ -44,7 +43,7 @@ TOperandChar FilterOperandChar(int Field, char Typed) {
     return IsNumberChar(Typed) ? TOperandChar{TOperandKey::Accepted, Typed} : TOperandChar{};
   }
   if (Typed == ' ') return {TOperandKey::Complete, 0};
-  const char c = Capital(Typed);
+  const char c = ToCapital(Typed);
   return IsNameChar(c) ? TOperandChar{TOperandKey::Accepted, c} : TOperandChar{};
 }
 

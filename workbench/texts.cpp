@@ -1,24 +1,34 @@
 #include "workbench/texts.h"
 
+#include "stores/file_stamp.h"
+
 namespace navorix {
+
+namespace {
+
+// The last line of the questions before a status file is replaced.
+std::string BackupNote(std::string_view FileName) {
+  return "|(The old file is kept as " + BackupName(std::string(FileName)) + ".)";
+}
+
+}  // namespace
 
 std::string IncompleteFileQuestion(std::string_view FileName) {
   return std::string(FileName) +
-         " could not be read completely.|Replace it with what Navorix shows now?|"
-         "(The old file is kept as " + std::string(FileName) + ".bak.)";
+         " could not be read completely.|Replace it with what Navorix shows now?" +
+         BackupNote(FileName);
 }
 
 std::string ChangedFileQuestion(std::string_view FileName) {
   return std::string(FileName) +
          " was changed by another program|since Navorix read it.|"
-         "Replace it with what Navorix shows now?|(The old file is kept as " +
-         std::string(FileName) + ".bak.)";
+         "Replace it with what Navorix shows now?" +
+         BackupNote(FileName);
 }
 
 std::string SharedFileQuestion(std::string_view FileName) {
   return "Another copy of Navorix uses the same data directory.|Replace its " +
-         std::string(FileName) + " with what this copy shows?|(The old file is kept as " +
-         std::string(FileName) + ".bak.)";
+         std::string(FileName) + " with what this copy shows?" + BackupNote(FileName);
 }
 
 std::string DeleteRecordQuestion(std::uint16_t Record) {

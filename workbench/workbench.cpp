@@ -1,8 +1,6 @@
 // The workbench (notation in workbench.h).
 #include "workbench/workbench.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <exception>
 #include <utility>
@@ -21,17 +19,6 @@
 #include "workbench/texts.h"
 
 namespace navorix {
-
-namespace {
-
-bool Exists(const std::string& FileName) {
-  struct stat info {};
-  return ::stat(FileName.c_str(), &info) == 0;
-}
-
-char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
 
 TWorkbench::TWorkbench(TAppData Paths, const TFileSystemCalls& Calls)
     : paths_(std::move(Paths)), calls_(Calls) {
@@ -123,7 +110,7 @@ void TWorkbench::RebuildFixList(int Row) {
   SetCurrentRow(fixes_.Count() < Row ? 0 : Row - 1);
 }
 
-void TWorkbench::ClearFixList() {
+void TWorkbench::ClearFixes() {
   fixes_.Clear();
   deleted_ = FixRecord{};
   if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
@@ -210,7 +197,7 @@ void TWorkbench::SortFixes(TSortOrder Order) {
 TSearchStep TWorkbench::TypeAhead(char Typed, bool PanelShown) {
   TSearchStep step;
   if (fixes_.Count() == 0) return step;
-  const char c = Capital(Typed);
+  const char c = ToCapital(Typed);
   const bool letter = (c >= 'A' && c <= 'Z') || c == '/';
   const bool digit = c >= '0' && c <= '9';
   if (!letter && !(digit && PanelShown)) return step;
@@ -401,10 +388,8 @@ void TWorkbench::ClearLog() {
   SetNextFix(false);
 }
 
-void TWorkbench::ClearFixes() { ClearFixList(); }
-
 void TWorkbench::ClearAll() {
-  ClearFixList();
+  ClearFixes();
   ClearLog();
 }
 
@@ -487,7 +472,7 @@ bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
 }
 
 bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
-  if (ClearFirst) ClearFixList();
+  if (ClearFirst) ClearFixes();
   bool opened = true;
   try {
     fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, Report, calls_);
@@ -543,7 +528,7 @@ std::string TWorkbench::StatusFileName(int Index) const {
 }
 
 void TWorkbench::LoadStatus() {
-  ClearFixList();
+  ClearFixes();
   ClearLog();
   const std::string settings = StatusFileName(SettingsIndex);
   status_[SettingsIndex] = {StampOf(settings), !LoadSettingsFile(settings)};
@@ -560,7 +545,7 @@ void TWorkbench::LoadStatus() {
   const std::string history = StatusFileName(HistoryIndex);
   // A failed rename (the history file exists) is no failure: the old file
   // simply stays.
-  if (Exists(oldHistory)) (void)RenameNoReplace(oldHistory, history);
+  if (StampOf(oldHistory).Exists) (void)RenameNoReplace(oldHistory, history);
   status_[HistoryIndex] = {StampOf(history), false};
   if (status_[HistoryIndex].Stamp.Exists) {
     TLoadReport report;
@@ -587,22 +572,22 @@ void TWorkbench::TakeInstanceLock(bool Tell) {
   }
 }
 
+bool TWorkbench::Confirm(const std::string& Question) {
+  return observers_.Messages != nullptr &&
+         observers_.Messages->Ask(Question, TButtons::YesNo) == TAnswer::Yes;
+}
+
 bool TWorkbench::MayReplace(int Index) {
   const TStatusFile& file = status_[Index];
   const std::string name = FileBaseName(StatusFileName(Index));
   if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
-    return observers_.Messages != nullptr &&
-           observers_.Messages->Ask(SharedFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
+    return Confirm(SharedFileQuestion(name));
   }
-  if (file.Incomplete && file.Stamp.Exists) {
-    return observers_.Messages != nullptr &&
-           observers_.Messages->Ask(IncompleteFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
-  }
+  if (file.Incomplete && file.Stamp.Exists) return Confirm(IncompleteFileQuestion(name));
   // The settings file is merged, not replaced: lines the program does not
   // write stay as another program left them.
   if (Index != SettingsIndex && !(StampOf(StatusFileName(Index)) == file.Stamp)) {
-    return observers_.Messages != nullptr &&
-           observers_.Messages->Ask(ChangedFileQuestion(name), TButtons::YesNo) == TAnswer::Yes;
+    return Confirm(ChangedFileQuestion(name));
   }
   return true;
 }

@@ -259,7 +259,6 @@ class TWorkbench {
   void AddFix(const FixRecord& Fix);
   void InsertFix(const FixRecord& Fix, int Pos);
   void ReplaceFix(const FixRecord& Fix, std::uint16_t Pos);
-  void ClearFixList();
 
   // A status file as Navorix last read or wrote it.
   struct TStatusFile {
@@ -274,6 +273,8 @@ class TWorkbench {
   // Asks before a file that might lose what the user keeps is replaced;
   // false when the user says no.
   bool MayReplace(int Index);
+  // The user's answer to a yes/no Question; no when nobody can answer.
+  bool Confirm(const std::string& Question);
   // Saves one status file with its backup; false (shown) on failure.
   template <typename Save>
   bool SaveStatusFile(int Index, Save&& Write);
