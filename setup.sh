@@ -64,7 +64,12 @@ if [ "$mode" = test ]; then
 
   fuzz_seconds=20
   stage "Fuzzing each reader for $fuzz_seconds s"
-  fuzzers=(numbers fix_line fix_file history settings batch_script)
+  # One target per tests/fuzz/fuzz_NAME.cpp.
+  fuzzers=()
+  for source in tests/fuzz/fuzz_*.cpp; do
+    name=${source##*/fuzz_}
+    fuzzers+=("${name%.cpp}")
+  done
   cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DNAVORIX_FUZZ=ON -DNAVORIX_BUILD_TESTS=OFF -DNAVORIX_BUILD_BENCH=OFF
   cmake --build build-fuzz --parallel "$jobs" --target "${fuzzers[@]/#/fuzz_}"

@@ -50,18 +50,13 @@ bool TScriptOperands::Ask(const TDialogLayout& Layout, std::string_view, TOperan
         ++fix;
         break;
       }
-      case TFieldKind::Distance: {
-        if (i >= count_) return Fail("missing distance", "");
-        const TFieldCheck check = bench_.CheckOperandField(kind, token);
-        if (!check.Valid) return Fail("unreadable distance", token);
-        got.Distance = check.Number;
-        break;
-      }
+      case TFieldKind::Distance:
       case TFieldKind::Azimuth: {
-        if (i >= count_) return Fail("missing azimuth", "");
+        const bool distance = kind == TFieldKind::Distance;
+        if (i >= count_) return Fail(distance ? "missing distance" : "missing azimuth", "");
         const TFieldCheck check = bench_.CheckOperandField(kind, token);
-        if (!check.Valid) return Fail("unreadable azimuth", token);
-        got.Azimuth = check.Number;
+        if (!check.Valid) return Fail(distance ? "unreadable distance" : "unreadable azimuth", token);
+        (distance ? got.Distance : got.Azimuth) = check.Number;
         break;
       }
     }

@@ -240,7 +240,7 @@ long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B)
   // The arc as MakeArc builds it (the one test for coincident or antipodal
   // fixes first), without the midpoint, which the integral does not use.
   if (SameOrOpposite(A, B, TCoincidence::Either)) throw Error(msg::SameOrOpposing);
-  const long double arcLen = CentralAngle(A, B);
+  const long double arcLen = VectorAngle(A, B);
   if (arcLen < EllipticArcFloor) return 0.0L;
   TTriV pole = TriCross(A, B);
   TriNormalize(pole);

@@ -26,6 +26,9 @@ namespace navorix {
 inline constexpr const char* VersionText = "1.20";
 inline constexpr const char* ApplicationTitle = "Navorix";
 inline constexpr const char* ProgramName = "navorix";
+// The font families the windows ask for by name.
+inline constexpr const char* PropFontFamily = "Verdana";
+inline constexpr const char* FixedFontFamily = "Courier New";
 
 struct TAppData {
   std::string Version = VersionText;
@@ -35,8 +38,8 @@ struct TAppData {
   std::string ShareDir;      // holds "wav/"; ends in "/"
   std::string HelpFile;      // the program's name with the extension ".hlp"
   bool Portable = true;      // every file beside the program
-  std::string PropFontName = "Verdana";  // proportional font of the windows
-  std::string FixedFontName = "Courier New";
+  std::string PropFontName = PropFontFamily;  // proportional font of the windows
+  std::string FixedFontName = FixedFontFamily;
 };
 
 // What the directories are decided from, so that the rule can be tested

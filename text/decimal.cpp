@@ -89,17 +89,6 @@ bool Lex(std::string_view Text, bool Whole, TLexed& Out) {
   return true;
 }
 
-// Powers of ten that the 80-bit type holds exactly: 5^27 still fits the
-// 64-bit mantissa.
-constexpr int ExactPowers = 27;
-constexpr std::array<long double, ExactPowers + 1> PowersOfTen = [] {
-  std::array<long double, ExactPowers + 1> p{};
-  p[0] = 1.0L;
-  for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10.0L;
-  return p;
-}();
-constexpr int MaxExactDigits = 19;  // any 19-digit integer fits the 64-bit mantissa
-
 // The common case of short coordinate text, without the library's locale
 // set-up: up to 19 significant digits and a small exponent make the mantissa
 // M and 10^k exact, so M * 10^k or M / 10^k is one correctly rounded

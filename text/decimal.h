@@ -10,10 +10,24 @@
 // nothing may follow.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace navorix {
+
+// Powers of ten that the 80-bit type holds exactly: 5^27 still fits the
+// 64-bit mantissa.
+inline constexpr int ExactPowers = 27;
+inline constexpr std::array<long double, ExactPowers + 1> PowersOfTen = [] {
+  std::array<long double, ExactPowers + 1> p{};
+  p[0] = 1.0L;
+  for (std::size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10.0L;
+  return p;
+}();
+// Any whole number of this many decimal digits fits the 64-bit mantissa.
+inline constexpr int MaxExactDigits = 19;
 
 // Reads Text in the decimal syntax. False for anything else, and for a
 // number too large for long double (never an infinity). Numbers below the

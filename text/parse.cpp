@@ -27,7 +27,6 @@ namespace {
 constexpr long double MinutesPerDegree = 60.0L;
 constexpr long double SecondsPerDegree = 3600.0L;
 constexpr std::size_t CompactFieldWidth = 2;
-constexpr std::size_t MaxExactDigits = 19;
 
 bool AllDigits(std::string_view Text) {
   return !Text.empty() && std::all_of(Text.begin(), Text.end(), IsDigit);
@@ -43,20 +42,13 @@ long double CompactField(std::string_view Text) {
   return static_cast<long double>((Text[0] - '0') * 10 + (Text[1] - '0'));
 }
 
-// 10^N for N <= 19, exactly (5^19 < 2^64, so every power fits the mantissa).
-long double PowerOfTen(std::size_t N) {
-  long double p = 1.0L;
-  for (std::size_t i = 0; i < N && i < MaxExactDigits; ++i) p *= 10.0L;
-  return p;
-}
-
 // Adds the decimal fraction of a second written by the digits Text (at least
 // one) to Degrees: the whole number F of n digits contributes
 // F / (10^n 3600), divided once. Longer digit strings than any the program
 // writes are read as a rounded fraction first.
 bool AddSecondFraction(std::string_view Text, long double& Degrees) {
   if (!AllDigits(Text)) return false;
-  if (Text.size() > MaxExactDigits) {
+  if (Text.size() > static_cast<std::size_t>(MaxExactDigits)) {
     long double fraction = 0.0L;
     if (!ReadDigitFraction(Text, fraction)) return false;
     Degrees += fraction / SecondsPerDegree;
@@ -64,7 +56,7 @@ bool AddSecondFraction(std::string_view Text, long double& Degrees) {
   }
   std::uint64_t whole = 0;
   for (const char c : Text) whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
-  Degrees += static_cast<long double>(whole) / (PowerOfTen(Text.size()) * SecondsPerDegree);
+  Degrees += static_cast<long double>(whole) / (PowersOfTen[Text.size()] * SecondsPerDegree);
   return true;
 }
 

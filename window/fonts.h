@@ -4,14 +4,15 @@
 // fixed-pitch requests fixed-pitch when the family is missing.
 #pragma once
 
+#include "stores/app_data.h"
 #include "stores/settings.h"
 
 #include <QFont>
 
 namespace navorix {
 
-inline constexpr const char* PropFontFamily = "Verdana";
-inline constexpr const char* FixedFontFamily = "Courier New";
+// PropFontFamily and FixedFontFamily come with the program's data
+// (app_data.h); the error box's family is the window's own.
 inline constexpr const char* ErrorFontFamily = "Lucida Console";
 
 inline constexpr int DefaultPropFontSize = DefaultFontSize;  // points

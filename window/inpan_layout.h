@@ -13,7 +13,7 @@
 
 namespace navorix {
 
-inline constexpr int InPanFieldCount = 6;
+inline constexpr int InPanFieldCount = DialogFieldCount;
 
 // A set of field numbers 1..6 as bits 1 << n.
 using TFieldSet = unsigned;

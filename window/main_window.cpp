@@ -46,7 +46,7 @@ constexpr int OpGroupLeft = 4;
 constexpr int OpGroupTop = 2;
 constexpr int OpGroupWidth = 122;
 constexpr int OpGroupFirstButton = 16;
-constexpr int OpGroupButtonCount = 4;
+constexpr int OpGroupButtonCount = DistanceGroupSize;
 constexpr int OpGroupBottomGap = 5;
 constexpr int OpBelowGroupGap = 4;
 
