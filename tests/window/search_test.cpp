@@ -36,11 +36,13 @@ class SearchTest : public QObject {
 
   void init() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->Start());
+    QVERIFY(s_->Start(Fixes));
     QCOMPARE(s_->Bench().Fixes().Count(), 6);
   }
-  void cleanup() { s_.reset(); }
+  void cleanup() {
+    s_->VerifyAllAnswered();
+    s_.reset();
+  }
 
   void AlphaAbleX() {
     QVERIFY(!Panel()->isVisible());
@@ -103,7 +105,7 @@ class SearchTest : public QObject {
   void EscHidesThePanelAtOnce() {
     TypeAtList('A');
     QVERIFY(Panel()->isVisible());
-    QTest::keyClick(s_->List(), Qt::Key_Escape);
+    s_->Press(Qt::Key_Escape);
     QVERIFY(!Panel()->isVisible());
     // Hidden: the next letter starts a new search.
     TypeAtList('Z');
@@ -112,7 +114,7 @@ class SearchTest : public QObject {
   }
 
   void DigitsOnlyWhileThePanelShows() {
-    s_->List()->setCurrentIndex(s_->List()->model()->index(4, 0));
+    s_->Select(4);
     QCOMPARE(s_->Bench().CurrentRow(), 4);
     // Hidden panel: a digit starts nothing and goes nowhere.
     TypeAtList('2');
