@@ -139,11 +139,26 @@ class SearchTest : public QObject {
   }
 
   void SlashStartsASearchOtherCharactersDoNot() {
+    QVERIFY(!Timer()->isActive());
     TypeAtList('/');
     QVERIFY(!Panel()->isVisible());  // no name begins with "/"
+    // Searched for all the same: a miss.
+    QVERIFY(Timer()->isActive());
+    QCOMPARE(Timer()->interval(), 2400);
     TypeAtList('-');
     QVERIFY(!Panel()->isVisible());
     QCOMPARE(s_->ListRow(), 0);
+    // In a search the slash is a name character and the minus is none: it
+    // is no miss, it is not searched for at all.
+    for (char c : std::string("ZULU/")) TypeAtList(c);
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(s_->ListRow(), 5);
+    TypeAtList('-');
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(Timer()->interval(), 1600);
+    QCOMPARE(s_->ListRow(), 5);
+    TypeAtList('A');
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/A"));
   }
 
   void TheWindowSearchesWhateverControlHasTheFocus() {
