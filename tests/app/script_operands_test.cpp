@@ -1,15 +1,13 @@
 // Operand fields of a script line, read as the operation input dialog
 // reads its fields.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "app/script_operands.h"
+#include "tests/stores/stores_test_support.h"
 #include "workbench/workbench.h"
 
 namespace navorix {
@@ -18,16 +16,13 @@ namespace {
 class ScriptOperandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/navorix-operands-XXXXXX";
-    const int fd = ::mkstemp(name);
-    ASSERT_GE(fd, 0);
-    file_ = name;
+    ASSERT_FALSE(dir_.Path().empty());
+    const std::string file = dir_ / "operands.fix";
     const std::string text = "5.73 11.46 ALPHA\r\n1 2 BRAVO\r\n";
-    ASSERT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    ::close(fd);
-    ASSERT_TRUE(Bench.LoadFixFile(file_, false));
+    testing::WriteFile(file, text);
+    ASSERT_EQ(testing::ReadFile(file), text);
+    ASSERT_TRUE(Bench.LoadFixFile(file, false));
   }
-  void TearDown() override { std::remove(file_.c_str()); }
 
   // Asks for the operands of Layout from Tokens.
   bool Ask(TDialogEntry Entry, std::initializer_list<std::string_view> Tokens, TOperands& Out,
@@ -38,8 +33,8 @@ class ScriptOperandsTest : public ::testing::Test {
     return confirmed;
   }
 
+  testing::TTempDir dir_;
   TWorkbench Bench;
-  std::string file_;
 };
 
 TEST_F(ScriptOperandsTest, NamesAreTypedInCapitals) {

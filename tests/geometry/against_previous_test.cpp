@@ -291,13 +291,6 @@ TEST(AgainstPrevious, OtherEarthShapes) {
   }
 }
 
-// Distance of two values in units of the last place of the larger one.
-long double Ulps(long double a, long double b) {
-  const long double scale = std::fmax(std::fabs(a), std::fabs(b));
-  if (scale == 0.0L) return 0.0L;
-  return std::fabs(a - b) / (std::nextafter(scale, HUGE_VALL) - scale);
-}
-
 TEST(AgainstPrevious, SinCosWithinAUnitOfThePrevious) {
   // The new kernel is correctly rounded where the previous one was off by
   // less than one unit, so they differ by at most one unit, and mostly not.

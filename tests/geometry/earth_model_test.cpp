@@ -7,9 +7,7 @@
 namespace navorix::testing {
 namespace {
 
-class EarthModel : public ::testing::Test {};
-
-TEST_F(EarthModel, DerivedValuesOfTheDefaultRadii) {
+TEST(EarthModel, DerivedValuesOfTheDefaultRadii) {
   const EarthShape e;
   EXPECT_TRUE(Near(0.003352812898186414L, e.Flattening, 1e-18L));
   EXPECT_TRUE(Near(298.25702488L, 1.0L / e.Flattening, 1e-8L));
@@ -19,7 +17,7 @@ TEST_F(EarthModel, DerivedValuesOfTheDefaultRadii) {
   EXPECT_TRUE(Near(0.006739501254387078L, e.SecondEcc2, 1e-18L));
 }
 
-TEST_F(EarthModel, ShapeFromRadiiDerivesEverything) {
+TEST(EarthModel, ShapeFromRadiiDerivesEverything) {
   const EarthShape sphere(6371.0L, 6371.0L, 6371.0L);
   EXPECT_EQ(sphere.Flattening, 0.0L);
   EXPECT_EQ(sphere.AxisRatio, 1.0L);
@@ -34,7 +32,7 @@ TEST_F(EarthModel, ShapeFromRadiiDerivesEverything) {
   EXPECT_EQ(runtime.SecondEcc2, builtIn.SecondEcc2);
 }
 
-TEST_F(EarthModel, UsableRadii) {
+TEST(EarthModel, UsableRadii) {
   EXPECT_TRUE(IsUsableEarthModel(6367.4357L, 6356.7523L, 6378.137L));
   EXPECT_TRUE(IsUsableEarthModel(1.0L, 1.0L, 1.0L));
   EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6378.2L, 6378.1L)) << "polar above equatorial";
@@ -44,7 +42,7 @@ TEST_F(EarthModel, UsableRadii) {
   EXPECT_FALSE(IsUsableEarthModel(6367.0L, 6356.0L, HUGE_VALL));
 }
 
-TEST_F(EarthModel, RadiiOutside1To100000KmOrAFlatteningAbove1In10AreUnusable) {
+TEST(EarthModel, RadiiOutside1To100000KmOrAFlatteningAbove1In10AreUnusable) {
   EXPECT_TRUE(IsUsableEarthModel(100000.0L, 100000.0L, 100000.0L));
   EXPECT_FALSE(IsUsableEarthModel(0.999999L, 6356.0L, 6378.0L));
   EXPECT_FALSE(IsUsableEarthModel(6367.0L, 1e-6L, 6378.137L)) << "flattening near 1";
@@ -56,7 +54,7 @@ TEST_F(EarthModel, RadiiOutside1To100000KmOrAFlatteningAbove1In10AreUnusable) {
   EXPECT_TRUE(IsUsableEarthModel(60268.0L, 54364.0L, 60268.0L)) << "Saturn, f = 1/10.2";
 }
 
-TEST_F(EarthModel, GeodeticToGeocentricFigures) {
+TEST(EarthModel, GeodeticToGeocentricFigures) {
   struct Case {
     long double geodetic, geocentric;
   };
@@ -69,7 +67,7 @@ TEST_F(EarthModel, GeodeticToGeocentricFigures) {
   }
 }
 
-TEST_F(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
+TEST(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
   const EarthShape e;
   EXPECT_EQ(GeodToGeoc(e, 0.0L), 0.0L);
   EXPECT_EQ(GeodToGeoc(e, HalfPi), HalfPi);
@@ -77,7 +75,7 @@ TEST_F(EarthModel, ConversionKeepsZeroAndThePolesExactly) {
   EXPECT_EQ(GeocToGeod(e, HalfPi), HalfPi);
 }
 
-TEST_F(EarthModel, ZeroLatitudeKeepsItsSign) {
+TEST(EarthModel, ZeroLatitudeKeepsItsSign) {
   // A fix typed at 0 S keeps its south zero through both conversions and a
   // rebuild of the position.
   EXPECT_TRUE(std::signbit(GeodToGeoc(EarthShape(), -0.0L)));
@@ -89,7 +87,7 @@ TEST_F(EarthModel, ZeroLatitudeKeepsItsSign) {
   EXPECT_TRUE(std::signbit(PosLat(Spherical(), p)));
 }
 
-TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
+TEST(EarthModel, QuarterPiTakesTheComplementBranch) {
   // With the default ellipsoid both branches round to the same value at pi/4;
   // flatter models tell them apart.
   int told = 0;
@@ -105,7 +103,7 @@ TEST_F(EarthModel, QuarterPiTakesTheComplementBranch) {
   EXPECT_GT(told, 0) << "no model separated the branches; the test proves nothing";
 }
 
-TEST_F(EarthModel, PositionsRoundTripInBothLatitudeModes) {
+TEST(EarthModel, PositionsRoundTripInBothLatitudeModes) {
   for (bool elliptic : {true, false}) {
     const TEarthModel model = elliptic ? Elliptic() : Spherical();
     for (long double lat = -89.5L; lat <= 89.5L; lat += 9.95L) {
@@ -122,7 +120,7 @@ TEST_F(EarthModel, PositionsRoundTripInBothLatitudeModes) {
 // The one-arctangent latitude is the shown latitude within its bound, on a
 // sphere exactly, with the sign of z (a zero's included) and the poles and
 // the equator exact.
-TEST_F(EarthModel, DirectLatitudeIsTheShownOne) {
+TEST(EarthModel, DirectLatitudeIsTheShownOne) {
   for (bool elliptic : {true, false}) {
     const TEarthModel model = elliptic ? Elliptic() : Spherical();
     for (long double lat = -90.0L; lat <= 90.0L; lat += 0.7L) {
@@ -145,7 +143,7 @@ TEST_F(EarthModel, DirectLatitudeIsTheShownOne) {
   EXPECT_GT(DirectLatBound(flat.Shape), 100.0L * DirectLatBound(Elliptic().Shape));
 }
 
-TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
+TEST(EarthModel, RebuildKeepsTheShownCoordinates) {
   const long double lats[] = {-90, -45, -0.3L, 0, 12.5L, 45, 89.9L, 90};
   for (bool from : {true, false}) {
     for (long double lat : lats) {
@@ -160,14 +158,14 @@ TEST_F(EarthModel, RebuildKeepsTheShownCoordinates) {
   }
 }
 
-TEST_F(EarthModel, RebuildMovesThePhysicalPosition) {
+TEST(EarthModel, RebuildMovesThePhysicalPosition) {
   TTriV p = Fix(45, 0);
   EXPECT_TRUE(Near(44.8075767L, ToDeg(TriLat(p)), 5e-8L)) << "geocentric direction of geodetic 45";
   RebuildPos(Spherical(), p);
   EXPECT_TRUE(Near(Deg(45), TriLat(p), 1e-18L)) << "on the sphere the vector itself is at 45";
 }
 
-TEST_F(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
+TEST(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
   for (bool elliptic : {true, false}) {
     const TEarthModel model = elliptic ? Elliptic() : Spherical();
     const TTriV north = PosFromLatLon(model, HalfPi, Deg(37));
@@ -179,7 +177,7 @@ TEST_F(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
   EXPECT_EQ(PosLon(NorthPoleVec), 0.0L);
 }
 
-TEST_F(EarthModel, PoleTestAtTheTolerance) {
+TEST(EarthModel, PoleTestAtTheTolerance) {
   EXPECT_TRUE(IsPole(NorthPoleVec));
   EXPECT_TRUE(IsPole(SouthPoleVec));
   EXPECT_FALSE(IsPole(TriFromAngles(HalfPi - 1e-7L, 0.0L)));
@@ -187,7 +185,7 @@ TEST_F(EarthModel, PoleTestAtTheTolerance) {
   EXPECT_TRUE(IsPole(TriFromAngles(HalfPi - 1e-9L, 0.0L)));
 }
 
-TEST_F(EarthModel, EllipsoidRadiusFromEquatorToPole) {
+TEST(EarthModel, EllipsoidRadiusFromEquatorToPole) {
   EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(EarthShape(), {1, 0, 0}), 1e-12L));
   EXPECT_TRUE(Near(DefaultEquatRadius, EllipsoidRadius(EarthShape(), TriFromAngles(0, 1.234L)), 1e-12L));
   EXPECT_TRUE(Near(DefaultPolarRadius, EllipsoidRadius(EarthShape(), NorthPoleVec), 1e-12L));

@@ -43,6 +43,14 @@ inline std::string ErrorText(const std::function<void()>& f) {
   return "";
 }
 
+// Distance of two values in units of the last place of the larger
+// magnitude.
+inline long double Ulps(long double a, long double b) {
+  const long double scale = std::fmax(std::fabs(a), std::fabs(b));
+  if (scale == 0.0L) return 0.0L;
+  return std::fabs(a - b) / (std::nextafter(scale, HUGE_VALL) - scale);
+}
+
 inline ::testing::AssertionResult Near(long double expected, long double actual, long double tol) {
   if (std::fabs(expected - actual) <= tol) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "expected " << static_cast<double>(expected) << " got "

@@ -15,13 +15,6 @@
 namespace navorix::testing {
 namespace {
 
-// Distance in units of the last place of the larger magnitude.
-long double Ulps(long double a, long double b) {
-  const long double scale = std::fmax(std::fabs(a), std::fabs(b));
-  if (scale == 0.0L) return 0.0L;
-  return std::fabs(a - b) / (std::nextafter(scale, HUGE_VALL) - scale);
-}
-
 void ExpectLikeTheLibrary(long double x) {
   long double s, c, ls, lc;
   SinCos(x, s, c);

@@ -7,9 +7,10 @@
 #include <fcntl.h>
 
 #include <climits>
-#include <cstdlib>
 #include <set>
 #include <string>
+
+#include "stores_test_support.h"
 
 namespace navorix {
 namespace {
@@ -62,9 +63,9 @@ TEST(AppData, WithoutADataFolderTheFilesArePerUser) {
 }
 
 TEST(AppData, MakeDirectoriesCreatesTheMissingParents) {
-  char pattern[] = "/tmp/navorix-dirs-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::string root = pattern;
+  testing::TTempDir dir;
+  ASSERT_FALSE(dir.Path().empty());
+  const std::string& root = dir.Path();
   const std::string deep = root + "/a/b/c/";
   EXPECT_TRUE(MakeDirectories(deep));
   EXPECT_TRUE(MakeDirectories(deep)) << "existing directories are fine";
@@ -72,7 +73,6 @@ TEST(AppData, MakeDirectoriesCreatesTheMissingParents) {
   // A file in the way is no directory.
   ASSERT_EQ(::close(::creat((root + "/file").c_str(), 0600)), 0);
   EXPECT_FALSE(MakeDirectories(root + "/file/sub/"));
-  std::system(("rm -rf '" + root + "'").c_str());
 }
 
 TEST(AppData, StartUpUsesTheRunningProgramsDirectory) {

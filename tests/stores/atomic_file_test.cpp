@@ -65,23 +65,15 @@ TEST(AtomicFile, AFullDiskHalfWayLeavesTheOldFileByteForByte) {
 TEST(AtomicFile, AFailedFlushToDiskOrRenameKeepsTheOldFile) {
   TTempDir dir;
   WriteFile(dir / "keep.his", "old");
-  TFileSystemCalls failingFsync = SystemCalls();
-  failingFsync.Fsync = [](int) {
-    errno = EIO;
-    return -1;
-  };
   {
-    TAtomicFile file(dir / "keep.his", failingFsync);
+    TFaultyCalls failingFsync(TCallPoint::Fsync, 1);
+    TAtomicFile file(dir / "keep.his", failingFsync.Calls);
     file.WriteLine("new");
     EXPECT_THROW(file.Commit(), Error);
   }
-  TFileSystemCalls failingRename = SystemCalls();
-  failingRename.Renameat = [](int, const char*, int, const char*) {
-    errno = EXDEV;
-    return -1;
-  };
   {
-    TAtomicFile file(dir / "keep.his", failingRename);
+    TFaultyCalls failingRename(TCallPoint::Renameat, 1, EXDEV);
+    TAtomicFile file(dir / "keep.his", failingRename.Calls);
     file.WriteLine("new");
     EXPECT_THROW(file.Commit(), Error);
   }

@@ -242,15 +242,6 @@ TEST(FixFile, GarbageLoadsWhatItCanWithoutHarm) {
   EXPECT_EQ(db.Get(4).Name, "AFTER");
 }
 
-}  // namespace
-}  // namespace navorix
-
-namespace navorix {
-namespace {
-
-using testing::TTempDir;
-using testing::WriteFile;
-
 TEST(FixFileReport, FixesBeyondTheCapacityAreCountedNotDropped) {
   std::string text;
   text.reserve(1u << 20);

@@ -124,17 +124,8 @@ void ExpectSameTexts(const TEarthModel& E, const FixRecord& Fix) {
   }
 }
 
-// x >= 0 rounded half to even, as the previous formatter counts.
-std::int64_t RoundHalfEven(long double x) {
-  const long double whole = std::floor(x);
-  const long double rest = x - whole;
-  auto n = static_cast<std::int64_t>(whole);
-  if (rest > 0.5L || (rest == 0.5L && n % 2 != 0)) ++n;
-  return n;
-}
-
 std::int64_t Count(long double angle, std::int64_t perDegree) {
-  return RoundHalfEven(std::fabs(angle) * RadToDeg * static_cast<long double>(perDegree));
+  return previous::RoundHalfEven(std::fabs(angle) * RadToDeg * static_cast<long double>(perDegree));
 }
 
 TEST(AgainstPrevious, DirectLatitudeStaysWithinItsBound) {

@@ -348,7 +348,8 @@ std::string Digits(std::int64_t Value, int Width) {
   return PadLeft(text, static_cast<std::size_t>(std::max(Width, 0)), '0');
 }
 
-// x >= 0 rounded to the nearest integer, an exact half to the even one.
+}  // namespace
+
 // x - floor(x) is exact in binary floating point, so the tie test is too.
 std::int64_t RoundHalfEven(long double x) {
   const long double whole = std::floor(x);
@@ -357,8 +358,6 @@ std::int64_t RoundHalfEven(long double x) {
   if (rest > 0.5L || (rest == 0.5L && n % 2 != 0)) ++n;
   return n;
 }
-
-}  // namespace
 
 bool ParseDMS(std::string_view Text, long double& Degrees) {
   if (Text.empty()) return false;

@@ -4,6 +4,7 @@
 // Notation as in text/format.h and text/parse.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,9 @@ std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, c
                          TAccuracy Accuracy);
 std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
 std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
+
+// x >= 0 rounded to the nearest integer, an exact half to the even one, as
+// the coordinate texts count their units.
+std::int64_t RoundHalfEven(long double x);
 
 }  // namespace navorix::previous

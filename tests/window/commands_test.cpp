@@ -3,14 +3,11 @@
 // switch Next Fix, Elliptic Latitude, and leaving the program.
 #include "session_support.h"
 
-#include "stores/atomic_file.h"
+#include "tests/stores/stores_test_support.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-
-#include <cerrno>
-#include <cstring>
 
 using namespace navorix;
 using namespace navorix::test;
@@ -28,42 +25,18 @@ constexpr const char* OtherFile =
 
 constexpr const char* ExitQuestion = "ask: You are about to leave Navorix.|Would you like to save the status?";
 
-QStringList Names(TWorkbench& Bench) {
-  QStringList names;
-  for (std::uint16_t pos = 1; pos <= Bench.Fixes().Count(); ++pos) {
-    names << ToQString(std::string(Bench.Fixes().Get(pos).Name.View()));
-  }
-  return names;
-}
-
-// A disk that takes no more bytes.
-TFileSystemCalls FullDisk() {
-  TFileSystemCalls calls = SystemCalls();
-  calls.Write = [](int, const void*, std::size_t) -> ssize_t {
-    errno = ENOSPC;
-    return -1;
-  };
-  return calls;
-}
-
 }  // namespace
 
 class CommandsTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TSession> s_;
-  std::unique_ptr<TModalAnswers> answers_;
   QStringList dialogDirs_;  // where the file dialogs started
-  const TFileSystemCalls fullDisk_ = FullDisk();
-
-  const TMainMenu& Menu() { return s_->Window().Menu(); }
+  navorix::testing::TFailingWrites fullDisk_;  // a disk that takes no more bytes
 
   bool Start(const char* Fixes) {
     s_ = std::make_unique<TSession>();
-    if (Fixes != nullptr && !s_->WriteFixes(Fixes)) return false;
-    if (!s_->Start()) return false;
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
-    return true;
+    return s_->Start(Fixes);
   }
 
   // Chooses File in the file dialog, noting where the dialog started and
@@ -85,11 +58,7 @@ class CommandsTest : public QObject {
   void init() { dialogDirs_.clear(); }
 
   void cleanup() {
-    if (answers_) {
-      QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
-      QVERIFY(answers_->AllAnswered());
-    }
-    answers_.reset();
+    if (s_) s_->VerifyAllAnswered();
     s_.reset();
   }
 
@@ -97,9 +66,9 @@ class CommandsTest : public QObject {
 
   void ExitCancelStaysAndSavesNothing() {
     QVERIFY(Start(Fixes));
-    answers_->Then(Answer(TAnswer::Cancel));
-    Menu().mExit->trigger();
-    QCOMPARE(answers_->Seen(), QStringList{ExitQuestion});
+    s_->Answers().Then(Answer(TAnswer::Cancel));
+    s_->Menu().mExit->trigger();
+    QCOMPARE(s_->Answers().Seen(), QStringList{ExitQuestion});
     QVERIFY(s_->Window().isVisible());
     QVERIFY(!QFile::exists(s_->Path("navorix.ini")));
     QVERIFY(!QFile::exists(s_->DataPath("navorix.his")));
@@ -107,10 +76,10 @@ class CommandsTest : public QObject {
 
   void ExitNoLeavesWithoutSaving() {
     QVERIFY(Start(Fixes));
-    answers_->Then(Answer(TAnswer::No));
+    s_->Answers().Then(Answer(TAnswer::No));
     // The window's close box asks the same.
     s_->Window().close();
-    QCOMPARE(answers_->Seen(), QStringList{ExitQuestion});
+    QCOMPARE(s_->Answers().Seen(), QStringList{ExitQuestion});
     QVERIFY(!s_->Window().isVisible());
     QVERIFY(!QFile::exists(s_->Path("navorix.ini")));
   }
@@ -119,9 +88,9 @@ class CommandsTest : public QObject {
     QVERIFY(Start(Fixes));
     s_->Bench().SelectRow(0);
     s_->Bench().DeleteFix();
-    answers_->Then(Answer(TAnswer::Yes));
-    Menu().mExit->trigger();
-    QCOMPARE(answers_->Seen(), QStringList{ExitQuestion});
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Menu().mExit->trigger();
+    QCOMPARE(s_->Answers().Seen(), QStringList{ExitQuestion});
     QVERIFY(!s_->Window().isVisible());
     const std::string saved = ReadBytes(s_->DataPath("navorix.fix"));
     QVERIFY2(saved.find("CHARLIE\r\n") != std::string::npos, saved.c_str());
@@ -132,26 +101,23 @@ class CommandsTest : public QObject {
 
   void AFailingSaveIsShownAndTheWindowStays() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->WriteHistory("one\r\ntwo\r\nthree\r\n"));
-    QVERIFY(s_->Start(fullDisk_));
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
-    answers_->Then(Answer(TAnswer::Yes));
-    for (int i = 0; i < 3; ++i) answers_->Then(CloseErrorBox());
-    Menu().mExit->trigger();
+    QVERIFY(s_->Start(Fixes, "one\r\ntwo\r\nthree\r\n", fullDisk_.Calls));
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    for (int i = 0; i < 3; ++i) s_->Answers().Then(CloseErrorBox());
+    s_->Menu().mExit->trigger();
     QVERIFY(s_->Window().isVisible());
-    QVERIFY2(answers_->Seen().size() == 4, qPrintable(answers_->Seen().join("\n")));
-    QCOMPARE(answers_->Seen().at(0), QString::fromLatin1(ExitQuestion));
+    QVERIFY2(s_->Answers().Seen().size() == 4, qPrintable(s_->Answers().Seen().join("\n")));
+    QCOMPARE(s_->Answers().Seen().at(0), QString::fromLatin1(ExitQuestion));
     for (int i = 1; i < 4; ++i) {
-      QVERIFY2(answers_->Seen().at(i).startsWith(QStringLiteral("error: Cannot write navorix.")),
-               qPrintable(answers_->Seen().at(i)));
+      QVERIFY2(s_->Answers().Seen().at(i).startsWith(QStringLiteral("error: Cannot write navorix.")),
+               qPrintable(s_->Answers().Seen().at(i)));
     }
     QVERIFY(!QFile::exists(s_->Path("navorix.ini")));
     QCOMPARE(ReadBytes(s_->DataPath("navorix.fix")), std::string(Fixes));
     QCOMPARE(ReadBytes(s_->DataPath("navorix.his")), std::string("one\r\ntwo\r\nthree\r\n"));
     // The user can still leave without saving.
-    answers_->Then(Answer(TAnswer::No));
-    Menu().mExit->trigger();
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Menu().mExit->trigger();
     QVERIFY(!s_->Window().isVisible());
   }
 
@@ -172,12 +138,13 @@ class CommandsTest : public QObject {
     QVERIFY(Start(Fixes));
     QVERIFY(WriteBytes(s_->DataPath("other.fix"), OtherFile));
     s_->Bench().SelectRow(2);
-    answers_->Then(Choose(s_->DataPath("other.fix")));
-    answers_->Then(Answer(static_cast<TAnswer>(answer)));
-    Menu().mLoad->trigger();
-    QCOMPARE(answers_->Seen(), (QStringList{"file", "ask: Do you wish to clear the fix database|before loading the new file?"}));
+    s_->Answers().Then(Choose(s_->DataPath("other.fix")));
+    s_->Answers().Then(Answer(static_cast<TAnswer>(answer)));
+    s_->Menu().mLoad->trigger();
+    QCOMPARE(s_->Answers().Seen(),
+             (QStringList{"file", "ask: Do you wish to clear the fix database|before loading the new file?"}));
     QCOMPARE(dialogDirs_, QStringList{QDir(s_->DataPath("")).absolutePath() + "|Fix files (*.fix)"});
-    QCOMPARE(Names(s_->Bench()), names);
+    QCOMPARE(s_->FixNames(), names);
     QCOMPARE(s_->Rows().size(), names.size() + 1);
     QCOMPARE(s_->Controls().xNoFix->text(), QStringLiteral("N = %1").arg(names.size()));
     // After loading the first row is current.
@@ -187,14 +154,14 @@ class CommandsTest : public QObject {
   void LoadIntoAnEmptyDatabaseAsksNothing() {
     QVERIFY(Start(nullptr));
     QVERIFY(WriteBytes(s_->DataPath("other.fix"), OtherFile));
-    answers_->Then(Choose(s_->DataPath("other.fix")));
-    Menu().mLoad->trigger();
-    QCOMPARE(answers_->Seen(), QStringList{"file"});
-    QCOMPARE(Names(s_->Bench()), (QStringList{"XRAY", "YANKEE"}));
+    s_->Answers().Then(Choose(s_->DataPath("other.fix")));
+    s_->Menu().mLoad->trigger();
+    QCOMPARE(s_->Answers().Seen(), QStringList{"file"});
+    QCOMPARE(s_->FixNames(), (QStringList{"XRAY", "YANKEE"}));
     // A cancelled dialog loads nothing.
-    answers_->Then(Choose(QString()));
-    Menu().mLoad->trigger();
-    QCOMPARE(Names(s_->Bench()), (QStringList{"XRAY", "YANKEE"}));
+    s_->Answers().Then(Choose(QString()));
+    s_->Menu().mLoad->trigger();
+    QCOMPARE(s_->FixNames(), (QStringList{"XRAY", "YANKEE"}));
   }
 
   void SavingOverAFileAsksAndNoShowsTheDialogAgain() {
@@ -202,11 +169,12 @@ class CommandsTest : public QObject {
     const QString old_file = s_->DataPath("old.fix");
     const QString new_file = s_->DataPath("new.fix");
     QVERIFY(WriteBytes(old_file, "1 1 OLD\r\n"));
-    answers_->Then(Choose(old_file));
-    answers_->Then(Answer(TAnswer::No));
-    answers_->Then(Choose(new_file));
-    Menu().mSave->trigger();
-    QCOMPARE(answers_->Seen(), (QStringList{"file", "ask: This file already exists.|Do you wish to overwrite it?", "file"}));
+    s_->Answers().Then(Choose(old_file));
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Answers().Then(Choose(new_file));
+    s_->Menu().mSave->trigger();
+    QCOMPARE(s_->Answers().Seen(),
+             (QStringList{"file", "ask: This file already exists.|Do you wish to overwrite it?", "file"}));
     QCOMPARE(dialogDirs_.size(), 2);
     QCOMPARE(dialogDirs_.at(0), QDir(s_->DataPath("")).absolutePath() + "|Fix files (*.fix)");
     QCOMPARE(ReadBytes(old_file), std::string("1 1 OLD\r\n"));
@@ -215,15 +183,15 @@ class CommandsTest : public QObject {
              saved.c_str());
 
     // Cancel stops; Yes overwrites.
-    answers_->Forget();
-    answers_->Then(Choose(old_file));
-    answers_->Then(Answer(TAnswer::Cancel));
-    Menu().mSave->trigger();
-    QCOMPARE(answers_->Seen().size(), 2);
+    s_->Answers().Forget();
+    s_->Answers().Then(Choose(old_file));
+    s_->Answers().Then(Answer(TAnswer::Cancel));
+    s_->Menu().mSave->trigger();
+    QCOMPARE(s_->Answers().Seen().size(), 2);
     QCOMPARE(ReadBytes(old_file), std::string("1 1 OLD\r\n"));
-    answers_->Then(Choose(old_file));
-    answers_->Then(Answer(TAnswer::Yes));
-    Menu().mSave->trigger();
+    s_->Answers().Then(Choose(old_file));
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Menu().mSave->trigger();
     QCOMPARE(ReadBytes(old_file), saved);
   }
 
@@ -231,19 +199,19 @@ class CommandsTest : public QObject {
 
   void ClearFixesOnAnEmptyDatabaseAsksNothing() {
     QVERIFY(Start(nullptr));
-    Menu().mClrFix->trigger();
-    QVERIFY(answers_->Seen().isEmpty());
+    s_->Menu().mClrFix->trigger();
+    QVERIFY(s_->Answers().Seen().isEmpty());
     QCOMPARE(s_->Controls().xNoFix->text(), QStringLiteral("N = 0"));
   }
 
   void ClearFixesAsksFirst() {
     QVERIFY(Start(Fixes));
-    answers_->Then(Answer(TAnswer::No));
-    Menu().mClrFix->trigger();
-    QCOMPARE(answers_->Seen(), QStringList{"ask: This will clear the fix database.|Do you wish to proceed?"});
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Menu().mClrFix->trigger();
+    QCOMPARE(s_->Answers().Seen(), QStringList{"ask: This will clear the fix database.|Do you wish to proceed?"});
     QCOMPARE(s_->Bench().Fixes().Count(), 3);
-    answers_->Then(Answer(TAnswer::Yes));
-    Menu().mClrFix->trigger();
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Menu().mClrFix->trigger();
     QCOMPARE(s_->Bench().Fixes().Count(), 0);
     QCOMPARE(s_->Rows(), QStringList{QString()});
   }
@@ -252,26 +220,26 @@ class CommandsTest : public QObject {
 
   void SortNeedsTwoFixes() {
     QVERIFY(Start("1 1 ONLY\r\n"));
-    s_->List()->setCurrentIndex(s_->List()->model()->index(1, 0));
-    for (QAction* sort : {Menu().mSortName, Menu().mSortSuffix, Menu().mSortDist}) {
+    s_->Select(1);
+    for (QAction* sort : {s_->Menu().mSortName, s_->Menu().mSortSuffix, s_->Menu().mSortDist}) {
       sort->trigger();
       QCOMPARE(s_->ListRow(), 1);
       QCOMPARE(s_->Bench().CurrentRow(), 1);
     }
-    QVERIFY(answers_->Seen().isEmpty());
+    QVERIFY(s_->Answers().Seen().isEmpty());
   }
 
   void SortLeavesTheFirstRowCurrent() {
     QVERIFY(Start(Fixes));
-    s_->List()->setCurrentIndex(s_->List()->model()->index(2, 0));
-    Menu().mSortName->trigger();
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
+    s_->Select(2);
+    s_->Menu().mSortName->trigger();
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
     QCOMPARE(s_->ListRow(), 0);
     QCOMPARE(s_->Rows().at(1).left(5), QStringLiteral("BRAVO"));
     // By distance from the current fix: the fix itself first.
-    s_->List()->setCurrentIndex(s_->List()->model()->index(2, 0));
-    Menu().mSortDist->trigger();
-    QCOMPARE(Names(s_->Bench()).at(0), QStringLiteral("CHARLIE"));
+    s_->Select(2);
+    s_->Menu().mSortDist->trigger();
+    QCOMPARE(s_->FixNames().at(0), QStringLiteral("CHARLIE"));
     QCOMPARE(s_->ListRow(), 0);
   }
 
@@ -282,40 +250,40 @@ class CommandsTest : public QObject {
     // The window's own keys (Left, Right, Enter) must not take the menu
     // bar's keys away from it.
     Key(Qt::Key_F10);
-    QCOMPARE(s_->Window().menuBar()->activeAction(), Menu().mFile->menuAction());
+    QCOMPARE(s_->Window().menuBar()->activeAction(), s_->Menu().mFile->menuAction());
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
-    QCOMPARE(s_->Window().menuBar()->activeAction(), Menu().mOptions->menuAction());
+    QCOMPARE(s_->Window().menuBar()->activeAction(), s_->Menu().mOptions->menuAction());
     Key(Qt::Key_Down);
-    QTRY_VERIFY(Menu().mOptions->isVisible());
+    QTRY_VERIFY(s_->Menu().mOptions->isVisible());
     Key(Qt::Key_Right);
-    QTRY_VERIFY(Menu().mLatLon->isVisible());
+    QTRY_VERIFY(s_->Menu().mLatLon->isVisible());
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
-    QTRY_VERIFY(!Menu().mOptions->isVisible());
+    QTRY_VERIFY(!s_->Menu().mOptions->isVisible());
     QCOMPARE(s_->Bench().Settings().Display.LatLonFormat, TAngleFormat::DegMinSec);
-    QCOMPARE(Menu().mLatLon->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
+    QCOMPARE(s_->Menu().mLatLon->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
     // Nothing else happened on the way.
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("0"));
     QCOMPARE(s_->Bench().CurrentRow(), 0);
-    QVERIFY(answers_->Seen().isEmpty());
+    QVERIFY(s_->Answers().Seen().isEmpty());
 
     // Enter opens the menu the bar is on, and the Data menu is reached so.
     QTRY_COMPARE(QApplication::focusWidget(), s_->List());
     Key(Qt::Key_F10);
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
-    QTRY_VERIFY(Menu().mData->isVisible());
-    QVERIFY(answers_->Seen().isEmpty());
+    QTRY_VERIFY(s_->Menu().mData->isVisible());
+    QVERIFY(s_->Answers().Seen().isEmpty());
     Key(Qt::Key_Escape);
     Key(Qt::Key_Escape);
     // A letter is the bar's accelerator, not a type-ahead search.
     QTRY_COMPARE(QApplication::focusWidget(), s_->List());
     Key(Qt::Key_F10);
     QTest::keyClick(KeyTarget(), 's');
-    QTRY_VERIFY(Menu().mSort->isVisible());
+    QTRY_VERIFY(s_->Menu().mSort->isVisible());
     QVERIFY(!s_->Controls().xSearch->isVisible());
     Key(Qt::Key_Escape);
     Key(Qt::Key_Escape);
@@ -327,18 +295,18 @@ class CommandsTest : public QObject {
     QVERIFY(Start(Fixes));
     QPushButton* next = s_->OpButton(TOpTag::NextFix);
     QVERIFY(next->isEnabled());  // km from the defaults
-    Menu().muDeg->trigger();
+    s_->Menu().muDeg->trigger();
     QVERIFY(!next->isEnabled());
-    QCOMPARE(Menu().mDist->title(), QStringLiteral("Distance &Units: Degrees"));
-    QVERIFY(Menu().muDeg->isChecked());
-    Menu().muNmi->trigger();
+    QCOMPARE(s_->Menu().mDist->title(), QStringLiteral("Distance &Units: Degrees"));
+    QVERIFY(s_->Menu().muDeg->isChecked());
+    s_->Menu().muNmi->trigger();
     QVERIFY(next->isEnabled());
-    QCOMPARE(Menu().mDist->title(), QStringLiteral("Distance &Units: Naut.Miles"));
+    QCOMPARE(s_->Menu().mDist->title(), QStringLiteral("Distance &Units: Naut.Miles"));
     // The ellipsoid switches disable it too.
-    Menu().mEllArc->trigger();
+    s_->Menu().mEllArc->trigger();
     QVERIFY(!next->isEnabled());
-    QVERIFY(Menu().mEllArc->isChecked());
-    QVERIFY(Menu().mEllDist->menuAction()->isChecked());
+    QVERIFY(s_->Menu().mEllArc->isChecked());
+    QVERIFY(s_->Menu().mEllDist->menuAction()->isChecked());
   }
 
   void EllipticLatitudeLeavesEveryRowAsItWas_data() {
@@ -362,15 +330,15 @@ class CommandsTest : public QObject {
                   "33 55.494 CAPE/T\r\n"
                   "-89.5 -179.5 FARSOUTH\r\n"
                   "12.3456789 98.7654321 ODD\r\n"));
-    Menu().mLatLon->actions().at(format)->trigger();
-    Menu().moAccu->actions().at(accuracy)->trigger();
+    s_->Menu().mLatLon->actions().at(format)->trigger();
+    s_->Menu().moAccu->actions().at(accuracy)->trigger();
     s_->Bench().SelectRow(2);
     const QStringList rows = s_->Rows();
     const TTriV before = s_->Bench().Fixes().Get(2).Position;
     QVERIFY(s_->OpButton(TOpTag::NextFix)->isEnabled());
     for (int flip = 0; flip < 2; ++flip) {
-      Menu().mEllip->trigger();
-      QCOMPARE(Menu().mEllip->isChecked(), flip == 1);
+      s_->Menu().mEllip->trigger();
+      QCOMPARE(s_->Menu().mEllip->isChecked(), flip == 1);
       QCOMPARE(s_->Bench().Settings().Earth.EllipticLat, flip == 1);
       QCOMPARE(s_->Rows(), rows);
       QCOMPARE(s_->ListRow(), 2);

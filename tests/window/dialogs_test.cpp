@@ -4,6 +4,7 @@
 #include "window/inpan_layout.h"
 #include "window/input_panel.h"
 #include "window/navorix_style.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -16,10 +17,12 @@ using navorix::TDialogEntry;
 using navorix::TFieldColour;
 using navorix::TFixInp;
 using navorix::TInPan;
+using navorix::test::Ground;
+using navorix::test::Normal;
+using navorix::test::Red;
+using navorix::test::White;
 
 namespace {
-
-QColor Ground(const QWidget* W) { return W->palette().color(QPalette::Base); }
 
 QList<int> VisibleFieldNumbers(const TInPan& Pan) {
   QList<int> out;
@@ -61,7 +64,7 @@ class DialogsTest : public QObject {
       QCOMPARE(d.FieldLabel(n)->text(), QString::fromLatin1(labels[n - 1]));
       QCOMPARE(d.Field(n)->maxLength(), 16);
       QVERIFY(QFontInfo(d.Field(n)->font()).fixedPitch());
-      QCOMPARE(Ground(d.Field(n)), QColor(192, 220, 192));
+      QCOMPARE(Ground(d.Field(n)), Normal);
       QVERIFY(d.FieldLabel(n)->geometry().right() < d.Field(n)->x());
       // Sixteen capitals fit.
       d.Field(n)->setText(QString(16, QLatin1Char('W')));
@@ -91,14 +94,14 @@ class DialogsTest : public QObject {
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     d.Field(2)->setFocus();
-    QTRY_COMPARE(Ground(d.Field(2)), QColor(255, 255, 255));
-    QCOMPARE(Ground(d.Field(1)), QColor(192, 220, 192));
+    QTRY_COMPARE(Ground(d.Field(2)), White);
+    QCOMPARE(Ground(d.Field(1)), Normal);
     d.Field(3)->SetColour(TFieldColour::Bad);
-    QCOMPARE(Ground(d.Field(3)), QColor(255, 0, 0));
+    QCOMPARE(Ground(d.Field(3)), Red);
     QCOMPARE(d.Field(3)->Colour(), TFieldColour::Bad);
     d.Field(3)->setFocus();
-    QTRY_COMPARE(Ground(d.Field(3)), QColor(255, 255, 255));
-    QCOMPARE(Ground(d.Field(2)), QColor(192, 220, 192));
+    QTRY_COMPARE(Ground(d.Field(3)), White);
+    QCOMPARE(Ground(d.Field(2)), Normal);
   }
 
   void FixInputFollowsThePropFontSize() {
@@ -226,7 +229,7 @@ class DialogsTest : public QObject {
       QCOMPARE(pan.FieldLabel(n)->objectName(), QStringLiteral("xLa%1").arg(n));
       QCOMPARE(pan.Field(n)->maxLength(), 16);
       QVERIFY(QFontInfo(pan.Field(n)->font()).fixedPitch());
-      QCOMPARE(Ground(pan.Field(n)), QColor(192, 220, 192));
+      QCOMPARE(Ground(pan.Field(n)), Normal);
     }
     QCOMPARE(pan.Bevel()->objectName(), QStringLiteral("xBevel"));
     QCOMPARE(pan.OkButton()->text(), QStringLiteral("&OK"));

@@ -74,10 +74,7 @@ class EquivalenceTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TSession> s_;
-  std::unique_ptr<TModalAnswers> answers_;
   std::vector<std::string> names_;  // the fix names in database order
-
-  const TMainMenu& Menu() { return s_->Window().Menu(); }
 
   // What is typed to get Name with completion: its first letters in small
   // letters and one blank for each fix before it whose name begins so too.
@@ -103,11 +100,11 @@ class EquivalenceTest : public QObject {
       typed << (is_name ? Completion(operand) : ToQString(operand));
     }
     QStringList shown;
-    answers_->Then(FillOperands(typed, &shown));
+    s_->Answers().Then(FillOperands(typed, &shown));
     const int records = s_->Bench().Log().Count();
     int error_boxes = 0;
     QString error;
-    answers_->Then([&error, &error_boxes](QWidget* Modal) {
+    s_->Answers().Then([&error, &error_boxes](QWidget* Modal) {
       if (auto* box = qobject_cast<TErrBox*>(Modal)) {
         error = box->TextLabel()->text();
         ++error_boxes;
@@ -121,7 +118,7 @@ class EquivalenceTest : public QObject {
         out.push_back("TYPED " + FromQString(shown.at(static_cast<qsizetype>(i))) + " FOR " + Step.Operands[i]);
       }
     }
-    answers_->DropSteps();  // the error box's, when none showed
+    s_->Answers().DropSteps();  // the error box's, when none showed
     if (error_boxes == 1) {
       out.push_back("ERROR: " + FromQString(error));
     } else if (s_->Bench().Log().Count() == records + 1) {
@@ -134,12 +131,12 @@ class EquivalenceTest : public QObject {
 
   // The store step of the window: the blank row, Ins, the new name, Enter.
   void StoreInWindow(const std::string& Name) {
-    QTest::keyClick(s_->List(), Qt::Key_End);
-    answers_->Then([Name](QWidget*) {
+    s_->Press(Qt::Key_End);
+    s_->Answers().Then([Name](QWidget*) {
       Type(ToQString(Name));
       Key(Qt::Key_Return);
     });
-    QTest::keyClick(s_->List(), Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
     names_.push_back(Name);
   }
 
@@ -157,10 +154,8 @@ class EquivalenceTest : public QObject {
 
   void EveryOperationInEveryFormatAndUnit() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
     QVERIFY(WriteBytes(s_->Path("world.fix"), Fixes));
-    QVERIFY(s_->Start());
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
+    QVERIFY(s_->Start(Fixes));
     for (std::uint16_t pos = 1; pos <= s_->Bench().Fixes().Count(); ++pos) {
       names_.emplace_back(s_->Bench().Fixes().Get(pos).Name.View());
     }
@@ -189,14 +184,14 @@ class EquivalenceTest : public QObject {
         script += "set GeoDistance " + std::to_string(geodesic ? 1 : 0) + "\n";
         script += "set EllipticLat " + std::to_string(elliptic_lat ? 1 : 0) + "\n";
         const TEarthModel& earth = s_->Bench().Settings().Earth;
-        Choose(Menu().mLatLon, format);
-        Choose(Menu().mDist, unit);
-        Choose(Menu().moAccu, accuracy);
-        Choose(Menu().mAzAngle, azim_format);
-        Choose(Menu().moAzim, azim_range);
-        Switch(Menu().mEllArc, earth.EllipticArc, arc);
-        Switch(Menu().mGeodesic, earth.GeoDistance, geodesic);
-        Switch(Menu().mEllip, earth.EllipticLat, elliptic_lat);
+        Choose(s_->Menu().mLatLon, format);
+        Choose(s_->Menu().mDist, unit);
+        Choose(s_->Menu().moAccu, accuracy);
+        Choose(s_->Menu().mAzAngle, azim_format);
+        Choose(s_->Menu().moAzim, azim_range);
+        Switch(s_->Menu().mEllArc, earth.EllipticArc, arc);
+        Switch(s_->Menu().mGeodesic, earth.GeoDistance, geodesic);
+        Switch(s_->Menu().mEllip, earth.EllipticLat, elliptic_lat);
 
         const char* const* d = Distances[unit];
         const std::string a = Cities[run % 7];
@@ -233,9 +228,9 @@ class EquivalenceTest : public QObject {
             window.push_back(line);
             labels.push_back(label + ": " + step.Line);
           }
-          QVERIFY2(answers_->Unexpected().isEmpty(),
+          QVERIFY2(s_->Answers().Unexpected().isEmpty(),
                    qPrintable(QString::fromStdString(label + ": " + step.Line + ": ") +
-                              answers_->Unexpected().join(QLatin1Char('\n'))));
+                              s_->Answers().Unexpected().join(QLatin1Char('\n'))));
         }
       }
     }

@@ -15,12 +15,6 @@ constexpr const char* Fixes =
     "10.123456789 20.987654321 ALPHA\r\n"
     "-33.3333333333 151.2222222222 BRAVO\r\n";
 
-const QColor White(255, 255, 255);
-const QColor Red(255, 0, 0);
-const QColor Normal(192, 220, 192);
-
-QColor Ground(const QLineEdit* Field) { return Field->palette().color(QPalette::Base); }
-
 bool SameBits(const TTriV& A, const TTriV& B) { return A.x == B.x && A.y == B.y && A.z == B.z; }
 
 }  // namespace
@@ -29,33 +23,23 @@ class FixDialogTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TSession> s_;
-  std::unique_ptr<TModalAnswers> answers_;
-
-  void Select(int Row) { s_->List()->setCurrentIndex(s_->List()->model()->index(Row, 0)); }
-  void Press(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
-    QTest::keyClick(s_->List(), K, Modifiers);
-  }
 
  private slots:
   void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
 
   void init() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->Start());
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
+    QVERIFY(s_->Start(Fixes));
   }
   void cleanup() {
-    QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
-    QVERIFY(answers_->AllAnswered());
-    answers_.reset();
+    s_->VerifyAllAnswered();
     s_.reset();
   }
 
   void EachFieldTakesItsOwnCharacters() {
-    Select(2);
+    s_->Select(2);
     QStringList shown;
-    answers_->Then([&shown](QWidget* Modal) {
+    s_->Answers().Then([&shown](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       QVERIFY(d != nullptr);
       QCOMPARE(QApplication::focusWidget(), d->Field(1));
@@ -80,14 +64,14 @@ class FixDialogTest : public QObject {
       shown << d->Field(1)->text();
       Key(Qt::Key_Escape);  // cancels
     });
-    Press(Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(shown, (QStringList{"NEWFIXD", QString::fromUtf8("29°33'10\"N"),
                                  QString::fromUtf8("-12°5.5'W"), "xEName", ""}));
     QCOMPARE(s_->Bench().Fixes().Count(), 2);
   }
 
   void SixteenCharactersAtMost() {
-    answers_->Then([](QWidget* Modal) {
+    s_->Answers().Then([](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       Type(QStringLiteral("ABCDEFGHIJKLMNOPQR"));
       QCOMPARE(d->Field(1)->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
@@ -98,16 +82,16 @@ class FixDialogTest : public QObject {
       Key(Qt::Key_Escape);
       Key(Qt::Key_Escape);
     });
-    Press(Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
   }
 
   void BadFieldsTurnRedAndTheFirstGetsTheFocusAfter200Ms() {
-    Select(2);
+    s_->Select(2);
     QElapsedTimer since_ok;
     QList<QColor> at_ok, after_flash;
     int focus_after = 0;
     QString selected;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       Type(QStringLiteral("GOOD"));
       Key(Qt::Key_Tab);
@@ -134,19 +118,19 @@ class FixDialogTest : public QObject {
       Type(QStringLiteral("7E"));
       Key(Qt::Key_Return);
     });
-    Press(Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(at_ok, (QList<QColor>{Normal, Red, Red}));
     QVERIFY2(since_ok.elapsed() >= 180, "the flash came early");
     QCOMPARE(after_flash, (QList<QColor>{Normal, White, Normal}));
     QCOMPARE(focus_after, 2);
     QCOMPARE(selected, QString::fromUtf8("29°3N"));
     QCOMPARE(s_->Bench().Fixes().Count(), 3);
-    QCOMPARE(ToQString(std::string(s_->Bench().Fixes().Get(3).Name.View())), QStringLiteral("GOOD"));
+    QCOMPARE(s_->FixName(3), QStringLiteral("GOOD"));
   }
 
   void AnEmptyNameIsTheFirstBadField() {
     int focus_after = 0;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       Key(Qt::Key_Tab);
       Type(QStringLiteral("x"));  // dropped: the latitude stays empty
@@ -161,14 +145,14 @@ class FixDialogTest : public QObject {
       if (QApplication::focusWidget() == d->Field(1)) focus_after = 1;
       QTest::mouseClick(d->CancelButton(), Qt::LeftButton);
     });
-    Press(Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(focus_after, 1);
     QCOMPARE(s_->Bench().Fixes().Count(), 2);
   }
 
   void ANameInUseIsShownAndNothingTurnsRed() {
     QList<QColor> grounds;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       // In use even with a latitude that does not read.
       Type(QStringLiteral("bravo"));
@@ -190,9 +174,9 @@ class FixDialogTest : public QObject {
       Type(QStringLiteral("5W"));
       Key(Qt::Key_Return);
     });
-    answers_->Then(CloseErrorBox());
-    Press(Qt::Key_Insert);
-    QCOMPARE(answers_->Seen(), (QStringList{"fix: New Fix", "error: This fix name is already in use"}));
+    s_->Answers().Then(CloseErrorBox());
+    s_->Press(Qt::Key_Insert);
+    QCOMPARE(s_->Answers().Seen(), (QStringList{"fix: New Fix", "error: This fix name is already in use"}));
     QCOMPARE(grounds.size(), 3);
     QVERIFY(!grounds.contains(Red));
     QCOMPARE(s_->Bench().Fixes().Count(), 3);
@@ -201,9 +185,9 @@ class FixDialogTest : public QObject {
   }
 
   void AnEditedFixMayKeepItsNameButNotTakeAnother() {
-    Select(1);
+    s_->Select(1);
     QString title;
-    answers_->Then([&title](QWidget* Modal) {
+    s_->Answers().Then([&title](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       title = d->windowTitle();
       Type(QStringLiteral("ALPHA"));
@@ -216,38 +200,37 @@ class FixDialogTest : public QObject {
       Type(QStringLiteral("BRAVO"));
       Key(Qt::Key_Return);
     });
-    answers_->Then(CloseErrorBox());
-    Press(Qt::Key_Return);
+    s_->Answers().Then(CloseErrorBox());
+    s_->Press(Qt::Key_Return);
     QCOMPARE(title, QStringLiteral(" Edit Fix"));
-    QCOMPARE(answers_->Seen(), (QStringList{"fix: Edit Fix", "error: This fix name is already in use"}));
+    QCOMPARE(s_->Answers().Seen(), (QStringList{"fix: Edit Fix", "error: This fix name is already in use"}));
     QCOMPARE(s_->Bench().Fixes().Count(), 2);
-    QCOMPARE(ToQString(std::string(s_->Bench().Fixes().Get(2).Name.View())), QStringLiteral("BRAVO"));
+    QCOMPARE(s_->FixName(2), QStringLiteral("BRAVO"));
   }
 
   void ChangingOnlyTheNameKeepsThePositionBitForBit() {
     const TTriV alpha = s_->Bench().Fixes().Get(1).Position;
-    Select(0);
+    s_->Select(0);
     QStringList prefilled;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* d = qobject_cast<TFixInp*>(Modal);
       for (int n = 1; n <= 3; ++n) prefilled << d->Field(n)->text();
       QCOMPARE(d->Field(1)->selectedText(), QStringLiteral("ALPHA"));
       Type(QStringLiteral("ALPHA1"));
       Key(Qt::Key_Return);
     });
-    Press(Qt::Key_Return);
+    s_->Press(Qt::Key_Return);
     QCOMPARE(prefilled, (QStringList{"ALPHA", QString::fromUtf8("10.12°N"), QString::fromUtf8("20.99°E")}));
-    const FixRecord edited = s_->Bench().Fixes().Get(1);
-    QCOMPARE(ToQString(std::string(edited.Name.View())), QStringLiteral("ALPHA1"));
-    QVERIFY(SameBits(edited.Position, alpha));
+    QCOMPARE(s_->FixName(1), QStringLiteral("ALPHA1"));
+    QVERIFY(SameBits(s_->Bench().Fixes().Get(1).Position, alpha));
 
     // The same latitude typed in another format is a typed position.
-    answers_->Then([](QWidget*) {
+    s_->Answers().Then([](QWidget*) {
       Key(Qt::Key_Tab);
       Type(QStringLiteral("10d07.4074'N"));
       Key(Qt::Key_Return);
     });
-    Press(Qt::Key_Return);
+    s_->Press(Qt::Key_Return);
     const TTriV retyped = s_->Bench().Fixes().Get(1).Position;
     QVERIFY(!SameBits(retyped, alpha));
     QVERIFY(s_->Rows().at(0).contains(QString::fromUtf8("10.12°N")));
@@ -255,13 +238,13 @@ class FixDialogTest : public QObject {
 
   void ANewFixAboveARowTakesThePendingFixOneAtTheEndLeavesIt() {
     // A midpoint proposes a fix.
-    answers_->Then(FillOperands({"al ", "br "}));
+    s_->Answers().Then(FillOperands({"al ", "br "}));
     QTest::mouseClick(s_->OpButton(TOpTag::Midpoint), Qt::LeftButton);
     QVERIFY(s_->Bench().PendingFix().Valid);
     const TTriV mid = s_->Bench().PendingFix().Position;
 
     // Stored above ALPHA under a name of its own: the proposal is used up.
-    Select(0);
+    s_->Select(0);
     QStringList prefilled;
     const auto note_and = [&prefilled](std::function<void()> Then) {
       return [&prefilled, Then](QWidget* Modal) {
@@ -271,42 +254,42 @@ class FixDialogTest : public QObject {
         Then();
       };
     };
-    answers_->Then(note_and([] {
+    s_->Answers().Then(note_and([] {
       Type(QStringLiteral("MID1"));
       Key(Qt::Key_Return);
     }));
-    Press(Qt::Key_Insert);
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(prefilled.at(0), QStringLiteral("MIDPOINT/NEW"));
-    QCOMPARE(ToQString(std::string(s_->Bench().Fixes().Get(1).Name.View())), QStringLiteral("MID1"));
+    QCOMPARE(s_->FixName(1), QStringLiteral("MID1"));
     QVERIFY(SameBits(s_->Bench().Fixes().Get(1).Position, mid));
     QVERIFY(!s_->Bench().PendingFix().Valid);
-    answers_->Then(note_and([] { Key(Qt::Key_Escape); }));
-    Press(Qt::Key_Insert);
+    s_->Answers().Then(note_and([] { Key(Qt::Key_Escape); }));
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(prefilled, (QStringList{"", "", ""}));
 
     // Another midpoint, stored at the end under its proposed name: the
     // proposal stays and comes again with the next new fix, whose name is
     // then in use.
-    answers_->Then(FillOperands({"ALPHA", "BRAVO"}));
+    s_->Answers().Then(FillOperands({"ALPHA", "BRAVO"}));
     QTest::mouseClick(s_->OpButton(TOpTag::Midpoint), Qt::LeftButton);
-    Select(3);
-    answers_->Then(note_and([] { Key(Qt::Key_Return); }));
-    Press(Qt::Key_Return);
+    s_->Select(3);
+    s_->Answers().Then(note_and([] { Key(Qt::Key_Return); }));
+    s_->Press(Qt::Key_Return);
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
-    QCOMPARE(ToQString(std::string(s_->Bench().Fixes().Get(4).Name.View())), QStringLiteral("MIDPOINT/NEW"));
+    QCOMPARE(s_->FixName(4), QStringLiteral("MIDPOINT/NEW"));
     QVERIFY(s_->Bench().PendingFix().Valid);
     QVERIFY(SameBits(s_->Bench().Fixes().Get(4).Position, s_->Bench().PendingFix().Position));
     const QStringList first_prefill = prefilled;
-    Select(4);
-    answers_->Then(note_and([] {
+    s_->Select(4);
+    s_->Answers().Then(note_and([] {
       Key(Qt::Key_Return);
       Key(Qt::Key_Escape);
       Key(Qt::Key_Escape);
     }));
-    answers_->Then(CloseErrorBox());
-    Press(Qt::Key_Insert);
+    s_->Answers().Then(CloseErrorBox());
+    s_->Press(Qt::Key_Insert);
     QCOMPARE(prefilled, first_prefill);
-    QCOMPARE(answers_->Seen().last(), QStringLiteral("error: This fix name is already in use"));
+    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("error: This fix name is already in use"));
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
     QVERIFY(s_->Bench().PendingFix().Valid);
   }

@@ -18,14 +18,6 @@ constexpr const char* History =
     "second one\r\n\r\n(S) 2 km\r\n"
     "third one\r\n\r\n(S) 3 km\r\n";
 
-QStringList Names(TWorkbench& Bench) {
-  QStringList names;
-  for (std::uint16_t pos = 1; pos <= Bench.Fixes().Count(); ++pos) {
-    names << ToQString(std::string(Bench.Fixes().Get(pos).Name.View()));
-  }
-  return names;
-}
-
 // Closes the fix input dialog with its Cancel button, noting its caption
 // and the name it was prefilled with.
 TModalAnswers::TStep NoteAndCancelFixDialog(QString& Caption, QString& Name) {
@@ -44,14 +36,10 @@ class KeysTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TSession> s_;
-  std::unique_ptr<TModalAnswers> answers_;
 
   void Select(int Row) {
-    s_->List()->setCurrentIndex(s_->List()->model()->index(Row, 0));
+    s_->Select(Row);
     QCOMPARE(s_->Bench().CurrentRow(), Row);
-  }
-  void Press(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
-    QTest::keyClick(s_->List(), K, Modifiers);
   }
 
  private slots:
@@ -59,24 +47,19 @@ class KeysTest : public QObject {
 
   void init() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->WriteHistory(History));
-    QVERIFY(s_->Start());
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
+    QVERIFY(s_->Start(Fixes, History));
   }
   void cleanup() {
-    QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
-    QVERIFY(answers_->AllAnswered());
-    answers_.reset();
+    s_->VerifyAllAnswered();
     s_.reset();
   }
 
   void EnterOnTheBlankRowOpensNewFix() {
     Select(3);
     QString caption, name;
-    answers_->Then(NoteAndCancelFixDialog(caption, name));
-    Press(Qt::Key_Return);
-    QCOMPARE(answers_->Seen(), QStringList{"fix: New Fix"});
+    s_->Answers().Then(NoteAndCancelFixDialog(caption, name));
+    s_->Press(Qt::Key_Return);
+    QCOMPARE(s_->Answers().Seen(), QStringList{"fix: New Fix"});
     QCOMPARE(caption, QStringLiteral(" New Fix"));
     QCOMPARE(name, QString());
     QCOMPARE(s_->Bench().Fixes().Count(), 3);
@@ -86,13 +69,13 @@ class KeysTest : public QObject {
   void EnterOnAFixEditsItShiftEnterAddsAboveIt() {
     Select(1);
     QString caption, name;
-    answers_->Then(NoteAndCancelFixDialog(caption, name));
-    Press(Qt::Key_Enter);  // the keypad's Enter as well
+    s_->Answers().Then(NoteAndCancelFixDialog(caption, name));
+    s_->Press(Qt::Key_Enter);  // the keypad's Enter as well
     QCOMPARE(caption, QStringLiteral(" Edit Fix"));
     QCOMPARE(name, QStringLiteral("BRAVO"));
 
-    answers_->Then(NoteAndCancelFixDialog(caption, name));
-    Press(Qt::Key_Return, Qt::ShiftModifier);
+    s_->Answers().Then(NoteAndCancelFixDialog(caption, name));
+    s_->Press(Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(caption, QStringLiteral(" New Fix"));
     QCOMPARE(name, QString());
   }
@@ -100,31 +83,31 @@ class KeysTest : public QObject {
   void EnterOnAnEmptyDatabaseOpensNewFix() {
     s_->Bench().ClearFixes();
     QString caption, name;
-    answers_->Then(NoteAndCancelFixDialog(caption, name));
-    Press(Qt::Key_Return);
+    s_->Answers().Then(NoteAndCancelFixDialog(caption, name));
+    s_->Press(Qt::Key_Return);
     QCOMPARE(caption, QStringLiteral(" New Fix"));
   }
 
   void DelOnTheBlankRowDoesNothing() {
     Select(3);
-    Press(Qt::Key_Delete);
-    Press(Qt::Key_Delete, Qt::ShiftModifier);
-    QVERIFY(answers_->Seen().isEmpty());
+    s_->Press(Qt::Key_Delete);
+    s_->Press(Qt::Key_Delete, Qt::ShiftModifier);
+    QVERIFY(s_->Answers().Seen().isEmpty());
     QCOMPARE(s_->Bench().Fixes().Count(), 3);
     QVERIFY(!s_->Controls().xUndel->isEnabled());
   }
 
   void DelAsksFirst() {
     Select(1);
-    answers_->Then(Answer(TAnswer::No));
-    Press(Qt::Key_Delete);
-    QCOMPARE(answers_->Seen(), QStringList{"ask: Delete fix BRAVO from the database?"});
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Press(Qt::Key_Delete);
+    QCOMPARE(s_->Answers().Seen(), QStringList{"ask: Delete fix BRAVO from the database?"});
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
     QCOMPARE(s_->ListRow(), 1);
 
-    answers_->Then(Answer(TAnswer::Yes));
-    Press(Qt::Key_Delete);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "CHARLIE"}));
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Press(Qt::Key_Delete);
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "CHARLIE"}));
     // The fix that followed is current; the deleted one can come back.
     QCOMPARE(s_->ListRow(), 1);
     QCOMPARE(s_->Controls().xNoFix->text(), QStringLiteral("N = 2"));
@@ -133,23 +116,23 @@ class KeysTest : public QObject {
 
   void ShiftDelDeletesWithoutAQuestion() {
     Select(2);
-    Press(Qt::Key_Delete, Qt::ShiftModifier);
-    QVERIFY(answers_->Seen().isEmpty());
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO"}));
+    s_->Press(Qt::Key_Delete, Qt::ShiftModifier);
+    QVERIFY(s_->Answers().Seen().isEmpty());
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO"}));
     QCOMPARE(s_->ListRow(), 2);  // the blank row
   }
 
   void BackspaceAsksBeforeTheShownRecordGoes() {
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("3"));
-    Press(Qt::Key_Left);
+    s_->Press(Qt::Key_Left);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("2"));
-    answers_->Then(Answer(TAnswer::No));
-    Press(Qt::Key_Backspace);
-    QCOMPARE(answers_->Seen(), QStringList{"ask: Delete log record No. 2?"});
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Press(Qt::Key_Backspace);
+    QCOMPARE(s_->Answers().Seen(), QStringList{"ask: Delete log record No. 2?"});
     QCOMPARE(s_->Bench().Log().Count(), 3);
 
-    answers_->Then(Answer(TAnswer::Yes));
-    Press(Qt::Key_Backspace);
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Press(Qt::Key_Backspace);
     QCOMPARE(s_->Bench().Log().Count(), 2);
     // The record that followed, under the same number.
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("2"));
@@ -157,32 +140,32 @@ class KeysTest : public QObject {
   }
 
   void ShiftBackspaceDeletesWithoutAQuestion() {
-    Press(Qt::Key_Backspace, Qt::ShiftModifier);
-    Press(Qt::Key_Backspace, Qt::ShiftModifier);
-    QVERIFY(answers_->Seen().isEmpty());
+    s_->Press(Qt::Key_Backspace, Qt::ShiftModifier);
+    s_->Press(Qt::Key_Backspace, Qt::ShiftModifier);
+    QVERIFY(s_->Answers().Seen().isEmpty());
     QCOMPARE(s_->Bench().Log().Count(), 1);
     QCOMPARE(s_->LogLines(), (QStringList{"first one", "", "(S) 1 km"}));
-    Press(Qt::Key_Backspace, Qt::ShiftModifier);
+    s_->Press(Qt::Key_Backspace, Qt::ShiftModifier);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("0"));
     QCOMPARE(s_->LogLines(), (QStringList{"", "", ""}));
     // An empty log: nothing to ask about.
-    Press(Qt::Key_Backspace);
-    QVERIFY(answers_->Seen().isEmpty());
+    s_->Press(Qt::Key_Backspace);
+    QVERIFY(s_->Answers().Seen().isEmpty());
   }
 
   void LeftAndRightStepThroughTheLogAndNotTheList() {
     Select(1);
-    Press(Qt::Key_Left);
-    Press(Qt::Key_Left);
+    s_->Press(Qt::Key_Left);
+    s_->Press(Qt::Key_Left);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("1"));
     QCOMPARE(s_->LogLines().at(0), QStringLiteral("first one"));
     QVERIFY(!s_->Controls().xLineUp->isEnabled());
-    Press(Qt::Key_Left);
+    s_->Press(Qt::Key_Left);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("1"));
-    Press(Qt::Key_Right);
+    s_->Press(Qt::Key_Right);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("2"));
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Right);
+    s_->Press(Qt::Key_Right);
+    s_->Press(Qt::Key_Right);
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("3"));
     QVERIFY(!s_->Controls().xLineDown->isEnabled());
     QCOMPARE(s_->ListRow(), 1);
@@ -195,35 +178,35 @@ class KeysTest : public QObject {
 
   void ShiftUpAndDownMoveTheFixPlainArrowsTheSelection() {
     Select(0);
-    Press(Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
+    s_->Press(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
     QCOMPARE(s_->ListRow(), 1);
-    Press(Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"BRAVO", "CHARLIE", "ALPHA"}));
+    s_->Press(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"BRAVO", "CHARLIE", "ALPHA"}));
     QCOMPARE(s_->ListRow(), 2);
     // The last fix cannot go below the blank row.
-    Press(Qt::Key_Down, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"BRAVO", "CHARLIE", "ALPHA"}));
+    s_->Press(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"BRAVO", "CHARLIE", "ALPHA"}));
     QCOMPARE(s_->ListRow(), 2);
-    Press(Qt::Key_Up, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
+    s_->Press(Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
     QCOMPARE(s_->ListRow(), 1);
     QCOMPARE(s_->Rows().at(1).left(5), QStringLiteral("ALPHA"));
-    Press(Qt::Key_Up);
+    s_->Press(Qt::Key_Up);
     QCOMPARE(s_->ListRow(), 0);
     QCOMPARE(s_->Bench().CurrentRow(), 0);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Down);
+    s_->Press(Qt::Key_Down);
+    s_->Press(Qt::Key_Down);
+    s_->Press(Qt::Key_Down);
     QCOMPARE(s_->Bench().CurrentRow(), 3);
     // Shift+Up on the blank row moves nothing.
-    Press(Qt::Key_Up, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
+    s_->Press(Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"BRAVO", "ALPHA", "CHARLIE"}));
   }
 
   void InsAddsAboveTheCurrentRowShiftInsUndeletes() {
     Select(1);
-    answers_->Then([](QWidget* Modal) {
+    s_->Answers().Then([](QWidget* Modal) {
       auto* dialog = qobject_cast<TFixInp*>(Modal);
       QVERIFY(dialog != nullptr);
       QCOMPARE(dialog->windowTitle(), QStringLiteral(" New Fix"));
@@ -234,30 +217,28 @@ class KeysTest : public QObject {
       Type(QStringLiteral("7e"));
       Key(Qt::Key_Return);
     });
-    Press(Qt::Key_Insert);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "DELTA", "BRAVO", "CHARLIE"}));
+    s_->Press(Qt::Key_Insert);
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "DELTA", "BRAVO", "CHARLIE"}));
     QCOMPARE(s_->ListRow(), 1);
 
-    Press(Qt::Key_Delete, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
+    s_->Press(Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
     Select(3);
-    Press(Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO", "CHARLIE", "DELTA"}));
+    s_->Press(Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO", "CHARLIE", "DELTA"}));
     QVERIFY(!s_->Controls().xUndel->isEnabled());
     // Nothing left to undelete: Shift+Ins does nothing, and asks nothing.
-    Press(Qt::Key_Insert, Qt::ShiftModifier);
+    s_->Press(Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
-    QCOMPARE(answers_->Seen(), QStringList{"fix: New Fix"});
+    QCOMPARE(s_->Answers().Seen(), QStringList{"fix: New Fix"});
     // Any other Ins, Ctrl+Ins included, is Add.
-    answers_->Then([](QWidget* Modal) {
+    s_->Answers().Then([](QWidget* Modal) {
       QVERIFY(qobject_cast<TFixInp*>(Modal) != nullptr);
       Key(Qt::Key_Escape);
       Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
     });
-    Press(Qt::Key_Insert, Qt::ControlModifier);
-    QCOMPARE(answers_->Seen(), (QStringList{"fix: New Fix", "fix: New Fix"}));
+    s_->Press(Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(s_->Answers().Seen(), (QStringList{"fix: New Fix", "fix: New Fix"}));
     QCOMPARE(s_->Bench().Fixes().Count(), 4);
   }
 
@@ -268,11 +249,11 @@ class KeysTest : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), down);
     // Space or Enter would press the button; the window takes Enter first.
     QString caption, name;
-    answers_->Then(NoteAndCancelFixDialog(caption, name));
+    s_->Answers().Then(NoteAndCancelFixDialog(caption, name));
     QTest::keyClick(down, Qt::Key_Return);
     QCOMPARE(caption, QStringLiteral(" Edit Fix"));
     QCOMPARE(name, QStringLiteral("ALPHA"));
-    QCOMPARE(Names(s_->Bench()), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "BRAVO", "CHARLIE"}));
     QTRY_COMPARE(QApplication::focusWidget(), s_->List());
   }
 };

@@ -39,10 +39,6 @@ class MainWindowTest : public QObject {
 
   TMainWindow* w_ = nullptr;
 
-  QWidget* Control(const char* Name) const {
-    return w_->findChild<QWidget*>(QLatin1String(Name));
-  }
-
  private slots:
   void initTestCase() { QApplication::setStyle(new navorix::TNavorixStyle); }
 

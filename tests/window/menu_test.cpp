@@ -312,10 +312,12 @@ class MenuTest : public QObject {
     item.text = QStringLiteral("&Reload Status");
     item.rect = QRect(0, 0, 140, 20);
     item.state = QStyle::State_None;
+    const QColor grey = item.palette.color(QPalette::Disabled, QPalette::WindowText);
+    QVERIFY(grey != QColor(Qt::magenta));
     QImage image(140, 20, QImage::Format_RGB32);
+    image.fill(Qt::magenta);  // no grey but the caption's
     QPainter painter(&image);
     style->drawControl(QStyle::CE_MenuItem, &item, &painter, nullptr);
-    const QColor grey = item.palette.color(QPalette::Disabled, QPalette::WindowText);
     bool found = false;
     for (int y = 0; y < 20 && !found; ++y) {
       for (int x = 12; x < 140 && !found; ++x) found = image.pixelColor(x, y) == grey;

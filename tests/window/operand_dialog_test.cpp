@@ -16,12 +16,6 @@ constexpr const char* Fixes =
     "-30 40 BETA\r\n"
     "40 -50 ABCDEFGHIJKLMNOP\r\n";
 
-const QColor White(255, 255, 255);
-const QColor Red(255, 0, 0);
-const QColor Normal(192, 220, 192);
-
-QColor Ground(const QLineEdit* Field) { return Field->palette().color(QPalette::Base); }
-
 // A field's look: its text, the caret, the selected text and its colour.
 struct TLook {
   QString Text;
@@ -51,7 +45,6 @@ class OperandDialogTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<TSession> s_;
-  std::unique_ptr<TModalAnswers> answers_;
 
   TInPan& Pan() { return s_->Controller().OperandDialog(); }
   void Click(TOpTag Tag) { QTest::mouseClick(s_->OpButton(Tag), Qt::LeftButton); }
@@ -62,21 +55,17 @@ class OperandDialogTest : public QObject {
 
   void init() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->Start());
-    answers_ = std::make_unique<TModalAnswers>(&s_->Window());
+    QVERIFY(s_->Start(Fixes));
   }
   void cleanup() {
-    QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
-    QVERIFY(answers_->AllAnswered());
-    answers_.reset();
+    s_->VerifyAllAnswered();
     s_.reset();
   }
 
   void BlanksStepThroughTheMatchingNames() {
     QList<TLook> looks;
     TLook after_flash, fourth;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       QLineEdit* field = pan->Field(1);
       Type(QStringLiteral("AL"));
@@ -95,7 +84,7 @@ class OperandDialogTest : public QObject {
       Key(Qt::Key_Return);
     });
     Click(TOpTag::Midpoint);
-    QCOMPARE(answers_->Seen(), QStringList{"operands: Midpoint between Fixes"});
+    QCOMPARE(s_->Answers().Seen(), QStringList{"operands: Midpoint between Fixes"});
     QCOMPARE(looks.size(), 3);
     QCOMPARE(looks.at(0), (TLook{"ALPHA", 5, "", White}));
     QCOMPARE(looks.at(1), (TLook{"ALBANY", 6, "", White}));
@@ -108,7 +97,7 @@ class OperandDialogTest : public QObject {
 
   void TheCaretStandsAfterTheFifteenthCharacter() {
     TLook look;
-    answers_->Then([&look](QWidget* Modal) {
+    s_->Answers().Then([&look](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("abc "));
       look = LookOf(pan->Field(1));
@@ -121,7 +110,7 @@ class OperandDialogTest : public QObject {
 
   void SmallLettersAreCapitalsABlankNeverEntersAName() {
     QStringList shown;
-    answers_->Then([&shown](QWidget* Modal) {
+    s_->Answers().Then([&shown](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("al"));
       shown << pan->Field(1)->text();
@@ -144,7 +133,7 @@ class OperandDialogTest : public QObject {
 
   void DistanceAndAzimuthFieldsTakeNumbersAndMarks() {
     QStringList shown;
-    answers_->Then([&shown](QWidget* Modal) {
+    s_->Answers().Then([&shown](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("ALPHA"));
       Key(Qt::Key_Tab);
@@ -162,7 +151,7 @@ class OperandDialogTest : public QObject {
 
   void ABadFieldKeepsTheDialogOpenWithTheFocusThere() {
     // Confirmed texts first, so that the cancelled ones could replace them.
-    answers_->Then(FillOperands({"ALPHA", "BETA"}));
+    s_->Answers().Then(FillOperands({"ALPHA", "BETA"}));
     Click(TOpTag::Midpoint);
     QCOMPARE(LogCount(), 1);
     const FixRecord pending = s_->Bench().PendingFix();
@@ -171,7 +160,7 @@ class OperandDialogTest : public QObject {
     int focus = 0;
     QList<QColor> at_ok, after_flash;
     bool open_after_ok = false;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("ALBANY"));
       Key(Qt::Key_Tab);
@@ -198,7 +187,7 @@ class OperandDialogTest : public QObject {
     QVERIFY(s_->Bench().PendingFix().Position == pending.Position);
     QCOMPARE(s_->OpButton(TOpTag::NextFix)->isEnabled(), next_fix);
     QStringList offered;
-    answers_->Then([&offered](QWidget* Modal) {
+    s_->Answers().Then([&offered](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       offered << pan->Field(1)->text() << pan->Field(3)->text();
       Key(Qt::Key_Escape);
@@ -209,7 +198,7 @@ class OperandDialogTest : public QObject {
   }
 
   void AFailedCompletionDoesNotBlockOk() {
-    answers_->Then([](QWidget* Modal) {
+    s_->Answers().Then([](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("BETA  "));  // BETA, then no further match
       QCOMPARE(Ground(pan->Field(1)), Red);
@@ -225,7 +214,7 @@ class OperandDialogTest : public QObject {
   void EscClearsTheFieldThenCancels() {
     QStringList texts;
     bool open_after_first = false;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       Type(QStringLiteral("ALPHA"));
       Key(Qt::Key_Tab);
@@ -246,7 +235,7 @@ class OperandDialogTest : public QObject {
   void TabInAskArcFixDistGoesToTheDistanceBeforeTheFix() {
     QList<int> walk;
     QString title;
-    answers_->Then([&](QWidget* Modal) {
+    s_->Answers().Then([&](QWidget* Modal) {
       auto* pan = qobject_cast<TInPan*>(Modal);
       title = pan->windowTitle();
       for (int i = 0; i < 5; ++i) {
@@ -263,7 +252,7 @@ class OperandDialogTest : public QObject {
   }
 
   void OperationsThatShareALayoutShareItsTexts() {
-    answers_->Then(FillOperands({"alp ", "be "}));
+    s_->Answers().Then(FillOperands({"alp ", "be "}));
     Click(TOpTag::Midpoint);
     QStringList offered;
     const auto note_and_cancel = [&offered](QWidget* Modal) {
@@ -276,40 +265,40 @@ class OperandDialogTest : public QObject {
       offered << pan->Field(1)->selectedText();
       QTest::mouseClick(pan->CancelButton(), Qt::LeftButton);
     };
-    answers_->Then(note_and_cancel);
+    s_->Answers().Then(note_and_cancel);
     Click(TOpTag::FixFix);
     QCOMPARE(offered, (QStringList{"ALPHA", "BETA", "ALPHA"}));
     // Another layout keeps its own texts.
-    answers_->Then(note_and_cancel);
+    s_->Answers().Then(note_and_cancel);
     Click(TOpTag::ArcFix);
     QCOMPARE(offered, (QStringList{"", "", "", ""}));
   }
 
   void AltAcceleratorsOpenTheDialogAndNextFixFollowsFixFix() {
     QVERIFY(s_->OpButton(TOpTag::NextFix)->isEnabled());  // km
-    answers_->Then(FillOperands({"alph ", "bet "}));
-    QTest::keyClick(s_->List(), Qt::Key_X, Qt::AltModifier);
+    s_->Answers().Then(FillOperands({"alph ", "bet "}));
+    s_->Press(Qt::Key_X, Qt::AltModifier);
     QTRY_COMPARE(LogCount(), 1);
-    QCOMPARE(answers_->Seen().last(), QStringLiteral("operands: Distance from Fix to Fix"));
-    answers_->Then(FillOperands({"alb "}));
-    QTest::keyClick(s_->List(), Qt::Key_N, Qt::AltModifier);
+    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("operands: Distance from Fix to Fix"));
+    s_->Answers().Then(FillOperands({"alb "}));
+    s_->Press(Qt::Key_N, Qt::AltModifier);
     QTRY_COMPARE(LogCount(), 2);
-    QCOMPARE(answers_->Seen().last(), QStringLiteral("operands: Accumulated distance"));
+    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("operands: Accumulated distance"));
     QCOMPARE(s_->LogLines().mid(0, 2), (QStringList{"Accumulated distance from ALPHA", "to ALBANY"}));
     QTRY_COMPARE(QApplication::focusWidget(), s_->List());
   }
 
   void RangeErrorsAreShownAndNothingIsLogged() {
-    answers_->Then(FillOperands({"ALPHA", "20004", "360"}));
-    answers_->Then(CloseErrorBox());
+    s_->Answers().Then(FillOperands({"ALPHA", "20004", "360"}));
+    s_->Answers().Then(CloseErrorBox());
     Click(TOpTag::FixAtDistAz);
-    answers_->Then(FillOperands({"ALPHA", "100", "-360"}));
-    answers_->Then(CloseErrorBox());
+    s_->Answers().Then(FillOperands({"ALPHA", "100", "-360"}));
+    s_->Answers().Then(CloseErrorBox());
     Click(TOpTag::FixAtDistAz);
-    answers_->Then(FillOperands({"ALPHA", "ALPHA", "BETA"}));
-    answers_->Then(CloseErrorBox());
+    s_->Answers().Then(FillOperands({"ALPHA", "ALPHA", "BETA"}));
+    s_->Answers().Then(CloseErrorBox());
     Click(TOpTag::ArcFix);
-    QCOMPARE(answers_->Seen(), (QStringList{"operands: Fix at Distance and Azimuth",
+    QCOMPARE(s_->Answers().Seen(), (QStringList{"operands: Fix at Distance and Azimuth",
                                             "error: Distance too large (>pi)",
                                             "operands: Fix at Distance and Azimuth",
                                             "error: Illegal azimuth value (>2pi)",

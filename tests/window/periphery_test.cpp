@@ -2,6 +2,7 @@
 #include "window/about_box.h"
 #include "window/help_window.h"
 #include "window/pictures.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,10 +11,10 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
-#include <QTimer>
 
 using navorix::TAboutBox;
 using navorix::THelpWindow;
+using navorix::test::WhenModal;
 
 namespace {
 
@@ -56,10 +57,7 @@ class PeripheryTest : public QObject {
 
   void AboutFromTheMenuIsModalAndClosesOnAKey() {
     TAboutBox about(QStringLiteral("1.20"));
-    QTimer::singleShot(0, [] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Escape);
-    });
+    WhenModal([](QWidget* Modal, QWidget*) { QTest::keyClick(Modal, Qt::Key_Escape); });
     about.ShowModal();
     QVERIFY(!about.isVisible());
   }

@@ -61,6 +61,14 @@ fail() {
   exit 1
 }
 
+# One step of a wait: a tenth of a second more on the caller's "waited",
+# and the test fails with the message $1 once the patience is used up.
+tick() {
+  sleep 0.1
+  waited=$((waited + 1))
+  [ "$waited" -lt $((patience * 10)) ] || fail "$1"
+}
+
 # A portable installation: the program beside its "data" folder, the
 # sounds and the help file.
 make_folder() {
@@ -76,9 +84,7 @@ start_window_manager() {
   local waited=0
   # The window manager is ready once it announces its desktops.
   until xdotool get_num_desktops >/dev/null 2>&1; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "openbox did not start"
+    tick "openbox did not start"
   done
 }
 
@@ -91,9 +97,7 @@ wait_window() {
   while :; do
     ids=$(visible "$1")
     if [ -n "$ids" ] && [ "$(printf '%s\n' "$ids" | wc -l)" -eq 1 ]; then break; fi
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "no single window named '$1' (found: ${ids:-none})"
+    tick "no single window named '$1' (found: ${ids:-none})"
   done
   printf '%s\n' "$ids"
 }
@@ -102,9 +106,7 @@ wait_window() {
 wait_gone() {
   local waited=0
   while [ -n "$(visible "$1")" ]; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "the window '$1' stayed open"
+    tick "the window '$1' stayed open"
   done
 }
 
@@ -112,9 +114,7 @@ wait_gone() {
 wait_active() {
   local waited=0
   until [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "window $1 ($2) never got the keyboard focus"
+    tick "window $1 ($2) never got the keyboard focus"
   done
 }
 
@@ -131,9 +131,7 @@ wait_focus_moves() {
   while :; do
     active=$(xdotool getactivewindow 2>/dev/null || true)
     [ -z "$active" ] || [ "$active" = "$1" ] || break
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "the focus stayed on window $1"
+    tick "the focus stayed on window $1"
   done
   printf '%s\n' "$active"
 }
@@ -165,9 +163,7 @@ start_navorix() {
     main_window=$(wait_window '^Navorix$')
     width=$(xdotool getwindowgeometry --shell "$main_window" 2>/dev/null | sed -n 's/^WIDTH=//p')
     [ "${width:-0}" -lt 600 ] || break
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "the main window did not show"
+    tick "the main window did not show"
   done
   wait_active "$main_window" "the main window"
 }
@@ -198,9 +194,7 @@ leave_saving() {
   keys Return
   local waited=0
   while kill -0 "$app" 2>/dev/null; do
-    sleep 0.1
-    waited=$((waited + 1))
-    [ "$waited" -lt $((patience * 10)) ] || fail "the program did not end after Alt+F, X, Enter"
+    tick "the program did not end after Alt+F, X, Enter"
   done
   wait "$app" || fail "the program ended with status $?"
   app=

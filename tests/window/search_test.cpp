@@ -36,11 +36,13 @@ class SearchTest : public QObject {
 
   void init() {
     s_ = std::make_unique<TSession>();
-    QVERIFY(s_->WriteFixes(Fixes));
-    QVERIFY(s_->Start());
+    QVERIFY(s_->Start(Fixes));
     QCOMPARE(s_->Bench().Fixes().Count(), 6);
   }
-  void cleanup() { s_.reset(); }
+  void cleanup() {
+    s_->VerifyAllAnswered();
+    s_.reset();
+  }
 
   void AlphaAbleX() {
     QVERIFY(!Panel()->isVisible());
@@ -103,7 +105,7 @@ class SearchTest : public QObject {
   void EscHidesThePanelAtOnce() {
     TypeAtList('A');
     QVERIFY(Panel()->isVisible());
-    QTest::keyClick(s_->List(), Qt::Key_Escape);
+    s_->Press(Qt::Key_Escape);
     QVERIFY(!Panel()->isVisible());
     // Hidden: the next letter starts a new search.
     TypeAtList('Z');
@@ -112,7 +114,7 @@ class SearchTest : public QObject {
   }
 
   void DigitsOnlyWhileThePanelShows() {
-    s_->List()->setCurrentIndex(s_->List()->model()->index(4, 0));
+    s_->Select(4);
     QCOMPARE(s_->Bench().CurrentRow(), 4);
     // Hidden panel: a digit starts nothing and goes nowhere.
     TypeAtList('2');
@@ -137,11 +139,26 @@ class SearchTest : public QObject {
   }
 
   void SlashStartsASearchOtherCharactersDoNot() {
+    QVERIFY(!Timer()->isActive());
     TypeAtList('/');
     QVERIFY(!Panel()->isVisible());  // no name begins with "/"
+    // Searched for all the same: a miss.
+    QVERIFY(Timer()->isActive());
+    QCOMPARE(Timer()->interval(), 2400);
     TypeAtList('-');
     QVERIFY(!Panel()->isVisible());
     QCOMPARE(s_->ListRow(), 0);
+    // In a search the slash is a name character and the minus is none: it
+    // is no miss, it is not searched for at all.
+    for (char c : std::string("ZULU/")) TypeAtList(c);
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(s_->ListRow(), 5);
+    TypeAtList('-');
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(Timer()->interval(), 1600);
+    QCOMPARE(s_->ListRow(), 5);
+    TypeAtList('A');
+    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/A"));
   }
 
   void TheWindowSearchesWhateverControlHasTheFocus() {

@@ -13,6 +13,7 @@
 #include "window/main_window.h"
 #include "window/navorix_style.h"
 #include "window/qt_text.h"
+#include "window_test_support.h"
 #include "workbench/workbench.h"
 
 #include <QApplication>
@@ -47,9 +48,6 @@ inline std::string ReadBytes(const QString& Name) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll().toStdString();
 }
-
-// The text a field shows, as the program's Windows-1252 text.
-inline std::string Text(const QLineEdit* Field) { return FromQString(Field->text()); }
 
 // What a modal window is, for the record of what showed: "ask: " and the
 // lines of a question joined by "|", "error: " and the text of the error
@@ -319,17 +317,19 @@ class TSession {
 
   QString Path(const QString& Name) const { return dir_.filePath(Name); }
   QString DataPath(const QString& Name) const { return dir_.filePath(QStringLiteral("data/") + Name); }
-  TAppData& Paths() { return paths_; }
 
-  // Status files read at the start: the settings, the fixes, the history.
-  bool WriteSettings(const std::string& Ini) { return WriteBytes(Path(QStringLiteral("navorix.ini")), Ini); }
+  // Status files read at the start: the fixes, the history.
   bool WriteFixes(const std::string& Fixes) { return WriteBytes(DataPath(QStringLiteral("navorix.fix")), Fixes); }
   bool WriteHistory(const std::string& Lines) { return WriteBytes(DataPath(QStringLiteral("navorix.his")), Lines); }
 
-  // Starts as the program does and waits until the fix list has the focus
-  // and the splash has gone. Files are read and written through Calls,
-  // which must outlive the session.
-  bool Start(const TFileSystemCalls& Calls = SystemCalls()) {
+  // Starts as the program does, with Fixes and History as its status files
+  // when they are given, and waits until the fix list has the focus and the
+  // splash has gone; then Answers() takes the modal windows. Files are read
+  // and written through Calls, which must outlive the session.
+  bool Start(const char* Fixes = nullptr, const char* History = nullptr,
+             const TFileSystemCalls& Calls = SystemCalls()) {
+    if (Fixes != nullptr && !WriteFixes(Fixes)) return false;
+    if (History != nullptr && !WriteHistory(History)) return false;
     bench_ = std::make_unique<TWorkbench>(paths_, Calls);
     controller_ = std::make_unique<TMainController>(*bench_, ToQString(paths_.ShareDir),
                                                     ToQString(paths_.HelpFile));
@@ -337,14 +337,28 @@ class TSession {
     // Generous limits: the sound system may be slow to answer on a busy
     // machine.
     if (!QTest::qWaitForWindowExposed(&Window(), 20000)) return false;
-    return QTest::qWaitFor(
-        [this] { return QApplication::focusWidget() == List() && QApplication::activeWindow() == &Window(); },
-        20000);
+    if (!QTest::qWaitFor(
+            [this] { return QApplication::focusWidget() == List() && QApplication::activeWindow() == &Window(); },
+            20000)) {
+      return false;
+    }
+    answers_ = std::make_unique<TModalAnswers>(&Window());
+    return true;
+  }
+
+  // The end of a test: every modal window that showed had its step, and no
+  // step is left over.
+  void VerifyAllAnswered() {
+    if (!answers_) return;
+    QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
+    QVERIFY(answers_->AllAnswered());
   }
 
   TWorkbench& Bench() { return *bench_; }
   TMainController& Controller() { return *controller_; }
   TMainWindow& Window() { return controller_->Window(); }
+  TModalAnswers& Answers() { return *answers_; }
+  const TMainMenu& Menu() { return Window().Menu(); }
   const TMainControls& Controls() { return Window().Controls(); }
   QListView* List() { return Window().Controls().xList; }
   QPushButton* OpButton(TOpTag Tag) { return Window().OperationButton(static_cast<std::uint8_t>(Tag)); }
@@ -357,6 +371,17 @@ class TSession {
     return rows;
   }
   int ListRow() { return List()->currentIndex().row(); }
+  void Select(int Row) { List()->setCurrentIndex(List()->model()->index(Row, 0)); }
+  // Sends a key to the fix list.
+  void Press(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) { QTest::keyClick(List(), K, Modifiers); }
+
+  // The name of the fix at Pos (from 1), and the names of all in order.
+  QString FixName(std::uint16_t Pos) { return ToQString(std::string(Bench().Fixes().Get(Pos).Name.View())); }
+  QStringList FixNames() {
+    QStringList names;
+    for (std::uint16_t pos = 1; pos <= Bench().Fixes().Count(); ++pos) names << FixName(pos);
+    return names;
+  }
   // The three lines of the log display.
   QStringList LogLines() {
     const auto& c = Controls();
@@ -368,6 +393,8 @@ class TSession {
   TAppData paths_;
   std::unique_ptr<TWorkbench> bench_;
   std::unique_ptr<TMainController> controller_;
+  // Declared last so that it goes first, before the windows it watches.
+  std::unique_ptr<TModalAnswers> answers_;
 };
 
 }  // namespace navorix::test
