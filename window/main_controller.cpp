@@ -259,12 +259,6 @@ void TMainController::RunOperation(int Tag) {
 
 // --------------------------------------------------------------------- menu
 
-template <typename Value>
-void TMainController::ConnectChoice(QActionGroup* Group, void (TWorkbench::*Set)(Value)) {
-  connect(Group, &QActionGroup::triggered, this,
-          [this, Set](QAction* A) { (bench_.*Set)(static_cast<Value>(A->data().toInt())); });
-}
-
 void TMainController::ConnectMenu() {
   const TMainMenu& m = window_->Menu();
   connect(m.mReload, &QAction::triggered, this, [this] {
@@ -302,12 +296,24 @@ void TMainController::ConnectMenu() {
     });
   }
 
-  ConnectChoice(m.gLatLon, &TWorkbench::SetLatLonFormat);
-  ConnectChoice(m.gDist, &TWorkbench::SetDistUnits);
-  ConnectChoice(m.gPlus, &TWorkbench::SetPlusDir);
-  ConnectChoice(m.gAccu, &TWorkbench::SetPrecision);
-  ConnectChoice(m.gAzim, &TWorkbench::SetAzimRange);
-  ConnectChoice(m.gAzAngle, &TWorkbench::SetAzimFormat);
+  connect(m.gLatLon, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetLatLonFormat(static_cast<TAngleFormat>(A->data().toInt()));
+  });
+  connect(m.gDist, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetDistUnits(static_cast<TDistUnits>(A->data().toInt()));
+  });
+  connect(m.gPlus, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetPlusDir(static_cast<TPlusDir>(A->data().toInt()));
+  });
+  connect(m.gAccu, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetPrecision(static_cast<TAccuracy>(A->data().toInt()));
+  });
+  connect(m.gAzim, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetAzimRange(static_cast<TAzimRange>(A->data().toInt()));
+  });
+  connect(m.gAzAngle, &QActionGroup::triggered, this, [this](QAction* A) {
+    bench_.SetAzimFormat(static_cast<TAngleFormat>(A->data().toInt()));
+  });
   // The switches invert the workbench's value; the check marks then follow
   // the settings, whatever Qt did to them on the click.
   connect(m.mEllArc, &QAction::triggered, this, [this] { bench_.ToggleEllipticArc(); });

@@ -11,7 +11,6 @@
 
 #include "workbench/observers.h"
 
-class QActionGroup;
 class QEvent;
 class QModelIndex;
 
@@ -81,10 +80,6 @@ class TMainController : public QObject,
   void ConnectFixList();
   void ConnectButtons();
   void ConnectMenu();
-  // An exclusive group of the Options menu: the checked item's tag is the
-  // value handed to Set.
-  template <typename Value>
-  void ConnectChoice(QActionGroup* Group, void (TWorkbench::*Set)(Value));
   void FocusFixList();
   // Add and Edit: the fix input dialog, centred on the fix list's frame.
   void EditFix(bool AddButton);
