@@ -16,6 +16,10 @@ if(NAVORIX_SANITIZE OR NAVORIX_FUZZ)
       -fno-omit-frame-pointer)
   add_compile_options(${navorix_sanitizers})
   add_link_options(-fsanitize=address,undefined)
+  # Tests that load system libraries (Qt, D-Bus) add this to their
+  # environment; see the file for what it lets pass.
+  set(NAVORIX_SANITIZER_ENV
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizer/lsan.supp")
 endif()
 if(NAVORIX_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
