@@ -198,18 +198,18 @@ void TMainController::EditFix(bool AddButton) {
   FocusFixList();
 }
 
+bool TMainController::MayGoOn(const std::string& Question, bool AskFirst) {
+  // An empty question: nothing to act on (the blank row, an empty log).
+  if (Question.empty()) return false;
+  return !AskFirst || Ask(Question, TButtons::YesNo) == TAnswer::Yes;
+}
+
 void TMainController::DeleteFix(bool AskFirst) {
-  const std::string question = bench_.DeleteFixQuestion();
-  if (question.empty()) return;  // the blank row
-  if (AskFirst && Ask(question, TButtons::YesNo) != TAnswer::Yes) return;
-  bench_.DeleteFix();
+  if (MayGoOn(bench_.DeleteFixQuestion(), AskFirst)) bench_.DeleteFix();
 }
 
 void TMainController::DeleteLogRecord(bool AskFirst) {
-  const std::string question = bench_.DeleteRecordQuestion();
-  if (question.empty()) return;  // an empty log
-  if (AskFirst && Ask(question, TButtons::YesNo) != TAnswer::Yes) return;
-  bench_.DeleteShownRecord();
+  if (MayGoOn(bench_.DeleteRecordQuestion(), AskFirst)) bench_.DeleteShownRecord();
 }
 
 // ------------------------------------------------------------------ buttons
@@ -272,21 +272,13 @@ void TMainController::ConnectMenu() {
 
   connect(m.mDelRec, &QAction::triggered, this, [this] { DeleteLogRecord(false); });
   connect(m.mClrLog, &QAction::triggered, this, [this] {
-    if (bench_.Log().Count() != 0 && Ask(question::ClearLog, TButtons::YesNo) == TAnswer::Yes) {
-      bench_.ClearLog();
-    }
+    if (MayGoOn(bench_.ClearLogQuestion(), true)) bench_.ClearLog();
   });
   connect(m.mClrFix, &QAction::triggered, this, [this] {
-    if (bench_.Fixes().Count() != 0 &&
-        Ask(question::ClearFixes, TButtons::YesNo) == TAnswer::Yes) {
-      bench_.ClearFixes();
-    }
+    if (MayGoOn(bench_.ClearFixesQuestion(), true)) bench_.ClearFixes();
   });
   connect(m.mClear, &QAction::triggered, this, [this] {
-    if ((bench_.Fixes().Count() != 0 || bench_.Log().Count() != 0) &&
-        Ask(question::ClearAll, TButtons::YesNo) == TAnswer::Yes) {
-      bench_.ClearAll();
-    }
+    if (MayGoOn(bench_.ClearAllQuestion(), true)) bench_.ClearAll();
   });
 
   for (QAction* sort : {m.mSortName, m.mSortSuffix, m.mSortDist}) {

@@ -85,8 +85,11 @@ class TMainController : public QObject,
   void EditFix(bool AddButton);
   void RunOperation(int Tag);
   void ShowHelp(const QString& Topic);
-  void DeleteLogRecord(bool Ask);
-  void DeleteFix(bool Ask);
+  // True to act on a workbench question: not empty, and answered Yes when
+  // AskFirst.
+  bool MayGoOn(const std::string& Question, bool AskFirst);
+  void DeleteLogRecord(bool AskFirst);
+  void DeleteFix(bool AskFirst);
   void LoadFixFile();
   void SaveFixFile();
   void HideSearch();

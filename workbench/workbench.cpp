@@ -382,6 +382,18 @@ std::string TWorkbench::DeleteRecordQuestion() const {
   return navorix::DeleteRecordQuestion(shownRecord_);
 }
 
+std::string TWorkbench::ClearLogQuestion() const {
+  return log_.Count() != 0 ? question::ClearLog : "";
+}
+
+std::string TWorkbench::ClearFixesQuestion() const {
+  return fixes_.Count() != 0 ? question::ClearFixes : "";
+}
+
+std::string TWorkbench::ClearAllQuestion() const {
+  return fixes_.Count() != 0 || log_.Count() != 0 ? question::ClearAll : "";
+}
+
 void TWorkbench::ClearLog() {
   log_.Clear();
   ShowLogRecord(0);

@@ -191,6 +191,11 @@ class TWorkbench {
   void ClearLog();
   void ClearFixes();
   void ClearAll();
+  // The questions of the three Clear commands; "" when there is nothing to
+  // clear, where the command does nothing.
+  std::string ClearLogQuestion() const;
+  std::string ClearFixesQuestion() const;
+  std::string ClearAllQuestion() const;
 
   // ---------------------------------------------------------------- options
   // The Options menu. Formats and accuracy rebuild the rows; a distance

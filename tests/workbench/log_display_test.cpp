@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/workbench/workbench_test_support.h"
+#include "workbench/texts.h"
 
 namespace navorix {
 namespace {
@@ -111,6 +112,23 @@ TEST_F(LogDisplayTest, ClearEmptiesTheDisplayAndDisablesNextFix) {
   EXPECT_EQ(Bench().Chain().StartName, "A");
   Bench().ClearAll();
   EXPECT_EQ(Bench().Fixes().Count(), 0);
+}
+
+// Each Clear command asks only when it has something to clear; Clear All
+// asks when either store holds anything.
+TEST_F(LogDisplayTest, ClearQuestionsOnlyWithSomethingToClear) {
+  EXPECT_EQ(Bench().ClearLogQuestion(), "");
+  EXPECT_EQ(Bench().ClearFixesQuestion(), "");
+  EXPECT_EQ(Bench().ClearAllQuestion(), "");
+  AddNames({"A", "B"});
+  EXPECT_EQ(Bench().ClearLogQuestion(), "");
+  EXPECT_EQ(Bench().ClearFixesQuestion(), question::ClearFixes);
+  EXPECT_EQ(Bench().ClearAllQuestion(), question::ClearAll);
+  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  Bench().ClearFixes();
+  EXPECT_EQ(Bench().ClearLogQuestion(), question::ClearLog);
+  EXPECT_EQ(Bench().ClearFixesQuestion(), "");
+  EXPECT_EQ(Bench().ClearAllQuestion(), question::ClearAll);
 }
 
 TEST_F(LogDisplayTest, LoadingShowsTheLastRecordOfASevenLineHistory) {
