@@ -7,10 +7,13 @@
 #include "window/sound_table.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace navorix {
 
@@ -76,18 +79,29 @@ void TErrBox::SetSound(TSoundTable* Sounds, int Number) {
   sound_ = Number;
 }
 
-void TErrBox::Prepare(const std::string& Text) {
-  const QString shown = ToQString(ErrBoxText(Text));
+void TErrBox::Prepare(const std::string& Text) { Prepare(std::vector<std::string>{Text}); }
+
+void TErrBox::Prepare(const std::vector<std::string>& Lines) {
   const QFontMetrics fm(font());
-  txt_->setText(shown);
-  const int width = fm.horizontalAdvance(shown);
-  txt_->setGeometry(TextLeft, TextTop, width, fm.height());
-  setFixedSize(TextLeft + width + RightMargin, Height);
-  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset, Height - 2 * PanelInset);
+  QStringList shown;
+  int width = 0;
+  for (const std::string& line : Lines) {
+    shown << ToQString(ErrBoxText(line));
+    width = std::max(width, fm.horizontalAdvance(shown.back()));
+  }
+  txt_->setText(shown.join(QLatin1Char('\n')));
+  // One line keeps the box's own height; each further line adds a line.
+  const int more = static_cast<int>(std::max<std::size_t>(Lines.size(), 1) - 1) * fm.lineSpacing();
+  txt_->setGeometry(TextLeft, TextTop, width, fm.height() + more);
+  setFixedSize(TextLeft + width + RightMargin, Height + more);
+  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset,
+                      height() - 2 * PanelInset);
 }
 
-void TErrBox::Show_Text(const std::string& Text) {
-  Prepare(Text);
+void TErrBox::Show_Text(const std::string& Text) { Show_Lines({Text}); }
+
+void TErrBox::Show_Lines(const std::vector<std::string>& Lines) {
+  Prepare(Lines);
   CentreOnActiveForm(*this);
   exec();
 }

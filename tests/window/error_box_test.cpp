@@ -44,6 +44,28 @@ class ErrorBoxTest : public QObject {
     QCOMPARE(box.width(), 61 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("Same or opposing fixes")) + 18);
   }
 
+  // A report: its lines one under the other, each cut as a message is,
+  // the box a line taller for each line more.
+  void AReportShowsItsLinesInOneBox() {
+    TErrBox box;
+    box.Set_Font(QStringLiteral("Lucida Console"));
+    const std::vector<std::string> lines = {"Fix file: 1 unreadable line shown as an empty row",
+                                            std::string(70, 'z'), "and 3 more"};
+    box.Prepare(lines);
+    const QFontMetrics fm(box.font());
+    QCOMPARE(box.TextLabel()->text(),
+             QString::fromStdString(lines[0] + "\n" + std::string(64, 'z') + "\nand 3 more"));
+    const int widest = std::max(fm.horizontalAdvance(QString::fromStdString(lines[0])),
+                                fm.horizontalAdvance(QString(64, QLatin1Char('z'))));
+    QCOMPARE(box.width(), 61 + widest + 18);
+    QCOMPARE(box.height(), 57 + 2 * fm.lineSpacing());
+    QCOMPARE(box.TextLabel()->geometry(), QRect(61, 20, widest, fm.height() + 2 * fm.lineSpacing()));
+    // One line is the box of a message.
+    box.Prepare(std::vector<std::string>{"Same or opposing fixes"});
+    QCOMPARE(box.height(), 57);
+    QCOMPARE(box.TextLabel()->text(), QStringLiteral("Same or opposing fixes"));
+  }
+
   void LookOfTheBox() {
     TErrBox box;
     QVERIFY(box.windowFlags() & Qt::FramelessWindowHint);
