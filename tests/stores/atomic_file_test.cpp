@@ -498,15 +498,9 @@ TEST(AtomicFileBackup, ABackupThatCannotBeReplacedUndoesTheSave) {
 // beside it, where renames and links stay on one file system.
 TEST(AtomicFileBackup, ALinkToAnotherFileSystemSavesBesideItsTarget) {
   TTempDir dir;
-  std::string pattern = "/dev/shm/navorix_other_XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) GTEST_SKIP() << "no /dev/shm";
-  struct stat here {}, there {};
-  ASSERT_EQ(::stat(dir.Path().c_str(), &here), 0);
-  ASSERT_EQ(::stat(pattern.c_str(), &there), 0);
-  if (here.st_dev == there.st_dev) {
-    std::filesystem::remove_all(pattern);
-    GTEST_SKIP() << "/dev/shm is on the same file system";
-  }
+  const testing::TOtherFileSystemDir other(dir.Path());
+  if (other.Path().empty()) GTEST_SKIP() << "no other file system under /dev/shm";
+  const std::string& pattern = other.Path();
   const std::string target = pattern + "/mine.fix";
   WriteFile(target, "old");
   std::filesystem::create_symlink(target, dir / "navorix.fix");
@@ -525,7 +519,6 @@ TEST(AtomicFileBackup, ALinkToAnotherFileSystemSavesBesideItsTarget) {
   EXPECT_EQ(ReadFile(pattern + "/mine.fix.unread-1"), "old");
   EXPECT_EQ(ReplacedFile(dir / "navorix.fix"), target);
   EXPECT_EQ(DirEntries(dir.Path()), std::vector<std::string>{"navorix.fix"});
-  std::filesystem::remove_all(pattern);
 }
 
 TEST(AtomicFileBackup, UnreadNamesAreDatedAndNeverTaken) {

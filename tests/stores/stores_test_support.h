@@ -52,6 +52,35 @@ class TTempDir {
   std::string path_;
 };
 
+// A fresh directory on another file system than the directory Near, under
+// /dev/shm (a file system of its own on Linux), removed at the end; Path()
+// is empty when there is none.
+class TOtherFileSystemDir {
+ public:
+  explicit TOtherFileSystemDir(const std::string& Near) {
+    std::string pattern = "/dev/shm/navorix_other_XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    struct stat here {}, there {};
+    if (::stat(Near.c_str(), &here) == 0 && ::stat(pattern.c_str(), &there) == 0 &&
+        here.st_dev != there.st_dev) {
+      path_ = pattern;
+      return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(pattern, ignored);
+  }
+  ~TOtherFileSystemDir() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  TOtherFileSystemDir(const TOtherFileSystemDir&) = delete;
+  TOtherFileSystemDir& operator=(const TOtherFileSystemDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 inline void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream out(Path, std::ios::binary | std::ios::trunc);
   out << Bytes;

@@ -134,15 +134,9 @@ TEST_F(KeepingTest, WhatAnotherCopySavedOutlivesTheSecondCopysSaves) {
 // The status file on another file system, through a link from the data
 // folder (/dev/shm is a file system of its own on Linux).
 TEST_F(KeepingTest, AStatusFileLinkedToAnotherFileSystemIsSaved) {
-  std::string other = "/dev/shm/navorix_keep_XXXXXX";
-  if (::mkdtemp(other.data()) == nullptr) GTEST_SKIP() << "no /dev/shm";
-  struct stat here {}, there {};
-  ASSERT_EQ(::stat(dir.Path().c_str(), &here), 0);
-  ASSERT_EQ(::stat(other.c_str(), &there), 0);
-  if (here.st_dev == there.st_dev) {
-    std::filesystem::remove_all(other);
-    GTEST_SKIP() << "/dev/shm is on the same file system";
-  }
+  const testing::TOtherFileSystemDir otherDir(dir.Path());
+  if (otherDir.Path().empty()) GTEST_SKIP() << "no other file system under /dev/shm";
+  const std::string& other = otherDir.Path();
   WriteFile(other + "/fixes.fix", "10 20 OLD\r\n");
   std::filesystem::create_symlink(other + "/fixes.fix", Data("navorix.fix"));
   Bench().LoadStatus();
@@ -152,7 +146,6 @@ TEST_F(KeepingTest, AStatusFileLinkedToAnotherFileSystemIsSaved) {
   EXPECT_TRUE(std::filesystem::is_symlink(Data("navorix.fix")));
   EXPECT_NE(ReadFile(other + "/fixes.fix").find("NEW"), std::string::npos);
   EXPECT_EQ(ReadFile(other + "/fixes.fix.bak"), "10 20 OLD\r\n");
-  std::filesystem::remove_all(other);
 }
 
 // A portable folder on a FAT or exFAT stick (EPERM), a link across file
