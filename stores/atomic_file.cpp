@@ -128,6 +128,37 @@ bool WithoutHardLinks(int Code) {
   return Code == EPERM || Code == EXDEV || Code == ENOSYS || Code == EOPNOTSUPP || Code == EMLINK;
 }
 
+// A file system that keeps no owners or permission bits of its own (a FAT
+// stick mounted through FUSE) answers ENOSYS or EOPNOTSUPP to fchown and
+// fchmod. A new file there keeps the old one's owner and permissions all
+// the same when it already has that owner and no wider permissions.
+bool WithoutOwners(int Code) { return Code == ENOSYS || Code == EOPNOTSUPP; }
+
+bool HasOwnerOf(int Fd, const struct stat& Old) {
+  struct stat info {};
+  return ::fstat(Fd, &info) == 0 && info.st_uid == Old.st_uid && info.st_gid == Old.st_gid;
+}
+
+bool NoWiderThan(int Fd, const struct stat& Old) {
+  struct stat info {};
+  return ::fstat(Fd, &info) == 0 && (info.st_mode & ~Old.st_mode & PermissionBits) == 0;
+}
+
+// Gives the new file Fd the owner and the permissions of Old: 0, OwnerLost,
+// or the error number of the permissions.
+constexpr int OwnerLost = -1;
+int KeepOwnerAndMode(const TFileSystemCalls& Calls, int Fd, const struct stat& Old) {
+  if (Calls.Fchown(Fd, Old.st_uid, Old.st_gid) != 0) {
+    const int code = errno;
+    if (!WithoutOwners(code) || !HasOwnerOf(Fd, Old)) return OwnerLost;
+  }
+  if (Calls.Fchmod(Fd, Old.st_mode & PermissionBits) != 0) {
+    const int code = errno;
+    if (!WithoutOwners(code) || !NoWiderThan(Fd, Old)) return code;
+  }
+  return 0;
+}
+
 constexpr std::string_view BackupSuffix = ".bak";
 constexpr std::string_view UnreadSuffix = ".unread-";
 
@@ -237,10 +268,9 @@ TAtomicFile::TAtomicFile(const std::string& FileName, const TFileSystemCalls& Ca
   // A replaced file keeps its owner and permissions; a file whose owner
   // cannot be kept (another user's) is not replaced.
   if (existed_) {
-    if (calls_.Fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
-      Fail(msg::OwnerNotKept);
-    }
-    if (calls_.Fchmod(fd_, existing.st_mode & PermissionBits) != 0) Fail(errno);
+    const int kept = KeepOwnerAndMode(calls_, fd_, existing);
+    if (kept == OwnerLost) Fail(msg::OwnerNotKept);
+    if (kept != 0) Fail(kept);
   }
   buffer_.reserve(BufferSize);
 }
@@ -354,8 +384,8 @@ int TAtomicFile::CopyFile(const std::string& From, const std::string& To) {
     if (code != 0) break;
   }
   ::close(in);
-  if (code == 0 && calls_.Fchown(out, info.st_uid, info.st_gid) != 0) code = errno;
-  if (code == 0 && calls_.Fchmod(out, info.st_mode & PermissionBits) != 0) code = errno;
+  if (code == 0) code = KeepOwnerAndMode(calls_, out, info);
+  if (code == OwnerLost) code = EPERM;
   if (code == 0 && calls_.Fsync(out) != 0) code = errno;
   if (calls_.Close(out) != 0 && code == 0) code = errno;
   if (code != 0) (void)::unlinkat(dir_fd_, To.c_str(), 0);

@@ -426,6 +426,36 @@ TEST(AtomicFileBackup, WithoutHardLinksTheOldFileIsCopiedAndTheSaveGoesOn) {
   files.ExpectSavedOrUntouched(false, "EIO");
 }
 
+// A FAT image mounted through FUSE refuses links (EPERM) and has no owner
+// or permission calls at all (ENOSYS); others answer EOPNOTSUPP.
+TEST(AtomicFileBackup, AFileSystemWithoutOwnersSavesWhereTheOwnerStaysTheSame) {
+  for (const int code : {ENOSYS, EOPNOTSUPP}) {
+    TKeptFiles files;
+    TFileSystemCalls fat = SystemCalls();
+    fat.Linkat = [](int, const char*, int, const char*, int) {
+      errno = EPERM;
+      return -1;
+    };
+    fat.Fchown = [code](int, uid_t, gid_t) {
+      errno = code;
+      return -1;
+    };
+    fat.Fchmod = [code](int, mode_t) {
+      errno = code;
+      return -1;
+    };
+    std::string message;
+    EXPECT_TRUE(files.Save(fat, &message)) << SystemErrorText(code) << ": " << message;
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix"), files.NewText());
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix.bak"), files.old_text);
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix.unread-1"), files.old_text);
+    // Another user's file is still never taken on.
+    if (::chown((files.dir / "keep.fix").c_str(), 12345, 12345) != 0) continue;  // not the super-user
+    EXPECT_FALSE(files.Save(fat, &message));
+    EXPECT_EQ(message, "Cannot write keep.fix: its owner cannot be kept");
+  }
+}
+
 TEST(AtomicFileBackup, AFailureAtAnyPointLeavesTheFileAndItsBackupAsTheyWere) {
   // With hard links, and with copies (every read, write, flush and close of
   // the copies can fail too).
