@@ -89,9 +89,12 @@ void TErrBox::Prepare(const std::vector<std::string>& Lines) {
     shown << ToQString(ErrBoxText(line));
     width = std::max(width, fm.horizontalAdvance(shown.back()));
   }
-  txt_->setText(shown.join(QLatin1Char('\n')));
-  // One line keeps the box's own height; each further line adds a line.
-  const int more = static_cast<int>(std::max<std::size_t>(Lines.size(), 1) - 1) * fm.lineSpacing();
+  const QString text = shown.join(QLatin1Char('\n'));
+  txt_->setText(text);
+  // One line keeps the box's own height; further lines make it taller by
+  // what they take as the label draws them.
+  const int more =
+      Lines.size() < 2 ? 0 : fm.boundingRect(QRect(), Qt::AlignCenter, text).height() - fm.height();
   txt_->setGeometry(TextLeft, TextTop, width, fm.height() + more);
   setFixedSize(TextLeft + width + RightMargin, Height + more);
   panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset,

@@ -4,8 +4,10 @@ namespace navorix {
 
 namespace {
 
-// The last line of the questions before a status file is replaced.
+// The last line of the questions before a status file is replaced; none
+// when nothing will be kept.
 std::string KeptNote(std::string_view KeptAs) {
+  if (KeptAs.empty()) return {};
   return "|(The old file is kept as " + std::string(KeptAs) + ".)";
 }
 

@@ -34,7 +34,8 @@ inline constexpr const char* ReloadStatus =
 
 // Before a status file is replaced although it could not be read
 // completely, or although it changed on the disk since Navorix last read or
-// saved it; KeptAs is the name its present version is kept under.
+// saved it; KeptAs is the name its present version is kept under ("" when
+// there is none to keep).
 std::string IncompleteFileQuestion(std::string_view FileName, std::string_view KeptAs);
 std::string ChangedFileQuestion(std::string_view FileName, std::string_view KeptAs);
 // Before a status file is replaced while another copy of Navorix works on

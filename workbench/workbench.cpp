@@ -680,8 +680,10 @@ bool TWorkbench::MayReplace(int Index, TKeepOld& Keep) {
   if (now.Absent()) return true;
   const std::string shown = FileBaseName(name);
   // The present version is kept under a name no save replaces; the
-  // question tells it.
-  const std::string kept = FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr)));
+  // question tells it. A file that cannot even be looked at (a loop of
+  // links) has no version to keep, and its save will fail.
+  const std::string kept =
+      now.Exists ? FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr))) : std::string();
   std::string question;
   if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
     question = SharedFileQuestion(shown, kept);

@@ -216,9 +216,12 @@ TEST_F(KeepingTest, AStatusFileThatCannotBeLookedAtIsSaidAndKept) {
   EXPECT_EQ(View().errors,
             (std::vector<std::string>{"Cannot open navorix.fix: Too many levels of symbolic links",
                                       "Cannot open navorix.his: Too many levels of symbolic links"}));
-  // Saving asks first, and a yes fails with a message that fits the box.
+  // Saving asks first (promising no copy of what is not there), and a yes
+  // fails with a message that fits the box.
   EXPECT_FALSE(Bench().SaveStatus());
-  EXPECT_EQ(View().questions.size(), 2u);
+  ASSERT_EQ(View().questions.size(), 2u);
+  EXPECT_EQ(View().questions[0],
+            "navorix.fix could not be read completely.|Replace it with what Navorix shows now?");
   View().answer = TAnswer::Yes;
   View().errors.clear();
   EXPECT_FALSE(Bench().SaveStatus());
