@@ -504,7 +504,7 @@ bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
 
 TLoadReport TWorkbench::ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened) {
   if (ClearFirst) ClearFixes();
-  MarkUnsaved(FixesIndex);
+  const std::uint16_t before = fixes_.Count();
   TLoadReport report;
   Opened = true;
   try {
@@ -514,6 +514,7 @@ TLoadReport TWorkbench::ReadFixFile(const std::string& FileName, bool ClearFirst
     report.Failure = failure.what();
     Opened = false;
   }
+  if (fixes_.Count() != before) MarkUnsaved(FixesIndex);
   RebuildFixList(1);
   return report;
 }

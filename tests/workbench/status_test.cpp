@@ -393,10 +393,15 @@ TEST_F(StatusTest, ReloadAsksOnlyAfterAChangeSinceLoadingOrSaving) {
     ASSERT_TRUE(Bench().SaveStatus());
     EXPECT_EQ(Bench().ReloadStatusQuestion(), "") << "saved " << i;
   }
-  // Moving about changes nothing.
+  // Moving about changes nothing, nor does a load that took nothing.
   Bench().SelectRow(1);
   Bench().ShowPreviousRecord();
+  Bench().LoadFixFile(dir / "missing.fix", false);
   EXPECT_EQ(Bench().ReloadStatusQuestion(), "");
+  WriteFile(dir / "one.fix", "1 2 ONE\r\n");
+  Bench().LoadFixFile(dir / "one.fix", false);
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), question::ReloadStatus);
+  ASSERT_TRUE(Bench().SaveStatus());
   // A save that failed leaves the question.
   AddFix("D");
   std::filesystem::remove_all(dir.Path() + "/data");
