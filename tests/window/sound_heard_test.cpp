@@ -4,13 +4,18 @@
 // with its file, in length and in shape.
 //
 // The line between sound and silence: a sample above 1 % of full scale
-// (-40 dBFS) sounds. The four sounds stay above -28 dBFS up to their 5 ms
-// fade-out, and a null sink outputs exact zeros between them, so the line
-// sits 12 dB below the quietest part of any sound and far above anything a
-// silent sink produces; resampling moves no sound across it. Two sounds are
-// apart when 15 ms pass without a sounding sample: the longest quiet run
-// inside a file (checked below) is under 2 ms, and an underrun of the
-// output (a gap the listener hears) lasts at least one 20 ms period.
+// (-40 dBFS) sounds. The four sounds peak at -5 to -11 dBFS and stay above
+// -28 dBFS up to their 5 ms fade-out, and a null sink outputs exact zeros
+// between them, so the line sits 12 dB below the quietest part of any
+// sound and far above anything a silent sink produces; resampling moves no
+// sound across it. Two plays are apart when 30 ms pass without a sounding
+// sample. The longest quiet run inside a file is under 1 ms (checked
+// below), and the plays here are at least 120 ms apart. A server short of
+// processor time may drop a block of 10 to 20 ms in place (seen once with
+// PipeWire beside a sanitizer build): the rest of the sound keeps its
+// time, so that is the server's doing, and it costs the correlation little
+// (0.976). The player cannot drop in place: when it fails to deliver in
+// time, the rest comes late, which the length or the correlation shows.
 //
 // NAVORIX_TEST_PULSE_SERVER=ADDRESS records the default sink of a running
 // server instead of starting one (to try another server by hand, such as
@@ -39,7 +44,7 @@ namespace {
 
 const QString Source = QStringLiteral(NAVORIX_SOURCE_DIR "/");
 constexpr int RecordingRate = 22050;
-constexpr navorix::test::TSilenceRule Rule{0.01F, 15.0};
+constexpr navorix::test::TSilenceRule Rule{0.01F, 30.0};
 // Heard length within 10 % of the file's; shape: normalised correlation.
 // Whole plays reach 0.98 or more here; two of the sounds heard together
 // stay below 0.90.
@@ -174,7 +179,7 @@ class SoundHeardTest : public QObject {
       samples = navorix::test::SamplesOfWave(bytes.toStdString());
       QCOMPARE(samples.Rate, RecordingRate);
       // The rule must not split a file in two.
-      QVERIFY(navorix::test::LongestQuietInside(samples, Rule.Level) < Rule.GapMs / 3);
+      QVERIFY(navorix::test::LongestQuietInside(samples, Rule.Level) < 1.0);
     }
   }
 
