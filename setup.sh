@@ -22,7 +22,7 @@ packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales
   # A virtual display for the real-window test and the screenshot script.
   xvfb xauth xdotool openbox imagemagick)
 # The sanitizer runtimes of g++ come with it; libFuzzer comes with clang.
-if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev pulseaudio pulseaudio-utils); fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
