@@ -198,10 +198,12 @@ unsigned LowByte(long double shifted) {
 
 // sin and cos of r + lo for |r| <= pi/4 (plus rounding). With ShortTail,
 // |lo| is at most a few units in the last place of r; without it lo may be
-// as large as 2^-53, as the reduction of x = k pi/2 + r leaves it for a
-// large k and a small r.
+// as large as 2^-60, as the reduction of x = k pi/2 + r leaves it for a
+// large k and a small r. Inlined into SinCos, and the sine finished before
+// the cosine: the 80-bit values then stay in the FPU's eight registers
+// instead of going through memory (a tenth of the time of SinCos).
 template <bool ShortTail>
-void Kernel(long double r, long double lo, long double& s, long double& c) {
+[[gnu::always_inline]] inline void Kernel(long double r, long double lo, long double& s, long double& c) {
   // signbit, so that -0 gives -0.
   const bool negative = std::signbit(r);
   const long double a = negative ? -r : r;
@@ -222,41 +224,42 @@ void Kernel(long double r, long double lo, long double& s, long double& c) {
       s = a + (t + whole * SinTail(z));
       c = 1.0L + CosTail(z);
     }
-  } else {
-    const long double shifted = a * TableStep + RoundingShift;
-    const unsigned i = LowByte(shifted);
-    // 1 <= i <= 101 since 1/256 < a <= pi/4, as long as the FPU rounds to
-    // 64 bits. Under a coarser precision control (or an emulator that
-    // computes long doubles as doubles) the index is not to be trusted: the
-    // library's values then, never a read outside the table.
-    if (i < 1U || i > std::size(Table)) {
-      ::sincosl(r + lo, &s, &c);
-      return;
-    }
-    const long double h = (shifted - RoundingShift) / TableStep;
-    const TTableEntry& e = Table[i - 1U];
-    const long double l = a - h;  // exact
-    const long double lHi = (l + SplitShift) - SplitShift;
-    const long double lRest = (l - lHi) + t;
-    const long double L = l + t;
-    const long double z = L * L;
-    const long double sd = L * SinTail(z);
-    const long double cm1 = CosTail(z);
-    // The exact products and the exact splits of the two main sums; the heads
-    // are larger than the products, as the split needs.
-    const long double p = e.CH * lHi;
-    const long double sHead = e.SH + p;
-    const long double sErr = p - (sHead - e.SH);
-    const long double q = e.SH * lHi;
-    const long double cHead = e.CH - q;
-    const long double cErr = (e.CH - cHead) - q;
-    // sin h and cos h to 64 bits for the terms of order L^2 and L^3.
-    const long double sinH = e.SH + e.SL;
-    const long double cosH = e.CH + e.CL;
-    s = sHead + (sErr + (e.SL + e.CH * lRest + e.CL * L + cosH * sd + sinH * cm1));
-    c = cHead + (cErr + (e.CL - e.SH * lRest - e.SL * L - sinH * sd + cosH * cm1));
+    if (negative) s = -s;
+    return;
   }
-  if (negative) s = -s;
+  const long double shifted = a * TableStep + RoundingShift;
+  const unsigned i = LowByte(shifted);
+  // 1 <= i <= 101 since 1/256 < a <= pi/4, as long as the FPU rounds to
+  // 64 bits. Under a coarser precision control (or an emulator that
+  // computes long doubles as doubles) the index is not to be trusted: the
+  // library's values then, never a read outside the table.
+  if (i < 1U || i > std::size(Table)) {
+    ::sincosl(r + lo, &s, &c);
+    return;
+  }
+  const long double h = (shifted - RoundingShift) / TableStep;
+  const TTableEntry& e = Table[i - 1U];
+  const long double l = a - h;  // exact
+  const long double lHi = (l + SplitShift) - SplitShift;
+  const long double lRest = (l - lHi) + t;
+  const long double L = l + t;
+  const long double z = L * L;
+  const long double sd = L * SinTail(z);
+  const long double cm1 = CosTail(z);
+  // sin h and cos h to 64 bits for the terms of order L^2 and L^3.
+  const long double sinH = e.SH + e.SL;
+  const long double cosH = e.CH + e.CL;
+  // The exact products and the exact splits of the two main sums; the heads
+  // are larger than the products, as the split needs.
+  const long double p = e.CH * lHi;
+  const long double sHead = e.SH + p;
+  const long double sErr = p - (sHead - e.SH);
+  const long double sine = sHead + (sErr + (e.SL + e.CH * lRest + e.CL * L + cosH * sd + sinH * cm1));
+  s = negative ? -sine : sine;
+  const long double q = e.SH * lHi;
+  const long double cHead = e.CH - q;
+  const long double cErr = (e.CH - cHead) - q;
+  c = cHead + (cErr + (e.CL - e.SH * lRest - e.SL * L - sinH * sd + cosH * cm1));
 }
 
 }  // namespace
