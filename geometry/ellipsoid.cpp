@@ -45,10 +45,10 @@ long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b
 constexpr long double SmallAngle = 0x1p-6L;
 
 // The search for the fixed point of Vincenty's step (Iterate): at most this
-// many secant steps, ending when a step moves lambda by no more than
+// many steps, ending when a step moves lambda by no more than
 // SecantResolution; a fixed point counts as found when lambda' - lambda is
 // within FixedPointResidual there, a tenth of the convergence limit.
-constexpr int SecantSteps = 16;
+constexpr int FixedPointSteps = 40;
 constexpr long double SecantResolution = 1e-19L;
 constexpr long double FixedPointResidual = 1e-17L;
 constexpr long double DerivativeStep = 0x1p-30L;
@@ -298,16 +298,24 @@ struct TFixedPoint {
   long double rho = 0.0L;
 };
 
-// The secant method on h(lambda) = lambda' - lambda from two points with
-// their h, then rho = 1 + h'(lambda*) by a central difference.
+// The root of h(lambda) = lambda' - lambda from two points with their h,
+// then rho = 1 + h'(lambda*) by a central difference. Where the iteration
+// swings, h changes sign between the two points, and the Illinois variant of
+// regula falsi keeps the root between them; otherwise the secant method.
 TFixedPoint FindFixedPoint(TVincenty& v, long double x0, long double h0, long double x1, long double h1) {
   TFixedPoint p;
-  for (int i = 0; i < SecantSteps && h1 != 0.0L && h1 != h0; ++i) {
+  const bool bracketed = (h0 < 0.0L) != (h1 < 0.0L);
+  for (int i = 0; i < FixedPointSteps && h1 != 0.0L && h1 != h0; ++i) {
     const long double x2 = x1 - h1 * (x1 - x0) / (h1 - h0);
-    x0 = x1;
-    h0 = h1;
+    const long double h2 = v.Step(x2) - x2;
+    if (!bracketed || (h2 < 0.0L) != (h1 < 0.0L)) {
+      x0 = x1;
+      h0 = h1;
+    } else {
+      h0 = 0.5L * h0;  // the end that stays, halved: no end sticks
+    }
     x1 = x2;
-    h1 = v.Step(x1) - x1;
+    h1 = h2;
     if (!(std::fabs(x1 - x0) > SecantResolution)) break;
   }
   if (!(std::fabs(h1) <= FixedPointResidual)) return p;
