@@ -5,7 +5,6 @@
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
 #include "workbench/input_rules.h"
-#include "workbench/workbench.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -53,13 +52,13 @@ TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   ApplyLayout(TDialogEntry::OneFix, "");
 }
 
-void TInPan::Attach(TWorkbench& Bench, const QWidget& CentreOn) {
-  bench_ = &Bench;
+void TInPan::Attach(TOperandChecks& Checks, const QWidget& CentreOn) {
+  checks_ = &Checks;
   centreOn_ = &CentreOn;
 }
 
 bool TInPan::Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) {
-  if (bench_ == nullptr) return false;
+  if (checks_ == nullptr) return false;
   ApplyLayout(Layout.Entry, std::string(Title));
   for (int n = 1; n <= InPanFieldCount; ++n) Field(n)->clear();
   for (std::size_t i = 0; i < Layout.FieldCount; ++i) {
@@ -70,7 +69,7 @@ bool TInPan::Ask(const TDialogLayout& Layout, std::string_view Title, TOperands&
   bad_ = 0;
   completionStart_ = 0;
   completionPrefix_.clear();
-  bench_->PlaySound(TSound::Input, false);
+  checks_->PlaySound(TSound::Input, false);
   const bool confirmed = exec() == QDialog::Accepted;
   flash_->stop();
   for (TInputField* field : fields_) field->SetColour(TFieldColour::Normal);
@@ -106,7 +105,7 @@ void TInPan::MarkBad(int N) {
 // Every visible field is checked in field order; the first invalid one gets
 // the focus and each invalid one flashes.
 void TInPan::Ok() {
-  if (asked_ == nullptr || bench_ == nullptr) return;
+  if (asked_ == nullptr || checks_ == nullptr) return;
   bad_ = 0;
   TOperands results;
   std::size_t fix = 0;
@@ -115,7 +114,7 @@ void TInPan::Ok() {
   for (std::size_t i = 0; i < asked_->FieldCount; ++i) {
     const TLayoutField& layoutField = asked_->Fields[i];
     const TFieldCheck check =
-        bench_->CheckOperandField(layoutField.Kind, FromQString(Field(layoutField.Field)->text()));
+        checks_->CheckOperandField(layoutField.Kind, FromQString(Field(layoutField.Field)->text()));
     if (layoutField.Kind == TFieldKind::Fix) results.Fix[fix++] = check.Fix;
     if (layoutField.Kind == TFieldKind::Distance) results.Distance = check.Number;
     if (layoutField.Kind == TFieldKind::Azimuth) results.Azimuth = check.Number;
@@ -133,7 +132,7 @@ void TInPan::Ok() {
   for (int n = 1; n <= InPanFieldCount; ++n) {
     if (HasField(invalid, n)) MarkBad(n);
   }
-  bench_->PlaySound(TSound::Error, false);
+  checks_->PlaySound(TSound::Error, false);
 }
 
 // Repeated blanks step through the fixes whose names begin with the text
@@ -146,7 +145,7 @@ void TInPan::Complete(int N) {
     completionStart_ = 1;
   }
   std::string name;
-  const std::uint16_t found = bench_->CompleteName(completionPrefix_, completionStart_, name);
+  const std::uint16_t found = checks_->CompleteName(completionPrefix_, completionStart_, name);
   completionStart_ = static_cast<std::uint16_t>(found + 1);
   if (found != 0) {
     field->setText(ToQString(name));
@@ -199,7 +198,7 @@ bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
     const TOperandChar filtered = FilterOperandChar(n, Typed);
     switch (filtered.Key) {
       case TOperandKey::Complete:
-        if (bench_ != nullptr) Complete(n);
+        if (checks_ != nullptr) Complete(n);
         return true;
       case TOperandKey::Dropped:
         return true;

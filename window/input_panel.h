@@ -9,6 +9,7 @@
 
 #include "operations/catalogue.h"
 #include "operations/operand_source.h"
+#include "workbench/operand_checks.h"
 #include "window/inpan_layout.h"
 #include "window/input_field.h"
 
@@ -25,8 +26,6 @@ class QPushButton;
 class QTimer;
 
 namespace navorix {
-
-class TWorkbench;
 
 class TInPan : public QDialog, public TOperandSource {
   Q_OBJECT
@@ -53,9 +52,10 @@ class TInPan : public QDialog, public TOperandSource {
   // layout is applied again.
   void SetPropFontSize(int PointSize);
 
-  // The workbench whose fixes the names are looked up in, and the control
-  // the dialog is centred on (the fix list's frame). Both outlive the dialog.
-  void Attach(TWorkbench& Bench, const QWidget& CentreOn);
+  // The checks of the fields against the session (the workbench), and the
+  // control the dialog is centred on (the fix list's frame). Both outlive
+  // the dialog.
+  void Attach(TOperandChecks& Checks, const QWidget& CentreOn);
 
   // TOperandSource: shows Layout under Title modally.
   bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
@@ -84,7 +84,7 @@ class TInPan : public QDialog, public TOperandSource {
   std::string title_;
   TFieldSet visible_ = 0;
 
-  TWorkbench* bench_ = nullptr;
+  TOperandChecks* checks_ = nullptr;
   const QWidget* centreOn_ = nullptr;
   const TDialogLayout* asked_ = nullptr;  // while a dialog runs
   TOperands results_;

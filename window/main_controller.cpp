@@ -301,24 +301,12 @@ void TMainController::ConnectMenu() {
     });
   }
 
-  connect(m.gLatLon, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetLatLonFormat(static_cast<TAngleFormat>(A->data().toInt()));
-  });
-  connect(m.gDist, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetDistUnits(static_cast<TDistUnits>(A->data().toInt()));
-  });
-  connect(m.gPlus, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetPlusDir(static_cast<TPlusDir>(A->data().toInt()));
-  });
-  connect(m.gAccu, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetPrecision(static_cast<TAccuracy>(A->data().toInt()));
-  });
-  connect(m.gAzim, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetAzimRange(static_cast<TAzimRange>(A->data().toInt()));
-  });
-  connect(m.gAzAngle, &QActionGroup::triggered, this, [this](QAction* A) {
-    bench_.SetAzimFormat(static_cast<TAngleFormat>(A->data().toInt()));
-  });
+  for (const TDisplayOptionInfo& info : DisplayOptionTable) {
+    connect(m.OptionMenus[Index(info.Option)].Group, &QActionGroup::triggered, this,
+            [this, option = info.Option](QAction* A) {
+              bench_.SetDisplayOption(option, A->data().toInt());
+            });
+  }
   // The switches invert the workbench's value; the check marks then follow
   // the settings, whatever Qt did to them on the click.
   connect(m.mEllArc, &QAction::triggered, this, [this] { bench_.ToggleEllipticArc(); });

@@ -2,7 +2,6 @@
 
 #include "stores/settings.h"
 #include "text/display_options.h"
-#include "workbench/texts.h"
 #include "window/qt_text.h"
 
 #include <QAction>
@@ -30,30 +29,58 @@ QMenu* Submenu(QWidget* Parent, const char* Name, const std::string& Caption) {
   return menu;
 }
 
-// Makes Actions checkable, exclusive among themselves, tagged 0, 1, ... in
-// the given order unless Tags says otherwise, with Checked checked.
-QActionGroup* Exclusive(QObject* Parent, std::initializer_list<QAction*> Actions,
-                        std::initializer_list<int> Tags, QAction* Checked) {
-  auto* group = new QActionGroup(Parent);
-  group->setExclusive(true);
-  auto tag = Tags.begin();
-  int next = 0;
-  for (QAction* action : Actions) {
-    action->setCheckable(true);
-    action->setData(tag != Tags.end() ? *tag++ : next);
-    ++next;
-    group->addAction(action);
-  }
-  Checked->setChecked(true);
-  return group;
-}
-
 QAction* Toggle(QMenu* Menu, const char* Name, const char* Caption, bool Checked) {
   QAction* action = Item(Menu, Name, Caption);
   action->setCheckable(true);
   action->setChecked(Checked);
   return action;
 }
+
+// The items of a display option's submenu, in the order shown.
+struct TOptionItem {
+  const char* Name;     // objectName
+  const char* Caption;  // with its accelerator
+  int Value;            // the option value it sets
+};
+struct TOptionItems {
+  TDisplayOption Option;
+  const char* Name;  // the submenu's objectName
+  std::initializer_list<TOptionItem> Items;
+  bool Hidden = false;
+};
+
+// The display options' submenus in the order of the Options menu.
+const TOptionItems OptionItemTable[] = {
+    {TDisplayOption::LatLonFormat,
+     "mLatLon",
+     {{"maDeg", "&Deg/Frac", 0},
+      {"maDMF", "Deg/&Min/Frac", 1},
+      {"maDMS", "Deg/Min/&Sec", 2},
+      {"maInf", "&Infix DMS", 3}}},
+    {TDisplayOption::DistUnits,
+     "mDist",
+     {{"muKm", "&Kilometers", 0},
+      {"muMi", "&Miles", 1},
+      {"muNmi", "&Naut. Miles", 2},
+      {"muDeg", "&Degrees", 3}}},
+    // Hidden: the sign convention is chosen in the settings file only.
+    {TDisplayOption::PlusDir,
+     "moPlus",
+     {{"mopNE", "&North-East", 0},
+      {"mopNW", "North-&West", 1},
+      {"mopSE", "South-&East", 2},
+      {"mopSW", "&South-West", 3}},
+     true},
+    {TDisplayOption::Precision,
+     "moAccu",
+     {{"moAccuL", "&Low", 0}, {"moAccuM", "&Medium", 1}, {"moAccuH", "&High", 2}}},
+    {TDisplayOption::AzimRange,
+     "moAzim",
+     {{"mAz360", " 0\xB0..+&360\xB0", 1}, {"mAz180", "-&180\xB0..+180\xB0", 0}}},
+    {TDisplayOption::AzimFormat,
+     "mAzAngle",
+     {{"mzDeg", "&Deg/Frac", 0}, {"mzDMF", "Deg/&Min/Frac", 1}, {"mzDMS", "Deg/Min/&Sec", 2}}},
+};
 
 }  // namespace
 
@@ -85,50 +112,23 @@ void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
   Bar.addMenu(M.mSort);
 
   M.mOptions = Submenu(&Bar, "mOptions", "&Options");
-  M.mLatLon = Submenu(M.mOptions, "mLatLon", std::string("Lat/Lon &Format: ") + FormatNames[0]);
-  M.maDeg = Item(M.mLatLon, "maDeg", "&Deg/Frac");
-  M.maDMF = Item(M.mLatLon, "maDMF", "Deg/&Min/Frac");
-  M.maDMS = Item(M.mLatLon, "maDMS", "Deg/Min/&Sec");
-  M.maInf = Item(M.mLatLon, "maInf", "&Infix DMS");
-  M.gLatLon = Exclusive(M.mLatLon, {M.maDeg, M.maDMF, M.maDMS, M.maInf}, {}, M.maDeg);
-  M.mOptions->addMenu(M.mLatLon);
-
-  M.mDist = Submenu(M.mOptions, "mDist", std::string("Distance &Units: ") + DistUnitTable[0].Name);
-  M.muKm = Item(M.mDist, "muKm", "&Kilometers");
-  M.muMi = Item(M.mDist, "muMi", "&Miles");
-  M.muNmi = Item(M.mDist, "muNmi", "&Naut. Miles");
-  M.muDeg = Item(M.mDist, "muDeg", "&Degrees");
-  M.gDist = Exclusive(M.mDist, {M.muKm, M.muMi, M.muNmi, M.muDeg}, {}, M.muKm);
-  M.mOptions->addMenu(M.mDist);
-
-  M.moPlus = Submenu(M.mOptions, "moPlus", std::string("&Plus coordinates: ") + PlusDirNames[0]);
-  M.mopNE = Item(M.moPlus, "mopNE", "&North-East");
-  M.mopNW = Item(M.moPlus, "mopNW", "North-&West");
-  M.mopSE = Item(M.moPlus, "mopSE", "South-&East");
-  M.mopSW = Item(M.moPlus, "mopSW", "&South-West");
-  M.gPlus = Exclusive(M.moPlus, {M.mopNE, M.mopNW, M.mopSE, M.mopSW}, {}, M.mopNE);
-  M.mOptions->addMenu(M.moPlus);
-  M.moPlus->menuAction()->setVisible(false);
-
-  M.moAccu = Submenu(M.mOptions, "moAccu", "&Display Accuracy: Low");
-  M.moAccuL = Item(M.moAccu, "moAccuL", "&Low");
-  M.moAccuM = Item(M.moAccu, "moAccuM", "&Medium");
-  M.moAccuH = Item(M.moAccu, "moAccuH", "&High");
-  M.gAccu = Exclusive(M.moAccu, {M.moAccuL, M.moAccuM, M.moAccuH}, {}, M.moAccuL);
-  M.mOptions->addMenu(M.moAccu);
-
-  M.moAzim = Submenu(M.mOptions, "moAzim", std::string("Azimuth Range: ") + AzimRangeNames[0]);
-  M.mAz360 = Item(M.moAzim, "mAz360", " 0\xB0..+&360\xB0");
-  M.mAz180 = Item(M.moAzim, "mAz180", "-&180\xB0..+180\xB0");
-  M.gAzim = Exclusive(M.moAzim, {M.mAz360, M.mAz180}, {1, 0}, M.mAz180);
-  M.mOptions->addMenu(M.moAzim);
-
-  M.mAzAngle = Submenu(M.mOptions, "mAzAngle", std::string("&Azimuth Format: ") + FormatNames[0]);
-  M.mzDeg = Item(M.mAzAngle, "mzDeg", "&Deg/Frac");
-  M.mzDMF = Item(M.mAzAngle, "mzDMF", "Deg/&Min/Frac");
-  M.mzDMS = Item(M.mAzAngle, "mzDMS", "Deg/Min/&Sec");
-  M.gAzAngle = Exclusive(M.mAzAngle, {M.mzDeg, M.mzDMF, M.mzDMS}, {}, M.mzDeg);
-  M.mOptions->addMenu(M.mAzAngle);
+  for (const TOptionItems& items : OptionItemTable) {
+    const TDisplayOptionInfo& info = OptionInfo(items.Option);
+    TMainMenu::TOptionSubmenu& submenu = M.OptionMenus[Index(items.Option)];
+    // Every option starts at its first value, as without a settings file.
+    submenu.Menu = Submenu(M.mOptions, items.Name, std::string(info.CaptionPrefix) + info.Names[0]);
+    submenu.Group = new QActionGroup(submenu.Menu);
+    submenu.Group->setExclusive(true);
+    for (const TOptionItem& entry : items.Items) {
+      QAction* action = Item(submenu.Menu, entry.Name, entry.Caption);
+      action->setCheckable(true);
+      action->setData(entry.Value);
+      action->setChecked(entry.Value == 0);
+      submenu.Group->addAction(action);
+    }
+    M.mOptions->addMenu(submenu.Menu);
+    if (items.Hidden) submenu.Menu->menuAction()->setVisible(false);
+  }
 
   M.mOptions->addSeparator();
   M.mEllDist = Submenu(M.mOptions, "mEllDist", "Elliptic D&istances");
@@ -160,19 +160,11 @@ void CheckTagged(QActionGroup* Group, int Value) {
 }  // namespace
 
 void TMainMenu::ShowSettings(const TSettings& Settings) const {
-  const TDisplayOptions& d = Settings.Display;
-  CheckTagged(gLatLon, Index(d.LatLonFormat));
-  CheckTagged(gDist, Index(d.DistUnits));
-  CheckTagged(gPlus, Index(d.PlusDir));
-  CheckTagged(gAccu, Index(d.Precision));
-  CheckTagged(gAzim, Index(d.AzimRange));
-  CheckTagged(gAzAngle, Index(d.AzimFormat));
-  mLatLon->setTitle(ToQString(OptionCaption(TOptionMenu::LatLonFormat, d)));
-  mDist->setTitle(ToQString(OptionCaption(TOptionMenu::DistUnits, d)));
-  moPlus->setTitle(ToQString(OptionCaption(TOptionMenu::PlusDir, d)));
-  moAccu->setTitle(ToQString(OptionCaption(TOptionMenu::Precision, d)));
-  moAzim->setTitle(ToQString(OptionCaption(TOptionMenu::AzimRange, d)));
-  mAzAngle->setTitle(ToQString(OptionCaption(TOptionMenu::AzimFormat, d)));
+  for (const TDisplayOptionInfo& info : DisplayOptionTable) {
+    const TOptionSubmenu& submenu = OptionMenus[Index(info.Option)];
+    CheckTagged(submenu.Group, info.Get(Settings.Display));
+    submenu.Menu->setTitle(ToQString(OptionCaption(info.Option, Settings.Display)));
+  }
   const TEarthModel& e = Settings.Earth;
   mEllArc->setChecked(e.EllipticArc);
   mGeodesic->setChecked(e.GeoDistance);
@@ -182,9 +174,18 @@ void TMainMenu::ShowSettings(const TSettings& Settings) const {
   moSound->setChecked(Settings.Interface.Sound);
 }
 
+QAction* TMainMenu::OptionItem(TDisplayOption Option, int Value) const {
+  for (QAction* action : OptionMenus[Index(Option)].Group->actions()) {
+    if (action->data().toInt() == Value) return action;
+  }
+  return nullptr;
+}
+
 QList<QMenu*> TMainMenu::AllMenus() const {
-  return {mFile, mData, mSort, mOptions, mLatLon, mDist, moPlus, moAccu, moAzim, mAzAngle,
-          mEllDist, mHelpMenu};
+  QList<QMenu*> menus = {mFile, mData, mSort, mOptions};
+  for (const TOptionItems& items : OptionItemTable) menus.append(OptionMenu(items.Option));
+  menus.append({mEllDist, mHelpMenu});
+  return menus;
 }
 
 }  // namespace navorix

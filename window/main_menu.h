@@ -4,6 +4,8 @@
 // the tag as its data(). Nothing is connected here.
 #pragma once
 
+#include "text/display_options.h"
+
 #include <QList>
 
 class QAction;
@@ -36,38 +38,13 @@ struct TMainMenu {
   QAction* mSortDist = nullptr;
   // "&Options"
   QMenu* mOptions = nullptr;
-  QMenu* mLatLon = nullptr;  // tags 0..3
-  QAction* maDeg = nullptr;
-  QAction* maDMF = nullptr;
-  QAction* maDMS = nullptr;
-  QAction* maInf = nullptr;
-  QActionGroup* gLatLon = nullptr;
-  QMenu* mDist = nullptr;  // tags 0..3
-  QAction* muKm = nullptr;
-  QAction* muMi = nullptr;
-  QAction* muNmi = nullptr;
-  QAction* muDeg = nullptr;
-  QActionGroup* gDist = nullptr;
-  QMenu* moPlus = nullptr;  // hidden; tags 0..3
-  QAction* mopNE = nullptr;
-  QAction* mopNW = nullptr;
-  QAction* mopSE = nullptr;
-  QAction* mopSW = nullptr;
-  QActionGroup* gPlus = nullptr;
-  QMenu* moAccu = nullptr;  // tags 0..2
-  QAction* moAccuL = nullptr;
-  QAction* moAccuM = nullptr;
-  QAction* moAccuH = nullptr;
-  QActionGroup* gAccu = nullptr;
-  QMenu* moAzim = nullptr;  // mAz360 tag 1, mAz180 tag 0
-  QAction* mAz360 = nullptr;
-  QAction* mAz180 = nullptr;
-  QActionGroup* gAzim = nullptr;
-  QMenu* mAzAngle = nullptr;  // tags 0..2
-  QAction* mzDeg = nullptr;
-  QAction* mzDMF = nullptr;
-  QAction* mzDMS = nullptr;
-  QActionGroup* gAzAngle = nullptr;
+  // The submenus of the display options, indexed by TDisplayOption; each
+  // item's tag is the value it sets.
+  struct TOptionSubmenu {
+    QMenu* Menu = nullptr;
+    QActionGroup* Group = nullptr;
+  };
+  TOptionSubmenu OptionMenus[DisplayOptionCount]{};
   QMenu* mEllDist = nullptr;  // its menuAction() is checkable
   QAction* mEllArc = nullptr;
   QAction* mGeodesic = nullptr;
@@ -79,6 +56,10 @@ struct TMainMenu {
   QAction* mHelp = nullptr;   // "&Help"
   QAction* xWeb = nullptr;    // "Navorix &Web Page"
   QAction* mAbout = nullptr;  // "&About Navorix"
+
+  QMenu* OptionMenu(TDisplayOption Option) const { return OptionMenus[Index(Option)].Menu; }
+  // The item of Option's submenu that sets Value.
+  QAction* OptionItem(TDisplayOption Option, int Value) const;
 
   // Shows Settings in the Options menu: the checked item of every group and
   // switch, the captions of the submenus that name the value chosen, and
