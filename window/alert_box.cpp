@@ -4,6 +4,7 @@
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
 #include "window/sound_table.h"
+#include "window/window_frame.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -27,10 +28,11 @@ QPushButton* AnswerButton(QWidget* Parent, const char* Name, const char* Caption
 }  // namespace
 
 TAlertBox::TAlertBox(QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : TModalDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       font_(PropFont()) {
   setObjectName(QStringLiteral("TAlertBox"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("xText%1").arg(i + 1));

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "window/alert_layout.h"
+#include "window/dialog_parts.h"
 #include "workbench/observers.h"
 
-#include <QDialog>
 #include <QFont>
 
 #include <array>
@@ -20,7 +20,7 @@ namespace navorix {
 
 class TSoundTable;
 
-class TAlertBox : public QDialog {
+class TAlertBox : public TModalDialog {
   Q_OBJECT
 
  public:

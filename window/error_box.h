@@ -3,7 +3,7 @@
 // mouse press on it closes it. Created once and reused.
 #pragma once
 
-#include <QDialog>
+#include "window/dialog_parts.h"
 
 #include <exception>
 #include <string>
@@ -28,7 +28,7 @@ inline constexpr std::size_t ErrTextMaxChars = 64;
 // violation, otherwise its first 64 characters.
 std::string ErrBoxText(std::string_view Text);
 
-class TErrBox : public QDialog {
+class TErrBox : public TModalDialog {
   Q_OBJECT
 
  public:

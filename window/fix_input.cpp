@@ -3,6 +3,7 @@
 #include "window/dialog_parts.h"
 #include "window/fonts.h"
 #include "window/qt_text.h"
+#include "window/window_frame.h"
 #include "workbench/input_rules.h"
 
 #include <QKeyEvent>
@@ -28,9 +29,10 @@ constexpr const char* LabelTexts[TFixInp::FieldCount] = {"Fix Name:", "Latitude:
 
 }  // namespace
 
-TFixInp::TFixInp(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
+TFixInp::TFixInp(QWidget* Parent) : TModalDialog(Parent, InputDialogFlags()) {
   setObjectName(QStringLiteral("TFixInp"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   setFont(PropFont());
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     labels_[i] = MakeFieldLabel(this, LabelNames[i]);

@@ -5,10 +5,10 @@
 // workbench's rules.
 #pragma once
 
+#include "window/dialog_parts.h"
 #include "window/input_field.h"
 #include "workbench/workbench.h"
 
-#include <QDialog>
 
 #include <array>
 
@@ -18,7 +18,7 @@ class QTimer;
 
 namespace navorix {
 
-class TFixInp : public QDialog {
+class TFixInp : public TModalDialog {
   Q_OBJECT
 
  public:

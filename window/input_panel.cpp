@@ -4,6 +4,7 @@
 #include "window/fonts.h"
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
+#include "window/window_frame.h"
 #include "workbench/input_rules.h"
 #include "workbench/workbench.h"
 
@@ -23,9 +24,10 @@ QRect ToQRect(const TRect& R) { return {R.Left, R.Top, R.Width, R.Height}; }
 
 }  // namespace
 
-TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
+TInPan::TInPan(QWidget* Parent) : TModalDialog(Parent, InputDialogFlags()) {
   setObjectName(QStringLiteral("TInPan"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   setFont(PropFont());
   bevel_ = new QFrame(this);
   bevel_->setObjectName(QStringLiteral("xBevel"));

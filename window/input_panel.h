@@ -10,9 +10,8 @@
 #include "operations/catalogue.h"
 #include "operations/operand_source.h"
 #include "window/inpan_layout.h"
+#include "window/dialog_parts.h"
 #include "window/input_field.h"
-
-#include <QDialog>
 
 #include <array>
 #include <cstdint>
@@ -28,7 +27,7 @@ namespace navorix {
 
 class TWorkbench;
 
-class TInPan : public QDialog, public TOperandSource {
+class TInPan : public TModalDialog, public TOperandSource {
   Q_OBJECT
 
  public:

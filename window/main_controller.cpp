@@ -61,6 +61,10 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   alertBox_ = std::make_unique<TAlertBox>();
 
   window_ = std::make_unique<TMainWindow>();
+  // Every box belongs to the main window: the window manager keeps it above
+  // that window and never shows or hides it apart from it.
+  errorBox_->setParent(window_.get(), errorBox_->windowFlags());
+  alertBox_->setParent(window_.get(), alertBox_->windowFlags());
   model_ = std::make_unique<TFixListModel>(Bench);
   operandDialog_ = std::make_unique<TInPan>(window_.get());
   fixDialog_ = std::make_unique<TFixInp>(window_.get());
@@ -96,6 +100,9 @@ TMainController::~TMainController() {
   qApp->removeEventFilter(this);
   // The help window closes with the program.
   if (help_) help_->close();
+  // The boxes go before the main window, which would delete its children.
+  alertBox_.reset();
+  errorBox_.reset();
 }
 
 void TMainController::Start() {
@@ -106,7 +113,10 @@ void TMainController::Start() {
   window_->activateWindow();
   about_->CloseAfter(SplashMs);
   started_ = true;
+  const QSize size = window_->size();
   bench_.LoadStatus();
+  // The menu font of the settings may have changed the window's height.
+  if (window_->size() != size) CentreOnScreen(*window_);
   FocusFixList();
 }
 
