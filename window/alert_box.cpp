@@ -6,6 +6,7 @@
 #include "window/sound_table.h"
 #include "window/window_frame.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -104,6 +105,19 @@ TAnswer TAlertBox::Ask(const std::string& Message, int Buttons) {
 void TAlertBox::Answer(TAnswer A) { done(static_cast<int>(A) + 1); }
 
 void TAlertBox::reject() { Answer(buttons_ > 2 ? TAnswer::Cancel : TAnswer::No); }
+
+void TAlertBox::keyPressEvent(QKeyEvent* Event) {
+  const bool plain = (Event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+  if (plain && Event->key() == Qt::Key_Y) {
+    Answer(TAnswer::Yes);
+  } else if (plain && Event->key() == Qt::Key_N && buttons_ > 1) {
+    Answer(TAnswer::No);
+  } else if (plain && Event->key() == Qt::Key_C && buttons_ > 2) {
+    Answer(TAnswer::Cancel);
+  } else {
+    QDialog::keyPressEvent(Event);
+  }
+}
 
 void TAlertBox::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);

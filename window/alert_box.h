@@ -1,7 +1,8 @@
 // The question box: a message of up to eight lines and the buttons Yes and
 // No, or Yes, No and Cancel. Yes is the default; Enter answers with the
 // button that has the focus, Tab moves between the buttons, Esc answers
-// Cancel when Cancel is shown and No otherwise. Created once and reused.
+// Cancel when Cancel is shown and No otherwise; Y, N and C answer as the
+// buttons' Alt accelerators do. Created once and reused.
 #pragma once
 
 #include "window/alert_layout.h"
@@ -55,6 +56,7 @@ class TAlertBox : public TModalDialog {
 
  protected:
   void showEvent(QShowEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
 
  private:
   void Answer(TAnswer A);

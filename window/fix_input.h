@@ -43,8 +43,8 @@ class TFixInp : public TModalDialog {
   void EditFix(TWorkbench& Bench, bool AddButton);
 
  protected:
-  // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D and
-  // the character filter.
+  // The keys of the dialog, seen before the fields: Enter, Esc and Ctrl+D;
+  // typed characters go through the field's filter.
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
 
