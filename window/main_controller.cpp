@@ -4,6 +4,7 @@
 #include "window/about_box.h"
 #include "window/alert_box.h"
 #include "window/error_box.h"
+#include "window/fix_file_dialog.h"
 #include "window/fix_input.h"
 #include "window/fix_list_model.h"
 #include "window/fonts.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,7 +39,6 @@ namespace {
 constexpr int SplashMs = 1000;
 constexpr const char* MainPanelTopic = "Main_Panel";
 constexpr const char* WelcomeTopic = "Welcome";
-constexpr const char* FixFileFilter = "Fix files (*.fix)";
 
 bool Shift(Qt::KeyboardModifiers Modifiers) { return (Modifiers & Qt::ShiftModifier) != 0; }
 
@@ -328,7 +327,9 @@ void TMainController::ConnectMenu() {
 
   connect(m.mHelp, &QAction::triggered, this, [this] { ShowHelp(QLatin1String(WelcomeTopic)); });
   connect(m.xWeb, &QAction::triggered, this, [this] {
-    if (!QDesktopServices::openUrl(QUrl(QString::fromLatin1(WebPageAddress)))) {
+    if (*WebPageAddress == '\0') {
+      ShowHelp(QLatin1String(WelcomeTopic));
+    } else if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(WebPageAddress)))) {
       errorBox_->Show_Text("Cannot open the web page in a browser");
     }
   });
@@ -349,9 +350,7 @@ void TMainController::ShowHelp(const QString& Topic) {
 
 void TMainController::LoadFixFile() {
   const QString dir = ToQString(bench_.Paths().DataDir);
-  const QString name = QFileDialog::getOpenFileName(
-      window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
-      QFileDialog::DontUseNativeDialog);
+  const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Open);
   if (name.isEmpty()) return;
   bool clearFirst = false;
   if (bench_.Fixes().Count() != 0) {
@@ -367,9 +366,7 @@ void TMainController::SaveFixFile() {
   const QString dir = ToQString(bench_.Paths().DataDir);
   // The dialog comes back after a No to the overwrite question.
   for (;;) {
-    const QString name = QFileDialog::getSaveFileName(
-        window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
-        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Save);
     if (name.isEmpty()) return;
     if (QFileInfo::exists(name)) {
       const TAnswer answer = Ask(question::Overwrite, TButtons::YesNoCancel);
