@@ -16,11 +16,12 @@ case "$mode" in
   *) echo "usage: bash setup.sh start|test" >&2; exit 2 ;;
 esac
 
-# What the two programs need to build and run: the compiler and CMake, Qt 6
-# Widgets and Multimedia with the platform plugins, libxcb (the window asks
-# the window manager for its frame), and real fonts for the families the
-# window asks for.
-packages=(g++ make cmake pkg-config
+# What the two programs need to build and run: the compiler and CMake,
+# GeographicLib (the geodesic where Vincenty's iteration does not converge),
+# Qt 6 Widgets and Multimedia with the platform plugins, libxcb (the window
+# asks the window manager for its frame), and real fonts for the families
+# the window asks for.
+packages=(g++ make cmake pkg-config libgeographiclib-dev
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libxcb1-dev
   fonts-dejavu-core fonts-liberation2)
 if [ "$mode" = test ]; then
@@ -28,6 +29,9 @@ if [ "$mode" = test ]; then
     # A virtual display with a window manager for the real-window tests and
     # the screenshot script, and the tools that drive and inspect it.
     xvfb xauth xdotool x11-utils openbox imagemagick
+    # A private sound server and its recorder for the test that hears the
+    # sounds.
+    pulseaudio pulseaudio-utils
     # The fuzz targets: libFuzzer comes with clang (the sanitizer runtimes
     # of g++ come with it).
     clang-14 libclang-rt-14-dev)

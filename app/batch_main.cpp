@@ -4,11 +4,10 @@
 //
 // Loads the settings (the built-in defaults without --ini) and the fix file,
 // then runs the script (standard input without SCRIPT) line by line; see
-// app/batch_workbench.h for the script lines. Exit status 0 when every line
-// ran, 1 when a script line could not be read, a load did not take
-// everything or a save failed, 2
-// with a message on standard error when an argument is unusable or a file
-// cannot be read.
+// app/batch_workbench.h for the script lines. Exit status (the rule is in
+// Usage): 0 when everything was done, 1 when something meant to be kept was
+// not, 2 with a message on standard error when an argument is unusable or a
+// file cannot be read.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,8 +65,13 @@ constexpr const char* Usage =
     "  sort 0|1|2 [NAME]       sorts by name, suffix, or distance from the fix NAME\n"
     "  list                    prints every fix row, then N = and the count\n"
     "\n"
-    "exit status: 0 every line ran; 1 a line could not be read or a load or save failed;\n"
-    "2 an argument is unusable\n";
+    "exit status:\n"
+    "  0  everything was done; an operation's error (\"Same or opposing fixes\")\n"
+    "     is a result\n"
+    "  1  something meant to be kept was not: FIXFILE or a load not taken completely\n"
+    "     (a line that does not read, fixes beyond the capacity, lines after an empty\n"
+    "     line), a store refused, a save failed, or a script line could not be read\n"
+    "  2  an argument is unusable or a file cannot be read (nothing was run)\n";
 
 int Fail(const std::string& Message, bool WithUsage = false) {
   std::fprintf(stderr, "navorix-batch: %s\n", Message.c_str());
@@ -211,7 +215,9 @@ int main(int argc, char** argv) {
   TBatchWorkbench bench(out);
   if (!bench.LoadSettings(args.IniFile)) return Fail(bench.Failure());
   if (!bench.LoadFixes(args.FixFile)) return Fail(bench.Failure());
-  if (!bench.Warning().empty()) std::fprintf(stderr, "navorix-batch: %s\n", bench.Warning().c_str());
+  for (const std::string& warning : bench.Warnings()) {
+    std::fprintf(stderr, "navorix-batch: %s\n", warning.c_str());
+  }
 
   std::string line;
   std::string converted;

@@ -95,9 +95,10 @@ std::string TBatchWorkbench::WithPathAsTyped(const std::string& Message) const {
 void TBatchWorkbench::ShowError(const std::string& Message) {
   if (running_) {
     out_.Line("ERROR: ", WithPathAsTyped(Message));
-  } else if (failure_.empty()) {
-    failure_ = WithPathAsTyped(Message);
+    return;
   }
+  if (failure_.empty()) failure_ = WithPathAsTyped(Message);
+  warnings_.push_back(WithPathAsTyped(Message));
 }
 
 bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
@@ -113,13 +114,17 @@ bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
       return false;
     }
   }
-  // Read exactly as status loading reads them.
-  bench_.LoadSettingsFile(IniFile);
-  return failure_.empty();
+  // Read exactly as status loading reads them. Only the "Settings" section
+  // counts here: a refused font size of the window is no failure.
+  const bool usable = bench_.LoadSettingsFile(IniFile);
+  if (usable) failure_.clear();
+  warnings_.clear();
+  return usable;
 }
 
 bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   failure_.clear();
+  warnings_.clear();
   TLoadReport report;
   // Failures and what was not taken come through ShowError.
   fileAsTyped_ = FileName;
@@ -128,9 +133,10 @@ bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   if (!opened) return false;
   if (!report.Complete()) {
     // The fixes that did read are there to work with; the loss is said on
-    // the error output.
-    warning_ = failure_;
+    // the error output, and a save would make it permanent: the run ends
+    // with status 1.
     failure_.clear();
+    failed_ = true;
   }
   running_ = true;
   return true;
@@ -247,12 +253,16 @@ void TBatchWorkbench::Store(std::string_view Name, unsigned LineNo) {
   // The name in use is reported first (as the error box), even for an
   // invalid name.
   const TFixCheck check = bench_.CheckFixInput(edit, Name, edit.Latitude, edit.Longitude);
-  if (check.NameInUse) return;
+  // A refused store is work the user meant to keep: the run ends with 1.
+  if (check.NameInUse) {
+    failed_ = true;
+    return;
+  }
   if (check.NameBad) {
     LineError(LineNo, "invalid fix name", Name);
     return;
   }
-  bench_.StoreFix(edit, check, edit.Latitude, edit.Longitude);
+  if (!bench_.StoreFix(edit, check, edit.Latitude, edit.Longitude)) failed_ = true;
 }
 
 void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned LineNo) {

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "workbench/observers.h"
 #include "workbench/workbench.h"
@@ -41,20 +42,22 @@ class TBatchWorkbench : private TMessageObserver {
   // cannot be read or the settings could not be used.
   bool LoadSettings(const std::string& IniFile);
   // Appends the fixes of a fix file; false with Failure() set when it
-  // cannot be read.
+  // cannot be read. A file not taken completely sets Failed().
   bool LoadFixes(const std::string& FileName);
   const std::string& Failure() const { return failure_; }
-  // What the fix file held that LoadFixes did not take ("" when it took
-  // everything).
-  const std::string& Warning() const { return warning_; }
+  // What the fix file held that LoadFixes did not take, one line per kind
+  // of loss (none when it took everything).
+  const std::vector<std::string>& Warnings() const { return warnings_; }
 
   // Runs script line LineNo (Windows-1252 text without its line end).
   void RunLine(std::string_view Line, unsigned LineNo);
   // Reports line LineNo as too long to be read.
   void LineTooLong(unsigned LineNo);
 
-  // True once a script line could not be read or a load or save failed;
-  // the program then ends with status 1. Operation errors are results.
+  // True once something the user keeps was not done: the start fix file or
+  // a load not taken completely, a store refused, a save failed, or a
+  // script line could not be read; the program then ends with status 1.
+  // Operation errors are results.
   bool Failed() const { return failed_; }
 
   TWorkbench& Bench() { return bench_; }
@@ -80,7 +83,7 @@ class TBatchWorkbench : private TMessageObserver {
   bool running_ = false;
   bool failed_ = false;
   std::string failure_;
-  std::string warning_;
+  std::vector<std::string> warnings_;  // the messages of the start's present step
   std::string fileAsTyped_;  // the file of the load or save under way
   std::string text_;  // a reused line buffer
 };

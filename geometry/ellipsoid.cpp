@@ -19,13 +19,17 @@
 //   Ak, Bk   Vincenty's series coefficients in the form of k1
 #include "geometry/ellipsoid.h"
 
+#include <GeographicLib/Geodesic.hpp>
+
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "geometry/earth_model.h"
 #include "geometry/error.h"
 #include "geometry/sincos.h"
 #include "geometry/great_circle.h"
+#include "geometry/numeric.h"
 #include "geometry/romberg.h"
 
 namespace navorix {
@@ -39,6 +43,20 @@ long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b
 
 // Angles up to this size (rad) take the short series below.
 constexpr long double SmallAngle = 0x1p-6L;
+
+// The search for the fixed point of Vincenty's step (Iterate): at most this
+// many steps, ending when a step moves lambda by no more than
+// SecantResolution; a fixed point counts as found when lambda' - lambda is
+// within FixedPointResidual there, a tenth of the convergence limit.
+constexpr int FixedPointSteps = 40;
+constexpr long double SecantResolution = 1e-19L;
+constexpr long double FixedPointResidual = 1e-17L;
+constexpr long double DerivativeStep = 0x1p-30L;
+// Predicted step counts up to this share of the limit settle for sure, from
+// this share on they loop for sure; the prediction is within 5 % of the true
+// count beyond 500 steps.
+constexpr long double SureSettling = 0.8L;
+constexpr long double SureLooping = 1.25L;
 
 // The arc integrand at the Romberg nodes. F(t) is the advance of the
 // surface curve per radian of t: the surface point's distance from the
@@ -148,87 +166,279 @@ long double SmallAtan(long double t) {
   return t + t * z * (-1.0L / 3.0L + z * (1.0L / 5.0L + z * (-1.0L / 7.0L + z * (1.0L / 9.0L - z * (1.0L / 11.0L)))));
 }
 
-// Vincenty's inverse method (the rules in ellipsoid.h), in a form that needs
-// no sine-cosine and no arctangent in most of its steps. L is the difference
-// of the two longitudes as before: where it is 0 or a rounding away from it
-// (both fixes on one meridian) its sign decides the sign of an azimuth of 0
-// or 180 degrees, which is shown. lambda stays within f pi (about 0.011 rad)
-// of L, so its sine and cosine follow from those of L and short series in
-// dLambda = lambda - L; dLambda is exact (Sterbenz's lemma) or rounded only
-// at its own size, so the rounding of lambda itself counts as it did when
-// its sine and cosine were evaluated directly. sigma is the first step's
-// arctangent plus the arctangent of the small turn from that step's
-// (cos sigma, sin sigma) to the current one. Without WithAzimuth the
-// azimuth's arctangent is skipped (its field stays 0).
-template <bool WithAzimuth>
-TGeodesic Vincenty(const EarthShape& e, const TTriV& A, const TTriV& B) {
-  const long double f = e.Flattening;
-  const auto [cosB1, sinB1] = ReducedLat(e, A);
-  const auto [cosB2, sinB2] = ReducedLat(e, B);
-  const long double L = TriLon(B) - TriLon(A);
-  long double sinL, cosL;
-  SinCos(L, sinL, cosL);
+// The pair of fixes on Vincenty's auxiliary sphere and one step of his
+// iteration, lambda -> lambda' (the rules in ellipsoid.h), in a form that
+// needs no sine-cosine and no arctangent in most steps.
+//
+// lambda is L + dLambda, and only its sine and cosine matter. Those of L come
+// from the horizontal components of A and B, without an arctangent for
+// either longitude; lambda's follow from them and short series in dLambda,
+// which stays within f pi (about 0.011 rad). Where sin L is within 2^-8 of
+// 0 (both fixes on one meridian, or on opposite ones) or a fix lies within
+// 2^-8 of the axis, L is taken as before, TriLon(B) - TriLon(A) with its
+// SinCos, and every lambda is rounded through L as the iteration always did
+// (Settle). There the last bits of L show: the sign of a rounding-sized
+// sin lambda decides whether an azimuth of 0 or 180 degrees is shown with a
+// minus sign, and from a pole the azimuth is 180 degrees - L, which for
+// typed longitudes can be a rounding tie of the shown digits. Elsewhere L
+// stays 0 and Settle changes nothing.
+//
+// sigma is the first step's arctangent plus the arctangent of the small turn
+// from that step's (cos sigma, sin sigma) to the current one.
+class TVincenty {
+ public:
+  TVincenty(const EarthShape& e, const TTriV& A, const TTriV& B) : f_(e.Flattening) {
+    const long double rhoA = Hypot(A.x, A.y), rhoB = Hypot(B.x, B.y);
+    ReducedFrom(e, A, rhoA, cosB1_, sinB1_);
+    ReducedFrom(e, B, rhoB, cosB2_, sinB2_);
+    const long double cross = A.x * B.y - A.y * B.x;
+    const long double product = rhoA * rhoB;
+    if (std::fabs(cross) > NearZero * product && rhoA > NearZero && rhoB > NearZero) {
+      const long double scale = 1.0L / product;
+      sinL_ = cross * scale;
+      cosL_ = (A.x * B.x + A.y * B.y) * scale;
+    } else {
+      L_ = TriLon(B) - TriLon(A);
+      SinCos(L_, sinL_, cosL_);
+    }
+  }
 
-  long double lambda = L;
-  long double sinLambda = sinL, cosLambda = cosL;
-  long double sigma1 = 0.0L, sinSigma1 = 0.0L, cosSigma1 = 1.0L;
-  long double sigma = 0.0L, sinSigma = 0.0L, cosSigma = 1.0L, cos2a = 1.0L, c2m = 0.0L;
-  for (int count = 0;;) {
-    const long double dLambda = lambda - L;
+  // lambda' - L from lambda = L + dLambda, and the state at lambda. NaN
+  // when sin sigma is 0 at lambda.
+  long double Step(long double dLambda) {
     if (dLambda == 0.0L) {
-      sinLambda = sinL;
-      cosLambda = cosL;
-    } else if (std::fabs(dLambda) <= SmallAngle) {
+      sinLambda = sinL_;
+      cosLambda = cosL_;
+    } else {
       long double sinD, cosDm1;
-      SmallSinCos(dLambda, sinD, cosDm1);
-      sinLambda = sinL + (sinL * cosDm1 + cosL * sinD);
-      cosLambda = cosL + (cosL * cosDm1 - sinL * sinD);
-    } else {
-      SinCos(lambda, sinLambda, cosLambda);  // a strongly flattened model
+      if (std::fabs(dLambda) <= SmallAngle) {
+        SmallSinCos(dLambda, sinD, cosDm1);
+      } else {
+        long double cosD;
+        SinCos(dLambda, sinD, cosD);  // a strongly flattened model
+        cosDm1 = cosD - 1.0L;
+      }
+      sinLambda = sinL_ + (sinL_ * cosDm1 + cosL_ * sinD);
+      cosLambda = cosL_ + (cosL_ * cosDm1 - sinL_ * sinD);
     }
-    sinSigma = Hypot(sinB1 * cosB2 * cosLambda - cosB1 * sinB2, cosB2 * sinLambda);
-    // Coincident fixes leave the quotient for sin alpha undefined; so do
-    // exactly antipodal ones, where every geodesic is equally short.
-    if (sinSigma == 0.0L) throw Error(msg::SameOrOpposing);
-    cosSigma = sinB1 * sinB2 + cosB1 * cosB2 * cosLambda;
-    if (count == 0) {
-      sigma1 = std::atan2(sinSigma, cosSigma);
-      sinSigma1 = sinSigma;
-      cosSigma1 = cosSigma;
-      sigma = sigma1;
+    sinSigma = Hypot(sinB1_ * cosB2_ * cosLambda - cosB1_ * sinB2_, cosB2_ * sinLambda);
+    if (sinSigma == 0.0L) return std::numeric_limits<long double>::quiet_NaN();
+    cosSigma = sinB1_ * sinB2_ + cosB1_ * cosB2_ * cosLambda;
+    if (!haveFirst_) {
+      sigma1_ = std::atan2(sinSigma, cosSigma);
+      sinSigma1_ = sinSigma;
+      cosSigma1_ = cosSigma;
+      haveFirst_ = true;
+      sigma = sigma1_;
     } else {
-      const long double y = sinSigma * cosSigma1 - cosSigma * sinSigma1;
-      const long double x = cosSigma * cosSigma1 + sinSigma * sinSigma1;
-      sigma = std::fabs(y) <= SmallAngle * x ? sigma1 + SmallAtan(y / x) : std::atan2(sinSigma, cosSigma);
+      const long double y = sinSigma * cosSigma1_ - cosSigma * sinSigma1_;
+      const long double x = cosSigma * cosSigma1_ + sinSigma * sinSigma1_;
+      sigma = std::fabs(y) <= SmallAngle * x ? sigma1_ + SmallAtan(y / x) : std::atan2(sinSigma, cosSigma);
     }
-    const long double sinAlpha = cosB1 * cosB2 * sinLambda / sinSigma;
+    const long double sinAlpha = cosB1_ * cosB2_ * sinLambda / sinSigma;
     cos2a = 1.0L - sinAlpha * sinAlpha;
-    c2m = cos2a > 0.0L ? cosSigma - 2.0L * sinB1 * sinB2 / cos2a : 2.0L * sinB1 * sinB2;
-    const long double C = f / 16.0L * cos2a * (4.0L + f * (4.0L - 3.0L * cos2a));
-    const long double next =
-        L + (1.0L - C) * f * sinAlpha *
-                (sigma + C * sinSigma * (c2m + C * cosSigma * (-1.0L + 2.0L * c2m * c2m)));
-    count = count + 1;
-    if (count > GeodesicIterationLimit) throw Error(msg::LoopingIterations);
-    if (std::fabs(next - lambda) < GeodesicConvergence) break;
-    lambda = next;
+    c2m = cos2a > 0.0L ? cosSigma - 2.0L * sinB1_ * sinB2_ / cos2a : 2.0L * sinB1_ * sinB2_;
+    const long double C = f_ / 16.0L * cos2a * (4.0L + f_ * (4.0L - 3.0L * cos2a));
+    return Settle((1.0L - C) * f_ * sinAlpha *
+                  (sigma + C * sinSigma * (c2m + C * cosSigma * (-1.0L + 2.0L * c2m * c2m))));
   }
 
-  TGeodesic g;
-  if constexpr (WithAzimuth) {
-    g.azimuth = std::atan2(cosB2 * sinLambda, cosB1 * sinB2 - sinB1 * cosB2 * cosLambda);
+  // The azimuth at A of the state's lambda.
+  long double Azimuth() const {
+    return std::atan2(cosB2_ * sinLambda, cosB1_ * sinB2_ - sinB1_ * cosB2_ * cosLambda);
   }
-  const long double u2 = cos2a * e.SecondEcc2;
+
+  // The state of the last Step.
+  long double sinLambda = 0.0L, cosLambda = 1.0L;
+  long double sinSigma = 0.0L, cosSigma = 1.0L, sigma = 0.0L;
+  long double cos2a = 1.0L, c2m = 0.0L;
+
+ private:
+  // Below this |sin L|, or distance of a fix from the axis, L is taken
+  // from the two longitudes.
+  static constexpr long double NearZero = 0x1p-8L;
+
+  static void ReducedFrom(const EarthShape& e, const TTriV& P, long double rho, long double& cosBeta,
+                          long double& sinBeta) {
+    const long double zs = e.AxisRatio * P.z;
+    const long double h = Hypot(zs, rho);
+    cosBeta = rho / h;
+    sinBeta = zs / h;
+  }
+  // (L + c) - L: c as the rounding of lambda = L + c leaves it.
+  long double Settle(long double c) const { return (L_ + c) - L_; }
+
+  long double f_;
+  long double cosB1_ = 1.0L, sinB1_ = 0.0L, cosB2_ = 1.0L, sinB2_ = 0.0L;
+  long double L_ = 0.0L, sinL_ = 0.0L, cosL_ = 1.0L;
+  bool haveFirst_ = false;
+  long double sigma1_ = 0.0L, sinSigma1_ = 0.0L, cosSigma1_ = 1.0L;
+};
+
+// Vincenty's iteration as it always ran, with dLambda the next lambda - L to
+// step from after count steps, until |lambda' - lambda| <
+// GeodesicConvergence (true, with the state of the last lambda) or until
+// GeodesicIterationLimit steps (false; also when sin sigma becomes 0).
+bool RunSteps(TVincenty& v, long double dLambda, int count) {
+  while (count < GeodesicIterationLimit) {
+    const long double next = v.Step(dLambda);
+    count = count + 1;
+    if (std::isnan(next)) return false;
+    if (std::fabs(next - dLambda) < GeodesicConvergence) return true;
+    dLambda = next;
+  }
+  return false;
+}
+
+// The fixed point lambda* of the step lambda -> lambda' and the step's
+// derivative rho there.
+struct TFixedPoint {
+  bool found = false;
+  long double dLambda = 0.0L;  // lambda* - L
+  long double rho = 0.0L;
+};
+
+// The root of h(lambda) = lambda' - lambda from two points with their h,
+// then rho = 1 + h'(lambda*) by a central difference. Where the iteration
+// swings, h changes sign between the two points, and the Illinois variant of
+// regula falsi keeps the root between them; otherwise the secant method.
+TFixedPoint FindFixedPoint(TVincenty& v, long double x0, long double h0, long double x1, long double h1) {
+  TFixedPoint p;
+  const bool bracketed = (h0 < 0.0L) != (h1 < 0.0L);
+  for (int i = 0; i < FixedPointSteps && h1 != 0.0L && h1 != h0; ++i) {
+    const long double x2 = x1 - h1 * (x1 - x0) / (h1 - h0);
+    const long double h2 = v.Step(x2) - x2;
+    if (!bracketed || (h2 < 0.0L) != (h1 < 0.0L)) {
+      x0 = x1;
+      h0 = h1;
+    } else {
+      h0 = 0.5L * h0;  // the end that stays, halved: no end sticks
+    }
+    x1 = x2;
+    h1 = h2;
+    if (!(std::fabs(x1 - x0) > SecantResolution)) break;
+  }
+  if (!(std::fabs(h1) <= FixedPointResidual)) return p;
+  const long double hPlus = v.Step(x1 + DerivativeStep) - (x1 + DerivativeStep);
+  const long double hMinus = v.Step(x1 - DerivativeStep) - (x1 - DerivativeStep);
+  p.rho = 1.0L + (hPlus - hMinus) / (2.0L * DerivativeStep);
+  p.dLambda = x1;
+  p.found = std::isfinite(p.rho);
+  return p;
+}
+
+// Steps the plain iteration takes in all, when the next lambda - L to step
+// from is dLambda after count steps and it approaches the fixed point p
+// (|rho| < 1): the distance to lambda* shrinks by |rho| per step, and the
+// step that starts within 1e-16 / |1 - rho| of it ends the iteration.
+long double PredictedSteps(const TFixedPoint& p, long double dLambda, int count) {
+  const long double e = std::fabs(dLambda - p.dLambda) * std::fabs(1.0L - p.rho);
+  const long double steps = static_cast<long double>(count) + 1.0L;
+  if (e < GeodesicConvergence || p.rho == 0.0L) return steps;
+  return steps + std::log(GeodesicConvergence / e) / std::log(std::fabs(p.rho));
+}
+
+// Vincenty's method with its outcome known early: true with the state of
+// the result in v, false where the iteration would not converge within
+// GeodesicIterationLimit steps. Coincident (or exactly antipodal) fixes
+// raise "Same or opposing fixes" at the first step.
+//
+// After GeodesicDirectSteps steps without convergence (nearly antipodal
+// fixes) the iteration swings about the step's fixed point lambda*, each
+// swing shrinking or growing by the factor |rho|, rho the step's derivative
+// there (between -1 and 0 in practice). With |rho| < 1 it settles after the
+// number of steps PredictedSteps gives; with |rho| >= 1 it never does and
+// ends in a swing between two values. So the fixed point is found directly
+// and: one that repels gives no result; one the iteration is approaching and
+// would reach within SureSettling of the step limit gives the iteration's
+// result (its last lambda would lie within 1e-16 of lambda*, which makes no
+// difference that is shown); one it would reach only beyond SureLooping of
+// the limit gives none. Otherwise (between the two, no fixed point found, or
+// the iteration not approaching it) the plain iteration runs on and decides.
+bool Iterate(TVincenty& v) {
+  long double next = v.Step(0.0L);
+  if (std::isnan(next)) throw Error(msg::SameOrOpposing);
+  long double dLambda = 0.0L;  // the lambda - L stepped from last
+  long double previous = 0.0L;  // the one before it
+  int count = 1;
+  for (;;) {
+    if (std::fabs(next - dLambda) < GeodesicConvergence) return true;
+    if (count == GeodesicDirectSteps) break;
+    previous = dLambda;
+    dLambda = next;
+    next = v.Step(dLambda);
+    count = count + 1;
+    if (std::isnan(next)) return false;
+  }
+  const TFixedPoint p = FindFixedPoint(v, previous, dLambda - previous, dLambda, next - dLambda);
+  if (p.found && std::fabs(p.rho) >= 1.0L) return false;
+  if (p.found && std::fabs(next - p.dLambda) < std::fabs(previous - p.dLambda)) {
+    const long double steps = PredictedSteps(p, next, count);
+    const long double limit = GeodesicIterationLimit;
+    if (steps <= SureSettling * limit) {
+      v.Step(p.dLambda);
+      return true;
+    }
+    if (steps >= SureLooping * limit) return false;
+  }
+  return RunSteps(v, next, count);
+}
+
+// The length of the geodesic / SpherRadius from the state of the result.
+long double VincentyDistance(const EarthShape& e, const TVincenty& v) {
+  const long double u2 = v.cos2a * e.SecondEcc2;
   const long double root = std::sqrt(1.0L + u2);
   const long double k1 = (root - 1.0L) / (root + 1.0L);
   const long double Ak = (1.0L + k1 * k1 / 4.0L) / (1.0L - k1);
   const long double Bk = k1 * (1.0L - 3.0L * k1 * k1 / 8.0L);
+  const long double c2m = v.c2m, sinSigma = v.sinSigma;
   const long double deltaSigma =
       Bk * sinSigma *
       (c2m + Bk / 4.0L *
-                 (cosSigma * (-1.0L + 2.0L * c2m * c2m) -
+                 (v.cosSigma * (-1.0L + 2.0L * c2m * c2m) -
                   Bk / 6.0L * c2m * (-3.0L + 4.0L * sinSigma * sinSigma) * (-3.0L + 4.0L * c2m * c2m)));
-  g.distance = e.PolarRadius * Ak * (sigma - deltaSigma) / e.SpherRadius;
+  return e.PolarRadius * Ak * (v.sigma - deltaSigma) / e.SpherRadius;
+}
+
+// Karney's solution from GeographicLib for the pairs Vincenty's iteration
+// cannot settle, with the same a and f. GeographicLib computes in double:
+// its lengths are good to about 15 nm, and the latitudes and the longitude
+// difference handed to it lose less than 1e-14 of a degree (about 1 nm).
+// That is far below the 0.1 m and the millionth of a degree that are shown
+// at most, so the double result, widened, prints as the exact geodesic
+// would (but for a value within nanometres of a rounding boundary); it is
+// not good to the 64 bits of the type, which only the running sum of Next
+// Fix carries on.
+TGeodesic KarneyInverse(const EarthShape& e, const TTriV& A, const TTriV& B, bool withAzimuth) {
+  const auto latitude = [&e](const TTriV& P) {
+    return static_cast<double>(std::atan2(P.z, e.OneMinusEcc2 * Hypot(P.x, P.y)) * RadToDeg);
+  };
+  const GeographicLib::Geodesic geodesic(static_cast<double>(e.EquatRadius * 1000.0L),
+                                         static_cast<double>(e.Flattening));
+  const double lat1 = latitude(A), lat2 = latitude(B);
+  const double lon2 = static_cast<double>((TriLon(B) - TriLon(A)) * RadToDeg);
+  double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
+  if (withAzimuth) {
+    geodesic.Inverse(lat1, 0.0, lat2, lon2, s12, azi1, azi2);
+  } else {
+    geodesic.Inverse(lat1, 0.0, lat2, lon2, s12);
+  }
+  TGeodesic g;
+  g.distance = static_cast<long double>(s12) / (1000.0L * e.SpherRadius);
+  g.azimuth = static_cast<long double>(azi1) * DegToRad;
+  return g;
+}
+
+template <bool WithAzimuth>
+TGeodesic Geodesic(const EarthShape& e, const TTriV& A, const TTriV& B) {
+  TVincenty v(e, A, B);
+  TGeodesic g;
+  if (Iterate(v)) {
+    if constexpr (WithAzimuth) g.azimuth = v.Azimuth();
+    g.distance = VincentyDistance(e, v);
+  } else {
+    g = KarneyInverse(e, A, B, WithAzimuth);
+  }
   RequireFinite(g.distance);
   RequireFinite(g.azimuth);
   return g;
@@ -259,11 +469,11 @@ TReducedLat ReducedLat(const EarthShape& E, const TTriV& P) {
 }
 
 TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B) {
-  return Vincenty<true>(E, A, B);
+  return Geodesic<true>(E, A, B);
 }
 
 long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
-  return Vincenty<false>(E, A, B).distance;
+  return Geodesic<false>(E, A, B).distance;
 }
 
 long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B) {

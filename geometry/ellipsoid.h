@@ -20,6 +20,9 @@ inline constexpr long double EllipticArcEps = 1e-8L;
 inline constexpr long double EllipticArcFloor = 1e-8L;  // rad
 inline constexpr int GeodesicIterationLimit = 1024;
 inline constexpr long double GeodesicConvergence = 1e-16L;  // rad
+// Steps of Vincenty's iteration before its outcome is decided from the fixed
+// point it is swinging about (GeodesicInverse).
+inline constexpr int GeodesicDirectSteps = 16;
 
 // Length of the curve in which the plane through the centre, A and B cuts the
 // ellipsoid, between the two surface points, / SpherRadius. Arcs shorter than
@@ -39,9 +42,15 @@ struct TGeodesic {
   long double distance = 0.0L;  // geodesic length / SpherRadius
   long double azimuth = 0.0L;   // at A toward B, radians in [-pi, +pi]
 };
-// Vincenty's inverse method. Coincident fixes (sin sigma = 0) raise
-// "Same or opposing fixes"; no convergence within 1024 iterations (nearly
-// antipodal fixes) raises "Looping iterations".
+// The geodesic from A to B; it never fails for fixes that are neither the
+// same nor opposite. Vincenty's inverse method gives it wherever his
+// iteration converges within GeodesicIterationLimit steps; where it would
+// not (fixes within about a degree of each other's antipode), Karney's
+// method, from GeographicLib, with the same a and f. Whether the iteration
+// will converge is known after GeodesicDirectSteps steps (see Iterate in
+// ellipsoid.cpp), so the hand-over costs no more than a few dozen steps.
+// Coincident fixes, and exactly antipodal ones where the first step finds
+// sin sigma = 0, raise "Same or opposing fixes".
 TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B);
 // The distance of GeodesicInverse, without working out the azimuth.
 long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B);

@@ -1,4 +1,5 @@
-// Saving a file so that it is either replaced whole or left as it was.
+// Saving a file so that it is either replaced whole or left as it was, and
+// keeping the version it replaces.
 //
 // Notation:
 //   target      the file to be replaced; a symbolic link is followed to the
@@ -10,24 +11,35 @@
 //   kept name   a second name of the old target, of the temporary's form,
 //               held while the new file is put in place, so that the old
 //               one can be put back
+//   second name a hard link, or where the file system has none (a FAT or
+//               exFAT stick, a network share) a copy flushed to the disk
+//   backup      "<target>.bak" beside the target: the version the last
+//               successful save replaced
 //
 // The text goes to a new temporary file; only when every byte is written and
 // flushed to the disk is that file renamed over the target, and the
 // directory is flushed so that the rename survives a crash. A failure on the
 // way (disk full, an input/output error, an owner that cannot be kept, a
 // rename or directory flush that fails) removes the temporary file and
-// leaves the old file byte for byte, then raises Error "Cannot write NAME:
-// reason" with the platform's reason. The one exception: on a file system
-// without hard links the old file cannot be kept aside, and a failed
-// directory flush after the rename is reported with the new file in place.
+// leaves the old file and its backup byte for byte, then raises Error
+// "Cannot write NAME: reason" (or "Cannot back up NAME: reason") with the
+// platform's reason. The one exception: a save that keeps no backup does
+// not copy the old file where hard links are missing, and a failed
+// directory flush after the rename is then reported with the new file in
+// place.
 //
-// A read-only target is refused, not replaced. A temporary file (or kept
-// name) left behind by a process that no longer runs is removed by the next
-// save into its directory; one of a running save is recognised by its lock
-// and its process and left alone.
+// A save whose text equals the target's byte for byte changes nothing: the
+// target, its backup and its time stay as they were.
+//
+// A read-only target is refused, not replaced. Before a save, the
+// temporaries and kept names that an earlier save of the same target left
+// (its process has ended) are removed; nothing else in the directory is
+// touched, whatever its name.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -40,14 +52,45 @@ inline constexpr const char* ReadOnlyFile = "the file is read-only";
 inline constexpr const char* OwnerNotKept = "its owner cannot be kept";
 }  // namespace msg
 
+// What a save keeps of the target it replaces, beside it.
+struct TKeepOld {
+  // The replaced version becomes the backup, replacing an older backup
+  // only once the new file is in place.
+  bool Backup = false;
+  // Also a lasting copy under this name (a name in the target's directory,
+  // not a path), which no save replaces; empty for none. The name must be
+  // free: the save fails rather than take another file's name.
+  std::string Lasting;
+};
+
+// How a successful Commit ended.
+enum class TCommitResult : std::uint8_t {
+  Written,    // the new file is in place
+  Unchanged,  // the target already held the text: nothing was touched
+};
+
+// The file that a save of FileName replaces: FileName, or the file its
+// symbolic links lead to (FileName itself when they cannot be followed).
+std::string ReplacedFile(const std::string& FileName);
+
+// The backup of the file Path (a replaced file, see ReplacedFile).
+std::string BackupName(const std::string& Path);
+
+// A lasting name for the present version of the file Path, made from the
+// local time When: "<Path>.unread-YYYYMMDD-HHMMSS", with "-2", "-3"... added
+// when that name is taken.
+std::string UnreadName(const std::string& Path, std::time_t When);
+
 class TAtomicFile {
  public:
   // Creates the temporary file for FileName. Throws Error "Cannot write
   // NAME: reason" when that is impossible (a missing directory, a target
   // that is a directory, a device or read-only, an owner that cannot be
   // kept).
-  // Writes through Calls, which must outlive the object.
-  explicit TAtomicFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls());
+  // Writes through Calls, which must outlive the object; Keep says what a
+  // save that replaces the target keeps of it.
+  explicit TAtomicFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls(),
+                       TKeepOld Keep = {});
   // Without Commit, the temporary file is removed and the target untouched.
   ~TAtomicFile();
   TAtomicFile(const TAtomicFile&) = delete;
@@ -57,14 +100,24 @@ class TAtomicFile {
   void Write(std::string_view Text);
   // Appends Line followed by CR LF, the line end of every file we write.
   void WriteLine(std::string_view Line);
-  // Writes what is buffered, flushes it to the disk, renames the temporary
-  // file over the target and flushes the directory. Throws Error as the
-  // constructor does; the old file is then back in place.
-  void Commit();
+  // Writes what is buffered; unless the target already holds that text,
+  // flushes it to the disk, keeps what Keep asks of the old target, renames
+  // the temporary file over the target and flushes the directory. Throws
+  // Error as the constructor does; the old file and its backup are then as
+  // they were.
+  TCommitResult Commit();
 
  private:
   void Flush();
+  // True when the target holds exactly the text written.
+  bool SameAsTarget();
+  // Gives the file From of the directory the second name To; a copy only
+  // when MayCopy. 0, or the error number of the failure (nothing is left
+  // under To then).
+  int SecondName(const std::string& From, const std::string& To, bool MayCopy);
+  int CopyFile(const std::string& From, const std::string& To);
   [[noreturn]] void Fail(int Code);
+  [[noreturn]] void FailBackup(int Code);
   [[noreturn]] void Fail(const std::string& Reason);
   void Discard() noexcept;
   // A number for the next temporary name of this object. Two objects of one
@@ -79,6 +132,9 @@ class TAtomicFile {
   std::string base_;   // the target's name inside its directory
   std::string temp_;   // the temporary's name, empty when there is none
   std::string kept_;   // the kept name of the old target, empty when none
+  std::string lasting_;  // the lasting copy made by this save, until it succeeds
+  TKeepOld keep_;
+  std::uint64_t written_ = 0;  // bytes written to the temporary file
   std::size_t name_max_ = 0;  // the longest file name of the directory
   int dir_fd_ = -1;
   int fd_ = -1;

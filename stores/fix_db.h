@@ -19,6 +19,7 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/vector.h"
+#include "stores/atomic_file.h"
 #include "stores/file_calls.h"
 #include "stores/load_report.h"
 #include "text/display_options.h"
@@ -26,7 +27,6 @@
 
 namespace navorix {
 
-class TAtomicFile;
 class TLineReader;
 
 // The largest 16-bit count.
@@ -69,11 +69,12 @@ class TFixDB {
   // LoadFromFile without the report.
   bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E);
   // Writes every fix to a fix file in the Lat/Lon format of Options,
-  // replacing an old one only when the new one is complete. Throws Error
-  // "Cannot write NAME: reason" on failure; the old file then stays as it
-  // was.
-  void SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
-                  const TEarthModel& E, const TFileSystemCalls& Calls = SystemCalls()) const;
+  // replacing an old one only when the new one is complete, and keeping of
+  // it what Keep says. Throws Error "Cannot write NAME: reason" on failure;
+  // the old file then stays as it was.
+  TCommitResult SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
+                           const TEarthModel& E, const TFileSystemCalls& Calls = SystemCalls(),
+                           const TKeepOld& Keep = {}) const;
   // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
   void Delete(std::uint16_t Pos);
   // Appends a copy of Fix. Throws Error msg::FixDBFull at MaxFixes.

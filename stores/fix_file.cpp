@@ -92,7 +92,7 @@ void TFixDB::WriteText(TAtomicFile& File, const TDisplayOptions& Options,
 
 bool TFixDB::LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E,
                           TLoadReport& Report, const TFileSystemCalls& Calls) {
-  TLineReader file(FileName, TLineReader::DefaultMaxLength, Calls);
+  TLineReader file(FileName, TLineReader::DefaultMaxLength, Calls, MaxDataFileSize);
   return ReadText(file, MaxFixes, PlusDir, E, Report);
 }
 
@@ -101,11 +101,12 @@ bool TFixDB::LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const T
   return LoadFromFile(FileName, PlusDir, E, report);
 }
 
-void TFixDB::SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
-                        const TEarthModel& E, const TFileSystemCalls& Calls) const {
-  TAtomicFile file(FileName, Calls);
+TCommitResult TFixDB::SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
+                                 const TEarthModel& E, const TFileSystemCalls& Calls,
+                                 const TKeepOld& Keep) const {
+  TAtomicFile file(FileName, Calls, Keep);
   WriteText(file, Options, E);
-  file.Commit();
+  return file.Commit();
 }
 
 }  // namespace navorix

@@ -23,7 +23,8 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // A descriptor of FileName open for reading, or -1 with Reason set. The open
 // does not wait (a named pipe without a writer would hold it for ever), and
 // only a regular file is kept: a directory, a pipe or a device is refused.
-int OpenRegularFile(const std::string& FileName, std::string& Reason) {
+int OpenRegularFile(const std::string& FileName, std::string& Reason,
+                    std::uint64_t MaxFileSize = TLineReader::AnySize) {
   const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     Reason = SystemErrorText(errno);
@@ -36,6 +37,8 @@ int OpenRegularFile(const std::string& FileName, std::string& Reason) {
     Reason = SystemErrorText(EISDIR);
   } else if (!S_ISREG(info.st_mode)) {
     Reason = msg::NotRegularFile;
+  } else if (static_cast<std::uint64_t>(info.st_size) > MaxFileSize) {
+    Reason = TooLargeReason(MaxFileSize);
   } else {
     (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
@@ -51,6 +54,12 @@ std::string FileBaseName(const std::string& Path) {
   return slash == std::string::npos ? Path : Path.substr(slash + 1);
 }
 
+std::string TooLargeReason(std::uint64_t Limit) {
+  constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
+  return "larger than " +
+         (Limit % MiB == 0 ? std::to_string(Limit / MiB) + " MiB" : std::to_string(Limit) + " bytes");
+}
+
 std::string SystemErrorText(int Code) {
   char text[256] = {};
   // The GNU strerror_r returns its text, which may not be the buffer.
@@ -58,10 +67,10 @@ std::string SystemErrorText(int Code) {
 }
 
 TLineReader::TLineReader(const std::string& FileName, std::size_t MaxLength,
-                         const TFileSystemCalls& Calls)
-    : name_(FileName), max_length_(MaxLength), calls_(Calls) {
+                         const TFileSystemCalls& Calls, std::uint64_t MaxFileSize)
+    : name_(FileName), max_length_(MaxLength), calls_(Calls), max_file_size_(MaxFileSize) {
   std::string reason;
-  fd_ = OpenRegularFile(FileName, reason);
+  fd_ = OpenRegularFile(FileName, reason, MaxFileSize);
   if (fd_ < 0) throw Error("Cannot open " + FileBaseName(FileName) + ": " + reason);
   buffer_ = std::make_unique<char[]>(BufferSize);
 }
@@ -82,6 +91,11 @@ bool TLineReader::Fill() {
   for (;;) {
     const ssize_t got = calls_.Read(fd_, buffer_.get(), BufferSize);
     if (got > 0) {
+      read_ += static_cast<std::uint64_t>(got);
+      if (read_ > max_file_size_) {
+        eof_ = true;
+        throw Error("Cannot read " + FileBaseName(name_) + ": " + TooLargeReason(max_file_size_));
+      }
       pos_ = 0;
       end_ = static_cast<std::size_t>(got);
       // Editors that save UTF-8 may put a byte-order mark first; read as

@@ -11,9 +11,13 @@
 // byte-order mark at the start of the file is no part of the first line.
 // Opening never waits: only a regular file is read, and its type is known
 // before anything could block (a named pipe without a writer, a device).
+// A reader may be given a largest file size: a larger file is refused when
+// it is opened, and one that grows beyond it while it is read fails there,
+// so that no file can hold the program for long.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,25 +30,34 @@ namespace msg {
 inline constexpr const char* NotRegularFile = "not a regular file";
 }  // namespace msg
 
+// The largest fix file or history file read, in bytes. The largest real
+// ones are a few megabytes (65535 fixes take under 4 MB); a larger file is
+// a mistake, and reading it would hold the program for minutes.
+inline constexpr std::uint64_t MaxDataFileSize = std::uint64_t{64} << 20;
+
 class TLineReader {
  public:
   // Longest line kept by default, in bytes. Every line the program writes is
   // far shorter; longer lines only come from foreign or damaged files.
   static constexpr std::size_t DefaultMaxLength = 4096;
 
+  static constexpr std::uint64_t AnySize = UINT64_MAX;
+
   // Opens FileName for reading. Throws Error "Cannot open NAME: reason" (the
-  // platform's reason, or "not a regular file") when it cannot be opened or
-  // is no regular file.
+  // platform's reason, "not a regular file", or "larger than N MiB" for a
+  // file above MaxFileSize) when it cannot be opened or is no regular file.
   // Reads through Calls, which must outlive the reader.
   explicit TLineReader(const std::string& FileName, std::size_t MaxLength = DefaultMaxLength,
-                       const TFileSystemCalls& Calls = SystemCalls());
+                       const TFileSystemCalls& Calls = SystemCalls(),
+                       std::uint64_t MaxFileSize = AnySize);
   ~TLineReader();
   TLineReader(const TLineReader&) = delete;
   TLineReader& operator=(const TLineReader&) = delete;
 
   // Reads the next line into Line, without its line end. At the end of the
   // file Line becomes empty and the result is false; otherwise true.
-  // Throws Error "Cannot read NAME: reason" on an input/output failure.
+  // Throws Error "Cannot read NAME: reason" on an input/output failure or
+  // when the file has grown beyond its largest size.
   bool ReadLine(std::string& Line);
 
   // True when the file has no byte left. Throws as ReadLine does.
@@ -64,6 +77,8 @@ class TLineReader {
   std::string name_;
   std::size_t max_length_;
   const TFileSystemCalls& calls_;
+  std::uint64_t max_file_size_;
+  std::uint64_t read_ = 0;  // bytes read so far
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
   std::size_t pos_ = 0;
@@ -76,6 +91,10 @@ class TLineReader {
 // Why FileName cannot be read as TLineReader reads it (the platform's reason
 // or "not a regular file"), or an empty text when it can. Never waits.
 std::string CannotReadReason(const std::string& FileName);
+
+// The reason given for a file above Limit bytes: "larger than N MiB" (or
+// "larger than N bytes" for a limit of no whole MiB).
+std::string TooLargeReason(std::uint64_t Limit);
 
 // The last component of a path, for messages that must stay short.
 std::string FileBaseName(const std::string& Path);

@@ -31,7 +31,8 @@ struct TLoadReport {
   std::uint32_t AfterEndOfData = 0;
   // Fix file: data lines that did not read as a fix (bad coordinates, a
   // missing name, a name the fix input dialog would refuse); each still
-  // leaves an empty entry.
+  // leaves an empty entry, shown as an empty row and counted, which a save
+  // leaves out.
   std::uint32_t Unreadable = 0;
   // History file: lines longer than the reader's limit, cut there.
   std::uint32_t LongLines = 0;
@@ -48,6 +49,16 @@ struct TLoadReport {
 
 // The longest line the error box shows.
 inline constexpr std::size_t MaxMessageLength = 64;
+// The most lines one report shows; beyond them its last line says how many
+// more there are.
+inline constexpr std::size_t MaxReportLines = 5;
+
+// Text cut to MaxMessageLength characters, with "..." where it was cut.
+std::string FitMessage(std::string Text);
+
+// Lines as one report shows them: all of them when they are at most
+// MaxReportLines, else the first ones and "and N more".
+std::vector<std::string> ReportShown(std::vector<std::string> Lines);
 
 // One line per kind of loss, most serious first (a failure, then capacity,
 // unreadable lines, lines after the end of data, cut lines), each of at

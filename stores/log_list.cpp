@@ -31,14 +31,15 @@ void TLogList::Delete(std::uint16_t N) {
 
 void TLogList::Clear() { records_.clear(); }
 
-void TLogList::SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls) const {
-  TAtomicFile file(FileName, Calls);
+TCommitResult TLogList::SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls,
+                                   const TKeepOld& Keep) const {
+  TAtomicFile file(FileName, Calls, Keep);
   for (const LogRecord& record : records_) {
     file.WriteLine(record.Line1);
     file.WriteLine(record.Line2);
     file.WriteLine(record.Line3);
   }
-  file.Commit();
+  return file.Commit();
 }
 
 void TLogList::LoadFromFile(const std::string& FileName, const TFileSystemCalls& Calls) {
@@ -51,7 +52,7 @@ void TLogList::LoadFromFile(const std::string& FileName, TLoadReport& Report, co
   Report = TLoadReport{};
   Report.Source = TLoadSource::HistoryFile;
   Report.Capacity = MaxLogRecords;
-  TLineReader reader(FileName, TLineReader::DefaultMaxLength, Calls);
+  TLineReader reader(FileName, TLineReader::DefaultMaxLength, Calls, MaxDataFileSize);
   std::string lines[3];
   try {
     while (!reader.AtEnd()) {

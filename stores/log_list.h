@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "stores/atomic_file.h"
 #include "stores/file_calls.h"
 #include "stores/load_report.h"
 
@@ -53,9 +54,11 @@ class TLogList {
   void Delete(std::uint16_t N);
   void Clear();
 
-  // Writes the history file, replacing the old one only when complete.
-  // Throws Error "Cannot write NAME: reason" on failure.
-  void SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls()) const;
+  // Writes the history file, replacing the old one only when complete and
+  // keeping of it what Keep says. Throws Error "Cannot write NAME: reason"
+  // on failure.
+  TCommitResult SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls(),
+                           const TKeepOld& Keep = {}) const;
   // Appends the records of a history file (without clearing first; of a
   // long file only the last MaxLogRecords remain). Lines longer than
   // TLineReader::DefaultMaxLength are cut. Throws Error "Cannot open NAME:

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <climits>
 
-#include "geometry/error.h"
 #include "stores/atomic_file.h"
 #include "stores/line_reader.h"
 #include "text/decimal.h"
@@ -92,19 +91,10 @@ void TProfileFile::Load() {
   lines_.clear();
   struct stat info {};
   if (::stat(file_name_.c_str(), &info) != 0 && errno == ENOENT) return;
-  if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > MaxFileSize) {
-    throw Error("Settings file " + FileBaseName(file_name_) + " is too large");
-  }
-  TLineReader reader(file_name_, MaxFileSize, calls_);
+  TLineReader reader(file_name_, MaxFileSize, calls_, MaxFileSize);
   std::vector<std::string> lines;
-  std::size_t total = 0;
   std::string line;
-  while (reader.ReadLine(line)) {
-    total += line.size() + 2;
-    // The size test above cannot see a file that grows while it is read.
-    if (total > MaxFileSize) throw Error("Settings file " + FileBaseName(file_name_) + " is too large");
-    lines.push_back(line);
-  }
+  while (reader.ReadLine(line)) lines.push_back(line);
   lines_ = std::move(lines);
 }
 
@@ -142,6 +132,11 @@ bool TProfileFile::Find(std::string_view Section, std::string_view Key,
   KeyLine(lines_[line], key, Value);
   Value = Unquoted(Value);
   return true;
+}
+
+bool TProfileFile::HasKey(std::string_view Section, std::string_view Key) const {
+  std::string_view value;
+  return Find(Section, Key, value);
 }
 
 std::string TProfileFile::ReadString(std::string_view Section, std::string_view Key,
@@ -210,10 +205,10 @@ void TProfileFile::WriteBool(std::string_view Section, std::string_view Key, boo
   WriteString(Section, Key, Value ? "1" : "0");
 }
 
-void TProfileFile::Save() const {
-  TAtomicFile file(file_name_, calls_);
+TCommitResult TProfileFile::Save(const TKeepOld& Keep) const {
+  TAtomicFile file(file_name_, calls_, Keep);
   for (const std::string& line : lines_) file.WriteLine(line);
-  file.Commit();
+  return file.Commit();
 }
 
 }  // namespace navorix

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "stores/atomic_file.h"
 #include "stores/file_calls.h"
 
 namespace navorix {
@@ -29,18 +30,21 @@ namespace navorix {
 class TProfileFile {
  public:
   // Largest settings file accepted, in bytes: the whole file is held so that
-  // saving can keep all of it.
-  static constexpr std::size_t MaxFileSize = 16u << 20;
+  // saving can keep all of it. Real ones hold a few hundred bytes.
+  static constexpr std::size_t MaxFileSize = std::size_t{1} << 20;
 
   // An empty profile that saves to FileName.
   // Reads and writes through Calls, which must outlive the profile.
   explicit TProfileFile(std::string FileName, const TFileSystemCalls& Calls = SystemCalls());
 
   // Reads the file. A missing file leaves the profile empty (not an error).
-  // Throws Error when the file exists but cannot be read, or is larger than
-  // MaxFileSize; the profile is left empty then.
+  // Throws Error ("Cannot open NAME: reason", "Cannot read NAME: reason")
+  // when the file exists but cannot be read, or is larger than MaxFileSize;
+  // the profile is left empty then.
   void Load();
 
+  // True when Section holds Key (with any value).
+  bool HasKey(std::string_view Section, std::string_view Key) const;
   // The value of Key in Section as text, or Default when the key is missing.
   std::string ReadString(std::string_view Section, std::string_view Key,
                          std::string_view Default) const;
@@ -61,9 +65,10 @@ class TProfileFile {
   // Written as 1 or 0.
   void WriteBool(std::string_view Section, std::string_view Key, bool Value);
 
-  // Writes every line to the file, replacing it only when complete
-  // (TAtomicFile). Throws Error on failure; the old file stays as it was.
-  void Save() const;
+  // Writes every line to the file, replacing it only when complete and
+  // keeping of the old file what Keep says (TAtomicFile). Throws Error on
+  // failure; the old file stays as it was.
+  TCommitResult Save(const TKeepOld& Keep = {}) const;
 
   const std::vector<std::string>& Lines() const { return lines_; }
   const std::string& FileName() const { return file_name_; }

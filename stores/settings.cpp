@@ -23,7 +23,8 @@ bool IsFontSize(int Size) { return Size >= MinFontSize && Size <= MaxFontSize; }
 
 }  // namespace
 
-bool ReadSettings(const TProfileFile& ini, TSettings& Settings) {
+std::vector<std::string> ReadSettings(const TProfileFile& ini, TSettings& Settings) {
+  std::vector<std::string> refused;
   TEarthModel& earth = Settings.Earth;
   earth.EllipticLat = ini.ReadBool(SettingsSection, "EllipticLat", true);
   earth.EllipticArc = ini.ReadBool(SettingsSection, "EllipticArc", false);
@@ -44,34 +45,51 @@ bool ReadSettings(const TProfileFile& ini, TSettings& Settings) {
   const long double spher = ini.ReadFloat(SettingsSection, "SpherRadius", shape.SpherRadius);
   const long double polar = ini.ReadFloat(SettingsSection, "PolarRadius", shape.PolarRadius);
   const long double equat = ini.ReadFloat(SettingsSection, "EquatRadius", shape.EquatRadius);
-  const bool usable = IsUsableEarthModel(spher, polar, equat);
-  if (usable) earth.Shape = EarthShape(spher, polar, equat);
+  if (IsUsableEarthModel(spher, polar, equat)) {
+    earth.Shape = EarthShape(spher, polar, equat);
+  } else {
+    refused.emplace_back(msg::BadEarthRadii);
+  }
 
   TInterfaceOptions& face = Settings.Interface;
   face.Sound = ini.ReadBool(InterfaceSection, "Sound", true);
   face.Hints = ini.ReadBool(InterfaceSection, "Hints", true);
-  const int menuSize = ini.ReadInteger(InterfaceSection, "MenuFontSize", DefaultFontSize);
-  if (IsFontSize(menuSize)) face.MenuFontSize = menuSize;
-  const int propSize = ini.ReadInteger(InterfaceSection, "PropFontSize", DefaultFontSize);
-  if (IsFontSize(propSize)) face.PropFontSize = propSize;
-  return usable;
+  // A size outside the range leaves the size as it is, and is said: only a
+  // person writes these keys.
+  const auto fontSize = [&](const char* Key, int& Size, const char* Refused) {
+    if (!ini.HasKey(InterfaceSection, Key)) {
+      Size = DefaultFontSize;
+      return;
+    }
+    const int size = ini.ReadInteger(InterfaceSection, Key, 0);
+    if (IsFontSize(size)) {
+      Size = size;
+    } else {
+      refused.emplace_back(Refused);
+    }
+  };
+  fontSize("MenuFontSize", face.MenuFontSize, msg::BadMenuFontSize);
+  fontSize("PropFontSize", face.PropFontSize, msg::BadPropFontSize);
+  return refused;
 }
 
 void LoadSettings(const std::string& FileName, TSettings& Settings, const TFileSystemCalls& Calls) {
   TProfileFile ini(FileName, Calls);
   ini.Load();
-  if (!ReadSettings(ini, Settings)) throw Error(msg::BadEarthRadii);
+  const std::vector<std::string> refused = ReadSettings(ini, Settings);
+  if (!refused.empty()) throw Error(refused.front());
 }
 
-void SaveSettings(const std::string& FileName, const TSettings& Settings, const TFileSystemCalls& Calls) {
+TCommitResult SaveSettings(const std::string& FileName, const TSettings& Settings,
+                           const TFileSystemCalls& Calls, const TKeepOld& Keep) {
   // Reading the file first keeps every line that is not written here; a
   // file that cannot be read is not overwritten.
   TProfileFile ini(FileName, Calls);
   ini.Load();
-  SaveSettings(ini, Settings);
+  return SaveSettings(ini, Settings, Keep);
 }
 
-void SaveSettings(TProfileFile& ini, const TSettings& Settings) {
+TCommitResult SaveSettings(TProfileFile& ini, const TSettings& Settings, const TKeepOld& Keep) {
   const TEarthModel& earth = Settings.Earth;
   const TDisplayOptions& display = Settings.Display;
   ini.WriteBool(SettingsSection, "EllipticLat", earth.EllipticLat);
@@ -85,7 +103,7 @@ void SaveSettings(TProfileFile& ini, const TSettings& Settings) {
   ini.WriteInteger(SettingsSection, "AzimRange", Index(display.AzimRange));
   ini.WriteBool(InterfaceSection, "Sound", Settings.Interface.Sound);
   ini.WriteBool(InterfaceSection, "Hints", Settings.Interface.Hints);
-  ini.Save();
+  return ini.Save(Keep);
 }
 
 }  // namespace navorix

@@ -13,8 +13,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "geometry/earth_model.h"
+#include "stores/atomic_file.h"
 #include "stores/file_calls.h"
 #include "text/display_options.h"
 
@@ -31,6 +33,8 @@ inline constexpr int DefaultFontSize = 9;
 
 namespace msg {
 inline constexpr const char* BadEarthRadii = "Unusable Earth radii in the settings file";
+inline constexpr const char* BadMenuFontSize = "Settings file: MenuFontSize not used (only 7 to 12)";
+inline constexpr const char* BadPropFontSize = "Settings file: PropFontSize not used (only 7 to 12)";
 }  // namespace msg
 
 // The options of the window itself.
@@ -53,27 +57,30 @@ class TProfileFile;
 
 // Reads the settings of a loaded settings file into Settings, in the order
 // status loading takes them: the ellipsoid switches, the display options,
-// the radii, the interface options. False when the radii make no usable
-// model: they are refused as a set (the radii in force stay) and everything
-// else is read all the same.
-bool ReadSettings(const TProfileFile& Ini, TSettings& Settings);
+// the radii, the interface options. Returns the messages of the values a
+// person wrote that were refused (the program never writes them): radii
+// that make no usable model (refused as a set; the radii in force stay)
+// and font sizes outside 7 to 12. Everything else is read all the same,
+// and a refused value stays in the file.
+std::vector<std::string> ReadSettings(const TProfileFile& Ini, TSettings& Settings);
 
 // Reads the settings file FileName into Settings, in the order status
 // loading takes them: the ellipsoid switches, the display options, the
 // radii, the interface options. A missing file gives every default. Throws
-// at the first failure (the settings not yet read keep their values); radii
-// that make no usable model are refused as a set and reported, as Error
-// msg::BadEarthRadii, after the rest has been read.
+// at the first failure (the settings not yet read keep their values); a
+// refused value (see ReadSettings) is raised as Error with its message
+// after the rest has been read.
 void LoadSettings(const std::string& FileName, TSettings& Settings,
                   const TFileSystemCalls& Calls = SystemCalls());
 
 // Writes the keys the program writes ("Settings": the three switches and
 // the six display options; "Interface": Sound and Hints), keeping every
-// other line of the file as it was. A file that exists but cannot be read
-// is not overwritten. Throws Error on failure; the old file stays then.
-void SaveSettings(const std::string& FileName, const TSettings& Settings,
-                  const TFileSystemCalls& Calls = SystemCalls());
+// other line of the file as it was, and of the old file what Keep says. A
+// file that exists but cannot be read is not overwritten. Throws Error on
+// failure; the old file stays then.
+TCommitResult SaveSettings(const std::string& FileName, const TSettings& Settings,
+                           const TFileSystemCalls& Calls = SystemCalls(), const TKeepOld& Keep = {});
 // Writes the keys into Ini as it stands (loaded or not) and saves it.
-void SaveSettings(TProfileFile& Ini, const TSettings& Settings);
+TCommitResult SaveSettings(TProfileFile& Ini, const TSettings& Settings, const TKeepOld& Keep = {});
 
 }  // namespace navorix

@@ -10,6 +10,7 @@
 #include "text/parse.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -118,6 +119,25 @@ constexpr std::size_t WrittenInfix = 7;
 constexpr std::size_t MaxWholeDegreeDigits = 3;
 constexpr long double NotWritten = std::numeric_limits<long double>::quiet_NaN();
 
+// n / Divisor for the two-digit fields n = 0..99, each the correctly rounded
+// quotient, as the division of the two exact operands gives it (the tests
+// compare them with the division): a table read instead of a division,
+// which waits for the divider.
+template <int Divisor>
+constexpr std::array<long double, 100> TwoDigitParts = [] {
+  std::array<long double, 100> parts{};
+  for (std::size_t n = 0; n < parts.size(); ++n) parts[n] = static_cast<long double>(n) / Divisor;
+  return parts;
+}();
+// The seconds "SS.ss" of Deg/Min/Sec as degrees, n = 100 SS + ss: n / 100,
+// then / 3600, two correctly rounded quotients, as the general reader
+// divides them.
+constexpr std::array<long double, 6000> SecondParts = [] {
+  std::array<long double, 6000> parts{};
+  for (std::size_t n = 0; n < parts.size(); ++n) parts[n] = static_cast<long double>(n) / 1e2L / 3600.0L;
+  return parts;
+}();
+
 // The texts that fix files hold: an unsigned angle as FormatAngle writes it
 // at High accuracy, with up to three digits of whole degrees, and Separator
 // where the degree sign stands (the infix letter may stand in its place).
@@ -167,14 +187,12 @@ long double ReadWrittenAngle(std::string_view Text, char Separator) {
           a >= 60 || b >= 60) {
         return NotWritten;
       }
-      return (degrees + static_cast<long double>(a) / MinutesPerDegree) +
-             static_cast<long double>(b * 100 + c) / 1e2L / SecondsPerDegree;
+      return (degrees + TwoDigitParts<60>[a]) + SecondParts[b * 100 + c];
     default:
       // Compact fields, not range-checked, and hundredths of a second.
       if (rest[0] != Separator || !DigitsAt(rest, 1, 6, a)) return NotWritten;
-      return ((degrees + static_cast<long double>(a / 10000) / MinutesPerDegree) +
-              static_cast<long double>(a / 100 % 100) / SecondsPerDegree) +
-             static_cast<long double>(a % 100) / (1e2L * SecondsPerDegree);
+      return ((degrees + TwoDigitParts<60>[a / 10000]) + TwoDigitParts<3600>[a / 100 % 100]) +
+             TwoDigitParts<360000>[a % 100];
   }
 }
 

@@ -8,10 +8,13 @@
 #include "window/window_frame.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace navorix {
 
@@ -78,18 +81,32 @@ void TErrBox::SetSound(TSoundTable* Sounds, int Number) {
   sound_ = Number;
 }
 
-void TErrBox::Prepare(const std::string& Text) {
-  const QString shown = ToQString(ErrBoxText(Text));
+void TErrBox::Prepare(const std::string& Text) { Prepare(std::vector<std::string>{Text}); }
+
+void TErrBox::Prepare(const std::vector<std::string>& Lines) {
   const QFontMetrics fm(font());
-  txt_->setText(shown);
-  const int width = fm.horizontalAdvance(shown);
-  txt_->setGeometry(TextLeft, TextTop, width, fm.height());
-  setFixedSize(TextLeft + width + RightMargin, Height);
-  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset, Height - 2 * PanelInset);
+  QStringList shown;
+  int width = 0;
+  for (const std::string& line : Lines) {
+    shown << ToQString(ErrBoxText(line));
+    width = std::max(width, fm.horizontalAdvance(shown.back()));
+  }
+  const QString text = shown.join(QLatin1Char('\n'));
+  txt_->setText(text);
+  // One line keeps the box's own height; further lines make it taller by
+  // what they take as the label draws them.
+  const int more =
+      Lines.size() < 2 ? 0 : fm.boundingRect(QRect(), Qt::AlignCenter, text).height() - fm.height();
+  txt_->setGeometry(TextLeft, TextTop, width, fm.height() + more);
+  setFixedSize(TextLeft + width + RightMargin, Height + more);
+  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset,
+                      height() - 2 * PanelInset);
 }
 
-void TErrBox::Show_Text(const std::string& Text) {
-  Prepare(Text);
+void TErrBox::Show_Text(const std::string& Text) { Show_Lines({Text}); }
+
+void TErrBox::Show_Lines(const std::vector<std::string>& Lines) {
+  Prepare(Lines);
   CentreOnActiveForm(*this);
   exec();
 }

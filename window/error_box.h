@@ -1,6 +1,8 @@
 // The error box: a borderless black box that stays on top and shows the
 // one-line message of a failure in red beside an error icon. Any key or a
-// mouse press on it closes it. Created once and reused.
+// mouse press on it closes it. Created once and reused. A report (what a
+// loading did not take) shows its few lines in the one box, each line as a
+// message would show, the box taller by a line for each line more.
 #pragma once
 
 #include "window/dialog_parts.h"
@@ -8,6 +10,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -45,8 +48,11 @@ class TErrBox : public TModalDialog {
   void Display(const std::exception& E);
   // Shows Text (Windows-1252) modally.
   void Show_Text(const std::string& Text);
-  // Lays the box out for Text without showing it (Show_Text does this).
+  // Shows Lines (Windows-1252), one under the other, modally.
+  void Show_Lines(const std::vector<std::string>& Lines);
+  // Lays the box out for Text, or for Lines, without showing it.
   void Prepare(const std::string& Text);
+  void Prepare(const std::vector<std::string>& Lines);
 
   // The box's font family, e.g. "Lucida Console", in its regular style.
   void Set_Font(const QString& Family);

@@ -1,6 +1,7 @@
 #include "window/main_controller.h"
 
 #include "stores/app_data.h"
+#include "stores/load_report.h"
 #include "window/about_box.h"
 #include "window/alert_box.h"
 #include "window/error_box.h"
@@ -156,7 +157,17 @@ void TMainController::NextFixChanged(bool Enabled) {
   window_->OperationButton(TOpTag::NextFix)->setEnabled(Enabled);
 }
 
-void TMainController::ShowError(const std::string& Message) { errorBox_->Show_Text(Message); }
+// A message the box would cut (a long file name in it) ends in "..." where
+// it is cut, so that nobody takes the rest for the whole.
+void TMainController::ShowError(const std::string& Message) {
+  errorBox_->Show_Text(FitMessage(Message));
+}
+
+void TMainController::ShowReport(const std::vector<std::string>& Lines) {
+  std::vector<std::string> fitted;
+  for (const std::string& line : Lines) fitted.push_back(FitMessage(line));
+  errorBox_->Show_Lines(fitted);
+}
 
 void TMainController::PlaySound(TSound Sound, bool Wait) {
   sounds_->PlaySnd(static_cast<int>(Sound), Wait);
@@ -271,6 +282,8 @@ void TMainController::RunOperation(int Tag) {
 void TMainController::ConnectMenu() {
   const TMainMenu& m = window_->Menu();
   connect(m.mReload, &QAction::triggered, this, [this] {
+    const std::string question = bench_.ReloadStatusQuestion();
+    if (!question.empty() && Ask(question, TButtons::YesNo) != TAnswer::Yes) return;
     bench_.LoadStatus();
     FocusFixList();
   });
@@ -381,7 +394,7 @@ void TMainController::SaveFixFile() {
 bool TMainController::MayClose() {
   switch (Ask(question::Exit, TButtons::YesNoCancel)) {
     case TAnswer::Yes:
-      return bench_.SaveStatus();
+      return bench_.SaveStatusToLeave();
     case TAnswer::No:
       return true;
     case TAnswer::Cancel:

@@ -80,6 +80,7 @@ class TMainController : public QObject,
   void OptionsChanged(const TSettings& Settings) override;
   void NextFixChanged(bool Enabled) override;
   void ShowError(const std::string& Message) override;
+  void ShowReport(const std::vector<std::string>& Lines) override;
   void PlaySound(TSound Sound, bool Wait) override;
   TAnswer Ask(const std::string& Question, TButtons Buttons) override;
 

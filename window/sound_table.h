@@ -4,6 +4,7 @@
 
 #include "window/wave.h"
 
+#include <QAudio>
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QObject>
@@ -54,11 +55,12 @@ class TSoundTable : public QObject {
 
   // Plays slot N when sound is on and 1 <= N <= Count: pending events are
   // processed, a sound still playing is cut off, and the slot is played;
-  // with Wait the call returns when the sound has ended, at the latest its
-  // playing time plus WaitMarginMs later, processing events meanwhile. An
-  // empty slot, an unusable image or a machine without an audio output
-  // play nothing and never wait.
+  // with Wait the call returns when the sound has been heard, at the latest
+  // its playing time plus WaitMarginMs later, processing events meanwhile.
+  // An empty slot, an unusable image, a machine without an audio output or
+  // a sound server that has gone play nothing and never wait.
   void PlaySnd(int N, bool Wait);
+  // True from the start of a sound until it has been heard.
   bool IsPlaying() const;
   // Cuts off the sound that is playing, if any.
   void Stop();
@@ -66,6 +68,11 @@ class TSoundTable : public QObject {
   static constexpr int WaitMarginMs = 250;
 
  private:
+  // True when the sink has been handed the whole of the sound and its
+  // trailing silence.
+  bool HandedOver() const;
+  void SinkStateChanged(QAudio::State State);
+
   struct TSlot {
     QByteArray Bytes;  // the whole file, empty when it could not be read
     std::optional<TWaveFormat> Format;
@@ -79,6 +86,7 @@ class TSoundTable : public QObject {
   // least.
   QAudioSink* sink_ = nullptr;
   QAudioFormat sink_format_;
+  // The sound playing: its samples and the silence after them.
   QBuffer* buffer_ = nullptr;
   // Counts the sounds started; a wait ends when another sound starts.
   unsigned serial_ = 0;

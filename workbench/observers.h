@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stores/settings.h"
 
@@ -101,6 +102,12 @@ class TMessageObserver {
   virtual TAnswer Ask(const std::string& /*Question*/, TButtons /*Buttons*/) { return TAnswer::No; }
   // One line for the error box.
   virtual void ShowError(const std::string& /*Message*/) {}
+  // Several lines that belong together (what loading did not take), for
+  // one error box; each line fits the box. A front end without such a box
+  // shows them one by one.
+  virtual void ShowReport(const std::vector<std::string>& Lines) {
+    for (const std::string& line : Lines) ShowError(line);
+  }
   // Only called while the Sound option is on.
   virtual void PlaySound(TSound /*Sound*/, bool /*Wait*/) {}
 };

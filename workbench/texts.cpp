@@ -1,34 +1,34 @@
 #include "workbench/texts.h"
 
-#include "stores/file_stamp.h"
-
 namespace navorix {
 
 namespace {
 
-// The last line of the questions before a status file is replaced.
-std::string BackupNote(std::string_view FileName) {
-  return "|(The old file is kept as " + BackupName(std::string(FileName)) + ".)";
+// The last line of the questions before a status file is replaced; none
+// when nothing will be kept.
+std::string KeptNote(std::string_view KeptAs) {
+  if (KeptAs.empty()) return {};
+  return "|(The old file is kept as " + std::string(KeptAs) + ".)";
 }
 
 }  // namespace
 
-std::string IncompleteFileQuestion(std::string_view FileName) {
+std::string IncompleteFileQuestion(std::string_view FileName, std::string_view KeptAs) {
   return std::string(FileName) +
          " could not be read completely.|Replace it with what Navorix shows now?" +
-         BackupNote(FileName);
+         KeptNote(KeptAs);
 }
 
-std::string ChangedFileQuestion(std::string_view FileName) {
+std::string ChangedFileQuestion(std::string_view FileName, std::string_view KeptAs) {
   return std::string(FileName) +
-         " was changed by another program|since Navorix read it.|"
+         " was changed on the disk|since Navorix last read or saved it.|"
          "Replace it with what Navorix shows now?" +
-         BackupNote(FileName);
+         KeptNote(KeptAs);
 }
 
-std::string SharedFileQuestion(std::string_view FileName) {
+std::string SharedFileQuestion(std::string_view FileName, std::string_view KeptAs) {
   return "Another copy of Navorix uses the same data directory.|Replace its " +
-         std::string(FileName) + " with what this copy shows?" + BackupNote(FileName);
+         std::string(FileName) + " with what this copy shows?" + KeptNote(KeptAs);
 }
 
 std::string DeleteRecordQuestion(std::uint16_t Record) {

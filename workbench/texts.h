@@ -13,6 +13,8 @@ namespace navorix {
 
 namespace msg {
 inline constexpr const char* NameInUse = "This fix name is already in use";
+// Leaving with Yes after the user chose not to replace a status file.
+inline constexpr const char* NotLeaving = "Status not saved in full, so Navorix stays open";
 }  // namespace msg
 
 namespace question {
@@ -25,15 +27,20 @@ inline constexpr const char* ClearAll =
 inline constexpr const char* ClearBeforeLoading =
     "Do you wish to clear the fix database|before loading the new file?";
 inline constexpr const char* Overwrite = "This file already exists.|Do you wish to overwrite it?";
+inline constexpr const char* ReloadStatus =
+    "This will discard the changes made since|the status was last loaded or saved.|"
+    "Do you wish to proceed?";
 }  // namespace question
 
 // Before a status file is replaced although it could not be read
-// completely, or although it changed on disk since it was read.
-std::string IncompleteFileQuestion(std::string_view FileName);
-std::string ChangedFileQuestion(std::string_view FileName);
+// completely, or although it changed on the disk since Navorix last read or
+// saved it; KeptAs is the name its present version is kept under ("" when
+// there is none to keep).
+std::string IncompleteFileQuestion(std::string_view FileName, std::string_view KeptAs);
+std::string ChangedFileQuestion(std::string_view FileName, std::string_view KeptAs);
 // Before a status file is replaced while another copy of Navorix works on
 // the same data directory.
-std::string SharedFileQuestion(std::string_view FileName);
+std::string SharedFileQuestion(std::string_view FileName, std::string_view KeptAs);
 
 // "Delete log record No. N?"
 std::string DeleteRecordQuestion(std::uint16_t Record);

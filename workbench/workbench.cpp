@@ -2,6 +2,8 @@
 #include "workbench/workbench.h"
 
 #include <algorithm>
+#include <ctime>
+#include <iterator>
 #include <exception>
 #include <utility>
 
@@ -90,6 +92,7 @@ void TWorkbench::SetCurrentRow(int Row) {
 }
 
 void TWorkbench::OptionsChanged() {
+  MarkUnsaved(SettingsIndex);
   if (observers_.Options != nullptr) observers_.Options->OptionsChanged(settings_);
 }
 
@@ -111,6 +114,7 @@ void TWorkbench::RebuildFixList(int Row) {
 }
 
 void TWorkbench::ClearFixes() {
+  if (fixes_.Count() != 0) MarkUnsaved(FixesIndex);
   fixes_.Clear();
   deleted_ = FixRecord{};
   if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
@@ -119,6 +123,7 @@ void TWorkbench::ClearFixes() {
 
 void TWorkbench::AddFix(const FixRecord& Fix) {
   fixes_.Add(Fix);
+  MarkUnsaved(FixesIndex);
   const int row = fixes_.Count() - 1;
   if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
   SetCurrentRow(row);
@@ -128,6 +133,7 @@ void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
   // The row follows the database's reading of an out-of-range position.
   const int row = std::clamp(Pos, 1, fixes_.Count() + 1) - 1;
   fixes_.Insert(Fix, static_cast<std::uint16_t>(row + 1));
+  MarkUnsaved(FixesIndex);
   if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
   SetCurrentRow(row);
 }
@@ -135,6 +141,7 @@ void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
 void TWorkbench::ReplaceFix(const FixRecord& Fix, std::uint16_t Pos) {
   if (Pos < 1 || Pos > fixes_.Count()) return;
   fixes_.Replace(Fix, Pos);
+  MarkUnsaved(FixesIndex);
   if (observers_.FixList != nullptr) observers_.FixList->RowChanged(Pos - 1);
   SetCurrentRow(Pos - 1);
 }
@@ -146,6 +153,7 @@ void TWorkbench::DeleteFix() {
   if (pos == 0) return;
   deleted_ = fixes_.Get(pos);
   fixes_.Delete(pos);
+  MarkUnsaved(FixesIndex);
   if (observers_.FixList != nullptr) observers_.FixList->RowRemoved(pos - 1);
   SetCurrentRow(pos - 1);
 }
@@ -172,6 +180,7 @@ bool TWorkbench::UndeleteFix() {
 bool TWorkbench::MoveFixUp() {
   const std::uint16_t pos = CurrentPos();
   if (!fixes_.MoveUp(pos)) return false;
+  MarkUnsaved(FixesIndex);
   if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 2);
   SetCurrentRow(pos - 2);
   return true;
@@ -180,6 +189,7 @@ bool TWorkbench::MoveFixUp() {
 bool TWorkbench::MoveFixDown() {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0 || !fixes_.MoveDown(pos)) return false;
+  MarkUnsaved(FixesIndex);
   if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 1);
   SetCurrentRow(pos);
   return true;
@@ -191,6 +201,7 @@ void TWorkbench::SortFixes(TSortOrder Order) {
   if (current == 0 && Order == TSortOrder::ByDistance) return;
   const TTriV reference = current != 0 ? fixes_.Get(current).Position : TTriV{};
   fixes_.Sort(Order, reference);
+  MarkUnsaved(FixesIndex);
   RebuildFixList(1);
 }
 
@@ -358,6 +369,7 @@ void TWorkbench::ShowLogRecord(std::uint16_t Record) {
 void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3) {
   PlaySound(TSound::Done, false);
   log_.Add(SquashBlanks(Line1, false), SquashBlanks(Line2, false), SquashBlanks(Line3, false));
+  MarkUnsaved(HistoryIndex);
   ShowLogRecord(log_.Count());
 }
 
@@ -374,6 +386,7 @@ void TWorkbench::ShowNextRecord() {
 void TWorkbench::DeleteShownRecord() {
   if (log_.Count() == 0) return;
   log_.Delete(shownRecord_);
+  MarkUnsaved(HistoryIndex);
   ShowLogRecord(std::min(shownRecord_, log_.Count()));
 }
 
@@ -395,6 +408,7 @@ std::string TWorkbench::ClearAllQuestion() const {
 }
 
 void TWorkbench::ClearLog() {
+  if (log_.Count() != 0) MarkUnsaved(HistoryIndex);
   log_.Clear();
   ShowLogRecord(0);
   SetNextFix(false);
@@ -478,57 +492,108 @@ void TWorkbench::ToggleGeoDistance() {
 
 // ------------------------------------------------------------------ files
 
+void TWorkbench::ShowReport(const std::vector<std::string>& Lines) {
+  if (Lines.empty() || observers_.Messages == nullptr) return;
+  observers_.Messages->ShowReport(ReportShown(Lines));
+}
+
 bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
   TLoadReport report;
   return LoadFixFile(FileName, ClearFirst, report);
 }
 
-bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
+TLoadReport TWorkbench::ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened) {
   if (ClearFirst) ClearFixes();
-  bool opened = true;
+  const std::uint16_t before = fixes_.Count();
+  TLoadReport report;
+  Opened = true;
   try {
-    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, Report, calls_);
+    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, report, calls_);
   } catch (const std::exception& failure) {
-    Report = TLoadReport{};
-    Report.Failure = failure.what();
-    opened = false;
+    report = TLoadReport{};
+    report.Failure = failure.what();
+    Opened = false;
   }
+  if (fixes_.Count() != before) MarkUnsaved(FixesIndex);
   RebuildFixList(1);
+  return report;
+}
+
+bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
+  bool opened = false;
+  Report = ReadFixFile(FileName, ClearFirst, opened);
   // What was not taken is said, so that the user knows before a save makes
   // the loss permanent.
-  if (!Report.Complete()) ShowError(LoadReportMessage(Report));
+  ShowReport(LoadReportLines(Report));
   return opened;
 }
 
-bool TWorkbench::SaveFixFile(const std::string& FileName) {
+template <typename Save>
+TWorkbench::TStatusSave TWorkbench::SaveStatusFile(int Index, Save&& Write) {
+  const std::string name = StatusFileName(Index);
+  TKeepOld keep;
+  keep.Backup = true;
+  if (!MayReplace(Index, keep)) return TStatusSave::Declined;
   try {
-    fixes_.SaveToFile(FileName, settings_.Display, settings_.Earth, calls_);
+    Write(name, keep);
+  } catch (const std::exception& failure) {
+    ShowError(failure.what());
+    return TStatusSave::Failed;
+  }
+  status_[Index].Stamp = StampOf(name);
+  status_[Index].Incomplete = false;
+  status_[Index].Unsaved = false;
+  return TStatusSave::Saved;
+}
+
+bool TWorkbench::SaveFixFile(const std::string& FileName) {
+  const auto save = [this](const std::string& Name, const TKeepOld& Keep) {
+    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
+  };
+  const std::string status = StatusFileName(FixesIndex);
+  // The status fix file is saved as Save Status saves it, whatever name led
+  // to it: it must not lose what it holds that was not read, and saving it
+  // is no change by another program.
+  if (statusLoaded_ && SameFile(StampOf(FileName), StampOf(status))) {
+    return SaveStatusFile(FixesIndex, save) == TStatusSave::Saved;
+  }
+  try {
+    save(FileName, TKeepOld{});
   } catch (const std::exception& failure) {
     ShowError(failure.what());
     return false;
   }
+  if (statusLoaded_ && SameFile(StampOf(FileName), StampOf(status))) {
+    status_[FixesIndex] = {StampOf(status), false, false};
+  }
   return true;
 }
 
-bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
+bool TWorkbench::ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report) {
   TProfileFile ini(FileName, calls_);
   try {
     ini.Load();
   } catch (const std::exception& failure) {
     // Nothing was read: every setting keeps its value.
-    ShowError(failure.what());
+    Report.emplace_back(failure.what());
     return false;
   }
   const TDisplayOptions before = settings_.Display;
-  const bool usable = ReadSettings(ini, settings_);
+  for (std::string& refused : ReadSettings(ini, settings_)) Report.push_back(std::move(refused));
   OptionsChanged();
   SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
   if (settings_.Display.LatLonFormat != before.LatLonFormat ||
       settings_.Display.Precision != before.Precision) {
     RebuildFixList(0);
   }
-  if (!usable) ShowError(msg::BadEarthRadii);
-  return usable;
+  return true;
+}
+
+bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
+  std::vector<std::string> report;
+  const bool read = ReadSettingsFile(FileName, report);
+  ShowReport(report);
+  return read && std::find(report.begin(), report.end(), msg::BadEarthRadii) == report.end();
 }
 
 std::string TWorkbench::StatusFileName(int Index) const {
@@ -542,15 +607,24 @@ std::string TWorkbench::StatusFileName(int Index) const {
 void TWorkbench::LoadStatus() {
   ClearFixes();
   ClearLog();
+  // Everything that was not taken goes into one report, shown at the end.
+  std::vector<std::string> report;
   const std::string settings = StatusFileName(SettingsIndex);
-  status_[SettingsIndex] = {StampOf(settings), !LoadSettingsFile(settings)};
+  status_[SettingsIndex] = {StampOf(settings), false, false};
+  // A refused value stays in the file and the file is merged as always:
+  // nothing of it is lost.
+  status_[SettingsIndex].Incomplete = !ReadSettingsFile(settings, report);
 
+  // A file that could not even be looked at (a loop of links) is no absent
+  // file: its reading fails, is reported, and it is not replaced unasked.
   const std::string fixFile = StatusFileName(FixesIndex);
-  status_[FixesIndex] = {StampOf(fixFile), false};
-  if (status_[FixesIndex].Stamp.Exists) {
-    TLoadReport report;
-    LoadFixFile(fixFile, false, report);
-    status_[FixesIndex].Incomplete = !report.Complete();
+  status_[FixesIndex] = {StampOf(fixFile), false, false};
+  if (!status_[FixesIndex].Stamp.Absent()) {
+    bool opened = false;
+    const TLoadReport loaded = ReadFixFile(fixFile, false, opened);
+    const std::vector<std::string> lines = LoadReportLines(loaded);
+    report.insert(report.end(), lines.begin(), lines.end());
+    status_[FixesIndex].Incomplete = !loaded.Complete();
   }
 
   const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
@@ -558,30 +632,40 @@ void TWorkbench::LoadStatus() {
   // A failed rename (the history file exists) is no failure: the old file
   // simply stays.
   if (StampOf(oldHistory).Exists) (void)RenameNoReplace(oldHistory, history);
-  status_[HistoryIndex] = {StampOf(history), false};
-  if (status_[HistoryIndex].Stamp.Exists) {
-    TLoadReport report;
+  status_[HistoryIndex] = {StampOf(history), false, false};
+  if (!status_[HistoryIndex].Stamp.Absent()) {
+    TLoadReport loaded;
     try {
-      log_.LoadFromFile(history, report, calls_);
+      log_.LoadFromFile(history, loaded, calls_);
     } catch (const std::exception& failure) {
-      report.Failure = failure.what();
+      loaded.Failure = failure.what();
     }
     ShowLogRecord(log_.Count());
-    status_[HistoryIndex].Incomplete = !report.Complete();
-    if (!report.Complete()) ShowError(LoadReportMessage(report));
+    status_[HistoryIndex].Incomplete = !loaded.Complete();
+    const std::vector<std::string> lines = LoadReportLines(loaded);
+    report.insert(report.end(), lines.begin(), lines.end());
   }
   // A second copy of the program on the same data is told so once, and
   // saving asks before it replaces what the first copy keeps.
-  TakeInstanceLock(true);
+  if (TakeInstanceLock()) report.emplace_back(msg::DataDirInUse);
+  for (TStatusFile& file : status_) file.Unsaved = false;
+  statusLoaded_ = true;
+  ShowReport(report);
 }
 
-void TWorkbench::TakeInstanceLock(bool Tell) {
-  if (lock_ && lock_->Taken()) return;
-  lock_ = std::make_unique<TInstanceLock>(paths_.DataDir);
-  if (lock_->State() == TInstanceLockState::HeldElsewhere && Tell && !toldShared_) {
-    toldShared_ = true;
-    ShowError(msg::DataDirInUse);
+std::string TWorkbench::ReloadStatusQuestion() const {
+  for (const TStatusFile& file : status_) {
+    if (file.Unsaved) return question::ReloadStatus;
   }
+  return {};
+}
+
+bool TWorkbench::TakeInstanceLock() {
+  if (lock_ && lock_->Taken()) return false;
+  lock_ = std::make_unique<TInstanceLock>(paths_.DataDir);
+  if (lock_->State() != TInstanceLockState::HeldElsewhere || toldShared_) return false;
+  toldShared_ = true;
+  return true;
 }
 
 bool TWorkbench::Confirm(const std::string& Question) {
@@ -589,64 +673,81 @@ bool TWorkbench::Confirm(const std::string& Question) {
          observers_.Messages->Ask(Question, TButtons::YesNo) == TAnswer::Yes;
 }
 
-bool TWorkbench::MayReplace(int Index) {
+bool TWorkbench::MayReplace(int Index, TKeepOld& Keep) {
   const TStatusFile& file = status_[Index];
-  const std::string name = FileBaseName(StatusFileName(Index));
-  if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
-    return Confirm(SharedFileQuestion(name));
-  }
-  if (file.Incomplete && file.Stamp.Exists) return Confirm(IncompleteFileQuestion(name));
-  // The settings file is merged, not replaced: lines the program does not
-  // write stay as another program left them.
-  if (Index != SettingsIndex && !(StampOf(StatusFileName(Index)) == file.Stamp)) {
-    return Confirm(ChangedFileQuestion(name));
-  }
-  return true;
-}
-
-template <typename Save>
-bool TWorkbench::SaveStatusFile(int Index, Save&& Write) {
   const std::string name = StatusFileName(Index);
-  if (!MayReplace(Index)) return false;
-  try {
-    std::string problem;
-    if (!KeepBackup(name, problem)) throw Error(problem);
-    Write(name);
-  } catch (const std::exception& failure) {
-    ShowError(failure.what());
-    return false;
+  const TFileStamp now = StampOf(name);
+  // Nothing there: nothing to lose.
+  if (now.Absent()) return true;
+  const std::string shown = FileBaseName(name);
+  // The present version is kept under a name no save replaces; the
+  // question tells it. A file that cannot even be looked at (a loop of
+  // links) has no version to keep, and its save will fail.
+  const std::string kept =
+      now.Exists ? FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr))) : std::string();
+  std::string question;
+  if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
+    question = SharedFileQuestion(shown, kept);
+  } else if (file.Incomplete) {
+    question = IncompleteFileQuestion(shown, kept);
+  } else if (Index != SettingsIndex && !(now == file.Stamp)) {
+    // The settings file is merged, not replaced: lines the program does not
+    // write stay as another program left them.
+    question = ChangedFileQuestion(shown, kept);
+  } else {
+    return true;
   }
-  status_[Index] = {StampOf(name), false};
+  if (!Confirm(question)) return false;
+  Keep.Lasting = kept;
   return true;
 }
 
-bool TWorkbench::SaveStatus() {
+bool TWorkbench::SaveStatusFiles(bool& Declined) {
   // Per-user directories are made when first needed; a portable folder has
   // its data folder already.
   if (!paths_.Portable) {
     MakeDirectories(paths_.SettingsDir);
     MakeDirectories(paths_.DataDir);
   }
-  TakeInstanceLock(false);
+  (void)TakeInstanceLock();
   // Each file is attempted: a settings file that cannot be written must not
   // cost the user the fixes and the log.
-  bool saved = SaveStatusFile(SettingsIndex, [this](const std::string& Name) {
-    // A settings file that could not be read is written anew only after the
-    // user agreed: merging is impossible then.
-    if (status_[SettingsIndex].Incomplete) {
-      TProfileFile fresh(Name, calls_);
-      SaveSettings(fresh, settings_);
-    } else {
-      SaveSettings(Name, settings_, calls_);
-    }
-  });
-  saved = SaveStatusFile(FixesIndex, [this](const std::string& Name) {
-    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_);
-  }) && saved;
-  saved = SaveStatusFile(HistoryIndex, [this](const std::string& Name) {
-    log_.SaveToFile(Name, calls_);
-  }) && saved;
-  return saved;
+  const TStatusSave results[] = {
+      SaveStatusFile(SettingsIndex,
+                     [this](const std::string& Name, const TKeepOld& Keep) {
+                       // A settings file that could not be read is written
+                       // anew only after the user agreed: merging is
+                       // impossible then.
+                       if (status_[SettingsIndex].Incomplete) {
+                         TProfileFile fresh(Name, calls_);
+                         SaveSettings(fresh, settings_, Keep);
+                       } else {
+                         SaveSettings(Name, settings_, calls_, Keep);
+                       }
+                     }),
+      SaveStatusFile(FixesIndex,
+                     [this](const std::string& Name, const TKeepOld& Keep) {
+                       fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
+                     }),
+      SaveStatusFile(HistoryIndex, [this](const std::string& Name, const TKeepOld& Keep) {
+        log_.SaveToFile(Name, calls_, Keep);
+      })};
+  Declined = std::find(std::begin(results), std::end(results), TStatusSave::Declined) !=
+             std::end(results);
+  return std::all_of(std::begin(results), std::end(results),
+                     [](TStatusSave Result) { return Result == TStatusSave::Saved; });
+}
+
+bool TWorkbench::SaveStatus() {
+  bool declined = false;
+  return SaveStatusFiles(declined);
+}
+
+bool TWorkbench::SaveStatusToLeave() {
+  bool declined = false;
+  if (SaveStatusFiles(declined)) return true;
+  if (declined) ShowError(msg::NotLeaving);
+  return false;
 }
 
 }  // namespace navorix

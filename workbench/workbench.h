@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "operations/catalogue.h"
 #include "operations/distance_chain.h"
@@ -221,27 +222,41 @@ class TWorkbench {
   // (shown).
   bool LoadFixFile(const std::string& FileName, bool ClearFirst);
   // The same, telling in Report what the file held that was not taken
-  // (also shown, as one line).
+  // (also shown, every kind of loss in one report).
   bool LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report);
   // Saves every fix in the current Lat/Lon format. False on failure (shown).
+  // Saved over the status fix file, it is saved as Save Status saves that
+  // file (the same questions, the same backups), and counts as its save.
   bool SaveFixFile(const std::string& FileName);
-  // Reads a settings file as status loading does and applies it. False
-  // when it could not be read or used (shown; what was read is kept).
+  // Reads a settings file as status loading does and applies it; what could
+  // not be read or was refused is shown. False when it could not be read or
+  // its Earth radii were refused (a refused font size only concerns the
+  // window).
   bool LoadSettingsFile(const std::string& FileName);
   // Start and "&Reload Status": clears both stores, reads the settings, the
   // status fix file and the history (an old "navorix.log" becomes the
-  // history when there is none). Failures, and what the files held that was
-  // not taken, are shown; loading goes on. A second copy of Navorix on the
-  // same data directory is told so.
+  // history when there is none). Failures, refused values and what the
+  // files held that was not taken are shown together in one report;
+  // loading goes on. A second copy of Navorix on the same data directory is
+  // told so.
   void LoadStatus();
-  // "&Save Status" and leaving with Yes: settings, status fix file,
-  // history, each attempted whatever became of the others. A status file
-  // that could not be read completely, that another program changed since
-  // it was read, or that another copy of Navorix keeps (it holds the data
-  // directory's lock), is replaced only when the user says yes; every
-  // replaced file keeps its previous version as NAME.bak. Each failure is
-  // shown; true when all three were saved.
+  // The question before "&Reload Status" discards what changed since the
+  // status was last loaded or saved; "" when nothing did.
+  std::string ReloadStatusQuestion() const;
+  // "&Save Status": settings, status fix file, history, each attempted
+  // whatever became of the others. A status file that could not be read
+  // completely, that changed on the disk since Navorix last read or saved
+  // it, or that another copy of Navorix keeps (it holds the data
+  // directory's lock), is replaced only when the user says yes, and its
+  // old version is first kept under a lasting name that the question
+  // tells. A save that replaces a file keeps the version it replaced as
+  // NAME.bak; a failed, refused or unchanged save touches no backup. Each
+  // failure is shown; true when all three were saved.
   bool SaveStatus();
+  // Leaving with Yes: SaveStatus; true when the program may end. When the
+  // user chose not to replace a status file, what it would have held lives
+  // only in the program, which stays open and says so.
+  bool SaveStatusToLeave();
 
   // A sound, when the Sound option is on.
   void PlaySound(TSound Sound, bool Wait);
@@ -269,24 +284,42 @@ class TWorkbench {
   struct TStatusFile {
     TFileStamp Stamp;
     bool Incomplete = false;  // it could not be read completely
+    bool Unsaved = false;     // what it stands for changed since
   };
   enum TStatusIndex { SettingsIndex, FixesIndex, HistoryIndex, StatusFileCount };
+  // How a status file's save ended.
+  enum class TStatusSave { Saved, Declined, Failed };
   std::string StatusFileName(int Index) const;
-  // Takes the lock of the data directory when it is free; Tell shows once
-  // that another copy holds it.
-  void TakeInstanceLock(bool Tell);
-  // Asks before a file that might lose what the user keeps is replaced;
-  // false when the user says no.
-  bool MayReplace(int Index);
+  // Takes the lock of the data directory when it is free; true when another
+  // copy holds it and that was not said yet.
+  bool TakeInstanceLock();
+  // Asks before a file that might lose what the user keeps is replaced,
+  // and names in Keep where its present version will be kept; false when
+  // the user says no.
+  bool MayReplace(int Index, TKeepOld& Keep);
   // The user's answer to a yes/no Question; no when nobody can answer.
   bool Confirm(const std::string& Question);
-  // Saves one status file with its backup; false (shown) on failure.
+  // Saves one status file with its backups (Write saves to a file name,
+  // keeping what it is given); failures are shown.
   template <typename Save>
-  bool SaveStatusFile(int Index, Save&& Write);
+  TStatusSave SaveStatusFile(int Index, Save&& Write);
+  // The three status files, each attempted; true when all were saved, and
+  // Declined set when the user said no to replacing one.
+  bool SaveStatusFiles(bool& Declined);
+  // A fix file read into the database, with what it did not take; nothing
+  // is shown.
+  TLoadReport ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened);
+  // A settings file read and applied; its failure and refused values are
+  // added to Report. False when it could not be read.
+  bool ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report);
+  // Shows Lines (when there are any) as one report.
+  void ShowReport(const std::vector<std::string>& Lines);
+  void MarkUnsaved(int Index) { status_[Index].Unsaved = true; }
 
   TAppData paths_;
   const TFileSystemCalls& calls_;
   TStatusFile status_[StatusFileCount];
+  bool statusLoaded_ = false;  // the status files were read (the window, not the batch)
   std::unique_ptr<TInstanceLock> lock_;
   bool toldShared_ = false;
   TSettings settings_;

@@ -102,8 +102,9 @@ string RunOnTerminal(const fs::path& Dir, const std::vector<string>& Args, const
 }
 
 // world.fix holds one line that does not read; every run says so on the
-// error output, and goes on with the fixes that did.
-const string BrokenLineWarning = "navorix-batch: Fix file: 1 unreadable line skipped\n";
+// error output, goes on with the fixes that did, and ends with status 1 (a
+// save would drop the line). clean.fix is world.fix without that line.
+const string BrokenLineWarning = "navorix-batch: Fix file: 1 unreadable line shown as an empty row\n";
 
 // Each test runs the program in a directory of its own holding copies of
 // the test data.
@@ -116,6 +117,10 @@ class BatchTest : public ::testing::Test {
     for (const char* name : {"world.fix", "golden.txt", "bad.txt"}) {
       fs::copy_file(fs::path(NAVORIX_BATCH_DATA) / name, dir_ / name);
     }
+    const string world = ReadFile(dir_ / "world.fix");
+    const auto broken = world.find("X Y BROKEN\r\n");
+    ASSERT_NE(broken, string::npos);
+    WriteFile(dir_ / "clean.fix", world.substr(0, broken) + world.substr(broken + 12));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -153,7 +158,7 @@ class BatchTest : public ::testing::Test {
 
 TEST_F(BatchTest, GoldenScriptCoversEveryOperationAndWorkbenchLine) {
   const TRun run = Run("world.fix golden.txt");
-  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Status, 1) << "the broken line was not taken";
   EXPECT_EQ(run.Err, BrokenLineWarning);
   EXPECT_EQ(run.Out, Expected("golden.out"));
   // The saved fix file: Deg/Min/Sec at High accuracy, CR LF, sorted by name,
@@ -242,8 +247,9 @@ TEST_F(BatchTest, HelpShowsTheUsageAndEveryKeyword) {
 }
 
 TEST_F(BatchTest, OperationErrorsAreResultsAndKeepStatus0) {
-  const TRun run = Run("world.fix", "project PARIS PARIS NEWYORK\nnext PARIS\n");
+  const TRun run = Run("clean.fix", "project PARIS PARIS NEWYORK\nnext PARIS\n");
   EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
   EXPECT_EQ(run.Out, "ERROR: Same or opposing fixes\nERROR: Next Fix needs a Fix-Fix distance first\n");
 }
 
@@ -281,8 +287,8 @@ TEST_F(BatchTest, AnOverlongLineIsAnErrorOfItsLine) {
 TEST_F(BatchTest, StandardInputAndCrLfLinesRunLikeAScriptFile) {
   const string script = "fixfix P Q\r\nmidpoint P Q\r\n";
   WriteFile(dir_ / "crlf.txt", script);
-  const TRun piped = Run("world.fix", script);
-  const TRun file = Run("world.fix crlf.txt");
+  const TRun piped = Run("clean.fix", script);
+  const TRun file = Run("clean.fix crlf.txt");
   EXPECT_EQ(piped.Status, 0);
   EXPECT_EQ(piped.Out, file.Out);
   EXPECT_EQ(piped.Out.substr(0, 22), "Distance from P to Q\n\n");
@@ -295,7 +301,7 @@ TEST_F(BatchTest, SettingsFileIsReadAsAtProgramStart) {
   WriteFile(dir_ / "nm.ini",
             "[Interface]\r\nSound=0\r\n[Settings]\r\nlatlonformat=2\r\nPrecision=1\r\n"
             "DistUnits=2\r\nSpherRadius=6371\r\n");
-  const TRun run = Run("--ini nm.ini world.fix", "next P\nfixfix P Q\nmidpoint P Q\n");
+  const TRun run = Run("--ini nm.ini clean.fix", "next P\nfixfix P Q\nmidpoint P Q\n");
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out,
             "ERROR: Next Fix needs a Fix-Fix distance first\n"
@@ -306,8 +312,56 @@ TEST_F(BatchTest, SettingsFileIsReadAsAtProgramStart) {
             "ERROR: Next Fix is disabled: start with Fix-Fix\n");
 }
 
+// Status 1 whenever something meant to be kept was not done, so that a
+// script can notice before it relies on a saved file.
+TEST_F(BatchTest, WorkNotKeptEndsWithStatus1) {
+  string full;
+  for (int i = 0; i < 65535; ++i) full += "10 20 F" + std::to_string(i) + "\r\n";
+  WriteFile(dir_ / "full.fix", full + "0 0 P\r\n");
+  WriteFile(dir_ / "late.fix", "10 20 A\r\n\r\n30 40 B\r\n");
+  struct TCase {
+    string Args, Script, Out, Err;
+  };
+  const std::vector<TCase> cases = {
+      {"world.fix", "list\n", "", BrokenLineWarning},
+      {"late.fix", "", "", "navorix-batch: Fix file: 1 line after the empty line not read\n"},
+      {"clean.fix", "midpoint P Q\nstore P\n", "ERROR: This fix name is already in use\n", ""},
+      {"full.fix", "midpoint F1 F2\nstore NEW\n", "ERROR: Not enough room in the fix database\n",
+       "navorix-batch: Fix file: 1 fix beyond 65535 not loaded\n"},
+      {"clean.fix", "load late.fix\n", "ERROR: Fix file: 1 line after the empty line not read\n", ""},
+      {"clean.fix", "save no-such-dir/x.fix\n",
+       "ERROR: Cannot write no-such-dir/x.fix: No such file or directory\n", ""},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = Run(c.Args, c.Script);
+    EXPECT_EQ(run.Status, 1) << c.Args << " / " << c.Script;
+    EXPECT_EQ(run.Err, c.Err) << c.Args << " / " << c.Script;
+    // The result lines of a midpoint come first.
+    EXPECT_TRUE(run.Out.size() >= c.Out.size() &&
+                run.Out.compare(run.Out.size() - c.Out.size(), c.Out.size(), c.Out) == 0)
+        << c.Args << " / " << c.Script << ": " << run.Out;
+  }
+  // The same work done: 0.
+  EXPECT_EQ(Run("clean.fix", "midpoint P Q\nstore MID\nsave out.fix\n").Status, 0);
+  // The rule is in the help.
+  const string help = Run("--help").Out;
+  EXPECT_NE(help.find("1  something meant to be kept was not"), string::npos) << help;
+  EXPECT_NE(help.find("a store refused"), string::npos) << help;
+}
+
+// A fix file of 10 GB (sparse: nothing on the disk) is refused at once.
+TEST_F(BatchTest, AHugeFixFileIsRefusedWithinASecond) {
+  WriteFile(dir_ / "huge.fix", "");
+  ASSERT_EQ(::truncate((dir_ / "huge.fix").c_str(), off_t{10} << 30), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const TRun run = Run("huge.fix", "list\n", "timeout -s KILL 5 ");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err, "navorix-batch: Cannot open huge.fix: larger than 64 MiB\n");
+}
+
 TEST_F(BatchTest, Utf8ConvertsScriptAndOutput) {
-  const TRun run = Run("--utf8 world.fix", "fixatda P 1000 90\xC2\xB0" "00'\n");
+  const TRun run = Run("--utf8 clean.fix", "fixatda P 1000 90\xC2\xB0" "00'\n");
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out,
             "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n"

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <cerrno>
 #include <filesystem>
 #include <map>
@@ -16,6 +17,7 @@
 
 #include "geometry/error.h"
 #include "stores/fix_db.h"
+#include "stores/line_reader.h"
 #include "stores/log_list.h"
 #include "stores/profile_file.h"
 #include "stores_test_support.h"
@@ -304,18 +306,21 @@ TEST(AtomicFile, ANameOfTheLongestLengthSavesAndSavesAgain) {
   EXPECT_EQ(DirEntries(dir.Path()), std::vector<std::string>{name});
 }
 
-TEST(AtomicFile, StaleTemporaryFilesAreRemovedAtTheNextSave) {
+TEST(AtomicFile, OnlyTheLeftoversOfTheSameTargetAreRemoved) {
   TTempDir dir;
   // No process has a number above the kernel's limit of 4194304.
   const std::string dead = ".navorix.fix.nvx-4194999-1";
-  const std::string dead_short = "..nvx-4194998-17";
-  const std::string dead_locked = ".navorix.his.nvx-4194997-3";
+  const std::string dead_locked = ".navorix.fix.nvx-4194997-3";
   const std::string running = ".navorix.fix.nvx-" + std::to_string(::getppid()) + "-2";
   const std::string own = ".navorix.fix.nvx-" + std::to_string(::getpid()) + "-999999";
-  const std::vector<std::string> users = {"navorix.fix.nvx-4194999-1", ".notes.nvx-4194999-x",
-                                          ".notes.nvx-4194999", ".old.tmp4194999_1"};
-  for (const std::string& name : {dead, dead_short, dead_locked, running, own}) WriteFile(dir / name, "x");
-  for (const std::string& name : users) WriteFile(dir / name, "mine");
+  // Names of the same form made for other files, or by the user: a save of
+  // navorix.fix has no business with them, dead process or not.
+  const std::vector<std::string> others = {".navorix.his.nvx-4194999-1", "..nvx-4194998-17",
+                                           ".notes.nvx-999999-1",       ".notes.nvx-4194999-1",
+                                           "navorix.fix.nvx-4194999-1", ".navorix.fi.nvx-4194999-1",
+                                           ".notes.nvx-4194999-x",      ".old.tmp4194999_1"};
+  for (const std::string& name : {dead, dead_locked, running, own}) WriteFile(dir / name, "x");
+  for (const std::string& name : others) WriteFile(dir / name, "mine");
   // A save still under way elsewhere holds a lock on its file.
   const int held = ::open((dir / dead_locked).c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
@@ -326,11 +331,242 @@ TEST(AtomicFile, StaleTemporaryFilesAreRemovedAtTheNextSave) {
     file.Commit();
   }
   ::close(held);
-  std::vector<std::string> expected = users;
+  std::vector<std::string> expected = others;
   expected.insert(expected.end(), {dead_locked, running, own, "navorix.fix"});
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(DirEntries(dir.Path()), expected);
-  for (const std::string& name : users) EXPECT_EQ(ReadFile(dir / name), "mine") << name;
+  for (const std::string& name : others) EXPECT_EQ(ReadFile(dir / name), "mine") << name;
+}
+
+TEST(AtomicFile, TheLeftoverOfALongNameShortenedToFitIsRecognised) {
+  TTempDir dir;
+  const long name_max = ::pathconf(dir.Path().c_str(), _PC_NAME_MAX);
+  ASSERT_GT(name_max, 40);
+  const std::string target(static_cast<std::size_t>(name_max) - 4, 'n');
+  const std::string tail = ".nvx-4194999-1";
+  const std::string stale = "." + target.substr(0, static_cast<std::size_t>(name_max) - tail.size() - 1) + tail;
+  // The same shortened start, but not as long as the directory allows: no
+  // save of the target makes such a name.
+  const std::string shorter = "." + target.substr(0, 10) + tail;
+  WriteFile(dir / stale, "x");
+  WriteFile(dir / shorter, "mine");
+  {
+    TAtomicFile file(dir / target);
+    file.Write("new");
+    file.Commit();
+  }
+  EXPECT_EQ(DirEntries(dir.Path()), (std::vector<std::string>{shorter, target}));
+}
+
+// The old version, its backup and a lasting copy, and the new text saved
+// over them.
+struct TKeptFiles {
+  TKeptFiles() {
+    WriteFile(dir / "keep.fix", old_text);
+    WriteFile(dir / "keep.fix.bak", old_backup);
+    EXPECT_EQ(::chmod((dir / "keep.fix").c_str(), 0640), 0);
+  }
+  // Saves new_text with a backup and a lasting copy; false when it failed.
+  bool Save(const TFileSystemCalls& Calls, std::string* Message = nullptr) {
+    try {
+      TAtomicFile file(dir / "keep.fix", Calls, TKeepOld{true, "keep.fix.unread-1"});
+      for (int i = 0; i < 8000; ++i) file.WriteLine(new_text);  // more than one buffer
+      file.Commit();
+    } catch (const Error& e) {
+      if (Message != nullptr) *Message = e.what();
+      return false;
+    }
+    return true;
+  }
+  std::string NewText() const {
+    std::string text;
+    for (int i = 0; i < 8000; ++i) text += new_text + "\r\n";
+    return text;
+  }
+  // Saved: the new file, the old one as the backup and the lasting copy.
+  // Not saved: everything as it was, and nothing more.
+  void ExpectSavedOrUntouched(bool Saved, const std::string& Where) const {
+    EXPECT_EQ(ReadFile(dir / "keep.fix"), Saved ? NewText() : old_text) << Where;
+    EXPECT_EQ(ReadFile(dir / "keep.fix.bak"), Saved ? old_text : old_backup) << Where;
+    std::vector<std::string> names = {"keep.fix", "keep.fix.bak"};
+    if (Saved) names.push_back("keep.fix.unread-1");
+    EXPECT_EQ(DirEntries(dir.Path()), names) << Where << ": a temporary or copy was left";
+    if (Saved) {
+      EXPECT_EQ(ReadFile(dir / "keep.fix.unread-1"), old_text) << Where;
+      struct stat info {};
+      EXPECT_EQ(::stat((dir / "keep.fix.bak").c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0640u) << Where << ": the backup keeps the permissions";
+      EXPECT_EQ(::stat((dir / "keep.fix").c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0640u) << Where;
+    }
+  }
+
+  TTempDir dir;
+  const std::string old_text = "10 20 OLD\r\n";
+  const std::string old_backup = "10 20 OLDER\r\n";
+  const std::string new_text = "30 40 NEW";
+};
+
+TEST(AtomicFileBackup, WithoutHardLinksTheOldFileIsCopiedAndTheSaveGoesOn) {
+  // FAT and exFAT answer EPERM, a link across file systems EXDEV, others
+  // ENOSYS or EOPNOTSUPP; every one of them means "copy instead".
+  for (const int code : {0, EPERM, EXDEV, ENOSYS, EOPNOTSUPP}) {
+    TKeptFiles files;
+    TFaultyCalls noLinks(TCallPoint::Write, 0, EIO, code);
+    std::string message;
+    EXPECT_TRUE(files.Save(noLinks.Calls, &message)) << SystemErrorText(code) << ": " << message;
+    files.ExpectSavedOrUntouched(true, SystemErrorText(code));
+  }
+  // Any other failure of the link is a failure of the save.
+  TKeptFiles files;
+  TFaultyCalls failing(TCallPoint::Linkat, 0, EIO, EIO);
+  std::string message;
+  EXPECT_FALSE(files.Save(failing.Calls, &message));
+  EXPECT_EQ(message, "Cannot back up keep.fix: Input/output error");
+  files.ExpectSavedOrUntouched(false, "EIO");
+}
+
+// A FAT image mounted through FUSE refuses links (EPERM) and has no owner
+// or permission calls at all (ENOSYS); others answer EOPNOTSUPP.
+TEST(AtomicFileBackup, AFileSystemWithoutOwnersSavesWhereTheOwnerStaysTheSame) {
+  for (const int code : {ENOSYS, EOPNOTSUPP}) {
+    TKeptFiles files;
+    TFileSystemCalls fat = SystemCalls();
+    fat.Linkat = [](int, const char*, int, const char*, int) {
+      errno = EPERM;
+      return -1;
+    };
+    fat.Fchown = [code](int, uid_t, gid_t) {
+      errno = code;
+      return -1;
+    };
+    fat.Fchmod = [code](int, mode_t) {
+      errno = code;
+      return -1;
+    };
+    std::string message;
+    EXPECT_TRUE(files.Save(fat, &message)) << SystemErrorText(code) << ": " << message;
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix"), files.NewText());
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix.bak"), files.old_text);
+    EXPECT_EQ(ReadFile(files.dir / "keep.fix.unread-1"), files.old_text);
+    // Another user's file is still never taken on.
+    if (::chown((files.dir / "keep.fix").c_str(), 12345, 12345) != 0) continue;  // not the super-user
+    EXPECT_FALSE(files.Save(fat, &message));
+    EXPECT_EQ(message, "Cannot write keep.fix: its owner cannot be kept");
+  }
+}
+
+TEST(AtomicFileBackup, AFailureAtAnyPointLeavesTheFileAndItsBackupAsTheyWere) {
+  // With hard links, and with copies (every read, write, flush and close of
+  // the copies can fail too).
+  for (const int links : {0, EPERM}) {
+    std::map<TCallPoint, int> calls;
+    {
+      TKeptFiles files;
+      TFaultyCalls counting(TCallPoint::Write, 0, EIO, links);
+      ASSERT_TRUE(files.Save(counting.Calls));
+      for (const TCallPoint point : AllCallPoints) calls[point] = counting.Count(point);
+    }
+    for (const TCallPoint point : AllCallPoints) {
+      for (int nth = 1; nth <= calls[point]; ++nth) {
+        TKeptFiles files;
+        const std::string where = std::string(links != 0 ? "copies, " : "links, ") +
+                                  CallPointName(point) + " call " + std::to_string(nth);
+        bool saved = false;
+        {
+          TFaultyCalls faulty(point, nth, EIO, links);
+          saved = files.Save(faulty.Calls);
+          ASSERT_TRUE(faulty.Fired()) << where;
+        }
+        // Only the last directory flush, after the backup is in place, may
+        // fail without undoing the save.
+        const bool lastFlush = point == TCallPoint::DirectoryFsync && nth == calls[point];
+        EXPECT_EQ(saved, lastFlush) << where;
+        files.ExpectSavedOrUntouched(saved, where);
+      }
+    }
+  }
+}
+
+TEST(AtomicFileBackup, AnUnchangedSaveTouchesNothing) {
+  TKeptFiles files;
+  ASSERT_TRUE(files.Save(SystemCalls()));
+  std::filesystem::remove(files.dir / "keep.fix.unread-1");
+  struct stat before {};
+  ASSERT_EQ(::stat((files.dir / "keep.fix").c_str(), &before), 0);
+  TAtomicFile file(files.dir / "keep.fix", SystemCalls(), TKeepOld{true, "keep.fix.unread-2"});
+  file.Write(files.NewText());
+  EXPECT_EQ(file.Commit(), TCommitResult::Unchanged);
+  struct stat after {};
+  ASSERT_EQ(::stat((files.dir / "keep.fix").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino) << "the file was not replaced";
+  EXPECT_EQ(ReadFile(files.dir / "keep.fix.bak"), files.old_text) << "the backup stays";
+  EXPECT_EQ(DirEntries(files.dir.Path()), (std::vector<std::string>{"keep.fix", "keep.fix.bak"}));
+}
+
+TEST(AtomicFileBackup, ABackupThatCannotBeReplacedUndoesTheSave) {
+  TKeptFiles files;
+  std::filesystem::remove(files.dir / "keep.fix.bak");
+  std::filesystem::create_directory(files.dir / "keep.fix.bak");
+  WriteFile(files.dir / "keep.fix.bak/inside", "x");
+  std::string message;
+  EXPECT_FALSE(files.Save(SystemCalls(), &message));
+  EXPECT_EQ(message.rfind("Cannot back up keep.fix: ", 0), 0u) << message;
+  EXPECT_EQ(ReadFile(files.dir / "keep.fix"), files.old_text);
+  EXPECT_EQ(DirEntries(files.dir.Path()), (std::vector<std::string>{"keep.fix", "keep.fix.bak"}));
+  // A lasting name that is taken is never replaced either.
+  TKeptFiles taken;
+  WriteFile(taken.dir / "keep.fix.unread-1", "someone's");
+  EXPECT_FALSE(taken.Save(SystemCalls(), &message));
+  EXPECT_EQ(message, "Cannot back up keep.fix: File exists");
+  EXPECT_EQ(ReadFile(taken.dir / "keep.fix.unread-1"), "someone's");
+  EXPECT_EQ(ReadFile(taken.dir / "keep.fix"), taken.old_text);
+}
+
+// /dev/shm is a file system of its own on Linux; a status file there,
+// reached through a link from the data folder, is saved with its backup
+// beside it, where renames and links stay on one file system.
+TEST(AtomicFileBackup, ALinkToAnotherFileSystemSavesBesideItsTarget) {
+  TTempDir dir;
+  const testing::TOtherFileSystemDir other(dir.Path());
+  if (other.Path().empty()) GTEST_SKIP() << "no other file system under /dev/shm";
+  const std::string& pattern = other.Path();
+  const std::string target = pattern + "/mine.fix";
+  WriteFile(target, "old");
+  std::filesystem::create_symlink(target, dir / "navorix.fix");
+  std::string failure;
+  try {
+    TAtomicFile file(dir / "navorix.fix", SystemCalls(), TKeepOld{true, "mine.fix.unread-1"});
+    file.Write("new");
+    file.Commit();
+  } catch (const Error& e) {
+    failure = e.what();
+  }
+  EXPECT_EQ(failure, "");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "navorix.fix"));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(ReadFile(target + ".bak"), "old");
+  EXPECT_EQ(ReadFile(pattern + "/mine.fix.unread-1"), "old");
+  EXPECT_EQ(ReplacedFile(dir / "navorix.fix"), target);
+  EXPECT_EQ(DirEntries(dir.Path()), std::vector<std::string>{"navorix.fix"});
+}
+
+TEST(AtomicFileBackup, UnreadNamesAreDatedAndNeverTaken) {
+  TTempDir dir;
+  std::tm when {};
+  when.tm_year = 2025 - 1900;
+  when.tm_mon = 2;
+  when.tm_mday = 7;
+  when.tm_hour = 9;
+  when.tm_min = 5;
+  when.tm_sec = 3;
+  when.tm_isdst = -1;
+  const std::time_t time = std::mktime(&when);
+  const std::string first = UnreadName(dir / "navorix.fix", time);
+  EXPECT_EQ(first, dir / "navorix.fix.unread-20250307-090503");
+  WriteFile(first, "x");
+  EXPECT_EQ(UnreadName(dir / "navorix.fix", time), first + "-2");
+  EXPECT_EQ(BackupName(dir / "navorix.fix"), dir / "navorix.fix.bak");
 }
 
 TEST(RenameNoReplace, NeverOverwritesAnExistingFile) {

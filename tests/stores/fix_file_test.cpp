@@ -284,10 +284,10 @@ TEST(FixFileReport, UnreadableLinesAreCountedAndTheWorstLossComesFirst) {
   EXPECT_EQ(file.report.Taken, 1u);
   EXPECT_EQ(file.report.Unreadable, 4u);
   EXPECT_EQ(LoadReportLines(file.report),
-            (std::vector<std::string>{"Fix file: 4 unreadable lines skipped",
+            (std::vector<std::string>{"Fix file: 4 unreadable lines shown as empty rows",
                                       "Fix file: 1 line after the empty line not read"}));
   Loaded one("bad\r\n");
-  EXPECT_EQ(LoadReportMessage(one.report), "Fix file: 1 unreadable line skipped");
+  EXPECT_EQ(LoadReportMessage(one.report), "Fix file: 1 unreadable line shown as an empty row");
 }
 
 TEST(FixFileReport, NamesTheFixDialogRefusesDoNotRead) {

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,36 @@ TEST(LineReader, AReadFailureIsRaisedWithTheFileName) {
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot read bad.fix: Input/output error");
   }
+}
+
+TEST(LineReader, AFileAboveItsLargestSizeIsRefusedAtOnceOrWhereItGrowsBeyond) {
+  TTempDir dir;
+  WriteFile(dir / "exact.fix", std::string(99, 'x') + "\n");
+  EXPECT_EQ(AllLines(dir / "exact.fix").size(), 1u);
+  TLineReader exact(dir / "exact.fix", 4096, SystemCalls(), 100);  // the limit itself is taken
+  WriteFile(dir / "big.fix", std::string(100, 'x') + "\n");
+  try {
+    TLineReader reader(dir / "big.fix", 4096, SystemCalls(), 100);
+    FAIL() << "a file above the limit opened";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open big.fix: larger than 100 bytes");
+  }
+  // A file that grows while it is read stops where it passes the limit.
+  WriteFile(dir / "growing.fix", "a\n");
+  TLineReader growing(dir / "growing.fix", 4096, SystemCalls(), 100);
+  {
+    std::ofstream more(dir / "growing.fix", std::ios::binary | std::ios::app);
+    more << std::string(200, 'b') << "\n";
+  }
+  std::string line;
+  try {
+    while (growing.ReadLine(line)) {
+    }
+    FAIL() << "the growth went unnoticed";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot read growing.fix: larger than 100 bytes");
+  }
+  EXPECT_EQ(TooLargeReason(MaxDataFileSize), "larger than 64 MiB");
 }
 
 TEST(LineReader, MissingFileAndDirectoryAreRefusedWithTheReason) {

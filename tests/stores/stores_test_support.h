@@ -52,6 +52,35 @@ class TTempDir {
   std::string path_;
 };
 
+// A fresh directory on another file system than the directory Near, under
+// /dev/shm (a file system of its own on Linux), removed at the end; Path()
+// is empty when there is none.
+class TOtherFileSystemDir {
+ public:
+  explicit TOtherFileSystemDir(const std::string& Near) {
+    std::string pattern = "/dev/shm/navorix_other_XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    struct stat here {}, there {};
+    if (::stat(Near.c_str(), &here) == 0 && ::stat(pattern.c_str(), &there) == 0 &&
+        here.st_dev != there.st_dev) {
+      path_ = pattern;
+      return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(pattern, ignored);
+  }
+  ~TOtherFileSystemDir() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  TOtherFileSystemDir(const TOtherFileSystemDir&) = delete;
+  TOtherFileSystemDir& operator=(const TOtherFileSystemDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 inline void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream out(Path, std::ios::binary | std::ios::trunc);
   out << Bytes;
@@ -134,11 +163,13 @@ inline const char* CallPointName(TCallPoint Point) {
 
 // System calls that count the calls at every point of a save and make call
 // number Nth (1-based; 0: none) at Point fail with Code; hand Calls to the
-// save.
+// save. With NoLinks, every hard link fails with that error number besides,
+// as on a file system without hard links.
 class TFaultyCalls {
  public:
-  explicit TFaultyCalls(TCallPoint Point = TCallPoint::Write, int Nth = 0, int Code = EIO)
-      : Calls(SystemCalls()), point_(Point), nth_(Nth), code_(Code) {
+  explicit TFaultyCalls(TCallPoint Point = TCallPoint::Write, int Nth = 0, int Code = EIO,
+                        int NoLinks = 0)
+      : Calls(SystemCalls()), point_(Point), nth_(Nth), code_(Code), no_links_(NoLinks) {
     calls_.fill(0);
     Calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
       return Hit(TCallPoint::Write) ? -1 : ::write(fd, data, size);
@@ -156,7 +187,12 @@ class TFaultyCalls {
       return Hit(TCallPoint::Close) ? -1 : result;
     };
     Calls.Linkat = [this](int from_dir, const char* from, int to_dir, const char* to, int flags) {
-      return Hit(TCallPoint::Linkat) ? -1 : ::linkat(from_dir, from, to_dir, to, flags);
+      if (Hit(TCallPoint::Linkat)) return -1;
+      if (no_links_ != 0) {
+        errno = no_links_;
+        return -1;
+      }
+      return ::linkat(from_dir, from, to_dir, to, flags);
     };
     Calls.Renameat = [this](int from_dir, const char* from, int to_dir, const char* to) {
       return Hit(TCallPoint::Renameat) ? -1 : ::renameat(from_dir, from, to_dir, to);
@@ -186,6 +222,7 @@ class TFaultyCalls {
   TCallPoint point_;
   int nth_;
   int code_;
+  int no_links_;
   bool fired_ = false;
   std::array<int, AllCallPoints.size()> calls_{};
 };

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <iomanip>
 #include <random>
@@ -242,6 +243,26 @@ TEST(AgainstPrevious, FixLinesAsWritten) {
                                names[positions.Index(std::size(names))];
       ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
       ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, previous::FixFileLine(options, E, fix)));
+    }
+  }
+}
+
+// Every value of the fields of the written forms whose parts the one-pass
+// reader takes from tables instead of dividing: minutes and seconds with
+// their hundredths of Deg/Min/Sec, and the three fields of the infix form.
+TEST(AgainstPrevious, FixLinesWithEveryValueOfTheTabledFields) {
+  const TEarthModel E;
+  char line[64];
+  for (int a = 0; a < 100; ++a) {
+    for (int b = 0; b < 100; ++b) {
+      const int c = (a * 37 + b * 11) % 100;
+      if (a < 60) {
+        std::snprintf(line, sizeof line, "12\xB0%02d'%02d.%02d\"S 123\xB0%02d'%02d.%02d\"W F", c % 60, a, b,
+                      (a + b) % 60, a, 99 - b);
+        ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
+      }
+      std::snprintf(line, sizeof line, "12N%02d%02d%02d 7W%02d%02d%02d F", a, b, c, c, a, b);
+      ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
     }
   }
 }

@@ -127,7 +127,67 @@ class CommandsTest : public QObject {
     QVERIFY(!s_->Window().isVisible());
   }
 
+  // Yes to the exit question, then No to replacing a status file that
+  // changed on the disk: what this copy holds is saved nowhere, so the
+  // window stays, and says why.
+  void ExitYesThenNoToReplacingSaysWhyTheWindowStays() {
+    QVERIFY(Start(Fixes));
+    QVERIFY(WriteBytes(s_->DataPath("navorix.fix"), OtherFile));
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Answers().Then(CloseErrorBox());
+    s_->Menu().mExit->trigger();
+    QCOMPARE(s_->Answers().Seen().size(), 3);
+    QVERIFY2(s_->Answers().Seen().at(1).startsWith(QStringLiteral("ask: navorix.fix was changed")),
+             qPrintable(s_->Answers().Seen().at(1)));
+    QCOMPARE(s_->Answers().Seen().at(2), QStringLiteral("error: Status not saved in full, so Navorix stays open"));
+    QVERIFY(s_->Window().isVisible());
+    QCOMPARE(ReadBytes(s_->DataPath("navorix.fix")), std::string(OtherFile));
+    QVERIFY(QFile::exists(s_->DataPath("navorix.his")));  // the rest was saved
+  }
+
+  // ------------------------------------------------------- reload status
+
+  void ReloadStatusAsksOnlyWhenSomethingWouldBeLost() {
+    QVERIFY(Start(Fixes));
+    s_->Menu().mReload->trigger();  // nothing changed: nothing asked
+    QCOMPARE(s_->Answers().Seen(), QStringList{});
+    s_->Bench().SelectRow(0);
+    s_->Bench().DeleteFix();
+    s_->Answers().Then(Answer(TAnswer::No));
+    s_->Menu().mReload->trigger();
+    QCOMPARE(s_->Answers().Seen(),
+             QStringList{"ask: This will discard the changes made since|the status was last loaded or saved.|"
+                         "Do you wish to proceed?"});
+    QCOMPARE(s_->FixNames(), (QStringList{"CHARLIE", "BRAVO"}));
+    s_->Answers().Then(Answer(TAnswer::Yes));
+    s_->Menu().mReload->trigger();
+    QCOMPARE(s_->FixNames(), (QStringList{"ALPHA", "CHARLIE", "BRAVO"}));
+    // After a save there is nothing to lose again.
+    s_->Bench().SelectRow(0);
+    s_->Bench().DeleteFix();
+    s_->Menu().mSaveStat->trigger();
+    s_->Answers().Forget();
+    s_->Menu().mReload->trigger();
+    QCOMPARE(s_->Answers().Seen(), QStringList{});
+    QCOMPARE(s_->FixNames(), (QStringList{"CHARLIE", "BRAVO"}));
+  }
+
   // ----------------------------------------------------------- fix files
+
+  // Every kind of loss of one load in one box, each line as it happened.
+  void ALoadReportShowsEveryLossInOneBox() {
+    QVERIFY(Start(nullptr));
+    QVERIFY(WriteBytes(s_->DataPath("other.fix"), "PARIS 48.8567 2.3522\r\n1 1 XRAY\r\n\r\n2 2 LATE\r\n"));
+    s_->Answers().Then(Choose(s_->DataPath("other.fix")));
+    s_->Answers().Then(CloseErrorBox());
+    s_->Menu().mLoad->trigger();
+    QCOMPARE(s_->Answers().Seen(),
+             (QStringList{"file", "error: Fix file: 1 unreadable line shown as an empty row\n"
+                                  "Fix file: 1 line after the empty line not read"}));
+    QCOMPARE(s_->Rows(), (QStringList{"", s_->Rows().at(1), ""}));
+    QCOMPARE(s_->Controls().xNoFix->text(), QStringLiteral("N = 2"));
+  }
 
   void LoadFixFileAsksAboutTheFixesThereAre_data() {
     QTest::addColumn<int>("answer");

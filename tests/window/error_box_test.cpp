@@ -44,6 +44,31 @@ class ErrorBoxTest : public QObject {
     QCOMPARE(box.width(), 61 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("Same or opposing fixes")) + 18);
   }
 
+  // A report: its lines one under the other, each cut as a message is,
+  // the box a line taller for each line more.
+  void AReportShowsItsLinesInOneBox() {
+    TErrBox box;
+    box.Set_Font(QStringLiteral("Lucida Console"));
+    const std::vector<std::string> lines = {"Fix file: 1 unreadable line shown as an empty row",
+                                            std::string(70, 'z'), "and 3 more"};
+    box.Prepare(lines);
+    const QFontMetrics fm(box.font());
+    QCOMPARE(box.TextLabel()->text(),
+             QString::fromStdString(lines[0] + "\n" + std::string(64, 'z') + "\nand 3 more"));
+    const int widest = std::max(fm.horizontalAdvance(QString::fromStdString(lines[0])),
+                                fm.horizontalAdvance(QString(64, QLatin1Char('z'))));
+    QCOMPARE(box.width(), 61 + widest + 18);
+    // Every line is drawn whole: the label is as high as its text needs.
+    const int high = box.TextLabel()->sizeHint().height();
+    QVERIFY(high >= 3 * fm.lineSpacing());
+    QCOMPARE(box.TextLabel()->geometry(), QRect(61, 20, widest, high));
+    QCOMPARE(box.height(), 57 + high - fm.height());
+    // One line is the box of a message.
+    box.Prepare(std::vector<std::string>{"Same or opposing fixes"});
+    QCOMPARE(box.height(), 57);
+    QCOMPARE(box.TextLabel()->text(), QStringLiteral("Same or opposing fixes"));
+  }
+
   void LookOfTheBox() {
     TErrBox box;
     QVERIFY(box.windowFlags() & Qt::FramelessWindowHint);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "tests/workbench/workbench_test_support.h"
@@ -327,7 +328,7 @@ TEST_F(StatusTest, AFileChangedOnDiskIsNotReplacedWithoutAQuestion) {
   WriteFile(Data("navorix.fix"), "30 40 THEIRS\r\n");
   EXPECT_FALSE(Bench().SaveStatus());
   ASSERT_EQ(View().questions.size(), 1u);
-  EXPECT_EQ(View().questions[0].rfind("navorix.fix was changed by another program|", 0), 0u);
+  EXPECT_EQ(View().questions[0].rfind("navorix.fix was changed on the disk|", 0), 0u);
   EXPECT_EQ(ReadFile(Data("navorix.fix")), "30 40 THEIRS\r\n");
   View().answer = TAnswer::Yes;
   EXPECT_TRUE(Bench().SaveStatus());
@@ -347,6 +348,79 @@ TEST_F(StatusTest, AnUnreadableStatusFileSurvivesASaveByteForByte) {
   EXPECT_EQ(View().questions[0].rfind("navorix.his could not be read completely.|", 0), 0u);
   EXPECT_TRUE(std::filesystem::is_directory(Data("navorix.his")));
   EXPECT_EQ(View().errors.size(), 1u) << "a no is no failure";
+}
+
+TEST_F(StatusTest, LoadingShowsEveryLossOfTheThreeFilesInOneReport) {
+  WriteFile(Ini(), "[Settings]\r\nSpherRadius=0.5\r\n[Interface]\r\nMenuFontSize=6\r\nPropFontSize=x\r\n");
+  WriteFile(Data("navorix.fix"), "bad\r\nworse\r\n10 20 A\r\n\r\n30 40 B\r\n");
+  WriteFile(Data("navorix.his"), "a\r\n" + std::string(5000, 'x') + "\r\nc\r\n");
+  Bench().LoadStatus();
+  ASSERT_EQ(View().reports.size(), 1u);
+  EXPECT_EQ(View().reports[0], (std::vector<std::string>{
+                                   "Unusable Earth radii in the settings file",
+                                   "Settings file: MenuFontSize not used (only 7 to 12)",
+                                   "Settings file: PropFontSize not used (only 7 to 12)",
+                                   "Fix file: 2 unreadable lines shown as empty rows",
+                                   "and 2 more"}));
+  for (const std::string& line : View().reports[0]) EXPECT_LE(line.size(), MaxMessageLength) << line;
+  // Everything read is there.
+  EXPECT_EQ(Bench().Fixes().Count(), 3);
+  EXPECT_EQ(Bench().Log().Count(), 1);
+  // A clean start says nothing.
+  WriteFile(Ini(), "");
+  WriteFile(Data("navorix.fix"), "10 20 A\r\n");
+  WriteFile(Data("navorix.his"), "a\r\nb\r\nc\r\n");
+  View().reports.clear();
+  Bench().LoadStatus();
+  EXPECT_TRUE(View().reports.empty());
+}
+
+TEST_F(StatusTest, ReloadAsksOnlyAfterAChangeSinceLoadingOrSaving) {
+  WriteFile(Data("navorix.fix"), "10 20 A\r\n10 30 B\r\n");
+  Bench().LoadStatus();
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), "");
+  // Each kind of change: fixes, log, options.
+  const std::vector<std::function<void()>> changes = {
+      [this] { AddFix("C"); },
+      [this] { Bench().SortFixes(TSortOrder::ByName); },
+      [this] { ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged); },
+      [this] { Bench().SetPrecision(TAccuracy::High); },
+      [this] { Bench().ToggleEllipticArc(); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    changes[i]();
+    EXPECT_EQ(Bench().ReloadStatusQuestion(), question::ReloadStatus) << "change " << i;
+    ASSERT_TRUE(Bench().SaveStatus());
+    EXPECT_EQ(Bench().ReloadStatusQuestion(), "") << "saved " << i;
+  }
+  // Moving about changes nothing, nor does a load that took nothing.
+  Bench().SelectRow(1);
+  Bench().ShowPreviousRecord();
+  Bench().LoadFixFile(dir / "missing.fix", false);
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), "");
+  WriteFile(dir / "one.fix", "1 2 ONE\r\n");
+  Bench().LoadFixFile(dir / "one.fix", false);
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), question::ReloadStatus);
+  ASSERT_TRUE(Bench().SaveStatus());
+  // A save that failed leaves the question.
+  AddFix("D");
+  std::filesystem::remove_all(dir.Path() + "/data");
+  EXPECT_FALSE(Bench().SaveStatus());
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), question::ReloadStatus);
+}
+
+TEST_F(StatusTest, LeavingAfterANoToReplacingSaysWhyTheProgramStays) {
+  WriteFile(Data("navorix.fix"), "10 20 A\r\n");
+  Bench().LoadStatus();
+  WriteFile(Data("navorix.fix"), "30 40 THEIRS\r\n");
+  EXPECT_FALSE(Bench().SaveStatusToLeave());
+  EXPECT_EQ(View().errors, std::vector<std::string>{"Status not saved in full, so Navorix stays open"});
+  for (const std::string& error : View().errors) EXPECT_LE(error.size(), MaxMessageLength);
+  // A yes saves all, and the program may end.
+  View().answer = TAnswer::Yes;
+  View().errors.clear();
+  EXPECT_TRUE(Bench().SaveStatusToLeave());
+  EXPECT_TRUE(View().errors.empty());
 }
 
 TEST_F(StatusTest, OptionsCaptionsFollowTheValues) {

@@ -57,6 +57,11 @@ class TRecorder : public TFixListObserver,
   }
   void NextFixChanged(bool Enabled) override { nextFix.push_back(Enabled); }
   void ShowError(const std::string& Message) override { errors.push_back(Message); }
+  // A report is kept whole, and its lines count as errors too.
+  void ShowReport(const std::vector<std::string>& Lines) override {
+    reports.push_back(Lines);
+    TMessageObserver::ShowReport(Lines);
+  }
   void PlaySound(TSound Sound, bool Wait) override { sounds.emplace_back(Sound, Wait); }
   TAnswer Ask(const std::string& Question, TButtons) override {
     questions.push_back(Question);
@@ -81,6 +86,7 @@ class TRecorder : public TFixListObserver,
   int optionChanges = 0;
   std::vector<bool> nextFix;  // every announced change of the Next Fix button
   std::vector<std::string> errors;
+  std::vector<std::vector<std::string>> reports;
   std::vector<std::pair<TSound, bool>> sounds;
   std::vector<std::string> questions;
   TAnswer answer = TAnswer::No;  // to every question
