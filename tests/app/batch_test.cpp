@@ -76,7 +76,7 @@ string RunOnTerminal(const fs::path& Dir, const std::vector<string>& Args, const
     ::setenv("LANG", Lang, 1);
     std::vector<char*> argv{const_cast<char*>(NAVORIX_BATCH)};
     for (const string& arg : Args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(const_cast<char*>("world.fix"));
+    argv.push_back(const_cast<char*>("clean.fix"));
     argv.push_back(nullptr);
     ::execv(NAVORIX_BATCH, argv.data());
     ::_exit(98);
@@ -428,7 +428,7 @@ TEST_F(BatchTest, Utf8AndCp1252ExcludeEachOther) {
   const TRun run = Run("--utf8 --cp1252 world.fix");
   EXPECT_EQ(run.Status, 2);
   EXPECT_EQ(run.Err.rfind("navorix-batch: --utf8 and --cp1252 exclude each other\n", 0), 0u);
-  EXPECT_EQ(Run("--cp1252 --cp1252 world.fix", "").Status, 0);
+  EXPECT_EQ(Run("--cp1252 --cp1252 clean.fix", "").Status, 0);
 }
 
 }  // namespace
