@@ -7,7 +7,6 @@
 #include "window/sound_table.h"
 #include "window/window_frame.h"
 
-#include <QApplication>
 #include <QStringList>
 #include <QFrame>
 #include <QKeyEvent>
@@ -109,12 +108,6 @@ void TErrBox::Show_Lines(const std::vector<std::string>& Lines) {
   Prepare(Lines);
   CentreOnActiveForm(*this);
   exec();
-}
-
-void TErrBox::Display(const std::exception& E) {
-  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
-  if (dynamic_cast<const TSilentAbort*>(&E) != nullptr) return;
-  Show_Text(E.what());
 }
 
 void TErrBox::showEvent(QShowEvent* Event) {

@@ -7,7 +7,6 @@
 
 #include "window/dialog_parts.h"
 
-#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,12 +17,6 @@ class QLabel;
 namespace navorix {
 
 class TSoundTable;
-
-// Thrown to leave a handler without a message; Display shows nothing.
-class TSilentAbort : public std::exception {
- public:
-  const char* what() const noexcept override { return "Operation aborted"; }
-};
 
 inline constexpr std::size_t ErrTextMaxChars = 64;
 
@@ -43,9 +36,6 @@ class TErrBox : public TModalDialog {
 
   explicit TErrBox(QWidget* Parent = nullptr);
 
-  // Shows E's message (Windows-1252), unless E is a TSilentAbort; an
-  // override cursor (busy) is taken away first.
-  void Display(const std::exception& E);
   // Shows Text (Windows-1252) modally.
   void Show_Text(const std::string& Text);
   // Shows Lines (Windows-1252), one under the other, modally.

@@ -69,8 +69,8 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   operandDialog_ = std::make_unique<TInPan>(window_.get());
   fixDialog_ = std::make_unique<TFixInp>(window_.get());
   operandDialog_->Attach(Bench, *window_->Controls().xListPan);
-  errorBox_->SetSound(sounds_.get(), SndError);
-  alertBox_->SetSound(sounds_.get(), SndQuestion);
+  errorBox_->SetSound(sounds_.get(), SoundSlot(TSound::Error));
+  alertBox_->SetSound(sounds_.get(), SoundSlot(TSound::Question));
 
   TObservers observers;
   observers.FixList = model_.get();
@@ -170,11 +170,11 @@ void TMainController::ShowReport(const std::vector<std::string>& Lines) {
 }
 
 void TMainController::PlaySound(TSound Sound, bool Wait) {
-  sounds_->PlaySnd(static_cast<int>(Sound), Wait);
+  sounds_->PlaySnd(SoundSlot(Sound), Wait);
 }
 
 TAnswer TMainController::Ask(const std::string& Question, TButtons Buttons) {
-  return alertBox_->Ask(Question, static_cast<int>(Buttons));
+  return alertBox_->Ask(Question, Buttons == TButtons::YesNoCancel ? 3 : 2);
 }
 
 // ------------------------------------------------------------ the fix list

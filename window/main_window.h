@@ -47,7 +47,7 @@ struct TMainControls {
   QFrame* xOpPanel = nullptr;
   QGroupBox* xDistGroup = nullptr;  // "  Distance  "
   // Indexed by tag - 1; each button's property "tag" holds its tag.
-  std::array<QPushButton*, 11> OpButtons{};
+  std::array<QPushButton*, OperationCount> OpButtons{};
   QPushButton* xDummy = nullptr;  // hidden; carries the menu check mark
   QTimer* xTimer = nullptr;       // single shot; hides xSearch (not connected)
 };
@@ -60,7 +60,7 @@ class TMainWindow : public QMainWindow {
 
   const TMainControls& Controls() const { return c_; }
   const TMainMenu& Menu() const { return menu_; }
-  // The operation button of Tag (1..11), or nullptr.
+  // The operation button of Tag (1..OperationCount), or nullptr.
   QPushButton* OperationButton(std::uint8_t Tag) const;
   QPushButton* OperationButton(TOpTag Tag) const {
     return OperationButton(static_cast<std::uint8_t>(Tag));

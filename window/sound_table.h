@@ -3,6 +3,7 @@
 #pragma once
 
 #include "window/wave.h"
+#include "workbench/observers.h"
 
 #include <QAudio>
 #include <QAudioFormat>
@@ -18,13 +19,9 @@ class QBuffer;
 
 namespace navorix {
 
-// The four sounds, by the number their file gets from LoadStandardSounds.
-enum TSoundNumber : int {
-  SndError = 1,     // error box, search miss
-  SndInput = 2,     // an input dialog opens
-  SndQuestion = 3,  // question box
-  SndDone = 4,      // an operation result is logged
-};
+// The slot of Sound once LoadStandardSounds has loaded the four sounds into
+// an empty table (slots count from 1).
+constexpr int SoundSlot(TSound Sound) { return static_cast<int>(Sound) + 1; }
 
 class TSoundTable : public QObject {
   Q_OBJECT
@@ -94,7 +91,7 @@ class TSoundTable : public QObject {
 
 // Loads the four sound files, "wav/nvx_err.wav", "wav/nvx_inp.wav",
 // "wav/nvx_que.wav" and "wav/nvx_don.wav" under Directory (ending in "/",
-// or empty for the current directory), as numbers 1 to 4.
+// or empty for the current directory), in TSound's order (see SoundSlot).
 void LoadStandardSounds(TSoundTable& Sounds, const QString& Directory);
 
 }  // namespace navorix
