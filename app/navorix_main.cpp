@@ -1,10 +1,10 @@
 // The Navorix window program. It takes no arguments.
 #include "app/display_check.h"
 #include "stores/app_data.h"
-#include "window/main_controller.h"
-#include "window/navorix_style.h"
-#include "window/pictures.h"
-#include "window/qt_text.h"
+#include "window/main/main_controller.h"
+#include "window/look/navorix_style.h"
+#include "window/look/pictures.h"
+#include "window/look/qt_text.h"
 #include "workbench/workbench.h"
 
 #include <QApplication>

@@ -22,8 +22,8 @@
 #include <vector>
 #include <algorithm>
 
-#include "window/main_controller.h"
-#include "window/main_window.h"
+#include "window/main/main_controller.h"
+#include "window/main/main_window.h"
 #include "workbench/workbench.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // switch Next Fix, Elliptic Latitude, help and the web page, and leaving the
 // program.
 #include "session_support.h"
-#include "window/help_window.h"
+#include "window/dialogs/help_window.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

@@ -1,5 +1,5 @@
 // The error box: the text it shows, its size, and what closes it.
-#include "window/error_box.h"
+#include "window/boxes/error_box.h"
 #include "window_test_support.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The main menu: structure, captions, check marks and groups, and the
 // measures and colours of its painting.
 #include "stores/settings.h"
-#include "window/main_window.h"
-#include "window/menu_metrics.h"
-#include "window/navorix_style.h"
-#include "window/pictures.h"
+#include "window/main/main_window.h"
+#include "window/main/menu_metrics.h"
+#include "window/look/navorix_style.h"
+#include "window/look/pictures.h"
 
 #include <QAction>
 #include <QActionGroup>

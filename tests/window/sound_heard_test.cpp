@@ -22,7 +22,7 @@
 // PipeWire's).
 #include "tests/window/heard_sound.h"
 #include "tests/window/private_pulse.h"
-#include "window/sound_table.h"
+#include "window/sound/sound_table.h"
 
 #include <QAudioDevice>
 #include <QFile>

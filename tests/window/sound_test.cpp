@@ -1,7 +1,7 @@
 // Sounds: wave headers, the slot table and its numbering, and playing
 // without ever waiting longer than a sound lasts.
-#include "window/sound_table.h"
-#include "window/wave.h"
+#include "window/sound/sound_table.h"
+#include "window/sound/wave.h"
 
 #include <QDir>
 #include <QElapsedTimer>
