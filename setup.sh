@@ -18,6 +18,8 @@ esac
 packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales
   # GeographicLib: the geodesic where Vincenty's iteration does not converge.
   libgeographiclib-dev
+  # shapelib reads the chart's land outlines; Qt SVG writes its SVG pictures.
+  libshp-dev qt6-svg-dev
   # The window: Qt 6 Widgets and Multimedia, the platform plugins (the
   # tests use "offscreen"), and real fonts for the families it asks for.
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
