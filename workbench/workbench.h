@@ -222,6 +222,9 @@ class TWorkbench {
   void ToggleEllipticLat();
   void ToggleEllipticArc();
   void ToggleGeoDistance();
+  // The chart window's place, size and projection, saved with the settings;
+  // no change the Reload question asks about, and no view is told.
+  void SetChartSettings(const TChartSettings& Chart) { settings_.Chart = Chart; }
 
   // ------------------------------------------------------------------ files
   // Appends the fixes of a fix file (after clearing the database when
