@@ -4,6 +4,7 @@
 #include "stores/load_report.h"
 #include "window/about_box.h"
 #include "window/alert_box.h"
+#include "window/chart_window.h"
 #include "window/error_box.h"
 #include "window/fix_input.h"
 #include "window/fix_list_model.h"
@@ -53,7 +54,7 @@ bool PlainOrShift(Qt::KeyboardModifiers Modifiers) {
 
 TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
                                  const QString& HelpFile)
-    : bench_(Bench), helpFile_(HelpFile) {
+    : bench_(Bench), helpFile_(HelpFile), shareDir_(ShareDir) {
   // Sounds and boxes first, as the windows that use them come after.
   sounds_ = std::make_unique<TSoundTable>();
   LoadStandardSounds(*sounds_, ShareDir);
@@ -76,6 +77,7 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   observers.Options = this;
   observers.NextFix = this;
   observers.Messages = this;
+  observers.Chart = this;
   Bench.Attach(observers);
 
   ConnectFixList();
@@ -97,6 +99,27 @@ TMainController::~TMainController() {
   qApp->removeEventFilter(this);
   // The help window closes with the program.
   if (help_) help_->close();
+  if (chart_) chart_->close();
+}
+
+void TMainController::ChartChanged() {
+  if (chart_ && chart_->isVisible()) chart_->Refresh();
+}
+
+void TMainController::ToggleChart() {
+  if (chart_ && chart_->isVisible()) {
+    chart_->close();
+    window_->activateWindow();
+    return;
+  }
+  if (!chart_) {
+    chart_ = std::make_unique<TChartWindow>(bench_, LoadChartLand(shareDir_));
+    connect(chart_.get(), &TChartWindow::ToggleRequested, this, &TMainController::ToggleChart);
+  }
+  chart_->Refresh();
+  chart_->show();
+  chart_->raise();
+  chart_->activateWindow();
 }
 
 void TMainController::Start() {
@@ -282,6 +305,7 @@ void TMainController::ConnectMenu() {
   connect(m.mLoad, &QAction::triggered, this, &TMainController::LoadFixFile);
   connect(m.mSave, &QAction::triggered, this, &TMainController::SaveFixFile);
   connect(m.mExit, &QAction::triggered, window_.get(), &QWidget::close);
+  connect(m.mChart, &QAction::triggered, this, &TMainController::ToggleChart);
 
   connect(m.mDelRec, &QAction::triggered, this, [this] { DeleteLogRecord(false); });
   connect(m.mClrLog, &QAction::triggered, this, [this] {
@@ -444,6 +468,9 @@ bool TMainController::KeyDown(int Key, Qt::KeyboardModifiers Modifiers) {
     case Qt::Key_F1:
       ShowHelp(QLatin1String(MainPanelTopic));
       return true;
+    case Qt::Key_F2:
+      ToggleChart();
+      return true;
     default:
       return false;
   }
@@ -471,6 +498,7 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
       return true;
     }
     if (help_) help_->close();
+    if (chart_) chart_->close();
     return false;
   }
   if (Event->type() != QEvent::KeyPress || !started_) return false;
