@@ -13,7 +13,7 @@ namespace {
 // Labels are placed on a grid of cells this many pixels wide and high.
 constexpr long double LabelCell = 4.0L;
 // A label starts this far right of its dot.
-constexpr long double LabelGap = 5.0L;
+constexpr long double LabelGap = 10.0L;
 // A dot this far outside the picture still shows a part of itself.
 constexpr long double DotMargin = 3.0L;
 
