@@ -114,13 +114,20 @@ int main(int argc, char** argv) {
       filled.push_back(Redraw(fullScene, view, full, shown, earth, labels, image));
       ratio.push_back(filled.back() / empty.back());
     }
-    const Sample e = Summary(empty), f = Summary(filled), q = Summary(ratio);
+    std::vector<double> building;
+    for (int r = 0; r < runs; ++r) {
+      const double start = CpuMs();
+      fullScene.Build(view, Width, Height, full, 0, shown, earth, labels);
+      building.push_back(CpuMs() - start);
+    }
+    const Sample e = Summary(empty), f = Summary(filled), q = Summary(ratio), b = Summary(building);
     std::printf("%s %dx%d, %d interleaved runs, CPU ms median [min..max]:\n",
                 kind == ProjectionKind::Globe ? "globe" : "Mercator", Width, Height, runs);
     std::printf("  empty chart (land, graticule)     %7.2f [%.2f..%.2f]\n", e.median, e.low, e.high);
     std::printf("  65535 fixes + land + figure       %7.2f [%.2f..%.2f]  (%zu dots, %zu names)\n", f.median, f.low,
                 f.high, fullScene.Dots().size(), fullScene.Labels().size());
     std::printf("  ratio full / empty (per pair)     %7.2f [%.2f..%.2f]\n", q.median, q.low, q.high);
+    std::printf("  of the full one, building alone   %7.2f [%.2f..%.2f]\n", b.median, b.low, b.high);
   }
 
   // Rotating the globe: every frame a new centre.

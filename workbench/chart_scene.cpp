@@ -60,7 +60,7 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
 
   cellsWide_ = static_cast<int>(std::ceil(Width / LabelCell));
   cellsHigh_ = static_cast<int>(std::ceil(Height / LabelCell));
-  taken_.assign(static_cast<std::size_t>(cellsWide_) * static_cast<std::size_t>(cellsHigh_), false);
+  taken_.assign(static_cast<std::size_t>(cellsWide_) * static_cast<std::size_t>(cellsHigh_), 0);
   labels_.clear();
   markers_.clear();
 
@@ -111,18 +111,20 @@ void TChartScene::PlaceLabel(const PixelPoint& At, std::string_view Text, bool F
   const int r1 = static_cast<int>(std::floor(bottom / LabelCell));
   // A fix's name must lie wholly within the picture and on free cells.
   if (!Figure && (c0 < 0 || r0 < 0 || c1 >= cellsWide_ || r1 >= cellsHigh_)) return;
-  const auto cell = [&](int c, int r) -> std::vector<bool>::reference {
+  const auto cell = [&](int c, int r) -> std::uint8_t& {
     return taken_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cellsWide_) + static_cast<std::size_t>(c)];
   };
   const int cFirst = std::max(c0, 0), cLast = std::min(c1, cellsWide_ - 1);
   const int rFirst = std::max(r0, 0), rLast = std::min(r1, cellsHigh_ - 1);
   if (!Figure) {
+    // Where names crowd, a corner is usually taken already: those first.
+    if (cell(cFirst, rFirst) || cell(cLast, rFirst) || cell(cFirst, rLast) || cell(cLast, rLast)) return;
     for (int r = rFirst; r <= rLast; ++r)
       for (int c = cFirst; c <= cLast; ++c)
         if (cell(c, r)) return;
   }
   for (int r = rFirst; r <= rLast; ++r)
-    for (int c = cFirst; c <= cLast; ++c) cell(c, r) = true;
+    for (int c = cFirst; c <= cLast; ++c) cell(c, r) = 1;
   labels_.push_back({{left, bottom - Metrics.lineHeight * 0.25L}, std::string(Text), Figure});
 }
 

@@ -89,7 +89,7 @@ class TChartScene {
   std::vector<ChartMarker> markers_;
   std::vector<ChartLabel> labels_;
   // Cells of LabelCell pixels that a label already covers.
-  std::vector<bool> taken_;
+  std::vector<std::uint8_t> taken_;
   int cellsWide_ = 0;
   int cellsHigh_ = 0;
 };
