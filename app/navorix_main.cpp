@@ -14,8 +14,6 @@
 
 #include <QApplication>
 
-#include <QFontMetricsF>
-
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -39,14 +37,8 @@ int DrawChart(const navorix::TChartCommand& Command, const navorix::TAppData& Pa
   const ProjectionKind kind = bench.Settings().Chart.Projection == TChartProjection::Mercator
                                   ? ProjectionKind::Mercator
                                   : ProjectionKind::Globe;
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(ChartLabelPointSize);
-  const QFontMetricsF metrics(font);
-  LabelMetrics labels;
-  labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
-  labels.lineHeight = metrics.height();
   scene.Build(StartingChartView(bench, kind), Command.Width, Command.Height, bench.Fixes(), bench.CurrentRow(),
-              bench.ShownFigure(), bench.Settings().Earth, labels);
+              bench.ShownFigure(), bench.Settings().Earth, ChartLabelMetrics());
   if (!SaveChartPicture(QString::fromStdString(Command.File), scene)) {
     std::fprintf(stderr, "Cannot write %s\n", Command.File.c_str());
     return 1;

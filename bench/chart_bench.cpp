@@ -9,7 +9,6 @@
 #include <time.h>
 
 #include <QApplication>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -71,12 +70,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no land outlines\n");
     return 1;
   }
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(ChartLabelPointSize);
-  const QFontMetricsF metrics(font);
-  LabelMetrics labels;
-  labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
-  labels.lineHeight = metrics.height();
+  const LabelMetrics labels = ChartLabelMetrics();
 
   TEarthModel earth;
   TFixDB none;

@@ -1,6 +1,7 @@
 #include "window/chart_painter.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,7 +66,22 @@ void DrawSea(QPainter& painter, const MapProjection& p) {
                           QPointF(centre.x() + halfWorld, static_cast<double>(south.v))));
 }
 
+QFont LabelFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSize(ChartLabelPointSize);
+  return font;
+}
+
 }  // namespace
+
+LabelMetrics ChartLabelMetrics() {
+  const QFontMetricsF metrics(LabelFont());
+  LabelMetrics labels;
+  // Names are capitals: a little narrower than ten M on average.
+  labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
+  labels.lineHeight = metrics.height();
+  return labels;
+}
 
 void PaintChart(QPainter& painter, const TChartScene& scene) {
   painter.setRenderHint(QPainter::Antialiasing, true);
@@ -118,9 +134,7 @@ void PaintChart(QPainter& painter, const TChartScene& scene) {
     painter.drawLine(c + QPointF(0, 9), c + QPointF(0, 12));
   }
 
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(ChartLabelPointSize);
-  painter.setFont(font);
+  painter.setFont(LabelFont());
   for (const ChartLabel& label : scene.Labels()) {
     painter.setPen(label.figure ? FigureName : FixColour);
     painter.drawText(At(label.at), ToQString(label.text));

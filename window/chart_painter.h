@@ -15,6 +15,11 @@ class TChartScene;
 // The letters of fix names on the chart.
 inline constexpr int ChartLabelPointSize = 8;
 
+struct LabelMetrics;
+
+// The size of the name letters as PaintChart draws them.
+LabelMetrics ChartLabelMetrics();
+
 void PaintChart(QPainter& Painter, const TChartScene& Scene);
 
 // Saves the scene as a PNG or an SVG picture, by the file name's ending

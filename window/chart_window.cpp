@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -30,12 +29,6 @@ constexpr int ClickSlop = 4;
 // A click finds a fix's dot this far away, pixels.
 constexpr long double ClickRadius = 6.0L;
 constexpr const char* PictureFilter = "PNG picture (*.png);;SVG picture (*.svg)";
-
-QFont LabelFont() {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(ChartLabelPointSize);
-  return font;
-}
 
 }  // namespace
 
@@ -122,12 +115,8 @@ void TChartWindow::SetProjection(ProjectionKind Kind) {
 }
 
 void TChartWindow::Rebuild() {
-  const QFontMetricsF metrics(LabelFont());
-  LabelMetrics labels;
-  labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
-  labels.lineHeight = metrics.height();
   scene_.Build(view_, width(), height(), bench_.Fixes(), bench_.CurrentRow(), figure_, bench_.Settings().Earth,
-               labels);
+               ChartLabelMetrics());
   stale_ = false;
 }
 
