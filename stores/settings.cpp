@@ -70,6 +70,7 @@ std::vector<std::string> ReadSettings(const TProfileFile& ini, TSettings& Settin
   };
   fontSize("MenuFontSize", face.MenuFontSize, msg::BadMenuFontSize);
   fontSize("PropFontSize", face.PropFontSize, msg::BadPropFontSize);
+  Settings.Chart = ReadChartSettings(ini);
   return refused;
 }
 
@@ -103,6 +104,7 @@ TCommitResult SaveSettings(TProfileFile& ini, const TSettings& Settings, const T
   ini.WriteInteger(SettingsSection, "AzimRange", Index(display.AzimRange));
   ini.WriteBool(InterfaceSection, "Sound", Settings.Interface.Sound);
   ini.WriteBool(InterfaceSection, "Hints", Settings.Interface.Hints);
+  WriteChartSettings(ini, Settings.Chart);
   return ini.Save(Keep);
 }
 

@@ -84,6 +84,10 @@ void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
   M.mSortDist->setData(2);
   Bar.addMenu(M.mSort);
 
+  M.mView = Submenu(&Bar, "mView", "&View");
+  M.mChart = Item(M.mView, "mChart", "&Chart");
+  Bar.addMenu(M.mView);
+
   M.mOptions = Submenu(&Bar, "mOptions", "&Options");
   M.mLatLon = Submenu(M.mOptions, "mLatLon", std::string("Lat/Lon &Format: ") + FormatNames[0]);
   M.maDeg = Item(M.mLatLon, "maDeg", "&Deg/Frac");

@@ -34,6 +34,9 @@ struct TMainMenu {
   QAction* mSortName = nullptr;
   QAction* mSortSuffix = nullptr;
   QAction* mSortDist = nullptr;
+  // "&View"
+  QMenu* mView = nullptr;
+  QAction* mChart = nullptr;  // "&Chart", F2
   // "&Options"
   QMenu* mOptions = nullptr;
   QMenu* mLatLon = nullptr;  // tags 0..3
