@@ -19,10 +19,11 @@ esac
 # What the two programs need to build and run: the compiler and CMake,
 # GeographicLib (the geodesic where Vincenty's iteration does not converge),
 # Qt 6 Widgets and Multimedia with the platform plugins, libxcb (the window
-# asks the window manager for its frame), and real fonts for the families
-# the window asks for.
-packages=(g++ make cmake pkg-config libgeographiclib-dev
-  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libxcb1-dev
+# asks the window manager for its frame), shapelib (the chart's land
+# outlines), Qt SVG (the chart's SVG pictures), and real fonts for the
+# families the window asks for.
+packages=(g++ make cmake pkg-config libgeographiclib-dev libshp-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libxcb1-dev
   fonts-dejavu-core fonts-liberation2)
 if [ "$mode" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev locales

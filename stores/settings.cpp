@@ -60,6 +60,7 @@ std::vector<std::string> ReadSettings(const TProfileFile& ini, TSettings& Settin
   };
   fontSize("MenuFontSize", face.MenuFontSize, msg::BadMenuFontSize);
   fontSize("PropFontSize", face.PropFontSize, msg::BadPropFontSize);
+  Settings.Chart = ReadChartSettings(ini);
   return refused;
 }
 
@@ -89,6 +90,7 @@ TCommitResult SaveSettings(TProfileFile& ini, const TSettings& Settings, const T
   }
   ini.WriteBool(InterfaceSection, "Sound", Settings.Interface.Sound);
   ini.WriteBool(InterfaceSection, "Hints", Settings.Interface.Hints);
+  WriteChartSettings(ini, Settings.Chart);
   return ini.Save(Keep);
 }
 

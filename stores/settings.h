@@ -17,6 +17,7 @@
 
 #include "geometry/earth_model.h"
 #include "stores/atomic_file.h"
+#include "stores/chart_settings.h"
 #include "stores/file_calls.h"
 #include "text/display_options.h"
 
@@ -51,6 +52,7 @@ struct TSettings {
   TDisplayOptions Display;
   TEarthModel Earth;
   TInterfaceOptions Interface;
+  TChartSettings Chart;  // [Chart], the chart window's own section
 };
 
 class TProfileFile;
@@ -74,7 +76,8 @@ void LoadSettings(const std::string& FileName, TSettings& Settings,
                   const TFileSystemCalls& Calls = SystemCalls());
 
 // Writes the keys the program writes ("Settings": the three switches and
-// the six display options; "Interface": Sound and Hints), keeping every
+// the six display options; "Interface": Sound and Hints; "Chart" once the
+// chart window has been placed), keeping every
 // other line of the file as it was, and of the old file what Keep says. A
 // file that exists but cannot be read is not overwritten. Throws Error on
 // failure; the old file stays then.

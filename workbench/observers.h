@@ -85,6 +85,14 @@ class TNextFixObserver {
   virtual void NextFixChanged(bool /*Enabled*/) {}
 };
 
+// The chart: the fixes, the current row, the shown record or the options
+// changed; it reads what it draws from the workbench.
+class TChartObserver {
+ public:
+  virtual ~TChartObserver() = default;
+  virtual void ChartChanged() {}
+};
+
 // The four sounds, in the order the window loads them.
 enum class TSound : std::uint8_t { Error, Input, Question, Done };
 
@@ -120,6 +128,7 @@ struct TObservers {
   TOptionsObserver* Options = nullptr;
   TNextFixObserver* NextFix = nullptr;
   TMessageObserver* Messages = nullptr;
+  TChartObserver* Chart = nullptr;
 };
 
 }  // namespace navorix

@@ -143,6 +143,7 @@ void TWorkbench::LoadStatus() {
     } catch (const std::exception& failure) {
       loaded.Failure = failure.what();
     }
+    figures_.Reread(log_);
     ShowLogRecord(log_.Count());
     status_.SetIncomplete(TStatusFiles::HistoryFile, !loaded.Complete());
     const std::vector<std::string> lines = LoadReportLines(loaded);

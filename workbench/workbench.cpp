@@ -87,11 +87,19 @@ void TWorkbench::SetCurrentRow(int Row) {
   currentRow_ = Row < 0 || Row > fixes_.Count() ? fixes_.Count() : Row;
   if (observers_.FixList != nullptr) observers_.FixList->CurrentRowChanged(currentRow_);
   PanelChanged();
+  ChartChanged();
 }
+
+void TWorkbench::ChartChanged() {
+  if (observers_.Chart != nullptr) observers_.Chart->ChartChanged();
+}
+
+Figure TWorkbench::ShownFigure() const { return figures_.Of(log_, shownRecord_, fixes_, settings_.Earth); }
 
 void TWorkbench::OptionsChanged() {
   MarkUnsaved(TStatusFiles::SettingsFile);
   if (observers_.Options != nullptr) observers_.Options->OptionsChanged(settings_);
+  ChartChanged();
 }
 
 void TWorkbench::ShowError(const std::string& Message) {
@@ -344,7 +352,8 @@ TRunResult TWorkbench::RunOperation(TOpTag Op, TOperandSource& Source) {
     const TExecutors executors(fixes_, settings_.Display, settings_.Earth, chain_);
     std::optional<TOpResult> result = Dispatch(Op, Source, executors, nextFix_);
     if (!result) return TRunResult::Cancelled;
-    LogResult(result->Line1, result->Line2, result->Line3);
+    LogResult(result->Line1, result->Line2, result->Line3,
+              result->Proposal ? std::optional<TTriV>(result->Proposal->Position) : std::nullopt);
     if (result->Chain) {
       SetNextFix(true);
       chain_ = *result->Chain;
@@ -362,11 +371,14 @@ TRunResult TWorkbench::RunOperation(TOpTag Op, TOperandSource& Source) {
 void TWorkbench::ShowLogRecord(std::uint16_t Record) {
   shownRecord_ = std::min(Record, log_.Count());
   if (observers_.Log != nullptr) observers_.Log->LogShown(LogDisplay());
+  ChartChanged();
 }
 
-void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3) {
+void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3,
+                           const std::optional<TTriV>& Proposed) {
   PlaySound(TSound::Done, false);
   log_.Add(SquashBlanks(Line1, false), SquashBlanks(Line2, false), SquashBlanks(Line3, false));
+  figures_.Logged(log_, fixes_, settings_.Earth, Proposed);
   MarkUnsaved(TStatusFiles::HistoryFile);
   ShowLogRecord(log_.Count());
 }
@@ -384,6 +396,7 @@ void TWorkbench::ShowNextRecord() {
 void TWorkbench::DeleteShownRecord() {
   if (log_.Count() == 0) return;
   log_.Delete(shownRecord_);
+  figures_.Deleted(shownRecord_);
   MarkUnsaved(TStatusFiles::HistoryFile);
   ShowLogRecord(std::min(shownRecord_, log_.Count()));
 }
@@ -408,6 +421,7 @@ std::string TWorkbench::ClearAllQuestion() const {
 void TWorkbench::ClearLog() {
   if (log_.Count() != 0) MarkUnsaved(TStatusFiles::HistoryFile);
   log_.Clear();
+  figures_.Cleared();
   ShowLogRecord(0);
   SetNextFix(false);
 }
@@ -455,6 +469,7 @@ void TWorkbench::ToggleEllipticLat() {
     RebuildPos(settings_.Earth, fix.Position);
     fixes_.Replace(fix, static_cast<std::uint16_t>(pos));
   }
+  ChartChanged();
 }
 
 void TWorkbench::ToggleEllipticArc() {

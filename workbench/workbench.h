@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,7 @@
 #include "text/fix_record.h"
 #include "workbench/observers.h"
 #include "workbench/operand_checks.h"
+#include "workbench/record_figures.h"
 #include "workbench/status_files.h"
 
 namespace navorix {
@@ -110,6 +112,11 @@ class TWorkbench : public TOperandChecks {
   const FixRecord& PendingFix() const { return pending_; }
   const FixRecord& DeletedFix() const { return deleted_; }
   const TDistanceChain& Chain() const { return chain_; }
+  // The figure of the shown record (empty when none is shown): kept from
+  // when it ran in this session, or recovered from its text.
+  Figure ShownFigure() const;
+  // Whether the shown record's figure was kept from when it ran.
+  bool ShownFigureKept() const { return figures_.Kept(shownRecord_); }
 
   // ----------------------------------------------------------- the fix list
   // The user selected Row (clicks, arrow keys); rows outside the list are
@@ -202,6 +209,9 @@ class TWorkbench : public TOperandChecks {
   void ToggleEllipticLat();
   void ToggleEllipticArc();
   void ToggleGeoDistance();
+  // The chart window's place, size and projection, saved with the settings;
+  // no change the Reload question asks about, and no view is told.
+  void SetChartSettings(const TChartSettings& Chart) { settings_.Chart = Chart; }
 
   // ------------------------------------------------------------------ files
   // Appends the fixes of a fix file (after clearing the database when
@@ -257,11 +267,14 @@ class TWorkbench : public TOperandChecks {
   void SetCurrentRow(int Row);
   void PanelChanged();
   void ShowLogRecord(std::uint16_t Record);
-  void LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3);
+  // Proposed: the point result at its full precision, for the record's figure.
+  void LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3,
+                 const std::optional<TTriV>& Proposed);
   // All rows anew; Row 0 keeps the current row number, otherwise row Row - 1
   // is selected, or row 0 when Row is beyond the fixes.
   void RebuildFixList(int Row);
   void OptionsChanged();
+  void ChartChanged();
   // The store operations with their rows, selection and panel.
   void AddFix(const FixRecord& Fix);
   void InsertFix(const FixRecord& Fix, int Pos);
@@ -290,6 +303,7 @@ class TWorkbench : public TOperandChecks {
   TSettings settings_;
   TFixDB fixes_;
   TLogList log_;
+  TRecordFigures figures_;
   FixRecord deleted_;
   FixRecord pending_;
   TDistanceChain chain_;

@@ -373,6 +373,8 @@ class CommandsTest : public QObject {
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
+    QCOMPARE(s_->Window().menuBar()->activeAction(), s_->Menu().mView->menuAction());
+    Key(Qt::Key_Right);
     QCOMPARE(s_->Window().menuBar()->activeAction(), s_->Menu().mOptions->menuAction());
     Key(Qt::Key_Down);
     QTRY_VERIFY(s_->Menu().mOptions->isVisible());

@@ -56,8 +56,9 @@ keys alt+r; fill_dialog ' Distance from Arc to Fix' 'p  ' 'q  ' 'r  '
 keys alt+c; fill_dialog ' Distance between two Arcs' 'p  ' 'q  ' 'm ' 'm  '
 keys alt+m; fill_dialog ' Midpoint between Fixes' 'pa ' 't '
 
-# Options > Lat/Lon Format > Deg/Min/Sec: F10 enters the menu bar at File.
-keys F10 Right Right Right Down
+# Options > Lat/Lon Format > Deg/Min/Sec: F10 enters the menu bar at File;
+# Data, Sort and View lie between.
+keys F10 Right Right Right Right Down
 sleep 0.3
 keys Right
 sleep 0.3

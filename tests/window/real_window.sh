@@ -75,6 +75,7 @@ make_folder() {
   mkdir -p "$folder/data"
   cp "$navorix_program" "$folder/navorix"
   cp -r "$source_dir/wav" "$folder/wav"
+  cp -r "$source_dir/land" "$folder/land"
   cp "$source_dir/help/navorix.hlp" "$folder/navorix.hlp"
 }
 

@@ -476,5 +476,46 @@ TEST_F(StatusTest, EllipsoidSwitchesAreRead) {
   EXPECT_TRUE(S().Earth.GeoDistance);
 }
 
+TEST_F(StatusTest, TheChartsSectionIsWrittenOnlyOnceItWasPlacedAndTakenWhole) {
+  const std::string kept = "[Settings]\r\nEllipticLat=1\r\n[Other]\r\nKey=x\r\n";
+  WriteFile(Ini(), kept);
+  Bench().LoadStatus();
+  EXPECT_FALSE(S().Chart.Placed);
+  ASSERT_TRUE(Bench().SaveStatus());
+  EXPECT_EQ(ReadFile(Ini()).find("[Chart]"), std::string::npos) << "never opened, never written";
+
+  TChartSettings chart{true, -40, 30, 640, 480, TChartProjection::Mercator};
+  Bench().SetChartSettings(chart);
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), "") << "a moved window asks nothing";
+  ASSERT_TRUE(Bench().SaveStatus());
+  const std::string text = ReadFile(Ini());
+  EXPECT_NE(text.find("[Chart]\r\nLeft=-40\r\nTop=30\r\nWidth=640\r\nHeight=480\r\nProjection=1\r\n"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("[Other]\r\nKey=x\r\n"), std::string::npos) << "other sections stay";
+  Bench().SetChartSettings({});
+  Bench().LoadStatus();
+  EXPECT_EQ(S().Chart, chart);
+
+  // A place is taken whole or not at all; the projection on its own.
+  struct Case {
+    const char* section;
+    bool placed;
+    TChartProjection projection;
+  };
+  const Case cases[] = {
+      {"Left=0\r\nTop=0\r\nWidth=100\r\nHeight=16384\r\nProjection=1", true, TChartProjection::Mercator},
+      {"Left=0\r\nTop=0\r\nWidth=99\r\nHeight=480\r\nProjection=2", false, TChartProjection::Globe},
+      {"Left=-16385\r\nTop=0\r\nWidth=640\r\nHeight=480", false, TChartProjection::Globe},
+      {"Top=0\r\nWidth=640\r\nHeight=480\r\nProjection=1", true, TChartProjection::Mercator},
+      {"Left=0\r\nTop=0\r\nWidth=640", false, TChartProjection::Globe},
+  };
+  for (const Case& c : cases) {
+    WriteFile(Ini(), std::string("[Chart]\r\n") + c.section + "\r\n");
+    Bench().LoadStatus();
+    EXPECT_EQ(S().Chart.Placed, c.placed) << c.section;
+    EXPECT_EQ(S().Chart.Projection, c.projection) << c.section;
+  }
+}
+
 }  // namespace
 }  // namespace navorix

@@ -4,6 +4,7 @@
 #include "stores/load_report.h"
 #include "window/dialogs/about_box.h"
 #include "window/boxes/alert_box.h"
+#include "window/chart/chart_window.h"
 #include "window/boxes/error_box.h"
 #include "window/dialogs/fix_file_dialog.h"
 #include "window/dialogs/fix_dialog.h"
@@ -52,7 +53,7 @@ bool PlainOrShift(Qt::KeyboardModifiers Modifiers) {
 
 TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
                                  const QString& HelpFile)
-    : bench_(Bench), helpFile_(HelpFile) {
+    : bench_(Bench), helpFile_(HelpFile), shareDir_(ShareDir) {
   // Sounds and boxes first, as the windows that use them come after.
   sounds_ = std::make_unique<TSoundTable>();
   LoadStandardSounds(*sounds_, ShareDir);
@@ -79,6 +80,7 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   observers.Options = this;
   observers.NextFix = this;
   observers.Messages = this;
+  observers.Chart = this;
   Bench.Attach(observers);
 
   ConnectFixList();
@@ -100,9 +102,30 @@ TMainController::~TMainController() {
   qApp->removeEventFilter(this);
   // The help window closes with the program.
   if (help_) help_->close();
+  if (chart_) chart_->close();
   // The boxes go before the main window, which would delete its children.
   alertBox_.reset();
   errorBox_.reset();
+}
+
+void TMainController::ChartChanged() {
+  if (chart_ && chart_->isVisible()) chart_->Refresh();
+}
+
+void TMainController::ToggleChart() {
+  if (chart_ && chart_->isVisible()) {
+    chart_->close();
+    window_->activateWindow();
+    return;
+  }
+  if (!chart_) {
+    chart_ = std::make_unique<TChartWindow>(bench_, LoadChartLand(shareDir_));
+    connect(chart_.get(), &TChartWindow::ToggleRequested, this, &TMainController::ToggleChart);
+  }
+  chart_->Refresh();
+  chart_->show();
+  chart_->raise();
+  chart_->activateWindow();
 }
 
 void TMainController::Start() {
@@ -291,6 +314,7 @@ void TMainController::ConnectMenu() {
   connect(m.mLoad, &QAction::triggered, this, &TMainController::LoadFixFile);
   connect(m.mSave, &QAction::triggered, this, &TMainController::SaveFixFile);
   connect(m.mExit, &QAction::triggered, window_.get(), &QWidget::close);
+  connect(m.mChart, &QAction::triggered, this, &TMainController::ToggleChart);
 
   connect(m.mDelRec, &QAction::triggered, this, [this] { DeleteLogRecord(false); });
   connect(m.mClrLog, &QAction::triggered, this, [this] {
@@ -439,6 +463,9 @@ bool TMainController::KeyDown(int Key, Qt::KeyboardModifiers Modifiers) {
     case Qt::Key_F1:
       ShowHelp(QLatin1String(MainPanelTopic));
       return true;
+    case Qt::Key_F2:
+      ToggleChart();
+      return true;
     default:
       return false;
   }
@@ -466,6 +493,7 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
       return true;
     }
     if (help_) help_->close();
+    if (chart_) chart_->close();
     return false;
   }
   if (Event->type() != QEvent::KeyPress || !started_) return false;

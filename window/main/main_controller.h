@@ -21,6 +21,7 @@ class TAlertBox;
 class TErrBox;
 class TFixInp;
 class TFixListModel;
+class TChartWindow;
 class THelpWindow;
 class TInPan;
 class TMainWindow;
@@ -41,7 +42,8 @@ class TMainController : public QObject,
                         private TLogObserver,
                         private TOptionsObserver,
                         private TNextFixObserver,
-                        private TMessageObserver {
+                        private TMessageObserver,
+                        private TChartObserver {
   Q_OBJECT
 
  public:
@@ -61,6 +63,10 @@ class TMainController : public QObject,
   TErrBox& ErrorBox() { return *errorBox_; }
   TSoundTable& Sounds() { return *sounds_; }
   THelpWindow* Help() { return help_.get(); }
+  // The chart window; none before it was first opened.
+  TChartWindow* Chart() { return chart_.get(); }
+  // F2 and "&View" -> "&Chart": opens the chart, or closes it when open.
+  void ToggleChart();
 
   // The keys of the main window, seen before the focused control; true
   // when the key was used up.
@@ -83,6 +89,7 @@ class TMainController : public QObject,
   void ShowReport(const std::vector<std::string>& Lines) override;
   void PlaySound(TSound Sound, bool Wait) override;
   TAnswer Ask(const std::string& Question, TButtons Buttons) override;
+  void ChartChanged() override;
 
   void ConnectFixList();
   void ConnectButtons();
@@ -112,6 +119,8 @@ class TMainController : public QObject,
   std::unique_ptr<TFixInp> fixDialog_;
   std::unique_ptr<TAboutBox> about_;
   std::unique_ptr<THelpWindow> help_;
+  QString shareDir_;
+  std::unique_ptr<TChartWindow> chart_;
   bool selecting_ = false;  // the view is being moved to the workbench's row
   bool started_ = false;
 };

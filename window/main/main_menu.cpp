@@ -111,6 +111,10 @@ void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
   M.mSortDist->setData(2);
   Bar.addMenu(M.mSort);
 
+  M.mView = Submenu(&Bar, "mView", "&View");
+  M.mChart = Item(M.mView, "mChart", "&Chart");
+  Bar.addMenu(M.mView);
+
   M.mOptions = Submenu(&Bar, "mOptions", "&Options");
   for (const TOptionItems& items : OptionItemTable) {
     const TDisplayOptionInfo& info = OptionInfo(items.Option);

@@ -36,6 +36,9 @@ struct TMainMenu {
   QAction* mSortName = nullptr;
   QAction* mSortSuffix = nullptr;
   QAction* mSortDist = nullptr;
+  // "&View"
+  QMenu* mView = nullptr;
+  QAction* mChart = nullptr;  // "&Chart", F2
   // "&Options"
   QMenu* mOptions = nullptr;
   // The submenus of the display options, indexed by TDisplayOption; each

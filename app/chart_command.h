@@ -1,0 +1,25 @@
+// navorix --chart FILE.png|FILE.svg [--size WxH]: the chart of the saved
+// session (its fixes and its last log record) drawn into a picture file
+// without opening a window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace navorix {
+
+struct TChartCommand {
+  std::string File;  // made absolute before the program changes directory
+  int Width = 800;
+  int Height = 600;
+};
+
+// The command of the arguments after the program's name; none when they do
+// not ask for a chart. Throws Error with the usage text when they ask for
+// one wrongly.
+std::optional<TChartCommand> ParseChartCommand(const std::vector<std::string>& Args);
+
+inline constexpr const char* ChartUsage = "usage: navorix --chart FILE.png|FILE.svg [--size WxH]";
+
+}  // namespace navorix

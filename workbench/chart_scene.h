@@ -1,0 +1,102 @@
+// What the chart draws, in pixels: the land, the graticule, the fixes as
+// dots with the names that fit, the current fix, and the figure of the shown
+// log record, for one view of one picture size. Built here, below the
+// window, so the window only paints points and polylines; every position is
+// projected in 80-bit arithmetic.
+//
+// Notation:
+//   dot      a fix drawn as a point; its fix number 1..Count
+//   label    a name beside a dot, where it overlaps no other label
+//   marker   an operand or result point of the figure
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geometry/map_projection.h"
+#include "geometry/path_set.h"
+#include "operations/figure.h"
+#include "stores/fix_db.h"
+#include "stores/land_outlines.h"
+
+namespace navorix {
+
+struct ChartDot {
+  PixelPoint at;
+  std::uint16_t fix = 0;
+};
+
+enum class ChartMarkerKind : std::uint8_t { Operand, Result, OtherResult };
+
+struct ChartMarker {
+  PixelPoint at;
+  ChartMarkerKind kind = ChartMarkerKind::Operand;
+};
+
+struct ChartLabel {
+  PixelPoint at;  // the left end of the text's base line
+  std::string text;
+  bool figure = false;  // a name of the shown figure
+};
+
+// The size of a label's letters, pixels, as the window's font draws them.
+struct LabelMetrics {
+  long double charWidth = 7.0L;
+  long double lineHeight = 13.0L;
+};
+
+class TChartScene {
+ public:
+  // The land's outlines as paths on the chart's sphere, worked out once.
+  explicit TChartScene(const LandOutlines& Land);
+  TChartScene() = default;
+
+  // Builds the picture of View at Width x Height: the fixes of Fixes (the
+  // one of CurrentRow marked when it is a fix), Shown the figure drawn.
+  void Build(const ChartView& View, long double Width, long double Height, const TFixDB& Fixes,
+             int CurrentRow, const Figure& Shown, const TEarthModel& Earth, const LabelMetrics& Metrics);
+
+  const MapProjection& Projection() const { return projection_; }
+  const PixelPaths& Land() const { return land_; }
+  const PixelPaths& Graticule() const { return graticule_; }
+  const PixelPaths& FigureSolid() const { return solid_; }
+  const PixelPaths& FigureDashed() const { return dashed_; }
+  const PixelPaths& FigureGeodesic() const { return geodesic_; }
+  const PixelPaths& FigureCircle() const { return circle_; }
+  const std::vector<ChartDot>& Dots() const { return dots_; }
+  const std::optional<PixelPoint>& Current() const { return current_; }
+  const std::vector<ChartMarker>& Markers() const { return markers_; }
+  const std::vector<ChartLabel>& Labels() const { return labels_; }
+
+  // The fix whose dot lies nearest to (u, v) and at most Radius pixels
+  // from it; 0 for none. The current fix is drawn over the others and is
+  // found first.
+  std::uint16_t FixAt(PixelPoint Pixel, long double Radius) const;
+
+ private:
+  void PlaceLabel(const PixelPoint& At, std::string_view Text, bool Figure, const LabelMetrics& Metrics);
+
+  SpherePaths landSphere_;
+  MapProjection projection_{ChartView{}, 1.0L, 1.0L};
+  PixelPaths land_, graticule_, solid_, dashed_, geodesic_, circle_;
+  SpherePaths scratch_;
+  FigurePaths figurePaths_;
+  std::vector<ChartDot> dots_;
+  std::optional<PixelPoint> current_;
+  std::uint16_t currentFix_ = 0;
+  std::vector<ChartMarker> markers_;
+  std::vector<ChartLabel> labels_;
+  // Cells of LabelCell pixels that a label already covers.
+  std::vector<std::uint8_t> taken_;
+  int cellsWide_ = 0;
+  int cellsHigh_ = 0;
+};
+
+// Latitude and longitude (radians) of the centre a view takes when it is
+// re-centred: the shown figure's centre, else the current fix, else none.
+std::optional<std::pair<long double, long double>> ChartCentre(const Figure& Shown, const TFixDB& Fixes,
+                                                                int CurrentRow, const TEarthModel& Earth);
+
+}  // namespace navorix
