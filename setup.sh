@@ -18,13 +18,16 @@ esac
 packages=(g++ make cmake pkg-config libgtest-dev libbenchmark-dev locales
   # GeographicLib: the geodesic where Vincenty's iteration does not converge.
   libgeographiclib-dev
+  # Importing fixes: an XML reader (GPX) and a JSON reader (GeoJSON).
+  libpugixml-dev nlohmann-json3-dev
   # The window: Qt 6 Widgets and Multimedia, the platform plugins (the
   # tests use "offscreen"), and real fonts for the families it asks for.
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
   # A virtual display for the real-window test and the screenshot script.
   xvfb xauth xdotool openbox imagemagick)
 # The sanitizer runtimes of g++ come with it; libFuzzer comes with clang.
-if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev pulseaudio pulseaudio-utils); fi
+# gpsbabel checks the exported files from outside.
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev pulseaudio pulseaudio-utils gpsbabel); fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
