@@ -76,6 +76,8 @@ std::string_view NameCharacters(char32_t C, char& Single) {
   return range->capitals;
 }
 
+bool IsSeparator(char C) { return C == '-' || C == '/'; }
+
 bool IsCapitalLetter(char C) { return C >= 'A' && C <= 'Z'; }
 
 constexpr std::size_t MaxNameLength = TFixName::Capacity;
@@ -93,13 +95,21 @@ std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal) {
       pendingDash = !name.empty();
       continue;
     }
-    if (pendingDash && name.back() != '-' && part.front() != '-') name += '-';
+    // A separator of the name needs no "-" beside it: "A - B" is A-B and
+    // "Le Croisic / Port" LE-CROISIC/PORT.
+    if (pendingDash && !IsSeparator(name.back()) && !IsSeparator(part.front())) name += '-';
     pendingDash = false;
     name += part;
   }
   if (name.empty()) return std::string(GeneratedPrefix) + std::to_string(Ordinal);
   if (!IsCapitalLetter(name.front())) name.insert(0, GeneratedPrefix);
+  const std::size_t uncut = name.size();
   FitFixName(name);
+  // A cut can end the name in the "-" that stood for a blank; a name that
+  // was not cut keeps its "-", as a valid name must.
+  while (name.size() < uncut && name.size() > 1 && name.back() == '-' && IsFittedFixName(name.substr(0, name.size() - 1))) {
+    name.pop_back();
+  }
   return name;
 }
 

@@ -9,15 +9,17 @@
 //      Digits and "-", ".", "/", "_" stay.
 //   2. Every other character (blanks, punctuation, other scripts) is
 //      invalid: invalid characters at either end are dropped, and each run
-//      of them inside becomes one "-", or none beside a "-" ("Port of
-//      Spain" -> PORT-OF-SPAIN, "Washington, D.C." -> WASHINGTON-D.C.,
-//      "A - B" -> A-B).
+//      of them inside becomes one "-", or none beside a "-" or "/"
+//      ("Port of Spain" -> PORT-OF-SPAIN, "Washington, D.C." ->
+//      WASHINGTON-D.C., "A - B" -> A-B, "Le Croisic / Port" ->
+//      LE-CROISIC/PORT).
 //   3. A name that does not begin with a letter gets "WP" in front
 //      ("001" -> WP001); an entry without a name (or with nothing left of
 //      it) is named "WP" and its number in the file (WP17).
 //   4. The name is cut to 16 characters as every stored name is: with a
 //      "/", the suffix keeps at most 13 characters and the part before it
-//      is cut.
+//      is cut; a "-" the cut leaves at the end goes ("Brest Marina du
+//      Chateau" -> BREST-MARINA-DU).
 //   5. A name already in the database, or given to an earlier entry of the
 //      same import, gets "-2", "-3"... (the first that is free), the name
 //      cut from its end to leave room: PARIS -> PARIS-2.

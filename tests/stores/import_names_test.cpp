@@ -29,6 +29,10 @@ TEST(ImportNames, EachNameBecomesAValidOne) {
       {"Washington,  D.C.", "WASHINGTON-D.C."},
       {"Saint George's", "SAINT-GEORGE-S"},
       {"A - B", "A-B"},
+      {"Le Croisic / Port", "LE-CROISIC/PORT"},
+      {"Brest Marina du Ch\xC3\xA2teau", "BREST-MARINA-DU"},  // no "-" left by the cut
+      {"abcdefghijklmno-", "ABCDEFGHIJKLMNO-"},  // not cut: the "-" stays
+      {"A-", "A-"},
       {"(Paris)", "PARIS"},
       {"Bogot\xC3\xA1", "BOGOTA"},
       {"K\xC3\xB8" "benhavn", "KOBENHAVN"},
