@@ -1,6 +1,6 @@
 // navorix-batch: the calculator driven by a script.
 //
-//   navorix-batch [--ini FILE] [--utf8] FIXFILE [SCRIPT]
+//   navorix-batch [--ini FILE] [--utf8 | --cp1252] FIXFILE [SCRIPT]
 //
 // Loads the settings (the built-in defaults without --ini) and the fix file,
 // then runs the script (standard input without SCRIPT) line by line; see
@@ -9,9 +9,11 @@
 // not, 2 with a message on standard error when an argument is unusable or a
 // file cannot be read.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -25,15 +27,20 @@
 
 namespace {
 
+using navorix::TEncodingOption;
+
 constexpr int ExitFailedLines = 1;
 constexpr int ExitUsage = 2;
 
 constexpr const char* Usage =
-    "usage: navorix-batch [--ini FILE] [--utf8] FIXFILE [SCRIPT]\n"
+    "usage: navorix-batch [--ini FILE] [--utf8 | --cp1252] FIXFILE [SCRIPT]\n"
     "  FIXFILE  fix file to start from\n"
     "  SCRIPT   script file (standard input when absent)\n"
     "  --ini    settings file whose \"Settings\" section is used\n"
-    "  --utf8   script and output in UTF-8 instead of Windows-1252\n"
+    "  --utf8   script and output in UTF-8\n"
+    "  --cp1252 script and output in Windows-1252\n"
+    "           (without either: UTF-8 on a terminal whose locale is UTF-8,\n"
+    "           Windows-1252 in files and pipes)\n"
     "  --version, --help\n"
     "\n"
     "script lines (keywords in any case; empty lines and lines starting with # are skipped):\n"
@@ -79,7 +86,7 @@ int Fail(const std::string& Message, bool WithUsage = false) {
 
 struct TArguments {
   std::string IniFile;
-  bool Utf8 = false;
+  TEncodingOption Encoding = TEncodingOption::Automatic;
   std::string FixFile;
   std::string Script;
   bool HasScript = false;
@@ -103,8 +110,13 @@ bool ParseArguments(int argc, char** argv, TArguments& Args, std::string& Proble
         Problem = "--ini needs a file name";
         return false;
       }
-    } else if (options && arg == "--utf8") {
-      Args.Utf8 = true;
+    } else if (options && (arg == "--utf8" || arg == "--cp1252")) {
+      const TEncodingOption asked = arg == "--utf8" ? TEncodingOption::Utf8 : TEncodingOption::Cp1252;
+      if (Args.Encoding != TEncodingOption::Automatic && Args.Encoding != asked) {
+        Problem = "--utf8 and --cp1252 exclude each other";
+        return false;
+      }
+      Args.Encoding = asked;
     } else if (options && arg.size() > 1 && arg.front() == '-') {
       Problem = "unknown option " + std::string(arg);
       return false;
@@ -199,7 +211,12 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::istream& script = args.HasScript ? static_cast<std::istream&>(scriptFile) : std::cin;
 
-  TBatchOutput out(stdout, args.Utf8);
+  // Text on a terminal is for a person, in the terminal's encoding; text in
+  // a file or a pipe is for scripts and Navorix's files, in Windows-1252.
+  const bool utf8Locale = LocaleIsUtf8(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+  const bool utf8Out = StreamIsUtf8(args.Encoding, ::isatty(STDOUT_FILENO) == 1, utf8Locale);
+  const bool utf8In = StreamIsUtf8(args.Encoding, !args.HasScript && ::isatty(STDIN_FILENO) == 1, utf8Locale);
+  TBatchOutput out(stdout, utf8Out);
   TBatchWorkbench bench(out);
   if (!bench.LoadSettings(args.IniFile)) return Fail(bench.Failure());
   if (!bench.LoadFixes(args.FixFile)) return Fail(bench.Failure());
@@ -215,7 +232,7 @@ int main(int argc, char** argv) {
     ++lineNo;
     if (tooLong) {
       bench.LineTooLong(lineNo);
-    } else if (args.Utf8) {
+    } else if (utf8In) {
       Utf8ToCp1252(line, converted);
       bench.RunLine(converted, lineNo);
     } else {

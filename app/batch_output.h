@@ -9,6 +9,20 @@
 
 namespace navorix {
 
+// How the batch program's text is encoded: as asked by --utf8 or --cp1252,
+// else chosen by where it goes.
+enum class TEncodingOption { Automatic, Utf8, Cp1252 };
+
+// Whether the locale's character set is UTF-8, from the values of LC_ALL,
+// LC_CTYPE and LANG (nullptr when unset), the first one set and not empty
+// deciding, as the C library takes them.
+bool LocaleIsUtf8(const char* LcAll, const char* LcCtype, const char* Lang);
+
+// Whether text on one stream is UTF-8: as asked, else when the stream is a
+// terminal whose locale is UTF-8. Pipes and files get Windows-1252, which
+// scripts and Navorix's own files read.
+bool StreamIsUtf8(TEncodingOption Option, bool Terminal, bool Utf8Locale);
+
 class TBatchOutput {
  public:
   // Writes to File (not owned); with Utf8 every line is converted first.

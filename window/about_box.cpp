@@ -3,6 +3,7 @@
 #include "window/fonts.h"
 #include "window/pictures.h"
 #include "window/qt_placement.h"
+#include "window/window_frame.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -23,9 +24,10 @@ constexpr int TextLeft = 136;
 }  // namespace
 
 TAboutBox::TAboutBox(const QString& Version, QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : TModalDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TAboutBox"));
   setAttribute(Qt::WA_QuitOnClose, false);
+  SetTitleBar(*this, TTitleBar::None);
   setFixedSize(BoxWidth, BoxHeight);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(250, 246, 232));

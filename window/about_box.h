@@ -3,14 +3,14 @@
 // Help menu it is shown modally. A key or a mouse click closes it.
 #pragma once
 
-#include <QDialog>
+#include "window/dialog_parts.h"
 
 class QLabel;
 class QTimer;
 
 namespace navorix {
 
-class TAboutBox : public QDialog {
+class TAboutBox : public TModalDialog {
   Q_OBJECT
 
  public:

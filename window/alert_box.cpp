@@ -4,7 +4,9 @@
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
 #include "window/sound_table.h"
+#include "window/window_frame.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -27,10 +29,11 @@ QPushButton* AnswerButton(QWidget* Parent, const char* Name, const char* Caption
 }  // namespace
 
 TAlertBox::TAlertBox(QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : TModalDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       font_(PropFont()) {
   setObjectName(QStringLiteral("TAlertBox"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("xText%1").arg(i + 1));
@@ -102,6 +105,19 @@ TAnswer TAlertBox::Ask(const std::string& Message, int Buttons) {
 void TAlertBox::Answer(TAnswer A) { done(static_cast<int>(A) + 1); }
 
 void TAlertBox::reject() { Answer(buttons_ > 2 ? TAnswer::Cancel : TAnswer::No); }
+
+void TAlertBox::keyPressEvent(QKeyEvent* Event) {
+  const bool plain = (Event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+  if (plain && Event->key() == Qt::Key_Y) {
+    Answer(TAnswer::Yes);
+  } else if (plain && Event->key() == Qt::Key_N && buttons_ > 1) {
+    Answer(TAnswer::No);
+  } else if (plain && Event->key() == Qt::Key_C && buttons_ > 2) {
+    Answer(TAnswer::Cancel);
+  } else {
+    QDialog::keyPressEvent(Event);
+  }
+}
 
 void TAlertBox::showEvent(QShowEvent* Event) {
   QDialog::showEvent(Event);

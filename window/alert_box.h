@@ -1,13 +1,14 @@
 // The question box: a message of up to eight lines and the buttons Yes and
 // No, or Yes, No and Cancel. Yes is the default; Enter answers with the
 // button that has the focus, Tab moves between the buttons, Esc answers
-// Cancel when Cancel is shown and No otherwise. Created once and reused.
+// Cancel when Cancel is shown and No otherwise; Y, N and C answer as the
+// buttons' Alt accelerators do. Created once and reused.
 #pragma once
 
 #include "window/alert_layout.h"
+#include "window/dialog_parts.h"
 #include "workbench/observers.h"
 
-#include <QDialog>
 #include <QFont>
 
 #include <array>
@@ -20,7 +21,7 @@ namespace navorix {
 
 class TSoundTable;
 
-class TAlertBox : public QDialog {
+class TAlertBox : public TModalDialog {
   Q_OBJECT
 
  public:
@@ -55,6 +56,7 @@ class TAlertBox : public QDialog {
 
  protected:
   void showEvent(QShowEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
 
  private:
   void Answer(TAnswer A);

@@ -5,6 +5,7 @@
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
 #include "window/sound_table.h"
+#include "window/window_frame.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -34,9 +35,10 @@ std::string ErrBoxText(std::string_view Text) {
 }
 
 TErrBox::TErrBox(QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : TModalDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TErrBox"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::None);
   setFocusPolicy(Qt::StrongFocus);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

@@ -5,7 +5,7 @@
 // message would show, the box taller by a line for each line more.
 #pragma once
 
-#include <QDialog>
+#include "window/dialog_parts.h"
 
 #include <exception>
 #include <string>
@@ -31,7 +31,7 @@ inline constexpr std::size_t ErrTextMaxChars = 64;
 // violation, otherwise its first 64 characters.
 std::string ErrBoxText(std::string_view Text);
 
-class TErrBox : public QDialog {
+class TErrBox : public TModalDialog {
   Q_OBJECT
 
  public:

@@ -3,6 +3,7 @@
 #include "window/dialog_parts.h"
 #include "window/fonts.h"
 #include "window/qt_text.h"
+#include "window/window_frame.h"
 #include "workbench/input_rules.h"
 
 #include <QKeyEvent>
@@ -28,9 +29,10 @@ constexpr const char* LabelTexts[TFixInp::FieldCount] = {"Fix Name:", "Latitude:
 
 }  // namespace
 
-TFixInp::TFixInp(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
+TFixInp::TFixInp(QWidget* Parent) : TModalDialog(Parent, InputDialogFlags()) {
   setObjectName(QStringLiteral("TFixInp"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   setFont(PropFont());
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     labels_[i] = MakeFieldLabel(this, LabelNames[i]);
@@ -45,7 +47,13 @@ TFixInp::TFixInp(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   cancel_ = StripButton(strip_, "xCancel", "&Cancel");
   setTabOrder(fields_[0], fields_[1]);
   setTabOrder(fields_[1], fields_[2]);
-  for (TInputField* field : fields_) field->installEventFilter(this);
+  for (int n = 1; n <= FieldCount; ++n) {
+    Field(n)->installEventFilter(this);
+    const auto kind = static_cast<TFixField>(n - 1);
+    Field(n)->SetTyping([kind](TInputField& Typed, char C) {
+      if (const char accepted = FilterFixChar(kind, C)) Typed.InsertChar(accepted);
+    });
+  }
   flash_ = MakeFlashTimer(this);
   connect(flash_, &QTimer::timeout, this, &TFixInp::Flash);
   connect(ok_, &QPushButton::clicked, this, &TFixInp::Ok);
@@ -132,7 +140,6 @@ bool TFixInp::eventFilter(QObject* Watched, QEvent* Event) {
   if (n == 0 || Event->type() != QEvent::KeyPress) return QDialog::eventFilter(Watched, Event);
   auto* key = static_cast<QKeyEvent*>(Event);
   TInputField* field = Field(n);
-  const auto fieldKind = static_cast<TFixField>(n - 1);
   switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -149,20 +156,10 @@ bool TFixInp::eventFilter(QObject* Watched, QEvent* Event) {
       break;
   }
   if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
-    if (const char c = FilterFixChar(fieldKind, DegreeSign)) field->InsertChar(c);
+    field->Type(DegreeSign);
     return true;
   }
-  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  const QString text = key->text();
-  if (text.size() != 1 || !text.at(0).isPrint()) return false;
-  const std::string typed = FromQString(text);
-  if (typed.size() != 1) return true;
-  const char c = FilterFixChar(fieldKind, typed[0]);
-  if (c == 0) return true;
-  if (c != typed[0]) {
-    field->InsertChar(c);
-    return true;
-  }
+  // Characters reach the field's filter from the field itself.
   return false;
 }
 

@@ -5,10 +5,10 @@
 // workbench's rules.
 #pragma once
 
+#include "window/dialog_parts.h"
 #include "window/input_field.h"
 #include "workbench/workbench.h"
 
-#include <QDialog>
 
 #include <array>
 
@@ -18,7 +18,7 @@ class QTimer;
 
 namespace navorix {
 
-class TFixInp : public QDialog {
+class TFixInp : public TModalDialog {
   Q_OBJECT
 
  public:
@@ -43,8 +43,8 @@ class TFixInp : public QDialog {
   void EditFix(TWorkbench& Bench, bool AddButton);
 
  protected:
-  // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D and
-  // the character filter.
+  // The keys of the dialog, seen before the fields: Enter, Esc and Ctrl+D;
+  // typed characters go through the field's filter.
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
 

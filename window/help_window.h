@@ -1,6 +1,8 @@
 // The help window: the program's help file (HTML) in a browser window,
-// opened at a topic (an anchor of the file). It never keeps the program
-// running by itself; the owner closes it at the end.
+// opened at a topic (an anchor of the file). The first showing centres it
+// on the screen, no taller than the screen's free area; Esc and Ctrl+W
+// close it. It never keeps the program running by itself; the owner
+// closes it at the end.
 #pragma once
 
 #include <QTextBrowser>
@@ -23,6 +25,7 @@ class THelpWindow : public QTextBrowser {
  private:
   QString file_;
   bool loaded_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace navorix

@@ -4,6 +4,8 @@
 #include "window/qt_text.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -46,6 +48,50 @@ void TInputField::MarkBad() {
 }
 
 void TInputField::InsertChar(char Char) { insert(ToQString(std::string(1, Char))); }
+
+void TInputField::Type(char Typed) {
+  if (typing_) {
+    typing_(*this, Typed);
+  } else {
+    InsertChar(Typed);
+  }
+}
+
+// Each character on its own; one that Windows-1252 does not have is
+// dropped.
+void TInputField::TypeText(const QString& Text) {
+  for (const QChar c : Text) {
+    const std::string typed = FromQString(QString(c));
+    if (typed.size() == 1) Type(typed[0]);
+  }
+}
+
+void TInputField::keyPressEvent(QKeyEvent* Event) {
+  const QString text = Event->text();
+  if (text.isEmpty() || !text.at(0).isPrint()) {
+    // Editing keys, and Ctrl's shortcuts (copy, paste, undo), whose text
+    // is a control character.
+    QLineEdit::keyPressEvent(Event);
+    return;
+  }
+  // With Alt, Ctrl or the logo key held a key is a command, not a
+  // character: one that no accelerator took types nothing.
+  if (!(Event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) TypeText(text);
+  Event->accept();
+}
+
+void TInputField::inputMethodEvent(QInputMethodEvent* Event) {
+  const QString committed = Event->commitString();
+  if (committed.isEmpty()) {
+    QLineEdit::inputMethodEvent(Event);
+    return;
+  }
+  // The text being composed is shown as usual; what is committed is typed.
+  QInputMethodEvent composing(Event->preeditString(), Event->attributes());
+  QLineEdit::inputMethodEvent(&composing);
+  TypeText(committed);
+  Event->accept();
+}
 
 int TInputField::FullWidth() const {
   QStyleOptionFrame option;

@@ -1,10 +1,15 @@
 // A one-line input field of the two input dialogs: at most 16 characters
 // in the fixed-pitch font, light green without the focus, white with it,
-// red while marked invalid.
+// red while marked invalid. Every character typed or composed into it goes
+// through its owner's filter (SetTyping); a key held with Alt, Ctrl or
+// the logo key types nothing. Pasted text is taken as it is and checked
+// when the dialog closes.
 #pragma once
 
 #include <QColor>
 #include <QLineEdit>
+
+#include <functional>
 
 namespace navorix {
 
@@ -20,7 +25,16 @@ class TInputField : public QLineEdit {
  public:
   static constexpr int MaxChars = 16;
 
+  // What a typed Windows-1252 character does to the field.
+  using TTyping = std::function<void(TInputField& Field, char Typed)>;
+
   explicit TInputField(QWidget* Parent = nullptr);
+
+  // The filter of every typed character; without one the character is
+  // inserted as it is.
+  void SetTyping(TTyping Typing) { typing_ = std::move(Typing); }
+  // Types Typed as a key would: through the filter.
+  void Type(char Typed);
 
   void SetColour(TFieldColour Colour);
   // Marks the field invalid: red, the caret after its text, nothing
@@ -37,9 +51,14 @@ class TInputField : public QLineEdit {
   // that merely loses or regains activation changes nothing.
   void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void inputMethodEvent(QInputMethodEvent* Event) override;
 
  private:
+  void TypeText(const QString& Text);
+
   TFieldColour colour_ = TFieldColour::Normal;
+  TTyping typing_;
 };
 
 }  // namespace navorix

@@ -4,6 +4,7 @@
 #include "window/fonts.h"
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
+#include "window/window_frame.h"
 #include "workbench/input_rules.h"
 #include "workbench/workbench.h"
 
@@ -23,9 +24,10 @@ QRect ToQRect(const TRect& R) { return {R.Left, R.Top, R.Width, R.Height}; }
 
 }  // namespace
 
-TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
+TInPan::TInPan(QWidget* Parent) : TModalDialog(Parent, InputDialogFlags()) {
   setObjectName(QStringLiteral("TInPan"));
   setModal(true);
+  SetTitleBar(*this, TTitleBar::Caption);
   setFont(PropFont());
   bevel_ = new QFrame(this);
   bevel_->setObjectName(QStringLiteral("xBevel"));
@@ -45,7 +47,10 @@ TInPan::TInPan(QWidget* Parent) : QDialog(Parent, InputDialogFlags()) {
   for (std::size_t k = 0; k + 1 < InPanTabOrder.size(); ++k) {
     setTabOrder(Field(InPanTabOrder[k]), Field(InPanTabOrder[k + 1]));
   }
-  for (TInputField* field : fields_) field->installEventFilter(this);
+  for (int n = 1; n <= InPanFieldCount; ++n) {
+    Field(n)->installEventFilter(this);
+    Field(n)->SetTyping([this, n](TInputField& Typed, char C) { Filter(n, Typed, C); });
+  }
   flash_ = MakeFlashTimer(this);
   connect(flash_, &QTimer::timeout, this, &TInPan::Flash);
   connect(ok_, &QPushButton::clicked, this, &TInPan::Ok);
@@ -172,6 +177,23 @@ void TInPan::Flash() {
   }
 }
 
+// Every character typed into field N: a blank in a name field is a
+// completion step, the rest is filtered.
+void TInPan::Filter(int N, TInputField& Typed, char C) {
+  const TOperandChar filtered = FilterOperandChar(N, C);
+  switch (filtered.Key) {
+    case TOperandKey::Complete:
+      if (bench_ != nullptr) Complete(N);
+      break;
+    case TOperandKey::Dropped:
+      break;
+    case TOperandKey::Accepted:
+      completionStart_ = 0;
+      Typed.InsertChar(filtered.Char);
+      break;
+  }
+}
+
 bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
   const int n = FieldNumber(Watched);
   if (n == 0) return QDialog::eventFilter(Watched, Event);
@@ -195,36 +217,13 @@ bool TInPan::eventFilter(QObject* Watched, QEvent* Event) {
     default:
       break;
   }
-  auto typeChar = [&](char Typed) {
-    const TOperandChar filtered = FilterOperandChar(n, Typed);
-    switch (filtered.Key) {
-      case TOperandKey::Complete:
-        if (bench_ != nullptr) Complete(n);
-        return true;
-      case TOperandKey::Dropped:
-        return true;
-      case TOperandKey::Accepted:
-        completionStart_ = 0;
-        if (filtered.Char == Typed) return false;
-        field->InsertChar(filtered.Char);
-        return true;
-    }
-    return true;
-  };
   if (key->key() == Qt::Key_D && key->modifiers() == Qt::ControlModifier) {
-    if (!typeChar(DegreeSign)) field->InsertChar(DegreeSign);
+    field->Type(DegreeSign);
     return true;
   }
-  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  if (key->key() == Qt::Key_Backspace) {
-    completionStart_ = 0;
-    return false;
-  }
-  const QString text = key->text();
-  if (text.size() != 1 || !text.at(0).isPrint()) return false;
-  const std::string typed = FromQString(text);
-  if (typed.size() != 1) return true;
-  return typeChar(typed[0]);
+  if (key->key() == Qt::Key_Backspace) completionStart_ = 0;
+  // Characters reach the field's filter from the field itself.
+  return false;
 }
 
 TInPanGrid TInPan::Grid() const {

@@ -10,9 +10,8 @@
 #include "operations/catalogue.h"
 #include "operations/operand_source.h"
 #include "window/inpan_layout.h"
+#include "window/dialog_parts.h"
 #include "window/input_field.h"
-
-#include <QDialog>
 
 #include <array>
 #include <cstdint>
@@ -28,7 +27,7 @@ namespace navorix {
 
 class TWorkbench;
 
-class TInPan : public QDialog, public TOperandSource {
+class TInPan : public TModalDialog, public TOperandSource {
   Q_OBJECT
 
  public:
@@ -61,13 +60,14 @@ class TInPan : public QDialog, public TOperandSource {
   bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
 
  protected:
-  // The keys of the dialog, seen before the fields: Enter, Esc, Ctrl+D, the
-  // blank of name completion and the character filter.
+  // The keys of the dialog, seen before the fields: Enter, Esc and Ctrl+D;
+  // typed characters go through Filter.
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
 
  private:
   void Ok();
+  void Filter(int N, TInputField& Typed, char C);
   void Complete(int N);
   void MarkBad(int N);
   void Flash();

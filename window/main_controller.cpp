@@ -5,6 +5,7 @@
 #include "window/about_box.h"
 #include "window/alert_box.h"
 #include "window/error_box.h"
+#include "window/fix_file_dialog.h"
 #include "window/fix_input.h"
 #include "window/fix_list_model.h"
 #include "window/fonts.h"
@@ -22,7 +23,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,7 +40,6 @@ namespace {
 constexpr int SplashMs = 1000;
 constexpr const char* MainPanelTopic = "Main_Panel";
 constexpr const char* WelcomeTopic = "Welcome";
-constexpr const char* FixFileFilter = "Fix files (*.fix)";
 
 bool Shift(Qt::KeyboardModifiers Modifiers) { return (Modifiers & Qt::ShiftModifier) != 0; }
 
@@ -62,6 +61,10 @@ TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
   alertBox_ = std::make_unique<TAlertBox>();
 
   window_ = std::make_unique<TMainWindow>();
+  // Every box belongs to the main window: the window manager keeps it above
+  // that window and never shows or hides it apart from it.
+  errorBox_->setParent(window_.get(), errorBox_->windowFlags());
+  alertBox_->setParent(window_.get(), alertBox_->windowFlags());
   model_ = std::make_unique<TFixListModel>(Bench);
   operandDialog_ = std::make_unique<TInPan>(window_.get());
   fixDialog_ = std::make_unique<TFixInp>(window_.get());
@@ -97,6 +100,9 @@ TMainController::~TMainController() {
   qApp->removeEventFilter(this);
   // The help window closes with the program.
   if (help_) help_->close();
+  // The boxes go before the main window, which would delete its children.
+  alertBox_.reset();
+  errorBox_.reset();
 }
 
 void TMainController::Start() {
@@ -107,7 +113,10 @@ void TMainController::Start() {
   window_->activateWindow();
   about_->CloseAfter(SplashMs);
   started_ = true;
+  const QSize size = window_->size();
   bench_.LoadStatus();
+  // The menu font of the settings may have changed the window's height.
+  if (window_->size() != size) CentreOnScreen(*window_);
   FocusFixList();
 }
 
@@ -331,7 +340,9 @@ void TMainController::ConnectMenu() {
 
   connect(m.mHelp, &QAction::triggered, this, [this] { ShowHelp(QLatin1String(WelcomeTopic)); });
   connect(m.xWeb, &QAction::triggered, this, [this] {
-    if (!QDesktopServices::openUrl(QUrl(QString::fromLatin1(WebPageAddress)))) {
+    if (*WebPageAddress == '\0') {
+      ShowHelp(QLatin1String(WelcomeTopic));
+    } else if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(WebPageAddress)))) {
       errorBox_->Show_Text("Cannot open the web page in a browser");
     }
   });
@@ -352,9 +363,7 @@ void TMainController::ShowHelp(const QString& Topic) {
 
 void TMainController::LoadFixFile() {
   const QString dir = ToQString(bench_.Paths().DataDir);
-  const QString name = QFileDialog::getOpenFileName(
-      window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
-      QFileDialog::DontUseNativeDialog);
+  const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Open);
   if (name.isEmpty()) return;
   bool clearFirst = false;
   if (bench_.Fixes().Count() != 0) {
@@ -370,9 +379,7 @@ void TMainController::SaveFixFile() {
   const QString dir = ToQString(bench_.Paths().DataDir);
   // The dialog comes back after a No to the overwrite question.
   for (;;) {
-    const QString name = QFileDialog::getSaveFileName(
-        window_.get(), QString(), dir, QLatin1String(FixFileFilter), nullptr,
-        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Save);
     if (name.isEmpty()) return;
     if (QFileInfo::exists(name)) {
       const TAnswer answer = Ask(question::Overwrite, TButtons::YesNoCancel);

@@ -27,8 +27,14 @@ class TMainWindow;
 class TSoundTable;
 class TWorkbench;
 
-// The web page of the program, opened by "Navorix &Web Page".
-inline constexpr const char* WebPageAddress = "https://navorix.example/";
+// The web page of the program, opened by "Navorix &Web Page" in the
+// system's browser: the address given at build time (the CMake cache
+// variable NAVORIX_WEB_PAGE); without one the command shows the help's
+// home page.
+#ifndef NAVORIX_WEB_PAGE
+#define NAVORIX_WEB_PAGE ""
+#endif
+inline constexpr const char* WebPageAddress = NAVORIX_WEB_PAGE;
 
 class TMainController : public QObject,
                         private TFixPanelObserver,

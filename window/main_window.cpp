@@ -6,6 +6,7 @@
 #include "window/pictures.h"
 #include "window/qt_placement.h"
 #include "window/qt_text.h"
+#include "window/window_frame.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -17,7 +18,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStringListModel>
 #include <QTimer>
 #include <QToolTip>
@@ -113,6 +113,7 @@ TMainWindow::TMainWindow(QWidget* Parent) : QMainWindow(Parent) {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFont(PropFont());
+  SetTitleBar(*this, TTitleBar::CaptionMinimise);
 
   c_.Client = new QWidget(this);
   c_.Client->setObjectName(QStringLiteral("Client"));
@@ -354,20 +355,18 @@ void TMainWindow::FixWindowSize() {
   layout()->activate();
 }
 
+void TMainWindow::setVisible(bool Visible) {
+  // Centred on the screen by its frame, before the window manager sees it
+  // for the first time.
+  if (Visible && !shown_before_) CentreOnScreen(*this);
+  QMainWindow::setVisible(Visible);
+}
+
 void TMainWindow::showEvent(QShowEvent* Event) {
   QMainWindow::showEvent(Event);
   if (shown_before_) return;
   shown_before_ = true;
   c_.xList->setFocus();
-  const auto centre = [this, screen = ScreenRectOf(*this)] {
-    const QRect outer = frameGeometry();
-    move(screen.Left + (screen.Width - outer.width()) / 2,
-         screen.Top + (screen.Height - outer.height()) / 2);
-  };
-  centre();
-  // The window system adds its frame only after the first showing; centre
-  // the framed window once more when the frame has come.
-  QTimer::singleShot(0, this, centre);
 }
 
 }  // namespace navorix

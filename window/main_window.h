@@ -78,6 +78,9 @@ class TMainWindow : public QMainWindow {
   // highlighted and the arrow keys move along the bar.
   void ActivateMenuBar();
 
+  // The first showing centres the window on the screen, frame included.
+  void setVisible(bool Visible) override;
+
  protected:
   bool event(QEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -1,5 +1,7 @@
 #include "window/qt_placement.h"
 
+#include "window/window_frame.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QRect>
@@ -12,9 +14,9 @@ namespace {
 
 TRect FromQRect(const QRect& R) { return {R.left(), R.top(), R.width(), R.height()}; }
 
-TRect OuterRect(const QWidget& Window) { return FromQRect(Window.frameGeometry()); }
-
-void MoveTo(QWidget& Window, const TRect& R) { Window.move(R.Left, R.Top); }
+bool Usable(const QWidget* Candidate, const QWidget& Window) {
+  return Candidate != nullptr && Candidate != &Window && Candidate->isVisible() && !Candidate->isMinimized();
+}
 
 }  // namespace
 
@@ -25,25 +27,44 @@ TRect ScreenRectOf(const QWidget& Window) {
   return FromQRect(screen->geometry());
 }
 
+QWidget* WorkingWindow(const QWidget& Window) {
+  // Activation follows the window manager: just after a dialog has gone,
+  // no window or the hidden dialog may still be the active one.
+  for (QWidget* candidate : {QApplication::activeWindow(), QApplication::activeModalWidget(),
+                             Window.parentWidget() != nullptr ? Window.parentWidget()->window() : nullptr}) {
+    if (Usable(candidate, Window)) return candidate;
+  }
+  return nullptr;
+}
+
 void KeepOnScreen(QWidget& Window) {
-  MoveTo(Window, KeepOnScreen(OuterRect(Window), ScreenRectOf(Window)));
+  const TRect screen = ScreenRectOf(Window);
+  FrameOf(Window).Place([screen](const TRect& Outer) { return KeepOnScreen(Outer, screen); });
+}
+
+void CentreOnScreen(QWidget& Window) {
+  const TRect screen = ScreenRectOf(Window);
+  FrameOf(Window).Place([screen](const TRect& Outer) { return CentreOnActiveForm(Outer, nullptr, screen); });
 }
 
 void CentreOnActiveForm(QWidget& Window) {
-  const QWidget* active = QApplication::activeWindow();
-  TRect active_rect;
-  const TRect* centre_on = nullptr;
-  if (active != nullptr && active != &Window) {
-    active_rect = OuterRect(*active);
-    centre_on = &active_rect;
+  QWidget* working = WorkingWindow(Window);
+  if (working == nullptr) {
+    CentreOnScreen(Window);
+    return;
   }
-  MoveTo(Window, CentreOnActiveForm(OuterRect(Window), centre_on, ScreenRectOf(Window)));
+  const TRect active = FrameOf(*working).OuterRect();
+  const TRect screen = ScreenRectOf(Window);
+  FrameOf(Window).Place(
+      [active, screen](const TRect& Outer) { return CentreOnActiveForm(Outer, &active, screen); });
 }
 
 void CentreOnControl(QWidget& Window, const QWidget& Control) {
   const QPoint origin = Control.mapToGlobal(QPoint(0, 0));
   const TRect control{origin.x(), origin.y(), Control.width(), Control.height()};
-  MoveTo(Window, CentreOnControl(OuterRect(Window), control, ScreenRectOf(Window)));
+  const TRect screen = ScreenRectOf(Window);
+  FrameOf(Window).Place(
+      [control, screen](const TRect& Outer) { return CentreOnControl(Outer, control, screen); });
 }
 
 }  // namespace navorix

@@ -8,7 +8,10 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +21,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "app/batch_output.h"
 
 namespace {
 
@@ -39,6 +44,62 @@ struct TRun {
   string Out;
   string Err;
 };
+
+// Runs navorix-batch on world.fix with Args, its output (and, with
+// TypedScript, its input) on a terminal whose locale is Lang; the script
+// is typed at that terminal or comes from the file "stdin". Returns what
+// the terminal received; Status gets the exit status.
+string RunOnTerminal(const fs::path& Dir, const std::vector<string>& Args, const char* Lang, bool TypedScript,
+                     const string& Script, int& Status) {
+  Status = -1;
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) return "no terminal";
+  const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+  if (slave < 0) return "no terminal";
+  // Lines as typed, without echo; output bytes as they are (no CR before
+  // LF). Set before anything is typed.
+  struct termios mode {};
+  ::tcgetattr(slave, &mode);
+  mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+  mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  ::tcsetattr(slave, TCSANOW, &mode);
+  WriteFile(Dir / "stdin", Script);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(Dir.c_str()) != 0) ::_exit(97);
+    const int input = TypedScript ? slave : ::open("stdin", O_RDONLY);
+    if (input < 0 || ::dup2(input, STDIN_FILENO) < 0 || ::dup2(slave, STDOUT_FILENO) < 0) ::_exit(96);
+    if (input != slave) ::close(input);
+    ::close(slave);
+    ::unsetenv("LC_ALL");
+    ::unsetenv("LC_CTYPE");
+    ::setenv("LANG", Lang, 1);
+    std::vector<char*> argv{const_cast<char*>(NAVORIX_BATCH)};
+    for (const string& arg : Args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(const_cast<char*>("clean.fix"));
+    argv.push_back(nullptr);
+    ::execv(NAVORIX_BATCH, argv.data());
+    ::_exit(98);
+  }
+  // Once the program has ended nothing holds the terminal open.
+  ::close(slave);
+  // The typed script, then the end of the input (Ctrl+D).
+  if (TypedScript) (void)!::write(master, (Script + "\x04").data(), Script.size() + 1);
+  // Everything the program wrote; the terminal reports an error once the
+  // program has ended.
+  string received;
+  char buffer[4096];
+  pollfd wanted{master, POLLIN, 0};
+  while (::poll(&wanted, 1, 10000) > 0) {
+    const ssize_t got = ::read(master, buffer, sizeof buffer);
+    if (got <= 0) break;
+    received.append(buffer, static_cast<std::size_t>(got));
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) Status = WEXITSTATUS(status);
+  ::close(master);
+  return received;
+}
 
 // world.fix holds one line that does not read; every run says so on the
 // error output, goes on with the fixes that did, and ends with status 1 (a
@@ -174,7 +235,7 @@ TEST_F(BatchTest, ANamedPipeAsAFileArgumentIsAnsweredWithinASecond) {
 TEST_F(BatchTest, HelpShowsTheUsageAndEveryKeyword) {
   const TRun run = Run("--help");
   EXPECT_EQ(run.Status, 0);
-  EXPECT_EQ(run.Out.rfind("usage: navorix-batch [--ini FILE] [--utf8] FIXFILE [SCRIPT]\n", 0), 0u);
+  EXPECT_EQ(run.Out.rfind("usage: navorix-batch [--ini FILE] [--utf8 | --cp1252] FIXFILE [SCRIPT]\n", 0), 0u);
   for (const char* keyword : {"fixfix", "next", "arcfix", "arcarc", "midpoint", "azimuth",
                               "fixatda", "project", "intersect", "proximity", "fixatd", "store",
                               "set", "clearlog", "load", "save", "import", "export", "sort", "list"}) {
@@ -331,6 +392,67 @@ TEST_F(BatchTest, Utf8ConvertsScriptAndOutput) {
             "9.88\xC2\xB0N 9.13\xC2\xB0" "E\n");
   // Without the option the bytes are Windows-1252.
   EXPECT_NE(Run("world.fix", "fixatda P 1000 90\n").Out.find("90.00\xB0 from P"), string::npos);
+}
+
+TEST(BatchEncoding, TheLocaleDecidesByItsFirstSetVariable) {
+  struct TCase {
+    const char* LcAll;
+    const char* LcCtype;
+    const char* Lang;
+    bool Utf8;
+  };
+  const TCase cases[] = {
+      {nullptr, nullptr, "C.UTF-8", true},
+      {nullptr, nullptr, "de_DE.utf8", true},
+      {nullptr, nullptr, "sr_RS.UTF-8@latin", true},
+      {nullptr, nullptr, "en_US.ISO-8859-1", false},
+      {nullptr, nullptr, "C", false},
+      {nullptr, nullptr, nullptr, false},
+      {"", "", "en_GB.UTF-8", true},                // empty values do not count
+      {"C", nullptr, "en_GB.UTF-8", false},         // LC_ALL before LANG
+      {nullptr, "en_GB.UTF-8", "C", true},          // LC_CTYPE before LANG
+      {nullptr, nullptr, "UTF-8", false},           // no codeset part
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(navorix::LocaleIsUtf8(c.LcAll, c.LcCtype, c.Lang), c.Utf8)
+        << (c.LcAll ? c.LcAll : "-") << " " << (c.LcCtype ? c.LcCtype : "-") << " " << (c.Lang ? c.Lang : "-");
+  }
+}
+
+TEST(BatchEncoding, OptionsWinOverTheTerminal) {
+  using navorix::StreamIsUtf8;
+  using navorix::TEncodingOption;
+  for (const bool terminal : {false, true}) {
+    for (const bool utf8Locale : {false, true}) {
+      EXPECT_TRUE(StreamIsUtf8(TEncodingOption::Utf8, terminal, utf8Locale));
+      EXPECT_FALSE(StreamIsUtf8(TEncodingOption::Cp1252, terminal, utf8Locale));
+      EXPECT_EQ(StreamIsUtf8(TEncodingOption::Automatic, terminal, utf8Locale), terminal && utf8Locale);
+    }
+  }
+}
+
+// A person at a UTF-8 terminal sees the degree sign and types it; files and
+// pipes keep Windows-1252 (the golden tests above), and so does --cp1252.
+TEST_F(BatchTest, AUtf8TerminalGetsUtf8) {
+  const string script = "fixatda P 1000 90\xC2\xB0" "00'\n";
+  const string utf8Out = "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n9.88\xC2\xB0N 9.13\xC2\xB0" "E\n";
+  int status = -1;
+  EXPECT_EQ(RunOnTerminal(dir_, {}, "C.UTF-8", true, script, status), utf8Out);
+  EXPECT_EQ(status, 0);
+  // A script file stays Windows-1252 when the output goes to the terminal.
+  EXPECT_EQ(RunOnTerminal(dir_, {}, "C.UTF-8", false, "fixatda P 1000 90\xB0" "00'\n", status), utf8Out);
+  const string cp1252Out = "Fix at distance 1000 km\nand azimuth 90.00\xB0 from P\n9.88\xB0N 9.13\xB0" "E\n";
+  EXPECT_EQ(RunOnTerminal(dir_, {"--cp1252"}, "C.UTF-8", false, "fixatda P 1000 90\xB0" "00'\n", status),
+            cp1252Out);
+  EXPECT_EQ(RunOnTerminal(dir_, {}, "C", false, "fixatda P 1000 90\xB0" "00'\n", status), cp1252Out);
+  EXPECT_EQ(RunOnTerminal(dir_, {"--utf8"}, "C", false, script, status), utf8Out);
+}
+
+TEST_F(BatchTest, Utf8AndCp1252ExcludeEachOther) {
+  const TRun run = Run("--utf8 --cp1252 world.fix");
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err.rfind("navorix-batch: --utf8 and --cp1252 exclude each other\n", 0), 0u);
+  EXPECT_EQ(Run("--cp1252 --cp1252 clean.fix", "").Status, 0);
 }
 
 }  // namespace

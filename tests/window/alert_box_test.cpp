@@ -120,6 +120,12 @@ class AlertBoxTest : public QObject {
     QTest::newRow("Tab then Enter") << 2 << int(Qt::Key_Return) << 1 << TAnswer::No;
     QTest::newRow("two Tabs then Enter") << 3 << int(Qt::Key_Return) << 2 << TAnswer::Cancel;
     QTest::newRow("Tab round to Yes") << 2 << int(Qt::Key_Return) << 2 << TAnswer::Yes;
+    // Plain letters answer as the Alt accelerators do, wherever the focus.
+    QTest::newRow("Y") << 2 << int(Qt::Key_Y) << 1 << TAnswer::Yes;
+    QTest::newRow("N") << 3 << int(Qt::Key_N) << 0 << TAnswer::No;
+    QTest::newRow("C") << 3 << int(Qt::Key_C) << 1 << TAnswer::Cancel;
+    // Without a Cancel button C is no answer; the box stays until Esc.
+    QTest::newRow("C without Cancel, then Esc") << 2 << int(Qt::Key_C) << 0 << TAnswer::No;
   }
 
   void Answers() {
@@ -130,7 +136,9 @@ class AlertBoxTest : public QObject {
     TAlertBox box;
     WhenModal([key, tabs](QWidget* Modal, QWidget* /*Focus*/) {
       for (int i = 0; i < tabs; ++i) QTest::keyClick(Modal->focusWidget(), Qt::Key_Tab);
-      QTest::keyClick(Modal->focusWidget() != nullptr ? Modal->focusWidget() : Modal, Qt::Key(key));
+      QWidget* focus = Modal->focusWidget() != nullptr ? Modal->focusWidget() : Modal;
+      QTest::keyClick(focus, Qt::Key(key));
+      if (Modal->isVisible()) QTest::keyClick(focus, Qt::Key_Escape);
     });
     QCOMPARE(box.Ask("You are about to leave Navorix.|Would you like to save the status?", buttons), answer);
   }

@@ -1,7 +1,13 @@
 // The menu commands and the exit question: loading and saving fix files
 // with their questions and dialogs, clearing, sorting, the options that
-// switch Next Fix, Elliptic Latitude, and leaving the program.
+// switch Next Fix, Elliptic Latitude, help and the web page, and leaving the
+// program.
 #include "session_support.h"
+#include "window/help_window.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeView>
 
 #include "tests/stores/stores_test_support.h"
 
@@ -209,6 +215,57 @@ class CommandsTest : public QObject {
     QCOMPARE(s_->Controls().xNoFix->text(), QStringLiteral("N = %1").arg(names.size()));
     // After loading the first row is current.
     QCOMPARE(s_->ListRow(), static_cast<TAnswer>(answer) == TAnswer::Cancel ? 2 : 0);
+  }
+
+  // Help and, without a web address given at build time, the web page
+  // command show the help file at its first topic.
+  void HelpAndWebPageShowTheHelpsHomePage() {
+    if (*navorix::WebPageAddress != '\0') QSKIP("this build opens a web address");
+    QVERIFY(Start(Fixes));
+    for (QAction* command : {s_->Menu().mHelp, s_->Menu().xWeb}) {
+      if (THelpWindow* help = s_->Controller().Help()) help->close();
+      command->trigger();
+      THelpWindow* help = s_->Controller().Help();
+      QVERIFY(help != nullptr);
+      QVERIFY(help->isVisible());
+      // The first topic starts the document: at most the page margin above.
+      QVERIFY(help->verticalScrollBar()->value() < 10);
+    }
+    QVERIFY(s_->Answers().Seen().isEmpty());
+  }
+
+  // Every column of the file list shows its whole text, without scrolling
+  // sideways, in both dialogs.
+  void FixFileDialogsShowEveryColumn() {
+    QVERIFY(Start(Fixes));
+    QVERIFY(WriteBytes(s_->DataPath("a-rather-long-fix-file-name.fix"), OtherFile));
+    QStringList narrow;
+    const auto look = [&narrow](QWidget* Modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(Modal);
+      QVERIFY(dialog != nullptr);
+      auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+      QVERIFY(list != nullptr);
+      QTRY_VERIFY(list->model()->rowCount(list->rootIndex()) > 0);
+      QTRY_VERIFY(!list->model()->index(0, 3, list->rootIndex()).data().toString().isEmpty());
+      // Each text with the margins of its cell, and the icon before a name.
+      const QFontMetrics fm(list->font());
+      for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row) {
+        for (int column = 0; column < 4; ++column) {
+          const QModelIndex cell = list->model()->index(row, column, list->rootIndex());
+          const int needed = fm.horizontalAdvance(cell.data().toString()) +
+                             (column == 0 ? list->iconSize().width() + 12 : 8);
+          if (list->header()->sectionSize(column) < needed) narrow << cell.data().toString();
+        }
+      }
+      if (list->horizontalScrollBar()->maximum() > 0) narrow << QStringLiteral("scrolls sideways");
+      QVERIFY(dialog->frameGeometry().width() <= dialog->screen()->availableGeometry().width());
+      dialog->reject();
+    };
+    s_->Answers().Then(look);
+    s_->Menu().mLoad->trigger();
+    s_->Answers().Then(look);
+    s_->Menu().mSave->trigger();
+    QCOMPARE(narrow, QStringList{});
   }
 
   void LoadIntoAnEmptyDatabaseAsksNothing() {

@@ -110,6 +110,28 @@ class PeripheryTest : public QObject {
     QVERIFY(!help.isVisible());
   }
 
+  // The window stands on the screen, centred, and Esc or Ctrl+W close it.
+  void HelpWindowIsCentredAndClosesOnEscOrCtrlW_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier);
+  }
+  void HelpWindowIsCentredAndClosesOnEscOrCtrlW() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    THelpWindow help(HelpFile);
+    QVERIFY(help.ShowTopic(QStringLiteral("Welcome")));
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    const QRect screen = help.screen()->geometry();
+    const QRect outer = help.frameGeometry();
+    QVERIFY(help.screen()->availableGeometry().contains(outer));
+    QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
+    QTest::keyClick(&help, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(!help.isVisible());
+  }
+
   void MissingHelpFileShowsNothing() {
     THelpWindow help(QStringLiteral("/nonexistent/navorix.hlp"));
     QVERIFY(!help.ShowTopic(QStringLiteral("Welcome")));

@@ -3,6 +3,7 @@
 #include "window/placement.h"
 #include "window/qt_placement.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QScreen>
 #include <QTest>
@@ -100,23 +101,49 @@ class PlacementTest : public QObject {
     QCOMPARE(navorix::CentreOnControl({0, 0, 300, 200}, control2, screen_).Left, 5);
   }
 
-  void QtWrapperMovesTheWindow() {
+  // The wrappers place a window by its outer rectangle, the frame the
+  // platform reports included.
+  void QtWrapperPlacesTheFrame() {
     QWidget main;
     main.setGeometry(100, 80, 600, 400);
     auto* control = new QWidget(&main);
     control->setGeometry(10, 20, 200, 100);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    QDialog dialog;
+    QDialog dialog(&main);
     dialog.resize(120, 60);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     navorix::CentreOnControl(dialog, *control);
     const QPoint origin = control->mapToGlobal(QPoint(0, 0));
-    const QRect screen = dialog.screen()->geometry();
-    const TRect expected = navorix::CentreOnControl({dialog.x(), dialog.y(), 120, 60},
+    const QRect outer = dialog.frameGeometry();
+    const TRect expected = navorix::CentreOnControl({0, 0, outer.width(), outer.height()},
                                                     {origin.x(), origin.y(), 200, 100},
-                                                    {screen.x(), screen.y(), screen.width(), screen.height()});
-    QCOMPARE(dialog.pos(), QPoint(expected.Left, expected.Top));
-    QCOMPARE(dialog.x(), origin.x() + 100 - 60 - 2);
+                                                    navorix::ScreenRectOf(dialog));
+    QCOMPARE(outer.topLeft(), QPoint(expected.Left, expected.Top));
+    QCOMPARE(dialog.size(), QSize(120, 60));
+  }
+
+  // Just after a dialog has gone no window may be active: a box is then
+  // centred on the window it belongs to, not on the screen.
+  void WithoutActiveWindowABoxIsCentredOnItsOwner() {
+    QWidget main;
+    main.setGeometry(40, 30, 300, 200);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QApplication::setActiveWindow(nullptr);
+    QDialog box(&main);
+    box.resize(100, 50);
+    QCOMPARE(navorix::WorkingWindow(box), &main);
+    navorix::CentreOnActiveForm(box);
+    const QRect frame = main.frameGeometry();
+    const TRect owner{frame.x(), frame.y(), frame.width(), frame.height()};
+    const TRect expected = navorix::CentreOnActiveForm(
+        {0, 0, box.frameGeometry().width(), box.frameGeometry().height()}, &owner, navorix::ScreenRectOf(box));
+    QCOMPARE(box.frameGeometry().topLeft(), QPoint(expected.Left, expected.Top));
+    // A hidden owner is no working window: the screen is.
+    main.hide();
+    QCOMPARE(navorix::WorkingWindow(box), nullptr);
   }
 };
 

@@ -54,7 +54,7 @@ fail() {
     echo "  $id '$(xdotool getwindowname "$id" 2>/dev/null)'" \
       "$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/^ *Geometry: //p')" >&2
   done
-  echo "--- focus: $(xdotool getactivewindow 2>/dev/null || echo none)" >&2
+  echo "--- focus: $(active_window || echo none)" >&2
   if [ -n "${NAVORIX_TEST_SHOTS:-}" ] && command -v import >/dev/null; then
     import -window root "$NAVORIX_TEST_SHOTS" 2>/dev/null || true
   fi
@@ -88,6 +88,16 @@ start_window_manager() {
   done
 }
 
+# The window that has the keyboard: as the window manager says, or, on a
+# bare X server, as the server says.
+active_window() {
+  if [ -n "$wm" ]; then
+    xdotool getactivewindow 2>/dev/null
+  else
+    xdotool getwindowfocus 2>/dev/null
+  fi
+}
+
 # The id of the visible windows whose name matches the regular expression.
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
 
@@ -113,7 +123,7 @@ wait_gone() {
 # Waits until window $1 has the keyboard focus.
 wait_active() {
   local waited=0
-  until [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; do
+  until [ "$(active_window)" = "$1" ]; do
     tick "window $1 ($2) never got the keyboard focus"
   done
 }
@@ -129,7 +139,7 @@ wait_dialog() {
 wait_focus_moves() {
   local waited=0 active
   while :; do
-    active=$(xdotool getactivewindow 2>/dev/null || true)
+    active=$(active_window || true)
     [ -z "$active" ] || [ "$active" = "$1" ] || break
     tick "the focus stayed on window $1"
   done

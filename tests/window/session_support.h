@@ -75,7 +75,8 @@ inline QString Describe(QWidget* Modal) {
 // look of the watchdog to the next (StuckMs apart), is recorded as
 // unexpected and closed, so that a test fails instead of hanging. As a
 // window manager does, it activates the window beneath a modal window that
-// closed (the offscreen platform leaves no window active).
+// closed (the offscreen platform leaves no window active), and gives the
+// keyboard to a modal window whose owner became active.
 class TModalAnswers : public QObject {
  public:
   using TStep = std::function<void(QWidget* Modal)>;
@@ -125,6 +126,11 @@ class TModalAnswers : public QObject {
   void Run(const QPointer<QWidget>& Modal, int Waited) {
     if (!Modal.isNull() && Modal->isVisible() && QApplication::activeWindow() != Modal &&
         Waited < StuckMs) {
+      // A window beneath a modal one that becomes active hands the keyboard
+      // to the modal window, as a window manager does.
+      if (QApplication::activeWindow() != nullptr && QApplication::activeModalWidget() == Modal) {
+        Modal->activateWindow();
+      }
       QTimer::singleShot(PollMs, this, [this, Modal, Waited] { Run(Modal, Waited + PollMs); });
       return;
     }
