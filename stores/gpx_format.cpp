@@ -161,8 +161,9 @@ void ExportGpx(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out) 
   gpx.append_attribute("creator") = (std::string(ApplicationTitle) + " " + VersionText).c_str();
   gpx.append_attribute("xmlns") = Namespace;
   std::string name;
-  for (std::uint16_t pos = 1; pos <= Fixes.Count(); ++pos) {
-    const FixRecord fix = Fixes.Get(pos);
+  // A 16-bit counter would wrap at a full database of 65535 fixes.
+  for (std::uint32_t pos = 1; pos <= Fixes.Count(); ++pos) {
+    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(pos));
     if (!fix.Valid) continue;
     const DegreeTexts degrees = ExportDegrees(Earth, fix.Position);
     pugi::xml_node point = gpx.append_child("wpt");

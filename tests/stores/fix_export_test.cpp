@@ -205,6 +205,29 @@ TEST(Export, TheThreeFormatsAsWritten) {
             "{\"type\": \"FeatureCollection\", \"features\": [\r\n]}\r\n");
 }
 
+// The last of 65535 fixes is written too, and then the writing ends.
+TEST(Export, AFullDatabaseIsWrittenWhole) {
+  const TEarthModel earth;
+  TFixDB db;
+  for (std::uint32_t i = 1; i <= MaxFixes; ++i) {
+    db.Add(testing::MakeTestFix("F" + std::to_string(i), 1.0L, 2.0L, earth));
+  }
+  const struct {
+    ExchangeFormat format;
+    const char* last;
+  } cases[] = {{ExchangeFormat::Gpx, "<name>F65535</name>"},
+               {ExchangeFormat::Csv, "F65535,1,2\r\n"},
+               {ExchangeFormat::GeoJson, "\"name\": \"F65535\"}}\r\n]}"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(ExchangeFormatName(c.format));
+    const std::string text = ExportFixText(db, c.format, earth);
+    EXPECT_NE(text.find(c.last), std::string::npos);
+    const ImportResult back = ImportFixText(text, ImportSettings{}, TFixDB{});
+    EXPECT_EQ(back.fixes.size(), MaxFixes);
+    EXPECT_EQ(back.beyondRoom, 0u);
+  }
+}
+
 TEST(Export, TheFormatComesFromTheExtension) {
   EXPECT_EQ(ExportFormatOf("a/b.GPX"), ExchangeFormat::Gpx);
   EXPECT_EQ(ExportFormatOf("x.csv"), ExchangeFormat::Csv);
