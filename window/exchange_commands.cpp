@@ -90,6 +90,8 @@ void TEntryReportBox::Show(const std::vector<std::string>& Lines) {
   QStringList lines;
   for (const std::string& line : Lines) lines << ToQString(line);
   text_->setPlainText(lines.join(QLatin1Char('\n')));
+  // Centred by its real size, which the layout gives only when asked.
+  adjustSize();
   CentreOnActiveForm(*this);
   exec();
 }
