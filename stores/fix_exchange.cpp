@@ -49,33 +49,9 @@ std::string Quoted(std::string_view Text) {
 }
 
 bool IsUtf8(std::string_view Text) {
-  std::size_t i = 0;
-  while (i < Text.size()) {
-    const auto lead = static_cast<unsigned char>(Text[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    std::uint32_t c = 0;
-    std::uint32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) {
-      length = 1, c = lead & 0x1Fu, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 2, c = lead & 0x0Fu, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 3, c = lead & 0x07u, least = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + length >= Text.size()) return false;
-    for (std::size_t k = 1; k <= length; ++k) {
-      const auto next = static_cast<unsigned char>(Text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      c = (c << 6) | (next & 0x3Fu);
-    }
-    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    i += length + 1;
+  std::size_t pos = 0;
+  while (pos < Text.size()) {
+    if (NextCodePoint(Text, pos) == MalformedCodePoint) return false;
   }
   return true;
 }

@@ -9,36 +9,7 @@
 namespace navorix {
 namespace {
 
-constexpr char32_t Invalid = 0xFFFD;
 constexpr std::string_view GeneratedPrefix = "WP";
-
-// The next code point of Text at Pos (advanced past it); a malformed,
-// overlong or surrogate sequence gives Invalid and skips one byte.
-char32_t NextCodePoint(std::string_view Text, std::size_t& Pos) {
-  const auto lead = static_cast<unsigned char>(Text[Pos++]);
-  if (lead < 0x80) return lead;
-  std::size_t length = 0;
-  char32_t c = 0;
-  char32_t least = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 1, c = lead & 0x1Fu, least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 2, c = lead & 0x0Fu, least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 3, c = lead & 0x07u, least = 0x10000;
-  } else {
-    return Invalid;
-  }
-  if (Pos + length > Text.size()) return Invalid;
-  for (std::size_t i = 0; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(Text[Pos + i]);
-    if ((next & 0xC0) != 0x80) return Invalid;
-    c = (c << 6) | (next & 0x3Fu);
-  }
-  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return Invalid;
-  Pos += length;
-  return c;
-}
 
 // Accented Latin letters (Latin-1 and Latin Extended-A, and the comma-below
 // letters of Romanian) and the capitals they become.
@@ -83,6 +54,32 @@ bool IsCapitalLetter(char C) { return C >= 'A' && C <= 'Z'; }
 constexpr std::size_t MaxNameLength = TFixName::Capacity;
 
 }  // namespace
+
+char32_t NextCodePoint(std::string_view Text, std::size_t& Pos) {
+  const auto lead = static_cast<unsigned char>(Text[Pos++]);
+  if (lead < 0x80) return lead;
+  std::size_t length = 0;
+  char32_t c = 0;
+  char32_t least = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 1, c = lead & 0x1Fu, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 2, c = lead & 0x0Fu, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 3, c = lead & 0x07u, least = 0x10000;
+  } else {
+    return MalformedCodePoint;
+  }
+  if (Pos + length > Text.size()) return MalformedCodePoint;
+  for (std::size_t i = 0; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(Text[Pos + i]);
+    if ((next & 0xC0) != 0x80) return MalformedCodePoint;
+    c = (c << 6) | (next & 0x3Fu);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return MalformedCodePoint;
+  Pos += length;
+  return c;
+}
 
 std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal) {
   std::string name;

@@ -34,6 +34,14 @@
 
 namespace navorix {
 
+// What NextCodePoint gives for a malformed, overlong or surrogate sequence
+// (no code point is that large).
+inline constexpr char32_t MalformedCodePoint = 0x110000;
+
+// The next code point of the UTF-8 Text at Pos, Pos advanced past it; a
+// malformed sequence gives MalformedCodePoint and skips one byte.
+char32_t NextCodePoint(std::string_view Text, std::size_t& Pos);
+
 // Steps 1 to 4 of the rule for the name Original (UTF-8; a malformed byte
 // counts as an invalid character) of the entry numbered Ordinal.
 std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal);
