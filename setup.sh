@@ -20,9 +20,10 @@ esac
 # GeographicLib (the geodesic where Vincenty's iteration does not converge),
 # Qt 6 Widgets and Multimedia with the platform plugins, libxcb (the window
 # asks the window manager for its frame), shapelib (the chart's land
-# outlines), Qt SVG (the chart's SVG pictures), and real fonts for the
-# families the window asks for.
-packages=(g++ make cmake pkg-config libgeographiclib-dev libshp-dev
+# outlines), Qt SVG (the chart's SVG pictures), pugixml and nlohmann-json
+# (the GPX and GeoJSON files fixes are imported from), and real fonts for
+# the families the window asks for.
+packages=(g++ make cmake pkg-config libgeographiclib-dev libshp-dev libpugixml-dev nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libxcb1-dev
   fonts-dejavu-core fonts-liberation2)
 if [ "$mode" = test ]; then
@@ -35,7 +36,9 @@ if [ "$mode" = test ]; then
     pulseaudio pulseaudio-utils
     # The fuzz targets: libFuzzer comes with clang (the sanitizer runtimes
     # of g++ come with it).
-    clang-14 libclang-rt-14-dev)
+    clang-14 libclang-rt-14-dev
+    # gpsbabel checks the exported fix files from outside.
+    gpsbabel)
 fi
 
 # Root rights are needed only to install what is missing; without them,

@@ -62,6 +62,10 @@ constexpr const char* Usage =
     "  clearlog                clears the operation log (and ends the Next Fix chain)\n"
     "  load FILE               appends the fixes of a fix file\n"
     "  save FILE               saves all fixes to a fix file\n"
+    "  import FILE             appends the fixes of a GPX, CSV, GeoJSON or fix file;\n"
+    "                          what was renamed or refused goes to the error output\n"
+    "  export FILE             writes all fixes as GPX, CSV or GeoJSON (.gpx, .csv,\n"
+    "                          .geojson or .json; .fix saves a fix file)\n"
     "  sort 0|1|2 [NAME]       sorts by name, suffix, or distance from the fix NAME\n"
     "  list                    prints every fix row, then N = and the count\n"
     "\n"
@@ -70,7 +74,8 @@ constexpr const char* Usage =
     "     is a result\n"
     "  1  something meant to be kept was not: FIXFILE or a load not taken completely\n"
     "     (a line that does not read, fixes beyond the capacity, lines after an empty\n"
-    "     line), a store refused, a save failed, or a script line could not be read\n"
+    "     line), a store refused, a save or an export failed, an import refused an\n"
+    "     entry or could not be read, or a script line could not be read\n"
     "  2  an argument is unusable or a file cannot be read (nothing was run)\n";
 
 int Fail(const std::string& Message, bool WithUsage = false) {

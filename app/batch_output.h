@@ -35,6 +35,8 @@ class TBatchOutput {
   void Line(std::string_view Text);
   // A line made of two pieces, so callers need not join them.
   void Line(std::string_view Head, std::string_view Tail);
+  // True when the lines are written in UTF-8.
+  bool Utf8() const { return utf8_; }
   // Writes what is buffered; false when the file reported an error.
   bool Flush();
 

@@ -2,6 +2,7 @@
 #include "app/batch_workbench.h"
 
 #include <charconv>
+#include <cstdio>
 #include <exception>
 #include <iterator>
 
@@ -9,6 +10,7 @@
 #include "app/script_operands.h"
 #include "operations/catalogue.h"
 #include "stores/line_reader.h"
+#include "text/cp1252.h"
 #include "text/display_options.h"
 
 namespace navorix {
@@ -27,7 +29,7 @@ bool SameNoCase(std::string_view A, std::string_view B) {
   return true;
 }
 
-enum class TCommand { Operation, Store, Set, ClearLog, Load, Save, Sort, List };
+enum class TCommand { Operation, Store, Set, ClearLog, Load, Save, Import, Export, Sort, List };
 
 struct TKeyword {
   std::string_view Word;
@@ -57,6 +59,8 @@ constexpr TKeyword Keywords[] = {
     {"clearlog", TCommand::ClearLog, T::FixFix, 0, 0, "clearlog"},
     {"load", TCommand::Load, T::FixFix, 1, 1, "load FILE"},
     {"save", TCommand::Save, T::FixFix, 1, 1, "save FILE"},
+    {"import", TCommand::Import, T::FixFix, 1, 1, "import FILE"},
+    {"export", TCommand::Export, T::FixFix, 1, 1, "export FILE"},
     {"sort", TCommand::Sort, T::FixFix, 1, 2, "sort 0|1|2 [NAME]"},
     {"list", TCommand::List, T::FixFix, 0, 0, "list"},
 };
@@ -100,6 +104,22 @@ void TBatchWorkbench::ShowError(const std::string& Message) {
   }
   if (failure_.empty()) failure_ = WithPathAsTyped(Message);
   warnings_.push_back(WithPathAsTyped(Message));
+}
+
+// The report of an import goes to the error output, so that the results
+// on the standard output stay as a script expects them.
+void TBatchWorkbench::ShowEntryReport(const std::vector<std::string>& Lines) {
+  std::string text;
+  for (const std::string& line : Lines) {
+    text = "navorix-batch: ";
+    if (out_.Utf8()) {
+      AppendUtf8(text, WithPathAsTyped(line));
+    } else {
+      text += WithPathAsTyped(line);
+    }
+    text += '\n';
+    std::fputs(text.c_str(), stderr);
+  }
 }
 
 bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
@@ -213,6 +233,18 @@ void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
     case TCommand::Save:
       fileAsTyped_ = operands[0];
       if (!bench_.SaveFixFile(fileAsTyped_)) failed_ = true;
+      fileAsTyped_.clear();
+      break;
+    case TCommand::Import: {
+      ImportResult result;
+      fileAsTyped_ = operands[0];
+      if (!bench_.ImportFixes(fileAsTyped_, false, result)) failed_ = true;
+      fileAsTyped_.clear();
+      break;
+    }
+    case TCommand::Export:
+      fileAsTyped_ = operands[0];
+      if (!bench_.ExportFixes(fileAsTyped_)) failed_ = true;
       fileAsTyped_.clear();
       break;
     case TCommand::Sort:

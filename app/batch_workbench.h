@@ -9,10 +9,12 @@
 //                intersect A B C D, next C, proximity A B R DIST,
 //                fixatd A B DIST
 //   workbench    store NAME, set KEY VALUE, clearlog, load FILE,
-//                save FILE, sort 0|1|2 [NAME], list
+//                save FILE, import FILE, export FILE, sort 0|1|2 [NAME],
+//                list
 // An operation prints its three log lines, or "ERROR: " and the message of
 // the error box. A line that cannot be read prints "ERROR: line N: " and
-// the reason. Workbench lines print nothing but list and errors.
+// the reason. Workbench lines print nothing but list and errors; import
+// writes its report (every renamed and refused entry) to the error output.
 #pragma once
 
 #include <cstdint>
@@ -54,9 +56,10 @@ class TBatchWorkbench : private TMessageObserver {
   void LineTooLong(unsigned LineNo);
 
   // True once something the user keeps was not done: the start fix file or
-  // a load not taken completely, a store refused, a save failed, or a
-  // script line could not be read; the program then ends with status 1.
-  // Operation errors are results.
+  // a load not taken completely, a store refused, a save or an export
+  // failed, an import left something out, or a script line could not be
+  // read; the program then ends with status 1. Operation errors are
+  // results.
   bool Failed() const { return failed_; }
 
   TWorkbench& Bench() { return bench_; }
@@ -74,6 +77,7 @@ class TBatchWorkbench : private TMessageObserver {
 
   // The error box: kept while starting, printed while the script runs.
   void ShowError(const std::string& Message) override;
+  void ShowEntryReport(const std::vector<std::string>& Lines) override;
   // Message with the file of the present load or save named as typed.
   std::string WithPathAsTyped(const std::string& Message) const;
 

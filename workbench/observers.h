@@ -116,6 +116,12 @@ class TMessageObserver {
   virtual void ShowReport(const std::vector<std::string>& Lines) {
     for (const std::string& line : Lines) ShowError(line);
   }
+  // A report that names every entry it concerns (what an import renamed
+  // and refused), however many: for a box that scrolls. A front end
+  // without one shows the lines one by one.
+  virtual void ShowEntryReport(const std::vector<std::string>& Lines) {
+    for (const std::string& line : Lines) ShowError(line);
+  }
   // Only called while the Sound option is on.
   virtual void PlaySound(TSound /*Sound*/, bool /*Wait*/) {}
 };

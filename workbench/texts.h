@@ -26,6 +26,8 @@ inline constexpr const char* ClearAll =
     "This will clear the operation log and the fix database.|Do you wish to proceed?";
 inline constexpr const char* ClearBeforeLoading =
     "Do you wish to clear the fix database|before loading the new file?";
+inline constexpr const char* ClearBeforeImporting =
+    "Do you wish to clear the fix database|before importing the fixes?";
 inline constexpr const char* Overwrite = "This file already exists.|Do you wish to overwrite it?";
 inline constexpr const char* ReloadStatus =
     "This will discard the changes made since|the status was last loaded or saved.|"

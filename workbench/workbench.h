@@ -25,6 +25,7 @@
 #include "operations/distance_chain.h"
 #include "stores/app_data.h"
 #include "stores/fix_db.h"
+#include "stores/fix_exchange.h"
 #include "stores/load_report.h"
 #include "stores/log_list.h"
 #include "stores/settings.h"
@@ -255,6 +256,28 @@ class TWorkbench : public TOperandChecks {
   // only in the program, which stays open and says so.
   bool SaveStatusToLeave();
 
+  // ------------------------------------------ fixes of other programs
+  // (workbench/exchange.cpp)
+  // Appends the fixes of a GPX, CSV, GeoJSON or fix file, named against
+  // the database as stores/import_names.h says, after clearing the
+  // database when ClearFirst (only once the file was read), with the first
+  // new row current. The report of every renamed and refused entry is
+  // shown; true when nothing was left out (Result.Complete()).
+  bool ImportFixes(const std::string& FileName, bool ClearFirst, ImportResult& Result);
+  // Pasted text (fix-file lines, CSV, GPX or GeoJSON) through the same
+  // import; the fixes go after the current row (at the end from the blank
+  // row).
+  bool PasteFixes(std::string_view Text, ImportResult& Result);
+  // Every fix in the format the extension asks for (".gpx", ".csv",
+  // ".geojson", ".json"; ".fix" saves a fix file). False on failure
+  // (shown).
+  bool ExportFixes(const std::string& FileName);
+  // The shown log record, its three lines each ended by "\n"; "" when none.
+  std::string ShownRecordText() const;
+  // The current fix as a line of a fix file (without its line end); "" on
+  // the blank row.
+  std::string CurrentFixLine() const;
+
   // A sound, when the Sound option is on.
   void PlaySound(TSound Sound, bool Wait) override;
   // Shows Message in the error box.
@@ -293,6 +316,9 @@ class TWorkbench : public TOperandChecks {
   // A settings file read and applied; its failure and refused values are
   // added to Report. False when it could not be read.
   bool ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report);
+  // Puts the fixes of an import at Pos (Count + 1 appends), the first of
+  // them current, and shows the import's report.
+  bool TakeImport(ImportResult& Result, int Pos);
   // Shows Lines (when there are any) as one report.
   void ShowReport(const std::vector<std::string>& Lines);
   void MarkUnsaved(int Index) { status_.MarkUnsaved(Index); }

@@ -238,7 +238,7 @@ TEST_F(BatchTest, HelpShowsTheUsageAndEveryKeyword) {
   EXPECT_EQ(run.Out.rfind("usage: navorix-batch [--ini FILE] [--utf8 | --cp1252] FIXFILE [SCRIPT]\n", 0), 0u);
   for (const char* keyword : {"fixfix", "next", "arcfix", "arcarc", "midpoint", "azimuth",
                               "fixatda", "project", "intersect", "proximity", "fixatd", "store",
-                              "set", "clearlog", "load", "save", "sort", "list"}) {
+                              "set", "clearlog", "load", "save", "import", "export", "sort", "list"}) {
     EXPECT_NE(run.Out.find(string("\n  ") + keyword + " "), string::npos) << keyword;
   }
   const TRun version = Run("--version");
@@ -347,6 +347,30 @@ TEST_F(BatchTest, WorkNotKeptEndsWithStatus1) {
   const string help = Run("--help").Out;
   EXPECT_NE(help.find("1  something meant to be kept was not"), string::npos) << help;
   EXPECT_NE(help.find("a store refused"), string::npos) << help;
+}
+
+TEST_F(BatchTest, ImportReportsOnTheErrorOutputAndARefusedEntryEndsWithStatus1) {
+  WriteFile(dir_ / "in.csv", "Name;Lat;Lon\r\nnew york;40,7128;-74,006\r\nP;1;2\r\nBad;91;0\r\n");
+  const TRun run = Run("clean.fix", "import in.csv\nexport out.gpx\nexport out.geojson\n");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(run.Err,
+            "navorix-batch: CSV: 2 fixes imported, 2 renamed, 1 refused\n"
+            "navorix-batch: line 2: \"new york\" renamed NEW-YORK\n"
+            "navorix-batch: line 3: \"P\" renamed P-2, the name was in use\n"
+            "navorix-batch: line 4: refused, latitude \"91\" is beyond 90 degrees\n");
+  // What was exported comes back whole: status 0, names as they were.
+  const TRun back = Run("clean.fix", "clearlog\nimport out.gpx\nimport out.geojson\n");
+  EXPECT_EQ(back.Status, 0) << back.Err;
+  EXPECT_NE(back.Err.find("GPX: "), string::npos);
+  EXPECT_NE(back.Err.find("NEW-YORK-2, the name was in use"), string::npos) << back.Err;
+  // A file that cannot be read, and an export to no known format.
+  const TRun missing = Run("clean.fix", "import none.gpx\nexport out.txt\n");
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Out,
+            "ERROR: Cannot write out.txt: the name must end in .gpx, .csv, .geojson or .fix\n");
+  EXPECT_NE(missing.Err.find("none.gpx"), string::npos) << missing.Err;
+  EXPECT_NE(missing.Err.find("No fixes imported"), string::npos) << missing.Err;
 }
 
 // A fix file of 10 GB (sparse: nothing on the disk) is refused at once.

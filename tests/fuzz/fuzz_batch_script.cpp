@@ -3,7 +3,8 @@
 //
 // Properties: no line makes the program fail or loop; every line ends as a
 // result, an error of its line or nothing. Lines that name files (load,
-// save) are passed over: a fuzzed path could name any file of the machine.
+// save, import, export) are passed over: a fuzzed path could name any file
+// of the machine.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -29,7 +30,7 @@ bool NamesAFile(std::string_view Line) {
     const char c = Line[at++];
     word += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  return word == "load" || word == "save";
+  return word == "load" || word == "save" || word == "import" || word == "export";
 }
 
 }  // namespace

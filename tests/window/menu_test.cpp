@@ -77,15 +77,18 @@ class MenuTest : public QObject {
 
   void FileDataSortAndHelp() {
     const auto& m = w_->Menu();
-    QCOMPARE(Items(m.mFile), (QStringList{"mReload", "mSaveStat", "-", "mLoad", "mSave", "-", "mExit"}));
+    QCOMPARE(Items(m.mFile), (QStringList{"mReload", "mSaveStat", "-", "mLoad", "mSave", "mImport",
+                                          "mExport", "-", "mExit"}));
     QCOMPARE(Captions(m.mFile), (QStringList{"&Reload Status", "&Save Status", "&Load Fix File...",
-                                             "S&ave Fix File...", "E&xit"}));
+                                             "S&ave Fix File...", "&Import Fixes...", "Ex&port Fixes...",
+                                             "E&xit"}));
     QCOMPARE(Items(m.mData), (QStringList{"mDelRec", "mClrLog", "mClrFix", "mClear"}));
     QCOMPARE(Captions(m.mData), (QStringList{"&Delete Log Line", "Clear &Log", "Clear &Fixes", "&Clear All"}));
     QCOMPARE(Captions(m.mSort), (QStringList{"By &Name", "By &Suffix", "By &Distance"}));
     QCOMPARE(Tags(m.mSort), (QList<int>{0, 1, 2}));
-    QCOMPARE(Items(m.mHelpMenu), (QStringList{"mHelp", "xWeb", "mAbout"}));
-    QCOMPARE(Captions(m.mHelpMenu), (QStringList{"&Help", "Navorix &Web Page", "&About Navorix"}));
+    QCOMPARE(Items(m.mHelpMenu), (QStringList{"mHelp", "xWeb", "mSamples", "mAbout"}));
+    QCOMPARE(Captions(m.mHelpMenu),
+             (QStringList{"&Help", "Navorix &Web Page", "&Sample Fixes", "&About Navorix"}));
   }
 
   void OptionsInOrderWithTheirSeparators() {

@@ -62,6 +62,9 @@ class TRecorder : public TFixListObserver,
     reports.push_back(Lines);
     TMessageObserver::ShowReport(Lines);
   }
+  void ShowEntryReport(const std::vector<std::string>& Lines) override {
+    entryReports.push_back(Lines);
+  }
   void PlaySound(TSound Sound, bool Wait) override { sounds.emplace_back(Sound, Wait); }
   TAnswer Ask(const std::string& Question, TButtons) override {
     questions.push_back(Question);
@@ -87,6 +90,7 @@ class TRecorder : public TFixListObserver,
   std::vector<bool> nextFix;  // every announced change of the Next Fix button
   std::vector<std::string> errors;
   std::vector<std::vector<std::string>> reports;
+  std::vector<std::vector<std::string>> entryReports;
   std::vector<std::pair<TSound, bool>> sounds;
   std::vector<std::string> questions;
   TAnswer answer = TAnswer::No;  // to every question

@@ -6,6 +6,7 @@
 #include "window/boxes/alert_box.h"
 #include "window/chart/chart_window.h"
 #include "window/boxes/error_box.h"
+#include "window/exchange/exchange_commands.h"
 #include "window/dialogs/fix_file_dialog.h"
 #include "window/dialogs/fix_dialog.h"
 #include "window/main/fix_list_model.h"
@@ -53,7 +54,10 @@ bool PlainOrShift(Qt::KeyboardModifiers Modifiers) {
 
 TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
                                  const QString& HelpFile)
-    : bench_(Bench), helpFile_(HelpFile), shareDir_(ShareDir) {
+    : bench_(Bench),
+      helpFile_(HelpFile),
+      shareDir_(ShareDir),
+      sampleFixes_(ShareDir + QLatin1String(SampleFixesFile)) {
   // Sounds and boxes first, as the windows that use them come after.
   sounds_ = std::make_unique<TSoundTable>();
   LoadStandardSounds(*sounds_, ShareDir);
@@ -313,6 +317,8 @@ void TMainController::ConnectMenu() {
   connect(m.mSaveStat, &QAction::triggered, this, [this] { bench_.SaveStatus(); });
   connect(m.mLoad, &QAction::triggered, this, &TMainController::LoadFixFile);
   connect(m.mSave, &QAction::triggered, this, &TMainController::SaveFixFile);
+  connect(m.mImport, &QAction::triggered, this, &TMainController::ImportFixes);
+  connect(m.mExport, &QAction::triggered, this, &TMainController::ExportFixes);
   connect(m.mExit, &QAction::triggered, window_.get(), &QWidget::close);
   connect(m.mChart, &QAction::triggered, this, &TMainController::ToggleChart);
 
@@ -358,6 +364,7 @@ void TMainController::ConnectMenu() {
       errorBox_->Show_Text("Cannot open the web page in a browser");
     }
   });
+  connect(m.mSamples, &QAction::triggered, this, &TMainController::AppendSampleFixes);
   connect(m.mAbout, &QAction::triggered, this, [this] {
     TAboutBox about(QString::fromLatin1(VersionText), window_.get());
     about.ShowModal();
@@ -512,6 +519,7 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
   auto* key = static_cast<QKeyEvent*>(Event);
   // Ins with any modifier but Shift alone is Add.
   if (key->key() == Qt::Key_Insert) return KeyDown(key->key(), key->modifiers());
+  if (ClipboardKey(key->key(), key->modifiers())) return true;
   // Alt keys are the accelerators of the buttons and the menu.
   if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return false;
   if (KeyDown(key->key(), key->modifiers())) return true;

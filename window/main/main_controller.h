@@ -17,6 +17,7 @@ class QModelIndex;
 namespace navorix {
 
 class TAboutBox;
+class TEntryReportBox;
 class TAlertBox;
 class TErrBox;
 class TFixInp;
@@ -62,6 +63,8 @@ class TMainController : public QObject,
   TAlertBox& QuestionBox() { return *alertBox_; }
   TErrBox& ErrorBox() { return *errorBox_; }
   TSoundTable& Sounds() { return *sounds_; }
+  // The box of an import's report; null before the first import.
+  TEntryReportBox* EntryReportBox() { return reportBox_.get(); }
   THelpWindow* Help() { return help_.get(); }
   // The chart window; none before it was first opened.
   TChartWindow* Chart() { return chart_.get(); }
@@ -87,6 +90,7 @@ class TMainController : public QObject,
   void NextFixChanged(bool Enabled) override;
   void ShowError(const std::string& Message) override;
   void ShowReport(const std::vector<std::string>& Lines) override;
+  void ShowEntryReport(const std::vector<std::string>& Lines) override;
   void PlaySound(TSound Sound, bool Wait) override;
   TAnswer Ask(const std::string& Question, TButtons Buttons) override;
   void ChartChanged() override;
@@ -107,6 +111,13 @@ class TMainController : public QObject,
   void LoadFixFile();
   void SaveFixFile();
   void HideSearch();
+  // Fixes of other programs (window/exchange_commands.cpp): the File and
+  // Help commands, and Ctrl+C, Ctrl+Shift+C and Ctrl+V, true when Key was
+  // one of them.
+  void ImportFixes();
+  void ExportFixes();
+  void AppendSampleFixes();
+  bool ClipboardKey(int Key, Qt::KeyboardModifiers Modifiers);
 
   TWorkbench& bench_;
   QString helpFile_;
@@ -121,6 +132,8 @@ class TMainController : public QObject,
   std::unique_ptr<THelpWindow> help_;
   QString shareDir_;
   std::unique_ptr<TChartWindow> chart_;
+  std::unique_ptr<TEntryReportBox> reportBox_;
+  QString sampleFixes_;
   bool selecting_ = false;  // the view is being moved to the workbench's row
   bool started_ = false;
 };

@@ -91,6 +91,8 @@ void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
   M.mFile->addSeparator();
   M.mLoad = Item(M.mFile, "mLoad", "&Load Fix File...");
   M.mSave = Item(M.mFile, "mSave", "S&ave Fix File...");
+  M.mImport = Item(M.mFile, "mImport", "&Import Fixes...");
+  M.mExport = Item(M.mFile, "mExport", "Ex&port Fixes...");
   M.mFile->addSeparator();
   M.mExit = Item(M.mFile, "mExit", "E&xit");
   Bar.addMenu(M.mFile);
@@ -150,6 +152,7 @@ void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
   M.mHelpMenu = Submenu(&Bar, "mHelpMenu", "&Help");
   M.mHelp = Item(M.mHelpMenu, "mHelp", "&Help");
   M.xWeb = Item(M.mHelpMenu, "xWeb", "Navorix &Web Page");
+  M.mSamples = Item(M.mHelpMenu, "mSamples", "&Sample Fixes");
   M.mAbout = Item(M.mHelpMenu, "mAbout", "&About Navorix");
   Bar.addMenu(M.mHelpMenu);
 }

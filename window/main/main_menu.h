@@ -24,6 +24,8 @@ struct TMainMenu {
   QAction* mSaveStat = nullptr;  // "&Save Status"
   QAction* mLoad = nullptr;      // "&Load Fix File..."
   QAction* mSave = nullptr;      // "S&ave Fix File..."
+  QAction* mImport = nullptr;    // "&Import Fixes..."
+  QAction* mExport = nullptr;    // "Ex&port Fixes..."
   QAction* mExit = nullptr;      // "E&xit"
   // "&Data"
   QMenu* mData = nullptr;
@@ -58,6 +60,7 @@ struct TMainMenu {
   QMenu* mHelpMenu = nullptr;
   QAction* mHelp = nullptr;   // "&Help"
   QAction* xWeb = nullptr;    // "Navorix &Web Page"
+  QAction* mSamples = nullptr;  // "&Sample Fixes"
   QAction* mAbout = nullptr;  // "&About Navorix"
 
   QMenu* OptionMenu(TDisplayOption Option) const { return OptionMenus[Index(Option)].Menu; }

@@ -1,0 +1,103 @@
+// The pieces the importers and exporters of stores/fix_exchange.h share;
+// not for use outside the stores.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "stores/fix_exchange.h"
+#include "stores/import_names.h"
+#include "text/parse.h"
+
+namespace navorix::exchange {
+
+// Where an entry is: a number the format gives a meaning (a line, a byte
+// offset, a feature number) and, for GPX, the element.
+struct EntryPlace {
+  std::uint64_t at = 0;
+  const char* element = nullptr;
+};
+
+// Gathers the entries of one import in input order: names them by the rule,
+// keeps count of the room, and notes every renamed and refused entry.
+class ImportCollector {
+ public:
+  ImportCollector(ExchangeFormat Format, const ImportSettings& Settings, const TFixDB& Into);
+
+  const ImportSettings& Settings() const { return settings_; }
+
+  // An entry named Name (UTF-8; empty for none) at Position.
+  void Take(const EntryPlace& Place, std::string_view Name, const TTriV& Position);
+  // An entry that is not imported, and why.
+  void Refuse(const EntryPlace& Place, std::string Reason);
+  void CountTrackPoints(std::uint32_t Count) { result_.trackPoints += Count; }
+  // Nothing is imported: the input as a whole is unusable.
+  ImportResult Fail(std::string Failure);
+  // The result, every place put in words by PlaceText.
+  ImportResult Finish(const std::function<std::string(const EntryPlace&)>& PlaceText);
+
+ private:
+  struct Renamed {
+    EntryPlace place;
+    std::string original;
+    std::string name;
+    RenameReason reason;
+  };
+  struct Refused {
+    EntryPlace place;
+    std::string reason;
+  };
+
+  ImportSettings settings_;
+  ImportNames names_;
+  std::uint32_t room_;
+  std::uint32_t ordinal_ = 0;  // entries so far
+  ImportResult result_;
+  std::vector<Renamed> renamed_;
+  std::vector<Refused> refused_;
+};
+
+// "line N" for a line number.
+std::string LineText(std::uint64_t Line);
+
+// Text shortened for a message: at most a few dozen characters, "..." where
+// it was cut.
+std::string Quoted(std::string_view Text);
+
+// True when Text is well-formed UTF-8.
+bool IsUtf8(std::string_view Text);
+// Text as Windows-1252: itself when it is not UTF-8, else converted ("?"
+// for a character the code page lacks).
+std::string AsCp1252(std::string_view Text, bool IsUtf8Text);
+// Text as UTF-8: itself when it is UTF-8, else converted from Windows-1252.
+std::string AsUtf8(std::string_view Text, bool IsUtf8Text);
+
+// Signed decimal degrees of a GPX attribute or a JSON number's text for
+// Axis; false with Reason ("latitude "x" is no number", "longitude 181 is
+// beyond 180 degrees") when it is not one or is out of range.
+bool ReadDegrees(std::string_view Text, TAxis Axis, long double& Degrees, std::string& Reason);
+
+// Radians of a coordinate text (Windows-1252) as the fix input dialog reads
+// it, small letters as capitals, a sign or bare number by PlusDir; false
+// with Reason as ReadDegrees.
+bool ReadCoordinateText(std::string_view Text, TAxis Axis, TPlusDir PlusDir, long double& Radians,
+                        std::string& Reason);
+
+ImportResult ImportGpx(std::string_view Text, ImportCollector& Collector);
+ImportResult ImportCsv(std::string_view Text, ImportCollector& Collector);
+ImportResult ImportGeoJson(std::string_view Text, ImportCollector& Collector);
+ImportResult ImportFixLines(std::string_view Text, ImportCollector& Collector);
+
+// The header of a CSV text: true when its first line names a latitude and
+// a longitude column, with Separator ("," or ";") set.
+bool FindCsvHeader(std::string_view Text, char& Separator);
+
+void ExportGpx(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
+void ExportCsv(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
+void ExportGeoJson(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
+
+inline constexpr std::string_view LineEnd = "\r\n";
+
+}  // namespace navorix::exchange

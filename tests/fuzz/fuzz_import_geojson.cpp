@@ -1,0 +1,12 @@
+// The import of GeoJSON Point features, whatever the bytes: the properties of
+// import_fuzz_support.h.
+#include <cstdint>
+#include <string_view>
+
+#include "import_fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
+  navorix::fuzz::CheckImport(text, navorix::ExchangeFormat::GeoJson, navorix::exchange::ImportGeoJson);
+  return 0;
+}

@@ -1,0 +1,60 @@
+// The properties every importer of fixes keeps, whatever its input: it
+// never throws nor crashes; a failure imports nothing; every fix has a
+// valid name, none taken by the database or by another fix of the import,
+// and a position on the unit sphere; and what it imported, exported in the
+// same format and imported again into an empty database, comes back under
+// the same names without a word.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "fuzz_support.h"
+#include "stores/exchange_formats.h"
+#include "stores/fix_exchange.h"
+#include "text/fix_names.h"
+
+namespace navorix::fuzz {
+
+using ImportFunction = ImportResult (*)(std::string_view, exchange::ImportCollector&);
+
+inline void CheckImport(std::string_view Text, ExchangeFormat Format, ImportFunction Import) {
+  TFixDB into;
+  FixRecord taken;
+  taken.Valid = true;
+  taken.Position = TTriV{1.0L, 0.0L, 0.0L};
+  for (const char* name : {"PARIS", "WP1", "A-2"}) {
+    taken.Name = name;
+    into.Add(taken);
+  }
+  const ImportSettings settings;
+  exchange::ImportCollector collector(Format, settings, into);
+  const ImportResult result = Import(Text, collector);
+  Check(result.format == Format, "the format is the importer's", Text);
+  if (!result.failure.empty()) Check(result.fixes.empty(), "a failure imports nothing", Text);
+  std::unordered_set<std::string> names;
+  for (const FixRecord& fix : result.fixes) {
+    std::string name = fix.Name.Str();
+    Check(fix.Valid && IsValidFixName(name) && IsFittedFixName(name), "every name is valid", Text);
+    Check(into.FindName(name) == 0, "no name is the database's", Text);
+    Check(names.insert(name).second, "no two fixes share a name", Text);
+    const long double length = std::sqrt(TriDot(fix.Position, fix.Position));
+    Check(std::fabs(length - 1.0L) < 1e-12L, "every position is on the unit sphere", Text);
+  }
+  (void)ImportReportLines(result);
+  if (result.fixes.empty() || Format == ExchangeFormat::FixLines) return;
+  TFixDB imported;
+  for (const FixRecord& fix : result.fixes) imported.Add(fix);
+  const std::string written = ExportFixText(imported, Format, settings.earth);
+  const ImportResult back = ImportFixText(written, settings, TFixDB{});
+  Check(back.Complete() && back.renamed.empty(), "an export imports whole and unchanged", Text);
+  Check(back.fixes.size() == result.fixes.size(), "an export imports every fix", Text);
+  for (std::size_t i = 0; i < back.fixes.size(); ++i) {
+    Check(back.fixes[i].Name == result.fixes[i].Name, "an export keeps the names", Text);
+  }
+}
+
+}  // namespace navorix::fuzz
