@@ -58,6 +58,12 @@ endfunction()
 
 add_library(navorix_warnings INTERFACE)
 add_library(navorix::warnings ALIAS navorix_warnings)
+# The test mode of setup.sh (and so the continuous integration) turns every
+# warning into an error.
+option(NAVORIX_WERROR "Treat compiler warnings as errors" OFF)
+if(NAVORIX_WERROR)
+  target_compile_options(navorix_warnings INTERFACE -Werror)
+endif()
 # -Wconversion and -Wdouble-promotion catch a stray double in the geometry.
 target_compile_options(navorix_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wdouble-promotion
