@@ -89,8 +89,9 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   as_root locale-gen >/dev/null
 fi
 
+# The tested builds treat every warning as an error.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORIX_BUILD_TESTS=ON \
-  -DNAVORIX_BUILD_BENCH=ON
+  -DNAVORIX_BUILD_BENCH=ON -DNAVORIX_WERROR=ON
 cmake --build "$build" --parallel "$jobs"
 
 stage() { echo; echo "== $* ($(date +%T))"; }
@@ -100,7 +101,7 @@ stage "Test suite"
 
 stage "Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAVORIX_SANITIZE=ON \
-  -DNAVORIX_BUILD_BENCH=OFF
+  -DNAVORIX_BUILD_BENCH=OFF -DNAVORIX_WERROR=ON
 cmake --build build-asan --parallel "$jobs"
 (cd build-asan && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure --parallel "$jobs")

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
+#include <iterator>
 
 #include "app/batch_output.h"
 #include "app/script_operands.h"
@@ -298,38 +299,20 @@ void TBatchWorkbench::Store(std::string_view Name, unsigned LineNo) {
 }
 
 void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned LineNo) {
-  struct TOption {
-    std::string_view Key;
-    int Count;  // values 0 .. Count - 1
-    void (*Setter)(TWorkbench&, int);
-  };
-  static constexpr TOption Options[] = {
-      {"LatLonFormat", LatLonFormatCount,
-       [](TWorkbench& B, int V) { B.SetLatLonFormat(static_cast<TAngleFormat>(V)); }},
-      {"AzimFormat", AzimFormatCount,
-       [](TWorkbench& B, int V) { B.SetAzimFormat(static_cast<TAngleFormat>(V)); }},
-      {"PlusDir", PlusDirCount, [](TWorkbench& B, int V) { B.SetPlusDir(static_cast<TPlusDir>(V)); }},
-      {"Precision", PrecisionCount,
-       [](TWorkbench& B, int V) { B.SetPrecision(static_cast<TAccuracy>(V)); }},
-      {"DistUnits", DistUnitsCount,
-       [](TWorkbench& B, int V) { B.SetDistUnits(static_cast<TDistUnits>(V)); }},
-      {"AzimRange", AzimRangeCount,
-       [](TWorkbench& B, int V) { B.SetAzimRange(static_cast<TAzimRange>(V)); }},
-  };
   static constexpr std::string_view Switches[] = {"EllipticLat", "EllipticArc", "GeoDistance"};
 
   int value = 0;
   const bool number = ReadInt(Value, value);
-  for (const TOption& option : Options) {
+  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
     if (!SameNoCase(Key, option.Key)) continue;
     if (!number || value < 0 || value >= option.Count) {
       LineError(LineNo, std::string(option.Key) + " takes 0.." + std::to_string(option.Count - 1));
       return;
     }
-    option.Setter(bench_, value);
+    bench_.SetDisplayOption(option.Option, value);
     return;
   }
-  for (std::size_t s = 0; s < 3; ++s) {
+  for (std::size_t s = 0; s < std::size(Switches); ++s) {
     if (!SameNoCase(Key, Switches[s])) continue;
     if (!number || (value != 0 && value != 1)) {
       LineError(LineNo, std::string(Switches[s]) + " takes 0 or 1");

@@ -1,7 +1,6 @@
-// The workbench without a window: the fix database, the operation log and
-// the executors of the main window, driven by script lines. It plays the
-// part of the window for the stores (list, log display, Options menu) and
-// prints, instead of showing, each logged result and every failure.
+// navorix-batch's front end of the workbench: script lines become the
+// workbench's actions, and each logged result and every failure is printed
+// where the window would show it.
 //
 // Script lines (blank-separated, keywords in any case; empty lines and
 // lines whose first non-blank character is "#" are skipped):

@@ -4,12 +4,12 @@
 #include "app/chart_command.h"
 #include "app/display_check.h"
 #include "stores/app_data.h"
-#include "window/chart_painter.h"
-#include "window/chart_window.h"
-#include "window/main_controller.h"
-#include "window/navorix_style.h"
-#include "window/pictures.h"
-#include "window/qt_text.h"
+#include "window/chart/chart_painter.h"
+#include "window/chart/chart_window.h"
+#include "window/main/main_controller.h"
+#include "window/look/navorix_style.h"
+#include "window/look/pictures.h"
+#include "window/look/qt_text.h"
 #include "workbench/workbench.h"
 
 #include <QApplication>

@@ -21,8 +21,8 @@
 
 #include "geometry/numeric.h"
 #include "text/fix_names.h"
-#include "window/chart_painter.h"
-#include "window/chart_window.h"
+#include "window/chart/chart_painter.h"
+#include "window/chart/chart_window.h"
 #include "workbench/chart_scene.h"
 
 namespace {

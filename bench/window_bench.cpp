@@ -22,8 +22,8 @@
 #include <vector>
 #include <algorithm>
 
-#include "window/main_controller.h"
-#include "window/main_window.h"
+#include "window/main/main_controller.h"
+#include "window/main/main_window.h"
 #include "workbench/workbench.h"
 
 namespace {
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(fullHeap - emptyHeap) / 1048576.0);
     bench.SelectRow(0);
     std::printf("redraw after a format change:   %.2f ms\n",
-                RedrawMs(controller, [&] { bench.SetLatLonFormat(TAngleFormat::DegMinSec); }));
+                RedrawMs(controller, [&] { bench.SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec)); }));
     std::printf("redraw after sorting by name:   %.2f ms\n",
                 RedrawMs(controller, [&] { bench.SortFixes(TSortOrder::ByName); }));
     bench.SelectRow(0);

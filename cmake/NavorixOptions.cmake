@@ -32,22 +32,54 @@ add_library(navorix_options INTERFACE)
 add_library(navorix::options ALIAS navorix_options)
 target_compile_features(navorix_options INTERFACE cxx_std_20)
 set_target_properties(navorix_options PROPERTIES INTERFACE_CXX_EXTENSIONS OFF)
-# Headers are included by their folder: "geometry/vector.h".
-target_include_directories(navorix_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+# Headers are included by their folder: "geometry/vector.h". A library sees
+# its own folder and, through the libraries it links, the folders of the
+# floors below it, never those above: each library's include root in the
+# build tree holds one link, to its own folder. Tests, benchmarks, fuzz
+# targets and tools stand on top of everything and see the whole tree.
+add_library(navorix_whole_tree INTERFACE)
+add_library(navorix::whole_tree ALIAS navorix_whole_tree)
+target_include_directories(navorix_whole_tree INTERFACE ${PROJECT_SOURCE_DIR})
+
+# navorix_include_root(TARGET FOLDER): TARGET and whatever links it see the
+# headers of FOLDER as "FOLDER/name.h".
+function(navorix_include_root target folder)
+  set(root ${PROJECT_BINARY_DIR}/include/${target})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
 
 add_library(navorix_warnings INTERFACE)
 add_library(navorix::warnings ALIAS navorix_warnings)
+# The test mode of setup.sh (and so the continuous integration) turns every
+# warning into an error.
+option(NAVORIX_WERROR "Treat compiler warnings as errors" OFF)
+if(NAVORIX_WERROR)
+  target_compile_options(navorix_warnings INTERFACE -Werror)
+endif()
 # -Wconversion and -Wdouble-promotion catch a stray double in the geometry.
 target_compile_options(navorix_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wdouble-promotion
   -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual)
 
-# navorix_library(NAME SOURCES... [DEPS ...]) : one library per subsystem
-# folder, exported as navorix::NAME.
+# navorix_library(NAME [FOLDER folder] SOURCES... [DEPS ...]) : one library
+# per subsystem folder (by default the folder NAME), exported as
+# navorix::NAME.
 function(navorix_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FOLDER" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_FOLDER)
+    set(ARG_FOLDER ${name})
+  endif()
   add_library(navorix_${name} STATIC ${ARG_SOURCES})
   add_library(navorix::${name} ALIAS navorix_${name})
+  navorix_include_root(navorix_${name} ${ARG_FOLDER})
   target_link_libraries(navorix_${name}
     PUBLIC navorix::options ${ARG_DEPS}
     PRIVATE navorix::warnings)

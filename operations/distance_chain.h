@@ -22,13 +22,8 @@ struct TDistanceChain {
   bool WithG = false;
 };
 
-}  // namespace navorix
-
-namespace navorix {
-
 // Adds the segment from Chain.LastFix to X (the ellipsoidal ones on E) to
-// every sum in force and moves
-// LastFix to X. A failure of the elliptic or the geodesic length is silent:
+// every sum in force and moves LastFix to X. A failure of the elliptic or the geodesic length is silent:
 // that kind is dropped (its flag becomes false, its sum stays) for this and
 // every later result of the chain. The sphere is not guarded: its Error
 // (antipodal fixes) leaves the function with Chain partly changed, so

@@ -10,15 +10,6 @@ namespace {
 constexpr const char* SettingsSection = "Settings";
 constexpr const char* InterfaceSection = "Interface";
 
-// An option value of the settings file; the first value (every option's
-// default) when it is missing, does not convert or lies outside the range.
-template <typename E>
-E ReadOption(const TProfileFile& Ini, const char* Key, int Count) {
-  E value{};
-  FromIndex(Ini.ReadInteger(SettingsSection, Key, 0), Count, value);
-  return value;
-}
-
 bool IsFontSize(int Size) { return Size >= MinFontSize && Size <= MaxFontSize; }
 
 }  // namespace
@@ -30,13 +21,12 @@ std::vector<std::string> ReadSettings(const TProfileFile& ini, TSettings& Settin
   earth.EllipticArc = ini.ReadBool(SettingsSection, "EllipticArc", false);
   earth.GeoDistance = ini.ReadBool(SettingsSection, "GeoDistance", false);
 
-  TDisplayOptions& display = Settings.Display;
-  display.LatLonFormat = ReadOption<TAngleFormat>(ini, "LatLonFormat", LatLonFormatCount);
-  display.AzimFormat = ReadOption<TAngleFormat>(ini, "AzimFormat", AzimFormatCount);
-  display.PlusDir = ReadOption<TPlusDir>(ini, "PlusDir", PlusDirCount);
-  display.Precision = ReadOption<TAccuracy>(ini, "Precision", PrecisionCount);
-  display.DistUnits = ReadOption<TDistUnits>(ini, "DistUnits", DistUnitsCount);
-  display.AzimRange = ReadOption<TAzimRange>(ini, "AzimRange", AzimRangeCount);
+  // An option value that is missing, does not convert or lies outside its
+  // range gives the first value, every option's default.
+  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
+    const int value = ini.ReadInteger(SettingsSection, option.Key, 0);
+    option.Set(Settings.Display, value >= 0 && value < option.Count ? value : 0);
+  }
 
   // The three radii are taken together or not at all: a model made of one
   // hand-entered radius and two others that do not fit it would be worse
@@ -92,16 +82,12 @@ TCommitResult SaveSettings(const std::string& FileName, const TSettings& Setting
 
 TCommitResult SaveSettings(TProfileFile& ini, const TSettings& Settings, const TKeepOld& Keep) {
   const TEarthModel& earth = Settings.Earth;
-  const TDisplayOptions& display = Settings.Display;
   ini.WriteBool(SettingsSection, "EllipticLat", earth.EllipticLat);
   ini.WriteBool(SettingsSection, "EllipticArc", earth.EllipticArc);
   ini.WriteBool(SettingsSection, "GeoDistance", earth.GeoDistance);
-  ini.WriteInteger(SettingsSection, "LatLonFormat", Index(display.LatLonFormat));
-  ini.WriteInteger(SettingsSection, "AzimFormat", Index(display.AzimFormat));
-  ini.WriteInteger(SettingsSection, "PlusDir", Index(display.PlusDir));
-  ini.WriteInteger(SettingsSection, "Precision", Index(display.Precision));
-  ini.WriteInteger(SettingsSection, "DistUnits", Index(display.DistUnits));
-  ini.WriteInteger(SettingsSection, "AzimRange", Index(display.AzimRange));
+  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
+    ini.WriteInteger(SettingsSection, option.Key, option.Get(Settings.Display));
+  }
   ini.WriteBool(InterfaceSection, "Sound", Settings.Interface.Sound);
   ini.WriteBool(InterfaceSection, "Hints", Settings.Interface.Hints);
   WriteChartSettings(ini, Settings.Chart);

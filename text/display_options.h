@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace navorix {
 
@@ -65,7 +66,51 @@ inline constexpr const char* FormatNames[4] = {"Deg/Frac", "Deg/Min/Frac", "Deg/
 inline constexpr const char* PlusDirNames[4] = {"North-East", "North-West", "South-East",
                                                 "South-West"};
 inline constexpr const char* PrecisionNames[3] = {"Low", "Medium", "High"};
+inline constexpr const char* DistUnitsNames[4] = {"Kilometers", "Miles", "Naut.Miles", "Degrees"};
 inline constexpr const char* AzimRangeNames[2] = {"-180\xB0..+180\xB0", "0\xB0..+360\xB0"};
+
+// The display options by name, in the order of the settings file.
+enum class TDisplayOption : std::uint8_t {
+  LatLonFormat,
+  AzimFormat,
+  PlusDir,
+  Precision,
+  DistUnits,
+  AzimRange,
+};
+inline constexpr int DisplayOptionCount = 6;
+
+// What a new value changes besides the option itself.
+enum class TOptionEffect : std::uint8_t {
+  None,
+  Rows,       // the fix list's rows are written anew
+  NextFixOn,  // "&Next Fix" is enabled unless the value is Degrees
+};
+
+// One display option: everything the settings file, the Options menu, the
+// captions and navorix-batch's `set` know of it.
+struct TDisplayOptionInfo {
+  TDisplayOption Option;
+  const char* Key;            // settings key, also the keyword of `set`
+  int Count;                  // values 0 .. Count - 1
+  const char* const* Names;   // the value names of the caption
+  const char* CaptionPrefix;  // the submenu's caption before the value name
+  TOptionEffect Effect;
+  int (*Get)(const TDisplayOptions&);
+  void (*Set)(TDisplayOptions&, int);
+};
+
+// Indexed by TDisplayOption.
+extern const TDisplayOptionInfo DisplayOptionTable[DisplayOptionCount];
+
+inline const TDisplayOptionInfo& OptionInfo(TDisplayOption Option) {
+  return DisplayOptionTable[Index(Option)];
+}
+
+// The caption of the Options submenu of Option for the value in Options,
+// e.g. "Lat/Lon &Format: " followed by "Deg/Frac". A value outside its
+// enumeration (only a cast makes one) shows the first name.
+std::string OptionCaption(TDisplayOption Option, const TDisplayOptions& Options);
 
 // The mark characters of coordinate text.
 inline constexpr char DegreeSign = '\xB0';
@@ -83,16 +128,15 @@ inline constexpr std::int32_t AngleScale[4][3] = {
 
 struct TDistUnitInfo {
   const char* Suffix;     // appended by FormatDistance
-  const char* Name;       // shown in the Options menu caption
   long double KmPerUnit;  // 0 for degrees of arc, which do not use the radius
 };
 
 // Indexed by DistUnits. Degrees of arc convert with pi/180 per degree.
 inline constexpr TDistUnitInfo DistUnitTable[4] = {
-    {"km", "Kilometers", 1.0L},
-    {"mi", "Miles", 1.609344L},
-    {"nm", "Naut.Miles", 1.852L},
-    {"\xB0", "Degrees", 0.0L},
+    {"km", 1.0L},
+    {"mi", 1.609344L},
+    {"nm", 1.852L},
+    {"\xB0", 0.0L},
 };
 
 inline constexpr const TDistUnitInfo& UnitInfo(TDistUnits Units) {

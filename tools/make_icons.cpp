@@ -1,7 +1,7 @@
 // Writes the application icon, drawn by the window library, as PNG files
 // navorix-SIZE.png into a directory.
 // Usage: QT_QPA_PLATFORM=offscreen navorix-icons DIRECTORY
-#include "window/pictures.h"
+#include "window/look/pictures.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -28,7 +28,7 @@ bool TWorkbench::TakeImport(ImportResult& Result, int Pos) {
     const int first = at;
     // The import left room for every fix it kept.
     for (const FixRecord& fix : Result.fixes) fixes_.Insert(fix, static_cast<std::uint16_t>(at++));
-    MarkUnsaved(FixesIndex);
+    MarkUnsaved(TStatusFiles::FixFile);
     RebuildFixList(first);
   }
   if (observers_.Messages != nullptr) observers_.Messages->ShowEntryReport(ImportReportLines(Result));

@@ -93,13 +93,13 @@ class TChartObserver {
   virtual void ChartChanged() {}
 };
 
-// The four sounds, numbered as they are loaded.
-enum class TSound : std::uint8_t { Error = 1, Input = 2, Question = 3, Done = 4 };
+// The four sounds, in the order the window loads them.
+enum class TSound : std::uint8_t { Error, Input, Question, Done };
 
 // The answers of the question box.
 enum class TAnswer : std::uint8_t { Yes, No, Cancel };
 // Its buttons: Yes and No, or Yes, No and Cancel.
-enum class TButtons : std::uint8_t { YesNo = 2, YesNoCancel = 3 };
+enum class TButtons : std::uint8_t { YesNo, YesNoCancel };
 
 // The error box, the question box and the sound player.
 class TMessageObserver {

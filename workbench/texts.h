@@ -49,20 +49,6 @@ std::string DeleteRecordQuestion(std::uint16_t Record);
 // "Delete fix NAME from the database?"
 std::string DeleteFixQuestion(std::string_view Name);
 
-// The Options submenus whose caption shows the value chosen.
-enum class TOptionMenu : std::uint8_t {
-  LatLonFormat,
-  AzimFormat,
-  PlusDir,
-  Precision,
-  DistUnits,
-  AzimRange,
-};
-
-// The caption of Menu for the value in Options, e.g. "Lat/Lon &Format: "
-// followed by "Deg/Frac".
-std::string OptionCaption(TOptionMenu Menu, const TDisplayOptions& Options);
-
 // Captions of the fix input dialog.
 inline constexpr const char* NewFixCaption = " New Fix";
 inline constexpr const char* EditFixCaption = " Edit Fix";

@@ -2,7 +2,6 @@
 #include "workbench/workbench.h"
 
 #include <algorithm>
-#include <ctime>
 #include <iterator>
 #include <exception>
 #include <utility>
@@ -13,7 +12,6 @@
 #include "operations/operand_source.h"
 #include "stores/atomic_file.h"
 #include "stores/line_reader.h"
-#include "stores/profile_file.h"
 #include "text/fix_names.h"
 #include "text/format.h"
 #include "text/parse.h"
@@ -23,7 +21,7 @@
 namespace navorix {
 
 TWorkbench::TWorkbench(TAppData Paths, const TFileSystemCalls& Calls)
-    : paths_(std::move(Paths)), calls_(Calls) {
+    : paths_(std::move(Paths)), calls_(Calls), status_(paths_) {
   lastPanel_ = FixPanel();
 }
 
@@ -99,7 +97,7 @@ void TWorkbench::ChartChanged() {
 Figure TWorkbench::ShownFigure() const { return figures_.Of(log_, shownRecord_, fixes_, settings_.Earth); }
 
 void TWorkbench::OptionsChanged() {
-  MarkUnsaved(SettingsIndex);
+  MarkUnsaved(TStatusFiles::SettingsFile);
   if (observers_.Options != nullptr) observers_.Options->OptionsChanged(settings_);
   ChartChanged();
 }
@@ -122,7 +120,7 @@ void TWorkbench::RebuildFixList(int Row) {
 }
 
 void TWorkbench::ClearFixes() {
-  if (fixes_.Count() != 0) MarkUnsaved(FixesIndex);
+  if (fixes_.Count() != 0) MarkUnsaved(TStatusFiles::FixFile);
   fixes_.Clear();
   deleted_ = FixRecord{};
   if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
@@ -131,7 +129,7 @@ void TWorkbench::ClearFixes() {
 
 void TWorkbench::AddFix(const FixRecord& Fix) {
   fixes_.Add(Fix);
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   const int row = fixes_.Count() - 1;
   if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
   SetCurrentRow(row);
@@ -141,7 +139,7 @@ void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
   // The row follows the database's reading of an out-of-range position.
   const int row = std::clamp(Pos, 1, fixes_.Count() + 1) - 1;
   fixes_.Insert(Fix, static_cast<std::uint16_t>(row + 1));
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
   SetCurrentRow(row);
 }
@@ -149,7 +147,7 @@ void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
 void TWorkbench::ReplaceFix(const FixRecord& Fix, std::uint16_t Pos) {
   if (Pos < 1 || Pos > fixes_.Count()) return;
   fixes_.Replace(Fix, Pos);
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   if (observers_.FixList != nullptr) observers_.FixList->RowChanged(Pos - 1);
   SetCurrentRow(Pos - 1);
 }
@@ -161,7 +159,7 @@ void TWorkbench::DeleteFix() {
   if (pos == 0) return;
   deleted_ = fixes_.Get(pos);
   fixes_.Delete(pos);
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   if (observers_.FixList != nullptr) observers_.FixList->RowRemoved(pos - 1);
   SetCurrentRow(pos - 1);
 }
@@ -188,7 +186,7 @@ bool TWorkbench::UndeleteFix() {
 bool TWorkbench::MoveFixUp() {
   const std::uint16_t pos = CurrentPos();
   if (!fixes_.MoveUp(pos)) return false;
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 2);
   SetCurrentRow(pos - 2);
   return true;
@@ -197,7 +195,7 @@ bool TWorkbench::MoveFixUp() {
 bool TWorkbench::MoveFixDown() {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0 || !fixes_.MoveDown(pos)) return false;
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 1);
   SetCurrentRow(pos);
   return true;
@@ -209,7 +207,7 @@ void TWorkbench::SortFixes(TSortOrder Order) {
   if (current == 0 && Order == TSortOrder::ByDistance) return;
   const TTriV reference = current != 0 ? fixes_.Get(current).Position : TTriV{};
   fixes_.Sort(Order, reference);
-  MarkUnsaved(FixesIndex);
+  MarkUnsaved(TStatusFiles::FixFile);
   RebuildFixList(1);
 }
 
@@ -381,7 +379,7 @@ void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::
   PlaySound(TSound::Done, false);
   log_.Add(SquashBlanks(Line1, false), SquashBlanks(Line2, false), SquashBlanks(Line3, false));
   figures_.Logged(log_, fixes_, settings_.Earth, Proposed);
-  MarkUnsaved(HistoryIndex);
+  MarkUnsaved(TStatusFiles::HistoryFile);
   ShowLogRecord(log_.Count());
 }
 
@@ -399,7 +397,7 @@ void TWorkbench::DeleteShownRecord() {
   if (log_.Count() == 0) return;
   log_.Delete(shownRecord_);
   figures_.Deleted(shownRecord_);
-  MarkUnsaved(HistoryIndex);
+  MarkUnsaved(TStatusFiles::HistoryFile);
   ShowLogRecord(std::min(shownRecord_, log_.Count()));
 }
 
@@ -421,7 +419,7 @@ std::string TWorkbench::ClearAllQuestion() const {
 }
 
 void TWorkbench::ClearLog() {
-  if (log_.Count() != 0) MarkUnsaved(HistoryIndex);
+  if (log_.Count() != 0) MarkUnsaved(TStatusFiles::HistoryFile);
   log_.Clear();
   figures_.Cleared();
   ShowLogRecord(0);
@@ -435,37 +433,18 @@ void TWorkbench::ClearAll() {
 
 // ---------------------------------------------------------------- options
 
-void TWorkbench::SetLatLonFormat(TAngleFormat Value) {
-  settings_.Display.LatLonFormat = Value;
+void TWorkbench::SetDisplayOption(TDisplayOption Option, int Value) {
+  const TDisplayOptionInfo& info = OptionInfo(Option);
+  if (Value < 0 || Value >= info.Count) return;
+  info.Set(settings_.Display, Value);
   OptionsChanged();
-  RebuildFixList(0);
-}
-
-void TWorkbench::SetAzimFormat(TAngleFormat Value) {
-  settings_.Display.AzimFormat = Value;
-  OptionsChanged();
-}
-
-void TWorkbench::SetPlusDir(TPlusDir Value) {
-  settings_.Display.PlusDir = Value;
-  OptionsChanged();
-}
-
-void TWorkbench::SetPrecision(TAccuracy Value) {
-  settings_.Display.Precision = Value;
-  OptionsChanged();
-  RebuildFixList(0);
-}
-
-void TWorkbench::SetDistUnits(TDistUnits Value) {
-  settings_.Display.DistUnits = Value;
-  OptionsChanged();
-  SetNextFix(Value != TDistUnits::Degrees);
-}
-
-void TWorkbench::SetAzimRange(TAzimRange Value) {
-  settings_.Display.AzimRange = Value;
-  OptionsChanged();
+  switch (info.Effect) {
+    case TOptionEffect::None: break;
+    case TOptionEffect::Rows: RebuildFixList(0); break;
+    case TOptionEffect::NextFixOn:
+      SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
+      break;
+  }
 }
 
 void TWorkbench::SetSound(bool On) {
@@ -503,267 +482,6 @@ void TWorkbench::ToggleGeoDistance() {
   settings_.Earth.GeoDistance = !settings_.Earth.GeoDistance;
   OptionsChanged();
   SetNextFix(false);
-}
-
-// ------------------------------------------------------------------ files
-
-void TWorkbench::ShowReport(const std::vector<std::string>& Lines) {
-  if (Lines.empty() || observers_.Messages == nullptr) return;
-  observers_.Messages->ShowReport(ReportShown(Lines));
-}
-
-bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
-  TLoadReport report;
-  return LoadFixFile(FileName, ClearFirst, report);
-}
-
-TLoadReport TWorkbench::ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened) {
-  if (ClearFirst) ClearFixes();
-  const std::uint16_t before = fixes_.Count();
-  TLoadReport report;
-  Opened = true;
-  try {
-    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, report, calls_);
-  } catch (const std::exception& failure) {
-    report = TLoadReport{};
-    report.Failure = failure.what();
-    Opened = false;
-  }
-  if (fixes_.Count() != before) MarkUnsaved(FixesIndex);
-  RebuildFixList(1);
-  return report;
-}
-
-bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
-  bool opened = false;
-  Report = ReadFixFile(FileName, ClearFirst, opened);
-  // What was not taken is said, so that the user knows before a save makes
-  // the loss permanent.
-  ShowReport(LoadReportLines(Report));
-  return opened;
-}
-
-template <typename Save>
-TWorkbench::TStatusSave TWorkbench::SaveStatusFile(int Index, Save&& Write) {
-  const std::string name = StatusFileName(Index);
-  TKeepOld keep;
-  keep.Backup = true;
-  if (!MayReplace(Index, keep)) return TStatusSave::Declined;
-  try {
-    Write(name, keep);
-  } catch (const std::exception& failure) {
-    ShowError(failure.what());
-    return TStatusSave::Failed;
-  }
-  status_[Index].Stamp = StampOf(name);
-  status_[Index].Incomplete = false;
-  status_[Index].Unsaved = false;
-  return TStatusSave::Saved;
-}
-
-bool TWorkbench::SaveFixFile(const std::string& FileName) {
-  const auto save = [this](const std::string& Name, const TKeepOld& Keep) {
-    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
-  };
-  const std::string status = StatusFileName(FixesIndex);
-  // The status fix file is saved as Save Status saves it, whatever name led
-  // to it: it must not lose what it holds that was not read, and saving it
-  // is no change by another program.
-  if (statusLoaded_ && SameFile(StampOf(FileName), StampOf(status))) {
-    return SaveStatusFile(FixesIndex, save) == TStatusSave::Saved;
-  }
-  try {
-    save(FileName, TKeepOld{});
-  } catch (const std::exception& failure) {
-    ShowError(failure.what());
-    return false;
-  }
-  if (statusLoaded_ && SameFile(StampOf(FileName), StampOf(status))) {
-    status_[FixesIndex] = {StampOf(status), false, false};
-  }
-  return true;
-}
-
-bool TWorkbench::ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report) {
-  TProfileFile ini(FileName, calls_);
-  try {
-    ini.Load();
-  } catch (const std::exception& failure) {
-    // Nothing was read: every setting keeps its value.
-    Report.emplace_back(failure.what());
-    return false;
-  }
-  const TDisplayOptions before = settings_.Display;
-  for (std::string& refused : ReadSettings(ini, settings_)) Report.push_back(std::move(refused));
-  OptionsChanged();
-  SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
-  if (settings_.Display.LatLonFormat != before.LatLonFormat ||
-      settings_.Display.Precision != before.Precision) {
-    RebuildFixList(0);
-  }
-  return true;
-}
-
-bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
-  std::vector<std::string> report;
-  const bool read = ReadSettingsFile(FileName, report);
-  ShowReport(report);
-  return read && std::find(report.begin(), report.end(), msg::BadEarthRadii) == report.end();
-}
-
-std::string TWorkbench::StatusFileName(int Index) const {
-  switch (Index) {
-    case SettingsIndex: return paths_.SettingsDir + SettingsFileName;
-    case FixesIndex: return paths_.DataDir + StatusFixFileName;
-    default: return paths_.DataDir + HistoryFileName;
-  }
-}
-
-void TWorkbench::LoadStatus() {
-  ClearFixes();
-  ClearLog();
-  // Everything that was not taken goes into one report, shown at the end.
-  std::vector<std::string> report;
-  const std::string settings = StatusFileName(SettingsIndex);
-  status_[SettingsIndex] = {StampOf(settings), false, false};
-  // A refused value stays in the file and the file is merged as always:
-  // nothing of it is lost.
-  status_[SettingsIndex].Incomplete = !ReadSettingsFile(settings, report);
-
-  // A file that could not even be looked at (a loop of links) is no absent
-  // file: its reading fails, is reported, and it is not replaced unasked.
-  const std::string fixFile = StatusFileName(FixesIndex);
-  status_[FixesIndex] = {StampOf(fixFile), false, false};
-  if (!status_[FixesIndex].Stamp.Absent()) {
-    bool opened = false;
-    const TLoadReport loaded = ReadFixFile(fixFile, false, opened);
-    const std::vector<std::string> lines = LoadReportLines(loaded);
-    report.insert(report.end(), lines.begin(), lines.end());
-    status_[FixesIndex].Incomplete = !loaded.Complete();
-  }
-
-  const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
-  const std::string history = StatusFileName(HistoryIndex);
-  // A failed rename (the history file exists) is no failure: the old file
-  // simply stays.
-  if (StampOf(oldHistory).Exists) (void)RenameNoReplace(oldHistory, history);
-  status_[HistoryIndex] = {StampOf(history), false, false};
-  if (!status_[HistoryIndex].Stamp.Absent()) {
-    TLoadReport loaded;
-    try {
-      log_.LoadFromFile(history, loaded, calls_);
-    } catch (const std::exception& failure) {
-      loaded.Failure = failure.what();
-    }
-    figures_.Reread(log_);
-    ShowLogRecord(log_.Count());
-    status_[HistoryIndex].Incomplete = !loaded.Complete();
-    const std::vector<std::string> lines = LoadReportLines(loaded);
-    report.insert(report.end(), lines.begin(), lines.end());
-  }
-  // A second copy of the program on the same data is told so once, and
-  // saving asks before it replaces what the first copy keeps.
-  if (TakeInstanceLock()) report.emplace_back(msg::DataDirInUse);
-  for (TStatusFile& file : status_) file.Unsaved = false;
-  statusLoaded_ = true;
-  ShowReport(report);
-}
-
-std::string TWorkbench::ReloadStatusQuestion() const {
-  for (const TStatusFile& file : status_) {
-    if (file.Unsaved) return question::ReloadStatus;
-  }
-  return {};
-}
-
-bool TWorkbench::TakeInstanceLock() {
-  if (lock_ && lock_->Taken()) return false;
-  lock_ = std::make_unique<TInstanceLock>(paths_.DataDir);
-  if (lock_->State() != TInstanceLockState::HeldElsewhere || toldShared_) return false;
-  toldShared_ = true;
-  return true;
-}
-
-bool TWorkbench::Confirm(const std::string& Question) {
-  return observers_.Messages != nullptr &&
-         observers_.Messages->Ask(Question, TButtons::YesNo) == TAnswer::Yes;
-}
-
-bool TWorkbench::MayReplace(int Index, TKeepOld& Keep) {
-  const TStatusFile& file = status_[Index];
-  const std::string name = StatusFileName(Index);
-  const TFileStamp now = StampOf(name);
-  // Nothing there: nothing to lose.
-  if (now.Absent()) return true;
-  const std::string shown = FileBaseName(name);
-  // The present version is kept under a name no save replaces; the
-  // question tells it. A file that cannot even be looked at (a loop of
-  // links) has no version to keep, and its save will fail.
-  const std::string kept =
-      now.Exists ? FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr))) : std::string();
-  std::string question;
-  if (Index != SettingsIndex && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
-    question = SharedFileQuestion(shown, kept);
-  } else if (file.Incomplete) {
-    question = IncompleteFileQuestion(shown, kept);
-  } else if (Index != SettingsIndex && !(now == file.Stamp)) {
-    // The settings file is merged, not replaced: lines the program does not
-    // write stay as another program left them.
-    question = ChangedFileQuestion(shown, kept);
-  } else {
-    return true;
-  }
-  if (!Confirm(question)) return false;
-  Keep.Lasting = kept;
-  return true;
-}
-
-bool TWorkbench::SaveStatusFiles(bool& Declined) {
-  // Per-user directories are made when first needed; a portable folder has
-  // its data folder already.
-  if (!paths_.Portable) {
-    MakeDirectories(paths_.SettingsDir);
-    MakeDirectories(paths_.DataDir);
-  }
-  (void)TakeInstanceLock();
-  // Each file is attempted: a settings file that cannot be written must not
-  // cost the user the fixes and the log.
-  const TStatusSave results[] = {
-      SaveStatusFile(SettingsIndex,
-                     [this](const std::string& Name, const TKeepOld& Keep) {
-                       // A settings file that could not be read is written
-                       // anew only after the user agreed: merging is
-                       // impossible then.
-                       if (status_[SettingsIndex].Incomplete) {
-                         TProfileFile fresh(Name, calls_);
-                         SaveSettings(fresh, settings_, Keep);
-                       } else {
-                         SaveSettings(Name, settings_, calls_, Keep);
-                       }
-                     }),
-      SaveStatusFile(FixesIndex,
-                     [this](const std::string& Name, const TKeepOld& Keep) {
-                       fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
-                     }),
-      SaveStatusFile(HistoryIndex, [this](const std::string& Name, const TKeepOld& Keep) {
-        log_.SaveToFile(Name, calls_, Keep);
-      })};
-  Declined = std::find(std::begin(results), std::end(results), TStatusSave::Declined) !=
-             std::end(results);
-  return std::all_of(std::begin(results), std::end(results),
-                     [](TStatusSave Result) { return Result == TStatusSave::Saved; });
-}
-
-bool TWorkbench::SaveStatus() {
-  bool declined = false;
-  return SaveStatusFiles(declined);
-}
-
-bool TWorkbench::SaveStatusToLeave() {
-  bool declined = false;
-  if (SaveStatusFiles(declined)) return true;
-  if (declined) ShowError(msg::NotLeaving);
-  return false;
 }
 
 }  // namespace navorix

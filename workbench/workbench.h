@@ -16,7 +16,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,16 +24,16 @@
 #include "operations/catalogue.h"
 #include "operations/distance_chain.h"
 #include "stores/app_data.h"
-#include "stores/file_stamp.h"
 #include "stores/fix_db.h"
 #include "stores/fix_exchange.h"
-#include "stores/instance_lock.h"
 #include "stores/load_report.h"
 #include "stores/log_list.h"
 #include "stores/settings.h"
 #include "text/fix_record.h"
 #include "workbench/observers.h"
+#include "workbench/operand_checks.h"
 #include "workbench/record_figures.h"
+#include "workbench/status_files.h"
 
 namespace navorix {
 
@@ -82,14 +81,7 @@ struct TFixCheck {
   bool Passed() const { return !NameInUse && !NameBad && !LatitudeBad && !LongitudeBad; }
 };
 
-// One field of the operation input dialog as validated at its OK.
-struct TFieldCheck {
-  bool Valid = false;
-  std::uint16_t Fix = 0;     // fix fields
-  long double Number = 0.0L;  // distance and azimuth fields, as typed
-};
-
-class TWorkbench {
+class TWorkbench : public TOperandChecks {
  public:
   // Paths says where the settings and status files are; every file is read
   // and written through Calls, which must outlive the workbench.
@@ -172,13 +164,10 @@ class TWorkbench {
                 std::string_view Longitude);
 
   // ------------------------------------------------ operation input dialog
-  // Validates one field's text as the dialog's OK does: empty is invalid; a
-  // fix name must be a fix's exact name (untrimmed, case-sensitive) whose
-  // position is valid; distances and azimuths must read.
-  TFieldCheck CheckOperandField(TFieldKind Kind, std::string_view Text) const;
-  // The first fix at or after Start whose name begins with Prefix (0 for
-  // none, and always for an empty prefix); its name in Name.
-  std::uint16_t CompleteName(std::string_view Prefix, std::uint16_t Start, std::string& Name) const;
+  // TOperandChecks.
+  TFieldCheck CheckOperandField(TFieldKind Kind, std::string_view Text) const override;
+  std::uint16_t CompleteName(std::string_view Prefix, std::uint16_t Start,
+                             std::string& Name) const override;
 
   // ------------------------------------------------------------- operations
   // Runs operation Op with its operands from Source: converts and checks
@@ -208,13 +197,11 @@ class TWorkbench {
 
   // ---------------------------------------------------------------- options
   // The Options menu. Formats and accuracy rebuild the rows; a distance
-  // unit enables Next Fix unless it is Degrees, which disables it.
-  void SetLatLonFormat(TAngleFormat Value);
-  void SetAzimFormat(TAngleFormat Value);
-  void SetPlusDir(TPlusDir Value);
-  void SetPrecision(TAccuracy Value);
-  void SetDistUnits(TDistUnits Value);
-  void SetAzimRange(TAzimRange Value);
+  // unit enables Next Fix unless it is Degrees, which disables it (each
+  // option's TOptionEffect).
+  // A display option's value Value (one of its numbers; others change
+  // nothing).
+  void SetDisplayOption(TDisplayOption Option, int Value);
   void SetSound(bool On);
   void SetHints(bool On);
   // The ellipsoid switches disable Next Fix; Elliptic Latitude re-expresses
@@ -292,7 +279,7 @@ class TWorkbench {
   std::string CurrentFixLine() const;
 
   // A sound, when the Sound option is on.
-  void PlaySound(TSound Sound, bool Wait);
+  void PlaySound(TSound Sound, bool Wait) override;
   // Shows Message in the error box.
   void ShowError(const std::string& Message);
 
@@ -316,29 +303,10 @@ class TWorkbench {
   void InsertFix(const FixRecord& Fix, int Pos);
   void ReplaceFix(const FixRecord& Fix, std::uint16_t Pos);
 
-  // A status file as Navorix last read or wrote it.
-  struct TStatusFile {
-    TFileStamp Stamp;
-    bool Incomplete = false;  // it could not be read completely
-    bool Unsaved = false;     // what it stands for changed since
-  };
-  enum TStatusIndex { SettingsIndex, FixesIndex, HistoryIndex, StatusFileCount };
-  // How a status file's save ended.
-  enum class TStatusSave { Saved, Declined, Failed };
-  std::string StatusFileName(int Index) const;
-  // Takes the lock of the data directory when it is free; true when another
-  // copy holds it and that was not said yet.
-  bool TakeInstanceLock();
-  // Asks before a file that might lose what the user keeps is replaced,
-  // and names in Keep where its present version will be kept; false when
-  // the user says no.
-  bool MayReplace(int Index, TKeepOld& Keep);
   // The user's answer to a yes/no Question; no when nobody can answer.
   bool Confirm(const std::string& Question);
-  // Saves one status file with its backups (Write saves to a file name,
-  // keeping what it is given); failures are shown.
-  template <typename Save>
-  TStatusSave SaveStatusFile(int Index, Save&& Write);
+  // Saves status file Index through Write; a failure is shown.
+  TStatusFiles::TSaveResult SaveStatusFile(int Index, const TStatusFiles::TWrite& Write);
   // The three status files, each attempted; true when all were saved, and
   // Declined set when the user said no to replacing one.
   bool SaveStatusFiles(bool& Declined);
@@ -353,14 +321,11 @@ class TWorkbench {
   bool TakeImport(ImportResult& Result, int Pos);
   // Shows Lines (when there are any) as one report.
   void ShowReport(const std::vector<std::string>& Lines);
-  void MarkUnsaved(int Index) { status_[Index].Unsaved = true; }
+  void MarkUnsaved(int Index) { status_.MarkUnsaved(Index); }
 
   TAppData paths_;
   const TFileSystemCalls& calls_;
-  TStatusFile status_[StatusFileCount];
-  bool statusLoaded_ = false;  // the status files were read (the window, not the batch)
-  std::unique_ptr<TInstanceLock> lock_;
-  bool toldShared_ = false;
+  TStatusFiles status_;
   TSettings settings_;
   TFixDB fixes_;
   TLogList log_;

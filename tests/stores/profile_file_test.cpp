@@ -6,6 +6,7 @@
 #include <string>
 
 #include "geometry/error.h"
+#include "stores/settings.h"
 #include "stores_test_support.h"
 
 namespace navorix {
@@ -107,6 +108,33 @@ TEST(ProfileFile, MissingFileIsEmptyAndAnUnreadableOneFails) {
   std::filesystem::create_directory(dir / "dir.ini");
   TProfileFile directory(dir / "dir.ini");
   EXPECT_THROW(directory.Load(), Error);
+}
+
+// Every display option keeps every one of its values through the settings
+// file under its own key, and a number beyond its values reads as the
+// first: a table entry with a wrong key, count or field fails here.
+TEST(ProfileFile, EveryDisplayOptionValueSurvivesTheSettingsFile) {
+  TTempDir dir;
+  const std::string file = dir / "navorix.ini";
+  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
+    for (int value = 0; value < option.Count; ++value) {
+      TSettings written;
+      option.Set(written.Display, value);
+      SaveSettings(file, written);
+      EXPECT_NE(ReadFile(file).find(std::string(option.Key) + "=" + std::to_string(value) + "\r\n"),
+                std::string::npos)
+          << option.Key << " " << value;
+      TSettings read;
+      LoadSettings(file, read);
+      EXPECT_EQ(read.Display, written.Display) << option.Key << " " << value;
+    }
+    WriteFile(file, "[Settings]\r\n" + std::string(option.Key) + "=" + std::to_string(option.Count) +
+                        "\r\n");
+    TSettings read;
+    option.Set(read.Display, option.Count - 1);
+    LoadSettings(file, read);
+    EXPECT_EQ(option.Get(read.Display), 0) << option.Key;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The question box: lines, layout arithmetic and answers.
-#include "window/alert_box.h"
-#include "window/alert_layout.h"
+#include "window/boxes/alert_box.h"
+#include "window/boxes/alert_layout.h"
 #include "window_test_support.h"
 
 #include <QLabel>

@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 
 #include "text/fix_names.h"
-#include "window/chart_painter.h"
-#include "window/chart_window.h"
+#include "window/chart/chart_painter.h"
+#include "window/chart/chart_window.h"
 
 using namespace navorix;
 using namespace navorix::test;

@@ -3,7 +3,7 @@
 // switch Next Fix, Elliptic Latitude, help and the web page, and leaving the
 // program.
 #include "session_support.h"
-#include "window/help_window.h"
+#include "window/dialogs/help_window.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <algorithm>
 
 using namespace navorix;
 using namespace navorix::test;
@@ -377,13 +379,13 @@ class CommandsTest : public QObject {
     Key(Qt::Key_Down);
     QTRY_VERIFY(s_->Menu().mOptions->isVisible());
     Key(Qt::Key_Right);
-    QTRY_VERIFY(s_->Menu().mLatLon->isVisible());
+    QTRY_VERIFY(s_->Menu().OptionMenu(TDisplayOption::LatLonFormat)->isVisible());
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
     QTRY_VERIFY(!s_->Menu().mOptions->isVisible());
     QCOMPARE(s_->Bench().Settings().Display.LatLonFormat, TAngleFormat::DegMinSec);
-    QCOMPARE(s_->Menu().mLatLon->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
+    QCOMPARE(s_->Menu().OptionMenu(TDisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
     // Nothing else happened on the way.
     QCOMPARE(s_->Controls().xLinePan->text(), QStringLiteral("0"));
     QCOMPARE(s_->Bench().CurrentRow(), 0);
@@ -414,18 +416,43 @@ class CommandsTest : public QObject {
     QVERIFY(Start(Fixes));
     QPushButton* next = s_->OpButton(TOpTag::NextFix);
     QVERIFY(next->isEnabled());  // km from the defaults
-    s_->Menu().muDeg->trigger();
+    s_->Menu().OptionItem(TDisplayOption::DistUnits, 3)->trigger();
     QVERIFY(!next->isEnabled());
-    QCOMPARE(s_->Menu().mDist->title(), QStringLiteral("Distance &Units: Degrees"));
-    QVERIFY(s_->Menu().muDeg->isChecked());
-    s_->Menu().muNmi->trigger();
+    QCOMPARE(s_->Menu().OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
+    QVERIFY(s_->Menu().OptionItem(TDisplayOption::DistUnits, 3)->isChecked());
+    s_->Menu().OptionItem(TDisplayOption::DistUnits, 2)->trigger();
     QVERIFY(next->isEnabled());
-    QCOMPARE(s_->Menu().mDist->title(), QStringLiteral("Distance &Units: Naut.Miles"));
+    QCOMPARE(s_->Menu().OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Naut.Miles"));
     // The ellipsoid switches disable it too.
     s_->Menu().mEllArc->trigger();
     QVERIFY(!next->isEnabled());
     QVERIFY(s_->Menu().mEllArc->isChecked());
     QVERIFY(s_->Menu().mEllDist->menuAction()->isChecked());
+  }
+
+  // Every item of every display option's submenu sets the value of its tag
+  // in the workbench, checks itself and shows the value in the caption;
+  // together the items offer each value once.
+  void EveryOptionItemSetsItsValue() {
+    QVERIFY(Start(Fixes));
+    for (const TDisplayOptionInfo& option : DisplayOptionTable) {
+      QMenu* menu = s_->Menu().OptionMenu(option.Option);
+      QList<int> tags;
+      for (QAction* item : menu->actions()) tags << item->data().toInt();
+      std::sort(tags.begin(), tags.end());
+      QList<int> values;
+      for (int value = 0; value < option.Count; ++value) values << value;
+      QCOMPARE(tags, values);
+      // From the last value down, so that every trigger is a change.
+      for (int value = option.Count - 1; value >= 0; --value) {
+        QAction* item = s_->Menu().OptionItem(option.Option, value);
+        item->trigger();
+        QCOMPARE(option.Get(s_->Bench().Settings().Display), value);
+        QVERIFY(item->isChecked());
+        QCOMPARE(menu->title(), ToQString(OptionCaption(option.Option, s_->Bench().Settings().Display)));
+        QVERIFY(menu->title().startsWith(QString::fromLatin1(option.CaptionPrefix)));
+      }
+    }
   }
 
   void EllipticLatitudeLeavesEveryRowAsItWas_data() {
@@ -449,8 +476,8 @@ class CommandsTest : public QObject {
                   "33 55.494 CAPE/T\r\n"
                   "-89.5 -179.5 FARSOUTH\r\n"
                   "12.3456789 98.7654321 ODD\r\n"));
-    s_->Menu().mLatLon->actions().at(format)->trigger();
-    s_->Menu().moAccu->actions().at(accuracy)->trigger();
+    s_->Menu().OptionMenu(TDisplayOption::LatLonFormat)->actions().at(format)->trigger();
+    s_->Menu().OptionMenu(TDisplayOption::Precision)->actions().at(accuracy)->trigger();
     s_->Bench().SelectRow(2);
     const QStringList rows = s_->Rows();
     const TTriV before = s_->Bench().Fixes().Get(2).Position;

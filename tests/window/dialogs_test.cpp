@@ -1,9 +1,9 @@
 // The look of the two input dialogs: fields, labels, sizes, Tab order and
 // field colours.
-#include "window/fix_input.h"
-#include "window/inpan_layout.h"
-#include "window/input_panel.h"
-#include "window/navorix_style.h"
+#include "window/dialogs/fix_dialog.h"
+#include "window/dialogs/operand_layout.h"
+#include "window/dialogs/operand_dialog.h"
+#include "window/look/navorix_style.h"
 #include "window_test_support.h"
 
 #include <QApplication>

@@ -184,11 +184,11 @@ class EquivalenceTest : public QObject {
         script += "set GeoDistance " + std::to_string(geodesic ? 1 : 0) + "\n";
         script += "set EllipticLat " + std::to_string(elliptic_lat ? 1 : 0) + "\n";
         const TEarthModel& earth = s_->Bench().Settings().Earth;
-        Choose(s_->Menu().mLatLon, format);
-        Choose(s_->Menu().mDist, unit);
-        Choose(s_->Menu().moAccu, accuracy);
-        Choose(s_->Menu().mAzAngle, azim_format);
-        Choose(s_->Menu().moAzim, azim_range);
+        Choose(s_->Menu().OptionMenu(TDisplayOption::LatLonFormat), format);
+        Choose(s_->Menu().OptionMenu(TDisplayOption::DistUnits), unit);
+        Choose(s_->Menu().OptionMenu(TDisplayOption::Precision), accuracy);
+        Choose(s_->Menu().OptionMenu(TDisplayOption::AzimFormat), azim_format);
+        Choose(s_->Menu().OptionMenu(TDisplayOption::AzimRange), azim_range);
         Switch(s_->Menu().mEllArc, earth.EllipticArc, arc);
         Switch(s_->Menu().mGeodesic, earth.GeoDistance, geodesic);
         Switch(s_->Menu().mEllip, earth.EllipticLat, elliptic_lat);

@@ -1,6 +1,5 @@
 // The error box: the text it shows, its size, and what closes it.
-#include "geometry/error.h"
-#include "window/error_box.h"
+#include "window/boxes/error_box.h"
 #include "window_test_support.h"
 
 #include <QLabel>
@@ -99,30 +98,6 @@ class ErrorBoxTest : public QObject {
     TErrBox box;
     WhenModal([](QWidget* Modal, QWidget*) { QTest::mousePress(Modal, Qt::RightButton, {}, QPoint(5, 5)); });
     box.Show_Text("This fix name is already in use");
-    QVERIFY(!box.isVisible());
-  }
-
-  void DisplayShowsTheMessageOfTheFailure() {
-    TErrBox box;
-    QString seen;
-    WhenModal([&seen, &box](QWidget* Modal, QWidget*) {
-      seen = box.TextLabel()->text();
-      QTest::keyClick(Modal, Qt::Key_Escape);
-    });
-    box.Display(navorix::Error("Same or opposing fixes"));
-    QCOMPARE(seen, QStringLiteral("Same or opposing fixes"));
-  }
-
-  void SilentAbortShowsNothing() {
-    TErrBox box;
-    bool shown = false;
-    WhenModal([&shown](QWidget* Modal, QWidget*) {
-      shown = true;
-      QTest::keyClick(Modal, Qt::Key_Escape);
-    });
-    box.Display(navorix::TSilentAbort());
-    QCoreApplication::processEvents();
-    QVERIFY(!shown);
     QVERIFY(!box.isVisible());
   }
 };

@@ -3,7 +3,7 @@
 // the clipboard keys, which must reach the workbench whatever has the
 // focus in the main window and leave the key table's keys alone.
 #include "session_support.h"
-#include "window/exchange_commands.h"
+#include "window/exchange/exchange_commands.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "tests/window/heard_sound.h"
 
-#include "window/wave.h"
+#include "window/sound/wave.h"
 
 #include <algorithm>
 #include <cmath>

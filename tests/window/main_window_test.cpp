@@ -1,10 +1,10 @@
 // The main window's look: every control at its place with its colours,
 // fonts, captions and hints; Tab and the Alt accelerators.
 #include "operations/catalogue.h"
-#include "window/fix_row_delegate.h"
-#include "window/main_window.h"
-#include "window/navorix_style.h"
-#include "window/qt_text.h"
+#include "window/main/fix_row_delegate.h"
+#include "window/main/main_window.h"
+#include "window/look/navorix_style.h"
+#include "window/look/qt_text.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

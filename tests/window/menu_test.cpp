@@ -1,10 +1,10 @@
 // The main menu: structure, captions, check marks and groups, and the
 // measures and colours of its painting.
 #include "stores/settings.h"
-#include "window/main_window.h"
-#include "window/menu_metrics.h"
-#include "window/navorix_style.h"
-#include "window/pictures.h"
+#include "window/main/main_window.h"
+#include "window/main/menu_metrics.h"
+#include "window/look/navorix_style.h"
+#include "window/look/pictures.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -23,6 +23,7 @@ using navorix::TDistUnits;
 using navorix::TPlusDir;
 using navorix::TAccuracy;
 using navorix::TAzimRange;
+using navorix::TDisplayOption;
 
 namespace {
 
@@ -94,12 +95,12 @@ class MenuTest : public QObject {
     const auto& m = w_->Menu();
     QCOMPARE(Items(m.mOptions), (QStringList{"mLatLon", "mDist", "moPlus", "moAccu", "moAzim", "mAzAngle", "-",
                                              "mEllDist", "mEllip", "-", "moHints", "moSound"}));
-    QCOMPARE(m.mLatLon->title(), QStringLiteral("Lat/Lon &Format: Deg/Frac"));
-    QCOMPARE(m.mDist->title(), QStringLiteral("Distance &Units: Kilometers"));
-    QCOMPARE(m.moPlus->title(), QStringLiteral("&Plus coordinates: North-East"));
-    QCOMPARE(m.moAccu->title(), QStringLiteral("&Display Accuracy: Low"));
-    QCOMPARE(m.moAzim->title(), QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
-    QCOMPARE(m.mAzAngle->title(), QStringLiteral("&Azimuth Format: Deg/Frac"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Frac"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Kilometers"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: North-East"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: Low"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Frac"));
     QCOMPARE(m.mEllDist->title(), QStringLiteral("Elliptic D&istances"));
     QCOMPARE(m.mEllip->text(), QStringLiteral("&Elliptic Latitude"));
     QCOMPARE(m.moHints->text(), QStringLiteral("&Balloon Hints"));
@@ -108,35 +109,35 @@ class MenuTest : public QObject {
 
   void PlusCoordinatesIsPresentButHidden() {
     const auto& m = w_->Menu();
-    QVERIFY(!m.moPlus->menuAction()->isVisible());
-    QCOMPARE(Captions(m.moPlus), (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
-    QCOMPARE(Tags(m.moPlus), (QList<int>{0, 1, 2, 3}));
+    QVERIFY(!m.OptionMenu(TDisplayOption::PlusDir)->menuAction()->isVisible());
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::PlusDir)), (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
+    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::PlusDir)), (QList<int>{0, 1, 2, 3}));
   }
 
   void SubmenuItemsTagsAndExclusiveGroups() {
     const auto& m = w_->Menu();
-    QCOMPARE(Captions(m.mLatLon), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
-    QCOMPARE(Tags(m.mLatLon), (QList<int>{0, 1, 2, 3}));
-    QCOMPARE(Captions(m.mDist), (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
-    QCOMPARE(Tags(m.mDist), (QList<int>{0, 1, 2, 3}));
-    QCOMPARE(Captions(m.moAccu), (QStringList{"&Low", "&Medium", "&High"}));
-    QCOMPARE(Captions(m.moAzim), (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::LatLonFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
+    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::LatLonFormat)), (QList<int>{0, 1, 2, 3}));
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::DistUnits)), (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
+    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::DistUnits)), (QList<int>{0, 1, 2, 3}));
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::Precision)), (QStringList{"&Low", "&Medium", "&High"}));
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::AzimRange)), (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
                                               QString::fromUtf8("-&180\u00B0..+180\u00B0")}));
-    QCOMPARE(Tags(m.moAzim), (QList<int>{1, 0}));
-    QCOMPARE(Captions(m.mAzAngle), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
+    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::AzimRange)), (QList<int>{1, 0}));
+    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::AzimFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
     QCOMPARE(Captions(m.mEllDist), (QStringList{"&Elliptic Great Arc", "&Geodesic Line"}));
 
-    for (QActionGroup* group : {m.gLatLon, m.gDist, m.gPlus, m.gAccu, m.gAzim, m.gAzAngle}) {
-      QVERIFY(group->isExclusive());
-      QVERIFY(group->checkedAction() != nullptr);
+    for (const auto& submenu : m.OptionMenus) {
+      QVERIFY(submenu.Group->isExclusive());
+      QVERIFY(submenu.Group->checkedAction() != nullptr);
     }
-    QVERIFY(m.maDeg->isChecked());
-    m.maDMS->setChecked(true);
-    QVERIFY(!m.maDeg->isChecked());
-    QCOMPARE(m.gLatLon->checkedAction(), m.maDMS);
-    QVERIFY(m.mAz180->isChecked());
-    QVERIFY(m.muKm->isChecked());
-    QVERIFY(m.moAccuL->isChecked());
+    QVERIFY(m.OptionItem(TDisplayOption::LatLonFormat, 0)->isChecked());
+    m.OptionItem(TDisplayOption::LatLonFormat, 2)->setChecked(true);
+    QVERIFY(!m.OptionItem(TDisplayOption::LatLonFormat, 0)->isChecked());
+    QCOMPARE(m.OptionMenus[Index(TDisplayOption::LatLonFormat)].Group->checkedAction(), m.OptionItem(TDisplayOption::LatLonFormat, 2));
+    QVERIFY(m.OptionItem(TDisplayOption::AzimRange, 0)->isChecked());
+    QVERIFY(m.OptionItem(TDisplayOption::DistUnits, 0)->isChecked());
+    QVERIFY(m.OptionItem(TDisplayOption::Precision, 0)->isChecked());
   }
 
   void TogglesStartAsWithoutSettings() {
@@ -164,20 +165,20 @@ class MenuTest : public QObject {
     settings.Earth.EllipticLat = false;
     settings.Interface.Sound = false;
     m.ShowSettings(settings);
-    for (QAction* checked : {m.maInf, m.muDeg, m.mopSW, m.moAccuH, m.mAz360, m.mzDMF, m.mGeodesic,
+    for (QAction* checked : {m.OptionItem(TDisplayOption::LatLonFormat, 3), m.OptionItem(TDisplayOption::DistUnits, 3), m.OptionItem(TDisplayOption::PlusDir, 3), m.OptionItem(TDisplayOption::Precision, 2), m.OptionItem(TDisplayOption::AzimRange, 1), m.OptionItem(TDisplayOption::AzimFormat, 1), m.mGeodesic,
                              m.mEllDist->menuAction(), m.moHints}) {
       QVERIFY2(checked->isChecked(), qPrintable(checked->objectName()));
     }
-    for (QAction* clear : {m.maDeg, m.muKm, m.mopNE, m.moAccuL, m.mAz180, m.mzDeg, m.mEllArc,
+    for (QAction* clear : {m.OptionItem(TDisplayOption::LatLonFormat, 0), m.OptionItem(TDisplayOption::DistUnits, 0), m.OptionItem(TDisplayOption::PlusDir, 0), m.OptionItem(TDisplayOption::Precision, 0), m.OptionItem(TDisplayOption::AzimRange, 0), m.OptionItem(TDisplayOption::AzimFormat, 0), m.mEllArc,
                            m.mEllip, m.moSound}) {
       QVERIFY2(!clear->isChecked(), qPrintable(clear->objectName()));
     }
-    QCOMPARE(m.mLatLon->title(), QStringLiteral("Lat/Lon &Format: Infix DMS"));
-    QCOMPARE(m.mDist->title(), QStringLiteral("Distance &Units: Degrees"));
-    QCOMPARE(m.moPlus->title(), QStringLiteral("&Plus coordinates: South-West"));
-    QCOMPARE(m.moAccu->title(), QStringLiteral("&Display Accuracy: High"));
-    QCOMPARE(m.moAzim->title(), QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
-    QCOMPARE(m.mAzAngle->title(), QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Infix DMS"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: South-West"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: High"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
+    QCOMPARE(m.OptionMenu(TDisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
     // Either elliptic distance checks the parent item.
     settings.Earth.GeoDistance = false;
     settings.Earth.EllipticArc = true;
@@ -237,7 +238,7 @@ class MenuTest : public QObject {
   void PaintingOfAnItem() {
     auto* style = qobject_cast<navorix::TNavorixStyle*>(QApplication::style());
     QVERIFY(style != nullptr);
-    QMenu* menu = w_->Menu().mLatLon;
+    QMenu* menu = w_->Menu().OptionMenu(TDisplayOption::LatLonFormat);
     QStyleOptionMenuItem item;
     item.initFrom(menu);
     item.palette.setColor(QPalette::Window, Qt::white);

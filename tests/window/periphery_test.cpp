@@ -1,7 +1,7 @@
 // The about box, the pictures, and the help window with its file.
-#include "window/about_box.h"
-#include "window/help_window.h"
-#include "window/pictures.h"
+#include "window/dialogs/about_box.h"
+#include "window/dialogs/help_window.h"
+#include "window/look/pictures.h"
 #include "window_test_support.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Window placement: the margin of 4 pixels at every screen edge, the
 // 2-pixel offset of CentreOnControl, halves rounded toward zero.
-#include "window/placement.h"
-#include "window/qt_placement.h"
+#include "window/look/placement.h"
+#include "window/look/qt_placement.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
 // Text at the edge of the toolkit: Windows-1252 bytes to QString and back.
-#include "window/qt_text.h"
+#include "window/look/qt_text.h"
 
 #include <QTest>
 

@@ -5,14 +5,14 @@
 #pragma once
 
 #include "stores/app_data.h"
-#include "window/alert_box.h"
-#include "window/error_box.h"
-#include "window/fix_input.h"
-#include "window/input_panel.h"
-#include "window/main_controller.h"
-#include "window/main_window.h"
-#include "window/navorix_style.h"
-#include "window/qt_text.h"
+#include "window/boxes/alert_box.h"
+#include "window/boxes/error_box.h"
+#include "window/dialogs/fix_dialog.h"
+#include "window/dialogs/operand_dialog.h"
+#include "window/main/main_controller.h"
+#include "window/main/main_window.h"
+#include "window/look/navorix_style.h"
+#include "window/look/qt_text.h"
 #include "window_test_support.h"
 #include "workbench/workbench.h"
 

@@ -22,7 +22,7 @@
 // PipeWire's).
 #include "tests/window/heard_sound.h"
 #include "tests/window/private_pulse.h"
-#include "window/sound_table.h"
+#include "window/sound/sound_table.h"
 
 #include <QAudioDevice>
 #include <QFile>
@@ -57,8 +57,8 @@ constexpr double ClockSlackMs = 20;
 // starts: the sound's own time plus enough for the output's latency.
 constexpr int PaceAfterSoundMs = 300;
 
-constexpr std::array<int, 4> AllSounds = {navorix::SndError, navorix::SndInput, navorix::SndQuestion,
-                                          navorix::SndDone};
+constexpr std::array<int, 4> AllSounds = {navorix::SoundSlot(navorix::TSound::Error), navorix::SoundSlot(navorix::TSound::Input), navorix::SoundSlot(navorix::TSound::Question),
+                                          navorix::SoundSlot(navorix::TSound::Done)};
 
 struct TPlay {
   int Sound = 0;
@@ -224,10 +224,10 @@ class SoundHeardTest : public QObject {
   // falls to 0.57 to 0.89), and nothing sounds after it.
   void ANewSoundCutsOffThePlayingOne() {
     constexpr int CutAfterMs = 150;
-    constexpr std::array<std::pair<int, int>, 4> Pairs = {{{navorix::SndDone, navorix::SndInput},
-                                                          {navorix::SndError, navorix::SndQuestion},
-                                                          {navorix::SndQuestion, navorix::SndDone},
-                                                          {navorix::SndDone, navorix::SndError}}};
+    constexpr std::array<std::pair<int, int>, 4> Pairs = {{{navorix::SoundSlot(navorix::TSound::Done), navorix::SoundSlot(navorix::TSound::Input)},
+                                                          {navorix::SoundSlot(navorix::TSound::Error), navorix::SoundSlot(navorix::TSound::Question)},
+                                                          {navorix::SoundSlot(navorix::TSound::Question), navorix::SoundSlot(navorix::TSound::Done)},
+                                                          {navorix::SoundSlot(navorix::TSound::Done), navorix::SoundSlot(navorix::TSound::Error)}}};
     for (int round = 0; round < 2; ++round) {
       for (const auto& [first, second] : Pairs) {
         Play(first, false);
@@ -274,9 +274,9 @@ class SoundHeardTest : public QObject {
   void ServerGoneAndBack() {
     if (!server_) QSKIP("the server was not started by this test");
     QTimer::singleShot(200, [this] { server_->Kill(); });
-    Play(navorix::SndDone, true);
+    Play(navorix::SoundSlot(navorix::TSound::Done), true);
     QVERIFY2(MsBetween(plays_.back().Start, plays_.back().End) <=
-                 static_cast<double>(sounds_->DurationMs(navorix::SndDone)) + TSoundTable::WaitMarginMs + 100,
+                 static_cast<double>(sounds_->DurationMs(navorix::SoundSlot(navorix::TSound::Done))) + TSoundTable::WaitMarginMs + 100,
              "a wait outlasted its sound after the server had gone");
     for (const int n : AllSounds) {
       for (const bool wait : {true, false}) {
@@ -300,8 +300,8 @@ class SoundHeardTest : public QObject {
     const TClock::time_point give_up = TClock::now() + std::chrono::seconds(20);
     for (;;) {
       plays_.clear();
-      Play(navorix::SndInput, true);
-      if (MsBetween(plays_.back().Start, plays_.back().End) >= static_cast<double>(sounds_->DurationMs(navorix::SndInput)))
+      Play(navorix::SoundSlot(navorix::TSound::Input), true);
+      if (MsBetween(plays_.back().Start, plays_.back().End) >= static_cast<double>(sounds_->DurationMs(navorix::SoundSlot(navorix::TSound::Input))))
         break;
       QVERIFY2(TClock::now() < give_up, "the sounds did not come back with the new server");
       QTest::qWait(500);

@@ -1,7 +1,7 @@
 // Sounds: wave headers, the slot table and its numbering, and playing
 // without ever waiting longer than a sound lasts.
-#include "window/sound_table.h"
-#include "window/wave.h"
+#include "window/sound/sound_table.h"
+#include "window/sound/wave.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -186,7 +186,7 @@ class SoundTest : public QObject {
     sounds.SetSoundOn(false);
     QElapsedTimer clock;
     clock.start();
-    sounds.PlaySnd(navorix::SndError, true);
+    sounds.PlaySnd(navorix::SoundSlot(navorix::TSound::Error), true);
     QVERIFY(!sounds.IsPlaying());
     QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
   }
@@ -195,11 +195,11 @@ class SoundTest : public QObject {
     TSoundTable sounds;
     navorix::LoadStandardSounds(sounds, Source);
     QVERIFY(sounds.SoundOn());
-    const std::int64_t duration = sounds.DurationMs(navorix::SndError);
+    const std::int64_t duration = sounds.DurationMs(navorix::SoundSlot(navorix::TSound::Error));
     QVERIFY(duration > 0);
     QElapsedTimer clock;
     clock.start();
-    sounds.PlaySnd(navorix::SndError, true);
+    sounds.PlaySnd(navorix::SoundSlot(navorix::TSound::Error), true);
     const qint64 waited = clock.elapsed();
     // A machine without an audio output (a build server) plays nothing and
     // does not wait; one with an output waits at most for the sound.
@@ -216,9 +216,9 @@ class SoundTest : public QObject {
     navorix::LoadStandardSounds(sounds, Source);
     QElapsedTimer clock;
     clock.start();
-    sounds.PlaySnd(navorix::SndDone, false);
+    sounds.PlaySnd(navorix::SoundSlot(navorix::TSound::Done), false);
     QVERIFY(clock.elapsed() < 200);
-    sounds.PlaySnd(navorix::SndInput, false);  // replaces the one playing
+    sounds.PlaySnd(navorix::SoundSlot(navorix::TSound::Input), false);  // replaces the one playing
     sounds.Stop();
     QVERIFY(!sounds.IsPlaying());
   }

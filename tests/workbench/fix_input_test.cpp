@@ -40,8 +40,8 @@ TEST_F(FixInputTest, NewAndEditCaptionsAndPlaces) {
 
 TEST_F(FixInputTest, PrefilledTextsAreTheShownCoordinates) {
   AddFix("NOVOSIBIRSK/RUS", "29.552867", "-175.309289");
-  Bench().SetLatLonFormat(TAngleFormat::DegMinSec);
-  Bench().SetPrecision(TAccuracy::High);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
+  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
   Bench().SelectRow(0);
   const TFixEdit edit = Bench().BeginFixEdit(false);
   EXPECT_EQ(edit.Name, "NOVOSIBIRSK/RUS");
@@ -50,7 +50,7 @@ TEST_F(FixInputTest, PrefilledTextsAreTheShownCoordinates) {
 }
 
 TEST_F(FixInputTest, ChangingOnlyTheNameKeepsThePositionBitForBit) {
-  Bench().SetLatLonFormat(TAngleFormat::DegFrac);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
   AddFix("A", "12.3456789", "-98.7654321");  // shown rounded to 0.01 degree
   const TTriV before = Bench().Fixes().Get(1).Position;
   Bench().SelectRow(0);
@@ -64,7 +64,7 @@ TEST_F(FixInputTest, ChangingOnlyTheNameKeepsThePositionBitForBit) {
 }
 
 TEST_F(FixInputTest, RetypedCoordinatesReplaceThePosition) {
-  Bench().SetLatLonFormat(TAngleFormat::DegFrac);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
   AddFix("A", "12.3456789", "-98.7654321");
   const TTriV before = Bench().Fixes().Get(1).Position;
   Bench().SelectRow(0);

@@ -156,7 +156,7 @@ TEST_F(FixListTest, UndeleteIntoAFullDatabaseKeepsTheDeletedFix) {
   EXPECT_EQ(View().errors.back(), "Not enough room in the fix database");
   EXPECT_EQ(Bench().Fixes().Count(), MaxFixes);
   // Rebuilding with the blank row of a full list current falls back to row 0.
-  Bench().SetPrecision(TAccuracy::Medium);
+  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::Medium));
   EXPECT_EQ(View().selected, 0);
 }
 
@@ -201,15 +201,15 @@ TEST_F(FixListTest, InsertReplaceAndMovesEditSingleRows) {
 TEST_F(FixListTest, FormatAndAccuracyRedrawEveryRowAndKeepTheRow) {
   AddNames({"A", "B", "C"});
   Bench().SelectRow(1);
-  Bench().SetLatLonFormat(TAngleFormat::DegMinSec);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
   EXPECT_EQ(View().selected, 1);
   ExpectRowsMatch();
   EXPECT_NE(View().rows[0].find('\''), std::string::npos);
-  Bench().SetPrecision(TAccuracy::High);
+  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
   ExpectRowsMatch();
   EXPECT_NE(View().rows[0].find('"'), std::string::npos);
   Bench().SelectRow(3);  // the blank row: the rebuild selects row 0
-  Bench().SetLatLonFormat(TAngleFormat::DegFrac);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
   EXPECT_EQ(View().selected, 0);
   ExpectRowsMatch();
 }

@@ -159,7 +159,7 @@ TEST_F(KeepingTest, WithoutHardLinksEveryStatusFileIsSavedWithItsBackup) {
     testing::TFaultyCalls noLinks(testing::TCallPoint::Write, 0, EIO, code);
     TOther stick(Bench().Paths(), noLinks.Calls);
     stick.bench.LoadStatus();
-    stick.bench.SetLatLonFormat(TAngleFormat::DegMinSec);
+    stick.bench.SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
     stick.bench.ClearAll();
     EXPECT_TRUE(stick.bench.SaveStatus()) << reason;
     EXPECT_EQ(stick.view.errors, std::vector<std::string>{}) << reason;

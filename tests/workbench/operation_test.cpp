@@ -45,7 +45,7 @@ TEST_F(OperationTest, AFailureIsShownAndLogsNothing) {
   EXPECT_EQ(Bench().Log().Count(), 1);
   EXPECT_EQ(Bench().PendingFix().Name, "MIDPOINT/NEW");
   // The range checks come after the dialog, the distance first.
-  Bench().SetDistUnits(TDistUnits::Degrees);
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Degrees));
   EXPECT_EQ(Run(TOpTag::FixAtDistAz, {1}, 180, 360), TRunResult::Failed);
   EXPECT_EQ(View().errors.back(), "Distance too large (>pi)");
   EXPECT_EQ(Run(TOpTag::FixAtDistAz, {1}, 179.9L, 360), TRunResult::Failed);
@@ -78,23 +78,23 @@ TEST_F(OperationTest, NextFixFollowsItsTable) {
   Bench().ClearLog();  // disabled, chain kept
   EXPECT_FALSE(Bench().NextFixEnabled());
   EXPECT_EQ(Bench().Chain().LastFix.Name, "C");
-  Bench().SetDistUnits(TDistUnits::Miles);  // a unit other than Degrees enables
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Miles));  // a unit other than Degrees enables
   EXPECT_TRUE(Bench().NextFixEnabled());
-  Bench().SetDistUnits(TDistUnits::Degrees);  // Degrees disable
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Degrees));  // Degrees disable
   EXPECT_FALSE(Bench().NextFixEnabled());
-  Bench().SetDistUnits(TDistUnits::Kilometers);
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Kilometers));
   Bench().ToggleEllipticArc();  // every ellipsoid switch disables
   EXPECT_FALSE(Bench().NextFixEnabled());
-  Bench().SetDistUnits(TDistUnits::Kilometers);
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Kilometers));
   Bench().ToggleGeoDistance();
   EXPECT_FALSE(Bench().NextFixEnabled());
-  Bench().SetDistUnits(TDistUnits::Kilometers);
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Kilometers));
   Bench().ToggleEllipticLat();
   EXPECT_FALSE(Bench().NextFixEnabled());
   EXPECT_EQ(View().nextFix,
             (std::vector<bool>{true, false, true, false, true, false, true, false, true, false}));
   // Re-enabled by a unit, Next Fix continues the kept chain.
-  Bench().SetDistUnits(TDistUnits::Kilometers);
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::Kilometers));
   ASSERT_EQ(Run(TOpTag::NextFix, {1}), TRunResult::Logged);
   EXPECT_EQ(View().log.Line1, "Accumulated distance from A");
   EXPECT_EQ(View().log.Line2, "to A");

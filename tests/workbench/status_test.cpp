@@ -18,7 +18,7 @@ using testing::WriteFile;
 class StatusTest : public WorkbenchTest {
  protected:
   const TSettings& S() { return Bench().Settings(); }
-  std::string Caption(TOptionMenu Menu) { return OptionCaption(Menu, S().Display); }
+  std::string Caption(TDisplayOption Menu) { return OptionCaption(Menu, S().Display); }
 };
 
 TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
@@ -42,12 +42,12 @@ TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
   EXPECT_EQ(S().Interface.MenuFontSize, 9);
   EXPECT_EQ(S().Interface.PropFontSize, 9);
   EXPECT_EQ(View().settings.Display, S().Display) << "the views were told";
-  EXPECT_EQ(Caption(TOptionMenu::LatLonFormat), "Lat/Lon &Format: Deg/Frac");
-  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: -180\xB0..+180\xB0");
-  EXPECT_EQ(Caption(TOptionMenu::DistUnits), "Distance &Units: Kilometers");
-  EXPECT_EQ(Caption(TOptionMenu::Precision), "&Display Accuracy: Low");
-  EXPECT_EQ(Caption(TOptionMenu::AzimFormat), "&Azimuth Format: Deg/Frac");
-  EXPECT_EQ(Caption(TOptionMenu::PlusDir), "&Plus coordinates: North-East");
+  EXPECT_EQ(Caption(TDisplayOption::LatLonFormat), "Lat/Lon &Format: Deg/Frac");
+  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: -180\xB0..+180\xB0");
+  EXPECT_EQ(Caption(TDisplayOption::DistUnits), "Distance &Units: Kilometers");
+  EXPECT_EQ(Caption(TDisplayOption::Precision), "&Display Accuracy: Low");
+  EXPECT_EQ(Caption(TDisplayOption::AzimFormat), "&Azimuth Format: Deg/Frac");
+  EXPECT_EQ(Caption(TDisplayOption::PlusDir), "&Plus coordinates: North-East");
   EXPECT_TRUE(Bench().NextFixEnabled());  // kilometres
   EXPECT_EQ(Bench().Fixes().Count(), 0);
   EXPECT_EQ(Bench().Log().Count(), 0);
@@ -63,7 +63,7 @@ TEST_F(StatusTest, ValuesOutsideTheirRangeKeepTheDefault) {
   EXPECT_EQ(S().Display.PlusDir, TPlusDir::NorthEast);
   EXPECT_EQ(S().Display.DistUnits, TDistUnits::NautMiles);
   EXPECT_EQ(S().Display.AzimRange, TAzimRange::Zero360);
-  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
   EXPECT_TRUE(View().errors.empty());
 }
 
@@ -84,7 +84,7 @@ TEST_F(StatusTest, AHandEnteredRadiusSurvivesSavingAndIsUsedNextTime) {
                    "\r\n[Interface]\r\nPropFontSize=11\r\n");
   Bench().LoadStatus();
   EXPECT_EQ(S().Earth.Shape.SpherRadius, 6371.0L);
-  Bench().SetPrecision(TAccuracy::High);
+  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
   ASSERT_TRUE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Ini()),
             "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
@@ -183,7 +183,7 @@ TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   std::filesystem::create_directory(Ini());
   WriteFile(Data("navorix.fix"), "10 20 A\r\n");
   WriteFile(Data("navorix.his"), "l1\r\nl2\r\nl3\r\n");
-  Bench().SetLatLonFormat(TAngleFormat::InfixDMS);
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::InfixDMS));
   Bench().LoadStatus();
   ASSERT_EQ(View().errors.size(), 1u);
   EXPECT_EQ(S().Display.LatLonFormat, TAngleFormat::InfixDMS);  // not read, so kept
@@ -384,7 +384,7 @@ TEST_F(StatusTest, ReloadAsksOnlyAfterAChangeSinceLoadingOrSaving) {
       [this] { AddFix("C"); },
       [this] { Bench().SortFixes(TSortOrder::ByName); },
       [this] { ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged); },
-      [this] { Bench().SetPrecision(TAccuracy::High); },
+      [this] { Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High)); },
       [this] { Bench().ToggleEllipticArc(); },
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {
@@ -424,23 +424,36 @@ TEST_F(StatusTest, LeavingAfterANoToReplacingSaysWhyTheProgramStays) {
 }
 
 TEST_F(StatusTest, OptionsCaptionsFollowTheValues) {
-  Bench().SetLatLonFormat(TAngleFormat::InfixDMS);
-  EXPECT_EQ(Caption(TOptionMenu::LatLonFormat), "Lat/Lon &Format: Infix DMS");
-  Bench().SetAzimFormat(TAngleFormat::DegMinSec);
-  EXPECT_EQ(Caption(TOptionMenu::AzimFormat), "&Azimuth Format: Deg/Min/Sec");
-  Bench().SetPlusDir(TPlusDir::SouthWest);
-  EXPECT_EQ(Caption(TOptionMenu::PlusDir), "&Plus coordinates: South-West");
-  Bench().SetPrecision(TAccuracy::Medium);
-  EXPECT_EQ(Caption(TOptionMenu::Precision), "&Display Accuracy: Medium");
-  Bench().SetAzimRange(TAzimRange::Zero360);
-  EXPECT_EQ(Caption(TOptionMenu::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
-  Bench().SetDistUnits(TDistUnits::NautMiles);
-  EXPECT_EQ(Caption(TOptionMenu::DistUnits), "Distance &Units: Naut.Miles");
+  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::InfixDMS));
+  EXPECT_EQ(Caption(TDisplayOption::LatLonFormat), "Lat/Lon &Format: Infix DMS");
+  Bench().SetDisplayOption(TDisplayOption::AzimFormat, Index(TAngleFormat::DegMinSec));
+  EXPECT_EQ(Caption(TDisplayOption::AzimFormat), "&Azimuth Format: Deg/Min/Sec");
+  Bench().SetDisplayOption(TDisplayOption::PlusDir, Index(TPlusDir::SouthWest));
+  EXPECT_EQ(Caption(TDisplayOption::PlusDir), "&Plus coordinates: South-West");
+  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::Medium));
+  EXPECT_EQ(Caption(TDisplayOption::Precision), "&Display Accuracy: Medium");
+  Bench().SetDisplayOption(TDisplayOption::AzimRange, Index(TAzimRange::Zero360));
+  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::NautMiles));
+  EXPECT_EQ(Caption(TDisplayOption::DistUnits), "Distance &Units: Naut.Miles");
   EXPECT_EQ(View().settings.Display, S().Display);
   // A damaged value shows the first name rather than reading past a table.
   TDisplayOptions damaged;
   damaged.LatLonFormat = static_cast<TAngleFormat>(9);
-  EXPECT_EQ(OptionCaption(TOptionMenu::LatLonFormat, damaged), "Lat/Lon &Format: Deg/Frac");
+  EXPECT_EQ(OptionCaption(TDisplayOption::LatLonFormat, damaged), "Lat/Lon &Format: Deg/Frac");
+}
+
+// A number that is none of an option's values (a script's or a cast's)
+// changes nothing and is no change to ask about before reloading.
+TEST_F(StatusTest, ANumberBeyondAnOptionsValuesChangesNothing) {
+  const TDisplayOptions before = S().Display;
+  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
+    for (int value : {-1, option.Count}) {
+      Bench().SetDisplayOption(option.Option, value);
+      EXPECT_EQ(S().Display, before) << option.Key << " " << value;
+    }
+  }
+  EXPECT_EQ(Bench().ReloadStatusQuestion(), "");
 }
 
 TEST_F(StatusTest, SoundAndHintsAreSavedAsSet) {

@@ -1,0 +1,164 @@
+#include "window/chart/chart_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRect>
+#include <QVector>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+#include "window/look/qt_text.h"
+#include "workbench/chart_scene.h"
+
+namespace navorix {
+
+namespace {
+
+// The window's colours: a dark sea, lime fixes, aqua and yellow results.
+const QColor Space(0, 0, 0);
+const QColor Sea(8, 20, 44);
+const QColor LandLine(122, 150, 104);
+const QColor GridLine(44, 58, 86);
+const QColor FixColour(0, 255, 0);
+const QColor CurrentColour(255, 255, 255);
+const QColor ArcColour(255, 255, 255);
+const QColor GeodesicColour(255, 128, 255);
+const QColor FirstResult(0, 255, 255);
+const QColor OtherResult(255, 255, 0);
+const QColor FigureName(255, 255, 255);
+
+QPointF At(const PixelPoint& p) { return {static_cast<double>(p.u), static_cast<double>(p.v)}; }
+
+void DrawPaths(QPainter& painter, const PixelPaths& paths, const QPen& pen) {
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  QPolygonF line;
+  for (std::size_t i = 0; i < paths.Count(); ++i) {
+    line.clear();
+    for (const PixelPoint& p : paths[i]) line << At(p);
+    if (paths.Shape(i) == PathShape::Closed)
+      painter.drawPolygon(line);
+    else
+      painter.drawPolyline(line);
+  }
+}
+
+// The sea: the globe's disc, or Mercator's world between its limits.
+void DrawSea(QPainter& painter, const MapProjection& p) {
+  painter.fillRect(QRectF(0, 0, static_cast<double>(p.Width()), static_cast<double>(p.Height())), Space);
+  const double s = static_cast<double>(p.Scale());
+  const QPointF centre(static_cast<double>(p.Width()) / 2, static_cast<double>(p.Height()) / 2);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Sea);
+  if (p.View().kind == ProjectionKind::Globe) {
+    painter.drawEllipse(centre, s, s);
+    return;
+  }
+  const PixelPoint north = p.MercatorPixel(p.View().centreLon, MercatorLimitPsi);
+  const PixelPoint south = p.MercatorPixel(p.View().centreLon, -MercatorLimitPsi);
+  const double halfWorld = std::acos(-1.0) * s;
+  painter.drawRect(QRectF(QPointF(centre.x() - halfWorld, static_cast<double>(north.v)),
+                          QPointF(centre.x() + halfWorld, static_cast<double>(south.v))));
+}
+
+QFont LabelFont() {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSize(ChartLabelPointSize);
+  return font;
+}
+
+}  // namespace
+
+LabelMetrics ChartLabelMetrics() {
+  const QFontMetricsF metrics(LabelFont());
+  LabelMetrics labels;
+  // Names are capitals: a little narrower than ten M on average.
+  labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
+  labels.lineHeight = metrics.height();
+  return labels;
+}
+
+void PaintChart(QPainter& painter, const TChartScene& scene) {
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  DrawSea(painter, scene.Projection());
+  DrawPaths(painter, scene.Graticule(), QPen(GridLine, 1.0));
+  DrawPaths(painter, scene.Land(), QPen(LandLine, 1.0));
+
+  // The fixes, tens of thousands of them: whole-pixel squares in one call,
+  // without antialiasing, which would only blur three pixels.
+  QVector<QRect> squares;
+  squares.reserve(static_cast<qsizetype>(scene.Dots().size()));
+  for (const ChartDot& dot : scene.Dots()) {
+    squares.append(QRect(static_cast<int>(std::lround(dot.at.u)) - 1, static_cast<int>(std::lround(dot.at.v)) - 1, 3, 3));
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(FixColour);
+  painter.drawRects(squares.constData(), static_cast<int>(squares.size()));
+  painter.setRenderHint(QPainter::Antialiasing, true);
+
+  QPen dashed(ArcColour, 1.0, Qt::DashLine);
+  DrawPaths(painter, scene.FigureDashed(), dashed);
+  DrawPaths(painter, scene.FigureCircle(), QPen(FirstResult, 1.5));
+  DrawPaths(painter, scene.FigureGeodesic(), QPen(GeodesicColour, 1.5));
+  DrawPaths(painter, scene.FigureSolid(), QPen(ArcColour, 2.0));
+
+  for (const ChartMarker& marker : scene.Markers()) {
+    switch (marker.kind) {
+      case ChartMarkerKind::Operand:
+        painter.setPen(QPen(FixColour, 2.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(At(marker.at), 5.0, 5.0);
+        break;
+      case ChartMarkerKind::Result:
+      case ChartMarkerKind::OtherResult:
+        painter.setPen(QPen(Space, 1.0));
+        painter.setBrush(marker.kind == ChartMarkerKind::Result ? FirstResult : OtherResult);
+        painter.drawEllipse(At(marker.at), 4.5, 4.5);
+        break;
+    }
+  }
+  if (scene.Current()) {
+    const QPointF c = At(*scene.Current());
+    painter.setPen(QPen(CurrentColour, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(c, 8.0, 8.0);
+    painter.drawLine(c + QPointF(-12, 0), c + QPointF(-9, 0));
+    painter.drawLine(c + QPointF(9, 0), c + QPointF(12, 0));
+    painter.drawLine(c + QPointF(0, -12), c + QPointF(0, -9));
+    painter.drawLine(c + QPointF(0, 9), c + QPointF(0, 12));
+  }
+
+  painter.setFont(LabelFont());
+  for (const ChartLabel& label : scene.Labels()) {
+    painter.setPen(label.figure ? FigureName : FixColour);
+    painter.drawText(At(label.at), ToQString(label.text));
+  }
+}
+
+bool SaveChartPicture(const QString& FileName, const TChartScene& scene) {
+  const QSize size(static_cast<int>(scene.Projection().Width()), static_cast<int>(scene.Projection().Height()));
+  if (FileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setFileName(FileName);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Navorix Chart"));
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    PaintChart(painter, scene);
+    return painter.end();
+  }
+  QImage image(size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  PaintChart(painter, scene);
+  painter.end();
+  return image.save(FileName, "PNG");
+}
+
+}  // namespace navorix

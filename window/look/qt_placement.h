@@ -1,0 +1,31 @@
+// The placement rules applied to real windows. A window's rectangle is its
+// outer (frame) rectangle: the client area with the frame the window
+// manager puts around it, asked for before the window is shown (see
+// window/window_frame.h).
+#pragma once
+
+#include "window/look/placement.h"
+
+class QWidget;
+
+namespace navorix {
+
+// The rectangle of the screen Window is on (the primary screen when it has
+// none yet).
+TRect ScreenRectOf(const QWidget& Window);
+
+// The window the user works in, other than Window: the active one, else
+// the modal one, else the one Window belongs to; nullptr when none is
+// shown.
+QWidget* WorkingWindow(const QWidget& Window);
+
+void KeepOnScreen(QWidget& Window);
+// Centres Window on the screen, then keeps it on the screen.
+void CentreOnScreen(QWidget& Window);
+// Centres Window on the window the user works in (WorkingWindow), else on
+// the screen.
+void CentreOnActiveForm(QWidget& Window);
+// Centres Window on Control (any widget, by its screen position and size).
+void CentreOnControl(QWidget& Window, const QWidget& Control);
+
+}  // namespace navorix
