@@ -56,7 +56,10 @@ long double Distance2(const PixelPoint& a, const PixelPoint& b) {
 
 }  // namespace
 
-TChartScene::TChartScene(const LandOutlines& Land) { AddLandPaths(Land, landSphere_); }
+TChartScene::TChartScene(const LandOutlines& Land) {
+  AddLandPaths(Land, landSphere_);
+  MercatorPlaces(landSphere_, landMercator_);
+}
 
 void TChartScene::Build(const ChartView& View, long double Width, long double Height, const TFixDB& Fixes,
                         int CurrentRow, const Figure& Shown, const TEarthModel& Earth,
@@ -67,7 +70,7 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
   Height = p.Height();
 
   land_.Clear();
-  p.Cut(landSphere_, land_);
+  p.Cut(landSphere_, land_, landMercator_);
 
   graticule_.Clear();
   scratch_.Clear();
@@ -132,7 +135,7 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
     if (mercator) {
       if (!(flags & FixWithinMercator)) continue;
       at = p.MercatorPixel(fixMercator_[i].lon, fixMercator_[i].psi);
-    } else if (!p.Forward(fixSphere_[i], at)) {
+    } else if (!p.ForwardShown(fixSphere_[i], at)) {
       continue;
     }
     if (!Inside(at, Width, Height, DotMargin)) continue;
@@ -191,16 +194,21 @@ void TChartScene::TakeRow(int r, int c0, int c1) {
 
 std::optional<PixelPoint> TChartScene::TakeLabelPlace(const PixelPoint& At, std::size_t Length, bool Figure,
                                                        const LabelMetrics& Metrics) {
+  // Cells are a power of two wide, so a product by the inverse is exact.
+  constexpr long double PerCell = 1.0L / LabelCell;
   const long double left = At.u + LabelGap;
   const long double top = At.v - Metrics.lineHeight / 2;
+  const int c0 = FloorToInt(left * PerCell);
+  const int r0 = FloorToInt(top * PerCell);
+  // A fix's name must lie wholly within the picture and on free cells.
+  // Where names crowd, the first cell is usually taken already.
+  if (!Figure && (c0 < 0 || r0 < 0 || (c0 < cellsWide_ && r0 < cellsHigh_ && RowTaken(r0, c0, c0))))
+    return std::nullopt;
   const long double right = left + Metrics.charWidth * static_cast<long double>(Length);
   const long double bottom = top + Metrics.lineHeight;
-  const int c0 = FloorToInt(left / LabelCell);
-  const int c1 = FloorToInt(right / LabelCell);
-  const int r0 = FloorToInt(top / LabelCell);
-  const int r1 = FloorToInt(bottom / LabelCell);
-  // A fix's name must lie wholly within the picture and on free cells.
-  if (!Figure && (c0 < 0 || r0 < 0 || c1 >= cellsWide_ || r1 >= cellsHigh_)) return std::nullopt;
+  const int c1 = FloorToInt(right * PerCell);
+  const int r1 = FloorToInt(bottom * PerCell);
+  if (!Figure && (c1 >= cellsWide_ || r1 >= cellsHigh_)) return std::nullopt;
   const int cFirst = std::max(c0, 0), cLast = std::min(c1, cellsWide_ - 1);
   const int rFirst = std::max(r0, 0), rLast = std::min(r1, cellsHigh_ - 1);
   if (cFirst > cLast || rFirst > rLast) return LabelStart(At, Metrics);  // a figure's name off the picture

@@ -93,6 +93,7 @@ class TChartScene {
   void KeepFixes(const TFixDB& Fixes, const TEarthModel& Earth, bool Mercator);
 
   SpherePaths landSphere_;
+  std::vector<MercatorPlace> landMercator_;
   MapProjection projection_{ChartView{}, 1.0L, 1.0L};
   PixelPaths land_, graticule_, solid_, dashed_, geodesic_, circle_;
   SpherePaths scratch_;
@@ -120,10 +121,6 @@ class TChartScene {
     bool elliptic = false;
     long double oneMinusEcc2 = 0.0L;
     friend bool operator==(const FixesKey&, const FixesKey&) = default;
-  };
-  struct MercatorPlace {
-    long double lon = 0.0L;
-    long double psi = 0.0L;
   };
   FixesKey keptKey_;
   bool keptMercator_ = false;
