@@ -11,6 +11,7 @@
 #include <QVector>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 
 #include "window/qt_text.h"
@@ -95,12 +96,16 @@ void DrawDots(QPainter& painter, const TChartScene& scene) {
   QImage layer(width, height, QImage::Format_ARGB32_Premultiplied);
   layer.fill(Qt::transparent);
   const QRgb colour = FixColour.rgba();
-  const QRect picture(0, 0, width, height);
+  // scanLine would check the image's sharing on every call.
+  uchar* const bits = layer.bits();
+  const qsizetype stride = layer.bytesPerLine();
   for (const ChartDot& dot : scene.Dots()) {
-    const QRect r = square(dot).intersected(picture);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-      QRgb* line = reinterpret_cast<QRgb*>(layer.scanLine(y));
-      for (int x = r.left(); x <= r.right(); ++x) line[x] = colour;
+    const QRect r = square(dot);
+    const int left = std::max(r.left(), 0), right = std::min(r.right(), width - 1);
+    const int top = std::max(r.top(), 0), bottom = std::min(r.bottom(), height - 1);
+    for (int y = top; y <= bottom; ++y) {
+      QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
+      for (int x = left; x <= right; ++x) line[x] = colour;
     }
   }
   painter.drawImage(QPoint(0, 0), layer);
