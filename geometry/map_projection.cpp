@@ -79,6 +79,15 @@ TTriV ChartDirection(const TEarthModel& e, const TTriV& p) {
   return UnitOr(TTriV{p.x, p.y, p.z / e.Shape.OneMinusEcc2}, p);
 }
 
+MercatorPlace MercatorPlaceOf(const TTriV& p) { return {TriLon(p), MercatorPsi(TriLat(p))}; }
+
+void MercatorPlaces(const SpherePaths& paths, std::vector<MercatorPlace>& out) {
+  out.clear();
+  out.reserve(paths.PointCount());
+  for (std::size_t i = 0; i < paths.Count(); ++i)
+    for (const TTriV& p : paths[i]) out.push_back(MercatorPlaceOf(p));
+}
+
 long double MercatorPsi(long double phi) {
   if (!(std::fabs(phi) < MercatorLimit)) return std::copysign(MercatorLimitPsi, phi);
   return std::asinh(std::tan(phi));
@@ -127,7 +136,8 @@ PixelPoint MapProjection::MercatorPixel(long double lam, long double psi) const 
 }
 
 PixelPoint MapProjection::MercatorPixelOf(const TTriV& p) const {
-  return MercatorPixel(TriLon(p), MercatorPsi(TriLat(p)));
+  const MercatorPlace place = MercatorPlaceOf(p);
+  return MercatorPixel(place.lon, place.psi);
 }
 
 bool MapProjection::Forward(const TTriV& p, PixelPoint& pixel) const {
@@ -137,6 +147,15 @@ bool MapProjection::Forward(const TTriV& p, PixelPoint& pixel) const {
   }
   pixel = MercatorPixelOf(p);
   return std::fabs(TriLat(p)) <= MercatorLimit;
+}
+
+bool MapProjection::ForwardShown(const TTriV& p, PixelPoint& pixel) const {
+  if (view_.kind == ProjectionKind::Globe) {
+    if (TriDot(p, toViewer_) < 0.0L) return false;
+    pixel = GlobePixel(p);
+    return true;
+  }
+  return Forward(p, pixel);
 }
 
 bool MapProjection::Inverse(const PixelPoint& pixel, TTriV& p) const {
@@ -156,11 +175,15 @@ bool MapProjection::Inverse(const PixelPoint& pixel, TTriV& p) const {
   return true;
 }
 
-void MapProjection::Cut(const SpherePaths& in, PixelPaths& out) const {
+void MapProjection::Cut(const SpherePaths& in, PixelPaths& out, std::span<const MercatorPlace> places) const {
+  const bool kept = places.size() == in.PointCount();
+  std::size_t first = 0;
   for (std::size_t i = 0; i < in.Count(); ++i) {
     const bool closed = in.Shape(i) == PathShape::Closed;
-    if (view_.kind == ProjectionKind::Globe) CutGlobe(in[i], closed, out);
-    else CutMercator(in[i], closed, out);
+    const std::span<const TTriV> path = in[i];
+    if (view_.kind == ProjectionKind::Globe) CutGlobe(path, closed, out);
+    else CutMercator(path, closed, kept ? places.subspan(first, path.size()) : std::span<const MercatorPlace>{}, out);
+    first += path.size();
   }
 }
 
@@ -197,11 +220,12 @@ void MapProjection::CutGlobe(std::span<const TTriV> path, bool closed, PixelPath
   else out.End();
 }
 
-void MapProjection::AddMercatorPiece(const TTriV& a, const TTriV& b, PixelPaths& out) const {
-  const long double xa = MercatorX(TriLon(a));
-  const long double xb = MercatorX(TriLon(b));
+void MapProjection::AddMercatorPiece(const TTriV& a, long double lonA, const TTriV& b, const MercatorPlace& placeB,
+                                     PixelPaths& out) const {
+  const long double xa = MercatorX(lonA);
+  const long double xb = MercatorX(placeB.lon);
   if (std::fabs(xb - xa) <= Pi) {
-    out.Add(MercatorPixelOf(b));
+    out.Add(MercatorPixel(placeB.lon, placeB.psi));
     return;
   }
   // The seam's meridian lam0 + pi lies in the plane through the axis with
@@ -217,34 +241,44 @@ void MapProjection::AddMercatorPiece(const TTriV& a, const TTriV& b, PixelPaths&
   out.Add({0.5L * width_ + std::copysign(edge, xa), v});
   out.End();
   out.Add({0.5L * width_ + std::copysign(edge, xb), v});
-  out.Add(MercatorPixelOf(b));
+  out.Add(MercatorPixel(placeB.lon, placeB.psi));
 }
 
-void MapProjection::CutMercator(std::span<const TTriV> path, bool closed, PixelPaths& out) const {
+// Each point's longitude and psi are worked out once (or taken from places)
+// and serve both the piece that ends at it and the one that starts there.
+void MapProjection::CutMercator(std::span<const TTriV> path, bool closed, std::span<const MercatorPlace> places,
+                                PixelPaths& out) const {
   if (path.empty()) return;
+  const auto placeOf = [&](std::size_t i) { return places.empty() ? MercatorPlaceOf(path[i]) : places[i]; };
   const std::size_t steps = closed ? path.size() : path.size() - 1;
   const std::size_t linesBefore = out.Count();
   auto within = [](const TTriV& p) { return std::fabs(p.z) <= MercatorLimitSin; };
   const bool startShown = within(path[0]);
   bool cut = false;
-  if (startShown) out.Add(MercatorPixelOf(path[0]));
+  MercatorPlace placeA = placeOf(0);
+  if (startShown) out.Add(MercatorPixel(placeA.lon, placeA.psi));
   for (std::size_t i = 1; i <= steps; ++i) {
+    const std::size_t ib = i == path.size() ? 0 : i;
     const TTriV& a = path[i - 1];
-    const TTriV& b = path[i == path.size() ? 0 : i];
+    const TTriV& b = path[ib];
+    const MercatorPlace placeB = placeOf(ib);
     const bool aWithin = within(a);
     const bool bWithin = within(b);
     const std::size_t linesNow = out.Count();
     if (aWithin && bWithin) {
-      AddMercatorPiece(a, b, out);
+      AddMercatorPiece(a, placeA.lon, b, placeB, out);
     } else if (aWithin) {
-      AddMercatorPiece(a, LimitPoint(a, b), out);
+      const TTriV limit = LimitPoint(a, b);
+      AddMercatorPiece(a, placeA.lon, limit, MercatorPlaceOf(limit), out);
       out.End();
     } else if (bWithin) {
       const TTriV limit = LimitPoint(b, a);
-      out.Add(MercatorPixelOf(limit));
-      AddMercatorPiece(limit, b, out);
+      const MercatorPlace placeLimit = MercatorPlaceOf(limit);
+      out.Add(MercatorPixel(placeLimit.lon, placeLimit.psi));
+      AddMercatorPiece(limit, placeLimit.lon, b, placeB, out);
     }
     if (out.Count() != linesNow || (aWithin && !bWithin)) cut = true;
+    placeA = placeB;
   }
   const bool joinable = closed && startShown && cut && out.OpenCount() > 0 &&
                         out.Count() > linesBefore;

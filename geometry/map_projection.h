@@ -30,6 +30,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "geometry/earth_model.h"
 #include "geometry/numeric.h"
@@ -73,6 +74,17 @@ struct ChartView {
 // The longitude is p's.
 TTriV ChartDirection(const TEarthModel& e, const TTriV& p);
 
+// Where Mercator puts a position, whatever the view: its longitude lam and
+// its isometric latitude psi (held within the latitude limit).
+struct MercatorPlace {
+  long double lon = 0.0L;
+  long double psi = 0.0L;
+};
+MercatorPlace MercatorPlaceOf(const TTriV& p);
+// The places of every point of paths, path after path: worked out once for
+// paths that many Mercator views cut (Cut's places).
+void MercatorPlaces(const SpherePaths& paths, std::vector<MercatorPlace>& out);
+
 // A range of latitudes and longitudes: lat in [latMin, latMax], lon from
 // lonWest eastward by lonSpan (at most 2 pi, the whole circle), radians.
 struct LatLonBox {
@@ -104,6 +116,10 @@ class MapProjection {
   // at the latitude limit) and must not be drawn. Whether the pixel lies
   // inside the picture is not tested.
   bool Forward(const TTriV& p, PixelPoint& pixel) const;
+  // Forward for the many fixes of a picture: pixel is set only when the
+  // projection shows P, so that the far side of the globe costs one dot
+  // product a position.
+  bool ForwardShown(const TTriV& p, PixelPoint& pixel) const;
   // The position shown at a pixel; false (p unchanged) off the globe's disc,
   // or beyond Mercator's limits (|x| > pi, |phi| > MercatorLimit).
   bool Inverse(const PixelPoint& pixel, TTriV& p) const;
@@ -126,7 +142,9 @@ class MapProjection {
   // are at most a degree): a piece whose two ends are both hidden is left
   // out, so one that peeks out between them by less than 1 - cos(half its
   // length) radii (4e-5 for a degree) is not drawn.
-  void Cut(const SpherePaths& in, PixelPaths& out) const;
+  // places, when it holds the MercatorPlaces of in (as many as its points),
+  // spares Mercator working them out again; the result is the same.
+  void Cut(const SpherePaths& in, PixelPaths& out, std::span<const MercatorPlace> places = {}) const;
 
   // The latitudes and longitudes shown in the picture, found along its edges
   // (and the globe's horizon where it lies within the picture); the whole
@@ -136,15 +154,17 @@ class MapProjection {
 
  private:
   void CutGlobe(std::span<const TTriV> path, bool closed, PixelPaths& out) const;
-  void CutMercator(std::span<const TTriV> path, bool closed, PixelPaths& out) const;
+  void CutMercator(std::span<const TTriV> path, bool closed, std::span<const MercatorPlace> places,
+                   PixelPaths& out) const;
   PixelPoint GlobePixel(const TTriV& p) const;
   // Mercator's pixel of P, with its latitude held at the limit.
   PixelPoint MercatorPixelOf(const TTriV& p) const;
   // x of longitude lam.
   long double MercatorX(long double lam) const;
-  // Adds to out the piece from a to b, both within the limit, cutting it at
-  // the seam when it crosses it.
-  void AddMercatorPiece(const TTriV& a, const TTriV& b, PixelPaths& out) const;
+  // Adds to out the piece from a (longitude lonA) to b (at placeB), both
+  // within the limit, cutting it at the seam when it crosses it.
+  void AddMercatorPiece(const TTriV& a, long double lonA, const TTriV& b, const MercatorPlace& placeB,
+                        PixelPaths& out) const;
 
   ChartView view_;
   long double width_;

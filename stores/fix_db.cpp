@@ -26,6 +26,7 @@ void TFixDB::Delete(std::uint16_t Pos) {
 void TFixDB::Add(const FixRecord& Fix) {
   if (Count() == MaxFixes) throw Error(msg::FixDBFull);
   fixes_.push_back(std::make_unique<TFix>(Fix));
+  ++revision_;
   // An appended fix cannot hide an earlier one of the same name, so a valid
   // index stays valid.
   const std::string_view name = fixes_.back()->Record.Name.View();

@@ -122,14 +122,23 @@ class TFixDB {
   // they would end the data on reading.
   void WriteText(TAtomicFile& File, const TDisplayOptions& Options, const TEarthModel& E) const;
 
+  // A number that every change of the fixes (added, removed, replaced,
+  // moved, sorted) makes different, so that a reader keeping something
+  // worked out from them knows when to work it out again.
+  std::uint64_t Revision() const { return revision_; }
+
  private:
-  void Changed() { index_valid_ = false; }
+  void Changed() {
+    index_valid_ = false;
+    ++revision_;
+  }
 
   std::vector<std::unique_ptr<TFix>> fixes_;
   // Name -> first position; the names are viewed in place in the TFix
   // objects, which never move while the index is valid.
   mutable std::unordered_map<std::string_view, std::uint16_t> index_;
   mutable bool index_valid_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace navorix

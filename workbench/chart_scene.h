@@ -55,6 +55,10 @@ class TChartScene {
 
   // Builds the picture of View at Width x Height: the fixes of Fixes (the
   // one of CurrentRow marked when it is a fix), Shown the figure drawn.
+  // What does not depend on the view (each fix's position on the chart's
+  // sphere, its Mercator longitude and isometric latitude) is worked out
+  // once and kept until Fixes (by its Revision) or the model change; a
+  // view then costs a rotation or an affine step a fix.
   void Build(const ChartView& View, long double Width, long double Height, const TFixDB& Fixes,
              int CurrentRow, const Figure& Shown, const TEarthModel& Earth, const LabelMetrics& Metrics);
 
@@ -76,9 +80,20 @@ class TChartScene {
   std::uint16_t FixAt(PixelPoint Pixel, long double Radius) const;
 
  private:
-  void PlaceLabel(const PixelPoint& At, std::string_view Text, bool Figure, const LabelMetrics& Metrics);
+  // Takes the cells of a label of Length letters beside the dot At and
+  // returns where its text starts; none when a fix's name (not Figure)
+  // would leave the picture or cover another label.
+  std::optional<PixelPoint> TakeLabelPlace(const PixelPoint& At, std::size_t Length, bool Figure,
+                                           const LabelMetrics& Metrics);
+  // Whether a label covers a cell of row r from column c0 to c1.
+  bool RowTaken(int r, int c0, int c1) const;
+  void TakeRow(int r, int c0, int c1);
+  // Works out again what the fixes give every view when they or the Earth
+  // model changed since the last time; Mercator's part only when asked.
+  void KeepFixes(const TFixDB& Fixes, const TEarthModel& Earth, bool Mercator);
 
   SpherePaths landSphere_;
+  std::vector<MercatorPlace> landMercator_;
   MapProjection projection_{ChartView{}, 1.0L, 1.0L};
   PixelPaths land_, graticule_, solid_, dashed_, geodesic_, circle_;
   SpherePaths scratch_;
@@ -88,10 +103,31 @@ class TChartScene {
   std::uint16_t currentFix_ = 0;
   std::vector<ChartMarker> markers_;
   std::vector<ChartLabel> labels_;
-  // Cells of LabelCell pixels that a label already covers.
-  std::vector<std::uint8_t> taken_;
+  // Cells of LabelCell pixels that a label already covers, a bit each,
+  // wordsPerRow_ words a row.
+  std::vector<std::uint64_t> taken_;
   int cellsWide_ = 0;
   int cellsHigh_ = 0;
+  int wordsPerRow_ = 0;
+
+  // What the fixes give every view, kept between builds: fix i + 1's
+  // position on the chart's sphere, its longitude and isometric latitude
+  // (once Mercator is drawn), the length of its name, and flags. The key
+  // says which fixes, under which model, they were worked out for.
+  struct FixesKey {
+    const TFixDB* fixes = nullptr;
+    std::uint64_t revision = 0;
+    std::uint16_t count = 0;
+    bool elliptic = false;
+    long double oneMinusEcc2 = 0.0L;
+    friend bool operator==(const FixesKey&, const FixesKey&) = default;
+  };
+  FixesKey keptKey_;
+  bool keptMercator_ = false;
+  std::vector<TTriV> fixSphere_;
+  std::vector<MercatorPlace> fixMercator_;
+  std::vector<std::uint8_t> fixNameLength_;
+  std::vector<std::uint8_t> fixFlags_;
 };
 
 // Latitude and longitude (radians) of the centre a view takes when it is

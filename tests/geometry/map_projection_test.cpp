@@ -275,6 +275,43 @@ TEST(MapProjection, NeverAPieceAcrossThePicture) {
   }
 }
 
+// Paths cut for Mercator with their places worked out beforehand come out
+// as cut without them, point for point: across the seam, past the latitude
+// limit, closed rings opened and joined, many paths in one set. Places of
+// another set (a different count) are not used.
+TEST(MapProjection, KeptMercatorPlacesCutAsWithout) {
+  SpherePaths paths;
+  AddArcPath(At(10, 170), At(20, -170), MaxPathStep, paths);
+  AddCirclePath(At(0, 30), NorthPoleVec, -HalfPi, HalfPi, MaxPathStep, paths);
+  AddSmallCirclePath(At(80, 170), Deg(12), MaxPathStep, paths);
+  AddSmallCirclePath(At(-20, 0), Deg(40), MaxPathStep, paths);
+  AddRhumbPath(Deg(-5), Deg(-160), Deg(-60), Deg(150), MaxPathStep, paths);
+  std::vector<MercatorPlace> places;
+  MercatorPlaces(paths, places);
+  ASSERT_EQ(places.size(), paths.PointCount());
+  std::vector<MercatorPlace> wrong(places.begin(), places.end() - 1);
+  for (auto& place : wrong) place.psi += 1;
+  for (const ChartView& view : {Mercator(0, 0), Mercator(40, 175), Mercator(-70, -10)}) {
+    const MapProjection mercator(view, Width, Height);
+    PixelPaths plain, kept, other;
+    mercator.Cut(paths, plain);
+    mercator.Cut(paths, kept, places);
+    mercator.Cut(paths, other, wrong);
+    ASSERT_GE(plain.Count(), paths.Count());
+    for (const PixelPaths* cut : {&kept, &other}) {
+      ASSERT_EQ(cut->Count(), plain.Count());
+      for (std::size_t i = 0; i < plain.Count(); ++i) {
+        ASSERT_EQ((*cut)[i].size(), plain[i].size()) << i;
+        EXPECT_EQ(cut->Shape(i), plain.Shape(i));
+        for (std::size_t j = 0; j < plain[i].size(); ++j) {
+          EXPECT_EQ((*cut)[i][j].u, plain[i][j].u) << i << " " << j;
+          EXPECT_EQ((*cut)[i][j].v, plain[i][j].v) << i << " " << j;
+        }
+      }
+    }
+  }
+}
+
 TEST(MapProjection, MeridianCutAtTheLatitudeLimit) {
   const MapProjection mercator(Mercator(0, 0), Width, Height);
   SpherePaths paths;

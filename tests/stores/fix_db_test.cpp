@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <string>
@@ -41,6 +42,37 @@ TEST(FixDB, EditingOperationsKeepTheOrder) {
   EXPECT_EQ(db.Count(), 4);
   EXPECT_FALSE(db.Get(0).Valid);
   EXPECT_FALSE(db.Get(5).Valid);
+}
+
+// Every change of the fixes gives a revision not seen before, so that what
+// a reader worked out from them is never taken for current after a change.
+TEST(FixDB, EveryChangeGivesANewRevision) {
+  const std::vector<std::pair<const char*, std::function<void(TFixDB&)>>> changes = {
+      {"Add", [](TFixDB& db) { db.Add(MakeTestFix("D")); }},
+      {"Insert", [](TFixDB& db) { db.Insert(MakeTestFix("E"), 1); }},
+      {"Replace", [](TFixDB& db) { db.Replace(MakeTestFix("F"), 2); }},
+      {"MoveUp", [](TFixDB& db) { db.MoveUp(2); }},
+      {"MoveDown", [](TFixDB& db) { db.MoveDown(1); }},
+      {"Sort", [](TFixDB& db) { db.Sort(TSortOrder::ByName, TTriV{}); }},
+      {"Delete", [](TFixDB& db) { db.Delete(1); }},
+      {"Clear", [](TFixDB& db) { db.Clear(); }},
+  };
+  TFixDB db;
+  AddAll(db, {"C", "B", "A"});
+  std::vector<std::uint64_t> seen{db.Revision()};
+  for (const auto& [what, change] : changes) {
+    change(db);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), db.Revision()), 0) << what;
+    seen.push_back(db.Revision());
+  }
+  // Reading and looking up change nothing.
+  const std::uint64_t now = db.Revision();
+  AddAll(db, {"A"});
+  const std::uint64_t added = db.Revision();
+  (void)db.FindName("A");
+  (void)db.Get(1);
+  EXPECT_EQ(db.Revision(), added);
+  EXPECT_NE(added, now);
 }
 
 TEST(FixDB, MoveUpAndDownRefuseTheEndsAndTheBlankRow) {

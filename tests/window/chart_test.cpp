@@ -8,6 +8,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QMouseEvent>
+#include <QPicture>
+
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "text/fix_names.h"
 #include "window/chart/chart_painter.h"
@@ -223,6 +228,57 @@ class ChartPictureTest : public QObject {
       QVERIFY(ColourNear(image, Pixel(e), Qt::white, 1));
       QVERIFY(ColourNear(image, Pixel(middle), Qt::white, 1));
       QVERIFY(!ColourNear(image, QPointF(200, 30), Qt::white, 3));  // and not elsewhere
+    }
+  }
+
+  // On a raster device the dots are set into a layer; on any other they are
+  // drawn as rectangles. Both give the same pixels, dots on the picture's
+  // edges and corners (partly outside it) included.
+  void TheDotsAreTheSameOnEveryDevice() {
+    TEarthModel earth;
+    earth.EllipticLat = false;
+    TFixDB fixes;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> lat(-1.4, 1.4), lon(-3.1, 3.1);
+    for (int i = 0; i < 3000; ++i) {
+      FixRecord fix;
+      MakeFix(fix, PosFromLatLon(earth, lat(random), lon(random)), "F");
+      fixes.Add(fix);
+    }
+    // Mercator at zoom 1: u = W/2 + W/(2 pi) lam, v = H/2 - W/(2 pi) psi.
+    const long double s = 400.0L / TwoPi;
+    for (const auto& [u, v] : std::vector<std::pair<long double, long double>>{
+             {0, 0}, {-1, 150}, {1, 150}, {399, 150}, {400, 150}, {401, 299}, {200, 300}, {200, -1}}) {
+      FixRecord fix;
+      const long double psi = (150 - v) / s;
+      MakeFix(fix, PosFromLatLon(earth, std::atan(std::sinh(psi)), (u - 200) / s), "EDGE");
+      fixes.Add(fix);
+    }
+    LabelMetrics noNames;
+    noNames.charWidth = 1e6L;  // no name fits: only the dots differ
+    for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
+      TChartScene scene;
+      ChartView view;
+      view.kind = kind;
+      scene.Build(view, 400, 300, fixes, -1, Figure{}, earth, noNames);
+      QVERIFY(scene.Labels().empty());
+      QImage direct(400, 300, QImage::Format_RGB32);
+      {
+        QPainter painter(&direct);
+        PaintChart(painter, scene);
+      }
+      QPicture recorded;
+      {
+        QPainter painter(&recorded);
+        PaintChart(painter, scene);
+      }
+      QImage replayed(400, 300, QImage::Format_RGB32);
+      {
+        QPainter painter(&replayed);
+        recorded.play(&painter);
+      }
+      QCOMPARE(direct, replayed);
+      QVERIFY(ColourNear(direct, QPointF(0, 0), Lime, 0) || kind == ProjectionKind::Globe);
     }
   }
 };

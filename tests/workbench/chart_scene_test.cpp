@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -149,6 +150,121 @@ TEST_F(ChartSceneTest, TheFiguresArcJoinsItsFixesInBothProjections) {
     EXPECT_NEAR(static_cast<double>(arc.back().u), static_cast<double>(db->at.u), 1e-6);
     EXPECT_NEAR(static_cast<double>(arc.back().v), static_cast<double>(db->at.v), 1e-6);
     EXPECT_EQ(scene.Markers().size(), 2u);
+  }
+}
+
+// A scene keeps what the fixes give every view between builds. After any
+// change of the fixes or the model, in either projection and in either
+// order of projections, it draws what a scene built afresh draws.
+TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
+  TFixDB other;
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"nothing", [] {}},
+      {"a fix moved", [&] {
+         FixRecord fix = DB.Get(2);
+         MakeFix(fix, PosFromLatLon(Earth, -20 * DegToRad, 50 * DegToRad), "MOVED");
+         DB.Replace(fix, 2);
+       }},
+      {"a fix renamed", [&] {
+         FixRecord fix = DB.Get(3);
+         fix.Name = DB.Get(1).Name;
+         DB.Replace(fix, 3);
+       }},
+      {"fixes exchanged", [&] { DB.MoveDown(1); }},
+      {"a fix deleted", [&] { DB.Delete(1); }},
+      {"a fix inserted", [&] {
+         FixRecord fix;
+         MakeFix(fix, PosFromLatLon(Earth, 84.9 * DegToRad, 0), "NORTHERN");
+         DB.Insert(fix, 1);
+       }},
+      {"fixes sorted", [&] { DB.Sort(TSortOrder::ByName, TTriV{}); }},
+      {"elliptic latitude on", [&] { Earth.EllipticLat = true; }},
+      {"another ellipsoid", [&] { Earth.Shape = EarthShape(6371.0L, 6330.0L, 6378.0L); }},
+      {"elliptic latitude off", [&] { Earth.EllipticLat = false; }},
+      {"cleared and refilled", [&] {
+         DB.Clear();
+         for (int i = 0; i < 40; ++i) Add("NEW" + std::to_string(i), 85.5L - 4 * i, 3 * i);
+       }},
+  };
+  for (int i = 0; i < 40; ++i) Add("OLD" + std::to_string(i), 60.0L - 3 * i, -40.0L + 2 * i);
+  for (int i = 0; i < 40; ++i) {
+    FixRecord fix;
+    MakeFix(fix, PosFromLatLon(Earth, 3.0L * i * DegToRad, -10 * DegToRad), "ELSEWHERE");
+    other.Add(fix);
+  }
+  const auto same = [&](const TChartScene& a, const TChartScene& b, const std::string& what) {
+    ASSERT_EQ(a.Dots().size(), b.Dots().size()) << what;
+    for (std::size_t i = 0; i < a.Dots().size(); ++i) {
+      EXPECT_EQ(a.Dots()[i].fix, b.Dots()[i].fix) << what;
+      EXPECT_EQ(a.Dots()[i].at.u, b.Dots()[i].at.u) << what;
+      EXPECT_EQ(a.Dots()[i].at.v, b.Dots()[i].at.v) << what;
+    }
+    ASSERT_EQ(a.Labels().size(), b.Labels().size()) << what;
+    for (std::size_t i = 0; i < a.Labels().size(); ++i) EXPECT_EQ(a.Labels()[i].text, b.Labels()[i].text) << what;
+  };
+  TChartScene globeFirst, mercatorFirst;
+  ChartView globe, mercator;
+  mercator.kind = ProjectionKind::Mercator;
+  for (const auto& [what, change] : changes) {
+    change();
+    for (const ChartView* view : {&globe, &mercator}) {
+      const std::string name = std::string(what) + (view == &globe ? ", globe" : ", Mercator");
+      TChartScene fresh;
+      fresh.Build(*view, W, H, DB, -1, {}, Earth, {});
+      globeFirst.Build(globe, W, H, DB, -1, {}, Earth, {});
+      globeFirst.Build(*view, W, H, DB, -1, {}, Earth, {});
+      mercatorFirst.Build(mercator, W, H, DB, -1, {}, Earth, {});
+      mercatorFirst.Build(*view, W, H, DB, -1, {}, Earth, {});
+      same(globeFirst, fresh, name + ", after the globe");
+      same(mercatorFirst, fresh, name + ", after Mercator");
+    }
+  }
+  // Another database of as many fixes, as often changed, is not taken for
+  // the one kept.
+  ASSERT_EQ(other.Count(), DB.Count());
+  for (const ChartView* view : {&globe, &mercator}) {
+    TChartScene fresh;
+    fresh.Build(*view, W, H, other, -1, {}, Earth, {});
+    globeFirst.Build(*view, W, H, other, -1, {}, Earth, {});
+    same(globeFirst, fresh, "another database");
+  }
+}
+
+// Names are kept apart on a grid of cells held 64 to a word: a name whose
+// cells meet another's only across the boundary of two words is still
+// refused, and one a cell clear of it is shown.
+TEST_F(ChartSceneTest, NamesMeetAcrossTheWordsOfTheGrid) {
+  // On Mercator at zoom 1, lat 0: u = W/2 + W/360 per degree East. A name
+  // starts 10 pixels right of its dot, on cells of 4 pixels, 7 a letter.
+  const auto lonOfCell = [](int cell) { return ((4.0L * cell + 0.5L - 10) - W / 2) / (W / 360); };
+  struct Case {
+    const char* what;
+    int firstCell;    // the first name's first cell, 11 letters: 20 cells
+    int secondCell;   // the second's, 1 letter: 2 cells
+    bool secondShown;
+  };
+  const Case cases[] = {
+      {"first across the boundary, second in the next word", 60, 66, false},
+      {"second ends on the word's first cell", 64, 63, false},
+      {"second ends on the word's last cell", 44, 62, false},
+      {"second just clear on the right", 44, 64, true},
+      {"second just clear on the left", 65, 63, true},
+      {"first ends on the last cell of the picture", 180, 190, false},
+  };
+  for (const Case& c : cases) {
+    DB.Clear();
+    Add("ABCDEFGHIJK", 0, lonOfCell(c.firstCell));
+    Add("X", 0, lonOfCell(c.secondCell));
+    ChartView view;
+    view.kind = ProjectionKind::Mercator;
+    scene.Build(view, W, H, DB, -1, {}, Earth, {});
+    bool first = false, second = false;
+    for (const ChartLabel& label : scene.Labels()) {
+      first = first || label.text == "ABCDEFGHIJK";
+      second = second || label.text == "X";
+    }
+    EXPECT_TRUE(first) << c.what;
+    EXPECT_EQ(second, c.secondShown) << c.what;
   }
 }
 
