@@ -101,6 +101,27 @@ class PlacementTest : public QObject {
     QCOMPARE(navorix::CentreOnControl({0, 0, 300, 200}, control2, screen_).Left, 5);
   }
 
+  // A window opened beside the main window covers none of it: right of it
+  // when it fits to the screen's margin (exactly fitting counts), else left
+  // of it, else on the roomier side, pulled back onto the screen.
+  void BesideWindowRightThenLeftThenCentred() {
+    const TRect main{100, 150, 500, 430};
+    // Right: 100 + 500 + 8 = 608, and 608 + 412 = 1020 = 1024 - 4 still fits.
+    QCOMPARE(navorix::BesideWindow({0, 0, 412, 300}, main, screen_), (TRect{608, 150, 412, 300}));
+    // One pixel wider fits on neither side (412 pixels of room on the
+    // right, 88 on the left): the right, pulled back to the margin.
+    QCOMPARE(navorix::BesideWindow({0, 0, 413, 300}, main, screen_), (TRect{1024 - 4 - 413, 150, 413, 300}));
+    const TRect mainRightish{300, 150, 500, 430};
+    // 212 pixels of room on the right, 288 on the left: the left.
+    QCOMPARE(navorix::BesideWindow({0, 0, 600, 300}, mainRightish, screen_), (TRect{4, 150, 600, 300}));
+    // A main window on the right half: the chart goes to its left.
+    const TRect rightMain{520, 150, 500, 430};
+    QCOMPARE(navorix::BesideWindow({0, 0, 400, 300}, rightMain, screen_), (TRect{112, 150, 400, 300}));
+    // Level with the main window's top, but kept on the screen.
+    const TRect lowMain{10, 600, 300, 160};
+    QCOMPARE(navorix::BesideWindow({0, 0, 400, 300}, lowMain, screen_).Top, 768 - 304);
+  }
+
   // The wrappers place a window by its outer rectangle, the frame the
   // platform reports included.
   void QtWrapperPlacesTheFrame() {

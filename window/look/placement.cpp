@@ -47,4 +47,22 @@ TRect CentreOnControl(TRect W, const TRect& Control, const TRect& Screen) {
   return KeepOnScreen(W, Screen);
 }
 
+TRect BesideWindow(TRect W, const TRect& Main, const TRect& Screen) {
+  const int rightLeft = Main.Left + Main.Width + WindowGap;
+  const int leftLeft = Main.Left - WindowGap - W.Width;
+  const int roomRight = Screen.Left + Screen.Width - ScreenMargin - rightLeft;
+  const int roomLeft = Main.Left - WindowGap - (Screen.Left + ScreenMargin);
+  if (W.Width <= roomRight) {
+    W.Left = rightLeft;
+  } else if (W.Width <= roomLeft) {
+    W.Left = leftLeft;
+  } else {
+    // Too wide for either side: on the roomier one, pulled back onto the
+    // screen, so that it covers as little of Main as it can.
+    W.Left = roomRight >= roomLeft ? rightLeft : leftLeft;
+  }
+  W.Top = Main.Top;
+  return KeepOnScreen(W, Screen);
+}
+
 }  // namespace navorix

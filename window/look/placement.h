@@ -35,4 +35,12 @@ TRect CentreOnActiveForm(TRect W, const TRect* Active, const TRect& Screen);
 // and left of the exact centre, then KeepOnScreen.
 TRect CentreOnControl(TRect W, const TRect& Control, const TRect& Screen);
 
+// W beside the window Main, so that it covers none of it: to its right with
+// a gap of WindowGap pixels when W fits there within the screen's margin,
+// else to its left, else on the side with more room; tops level with
+// Main's; then KeepOnScreen (a W too wide for either side then covers part
+// of Main).
+inline constexpr int WindowGap = 8;
+TRect BesideWindow(TRect W, const TRect& Main, const TRect& Screen);
+
 }  // namespace navorix

@@ -67,4 +67,10 @@ void CentreOnControl(QWidget& Window, const QWidget& Control) {
       [control, screen](const TRect& Outer) { return CentreOnControl(Outer, control, screen); });
 }
 
+void PlaceBeside(QWidget& Window, QWidget& Main) {
+  const TRect main = FrameOf(Main).OuterRect();
+  const TRect screen = ScreenRectOf(Window);
+  FrameOf(Window).Place([main, screen](const TRect& Outer) { return BesideWindow(Outer, main, screen); });
+}
+
 }  // namespace navorix

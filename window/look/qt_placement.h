@@ -27,5 +27,7 @@ void CentreOnScreen(QWidget& Window);
 void CentreOnActiveForm(QWidget& Window);
 // Centres Window on Control (any widget, by its screen position and size).
 void CentreOnControl(QWidget& Window, const QWidget& Control);
+// Puts Window beside Main (both by their frames; see BesideWindow).
+void PlaceBeside(QWidget& Window, QWidget& Main);
 
 }  // namespace navorix

@@ -125,6 +125,8 @@ void TMainController::ToggleChart() {
   if (!chart_) {
     chart_ = std::make_unique<TChartWindow>(bench_, LoadChartLand(shareDir_));
     connect(chart_.get(), &TChartWindow::ToggleRequested, this, &TMainController::ToggleChart);
+    // Opened for the first time: beside the main window, not over it.
+    if (!bench_.Settings().Chart.Placed) PlaceBeside(*chart_, *window_);
   }
   chart_->Refresh();
   chart_->show();
