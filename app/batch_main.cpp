@@ -27,7 +27,7 @@
 
 namespace {
 
-using navorix::TEncodingOption;
+using navorix::EncodingOption;
 
 constexpr int ExitFailedLines = 1;
 constexpr int ExitUsage = 2;
@@ -78,22 +78,22 @@ constexpr const char* Usage =
     "     entry or could not be read, or a script line could not be read\n"
     "  2  an argument is unusable or a file cannot be read (nothing was run)\n";
 
-int Fail(const std::string& Message, bool WithUsage = false) {
-  std::fprintf(stderr, "navorix-batch: %s\n", Message.c_str());
-  if (WithUsage) std::fputs(Usage, stderr);
+int Fail(const std::string& message, bool withUsage = false) {
+  std::fprintf(stderr, "navorix-batch: %s\n", message.c_str());
+  if (withUsage) std::fputs(Usage, stderr);
   return ExitUsage;
 }
 
-struct TArguments {
-  std::string IniFile;
-  TEncodingOption Encoding = TEncodingOption::Automatic;
-  std::string FixFile;
-  std::string Script;
-  bool HasScript = false;
+struct Arguments {
+  std::string iniFile;
+  EncodingOption encoding = EncodingOption::Automatic;
+  std::string fixFile;
+  std::string script;
+  bool hasScript = false;
 };
 
 // False with a message when the arguments cannot be used.
-bool ParseArguments(int argc, char** argv, TArguments& Args, std::string& Problem) {
+bool ParseArguments(int argc, char** argv, Arguments& args, std::string& problem) {
   int files = 0;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
@@ -102,38 +102,38 @@ bool ParseArguments(int argc, char** argv, TArguments& Args, std::string& Proble
       options = false;
     } else if (options && arg == "--ini") {
       if (i + 1 >= argc) {
-        Problem = "--ini needs a file name";
+        problem = "--ini needs a file name";
         return false;
       }
-      Args.IniFile = argv[++i];
-      if (Args.IniFile.empty()) {
-        Problem = "--ini needs a file name";
+      args.iniFile = argv[++i];
+      if (args.iniFile.empty()) {
+        problem = "--ini needs a file name";
         return false;
       }
     } else if (options && (arg == "--utf8" || arg == "--cp1252")) {
-      const TEncodingOption asked = arg == "--utf8" ? TEncodingOption::Utf8 : TEncodingOption::Cp1252;
-      if (Args.Encoding != TEncodingOption::Automatic && Args.Encoding != asked) {
-        Problem = "--utf8 and --cp1252 exclude each other";
+      const EncodingOption asked = arg == "--utf8" ? EncodingOption::Utf8 : EncodingOption::Cp1252;
+      if (args.encoding != EncodingOption::Automatic && args.encoding != asked) {
+        problem = "--utf8 and --cp1252 exclude each other";
         return false;
       }
-      Args.Encoding = asked;
+      args.encoding = asked;
     } else if (options && arg.size() > 1 && arg.front() == '-') {
-      Problem = "unknown option " + std::string(arg);
+      problem = "unknown option " + std::string(arg);
       return false;
     } else if (files == 0) {
-      Args.FixFile = arg;
+      args.fixFile = arg;
       ++files;
     } else if (files == 1) {
-      Args.Script = arg;
-      Args.HasScript = true;
+      args.script = arg;
+      args.hasScript = true;
       ++files;
     } else {
-      Problem = "too many arguments";
+      problem = "too many arguments";
       return false;
     }
   }
   if (files == 0) {
-    Problem = "the fix file is missing";
+    problem = "the fix file is missing";
     return false;
   }
   return true;
@@ -141,14 +141,14 @@ bool ParseArguments(int argc, char** argv, TArguments& Args, std::string& Proble
 
 // Every file named on the command line is looked at before it is opened: a
 // FIFO or a device would make the open or the reading wait for ever.
-bool IsReadableFile(const std::string& Name, std::string& Problem) {
+bool IsReadableFile(const std::string& name, std::string& problem) {
   struct stat info {};
-  if (::stat(Name.c_str(), &info) != 0) {
-    Problem = "Cannot read " + Name + ": " + std::strerror(errno);
+  if (::stat(name.c_str(), &info) != 0) {
+    problem = "Cannot read " + name + ": " + std::strerror(errno);
     return false;
   }
   if (!S_ISREG(info.st_mode)) {
-    Problem = "Cannot read " + Name + ": not a regular file";
+    problem = "Cannot read " + name + ": not a regular file";
     return false;
   }
   return true;
@@ -157,26 +157,26 @@ bool IsReadableFile(const std::string& Name, std::string& Problem) {
 // Reads one line of at most MaxLength bytes into Line (without its line
 // end). A longer line is read to its end but not kept: TooLong tells. False
 // at the end of the input.
-bool ReadScriptLine(std::istream& In, std::string& Line, std::size_t MaxLength, bool& TooLong) {
-  Line.clear();
-  TooLong = false;
-  std::streambuf* buffer = In.rdbuf();
+bool ReadScriptLine(std::istream& in, std::string& line, std::size_t maxLength, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  std::streambuf* buffer = in.rdbuf();
   bool any = false;
   for (;;) {
     const int c = buffer->sbumpc();
     if (c == std::char_traits<char>::eof()) {
-      In.setstate(std::ios::eofbit);
+      in.setstate(std::ios::eofbit);
       return any;
     }
     any = true;
     if (c == '\n') break;
-    if (Line.size() < MaxLength) {
-      Line.push_back(static_cast<char>(c));
+    if (line.size() < maxLength) {
+      line.push_back(static_cast<char>(c));
     } else {
-      TooLong = true;
+      tooLong = true;
     }
   }
-  if (!Line.empty() && Line.back() == '\r' && !TooLong) Line.pop_back();
+  if (!line.empty() && line.back() == '\r' && !tooLong) line.pop_back();
   return true;
 }
 
@@ -196,30 +196,30 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  TArguments args;
+  Arguments args;
   std::string problem;
   if (!ParseArguments(argc, argv, args, problem)) return Fail(problem, true);
-  for (const std::string* name : {&args.IniFile, &args.FixFile, &args.Script}) {
+  for (const std::string* name : {&args.iniFile, &args.fixFile, &args.script}) {
     if (!name->empty() && !IsReadableFile(*name, problem)) return Fail(problem);
   }
 
   std::ifstream scriptFile;
-  if (args.HasScript) {
-    scriptFile.open(args.Script, std::ios::binary);
-    if (!scriptFile) return Fail("Cannot read " + args.Script + ": " + std::strerror(errno));
+  if (args.hasScript) {
+    scriptFile.open(args.script, std::ios::binary);
+    if (!scriptFile) return Fail("Cannot read " + args.script + ": " + std::strerror(errno));
   }
   std::ios::sync_with_stdio(false);
-  std::istream& script = args.HasScript ? static_cast<std::istream&>(scriptFile) : std::cin;
+  std::istream& script = args.hasScript ? static_cast<std::istream&>(scriptFile) : std::cin;
 
   // Text on a terminal is for a person, in the terminal's encoding; text in
   // a file or a pipe is for scripts and Navorix's files, in Windows-1252.
   const bool utf8Locale = LocaleIsUtf8(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
-  const bool utf8Out = StreamIsUtf8(args.Encoding, ::isatty(STDOUT_FILENO) == 1, utf8Locale);
-  const bool utf8In = StreamIsUtf8(args.Encoding, !args.HasScript && ::isatty(STDIN_FILENO) == 1, utf8Locale);
-  TBatchOutput out(stdout, utf8Out);
-  TBatchWorkbench bench(out);
-  if (!bench.LoadSettings(args.IniFile)) return Fail(bench.Failure());
-  if (!bench.LoadFixes(args.FixFile)) return Fail(bench.Failure());
+  const bool utf8Out = StreamIsUtf8(args.encoding, ::isatty(STDOUT_FILENO) == 1, utf8Locale);
+  const bool utf8In = StreamIsUtf8(args.encoding, !args.hasScript && ::isatty(STDIN_FILENO) == 1, utf8Locale);
+  BatchOutput out(stdout, utf8Out);
+  BatchWorkbench bench(out);
+  if (!bench.LoadSettings(args.iniFile)) return Fail(bench.Failure());
+  if (!bench.LoadFixes(args.fixFile)) return Fail(bench.Failure());
   for (const std::string& warning : bench.Warnings()) {
     std::fprintf(stderr, "navorix-batch: %s\n", warning.c_str());
   }
@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
   std::string converted;
   unsigned lineNo = 0;
   bool tooLong = false;
-  while (ReadScriptLine(script, line, TBatchWorkbench::MaxLineLength, tooLong)) {
+  while (ReadScriptLine(script, line, BatchWorkbench::MaxLineLength, tooLong)) {
     ++lineNo;
     if (tooLong) {
       bench.LineTooLong(lineNo);
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
   }
   if (script.bad()) {
     out.Flush();
-    return Fail("Cannot read " + (args.HasScript ? args.Script : std::string("standard input")));
+    return Fail("Cannot read " + (args.hasScript ? args.script : std::string("standard input")));
   }
   if (!out.Flush()) return Fail("Cannot write the output");
   return bench.Failed() ? ExitFailedLines : 0;

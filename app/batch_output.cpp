@@ -20,9 +20,9 @@ bool SameLetters(std::string_view A, std::string_view B) {
 
 }  // namespace
 
-bool LocaleIsUtf8(const char* LcAll, const char* LcCtype, const char* Lang) {
+bool LocaleIsUtf8(const char* lcAll, const char* lcCtype, const char* lang) {
   std::string_view name;
-  for (const char* value : {LcAll, LcCtype, Lang}) {
+  for (const char* value : {lcAll, lcCtype, lang}) {
     if (value != nullptr && *value != '\0') {
       name = value;
       break;
@@ -36,50 +36,50 @@ bool LocaleIsUtf8(const char* LcAll, const char* LcCtype, const char* Lang) {
   return SameLetters(codeset, "UTF-8") || SameLetters(codeset, "UTF8");
 }
 
-bool StreamIsUtf8(TEncodingOption Option, bool Terminal, bool Utf8Locale) {
-  switch (Option) {
-    case TEncodingOption::Utf8:
+bool StreamIsUtf8(EncodingOption option, bool terminal, bool utf8Locale) {
+  switch (option) {
+    case EncodingOption::Utf8:
       return true;
-    case TEncodingOption::Cp1252:
+    case EncodingOption::Cp1252:
       return false;
-    case TEncodingOption::Automatic:
+    case EncodingOption::Automatic:
       break;
   }
-  return Terminal && Utf8Locale;
+  return terminal && utf8Locale;
 }
 
-TBatchOutput::TBatchOutput(std::FILE* File, bool Utf8) : file_(File), utf8_(Utf8) {
+BatchOutput::BatchOutput(std::FILE* file, bool utf8) : file_(file), utf8_(utf8) {
   buffer_.reserve(2 * BlockSize);
 }
 
-TBatchOutput::~TBatchOutput() { Flush(); }
+BatchOutput::~BatchOutput() { Flush(); }
 
-void TBatchOutput::Append(std::string_view Text) {
+void BatchOutput::Append(std::string_view text) {
   if (utf8_) {
-    AppendUtf8(buffer_, Text);
+    AppendUtf8(buffer_, text);
   } else {
-    buffer_.append(Text);
+    buffer_.append(text);
   }
 }
 
-void TBatchOutput::Line(std::string_view Text) {
-  Append(Text);
+void BatchOutput::Line(std::string_view text) {
+  Append(text);
   buffer_ += '\n';
   if (buffer_.size() >= BlockSize) WriteBuffer();
 }
 
-void TBatchOutput::Line(std::string_view Head, std::string_view Tail) {
-  Append(Head);
-  Line(Tail);
+void BatchOutput::Line(std::string_view head, std::string_view tail) {
+  Append(head);
+  Line(tail);
 }
 
-void TBatchOutput::WriteBuffer() {
+void BatchOutput::WriteBuffer() {
   if (buffer_.empty()) return;
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
   buffer_.clear();
 }
 
-bool TBatchOutput::Flush() {
+bool BatchOutput::Flush() {
   WriteBuffer();
   if (std::fflush(file_) != 0) failed_ = true;
   return !failed_;

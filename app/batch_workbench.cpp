@@ -29,88 +29,88 @@ bool SameNoCase(std::string_view A, std::string_view B) {
   return true;
 }
 
-enum class TCommand { Operation, Store, Set, ClearLog, Load, Save, Import, Export, Sort, List };
+enum class Command { Operation, Store, Set, ClearLog, Load, Save, Import, Export, Sort, List };
 
-struct TKeyword {
-  std::string_view Word;
-  TCommand Command;
-  TOpTag Op;  // the operation of an operation line
-  std::size_t MinOperands, MaxOperands;  // of a workbench line
-  std::string_view Usage;
+struct Keyword {
+  std::string_view word;
+  Command command;
+  OperationTag op;  // the operation of an operation line
+  std::size_t minOperands, maxOperands;  // of a workbench line
+  std::string_view usage;
 };
 
-using T = TOpTag;
+using T = OperationTag;
 
 // The operands of an operation are those of its dialog layout.
-constexpr TKeyword Keywords[] = {
-    {"fixfix", TCommand::Operation, T::FixFix, 0, 0, "fixfix A B"},
-    {"arcfix", TCommand::Operation, T::ArcFix, 0, 0, "arcfix A B R"},
-    {"arcarc", TCommand::Operation, T::ArcArc, 0, 0, "arcarc A B C D"},
-    {"midpoint", TCommand::Operation, T::Midpoint, 0, 0, "midpoint A B"},
-    {"azimuth", TCommand::Operation, T::Azimuth, 0, 0, "azimuth A B"},
-    {"fixatda", TCommand::Operation, T::FixAtDistAz, 0, 0, "fixatda F DIST AZIM"},
-    {"project", TCommand::Operation, T::Projection, 0, 0, "project A B R"},
-    {"intersect", TCommand::Operation, T::Intersection, 0, 0, "intersect A B C D"},
-    {"next", TCommand::Operation, T::NextFix, 0, 0, "next C"},
-    {"proximity", TCommand::Operation, T::FixesAtDistance, 0, 0, "proximity A B R DIST"},
-    {"fixatd", TCommand::Operation, T::FixAtDistance, 0, 0, "fixatd A B DIST"},
-    {"store", TCommand::Store, T::FixFix, 1, 1, "store NAME"},
-    {"set", TCommand::Set, T::FixFix, 2, 2, "set KEY VALUE"},
-    {"clearlog", TCommand::ClearLog, T::FixFix, 0, 0, "clearlog"},
-    {"load", TCommand::Load, T::FixFix, 1, 1, "load FILE"},
-    {"save", TCommand::Save, T::FixFix, 1, 1, "save FILE"},
-    {"import", TCommand::Import, T::FixFix, 1, 1, "import FILE"},
-    {"export", TCommand::Export, T::FixFix, 1, 1, "export FILE"},
-    {"sort", TCommand::Sort, T::FixFix, 1, 2, "sort 0|1|2 [NAME]"},
-    {"list", TCommand::List, T::FixFix, 0, 0, "list"},
+constexpr Keyword Keywords[] = {
+    {"fixfix", Command::Operation, T::FixFix, 0, 0, "fixfix A B"},
+    {"arcfix", Command::Operation, T::ArcFix, 0, 0, "arcfix A B R"},
+    {"arcarc", Command::Operation, T::ArcArc, 0, 0, "arcarc A B C D"},
+    {"midpoint", Command::Operation, T::Midpoint, 0, 0, "midpoint A B"},
+    {"azimuth", Command::Operation, T::Azimuth, 0, 0, "azimuth A B"},
+    {"fixatda", Command::Operation, T::FixAtDistAz, 0, 0, "fixatda F DIST AZIM"},
+    {"project", Command::Operation, T::Projection, 0, 0, "project A B R"},
+    {"intersect", Command::Operation, T::Intersection, 0, 0, "intersect A B C D"},
+    {"next", Command::Operation, T::NextFix, 0, 0, "next C"},
+    {"proximity", Command::Operation, T::FixesAtDistance, 0, 0, "proximity A B R DIST"},
+    {"fixatd", Command::Operation, T::FixAtDistance, 0, 0, "fixatd A B DIST"},
+    {"store", Command::Store, T::FixFix, 1, 1, "store NAME"},
+    {"set", Command::Set, T::FixFix, 2, 2, "set KEY VALUE"},
+    {"clearlog", Command::ClearLog, T::FixFix, 0, 0, "clearlog"},
+    {"load", Command::Load, T::FixFix, 1, 1, "load FILE"},
+    {"save", Command::Save, T::FixFix, 1, 1, "save FILE"},
+    {"import", Command::Import, T::FixFix, 1, 1, "import FILE"},
+    {"export", Command::Export, T::FixFix, 1, 1, "export FILE"},
+    {"sort", Command::Sort, T::FixFix, 1, 2, "sort 0|1|2 [NAME]"},
+    {"list", Command::List, T::FixFix, 0, 0, "list"},
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A whole decimal integer, nothing before or after it.
-bool ReadInt(std::string_view Text, int& Value) {
-  const char* end = Text.data() + Text.size();
-  const auto [ptr, ec] = std::from_chars(Text.data(), end, Value);
-  return ec == std::errc() && ptr == end && !Text.empty();
+bool ReadInt(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
 }
 
 }  // namespace
 
-TBatchWorkbench::TBatchWorkbench(TBatchOutput& Out) : out_(Out) {
+BatchWorkbench::BatchWorkbench(BatchOutput& out) : out_(out) {
   text_.reserve(256);
-  TObservers observers;
-  observers.Messages = this;
+  Observers observers;
+  observers.messages = this;
   bench_.Attach(observers);
 }
 
 // The error box shows a file by its last name, to stay within one short
 // line; a script's output names it as the script did.
-std::string TBatchWorkbench::WithPathAsTyped(const std::string& Message) const {
-  if (fileAsTyped_.empty()) return Message;
+std::string BatchWorkbench::WithPathAsTyped(const std::string& message) const {
+  if (fileAsTyped_.empty()) return message;
   const std::string shown = FileBaseName(fileAsTyped_);
   for (const char* verb : {"Cannot open ", "Cannot read ", "Cannot write "}) {
     const std::string head = verb + shown + ":";
-    if (Message.rfind(head, 0) == 0) {
-      return verb + fileAsTyped_ + Message.substr(head.size() - 1);
+    if (message.rfind(head, 0) == 0) {
+      return verb + fileAsTyped_ + message.substr(head.size() - 1);
     }
   }
-  return Message;
+  return message;
 }
 
-void TBatchWorkbench::ShowError(const std::string& Message) {
+void BatchWorkbench::ShowError(const std::string& message) {
   if (running_) {
-    out_.Line("ERROR: ", WithPathAsTyped(Message));
+    out_.Line("ERROR: ", WithPathAsTyped(message));
     return;
   }
-  if (failure_.empty()) failure_ = WithPathAsTyped(Message);
-  warnings_.push_back(WithPathAsTyped(Message));
+  if (failure_.empty()) failure_ = WithPathAsTyped(message);
+  warnings_.push_back(WithPathAsTyped(message));
 }
 
 // The report of an import goes to the error output, so that the results
 // on the standard output stay as a script expects them.
-void TBatchWorkbench::ShowEntryReport(const std::vector<std::string>& Lines) {
+void BatchWorkbench::ShowEntryReport(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : Lines) {
+  for (const std::string& line : lines) {
     text = "navorix-batch: ";
     if (out_.Utf8()) {
       AppendUtf8(text, WithPathAsTyped(line));
@@ -122,34 +122,34 @@ void TBatchWorkbench::ShowEntryReport(const std::vector<std::string>& Lines) {
   }
 }
 
-bool TBatchWorkbench::LoadSettings(const std::string& IniFile) {
+bool BatchWorkbench::LoadSettings(const std::string& iniFile) {
   failure_.clear();
   // A settings file named on the command line must be there; without one
   // the settings keep the defaults that a missing settings file gives. Its
   // type is checked without a blocking open: a named pipe would hold the
   // program for ever.
-  if (!IniFile.empty()) {
-    const std::string reason = CannotReadReason(IniFile);
+  if (!iniFile.empty()) {
+    const std::string reason = CannotReadReason(iniFile);
     if (!reason.empty()) {
-      failure_ = "Cannot read " + IniFile + ": " + reason;
+      failure_ = "Cannot read " + iniFile + ": " + reason;
       return false;
     }
   }
   // Read exactly as status loading reads them. Only the "Settings" section
   // counts here: a refused font size of the window is no failure.
-  const bool usable = bench_.LoadSettingsFile(IniFile);
+  const bool usable = bench_.LoadSettingsFile(iniFile);
   if (usable) failure_.clear();
   warnings_.clear();
   return usable;
 }
 
-bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
+bool BatchWorkbench::LoadFixes(const std::string& fileName) {
   failure_.clear();
   warnings_.clear();
-  TLoadReport report;
+  LoadReport report;
   // Failures and what was not taken come through ShowError.
-  fileAsTyped_ = FileName;
-  const bool opened = bench_.LoadFixFile(FileName, false, report);
+  fileAsTyped_ = fileName;
+  const bool opened = bench_.LoadFixFile(fileName, false, report);
   fileAsTyped_.clear();
   if (!opened) return false;
   if (!report.Complete()) {
@@ -163,112 +163,112 @@ bool TBatchWorkbench::LoadFixes(const std::string& FileName) {
   return true;
 }
 
-void TBatchWorkbench::LineTooLong(unsigned LineNo) {
-  LineError(LineNo, "line longer than " + std::to_string(MaxLineLength) + " bytes");
+void BatchWorkbench::LineTooLong(unsigned lineNo) {
+  LineError(lineNo, "line longer than " + std::to_string(MaxLineLength) + " bytes");
 }
 
-void TBatchWorkbench::LineError(unsigned LineNo, std::string_view Reason, std::string_view Token) {
+void BatchWorkbench::LineError(unsigned lineNo, std::string_view reason, std::string_view token) {
   failed_ = true;
-  text_.assign("ERROR: line ").append(std::to_string(LineNo)).append(": ").append(Reason);
-  if (!Token.empty()) text_.append(1, ' ').append(Token);
+  text_.assign("ERROR: line ").append(std::to_string(lineNo)).append(": ").append(reason);
+  if (!token.empty()) text_.append(1, ' ').append(token);
   out_.Line(text_);
 }
 
-void TBatchWorkbench::RunLine(std::string_view Line, unsigned LineNo) {
+void BatchWorkbench::RunLine(std::string_view line, unsigned lineNo) {
   std::size_t i = 0;
-  while (i < Line.size() && IsBlank(Line[i])) ++i;
-  if (i == Line.size() || Line[i] == '#') return;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  if (i == line.size() || line[i] == '#') return;
   std::string_view tokens[MaxTokens];
   std::size_t count = 0;
-  while (i < Line.size()) {
-    while (i < Line.size() && IsBlank(Line[i])) ++i;
-    if (i == Line.size()) break;
+  while (i < line.size()) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size()) break;
     const std::size_t start = i;
-    while (i < Line.size() && !IsBlank(Line[i])) ++i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
     if (count == MaxTokens) {
-      LineError(LineNo, "too many operands");
+      LineError(lineNo, "too many operands");
       return;
     }
-    tokens[count++] = Line.substr(start, i - start);
+    tokens[count++] = line.substr(start, i - start);
   }
 
-  const TKeyword* keyword = nullptr;
-  for (const TKeyword& k : Keywords) {
-    if (SameNoCase(tokens[0], k.Word)) keyword = &k;
+  const Keyword* keyword = nullptr;
+  for (const Keyword& k : Keywords) {
+    if (SameNoCase(tokens[0], k.word)) keyword = &k;
   }
   if (keyword == nullptr) {
-    LineError(LineNo, "unknown keyword", tokens[0]);
+    LineError(lineNo, "unknown keyword", tokens[0]);
     return;
   }
   const std::string_view* operands = tokens + 1;
   const std::size_t n = count - 1;
-  const bool operation = keyword->Command == TCommand::Operation;
+  const bool operation = keyword->command == Command::Operation;
   const std::size_t least =
-      operation ? Layout(Operation(keyword->Op).Entry).FieldCount : keyword->MinOperands;
-  const std::size_t most = operation ? least : keyword->MaxOperands;
+      operation ? Layout(Operation(keyword->op).entry).fieldCount : keyword->minOperands;
+  const std::size_t most = operation ? least : keyword->maxOperands;
   if (n < least || n > most) {
-    LineError(LineNo, "usage:", keyword->Usage);
+    LineError(lineNo, "usage:", keyword->usage);
     return;
   }
-  switch (keyword->Command) {
-    case TCommand::Operation:
-      RunOperation(keyword->Op, operands, n, LineNo);
+  switch (keyword->command) {
+    case Command::Operation:
+      RunOperation(keyword->op, operands, n, lineNo);
       break;
-    case TCommand::Store:
-      Store(operands[0], LineNo);
+    case Command::Store:
+      Store(operands[0], lineNo);
       break;
-    case TCommand::Set:
-      Set(operands[0], operands[1], LineNo);
+    case Command::Set:
+      Set(operands[0], operands[1], lineNo);
       break;
-    case TCommand::ClearLog:
+    case Command::ClearLog:
       bench_.ClearLog();  // also disables Next Fix
       break;
-    case TCommand::Load: {
-      TLoadReport report;
+    case Command::Load: {
+      LoadReport report;
       fileAsTyped_ = operands[0];
       if (!bench_.LoadFixFile(fileAsTyped_, false, report) || !report.Complete()) failed_ = true;
       fileAsTyped_.clear();
       break;
     }
-    case TCommand::Save:
+    case Command::Save:
       fileAsTyped_ = operands[0];
       if (!bench_.SaveFixFile(fileAsTyped_)) failed_ = true;
       fileAsTyped_.clear();
       break;
-    case TCommand::Import: {
+    case Command::Import: {
       ImportResult result;
       fileAsTyped_ = operands[0];
       if (!bench_.ImportFixes(fileAsTyped_, false, result)) failed_ = true;
       fileAsTyped_.clear();
       break;
     }
-    case TCommand::Export:
+    case Command::Export:
       fileAsTyped_ = operands[0];
       if (!bench_.ExportFixes(fileAsTyped_)) failed_ = true;
       fileAsTyped_.clear();
       break;
-    case TCommand::Sort:
-      Sort(operands[0], n == 2 ? &operands[1] : nullptr, LineNo);
+    case Command::Sort:
+      Sort(operands[0], n == 2 ? &operands[1] : nullptr, lineNo);
       break;
-    case TCommand::List:
+    case Command::List:
       List();
       break;
   }
 }
 
-void TBatchWorkbench::RunOperation(TOpTag Op, const std::string_view* Operands, std::size_t Count,
-                                   unsigned LineNo) {
-  TScriptOperands source(bench_, Operands, Count);
-  switch (bench_.RunOperation(Op, source)) {
-    case TRunResult::Logged: {
-      const TLogList& log = bench_.Log();
+void BatchWorkbench::RunOperation(OperationTag op, const std::string_view* operands, std::size_t count,
+                                   unsigned lineNo) {
+  ScriptOperands source(bench_, operands, count);
+  switch (bench_.RunOperation(op, source)) {
+    case RunResult::Logged: {
+      const LogList& log = bench_.Log();
       for (int line = 1; line <= 3; ++line) out_.Line(log.GetLine(log.Count(), line));
       break;
     }
-    case TRunResult::Cancelled:
-      if (!source.Failure().empty()) LineError(LineNo, source.Failure());
+    case RunResult::Cancelled:
+      if (!source.Failure().empty()) LineError(lineNo, source.Failure());
       break;
-    case TRunResult::Failed:  // printed as the error box would show it
+    case RunResult::Failed:  // printed as the error box would show it
       break;
   }
 }
@@ -276,50 +276,50 @@ void TBatchWorkbench::RunOperation(TOpTag Op, const std::string_view* Operands, 
 // As the fix input dialog stores a new fix from the blank row: the pending
 // fix's own position (its coordinate texts left as prefilled) under the
 // checked name, appended at the end; the pending fix stays for the next one.
-void TBatchWorkbench::Store(std::string_view Name, unsigned LineNo) {
-  if (!bench_.PendingFix().Valid) {
-    LineError(LineNo, "no computed fix to store");
+void BatchWorkbench::Store(std::string_view name, unsigned lineNo) {
+  if (!bench_.PendingFix().valid) {
+    LineError(lineNo, "no computed fix to store");
     return;
   }
   bench_.SelectRow(bench_.RowCount() - 1);
-  const TFixEdit edit = bench_.BeginFixEdit(true);
+  const FixEdit edit = bench_.BeginFixEdit(true);
   // The name in use is reported first (as the error box), even for an
   // invalid name.
-  const TFixCheck check = bench_.CheckFixInput(edit, Name, edit.Latitude, edit.Longitude);
+  const FixCheck check = bench_.CheckFixInput(edit, name, edit.latitude, edit.longitude);
   // A refused store is work the user meant to keep: the run ends with 1.
-  if (check.NameInUse) {
+  if (check.nameInUse) {
     failed_ = true;
     return;
   }
-  if (check.NameBad) {
-    LineError(LineNo, "invalid fix name", Name);
+  if (check.nameBad) {
+    LineError(lineNo, "invalid fix name", name);
     return;
   }
-  if (!bench_.StoreFix(edit, check, edit.Latitude, edit.Longitude)) failed_ = true;
+  if (!bench_.StoreFix(edit, check, edit.latitude, edit.longitude)) failed_ = true;
 }
 
-void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned LineNo) {
+void BatchWorkbench::Set(std::string_view key, std::string_view valueText, unsigned lineNo) {
   static constexpr std::string_view Switches[] = {"EllipticLat", "EllipticArc", "GeoDistance"};
 
   int value = 0;
-  const bool number = ReadInt(Value, value);
-  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
-    if (!SameNoCase(Key, option.Key)) continue;
-    if (!number || value < 0 || value >= option.Count) {
-      LineError(LineNo, std::string(option.Key) + " takes 0.." + std::to_string(option.Count - 1));
+  const bool number = ReadInt(valueText, value);
+  for (const DisplayOptionInfo& option : DisplayOptionTable) {
+    if (!SameNoCase(key, option.key)) continue;
+    if (!number || value < 0 || value >= option.count) {
+      LineError(lineNo, std::string(option.key) + " takes 0.." + std::to_string(option.count - 1));
       return;
     }
-    bench_.SetDisplayOption(option.Option, value);
+    bench_.SetDisplayOption(option.option, value);
     return;
   }
   for (std::size_t s = 0; s < std::size(Switches); ++s) {
-    if (!SameNoCase(Key, Switches[s])) continue;
+    if (!SameNoCase(key, Switches[s])) continue;
     if (!number || (value != 0 && value != 1)) {
-      LineError(LineNo, std::string(Switches[s]) + " takes 0 or 1");
+      LineError(lineNo, std::string(Switches[s]) + " takes 0 or 1");
       return;
     }
-    const TEarthModel& earth = bench_.Settings().Earth;
-    const bool option = s == 0 ? earth.EllipticLat : s == 1 ? earth.EllipticArc : earth.GeoDistance;
+    const EarthModel& earth = bench_.Settings().earth;
+    const bool option = s == 0 ? earth.ellipticLat : s == 1 ? earth.ellipticArc : earth.geoDistance;
     // The menu only ever inverts a switch; setting its present value is no
     // change at all.
     if (option == (value == 1)) return;
@@ -328,35 +328,35 @@ void TBatchWorkbench::Set(std::string_view Key, std::string_view Value, unsigned
     if (s == 2) bench_.ToggleGeoDistance();
     return;
   }
-  LineError(LineNo, "unknown setting", Key);
+  LineError(lineNo, "unknown setting", key);
 }
 
-void TBatchWorkbench::Sort(std::string_view Order, const std::string_view* Name,
-                           unsigned LineNo) {
+void BatchWorkbench::Sort(std::string_view orderText, const std::string_view* name,
+                           unsigned lineNo) {
   int order = 0;
-  if (!ReadInt(Order, order) || order < 0 || order > 2) {
-    LineError(LineNo, "sort order must be 0, 1 or 2, not", Order);
+  if (!ReadInt(orderText, order) || order < 0 || order > 2) {
+    LineError(lineNo, "sort order must be 0, 1 or 2, not", orderText);
     return;
   }
   // The reference of the distance order is the current fix, as in the
   // window; without a name the blank row is current.
   std::uint16_t current = 0;
-  if (Name != nullptr) {
+  if (name != nullptr) {
     const char* reason = nullptr;
-    current = FindScriptFix(bench_, *Name, reason);
+    current = FindScriptFix(bench_, *name, reason);
     if (current == 0) {
-      LineError(LineNo, reason, *Name);
+      LineError(lineNo, reason, *name);
       return;
     }
-  } else if (order == Index(TSortOrder::ByDistance)) {
-    LineError(LineNo, "sort 2 needs the reference fix: sort 2 NAME");
+  } else if (order == Index(SortOrder::ByDistance)) {
+    LineError(lineNo, "sort 2 needs the reference fix: sort 2 NAME");
     return;
   }
   bench_.SelectRow(current == 0 ? bench_.RowCount() - 1 : current - 1);
-  bench_.SortFixes(static_cast<TSortOrder>(order));
+  bench_.SortFixes(static_cast<SortOrder>(order));
 }
 
-void TBatchWorkbench::List() {
+void BatchWorkbench::List() {
   const int count = bench_.RowCount() - 1;
   for (int row = 0; row < count; ++row) out_.Line(bench_.RowText(row));
   out_.Line("N = ", std::to_string(count));

@@ -27,33 +27,33 @@
 
 namespace navorix {
 
-class TBatchOutput;
+class BatchOutput;
 
-class TBatchWorkbench : private TMessageObserver {
+class BatchWorkbench : private MessageObserver {
  public:
   // Longest script line read, in bytes; a longer one is an error of its
   // line, so that no input can make the program's memory grow.
   static constexpr std::size_t MaxLineLength = 4096;
 
-  explicit TBatchWorkbench(TBatchOutput& Out);
+  explicit BatchWorkbench(BatchOutput& out);
 
   // Reads the settings file IniFile as status loading does (the defaults of
   // a missing settings file when IniFile is empty), so that Next Fix starts
   // as the distance unit gives it. False with Failure() set when the file
   // cannot be read or the settings could not be used.
-  bool LoadSettings(const std::string& IniFile);
+  bool LoadSettings(const std::string& iniFile);
   // Appends the fixes of a fix file; false with Failure() set when it
   // cannot be read. A file not taken completely sets Failed().
-  bool LoadFixes(const std::string& FileName);
+  bool LoadFixes(const std::string& fileName);
   const std::string& Failure() const { return failure_; }
   // What the fix file held that LoadFixes did not take, one line per kind
   // of loss (none when it took everything).
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
   // Runs script line LineNo (Windows-1252 text without its line end).
-  void RunLine(std::string_view Line, unsigned LineNo);
+  void RunLine(std::string_view line, unsigned lineNo);
   // Reports line LineNo as too long to be read.
-  void LineTooLong(unsigned LineNo);
+  void LineTooLong(unsigned lineNo);
 
   // True once something the user keeps was not done: the start fix file or
   // a load not taken completely, a store refused, a save or an export
@@ -62,27 +62,27 @@ class TBatchWorkbench : private TMessageObserver {
   // results.
   bool Failed() const { return failed_; }
 
-  TWorkbench& Bench() { return bench_; }
+  Workbench& Bench() { return bench_; }
 
  private:
   static constexpr std::size_t MaxTokens = 8;
 
-  void RunOperation(TOpTag Op, const std::string_view* Operands, std::size_t Count,
-                    unsigned LineNo);
-  void Store(std::string_view Name, unsigned LineNo);
-  void Set(std::string_view Key, std::string_view Value, unsigned LineNo);
-  void Sort(std::string_view Order, const std::string_view* Name, unsigned LineNo);
+  void RunOperation(OperationTag op, const std::string_view* operands, std::size_t count,
+                    unsigned lineNo);
+  void Store(std::string_view name, unsigned lineNo);
+  void Set(std::string_view key, std::string_view valueText, unsigned lineNo);
+  void Sort(std::string_view orderText, const std::string_view* name, unsigned lineNo);
   void List();
-  void LineError(unsigned LineNo, std::string_view Reason, std::string_view Token = {});
+  void LineError(unsigned lineNo, std::string_view reason, std::string_view token = {});
 
   // The error box: kept while starting, printed while the script runs.
-  void ShowError(const std::string& Message) override;
-  void ShowEntryReport(const std::vector<std::string>& Lines) override;
+  void ShowError(const std::string& message) override;
+  void ShowEntryReport(const std::vector<std::string>& lines) override;
   // Message with the file of the present load or save named as typed.
-  std::string WithPathAsTyped(const std::string& Message) const;
+  std::string WithPathAsTyped(const std::string& message) const;
 
-  TBatchOutput& out_;
-  TWorkbench bench_;
+  BatchOutput& out_;
+  Workbench bench_;
   bool running_ = false;
   bool failed_ = false;
   std::string failure_;

@@ -9,16 +9,16 @@
 
 namespace navorix {
 
-struct TChartCommand {
-  std::string File;  // made absolute before the program changes directory
-  int Width = 800;
-  int Height = 600;
+struct ChartCommand {
+  std::string file;  // made absolute before the program changes directory
+  int width = 800;
+  int height = 600;
 };
 
 // The command of the arguments after the program's name; none when they do
 // not ask for a chart. Throws Error with the usage text when they ask for
 // one wrongly.
-std::optional<TChartCommand> ParseChartCommand(const std::vector<std::string>& Args);
+std::optional<ChartCommand> ParseChartCommand(const std::vector<std::string>& args);
 
 inline constexpr const char* ChartUsage = "usage: navorix --chart FILE.png|FILE.svg [--size WxH]";
 

@@ -16,15 +16,15 @@ namespace navorix {
 
 namespace {
 
-bool CanConnect(const std::string& Path, bool Abstract) {
+bool canConnect(const std::string& path, bool abstract) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  const std::size_t offset = Abstract ? 1 : 0;
-  if (Path.size() + offset >= sizeof(address.sun_path)) return false;
-  std::memcpy(address.sun_path + offset, Path.data(), Path.size());
+  const std::size_t offset = abstract ? 1 : 0;
+  if (path.size() + offset >= sizeof(address.sun_path)) return false;
+  std::memcpy(address.sun_path + offset, path.data(), path.size());
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
   if (fd < 0) return false;
-  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + Path.size());
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
   const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
   ::close(fd);
   return ok;
@@ -32,31 +32,31 @@ bool CanConnect(const std::string& Path, bool Abstract) {
 
 // The display number of a local display name (":0", ":1.0", "unix:2"), or
 // an empty text for a remote or unreadable one.
-std::string LocalDisplayNumber(const std::string& Display) {
-  std::size_t colon = Display.rfind(':');
+std::string localDisplayNumber(const std::string& display) {
+  std::size_t colon = display.rfind(':');
   if (colon == std::string::npos) return {};
-  const std::string host = Display.substr(0, colon);
+  const std::string host = display.substr(0, colon);
   if (!host.empty() && host != "unix") return {};
   std::string number;
-  for (std::size_t i = colon + 1; i < Display.size() && std::isdigit(static_cast<unsigned char>(Display[i])); ++i) {
-    number += Display[i];
+  for (std::size_t i = colon + 1; i < display.size() && std::isdigit(static_cast<unsigned char>(display[i])); ++i) {
+    number += display[i];
   }
   return number;
 }
 
 }  // namespace
 
-std::string MissingDisplayReason() {
+std::string missingDisplayReason() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform != nullptr && *platform != '\0' && std::strncmp(platform, "xcb", 3) != 0) return {};
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || *display == '\0') {
     return "navorix: no display to open the window on (DISPLAY is not set); start it from a desktop session";
   }
-  const std::string number = LocalDisplayNumber(display);
+  const std::string number = localDisplayNumber(display);
   if (number.empty()) return {};
   const std::string socket = "/tmp/.X11-unix/X" + number;
-  if (CanConnect(socket, true) || CanConnect(socket, false)) return {};
+  if (canConnect(socket, true) || canConnect(socket, false)) return {};
   return std::string("navorix: cannot reach the display ") + display + "; start it from a desktop session";
 }
 

@@ -8,6 +8,6 @@ namespace navorix {
 
 // Empty when a display seems reachable (or a Qt platform is named
 // explicitly); otherwise the reason, as one line for the user.
-std::string MissingDisplayReason();
+std::string missingDisplayReason();
 
 }  // namespace navorix

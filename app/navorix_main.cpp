@@ -21,26 +21,26 @@
 namespace {
 
 // The errors of loading the status go to the standard error.
-struct TStderrMessages : navorix::TMessageObserver {
-  void ShowError(const std::string& Message) override { std::fprintf(stderr, "%s\n", Message.c_str()); }
+struct StderrMessages : navorix::MessageObserver {
+  void ShowError(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
 };
 
-int DrawChart(const navorix::TChartCommand& Command, const navorix::TAppData& Paths) {
+int drawChart(const navorix::ChartCommand& command, const navorix::AppData& paths) {
   using namespace navorix;
-  TWorkbench bench(Paths);
-  TStderrMessages messages;
-  TObservers observers;
-  observers.Messages = &messages;
+  Workbench bench(paths);
+  StderrMessages messages;
+  Observers observers;
+  observers.messages = &messages;
   bench.Attach(observers);
   bench.LoadStatus();
-  TChartScene scene(LoadChartLand(ToQString(Paths.ShareDir)));
-  const ProjectionKind kind = bench.Settings().Chart.Projection == TChartProjection::Mercator
+  ChartScene scene(loadChartLand(toQString(paths.shareDir)));
+  const ProjectionKind kind = bench.Settings().chart.projection == ChartProjection::Mercator
                                   ? ProjectionKind::Mercator
                                   : ProjectionKind::Globe;
-  scene.Build(StartingChartView(bench, kind), Command.Width, Command.Height, bench.Fixes(), bench.CurrentRow(),
-              bench.ShownFigure(), bench.Settings().Earth, ChartLabelMetrics());
-  if (!SaveChartPicture(QString::fromStdString(Command.File), scene)) {
-    std::fprintf(stderr, "Cannot write %s\n", Command.File.c_str());
+  scene.Build(startingChartView(bench, kind), command.width, command.height, bench.Fixes(), bench.CurrentRow(),
+              bench.ShownFigure(), bench.Settings().earth, chartLabelMetrics());
+  if (!saveChartPicture(QString::fromStdString(command.file), scene)) {
+    std::fprintf(stderr, "Cannot write %s\n", command.file.c_str());
     return 1;
   }
   return 0;
@@ -50,7 +50,7 @@ int DrawChart(const navorix::TChartCommand& Command, const navorix::TAppData& Pa
 
 int main(int argc, char** argv) {
   using namespace navorix;
-  std::optional<TChartCommand> chart;
+  std::optional<ChartCommand> chart;
   try {
     chart = ParseChartCommand(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& failure) {
@@ -59,29 +59,29 @@ int main(int argc, char** argv) {
   }
   if (chart) {
     bool changed = false;
-    const TAppData chart_paths = StartUp(changed);
+    const AppData chartPaths = StartUp(changed);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return DrawChart(*chart, chart_paths);
+    return drawChart(*chart, chartPaths);
   }
-  const std::string no_display = MissingDisplayReason();
-  if (!no_display.empty()) {
-    std::fprintf(stderr, "%s\n", no_display.c_str());
+  const std::string noDisplay = missingDisplayReason();
+  if (!noDisplay.empty()) {
+    std::fprintf(stderr, "%s\n", noDisplay.c_str());
     return 1;
   }
   // The program directory becomes the current directory; where the
   // settings, the status files, the sounds and the help are is decided here.
-  bool in_program_dir = false;
-  const TAppData paths = StartUp(in_program_dir);
+  bool inProgramDir = false;
+  const AppData paths = StartUp(inProgramDir);
 
   QApplication app(argc, argv);
-  QApplication::setStyle(new TNavorixStyle);
+  QApplication::setStyle(new NavorixStyle);
   QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
   QApplication::setApplicationVersion(QString::fromLatin1(VersionText));
-  QApplication::setWindowIcon(AppIcon());
+  QApplication::setWindowIcon(appIcon());
 
-  TWorkbench bench(paths);
-  TMainController controller(bench, ToQString(paths.ShareDir), ToQString(paths.HelpFile));
-  controller.Start();
+  Workbench bench(paths);
+  MainController controller(bench, toQString(paths.shareDir), toQString(paths.helpFile));
+  controller.start();
   return QApplication::exec();
 }

@@ -15,23 +15,23 @@
 
 namespace navorix {
 
-class TWorkbench;
+class Workbench;
 
-class TScriptOperands : public TOperandSource {
+class ScriptOperands : public OperandSource {
  public:
   // Tokens[0 .. Count-1] are the operands in the order of the line, which is
   // the order of the layout's fields.
-  TScriptOperands(const TWorkbench& Bench, const std::string_view* Tokens, std::size_t Count);
+  ScriptOperands(const Workbench& bench, const std::string_view* tokens, std::size_t count);
 
   // Why the last request was refused ("" when it was not).
   const std::string& Failure() const { return failure_; }
 
-  bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
+  bool Ask(const DialogLayout& layout, std::string_view title, Operands& operands) override;
 
  private:
-  bool Fail(std::string_view Reason, std::string_view Token);
+  bool Fail(std::string_view reason, std::string_view token);
 
-  const TWorkbench& bench_;
+  const Workbench& bench_;
   const std::string_view* tokens_;
   std::size_t count_;
   std::string failure_;
@@ -40,6 +40,6 @@ class TScriptOperands : public TOperandSource {
 // Looks up a fix name as the batch program's operand fields do: "a".."z"
 // taken as capitals, and the entry must be valid. Returns the position, or 0
 // with Reason set to "unknown fix" or "fix has no valid position:".
-std::uint16_t FindScriptFix(const TWorkbench& Bench, std::string_view Name, const char*& Reason);
+std::uint16_t FindScriptFix(const Workbench& bench, std::string_view name, const char*& reason);
 
 }  // namespace navorix

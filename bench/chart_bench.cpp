@@ -50,12 +50,12 @@ Sample Summary(std::vector<double> v) {
 }
 
 // One redraw as the window makes it: the scene built, then painted.
-double Redraw(TChartScene& scene, const ChartView& view, const TFixDB& fixes, const Figure& shown,
-              const TEarthModel& earth, const LabelMetrics& labels, QImage& image) {
+double Redraw(ChartScene& scene, const ChartView& view, const FixDatabase& fixes, const Figure& shown,
+              const EarthModel& earth, const LabelMetrics& labels, QImage& image) {
   const double start = CpuMs();
   scene.Build(view, Width, Height, fixes, 0, shown, earth, labels);
   QPainter painter(&image);
-  PaintChart(painter, scene);
+  paintChart(painter, scene);
   painter.end();
   return CpuMs() - start;
 }
@@ -65,16 +65,16 @@ double Redraw(TChartScene& scene, const ChartView& view, const TFixDB& fixes, co
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 21;
-  const LandOutlines land = LoadChartLand(QStringLiteral(NAVORIX_SOURCE_DIR "/"));
+  const LandOutlines land = loadChartLand(QStringLiteral(NAVORIX_SOURCE_DIR "/"));
   if (land.areas.empty()) {
     std::fprintf(stderr, "no land outlines\n");
     return 1;
   }
-  const LabelMetrics labels = ChartLabelMetrics();
+  const LabelMetrics labels = chartLabelMetrics();
 
-  TEarthModel earth;
-  TFixDB none;
-  TFixDB full;
+  EarthModel earth;
+  FixDatabase none;
+  FixDatabase full;
   std::mt19937 random(2026);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   for (int i = 0; i < MaxFixes; ++i) {
@@ -85,19 +85,19 @@ int main(int argc, char** argv) {
   }
   // An Intersection's figure: two extended arcs and the point.
   Figure shown;
-  shown.operation = TOpTag::Intersection;
+  shown.operation = OperationTag::Intersection;
   for (int i = 1; i <= 4; ++i) shown.operands.push_back(full.Get(static_cast<std::uint16_t>(i)));
-  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[0].Position, shown.operands[1].Position});
-  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[2].Position, shown.operands[3].Position});
-  shown.results.push_back({ResultKind::Intersection, full.Get(5).Position});
+  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[0].position, shown.operands[1].position});
+  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[2].position, shown.operands[3].position});
+  shown.results.push_back({ResultKind::Intersection, full.Get(5).position});
 
   for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
     ChartView view;
     view.kind = kind;
     view.centreLat = 0.5L;
     view.centreLon = 0.3L;
-    TChartScene emptyScene(land);
-    TChartScene fullScene(land);
+    ChartScene emptyScene(land);
+    ChartScene fullScene(land);
     QImage image(Width, Height, QImage::Format_RGB32);
     // One warm-up of each, then the two kinds in turn.
     Redraw(emptyScene, view, none, Figure{}, earth, labels, image);
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
 
   // Rotating the globe: every frame a new centre.
   {
-    TChartScene scene(land);
+    ChartScene scene(land);
     QImage image(Width, Height, QImage::Format_RGB32);
     ChartView view;
     const int frames = 60;
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   // and a picture of the window's size.
   {
     const std::size_t before = HeapBytes();
-    auto* scene = new TChartScene(land);
+    auto* scene = new ChartScene(land);
     auto* image = new QImage(Width, Height, QImage::Format_RGB32);
     ChartView view;
     Redraw(*scene, view, full, shown, earth, labels, *image);

@@ -34,18 +34,18 @@ double CpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-void FillFixes(TFixDB& Fixes, const TEarthModel& Earth) {
+void FillFixes(FixDatabase& fixes, const EarthModel& earth) {
   std::mt19937_64 random(19);
   std::uniform_real_distribution<long double> z(-1.0L, 1.0L);
   std::uniform_real_distribution<long double> turn(-3.14159265358979323846L, 3.14159265358979323846L);
   for (std::uint32_t i = 0; i < MaxFixes; ++i) {
     FixRecord fix;
-    fix.Valid = true;
-    fix.Position = PosFromLatLon(Earth, std::asin(z(random)), turn(random));
+    fix.valid = true;
+    fix.position = PosFromLatLon(earth, std::asin(z(random)), turn(random));
     std::string name = (i % 3 == 0 ? "WAYPOINT/" : "FIX-") + std::to_string(i);
     FitFixName(name);
-    fix.Name = name;
-    Fixes.Add(fix);
+    fix.name = name;
+    fixes.Add(fix);
   }
 }
 
@@ -55,10 +55,10 @@ struct Task {
   std::vector<double> seconds;
 };
 
-double Median(std::vector<double> Values) {
-  std::sort(Values.begin(), Values.end());
-  const std::size_t n = Values.size();
-  return n % 2 == 1 ? Values[n / 2] : (Values[n / 2 - 1] + Values[n / 2]) / 2.0;
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 }  // namespace
@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
   const auto dir = std::filesystem::temp_directory_path() / ("exchange-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  const TEarthModel earth;
-  TFixDB fixes;
+  const EarthModel earth;
+  FixDatabase fixes;
   FillFixes(fixes, earth);
-  const TDisplayOptions options;  // the fix file in the default Lat/Lon format
+  const DisplayOptions options;  // the fix file in the default Lat/Lon format
   const std::string fixFile = (dir / "all.fix").string();
   fixes.SaveToFile(fixFile, options, earth);
   const char* extensions[] = {"gpx", "csv", "geojson"};
@@ -86,14 +86,14 @@ int main(int argc, char** argv) {
   bool complete = true;
   std::vector<Task> tasks;
   tasks.push_back({"load fix file", [&] {
-                     TFixDB loaded;
-                     TLoadReport report;
+                     FixDatabase loaded;
+                     LoadReport report;
                      loaded.LoadFromFile(fixFile, settings.plusDir, earth, report);
                      complete = complete && loaded.Count() == MaxFixes;
                    }, {}});
   for (int f = 0; f < 3; ++f) {
     tasks.push_back({nullptr, [&, f] {
-                       const TFixDB empty;
+                       const FixDatabase empty;
                        const ImportResult result = ImportFixFile(files[f], settings, empty);
                        complete = complete && result.Complete() && result.fixes.size() == MaxFixes;
                      }, {}});

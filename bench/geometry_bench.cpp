@@ -34,18 +34,18 @@ namespace {
 constexpr std::size_t PairCount = 4096;  // a power of two: the index wraps by masking
 constexpr std::size_t IndexMask = PairCount - 1;
 
-struct TPair {
-  TTriV A, B;
+struct Pair {
+  Vector3 A, B;
   double lat1, lon1, lat2, lon2;  // degrees, geodetic, for GeographicLib
 };
 
-struct TInputs {
-  TEarthModel model;
-  std::vector<TPair> pairs;
-  std::vector<TPair> nearAntipode;
+struct BenchInputs {
+  EarthModel model;
+  std::vector<Pair> pairs;
+  std::vector<Pair> nearAntipode;
   std::vector<long double> angles;  // radians, uniform in [-2 pi, +2 pi]
 
-  TInputs() {
+  BenchInputs() {
     std::mt19937_64 random(20261208);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::uniform_real_distribution<double> turn(-180.0, 180.0);
@@ -57,14 +57,14 @@ struct TInputs {
                            static_cast<long double>(lonDeg) * DegToRad);
     };
     while (pairs.size() < PairCount) {
-      TPair p{};
+      Pair p{};
       p.A = position(p.lat1, p.lon1);
       p.B = position(p.lat2, p.lon2);
       try {
-        previous::EllipticArcDist(model.Shape, p.A, p.B);
-        previous::GeodesicInverse(model.Shape, p.A, p.B);
-        EllipticArcDist(model.Shape, p.A, p.B);
-        GeodesicInverse(model.Shape, p.A, p.B);
+        previous::EllipticArcDist(model.shape, p.A, p.B);
+        previous::GeodesicInverse(model.shape, p.A, p.B);
+        EllipticArcDist(model.shape, p.A, p.B);
+        GeodesicInverse(model.shape, p.A, p.B);
       } catch (const Error&) {
         continue;
       }
@@ -77,7 +77,7 @@ struct TInputs {
                            static_cast<long double>(lonDeg) * DegToRad);
     };
     while (nearAntipode.size() < PairCount) {
-      TPair p{};
+      Pair p{};
       p.A = position(p.lat1, p.lon1);
       p.lat2 = std::fmax(-90.0, std::fmin(90.0, -p.lat1 + 0.7 * unit(random)));
       p.lon2 = std::remainder(p.lon1 + 180.0 + unit(random), 360.0);
@@ -87,57 +87,57 @@ struct TInputs {
   }
 };
 
-const TInputs& Inputs() {
-  static const TInputs inputs;
+const BenchInputs& Inputs() {
+  static const BenchInputs inputs;
   return inputs;
 }
 
 template <typename Call>
 void OverPairs(benchmark::State& state, Call call, bool nearAntipode = false) {
-  const TInputs& in = Inputs();
-  const std::vector<TPair>& pairs = nearAntipode ? in.nearAntipode : in.pairs;
+  const BenchInputs& in = Inputs();
+  const std::vector<Pair>& pairs = nearAntipode ? in.nearAntipode : in.pairs;
   std::size_t i = 0;
   for (auto _ : state) {
-    const TPair& p = pairs[i++ & IndexMask];
-    call(in.model.Shape, p);
+    const Pair& p = pairs[i++ & IndexMask];
+    call(in.model.shape, p);
   }
   state.SetItemsProcessed(state.iterations());
 }
 
 void EllipticArc(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const TPair& p) {
+  OverPairs(state, [](const EarthShape& e, const Pair& p) {
     benchmark::DoNotOptimize(EllipticArcDist(e, p.A, p.B));
   });
 }
 void EllipticArcPrevious(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const TPair& p) {
+  OverPairs(state, [](const EarthShape& e, const Pair& p) {
     benchmark::DoNotOptimize(previous::EllipticArcDist(e, p.A, p.B));
   });
 }
 void CentralAngleOnSphere(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape&, const TPair& p) { benchmark::DoNotOptimize(CentralAngle(p.A, p.B)); });
+  OverPairs(state, [](const EarthShape&, const Pair& p) { benchmark::DoNotOptimize(CentralAngle(p.A, p.B)); });
 }
 void GeodesicInverseNow(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const TPair& p) {
+  OverPairs(state, [](const EarthShape& e, const Pair& p) {
     benchmark::DoNotOptimize(GeodesicInverse(e, p.A, p.B));
   });
 }
 void GeodesicDistNow(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const TPair& p) {
+  OverPairs(state, [](const EarthShape& e, const Pair& p) {
     benchmark::DoNotOptimize(GeodesicDist(e, p.A, p.B));
   });
 }
 void GeodesicInversePrevious(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const TPair& p) {
+  OverPairs(state, [](const EarthShape& e, const Pair& p) {
     benchmark::DoNotOptimize(previous::GeodesicInverse(e, p.A, p.B));
   });
 }
 // GeographicLib in its own double precision, asked for the distance and both
 // azimuths (its three-result Inverse), and for the distance alone.
 void GeographicLibInverse(benchmark::State& state) {
-  const EarthShape& e = Inputs().model.Shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.EquatRadius * 1000.0L), static_cast<double>(e.Flattening));
-  OverPairs(state, [&g](const EarthShape&, const TPair& p) {
+  const EarthShape& e = Inputs().model.shape;
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
+  OverPairs(state, [&g](const EarthShape&, const Pair& p) {
     double s12, azi1, azi2;
     g.Inverse(p.lat1, p.lon1, p.lat2, p.lon2, s12, azi1, azi2);
     benchmark::DoNotOptimize(s12);
@@ -146,9 +146,9 @@ void GeographicLibInverse(benchmark::State& state) {
   });
 }
 void GeographicLibDistance(benchmark::State& state) {
-  const EarthShape& e = Inputs().model.Shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.EquatRadius * 1000.0L), static_cast<double>(e.Flattening));
-  OverPairs(state, [&g](const EarthShape&, const TPair& p) {
+  const EarthShape& e = Inputs().model.shape;
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
+  OverPairs(state, [&g](const EarthShape&, const Pair& p) {
     double s12;
     g.Inverse(p.lat1, p.lon1, p.lat2, p.lon2, s12);
     benchmark::DoNotOptimize(s12);
@@ -157,14 +157,14 @@ void GeographicLibDistance(benchmark::State& state) {
 
 void GeodesicInverseNearAntipode(benchmark::State& state) {
   OverPairs(
-      state, [](const EarthShape& e, const TPair& p) { benchmark::DoNotOptimize(GeodesicInverse(e, p.A, p.B)); },
+      state, [](const EarthShape& e, const Pair& p) { benchmark::DoNotOptimize(GeodesicInverse(e, p.A, p.B)); },
       true);
 }
 void GeodesicInversePreviousNearAntipode(benchmark::State& state) {
   long failed = 0;
   OverPairs(
       state,
-      [&failed](const EarthShape& e, const TPair& p) {
+      [&failed](const EarthShape& e, const Pair& p) {
         try {
           benchmark::DoNotOptimize(previous::GeodesicInverse(e, p.A, p.B));
         } catch (const Error&) {
@@ -178,11 +178,11 @@ void GeodesicInversePreviousNearAntipode(benchmark::State& state) {
   state.SetLabel(std::to_string(static_cast<int>(share + 0.5)) + " % failed");
 }
 void GeographicLibInverseNearAntipode(benchmark::State& state) {
-  const EarthShape& e = Inputs().model.Shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.EquatRadius * 1000.0L), static_cast<double>(e.Flattening));
+  const EarthShape& e = Inputs().model.shape;
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
   OverPairs(
       state,
-      [&g](const EarthShape&, const TPair& p) {
+      [&g](const EarthShape&, const Pair& p) {
         double s12, azi1, azi2;
         g.Inverse(p.lat1, p.lon1, p.lat2, p.lon2, s12, azi1, azi2);
         benchmark::DoNotOptimize(s12);
@@ -194,7 +194,7 @@ void GeographicLibInverseNearAntipode(benchmark::State& state) {
 
 template <typename Call>
 void OverAngles(benchmark::State& state, Call call) {
-  const TInputs& in = Inputs();
+  const BenchInputs& in = Inputs();
   std::size_t i = 0;
   for (auto _ : state) {
     long double s, c;

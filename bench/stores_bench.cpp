@@ -21,32 +21,32 @@ namespace navorix {
 namespace {
 
 // The settings before a settings file is read.
-const TDisplayOptions Options;
-const TEarthModel Earth;
+const DisplayOptions Options;
+const EarthModel Earth;
 
 // The scratch files, made once for the whole run and removed at its end.
-class TBenchFiles {
+class BenchFiles {
  public:
-  TBenchFiles() {
+  BenchFiles() {
     std::string pattern = (std::filesystem::temp_directory_path() / "navorix_bench_XXXXXX").string();
     dir_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : ".";
     std::mt19937 random(2026);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
-    TFixDB db;
+    FixDatabase db;
     for (std::uint32_t i = 0; i < MaxFixes; ++i) {
       FixRecord fix;
       const long double lat = static_cast<long double>(unit(random)) * 89.0L * DegToRad;
       const long double lon = static_cast<long double>(unit(random)) * 180.0L * DegToRad;
-      fix.Position = PosFromLatLon(Earth, lat, lon);
+      fix.position = PosFromLatLon(Earth, lat, lon);
       std::string name = "F" + std::to_string(random() % 1000000);
       if (i % 3 == 0) name += "/S" + std::to_string(i % 97);
-      fix.Name = name;
-      fix.Valid = true;
+      fix.name = name;
+      fix.valid = true;
       db.Add(fix);
       records.push_back(fix);
     }
     db.SaveToFile(FixFile(), Options, Earth);
-    TLogList log;
+    LogList log;
     for (int i = 0; i < MaxLogRecords; ++i) {
       log.Add("Distance from Fix to Fix F" + std::to_string(i),
               "from NOVOSIBIRSK/RUS to MIDPOINT/NEW",
@@ -54,7 +54,7 @@ class TBenchFiles {
     }
     log.SaveToFile(HistoryFile());
   }
-  ~TBenchFiles() {
+  ~BenchFiles() {
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
   }
@@ -68,24 +68,24 @@ class TBenchFiles {
   std::string dir_;
 };
 
-const TBenchFiles& Files() {
-  static const TBenchFiles files;
+const BenchFiles& Files() {
+  static const BenchFiles files;
   return files;
 }
 
 void LoadFixFile(benchmark::State& state) {
   const std::string name = Files().FixFile();
   for (auto _ : state) {
-    TFixDB db;
-    db.LoadFromFile(name, Options.PlusDir, Earth);
+    FixDatabase db;
+    db.LoadFromFile(name, Options.plusDir, Earth);
     benchmark::DoNotOptimize(db.Count());
   }
 }
 
 void SortFixes(benchmark::State& state) {
-  const auto order = static_cast<TSortOrder>(state.range(0));
-  const TTriV reference = Files().records[100].Position;
-  TFixDB db;
+  const auto order = static_cast<SortOrder>(state.range(0));
+  const Vector3 reference = Files().records[100].position;
+  FixDatabase db;
   for (auto _ : state) {
     state.PauseTiming();
     db.Clear();
@@ -97,7 +97,7 @@ void SortFixes(benchmark::State& state) {
 
 // Every row's text, as a list that drew all its rows would ask for them.
 void FormatRows(benchmark::State& state) {
-  TFixDB db;
+  FixDatabase db;
   for (const FixRecord& fix : Files().records) db.Add(fix);
   for (auto _ : state) {
     std::size_t length = 0;
@@ -111,8 +111,8 @@ void FormatRows(benchmark::State& state) {
 // Each save replaces a file of other contents: a save of the very text the
 // file holds changes nothing and only compares.
 void SaveFixFile(benchmark::State& state) {
-  TFixDB db;
-  db.LoadFromFile(Files().FixFile(), Options.PlusDir, Earth);
+  FixDatabase db;
+  db.LoadFromFile(Files().FixFile(), Options.plusDir, Earth);
   for (auto _ : state) {
     state.PauseTiming();
     std::ofstream(Files().SavedFile(), std::ios::binary | std::ios::trunc) << "other\r\n";
@@ -123,7 +123,7 @@ void SaveFixFile(benchmark::State& state) {
 
 void LoadHistory(benchmark::State& state) {
   for (auto _ : state) {
-    TLogList log;
+    LogList log;
     log.LoadFromFile(Files().HistoryFile());
     benchmark::DoNotOptimize(log.Count());
   }
@@ -133,8 +133,8 @@ void LoadHistory(benchmark::State& state) {
 void FullDatabaseMemory(benchmark::State& state) {
   for (auto _ : state) {
     const std::size_t before = ::mallinfo2().uordblks;
-    auto db = std::make_unique<TFixDB>();
-    db->LoadFromFile(Files().FixFile(), Options.PlusDir, Earth);
+    auto db = std::make_unique<FixDatabase>();
+    db->LoadFromFile(Files().FixFile(), Options.plusDir, Earth);
     benchmark::DoNotOptimize(db->FindName("F1"));
     const std::size_t after = ::mallinfo2().uordblks;
     state.counters["heap_MB"] = static_cast<double>(after - before) / (1024.0 * 1024.0);

@@ -31,42 +31,42 @@ namespace {
 using namespace navorix;
 
 // Counts the paintings of one widget.
-class TPaintCounter : public QObject {
+class PaintCounter : public QObject {
  public:
-  explicit TPaintCounter(QWidget* Widget) { Widget->installEventFilter(this); }
-  int Paints = 0;
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
 
  protected:
-  bool eventFilter(QObject*, QEvent* Event) override {
-    if (Event->type() == QEvent::Paint) ++Paints;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
     return false;
   }
 };
 
 // A portable folder: the status files in data/, with Fixes fixes and
 // Records log records.
-std::string MakeFolder(int Fixes, int Records) {
+std::string MakeFolder(int fixCount, int records) {
   std::string pattern = (std::filesystem::temp_directory_path() / "navorix_wbench_XXXXXX").string();
   const std::string dir = ::mkdtemp(pattern.data());
   std::filesystem::create_directory(dir + "/data");
   std::mt19937 random(2026);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   std::ofstream fixes(dir + "/data/navorix.fix", std::ios::binary);
-  for (int i = 0; i < Fixes; ++i) {
+  for (int i = 0; i < fixCount; ++i) {
     fixes << unit(random) * 89.0 << ' ' << unit(random) * 180.0 << " F" << random() % 1000000
           << "\r\n";
   }
   std::ofstream history(dir + "/data/navorix.his", std::ios::binary);
-  for (int i = 0; i < Records; ++i) {
+  for (int i = 0; i < records; ++i) {
     history << "Distance from F" << i << " to F" << i + 1 << "\r\n\r\n(S) " << i << " km\r\n";
   }
   return dir;
 }
 
-TAppData Paths(const std::string& Dir) {
-  TAppData paths;
-  paths.ProgramDir = paths.SettingsDir = Dir + "/";
-  paths.DataDir = Dir + "/data/";
+AppData Paths(const std::string& dir) {
+  AppData paths;
+  paths.programDir = paths.settingsDir = dir + "/";
+  paths.dataDir = dir + "/data/";
   return paths;
 }
 
@@ -74,27 +74,27 @@ std::size_t HeapBytes() { return ::mallinfo2().uordblks; }
 
 // The program's start in folder Dir, in this process: ends as soon as the
 // fix list has been painted once.
-int StartAndPaint(const std::string& Dir, int argc, char** argv) {
+int StartAndPaint(const std::string& dir, int argc, char** argv) {
   QApplication app(argc, argv);
-  TWorkbench bench(Paths(Dir));
-  TMainController controller(bench, QString(), QString());
-  TPaintCounter paints(controller.Window().Controls().xList->viewport());
-  controller.Start();
+  Workbench bench(Paths(dir));
+  MainController controller(bench, QString(), QString());
+  PaintCounter paints(controller.window().controls().fixList->viewport());
+  controller.start();
   QElapsedTimer clock;
   clock.start();
-  while (paints.Paints == 0 && clock.elapsed() < 30000) QApplication::processEvents();
-  return paints.Paints > 0 ? 0 : 1;
+  while (paints.paints == 0 && clock.elapsed() < 30000) QApplication::processEvents();
+  return paints.paints > 0 ? 0 : 1;
 }
 
 // Milliseconds from starting a new process to the first painting of its
 // fix list, the median of Runs starts: the whole start of the program,
 // libraries and fonts included.
-double StartUpMs(const char* Self, const std::string& Dir, int Runs) {
+double StartUpMs(const char* self, const std::string& dir, int runs) {
   std::vector<double> times;
-  for (int run = 0; run < Runs; ++run) {
+  for (int run = 0; run < runs; ++run) {
     QElapsedTimer clock;
     clock.start();
-    const std::string command = std::string("'") + Self + "' --start '" + Dir + "' 2>/dev/null";
+    const std::string command = std::string("'") + self + "' --start '" + dir + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) return -1.0;
     times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
   }
@@ -104,14 +104,14 @@ double StartUpMs(const char* Self, const std::string& Dir, int Runs) {
 
 // Milliseconds until the list has been painted again after Change.
 template <typename Change>
-double RedrawMs(TMainController& Controller, Change&& Action) {
-  QListView* list = Controller.Window().Controls().xList;
-  TPaintCounter paints(list->viewport());
+double RedrawMs(MainController& controller, Change&& action) {
+  QListView* list = controller.window().controls().fixList;
+  PaintCounter paints(list->viewport());
   QElapsedTimer clock;
   clock.start();
-  Action();
+  action();
   list->viewport()->update();
-  while (paints.Paints == 0 && clock.elapsed() < 30000) QApplication::processEvents();
+  while (paints.paints == 0 && clock.elapsed() < 30000) QApplication::processEvents();
   return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
@@ -135,17 +135,17 @@ int main(int argc, char** argv) {
   std::size_t emptyHeap = 0;
   {
     const std::size_t before = HeapBytes();
-    TWorkbench bench(Paths(empty));
-    TMainController controller(bench, QString(), QString());
-    controller.Start();
+    Workbench bench(Paths(empty));
+    MainController controller(bench, QString(), QString());
+    controller.start();
     QTest::qWait(1200);  // the splash is gone
     emptyHeap = HeapBytes() - before;
   }
   {
     const std::size_t before = HeapBytes();
-    TWorkbench bench(Paths(full));
-    TMainController controller(bench, QString(), QString());
-    controller.Start();
+    Workbench bench(Paths(full));
+    MainController controller(bench, QString(), QString());
+    controller.start();
     QTest::qWait(1200);
     const std::size_t fullHeap = HeapBytes() - before;
     std::printf("heap of the running window: empty %.1f MB, full %.1f MB, %.1f MB more\n",
@@ -153,9 +153,9 @@ int main(int argc, char** argv) {
                 static_cast<double>(fullHeap - emptyHeap) / 1048576.0);
     bench.SelectRow(0);
     std::printf("redraw after a format change:   %.2f ms\n",
-                RedrawMs(controller, [&] { bench.SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec)); }));
+                RedrawMs(controller, [&] { bench.SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec)); }));
     std::printf("redraw after sorting by name:   %.2f ms\n",
-                RedrawMs(controller, [&] { bench.SortFixes(TSortOrder::ByName); }));
+                RedrawMs(controller, [&] { bench.SortFixes(SortOrder::ByName); }));
     bench.SelectRow(0);
     std::printf("redraw after a delete at the top: %.2f ms\n",
                 RedrawMs(controller, [&] { bench.DeleteFix(); }));
@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     bool shown = false;
     for (const char c : std::string("F12345")) {
       const double ms = RedrawMs(controller, [&] {
-        shown = controller.KeyPress(QString(QChar(c)), Qt::NoModifier) || shown;
+        shown = controller.keyPress(QString(QChar(c)), Qt::NoModifier) || shown;
       });
       worst = std::max(worst, ms);
     }

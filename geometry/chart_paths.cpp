@@ -37,7 +37,7 @@ std::size_t Pieces(long double length, long double step) {
   return static_cast<std::size_t>(n);
 }
 
-TTriV Combine(long double ka, const TTriV& a, long double kb, const TTriV& b) {
+Vector3 Combine(long double ka, const Vector3& a, long double kb, const Vector3& b) {
   return {ka * a.x + kb * b.x, ka * a.y + kb * b.y, ka * a.z + kb * b.z};
 }
 
@@ -81,7 +81,7 @@ long double MeridianEnd(std::int64_t k, long double spacing) {
 
 }  // namespace
 
-void AddCirclePath(const TTriV& a, const TTriV& t, long double from, long double to,
+void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to,
                    long double step, SpherePaths& out) {
   const long double span = to - from;
   if (!std::isfinite(span)) return;
@@ -100,23 +100,23 @@ void AddCirclePath(const TTriV& a, const TTriV& t, long double from, long double
   out.End(closed ? PathShape::Closed : PathShape::Open);
 }
 
-void AddArcPath(const TTriV& a, const TTriV& b, long double step, SpherePaths& out) {
-  if (SameOrOpposite(a, b, TCoincidence::Either)) return;
-  const TArc arc = MakeArc(a, b);
-  AddCirclePath(arc.StartPos, arc.StartDir, 0.0L, arc.ArcLen, step, out);
+void AddArcPath(const Vector3& a, const Vector3& b, long double step, SpherePaths& out) {
+  if (SameOrOpposite(a, b, Coincidence::Either)) return;
+  const Arc arc = MakeArc(a, b);
+  AddCirclePath(arc.startPos, arc.startDir, 0.0L, arc.arcLen, step, out);
 }
 
-void AddArcExtensionPath(const TArc& arc, long double step, SpherePaths& out) {
-  AddCirclePath(arc.StartPos, arc.StartDir, arc.ArcLen, TwoPi, step, out);
+void AddArcExtensionPath(const Arc& arc, long double step, SpherePaths& out) {
+  AddCirclePath(arc.startPos, arc.startDir, arc.arcLen, TwoPi, step, out);
 }
 
-void AddSmallCirclePath(const TTriV& a, long double radius, long double step, SpherePaths& out) {
+void AddSmallCirclePath(const Vector3& a, long double radius, long double step, SpherePaths& out) {
   if (!(radius > 0.0L && radius < Pi)) return;
   // Any direction perpendicular to A will do; the one from the axis nearer
   // to A's equator keeps the cross product long.
-  TTriV east = std::fabs(a.z) < 0.9L ? TriCross(NorthPoleVec, a) : TriCross(TTriV{1.0L, 0.0L, 0.0L}, a);
+  Vector3 east = std::fabs(a.z) < 0.9L ? TriCross(NorthPoleVec, a) : TriCross(Vector3{1.0L, 0.0L, 0.0L}, a);
   TriNormalize(east);
-  const TTriV north = TriCross(a, east);
+  const Vector3 north = TriCross(a, east);
   long double sinD, cosD;
   SinCos(radius, sinD, cosD);
   const std::size_t n = std::max(Pieces(TwoPi * sinD, step), MinCirclePieces);
@@ -157,14 +157,14 @@ void AddRhumbPath(long double lat1, long double lon1, long double lat2, long dou
 void AddGeodesicPath(const EarthShape& e, long double lat1, long double lon1, long double lat2,
                      long double lon2, long double step, SpherePaths& out) {
   // GeographicLib computes in double, more than a picture needs.
-  const GeographicLib::Geodesic geodesic(static_cast<double>(e.EquatRadius),
-                                         static_cast<double>(e.Flattening));
+  const GeographicLib::Geodesic geodesic(static_cast<double>(e.equatRadius),
+                                         static_cast<double>(e.flattening));
   const GeographicLib::GeodesicLine line =
       geodesic.InverseLine(static_cast<double>(lat1 * RadToDeg), static_cast<double>(lon1 * RadToDeg),
                            static_cast<double>(lat2 * RadToDeg), static_cast<double>(lon2 * RadToDeg));
   const long double length = line.Distance();
   if (!std::isfinite(length)) return;
-  const std::size_t n = Pieces(length / e.SpherRadius, step);
+  const std::size_t n = Pieces(length / e.spherRadius, step);
   for (std::size_t i = 0; i <= n; ++i) {
     double lat = 0.0, lon = 0.0;
     line.Position(static_cast<double>(length * static_cast<long double>(i) / static_cast<long double>(n)),
@@ -174,9 +174,9 @@ void AddGeodesicPath(const EarthShape& e, long double lat1, long double lon1, lo
   out.End();
 }
 
-void ChartToSphere(const TEarthModel& e, std::size_t first, SpherePaths& paths) {
-  if (!e.EllipticLat) return;
-  for (TTriV& p : paths.PointsFrom(first)) p = ChartDirection(e, p);
+void ChartToSphere(const EarthModel& e, std::size_t first, SpherePaths& paths) {
+  if (!e.ellipticLat) return;
+  for (Vector3& p : paths.PointsFrom(first)) p = ChartDirection(e, p);
 }
 
 long double GraticuleSpacing(long double radiansPerPixel) {
@@ -218,7 +218,7 @@ void AddGraticule(const LatLonBox& box, long double spacing, long double step, S
       const long double lon = box.lonWest + span * static_cast<long double>(i) / static_cast<long double>(n);
       long double sinLon, cosLon;
       SinCos(lon, sinLon, cosLon);
-      out.Add(TTriV{cosLat * cosLon, cosLat * sinLon, sinLat});
+      out.Add(Vector3{cosLat * cosLon, cosLat * sinLon, sinLat});
     }
     out.End();
   }

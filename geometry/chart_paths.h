@@ -39,19 +39,19 @@ inline constexpr std::size_t MaxPathPoints = 4097;
 // The great circle from A along T, from t = from to t = to (either order),
 // as an open path of points A cos t + T sin t, the ends included. A span of
 // 2 pi or more gives the whole circle as a closed path.
-void AddCirclePath(const TTriV& a, const TTriV& t, long double from, long double to,
+void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to,
                    long double step, SpherePaths& out);
 // The shorter arc of the great circle from A to B (an open path). A and B
 // the same position: nothing; opposite: nothing either, as every half great
 // circle joins them.
-void AddArcPath(const TTriV& a, const TTriV& b, long double step, SpherePaths& out);
+void AddArcPath(const Vector3& a, const Vector3& b, long double step, SpherePaths& out);
 // The rest of the arc's great circle beyond the arc, from its end on round to
 // its start (length 2 pi - ArcLen), an open path.
-void AddArcExtensionPath(const TArc& arc, long double step, SpherePaths& out);
+void AddArcExtensionPath(const Arc& arc, long double step, SpherePaths& out);
 // The small circle of the points at distance D from A, a closed path; a
 // radius of 0 or pi (or beyond [0, pi]) gives nothing, as the circle is a
 // point.
-void AddSmallCirclePath(const TTriV& a, long double radius, long double step, SpherePaths& out);
+void AddSmallCirclePath(const Vector3& a, long double radius, long double step, SpherePaths& out);
 // The rhumb line from (phi1, lam1) to (phi2, lam2) the shorter way in
 // longitude, straight in (lam, psi), an open path; a pole at either end
 // makes it the meridian of the other end. Latitudes within +-pi/2.
@@ -68,7 +68,7 @@ void AddGeodesicPath(const EarthShape& e, long double lat1, long double lon1, lo
 
 // Replaces the points of paths from path first on by their positions on the
 // chart's sphere (ChartDirection under e).
-void ChartToSphere(const TEarthModel& e, std::size_t first, SpherePaths& paths);
+void ChartToSphere(const EarthModel& e, std::size_t first, SpherePaths& paths);
 
 // The spacing of graticule lines, radians, for a picture showing
 // radiansPerPixel at its centre: the smallest of 30, 15, 10, 5, 2 and 1

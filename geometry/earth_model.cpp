@@ -14,7 +14,7 @@ constexpr long double PoleZLimit = 0.99999999999999995L;
 // the argument, not at the result.
 long double ConvertLatitude(const EarthShape& E, long double in, bool toGeocentric) {
   const long double x = std::fabs(in);
-  const long double k = E.OneMinusEcc2;
+  const long double k = E.oneMinusEcc2;
   long double out;
   if (x < QuarterPi) {
     const long double t = std::tan(x);
@@ -29,49 +29,49 @@ long double ConvertLatitude(const EarthShape& E, long double in, bool toGeocentr
 
 }  // namespace
 
-bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius) {
+bool IsUsableEarthModel(long double spherRadius, long double polarRadius, long double equatRadius) {
   // The comparisons are false for NaN, so NaN and infinities are refused too.
   const auto inRange = [](long double r) { return r >= MinEarthRadius && r <= MaxEarthRadius; };
-  return inRange(SpherRadius) && inRange(PolarRadius) && inRange(EquatRadius) &&
-         PolarRadius <= EquatRadius &&
-         (EquatRadius - PolarRadius) * InverseMaxFlattening <= EquatRadius;
+  return inRange(spherRadius) && inRange(polarRadius) && inRange(equatRadius) &&
+         polarRadius <= equatRadius &&
+         (equatRadius - polarRadius) * InverseMaxFlattening <= equatRadius;
 }
 
 long double GeodToGeoc(const EarthShape& E, long double phi) { return ConvertLatitude(E, phi, true); }
 
 long double GeocToGeod(const EarthShape& E, long double psi) { return ConvertLatitude(E, psi, false); }
 
-TTriV PosFromLatLon(const TEarthModel& E, long double Lat, long double Lon) {
-  return TriFromAngles(E.EllipticLat ? GeodToGeoc(E.Shape, Lat) : Lat, Lon);
+Vector3 PosFromLatLon(const EarthModel& E, long double lat, long double lon) {
+  return TriFromAngles(E.ellipticLat ? GeodToGeoc(E.shape, lat) : lat, lon);
 }
 
-long double PosLat(const TEarthModel& E, const TTriV& P) {
+long double PosLat(const EarthModel& E, const Vector3& P) {
   const long double psi = TriLat(P);
-  return E.EllipticLat ? GeocToGeod(E.Shape, psi) : psi;
+  return E.ellipticLat ? GeocToGeod(E.shape, psi) : psi;
 }
 
-long double PosLatDirect(const TEarthModel& E, const TTriV& P) {
-  if (!E.EllipticLat) return TriLat(P);
+long double PosLatDirect(const EarthModel& E, const Vector3& P) {
+  if (!E.ellipticLat) return TriLat(P);
   // tan psi = Pz / c and tan phi = tan psi / (1 - e2): one quotient inside
   // the arctangent instead of a tangent and two arctangents.
-  return std::atan2(P.z, E.Shape.OneMinusEcc2 * TriCosLat(P));
+  return std::atan2(P.z, E.shape.oneMinusEcc2 * TriCosLat(P));
 }
 
-long double PosLon(const TTriV& P) { return TriLon(P); }
+long double PosLon(const Vector3& P) { return TriLon(P); }
 
-void RebuildPos(const TEarthModel& E, TTriV& P) {
+void RebuildPos(const EarthModel& E, Vector3& P) {
   const long double psi = TriLat(P);
   const long double lon = std::atan2(P.y, P.x);
   // Switched off: the vector was built from a geodetic latitude, which is the
   // latitude the fix showed and must keep showing on the sphere.
-  const long double lat = E.EllipticLat ? psi : GeocToGeod(E.Shape, psi);
+  const long double lat = E.ellipticLat ? psi : GeocToGeod(E.shape, psi);
   P = PosFromLatLon(E, lat, lon);
 }
 
-bool IsPole(const TTriV& P) { return std::fabs(P.z) >= PoleZLimit; }
+bool IsPole(const Vector3& P) { return std::fabs(P.z) >= PoleZLimit; }
 
-long double EllipsoidRadius(const EarthShape& E, const TTriV& u) {
-  return E.PolarRadius / std::sqrt(1.0L - E.Ecc2 * (u.x * u.x + u.y * u.y));
+long double EllipsoidRadius(const EarthShape& E, const Vector3& u) {
+  return E.polarRadius / std::sqrt(1.0L - E.ecc2 * (u.x * u.x + u.y * u.y));
 }
 
 }  // namespace navorix

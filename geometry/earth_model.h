@@ -27,27 +27,27 @@ inline constexpr long double DefaultEquatRadius = 6378.137L;
 // only, so that the derived values always belong to the radii; the default
 // is the built-in model.
 struct EarthShape {
-  long double SpherRadius;   // R, km
-  long double PolarRadius;   // b, km
-  long double EquatRadius;   // a, km
-  long double Flattening;    // f = (a - b) / a
-  long double Ecc2;          // e2 = (2 - f) f
-  long double OneMinusEcc2;  // 1 - e2
-  long double AxisRatio;     // a / b
-  long double SecondEcc2;    // e2 / (1 - e2)
+  long double spherRadius;   // R, km
+  long double polarRadius;   // b, km
+  long double equatRadius;   // a, km
+  long double flattening;    // f = (a - b) / a
+  long double ecc2;          // e2 = (2 - f) f
+  long double oneMinusEcc2;  // 1 - e2
+  long double axisRatio;     // a / b
+  long double secondEcc2;    // e2 / (1 - e2)
 
   constexpr EarthShape() : EarthShape(DefaultSpherRadius, DefaultPolarRadius, DefaultEquatRadius) {}
   // Stores the three radii (km, unchecked) and derives, in this order, f,
   // e2, 1 - e2, a/b and e2/(1 - e2).
   constexpr EarthShape(long double R, long double b, long double a)
-      : SpherRadius(R),
-        PolarRadius(b),
-        EquatRadius(a),
-        Flattening((a - b) / a),
-        Ecc2((2.0L - Flattening) * Flattening),
-        OneMinusEcc2(1.0L - Ecc2),
-        AxisRatio(a / b),
-        SecondEcc2(Ecc2 / OneMinusEcc2) {}
+      : spherRadius(R),
+        polarRadius(b),
+        equatRadius(a),
+        flattening((a - b) / a),
+        ecc2((2.0L - flattening) * flattening),
+        oneMinusEcc2(1.0L - ecc2),
+        axisRatio(a / b),
+        secondEcc2(ecc2 / oneMinusEcc2) {}
 };
 
 // Bounds of a usable model. They admit every body a navigator might take,
@@ -64,20 +64,20 @@ inline constexpr long double InverseMaxFlattening = 10.0L;  // f <= 1/10
 // True when the radii make a usable model: all within [MinEarthRadius,
 // MaxEarthRadius], and 0 <= f <= 1/InverseMaxFlattening (PolarRadius <=
 // EquatRadius). NaN and infinities are refused.
-bool IsUsableEarthModel(long double SpherRadius, long double PolarRadius, long double EquatRadius);
+bool IsUsableEarthModel(long double spherRadius, long double polarRadius, long double equatRadius);
 
 // The Earth model: the shape and the three switches. EllipticArc and
 // GeoDistance are read only by the distance and azimuth operations, and only
 // while EllipticLat is on.
-struct TEarthModel {
-  EarthShape Shape;
-  bool EllipticLat = true;   // latitudes are geodetic
-  bool EllipticArc = false;  // also give the elliptic great-arc distance
-  bool GeoDistance = false;  // also give the geodesic distance and azimuth
+struct EarthModel {
+  EarthShape shape;
+  bool ellipticLat = true;   // latitudes are geodetic
+  bool ellipticArc = false;  // also give the elliptic great-arc distance
+  bool geoDistance = false;  // also give the geodesic distance and azimuth
 };
 
-inline constexpr TTriV NorthPoleVec{0.0L, 0.0L, 1.0L};
-inline constexpr TTriV SouthPoleVec{0.0L, 0.0L, -1.0L};
+inline constexpr Vector3 NorthPoleVec{0.0L, 0.0L, 1.0L};
+inline constexpr Vector3 SouthPoleVec{0.0L, 0.0L, -1.0L};
 
 // Geocentric latitude psi of the geodetic latitude phi (radians). Uses the
 // tangent of |phi| below pi/4 and of its complement from pi/4 up, so the
@@ -88,9 +88,9 @@ long double GeocToGeod(const EarthShape& E, long double psi);
 
 // The stored position of a fix typed at Lat, Lon (radians): Lat is converted
 // with GeodToGeoc first when EllipticLat is on.
-TTriV PosFromLatLon(const TEarthModel& E, long double Lat, long double Lon);
+Vector3 PosFromLatLon(const EarthModel& E, long double lat, long double lon);
 // Latitude of position P as shown (geodetic when EllipticLat is on), radians.
-long double PosLat(const TEarthModel& E, const TTriV& P);
+long double PosLat(const EarthModel& E, const Vector3& P);
 // The latitude PosLat gives, from a single arctangent: with EllipticLat on
 // atan2(Pz, (1 - e2) c), c = TriCosLat(P), which is the geocentric latitude
 // atan2(Pz, c) converted to geodetic in one step; with it off PosLat itself.
@@ -98,22 +98,22 @@ long double PosLat(const TEarthModel& E, const TTriV& P);
 // the two differ by less than DirectLatBound(E.Shape), so a caller that
 // rounds the latitude must ask PosLat whenever a value within that bound of
 // this one would round differently.
-long double PosLatDirect(const TEarthModel& E, const TTriV& P);
+long double PosLatDirect(const EarthModel& E, const Vector3& P);
 // The bound on |PosLatDirect - PosLat| in radians: 1e-15 / (1 - e2). Both
 // are within a few units of the last place of pi/2 (about 1e-19 rad) of
 // atan2(Pz, (1 - e2) c) times the largest gain of the conversion, below
 // 1 / (1 - e2); the bound is ten thousand times that.
-inline long double DirectLatBound(const EarthShape& E) { return 1e-15L / E.OneMinusEcc2; }
+inline long double DirectLatBound(const EarthShape& E) { return 1e-15L / E.oneMinusEcc2; }
 // Longitude of position P, radians in [-pi, +pi]; 0 only when Px = Py = 0.
-long double PosLon(const TTriV& P);
+long double PosLon(const Vector3& P);
 // Re-expresses P in place after EllipticLat has just been switched (E is the
 // model after the switch), so that PosLat and PosLon give the values they
 // gave before the switch.
-void RebuildPos(const TEarthModel& E, TTriV& P);
+void RebuildPos(const EarthModel& E, Vector3& P);
 // True when |Pz| >= 0.99999999999999995: within about 1e-8 rad of a pole.
-bool IsPole(const TTriV& P);
+bool IsPole(const Vector3& P);
 // Distance from the Earth's centre to the ellipsoid surface in the direction
 // of the unit vector u, km: b / sqrt(1 - e2 (ux^2 + uy^2)).
-long double EllipsoidRadius(const EarthShape& E, const TTriV& u);
+long double EllipsoidRadius(const EarthShape& E, const Vector3& u);
 
 }  // namespace navorix

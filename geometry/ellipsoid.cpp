@@ -76,14 +76,14 @@ constexpr long double SureLooping = 1.25L;
 // small step loses no digits. Every level halves the step, and the sine and
 // cosine of each new half step come from the previous ones by the half-angle
 // formulas; only the first step of a call takes a SinCos.
-class TArcNodes {
+class ArcNodes {
  public:
   // The arc from A of length arcLen whose direction of travel at A is
   // StartDir; zEnd is the z component of its end.
-  TArcNodes(const EarthShape& e, long double arcLen, const TTriV& A, const TTriV& StartDir, long double zEnd)
-      : arcLen_(arcLen), z0_(A.z), w0_(StartDir.z), zEnd_(zEnd) {
-    const long double m = e.SecondEcc2;
-    const long double scale = e.EquatRadius / e.SpherRadius;
+  ArcNodes(const EarthShape& e, long double arcLen, const Vector3& A, const Vector3& startDir, long double zEnd)
+      : arcLen_(arcLen), z0_(A.z), w0_(startDir.z), zEnd_(zEnd) {
+    const long double m = e.secondEcc2;
+    const long double scale = e.equatRadius / e.spherRadius;
     m_ = m;
     gamma_ = m + 2.0L;
     beta_ = m + 2.0L - m * (z0_ * z0_ + w0_ * w0_);
@@ -93,7 +93,7 @@ class TArcNodes {
   long double At(long double t) {
     if (t == 0.0L) return F(z0_);
     if (t == arcLen_) return F(zEnd_);
-    const TTurn turn = ExactTurn(t);
+    const Turn turn = ExactTurn(t);
     return F(turn.cos * z0_ + turn.sin * w0_);
   }
 
@@ -104,7 +104,7 @@ class TArcNodes {
       half_ = HalfTurn(step_);
     }
     const long double a = x + h;  // the first node: h at the first call, then h/2
-    const TTurn first = a == step_.angle ? step_ : a == half_.angle ? half_ : ExactTurn(a);
+    const Turn first = a == step_.angle ? step_ : a == half_.angle ? half_ : ExactTurn(a);
     const long double kappa = -4.0L * half_.sin * half_.sin;
     long double z = first.cos * z0_ + first.sin * w0_;
     const long double w = first.cos * w0_ - first.sin * z0_;
@@ -120,7 +120,7 @@ class TArcNodes {
   }
 
  private:
-  struct TTurn {
+  struct Turn {
     long double angle;
     long double cos;
     long double sin;
@@ -131,13 +131,13 @@ class TArcNodes {
     return std::sqrt(scale2_ * (1.0L + gamma_ * v) / ((1.0L + v) * (1.0L + v * (beta_ + v))));
   }
 
-  static TTurn ExactTurn(long double angle) {
-    TTurn turn{angle, 0.0L, 0.0L};
+  static Turn ExactTurn(long double angle) {
+    Turn turn{angle, 0.0L, 0.0L};
     SinCos(angle, turn.sin, turn.cos);
     return turn;
   }
   // Half the angle of t, for t in (0, pi].
-  static TTurn HalfTurn(const TTurn& t) {
+  static Turn HalfTurn(const Turn& t) {
     const long double c = std::sqrt((1.0L + t.cos) * 0.5L);
     return {t.angle * 0.5L, c, t.sin / (2.0L * c)};
   }
@@ -147,8 +147,8 @@ class TArcNodes {
   long double m_, gamma_, beta_, scale2_;  // m, m + 2, beta, (a/R)^2
   // The step of the current level and its half; no angle equals NaN, so
   // both start empty.
-  TTurn step_{std::numeric_limits<long double>::quiet_NaN(), 1.0L, 0.0L};
-  TTurn half_ = step_;
+  Turn step_{std::numeric_limits<long double>::quiet_NaN(), 1.0L, 0.0L};
+  Turn half_ = step_;
 };
 
 // sin c and cos c - 1 for |c| <= SmallAngle by their Taylor series; the
@@ -185,9 +185,9 @@ long double SmallAtan(long double t) {
 //
 // sigma is the first step's arctangent plus the arctangent of the small turn
 // from that step's (cos sigma, sin sigma) to the current one.
-class TVincenty {
+class Vincenty {
  public:
-  TVincenty(const EarthShape& e, const TTriV& A, const TTriV& B) : f_(e.Flattening) {
+  Vincenty(const EarthShape& e, const Vector3& A, const Vector3& B) : f_(e.flattening) {
     const long double rhoA = Hypot(A.x, A.y), rhoB = Hypot(B.x, B.y);
     ReducedFrom(e, A, rhoA, cosB1_, sinB1_);
     ReducedFrom(e, B, rhoB, cosB2_, sinB2_);
@@ -198,8 +198,8 @@ class TVincenty {
       sinL_ = cross * scale;
       cosL_ = (A.x * B.x + A.y * B.y) * scale;
     } else {
-      L_ = TriLon(B) - TriLon(A);
-      SinCos(L_, sinL_, cosL_);
+      l_ = TriLon(B) - TriLon(A);
+      SinCos(l_, sinL_, cosL_);
     }
   }
 
@@ -258,19 +258,19 @@ class TVincenty {
   // from the two longitudes.
   static constexpr long double NearZero = 0x1p-8L;
 
-  static void ReducedFrom(const EarthShape& e, const TTriV& P, long double rho, long double& cosBeta,
+  static void ReducedFrom(const EarthShape& e, const Vector3& P, long double rho, long double& cosBeta,
                           long double& sinBeta) {
-    const long double zs = e.AxisRatio * P.z;
+    const long double zs = e.axisRatio * P.z;
     const long double h = Hypot(zs, rho);
     cosBeta = rho / h;
     sinBeta = zs / h;
   }
   // (L + c) - L: c as the rounding of lambda = L + c leaves it.
-  long double Settle(long double c) const { return (L_ + c) - L_; }
+  long double Settle(long double c) const { return (l_ + c) - l_; }
 
   long double f_;
   long double cosB1_ = 1.0L, sinB1_ = 0.0L, cosB2_ = 1.0L, sinB2_ = 0.0L;
-  long double L_ = 0.0L, sinL_ = 0.0L, cosL_ = 1.0L;
+  long double l_ = 0.0L, sinL_ = 0.0L, cosL_ = 1.0L;
   bool haveFirst_ = false;
   long double sigma1_ = 0.0L, sinSigma1_ = 0.0L, cosSigma1_ = 1.0L;
 };
@@ -279,7 +279,7 @@ class TVincenty {
 // step from after count steps, until |lambda' - lambda| <
 // GeodesicConvergence (true, with the state of the last lambda) or until
 // GeodesicIterationLimit steps (false; also when sin sigma becomes 0).
-bool RunSteps(TVincenty& v, long double dLambda, int count) {
+bool RunSteps(Vincenty& v, long double dLambda, int count) {
   while (count < GeodesicIterationLimit) {
     const long double next = v.Step(dLambda);
     count = count + 1;
@@ -292,7 +292,7 @@ bool RunSteps(TVincenty& v, long double dLambda, int count) {
 
 // The fixed point lambda* of the step lambda -> lambda' and the step's
 // derivative rho there.
-struct TFixedPoint {
+struct FixedPoint {
   bool found = false;
   long double dLambda = 0.0L;  // lambda* - L
   long double rho = 0.0L;
@@ -302,8 +302,8 @@ struct TFixedPoint {
 // then rho = 1 + h'(lambda*) by a central difference. Where the iteration
 // swings, h changes sign between the two points, and the Illinois variant of
 // regula falsi keeps the root between them; otherwise the secant method.
-TFixedPoint FindFixedPoint(TVincenty& v, long double x0, long double h0, long double x1, long double h1) {
-  TFixedPoint p;
+FixedPoint FindFixedPoint(Vincenty& v, long double x0, long double h0, long double x1, long double h1) {
+  FixedPoint p;
   const bool bracketed = (h0 < 0.0L) != (h1 < 0.0L);
   for (int i = 0; i < FixedPointSteps && h1 != 0.0L && h1 != h0; ++i) {
     const long double x2 = x1 - h1 * (x1 - x0) / (h1 - h0);
@@ -331,7 +331,7 @@ TFixedPoint FindFixedPoint(TVincenty& v, long double x0, long double h0, long do
 // from is dLambda after count steps and it approaches the fixed point p
 // (|rho| < 1): the distance to lambda* shrinks by |rho| per step, and the
 // step that starts within 1e-16 / |1 - rho| of it ends the iteration.
-long double PredictedSteps(const TFixedPoint& p, long double dLambda, int count) {
+long double PredictedSteps(const FixedPoint& p, long double dLambda, int count) {
   const long double e = std::fabs(dLambda - p.dLambda) * std::fabs(1.0L - p.rho);
   const long double steps = static_cast<long double>(count) + 1.0L;
   if (e < GeodesicConvergence || p.rho == 0.0L) return steps;
@@ -355,7 +355,7 @@ long double PredictedSteps(const TFixedPoint& p, long double dLambda, int count)
 // difference that is shown); one it would reach only beyond SureLooping of
 // the limit gives none. Otherwise (between the two, no fixed point found, or
 // the iteration not approaching it) the plain iteration runs on and decides.
-bool Iterate(TVincenty& v) {
+bool Iterate(Vincenty& v) {
   long double next = v.Step(0.0L);
   if (std::isnan(next)) throw Error(msg::SameOrOpposing);
   long double dLambda = 0.0L;  // the lambda - L stepped from last
@@ -370,7 +370,7 @@ bool Iterate(TVincenty& v) {
     count = count + 1;
     if (std::isnan(next)) return false;
   }
-  const TFixedPoint p = FindFixedPoint(v, previous, dLambda - previous, dLambda, next - dLambda);
+  const FixedPoint p = FindFixedPoint(v, previous, dLambda - previous, dLambda, next - dLambda);
   if (p.found && std::fabs(p.rho) >= 1.0L) return false;
   if (p.found && std::fabs(next - p.dLambda) < std::fabs(previous - p.dLambda)) {
     const long double steps = PredictedSteps(p, next, count);
@@ -385,8 +385,8 @@ bool Iterate(TVincenty& v) {
 }
 
 // The length of the geodesic / SpherRadius from the state of the result.
-long double VincentyDistance(const EarthShape& e, const TVincenty& v) {
-  const long double u2 = v.cos2a * e.SecondEcc2;
+long double VincentyDistance(const EarthShape& e, const Vincenty& v) {
+  const long double u2 = v.cos2a * e.secondEcc2;
   const long double root = std::sqrt(1.0L + u2);
   const long double k1 = (root - 1.0L) / (root + 1.0L);
   const long double Ak = (1.0L + k1 * k1 / 4.0L) / (1.0L - k1);
@@ -397,7 +397,7 @@ long double VincentyDistance(const EarthShape& e, const TVincenty& v) {
       (c2m + Bk / 4.0L *
                  (v.cosSigma * (-1.0L + 2.0L * c2m * c2m) -
                   Bk / 6.0L * c2m * (-3.0L + 4.0L * sinSigma * sinSigma) * (-3.0L + 4.0L * c2m * c2m)));
-  return e.PolarRadius * Ak * (v.sigma - deltaSigma) / e.SpherRadius;
+  return e.polarRadius * Ak * (v.sigma - deltaSigma) / e.spherRadius;
 }
 
 // Karney's solution from GeographicLib for the pairs Vincenty's iteration
@@ -409,12 +409,12 @@ long double VincentyDistance(const EarthShape& e, const TVincenty& v) {
 // would (but for a value within nanometres of a rounding boundary); it is
 // not good to the 64 bits of the type, which only the running sum of Next
 // Fix carries on.
-TGeodesic KarneyInverse(const EarthShape& e, const TTriV& A, const TTriV& B, bool withAzimuth) {
-  const auto latitude = [&e](const TTriV& P) {
-    return static_cast<double>(std::atan2(P.z, e.OneMinusEcc2 * Hypot(P.x, P.y)) * RadToDeg);
+GeodesicSolution KarneyInverse(const EarthShape& e, const Vector3& A, const Vector3& B, bool withAzimuth) {
+  const auto latitude = [&e](const Vector3& P) {
+    return static_cast<double>(std::atan2(P.z, e.oneMinusEcc2 * Hypot(P.x, P.y)) * RadToDeg);
   };
-  const GeographicLib::Geodesic geodesic(static_cast<double>(e.EquatRadius * 1000.0L),
-                                         static_cast<double>(e.Flattening));
+  const GeographicLib::Geodesic geodesic(static_cast<double>(e.equatRadius * 1000.0L),
+                                         static_cast<double>(e.flattening));
   const double lat1 = latitude(A), lat2 = latitude(B);
   const double lon2 = static_cast<double>((TriLon(B) - TriLon(A)) * RadToDeg);
   double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
@@ -423,16 +423,16 @@ TGeodesic KarneyInverse(const EarthShape& e, const TTriV& A, const TTriV& B, boo
   } else {
     geodesic.Inverse(lat1, 0.0, lat2, lon2, s12);
   }
-  TGeodesic g;
-  g.distance = static_cast<long double>(s12) / (1000.0L * e.SpherRadius);
+  GeodesicSolution g;
+  g.distance = static_cast<long double>(s12) / (1000.0L * e.spherRadius);
   g.azimuth = static_cast<long double>(azi1) * DegToRad;
   return g;
 }
 
 template <bool WithAzimuth>
-TGeodesic Geodesic(const EarthShape& e, const TTriV& A, const TTriV& B) {
-  TVincenty v(e, A, B);
-  TGeodesic g;
+GeodesicSolution Geodesic(const EarthShape& e, const Vector3& A, const Vector3& B) {
+  Vincenty v(e, A, B);
+  GeodesicSolution g;
   if (Iterate(v)) {
     if constexpr (WithAzimuth) g.azimuth = v.Azimuth();
     g.distance = VincentyDistance(e, v);
@@ -446,37 +446,37 @@ TGeodesic Geodesic(const EarthShape& e, const TTriV& A, const TTriV& B) {
 
 }  // namespace
 
-long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
+long double EllipticArcDist(const EarthShape& E, const Vector3& A, const Vector3& B) {
   // The arc as MakeArc builds it (the one test for coincident or antipodal
   // fixes first), without the midpoint, which the integral does not use.
-  if (SameOrOpposite(A, B, TCoincidence::Either)) throw Error(msg::SameOrOpposing);
+  if (SameOrOpposite(A, B, Coincidence::Either)) throw Error(msg::SameOrOpposing);
   const long double arcLen = VectorAngle(A, B);
   if (arcLen < EllipticArcFloor) return 0.0L;
-  TTriV pole = TriCross(A, B);
+  Vector3 pole = TriCross(A, B);
   TriNormalize(pole);
-  TTriV startDir = TriCross(pole, A);
+  Vector3 startDir = TriCross(pole, A);
   TriNormalize(startDir);
   // Romberg over the whole arc at once: the adaptive split at depth 0.
-  TArcNodes nodes(E, arcLen, A, startDir, B.z);
+  ArcNodes nodes(E, arcLen, A, startDir, B.z);
   return RequireFinite(RombergWithNodes(nodes, 0.0L, arcLen, EllipticArcEps));
 }
 
-TReducedLat ReducedLat(const EarthShape& E, const TTriV& P) {
-  const long double zs = E.AxisRatio * P.z;
+ReducedLatitude ReducedLat(const EarthShape& E, const Vector3& P) {
+  const long double zs = E.axisRatio * P.z;
   const long double rho = Hypot(P.x, P.y);
   const long double h = Hypot(zs, rho);
   return {rho / h, zs / h};
 }
 
-TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B) {
+GeodesicSolution GeodesicInverse(const EarthShape& E, const Vector3& A, const Vector3& B) {
   return Geodesic<true>(E, A, B);
 }
 
-long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
+long double GeodesicDist(const EarthShape& E, const Vector3& A, const Vector3& B) {
   return Geodesic<false>(E, A, B).distance;
 }
 
-long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B) {
+long double GeodesicAzimuth(const EarthShape& E, const Vector3& A, const Vector3& B) {
   return GeodesicInverse(E, A, B).azimuth;
 }
 

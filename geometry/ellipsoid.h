@@ -29,16 +29,16 @@ inline constexpr int GeodesicDirectSteps = 16;
 // 1e-8 rad give 0. Coincident or antipodal fixes raise "Same or opposing
 // fixes"; an integral that does not converge raises
 // "Can't reach the accuracy requested".
-long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double EllipticArcDist(const EarthShape& E, const Vector3& A, const Vector3& B);
 
-struct TReducedLat {
+struct ReducedLatitude {
   long double cosBeta = 1.0L;
   long double sinBeta = 0.0L;
 };
 // cos and sin of the reduced latitude of position P.
-TReducedLat ReducedLat(const EarthShape& E, const TTriV& P);
+ReducedLatitude ReducedLat(const EarthShape& E, const Vector3& P);
 
-struct TGeodesic {
+struct GeodesicSolution {
   long double distance = 0.0L;  // geodesic length / SpherRadius
   long double azimuth = 0.0L;   // at A toward B, radians in [-pi, +pi]
 };
@@ -51,10 +51,10 @@ struct TGeodesic {
 // ellipsoid.cpp), so the hand-over costs no more than a few dozen steps.
 // Coincident fixes, and exactly antipodal ones where the first step finds
 // sin sigma = 0, raise "Same or opposing fixes".
-TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B);
+GeodesicSolution GeodesicInverse(const EarthShape& E, const Vector3& A, const Vector3& B);
 // The distance of GeodesicInverse, without working out the azimuth.
-long double GeodesicDist(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double GeodesicDist(const EarthShape& E, const Vector3& A, const Vector3& B);
 // The azimuth of GeodesicInverse.
-long double GeodesicAzimuth(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double GeodesicAzimuth(const EarthShape& E, const Vector3& A, const Vector3& B);
 
 }  // namespace navorix

@@ -21,7 +21,7 @@ namespace {
 // 2 asin(h) for the half-chord h, asin as atan2(h, sqrt(1 - h^2)). A rounding
 // error can push h of opposite vectors a little above 1; it is held at 1 so
 // that they give pi.
-long double ChordAngle(const TTriV& A, const TTriV& B) {
+long double ChordAngle(const Vector3& A, const Vector3& B) {
   long double h = TriLength(TriSub(A, B)) * 0.5L;
   if (h > 1.0L) h = 1.0L;
   return 2.0L * std::atan2(h, std::sqrt(1.0L - h * h));
@@ -34,46 +34,46 @@ long double ArcCos(long double x) {
   return std::atan2(std::sqrt(1.0L - x * x), x);
 }
 
-long double Norm2(const TTriV& V) { return TriDot(V, V); }
+long double Norm2(const Vector3& V) { return TriDot(V, V); }
 
 }  // namespace
 
-bool SameOrOpposite(const TTriV& A, const TTriV& B, TCoincidence Mode) {
-  if (Mode != TCoincidence::Same && Norm2(TriAdd(A, B)) <= SamePositionChord2) return true;
-  if (Mode != TCoincidence::Opposite && Norm2(TriSub(A, B)) <= SamePositionChord2) return true;
+bool SameOrOpposite(const Vector3& A, const Vector3& B, Coincidence mode) {
+  if (mode != Coincidence::Same && Norm2(TriAdd(A, B)) <= SamePositionChord2) return true;
+  if (mode != Coincidence::Opposite && Norm2(TriSub(A, B)) <= SamePositionChord2) return true;
   return false;
 }
 
-long double CentralAngle(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, TCoincidence::Opposite)) SameOrOpposing();
+long double CentralAngle(const Vector3& A, const Vector3& B) {
+  if (SameOrOpposite(A, B, Coincidence::Opposite)) SameOrOpposing();
   return ChordAngle(A, B);
 }
 
-long double VectorAngle(const TTriV& A, const TTriV& B) { return ChordAngle(A, B); }
+long double VectorAngle(const Vector3& A, const Vector3& B) { return ChordAngle(A, B); }
 
-TTriV Midpoint(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, TCoincidence::Opposite)) SameOrOpposing();
-  TTriV M = TriAdd(A, B);
+Vector3 Midpoint(const Vector3& A, const Vector3& B) {
+  if (SameOrOpposite(A, B, Coincidence::Opposite)) SameOrOpposing();
+  Vector3 M = TriAdd(A, B);
   TriNormalize(M);
   return TriPositiveZeros(M);
 }
 
-TTriV UnitNormal(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, TCoincidence::Either)) SameOrOpposing();
-  TTriV N = TriCross(A, B);
+Vector3 UnitNormal(const Vector3& A, const Vector3& B) {
+  if (SameOrOpposite(A, B, Coincidence::Either)) SameOrOpposing();
+  Vector3 N = TriCross(A, B);
   TriNormalize(N);
   return N;
 }
 
-long double Azimuth(const TTriV& A, const TTriV& B) {
-  if (SameOrOpposite(A, B, TCoincidence::Either)) SameOrOpposing();
+long double Azimuth(const Vector3& A, const Vector3& B) {
+  if (SameOrOpposite(A, B, Coincidence::Either)) SameOrOpposing();
   // From a pole every course runs along a meridian: South from the North Pole.
   if (IsPole(A)) return A.z > 0.0L ? Pi : 0.0L;
   if (IsPole(B)) return B.z > 0.0L ? 0.0L : Pi;
-  const TTriV C = UnitNormal(A, B);
+  const Vector3 C = UnitNormal(A, B);
   // D is the normal of A's meridian, oriented so that the angle between D and
   // C is the course; the sign of Cz tells West (negative) from East.
-  TTriV D;
+  Vector3 D;
   bool west = C.z < 0.0L;
   if (west) {
     D = UnitNormal(A, NorthPoleVec);
@@ -85,71 +85,71 @@ long double Azimuth(const TTriV& A, const TTriV& B) {
   return west ? -theta : theta;
 }
 
-TTriV FixAtDistAz(const TTriV& P, long double Az, long double D) {
+Vector3 FixAtDistAz(const Vector3& P, long double az, long double D) {
   if (IsPole(P)) throw Error(msg::PolesNotAllowed);
-  TTriV E = TriCross(NorthPoleVec, P);
+  Vector3 E = TriCross(NorthPoleVec, P);
   TriNormalize(E);
-  const TTriV N = TriCross(P, E);
+  const Vector3 N = TriCross(P, E);
   long double sinAz, cosAz, sinD, cosD;
-  SinCos(Az, sinAz, cosAz);
+  SinCos(az, sinAz, cosAz);
   SinCos(D, sinD, cosD);
-  const TTriV U = TriAdd(TriScale(E, sinAz), TriScale(N, cosAz));
+  const Vector3 U = TriAdd(TriScale(E, sinAz), TriScale(N, cosAz));
   return TriPositiveZeros(TriAdd(TriScale(U, sinD), TriScale(P, cosD)));
 }
 
-TArc MakeArc(const TTriV& Start, const TTriV& End) {
-  if (SameOrOpposite(Start, End, TCoincidence::Either)) SameOrOpposing();
-  TArc arc;
-  arc.StartPos = Start;
-  arc.EndPos = End;
-  arc.MidPos = Midpoint(Start, End);
-  arc.Pole = UnitNormal(Start, End);
-  arc.StartDir = UnitNormal(arc.Pole, Start);
-  arc.ArcLen = CentralAngle(Start, End);
+Arc MakeArc(const Vector3& start, const Vector3& end) {
+  if (SameOrOpposite(start, end, Coincidence::Either)) SameOrOpposing();
+  Arc arc;
+  arc.startPos = start;
+  arc.endPos = end;
+  arc.midPos = Midpoint(start, end);
+  arc.pole = UnitNormal(start, end);
+  arc.startDir = UnitNormal(arc.pole, start);
+  arc.arcLen = CentralAngle(start, end);
   return arc;
 }
 
-TTriV PointOnArc(const TArc& arc, long double t) {
+Vector3 PointOnArc(const Arc& arc, long double t) {
   long double sinT, cosT;
   SinCos(t, sinT, cosT);
-  return TriPositiveZeros(TriAdd(TriScale(arc.StartPos, cosT), TriScale(arc.StartDir, sinT)));
+  return TriPositiveZeros(TriAdd(TriScale(arc.startPos, cosT), TriScale(arc.startDir, sinT)));
 }
 
-TTriV FootOnCircle(const TArc& arc, const TTriV& F) {
-  if (SameOrOpposite(arc.Pole, F, TCoincidence::Either)) SameOrOpposing();
-  TTriV foot = TriSub(F, TriScale(arc.Pole, TriDot(F, arc.Pole)));
+Vector3 FootOnCircle(const Arc& arc, const Vector3& F) {
+  if (SameOrOpposite(arc.pole, F, Coincidence::Either)) SameOrOpposing();
+  Vector3 foot = TriSub(F, TriScale(arc.pole, TriDot(F, arc.pole)));
   TriNormalize(foot);
   return TriPositiveZeros(foot);
 }
 
-TArcSide ArcSide(const TArc& arc, const TTriV& P) {
-  const long double d = VectorAngle(P, arc.MidPos);
-  if (d > arc.ArcLen / 2.0L + ArcSideSlack) {
-    return VectorAngle(arc.StartPos, P) > VectorAngle(arc.EndPos, P) ? TArcSide::BeyondEnd
-                                                                       : TArcSide::BeforeStart;
+PlaceOnArc ArcSide(const Arc& arc, const Vector3& P) {
+  const long double d = VectorAngle(P, arc.midPos);
+  if (d > arc.arcLen / 2.0L + ArcSideSlack) {
+    return VectorAngle(arc.startPos, P) > VectorAngle(arc.endPos, P) ? PlaceOnArc::BeyondEnd
+                                                                       : PlaceOnArc::BeforeStart;
   }
-  return TArcSide::Within;
+  return PlaceOnArc::Within;
 }
 
-long double ArcFixDistance(const TArc& arc, const TTriV& F) {
-  const TTriV foot = FootOnCircle(arc, F);
-  if (VectorAngle(foot, arc.MidPos) <= arc.ArcLen * 0.5L) return CentralAngle(foot, F);
-  const long double a = CentralAngle(arc.StartPos, F);
-  const long double b = CentralAngle(arc.EndPos, F);
+long double ArcFixDistance(const Arc& arc, const Vector3& F) {
+  const Vector3 foot = FootOnCircle(arc, F);
+  if (VectorAngle(foot, arc.midPos) <= arc.arcLen * 0.5L) return CentralAngle(foot, F);
+  const long double a = CentralAngle(arc.startPos, F);
+  const long double b = CentralAngle(arc.endPos, F);
   return a < b ? a : b;
 }
 
-TTriV ArcIntersection(const TArc& arc1, const TArc& arc2) {
-  if (SameOrOpposite(arc1.Pole, arc2.Pole, TCoincidence::Either)) SameOrOpposing();
-  TTriV X = TriCross(arc1.Pole, arc2.Pole);
+Vector3 ArcIntersection(const Arc& arc1, const Arc& arc2) {
+  if (SameOrOpposite(arc1.pole, arc2.pole, Coincidence::Either)) SameOrOpposing();
+  Vector3 X = TriCross(arc1.pole, arc2.pole);
   TriNormalize(X);
   // Antipodal midpoints raise here: neither crossing is nearer then.
-  const TTriV M = Midpoint(arc1.MidPos, arc2.MidPos);
+  const Vector3 M = Midpoint(arc1.midPos, arc2.midPos);
   if (TriDot(X, M) < 0.0L) TriNeg(X);
   return TriPositiveZeros(X);
 }
 
-long double ArcArcDistance(const TArc& arc1, const TArc& arc2) {
+long double ArcArcDistance(const Arc& arc1, const Arc& arc2) {
   // A later candidate replaces the current one only when strictly smaller.
   auto smallest = [](std::initializer_list<long double> values) {
     long double best = *values.begin();
@@ -158,33 +158,33 @@ long double ArcArcDistance(const TArc& arc1, const TArc& arc2) {
     }
     return best;
   };
-  if (SameOrOpposite(arc1.Pole, arc2.Pole, TCoincidence::Either)) {
-    if (VectorAngle(arc1.MidPos, arc2.MidPos) <= (arc1.ArcLen + arc2.ArcLen) * 0.5L) return 0.0L;
-    return smallest({CentralAngle(arc1.StartPos, arc2.StartPos), CentralAngle(arc1.StartPos, arc2.EndPos),
-                     CentralAngle(arc1.EndPos, arc2.StartPos), CentralAngle(arc1.EndPos, arc2.EndPos)});
+  if (SameOrOpposite(arc1.pole, arc2.pole, Coincidence::Either)) {
+    if (VectorAngle(arc1.midPos, arc2.midPos) <= (arc1.arcLen + arc2.arcLen) * 0.5L) return 0.0L;
+    return smallest({CentralAngle(arc1.startPos, arc2.startPos), CentralAngle(arc1.startPos, arc2.endPos),
+                     CentralAngle(arc1.endPos, arc2.startPos), CentralAngle(arc1.endPos, arc2.endPos)});
   }
-  const TTriV X = ArcIntersection(arc1, arc2);
-  if (ArcSide(arc1, X) == TArcSide::Within && ArcSide(arc2, X) == TArcSide::Within) return 0.0L;
-  return smallest({ArcFixDistance(arc1, arc2.StartPos), ArcFixDistance(arc1, arc2.EndPos),
-                   ArcFixDistance(arc2, arc1.StartPos), ArcFixDistance(arc2, arc1.EndPos)});
+  const Vector3 X = ArcIntersection(arc1, arc2);
+  if (ArcSide(arc1, X) == PlaceOnArc::Within && ArcSide(arc2, X) == PlaceOnArc::Within) return 0.0L;
+  return smallest({ArcFixDistance(arc1, arc2.startPos), ArcFixDistance(arc1, arc2.endPos),
+                   ArcFixDistance(arc2, arc1.startPos), ArcFixDistance(arc2, arc1.endPos)});
 }
 
-TFixesAtDistance FixesAtDistance(const TArc& arc, const TTriV& F, long double D) {
-  TFixesAtDistance result;
-  if (SameOrOpposite(arc.Pole, F, TCoincidence::Either)) SameOrOpposing();
+FixesAtDistanceResult FixesAtDistance(const Arc& arc, const Vector3& F, long double D) {
+  FixesAtDistanceResult result;
+  if (SameOrOpposite(arc.pole, F, Coincidence::Either)) SameOrOpposing();
   // The points at distance D from F are those at pi - D from its antipode.
-  TTriV C = F;
+  Vector3 C = F;
   if (D > HalfPi) {
     TriNeg(C);
     D = Pi - D;
   }
-  if (std::fabs(TriDot(arc.Pole, C)) >= CirclePoleLimit) return result;
-  const TTriV foot = FootOnCircle(arc, C);
+  if (std::fabs(TriDot(arc.pole, C)) >= CirclePoleLimit) return result;
+  const Vector3 foot = FootOnCircle(arc, C);
   const long double c = CentralAngle(C, foot);
   if (D <= c) return result;  // the circle of radius D does not reach (or only touches)
   const long double e = ArcCos(std::cos(D) / std::cos(c));
   // Signed position of the foot along the circle, measured from StartPos.
-  long double f = std::atan2(TriDot(foot, arc.StartDir), TriDot(foot, arc.StartPos));
+  long double f = std::atan2(TriDot(foot, arc.startDir), TriDot(foot, arc.startPos));
   if (f <= -Pi) f = Pi;
   result.P1 = PointOnArc(arc, f - e);
   result.P2 = PointOnArc(arc, f + e);

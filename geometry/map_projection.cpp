@@ -33,12 +33,12 @@ long double WrapAngle(long double value) {
   return wrapped;
 }
 
-TTriV Combine(long double ka, const TTriV& a, long double kb, const TTriV& b) {
+Vector3 Combine(long double ka, const Vector3& a, long double kb, const Vector3& b) {
   return {ka * a.x + kb * b.x, ka * a.y + kb * b.y, ka * a.z + kb * b.z};
 }
 
 // unit(v), or fallback when v is too short to have a direction.
-TTriV UnitOr(const TTriV& v, const TTriV& fallback) {
+Vector3 UnitOr(const Vector3& v, const Vector3& fallback) {
   const long double length = TriLength(v);
   if (!(length > 0.0L)) return fallback;
   return TriScale(v, 1.0L / length);
@@ -47,16 +47,16 @@ TTriV UnitOr(const TTriV& v, const TTriV& fallback) {
 // The point of the piece a-b where the depth is 0, given the depths da >= 0
 // > db: the combination da b - db a has depth da db - db da = 0, and with
 // both weights of one sign it lies between a and b.
-TTriV HorizonPoint(const TTriV& a, long double da, const TTriV& b, long double db) {
+Vector3 HorizonPoint(const Vector3& a, long double da, const Vector3& b, long double db) {
   return UnitOr(Combine(-db, a, da, b), a);
 }
 
 // The point of the piece a-b (a within the latitude limit, b beyond it)
 // where |z| = MercatorLimitSin, on the great circle of a and b:
 // z(theta) = az cos theta + Tz sin theta = k cos(theta - phi) = z0.
-TTriV LimitPoint(const TTriV& a, const TTriV& b) {
+Vector3 LimitPoint(const Vector3& a, const Vector3& b) {
   const long double z0 = std::copysign(MercatorLimitSin, b.z);
-  const TTriV t = UnitOr(Combine(1.0L, b, -TriDot(a, b), a), a);
+  const Vector3 t = UnitOr(Combine(1.0L, b, -TriDot(a, b), a), a);
   const long double pieceAngle = std::atan2(TriLength(TriCross(a, b)), TriDot(a, b));
   const long double k = std::hypot(a.z, t.z);
   if (!(k >= std::fabs(z0))) return a;  // only rounding can leave no solution
@@ -74,18 +74,18 @@ TTriV LimitPoint(const TTriV& a, const TTriV& b) {
 
 }  // namespace
 
-TTriV ChartDirection(const TEarthModel& e, const TTriV& p) {
-  if (!e.EllipticLat) return p;
-  return UnitOr(TTriV{p.x, p.y, p.z / e.Shape.OneMinusEcc2}, p);
+Vector3 ChartDirection(const EarthModel& e, const Vector3& p) {
+  if (!e.ellipticLat) return p;
+  return UnitOr(Vector3{p.x, p.y, p.z / e.shape.oneMinusEcc2}, p);
 }
 
-MercatorPlace MercatorPlaceOf(const TTriV& p) { return {TriLon(p), MercatorPsi(TriLat(p))}; }
+MercatorPlace MercatorPlaceOf(const Vector3& p) { return {TriLon(p), MercatorPsi(TriLat(p))}; }
 
 void MercatorPlaces(const SpherePaths& paths, std::vector<MercatorPlace>& out) {
   out.clear();
   out.reserve(paths.PointCount());
   for (std::size_t i = 0; i < paths.Count(); ++i)
-    for (const TTriV& p : paths[i]) out.push_back(MercatorPlaceOf(p));
+    for (const Vector3& p : paths[i]) out.push_back(MercatorPlaceOf(p));
 }
 
 long double MercatorPsi(long double phi) {
@@ -117,15 +117,15 @@ MapProjection::MapProjection(const ChartView& view, long double width, long doub
   SinCos(view_.rotation, sinRot, cosRot);
   if (std::fabs(view_.centreLat) == HalfPi) cosLat = 0.0L;
   toViewer_ = {cosLat * cosLon, cosLat * sinLon, sinLat};
-  const TTriV east{-sinLon, cosLon, 0.0L};
-  const TTriV north{-sinLat * cosLon, -sinLat * sinLon, cosLat};
+  const Vector3 east{-sinLon, cosLon, 0.0L};
+  const Vector3 north{-sinLat * cosLon, -sinLat * sinLon, cosLat};
   // Turning the picture by rho counter-clockwise takes (x, y) to
   // (x cos rho - y sin rho, x sin rho + y cos rho).
   right_ = Combine(cosRot, east, -sinRot, north);
   up_ = Combine(sinRot, east, cosRot, north);
 }
 
-PixelPoint MapProjection::GlobePixel(const TTriV& p) const {
+PixelPoint MapProjection::GlobePixel(const Vector3& p) const {
   return {0.5L * width_ + scale_ * TriDot(p, right_), 0.5L * height_ - scale_ * TriDot(p, up_)};
 }
 
@@ -135,12 +135,12 @@ PixelPoint MapProjection::MercatorPixel(long double lam, long double psi) const 
   return {0.5L * width_ + scale_ * MercatorX(lam), 0.5L * height_ - scale_ * (psi - centrePsi_)};
 }
 
-PixelPoint MapProjection::MercatorPixelOf(const TTriV& p) const {
+PixelPoint MapProjection::MercatorPixelOf(const Vector3& p) const {
   const MercatorPlace place = MercatorPlaceOf(p);
   return MercatorPixel(place.lon, place.psi);
 }
 
-bool MapProjection::Forward(const TTriV& p, PixelPoint& pixel) const {
+bool MapProjection::Forward(const Vector3& p, PixelPoint& pixel) const {
   if (view_.kind == ProjectionKind::Globe) {
     pixel = GlobePixel(p);
     return TriDot(p, toViewer_) >= 0.0L;
@@ -149,7 +149,7 @@ bool MapProjection::Forward(const TTriV& p, PixelPoint& pixel) const {
   return std::fabs(TriLat(p)) <= MercatorLimit;
 }
 
-bool MapProjection::ForwardShown(const TTriV& p, PixelPoint& pixel) const {
+bool MapProjection::ForwardShown(const Vector3& p, PixelPoint& pixel) const {
   if (view_.kind == ProjectionKind::Globe) {
     if (TriDot(p, toViewer_) < 0.0L) return false;
     pixel = GlobePixel(p);
@@ -158,14 +158,14 @@ bool MapProjection::ForwardShown(const TTriV& p, PixelPoint& pixel) const {
   return Forward(p, pixel);
 }
 
-bool MapProjection::Inverse(const PixelPoint& pixel, TTriV& p) const {
+bool MapProjection::Inverse(const PixelPoint& pixel, Vector3& p) const {
   const long double x = (pixel.u - 0.5L * width_) / scale_;
   const long double y = (0.5L * height_ - pixel.v) / scale_;
   if (!std::isfinite(x) || !std::isfinite(y)) return false;
   if (view_.kind == ProjectionKind::Globe) {
     const long double r2 = x * x + y * y;
     if (r2 > 1.0L) return false;
-    const TTriV onDisc = Combine(x, right_, y, up_);
+    const Vector3 onDisc = Combine(x, right_, y, up_);
     p = Combine(1.0L, onDisc, std::sqrt(1.0L - r2), toViewer_);
     return true;
   }
@@ -180,7 +180,7 @@ void MapProjection::Cut(const SpherePaths& in, PixelPaths& out, std::span<const 
   std::size_t first = 0;
   for (std::size_t i = 0; i < in.Count(); ++i) {
     const bool closed = in.Shape(i) == PathShape::Closed;
-    const std::span<const TTriV> path = in[i];
+    const std::span<const Vector3> path = in[i];
     if (view_.kind == ProjectionKind::Globe) CutGlobe(path, closed, out);
     else CutMercator(path, closed, kept ? places.subspan(first, path.size()) : std::span<const MercatorPlace>{}, out);
     first += path.size();
@@ -190,7 +190,7 @@ void MapProjection::Cut(const SpherePaths& in, PixelPaths& out, std::span<const 
 // A closed path is walked once round and back to its first point. When
 // that point is shown and the path was cut, the last piece leads into the
 // first, and the two are joined (EndInto).
-void MapProjection::CutGlobe(std::span<const TTriV> path, bool closed, PixelPaths& out) const {
+void MapProjection::CutGlobe(std::span<const Vector3> path, bool closed, PixelPaths& out) const {
   if (path.empty()) return;
   const std::size_t steps = closed ? path.size() : path.size() - 1;
   const std::size_t linesBefore = out.Count();
@@ -199,8 +199,8 @@ void MapProjection::CutGlobe(std::span<const TTriV> path, bool closed, PixelPath
   bool cut = false;
   if (startShown) out.Add(GlobePixel(path[0]));
   for (std::size_t i = 1; i <= steps; ++i) {
-    const TTriV& a = path[i - 1];
-    const TTriV& b = path[i == path.size() ? 0 : i];
+    const Vector3& a = path[i - 1];
+    const Vector3& b = path[i == path.size() ? 0 : i];
     const long double depthB = TriDot(b, toViewer_);
     if (depthA >= 0.0L && depthB >= 0.0L) {
       out.Add(GlobePixel(b));
@@ -220,7 +220,7 @@ void MapProjection::CutGlobe(std::span<const TTriV> path, bool closed, PixelPath
   else out.End();
 }
 
-void MapProjection::AddMercatorPiece(const TTriV& a, long double lonA, const TTriV& b, const MercatorPlace& placeB,
+void MapProjection::AddMercatorPiece(const Vector3& a, long double lonA, const Vector3& b, const MercatorPlace& placeB,
                                      PixelPaths& out) const {
   const long double xa = MercatorX(lonA);
   const long double xb = MercatorX(placeB.lon);
@@ -233,8 +233,8 @@ void MapProjection::AddMercatorPiece(const TTriV& a, long double lonA, const TTr
   // plane, on the seam's side of the axis once its sign is chosen.
   long double sinLon, cosLon;
   SinCos(view_.centreLon, sinLon, cosLon);
-  const TTriV n{sinLon, -cosLon, 0.0L};
-  TTriV crossing = UnitOr(Combine(TriDot(n, b), a, -TriDot(n, a), b), a);
+  const Vector3 n{sinLon, -cosLon, 0.0L};
+  Vector3 crossing = UnitOr(Combine(TriDot(n, b), a, -TriDot(n, a), b), a);
   if (crossing.x * -cosLon + crossing.y * -sinLon < 0.0L) TriNeg(crossing);
   const long double v = 0.5L * height_ - scale_ * (MercatorPsi(TriLat(crossing)) - centrePsi_);
   const long double edge = scale_ * Pi;
@@ -246,21 +246,21 @@ void MapProjection::AddMercatorPiece(const TTriV& a, long double lonA, const TTr
 
 // Each point's longitude and psi are worked out once (or taken from places)
 // and serve both the piece that ends at it and the one that starts there.
-void MapProjection::CutMercator(std::span<const TTriV> path, bool closed, std::span<const MercatorPlace> places,
+void MapProjection::CutMercator(std::span<const Vector3> path, bool closed, std::span<const MercatorPlace> places,
                                 PixelPaths& out) const {
   if (path.empty()) return;
   const auto placeOf = [&](std::size_t i) { return places.empty() ? MercatorPlaceOf(path[i]) : places[i]; };
   const std::size_t steps = closed ? path.size() : path.size() - 1;
   const std::size_t linesBefore = out.Count();
-  auto within = [](const TTriV& p) { return std::fabs(p.z) <= MercatorLimitSin; };
+  auto within = [](const Vector3& p) { return std::fabs(p.z) <= MercatorLimitSin; };
   const bool startShown = within(path[0]);
   bool cut = false;
   MercatorPlace placeA = placeOf(0);
   if (startShown) out.Add(MercatorPixel(placeA.lon, placeA.psi));
   for (std::size_t i = 1; i <= steps; ++i) {
     const std::size_t ib = i == path.size() ? 0 : i;
-    const TTriV& a = path[i - 1];
-    const TTriV& b = path[ib];
+    const Vector3& a = path[i - 1];
+    const Vector3& b = path[ib];
     const MercatorPlace placeB = placeOf(ib);
     const bool aWithin = within(a);
     const bool bWithin = within(b);
@@ -268,11 +268,11 @@ void MapProjection::CutMercator(std::span<const TTriV> path, bool closed, std::s
     if (aWithin && bWithin) {
       AddMercatorPiece(a, placeA.lon, b, placeB, out);
     } else if (aWithin) {
-      const TTriV limit = LimitPoint(a, b);
+      const Vector3 limit = LimitPoint(a, b);
       AddMercatorPiece(a, placeA.lon, limit, MercatorPlaceOf(limit), out);
       out.End();
     } else if (bWithin) {
-      const TTriV limit = LimitPoint(b, a);
+      const Vector3 limit = LimitPoint(b, a);
       const MercatorPlace placeLimit = MercatorPlaceOf(limit);
       out.Add(MercatorPixel(placeLimit.lon, placeLimit.psi));
       AddMercatorPiece(limit, placeLimit.lon, b, placeB, out);
@@ -306,7 +306,7 @@ LatLonBox MapProjection::VisibleBox() const {
   // lie on its boundary.
   long double latMin = HalfPi, latMax = -HalfPi, xMin = Pi, xMax = -Pi;
   bool any = false;
-  auto take = [&](const TTriV& p) {
+  auto take = [&](const Vector3& p) {
     const long double lat = TriLat(p);
     const long double x = WrapAngle(TriLon(p) - view_.centreLon);
     latMin = std::min(latMin, lat);
@@ -320,23 +320,23 @@ LatLonBox MapProjection::VisibleBox() const {
     const PixelPoint edges[4] = {{f * width_, 0.0L}, {f * width_, height_}, {0.0L, f * height_},
                                  {width_, f * height_}};
     for (const PixelPoint& pixel : edges) {
-      TTriV p;
+      Vector3 p;
       if (Inverse(pixel, p)) take(p);
     }
   }
   for (int i = 0; i < HorizonSamples; ++i) {
     long double s, c;
     SinCos(TwoPi * static_cast<long double>(i) / HorizonSamples, s, c);
-    const TTriV p = Combine(c, right_, s, up_);
+    const Vector3 p = Combine(c, right_, s, up_);
     const PixelPoint pixel = GlobePixel(p);
     if (pixel.u >= 0.0L && pixel.u <= width_ && pixel.v >= 0.0L && pixel.v <= height_) take(p);
   }
-  TTriV centre;
+  Vector3 centre;
   if (Inverse({0.5L * width_, 0.5L * height_}, centre)) take(centre);
   if (!any) return box;
   box.latMin = latMin;
   box.latMax = latMax;
-  for (const TTriV& pole : {NorthPoleVec, SouthPoleVec}) {
+  for (const Vector3& pole : {NorthPoleVec, SouthPoleVec}) {
     PixelPoint pixel;
     const bool shown = Forward(pole, pixel) && pixel.u >= 0.0L && pixel.u <= width_ &&
                        pixel.v >= 0.0L && pixel.v <= height_;

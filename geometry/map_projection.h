@@ -72,7 +72,7 @@ struct ChartView {
 // direction whose latitude is p's geodetic latitude, unit(px, py, pz / (1 -
 // e2)) (the latitude of the fix list to within 1e-15 rad, see PosLatDirect).
 // The longitude is p's.
-TTriV ChartDirection(const TEarthModel& e, const TTriV& p);
+Vector3 ChartDirection(const EarthModel& e, const Vector3& p);
 
 // Where Mercator puts a position, whatever the view: its longitude lam and
 // its isometric latitude psi (held within the latitude limit).
@@ -80,7 +80,7 @@ struct MercatorPlace {
   long double lon = 0.0L;
   long double psi = 0.0L;
 };
-MercatorPlace MercatorPlaceOf(const TTriV& p);
+MercatorPlace MercatorPlaceOf(const Vector3& p);
 // The places of every point of paths, path after path: worked out once for
 // paths that many Mercator views cut (Cut's places).
 void MercatorPlaces(const SpherePaths& paths, std::vector<MercatorPlace>& out);
@@ -115,14 +115,14 @@ class MapProjection {
   // When false, the pixel is where P would lie (seen through the globe, or
   // at the latitude limit) and must not be drawn. Whether the pixel lies
   // inside the picture is not tested.
-  bool Forward(const TTriV& p, PixelPoint& pixel) const;
+  bool Forward(const Vector3& p, PixelPoint& pixel) const;
   // Forward for the many fixes of a picture: pixel is set only when the
   // projection shows P, so that the far side of the globe costs one dot
   // product a position.
-  bool ForwardShown(const TTriV& p, PixelPoint& pixel) const;
+  bool ForwardShown(const Vector3& p, PixelPoint& pixel) const;
   // The position shown at a pixel; false (p unchanged) off the globe's disc,
   // or beyond Mercator's limits (|x| > pi, |phi| > MercatorLimit).
-  bool Inverse(const PixelPoint& pixel, TTriV& p) const;
+  bool Inverse(const PixelPoint& pixel, Vector3& p) const;
   // Mercator only: the pixel of the position with longitude lam and
   // isometric latitude psi (MercatorPsi), so that a caller projecting many
   // fixes again and again works out their psi once.
@@ -153,26 +153,26 @@ class MapProjection {
   LatLonBox VisibleBox() const;
 
  private:
-  void CutGlobe(std::span<const TTriV> path, bool closed, PixelPaths& out) const;
-  void CutMercator(std::span<const TTriV> path, bool closed, std::span<const MercatorPlace> places,
+  void CutGlobe(std::span<const Vector3> path, bool closed, PixelPaths& out) const;
+  void CutMercator(std::span<const Vector3> path, bool closed, std::span<const MercatorPlace> places,
                    PixelPaths& out) const;
-  PixelPoint GlobePixel(const TTriV& p) const;
+  PixelPoint GlobePixel(const Vector3& p) const;
   // Mercator's pixel of P, with its latitude held at the limit.
-  PixelPoint MercatorPixelOf(const TTriV& p) const;
+  PixelPoint MercatorPixelOf(const Vector3& p) const;
   // x of longitude lam.
   long double MercatorX(long double lam) const;
   // Adds to out the piece from a (longitude lonA) to b (at placeB), both
   // within the limit, cutting it at the seam when it crosses it.
-  void AddMercatorPiece(const TTriV& a, long double lonA, const TTriV& b, const MercatorPlace& placeB,
+  void AddMercatorPiece(const Vector3& a, long double lonA, const Vector3& b, const MercatorPlace& placeB,
                         PixelPaths& out) const;
 
   ChartView view_;
   long double width_;
   long double height_;
   long double scale_;
-  TTriV toViewer_;  // C
-  TTriV right_;     // R
-  TTriV up_;        // U
+  Vector3 toViewer_;  // C
+  Vector3 right_;     // R
+  Vector3 up_;        // U
   long double centrePsi_ = 0.0L;  // psi of phi0 (Mercator)
 };
 

@@ -99,7 +99,7 @@ class PathSet {
   std::size_t open_ = 0;  // first point of the open path
 };
 
-using SpherePaths = PathSet<TTriV>;
+using SpherePaths = PathSet<Vector3>;
 using PixelPaths = PathSet<PixelPoint>;
 
 }  // namespace navorix

@@ -25,17 +25,17 @@ namespace navorix {
 
 // A non-owning reference to a callable long double(long double); it must not
 // outlive the callable it refers to.
-class TRealFunc {
+class RealFunc {
  public:
   using Plain = long double (*)(long double);
 
-  TRealFunc(Plain fn) : plain_(fn), call_([](const TRealFunc& self, long double x) { return self.plain_(x); }) {}
+  RealFunc(Plain fn) : plain_(fn), call_([](const RealFunc& self, long double x) { return self.plain_(x); }) {}
 
-  template <typename Fn, typename = std::enable_if_t<!std::is_same_v<std::decay_t<Fn>, TRealFunc> &&
+  template <typename Fn, typename = std::enable_if_t<!std::is_same_v<std::decay_t<Fn>, RealFunc> &&
                                                      !std::is_function_v<std::remove_reference_t<Fn>> &&
                                                      !std::is_pointer_v<std::decay_t<Fn>>>>
-  TRealFunc(Fn&& fn)  // NOLINT(google-explicit-constructor): used like a function pointer
-      : object_(static_cast<const void*>(&fn)), call_([](const TRealFunc& self, long double x) -> long double {
+  RealFunc(Fn&& fn)  // NOLINT(google-explicit-constructor): used like a function pointer
+      : object_(static_cast<const void*>(&fn)), call_([](const RealFunc& self, long double x) -> long double {
           using Object = std::remove_reference_t<Fn>;
           return (*static_cast<Object*>(const_cast<void*>(self.object_)))(x);
         }) {}
@@ -47,7 +47,7 @@ class TRealFunc {
     const void* object_;
     Plain plain_;
   };
-  long double (*call_)(const TRealFunc&, long double);
+  long double (*call_)(const RealFunc&, long double);
 };
 
 inline constexpr int RombergTableSize = 30;  // level 30 is never computed
@@ -62,9 +62,9 @@ inline constexpr int RombergTableSize = 30;  // level 30 is never computed
 //                                   this order, x1 = x + h, x(i+1) = xi + h
 // and sees every node exactly once. The rules are Romberg's.
 template <typename Nodes>
-long double RombergWithNodes(Nodes& nodes, long double X1, long double X2, long double Eps) {
+long double RombergWithNodes(Nodes& nodes, long double X1, long double X2, long double eps) {
   // Also refuses a NaN accuracy: the comparison is false for it.
-  if (!(Eps > 0.0L)) throw Error(msg::IllegalAccuracy);
+  if (!(eps > 0.0L)) throw Error(msg::IllegalAccuracy);
 
   // Two rows that swap roles at each level instead of being copied; cell 0
   // is unused, so that indices follow the levels. A cell is only read after
@@ -94,7 +94,7 @@ long double RombergWithNodes(Nodes& nodes, long double X1, long double X2, long 
     // A NaN or infinite table never converges: stop now instead of running
     // the remaining levels for nothing.
     if (!std::isfinite(R[k])) throw Error(msg::NotANumber);
-    if (std::fabs(R[k] - P[k - 1]) < Eps * (std::fabs(R[k]) + 1.0L)) return R[k];
+    if (std::fabs(R[k] - P[k - 1]) < eps * (std::fabs(R[k]) + 1.0L)) return R[k];
     std::swap(R, P);
     h = h * 0.5L;
     n = 2 * n;
@@ -107,12 +107,12 @@ long double RombergWithNodes(Nodes& nodes, long double X1, long double X2, long 
 // Error "Can't reach the accuracy requested" when level 30 would be reached,
 // Error msg::NotANumber when the table stops being finite. Exceptions of F
 // pass through unchanged.
-long double Romberg(TRealFunc F, long double X1, long double X2, long double Eps);
+long double Romberg(RealFunc F, long double X1, long double X2, long double eps);
 
 // The same integral, first splitting the interval up to Depth times where one
 // half of F is more than 100 times steeper than the other (judged from F at
 // the ends and the midpoint). Depth = 0 is exactly Romberg.
-long double AdaptiveRomberg(TRealFunc F, std::uint16_t Depth, long double X1, long double X2,
-                            long double Eps);
+long double AdaptiveRomberg(RealFunc F, std::uint16_t depthLeft, long double X1, long double X2,
+                            long double eps);
 
 }  // namespace navorix

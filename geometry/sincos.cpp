@@ -76,13 +76,13 @@ constexpr long double C4 = 1.0L / 24.0L;
 constexpr long double C6 = -1.0L / 720.0L;
 constexpr long double C8 = 1.0L / 40320.0L;
 
-struct TTableEntry {
-  long double SH, SL, CH, CL;
+struct TableEntry {
+  long double sh, sl, ch, cl;
 };
 
 // sin(i/128) and cos(i/128) for i = 1..101 (up to just beyond pi/4), each as
 // a 32-bit head and a 64-bit rest, from 113-bit values.
-constexpr TTableEntry Table[] = {
+constexpr TableEntry Table[] = {
     {0xf.fff5555p-11L, 0xe.eeee86e8744e612p-44L, 0xf.ffe0001p-4L, -0xa.aaad82d7f97f9a5p-37L},  // 1/128
     {0xf.ffd5557p-10L, 0xe.eed4ed549c6561p-43L, 0xf.ff8000bp-4L, -0xa.ab60b5d75d7f168p-37L},  // 2/128
     {0xb.ffb8008p-9L, 0xc.c9541efe2b51527p-44L, 0xf.fee0036p-4L, -0x8.199464945e5a211p-45L},  // 3/128
@@ -238,7 +238,7 @@ template <bool ShortTail>
     return;
   }
   const long double h = (shifted - RoundingShift) / TableStep;
-  const TTableEntry& e = Table[i - 1U];
+  const TableEntry& e = Table[i - 1U];
   const long double l = a - h;  // exact
   const long double lHi = (l + SplitShift) - SplitShift;
   const long double lRest = (l - lHi) + t;
@@ -247,19 +247,19 @@ template <bool ShortTail>
   const long double sd = L * SinTail(z);
   const long double cm1 = CosTail(z);
   // sin h and cos h to 64 bits for the terms of order L^2 and L^3.
-  const long double sinH = e.SH + e.SL;
-  const long double cosH = e.CH + e.CL;
+  const long double sinH = e.sh + e.sl;
+  const long double cosH = e.ch + e.cl;
   // The exact products and the exact splits of the two main sums; the heads
   // are larger than the products, as the split needs.
-  const long double p = e.CH * lHi;
-  const long double sHead = e.SH + p;
-  const long double sErr = p - (sHead - e.SH);
-  const long double sine = sHead + (sErr + (e.SL + e.CH * lRest + e.CL * L + cosH * sd + sinH * cm1));
+  const long double p = e.ch * lHi;
+  const long double sHead = e.sh + p;
+  const long double sErr = p - (sHead - e.sh);
+  const long double sine = sHead + (sErr + (e.sl + e.ch * lRest + e.cl * L + cosH * sd + sinH * cm1));
   s = negative ? -sine : sine;
-  const long double q = e.SH * lHi;
-  const long double cHead = e.CH - q;
-  const long double cErr = (e.CH - cHead) - q;
-  c = cHead + (cErr + (e.CL - e.SH * lRest - e.SL * L - sinH * sd + cosH * cm1));
+  const long double q = e.sh * lHi;
+  const long double cHead = e.ch - q;
+  const long double cErr = (e.ch - cHead) - q;
+  c = cHead + (cErr + (e.cl - e.sh * lRest - e.sl * L - sinH * sd + cosH * cm1));
 }
 
 }  // namespace

@@ -8,43 +8,43 @@ namespace navorix {
 
 namespace {
 
-TOpResult RunFixFix(const TExecutors& E, const TOperands& O) {
-  return E.OpDistance(O.Fix[0], O.Fix[1]);
+OperationResult RunFixFix(const Executors& E, const Operands& O) {
+  return E.OpDistance(O.fix[0], O.fix[1]);
 }
-TOpResult RunArcFix(const TExecutors& E, const TOperands& O) {
-  return E.OpArcFixDistance(O.Fix[0], O.Fix[1], O.Fix[2]);
+OperationResult RunArcFix(const Executors& E, const Operands& O) {
+  return E.OpArcFixDistance(O.fix[0], O.fix[1], O.fix[2]);
 }
-TOpResult RunArcArc(const TExecutors& E, const TOperands& O) {
-  return E.OpArcArcDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
+OperationResult RunArcArc(const Executors& E, const Operands& O) {
+  return E.OpArcArcDistance(O.fix[0], O.fix[1], O.fix[2], O.fix[3]);
 }
-TOpResult RunMidpoint(const TExecutors& E, const TOperands& O) {
-  return E.OpMidpoint(O.Fix[0], O.Fix[1]);
+OperationResult RunMidpoint(const Executors& E, const Operands& O) {
+  return E.OpMidpoint(O.fix[0], O.fix[1]);
 }
-TOpResult RunAzimuth(const TExecutors& E, const TOperands& O) {
-  return E.OpAzimuth(O.Fix[0], O.Fix[1]);
+OperationResult RunAzimuth(const Executors& E, const Operands& O) {
+  return E.OpAzimuth(O.fix[0], O.fix[1]);
 }
-TOpResult RunFixAtDA(const TExecutors& E, const TOperands& O) {
-  return E.OpFixAtDistAz(O.Fix[0], O.Azimuth, O.Distance);
+OperationResult RunFixAtDA(const Executors& E, const Operands& O) {
+  return E.OpFixAtDistAz(O.fix[0], O.azimuth, O.distance);
 }
-TOpResult RunProjection(const TExecutors& E, const TOperands& O) {
-  return E.OpProjection(O.Fix[0], O.Fix[1], O.Fix[2]);
+OperationResult RunProjection(const Executors& E, const Operands& O) {
+  return E.OpProjection(O.fix[0], O.fix[1], O.fix[2]);
 }
-TOpResult RunIntersection(const TExecutors& E, const TOperands& O) {
-  return E.OpIntersection(O.Fix[0], O.Fix[1], O.Fix[2], O.Fix[3]);
+OperationResult RunIntersection(const Executors& E, const Operands& O) {
+  return E.OpIntersection(O.fix[0], O.fix[1], O.fix[2], O.fix[3]);
 }
-TOpResult RunNextFix(const TExecutors& E, const TOperands& O) { return E.OpDistance(O.Fix[0]); }
-TOpResult RunProximity(const TExecutors& E, const TOperands& O) {
-  return E.OpFixesAtDistance(O.Fix[0], O.Fix[1], O.Fix[2], O.Distance);
+OperationResult RunNextFix(const Executors& E, const Operands& O) { return E.OpDistance(O.fix[0]); }
+OperationResult RunProximity(const Executors& E, const Operands& O) {
+  return E.OpFixesAtDistance(O.fix[0], O.fix[1], O.fix[2], O.distance);
 }
-TOpResult RunFixAtD(const TExecutors& E, const TOperands& O) {
-  return E.OpFixAtDistance(O.Fix[0], O.Fix[1], O.Distance);
+OperationResult RunFixAtD(const Executors& E, const Operands& O) {
+  return E.OpFixAtDistance(O.fix[0], O.fix[1], O.distance);
 }
 
-using E = TDialogEntry;
-using T = TOpTag;
-using K = TFieldKind;
+using E = DialogEntry;
+using T = OperationTag;
+using K = FieldKind;
 
-constexpr std::array<TDialogLayout, LayoutCount> Layouts = {{
+constexpr std::array<DialogLayout, LayoutCount> Layouts = {{
     {E::OneFix, 1, {{{1, "Next Fix:", K::Fix}}}, 0},
     {E::TwoFixes, 2, {{{1, "First Fix:", K::Fix}, {3, "Second Fix:", K::Fix}}}, 1},
     {E::FixDistAzim,
@@ -74,7 +74,7 @@ constexpr std::array<TDialogLayout, LayoutCount> Layouts = {{
 
 }  // namespace
 
-const std::array<TOperationInfo, OperationCount> OperationCatalogue = {{
+const std::array<OperationInfo, OperationCount> OperationCatalogue = {{
     {T::FixFix, "Fi&x-Fix", "Distance between two fixes", "Distance from Fix to Fix",
      E::TwoFixes, RunFixFix},
     {T::ArcFix, "A&rc-Fix", "Distance between a great arc and a fix", "Distance from Arc to Fix",
@@ -100,13 +100,13 @@ const std::array<TOperationInfo, OperationCount> OperationCatalogue = {{
      "Fix at Distance along Arc", E::ArcDist, RunFixAtD},
 }};
 
-const TOperationInfo* FindOperation(std::uint8_t Tag) {
-  if (Tag < 1 || Tag > OperationCount) return nullptr;
-  return &OperationCatalogue[Tag - 1U];
+const OperationInfo* FindOperation(std::uint8_t tag) {
+  if (tag < 1 || tag > OperationCount) return nullptr;
+  return &OperationCatalogue[tag - 1U];
 }
 
-const TOperationInfo& Operation(TOpTag Tag) { return OperationCatalogue[static_cast<std::uint8_t>(Tag) - 1U]; }
+const OperationInfo& Operation(OperationTag tag) { return OperationCatalogue[static_cast<std::uint8_t>(tag) - 1U]; }
 
-const TDialogLayout& Layout(TDialogEntry Entry) { return Layouts[static_cast<std::uint8_t>(Entry)]; }
+const DialogLayout& Layout(DialogEntry entry) { return Layouts[static_cast<std::uint8_t>(entry)]; }
 
 }  // namespace navorix

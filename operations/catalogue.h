@@ -10,11 +10,11 @@
 
 namespace navorix {
 
-class TExecutors;
-struct TOpResult;
+class Executors;
+struct OperationResult;
 
 // The operations by their button tags.
-enum class TOpTag : std::uint8_t {
+enum class OperationTag : std::uint8_t {
   FixFix = 1,
   ArcFix,
   ArcArc,
@@ -29,7 +29,7 @@ enum class TOpTag : std::uint8_t {
 };
 
 // The layouts of the operation input dialog.
-enum class TDialogEntry : std::uint8_t {
+enum class DialogEntry : std::uint8_t {
   OneFix,       // C
   TwoFixes,     // A, B
   FixDistAzim,  // F, distance, azimuth
@@ -42,50 +42,50 @@ enum class TDialogEntry : std::uint8_t {
 // The operands of one operation, in the order the layout lists them. The
 // dialog gives the typed numbers (distance in the current unit, azimuth in
 // degrees); the dispatcher turns them into radians.
-struct TOperands {
-  std::uint16_t Fix[4] = {0, 0, 0, 0};
-  long double Distance = 0.0L;
-  long double Azimuth = 0.0L;
+struct Operands {
+  std::uint16_t fix[4] = {0, 0, 0, 0};
+  long double distance = 0.0L;
+  long double azimuth = 0.0L;
 };
 
-using TExecutorCall = TOpResult (*)(const TExecutors&, const TOperands&);
+using ExecutorCall = OperationResult (*)(const Executors&, const Operands&);
 
-struct TOperationInfo {
-  TOpTag Tag;
-  std::string_view Caption;
-  std::string_view Hint;  // a "\n" separates the lines of a two-line hint
-  std::string_view DialogTitle;
-  TDialogEntry Entry;
-  TExecutorCall Execute;
+struct OperationInfo {
+  OperationTag tag;
+  std::string_view caption;
+  std::string_view hint;  // a "\n" separates the lines of a two-line hint
+  std::string_view dialogTitle;
+  DialogEntry entry;
+  ExecutorCall execute;
 };
 
 inline constexpr std::uint8_t OperationCount = 11;
 
 // Indexed by tag - 1.
-extern const std::array<TOperationInfo, OperationCount> OperationCatalogue;
+extern const std::array<OperationInfo, OperationCount> OperationCatalogue;
 
 // The entry of Tag, or nullptr for a tag outside 1..11.
-const TOperationInfo* FindOperation(std::uint8_t Tag);
-const TOperationInfo& Operation(TOpTag Tag);
+const OperationInfo* FindOperation(std::uint8_t tag);
+const OperationInfo& Operation(OperationTag tag);
 
 // What one field of a layout holds.
-enum class TFieldKind : std::uint8_t { Fix, Distance, Azimuth };
+enum class FieldKind : std::uint8_t { Fix, Distance, Azimuth };
 
 // One visible field of the dialog: its number 1..6 (which fixes its place),
 // its label and what it holds. A layout lists its fields in the order of
 // the operands, which is also the order of the field numbers.
-struct TLayoutField {
-  std::uint8_t Field;
-  std::string_view Label;
-  TFieldKind Kind;
+struct LayoutField {
+  std::uint8_t field;
+  std::string_view label;
+  FieldKind kind;
 };
 
-struct TDialogLayout {
-  TDialogEntry Entry;
-  std::uint8_t FieldCount;
-  std::array<TLayoutField, 4> Fields;
+struct DialogLayout {
+  DialogEntry entry;
+  std::uint8_t fieldCount;
+  std::array<LayoutField, 4> fields;
   // The first of this layout's texts among all layouts' remembered texts.
-  std::uint8_t FirstText;
+  std::uint8_t firstText;
 };
 
 inline constexpr std::uint8_t LayoutCount = 7;
@@ -93,14 +93,14 @@ inline constexpr std::uint8_t LayoutCount = 7;
 inline constexpr std::uint8_t LayoutTextCount = 20;
 inline constexpr std::uint8_t DialogFieldCount = 6;
 
-const TDialogLayout& Layout(TDialogEntry Entry);
+const DialogLayout& Layout(DialogEntry entry);
 
 // The panel, top to bottom: the first four tags sit in a group box with the
 // caption DistanceGroupCaption.
-inline constexpr std::array<TOpTag, OperationCount> PanelOrder = {
-    TOpTag::FixFix,     TOpTag::NextFix,     TOpTag::ArcFix,          TOpTag::ArcArc,
-    TOpTag::Midpoint,   TOpTag::Azimuth,     TOpTag::FixAtDistance,   TOpTag::FixAtDistAz,
-    TOpTag::FixesAtDistance, TOpTag::Projection, TOpTag::Intersection};
+inline constexpr std::array<OperationTag, OperationCount> PanelOrder = {
+    OperationTag::FixFix,     OperationTag::NextFix,     OperationTag::ArcFix,          OperationTag::ArcArc,
+    OperationTag::Midpoint,   OperationTag::Azimuth,     OperationTag::FixAtDistance,   OperationTag::FixAtDistAz,
+    OperationTag::FixesAtDistance, OperationTag::Projection, OperationTag::Intersection};
 inline constexpr std::uint8_t DistanceGroupSize = 4;
 inline constexpr std::string_view DistanceGroupCaption = "  Distance  ";
 

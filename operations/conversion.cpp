@@ -16,21 +16,21 @@
 
 namespace navorix {
 
-long double DistanceToAngle(TDistUnits Units, long double SpherRadius, long double Typed) {
-  if (Units == TDistUnits::Degrees) return Typed * DegToRad;
-  return Typed * UnitInfo(Units).KmPerUnit / SpherRadius;
+long double DistanceToAngle(DistUnits units, long double spherRadius, long double typed) {
+  if (units == DistUnits::Degrees) return typed * DegToRad;
+  return typed * UnitInfo(units).kmPerUnit / spherRadius;
 }
 
-long double AzimuthToAngle(long double TypedDegrees) { return TypedDegrees * DegToRad; }
+long double AzimuthToAngle(long double typedDegrees) { return typedDegrees * DegToRad; }
 
-long double CheckedDistance(TDistUnits Units, long double SpherRadius, long double Typed) {
-  const long double D = DistanceToAngle(Units, SpherRadius, Typed);
+long double CheckedDistance(DistUnits units, long double spherRadius, long double typed) {
+  const long double D = DistanceToAngle(units, spherRadius, typed);
   if (!(D < Pi)) throw Error(msg::DistanceTooLarge);
   return D;
 }
 
-long double CheckedAzimuth(long double TypedDegrees) {
-  const long double Az = AzimuthToAngle(TypedDegrees);
+long double CheckedAzimuth(long double typedDegrees) {
+  const long double Az = AzimuthToAngle(typedDegrees);
   if (!(std::fabs(Az) < TwoPi)) throw Error(msg::IllegalAzimuth);
   return Az;
 }

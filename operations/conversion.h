@@ -15,16 +15,16 @@ namespace navorix {
 
 // D = V k / R for km, mi and nm; D = V pi/180 for Degrees (R not used).
 // Any value is converted, negative ones included.
-long double DistanceToAngle(TDistUnits Units, long double SpherRadius, long double Typed);
+long double DistanceToAngle(DistUnits units, long double spherRadius, long double typed);
 // Az = typed degrees times pi/180.
-long double AzimuthToAngle(long double TypedDegrees);
+long double AzimuthToAngle(long double typedDegrees);
 
 // DistanceToAngle, refused with Error "Distance too large (>pi)" unless the
 // result is smaller than pi. Only this upper limit is checked: a negative
 // distance passes unchanged.
-long double CheckedDistance(TDistUnits Units, long double SpherRadius, long double Typed);
+long double CheckedDistance(DistUnits units, long double spherRadius, long double typed);
 // AzimuthToAngle, refused with Error "Illegal azimuth value (>2pi)" unless
 // the absolute value of the result is smaller than 2 pi.
-long double CheckedAzimuth(long double TypedDegrees);
+long double CheckedAzimuth(long double typedDegrees);
 
 }  // namespace navorix

@@ -10,28 +10,28 @@ namespace navorix {
 
 namespace {
 
-bool Holds(const TDialogLayout& Layout, TFieldKind Kind) {
-  for (std::uint8_t i = 0; i < Layout.FieldCount; ++i) {
-    if (Layout.Fields[i].Kind == Kind) return true;
+bool Holds(const DialogLayout& layout, FieldKind kind) {
+  for (std::uint8_t i = 0; i < layout.fieldCount; ++i) {
+    if (layout.fields[i].kind == kind) return true;
   }
   return false;
 }
 
 }  // namespace
 
-std::optional<TOpResult> Dispatch(TOpTag Op, TOperandSource& Source, const TExecutors& Executors,
-                                  bool NextFixEnabled) {
-  const TOperationInfo& op = Operation(Op);
-  if (Op == TOpTag::NextFix && !NextFixEnabled) throw Error(msg::NextFixDisabled);
-  const TDialogLayout& layout = Layout(op.Entry);
-  TOperands operands;
-  if (!Source.Ask(layout, op.DialogTitle, operands)) return std::nullopt;
-  if (Holds(layout, TFieldKind::Distance)) {
-    operands.Distance = CheckedDistance(Executors.Options().DistUnits,
-                                        Executors.Earth().Shape.SpherRadius, operands.Distance);
+std::optional<OperationResult> Dispatch(OperationTag tag, OperandSource& source, const Executors& executors,
+                                  bool nextFixEnabled) {
+  const OperationInfo& op = Operation(tag);
+  if (tag == OperationTag::NextFix && !nextFixEnabled) throw Error(msg::NextFixDisabled);
+  const DialogLayout& layout = Layout(op.entry);
+  Operands operands;
+  if (!source.Ask(layout, op.dialogTitle, operands)) return std::nullopt;
+  if (Holds(layout, FieldKind::Distance)) {
+    operands.distance = CheckedDistance(executors.Options().distUnits,
+                                        executors.Earth().shape.spherRadius, operands.distance);
   }
-  if (Holds(layout, TFieldKind::Azimuth)) operands.Azimuth = CheckedAzimuth(operands.Azimuth);
-  return op.Execute(Executors, operands);
+  if (Holds(layout, FieldKind::Azimuth)) operands.azimuth = CheckedAzimuth(operands.azimuth);
+  return op.execute(executors, operands);
 }
 
 }  // namespace navorix

@@ -9,7 +9,7 @@
 
 namespace navorix {
 
-class TOperandSource;
+class OperandSource;
 
 // Runs operation Op:
 //   1. Next Fix while it is disabled (NextFixEnabled false) raises "Next Fix
@@ -25,7 +25,7 @@ class TOperandSource;
 //   4. the executor runs; its Errors pass through.
 // Returns the executor's result. Every Error leaves to the caller, which
 // shows it in the error box; nothing is logged then.
-std::optional<TOpResult> Dispatch(TOpTag Op, TOperandSource& Source, const TExecutors& Executors,
-                                  bool NextFixEnabled);
+std::optional<OperationResult> Dispatch(OperationTag tag, OperandSource& source, const Executors& executors,
+                                  bool nextFixEnabled);
 
 }  // namespace navorix

@@ -9,24 +9,24 @@
 
 namespace navorix {
 
-void ExtendChain(TDistanceChain& Chain, const FixRecord& X, const EarthShape& E) {
-  const TTriV& L = Chain.LastFix.Position;
-  if (Chain.WithE) {
+void ExtendChain(DistanceChain& chain, const FixRecord& X, const EarthShape& E) {
+  const Vector3& L = chain.lastFix.position;
+  if (chain.withE) {
     try {
-      Chain.SumE += EllipticArcDist(E, L, X.Position);
+      chain.sumE += EllipticArcDist(E, L, X.position);
     } catch (...) {
-      Chain.WithE = false;
+      chain.withE = false;
     }
   }
-  if (Chain.WithG) {
+  if (chain.withG) {
     try {
-      Chain.SumG += GeodesicDist(E, L, X.Position);
+      chain.sumG += GeodesicDist(E, L, X.position);
     } catch (...) {
-      Chain.WithG = false;
+      chain.withG = false;
     }
   }
-  Chain.SumS += CentralAngle(L, X.Position);
-  Chain.LastFix = X;
+  chain.sumS += CentralAngle(L, X.position);
+  chain.lastFix = X;
 }
 
 }  // namespace navorix

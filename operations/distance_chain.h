@@ -12,14 +12,14 @@
 
 namespace navorix {
 
-struct TDistanceChain {
-  TFixName StartName;  // first fix of the chain, as stored
-  FixRecord LastFix;   // the next segment starts here; not valid before any chain
-  long double SumS = 0.0L;  // on the sphere
-  long double SumE = 0.0L;  // along the elliptic great arc
-  long double SumG = 0.0L;  // along the geodesic
-  bool WithE = false;  // decided at the start of the chain, only ever switched off
-  bool WithG = false;
+struct DistanceChain {
+  FixNameText startName;  // first fix of the chain, as stored
+  FixRecord lastFix;   // the next segment starts here; not valid before any chain
+  long double sumS = 0.0L;  // on the sphere
+  long double sumE = 0.0L;  // along the elliptic great arc
+  long double sumG = 0.0L;  // along the geodesic
+  bool withE = false;  // decided at the start of the chain, only ever switched off
+  bool withG = false;
 };
 
 // Adds the segment from Chain.LastFix to X (the ellipsoidal ones on E) to
@@ -28,6 +28,6 @@ struct TDistanceChain {
 // every later result of the chain. The sphere is not guarded: its Error
 // (antipodal fixes) leaves the function with Chain partly changed, so
 // callers work on a copy.
-void ExtendChain(TDistanceChain& Chain, const FixRecord& X, const EarthShape& E);
+void ExtendChain(DistanceChain& chain, const FixRecord& X, const EarthShape& E);
 
 }  // namespace navorix

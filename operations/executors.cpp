@@ -22,63 +22,63 @@ namespace navorix {
 
 namespace {
 
-void AppendArc(std::string& Line, const FixRecord& Start, const FixRecord& End) {
-  Line.append(Start.Name.View()).append(1, '-').append(End.Name.View());
+void AppendArc(std::string& line, const FixRecord& start, const FixRecord& end) {
+  line.append(start.name.View()).append(1, '-').append(end.name.View());
 }
 
-FixRecord Proposal(const TTriV& Position, const char* Name) {
+FixRecord Proposal(const Vector3& position, const char* name) {
   FixRecord fix;
-  MakeFix(fix, Position, Name);
+  MakeFix(fix, position, name);
   return fix;
 }
 
 }  // namespace
 
-TExecutors::TExecutors(const TFixDB& Fixes, const TDisplayOptions& Options,
-                       const TEarthModel& Earth, const TDistanceChain& Chain)
-    : fixes_(Fixes), options_(Options), earth_(Earth), chain_(Chain) {}
+Executors::Executors(const FixDatabase& fixes, const DisplayOptions& options,
+                       const EarthModel& earth, const DistanceChain& chain)
+    : fixes_(fixes), options_(options), earth_(earth), chain_(chain) {}
 
-FixRecord TExecutors::FixAt(std::uint16_t Pos) const {
-  if (Pos == 0 || Pos > fixes_.Count()) throw Error(msg::NoSuchFix);
-  FixRecord fix = fixes_.Get(Pos);
-  if (!fix.Valid) throw Error(msg::FixNotValid);
+FixRecord Executors::FixAt(std::uint16_t pos) const {
+  if (pos == 0 || pos > fixes_.Count()) throw Error(msg::NoSuchFix);
+  FixRecord fix = fixes_.Get(pos);
+  if (!fix.valid) throw Error(msg::FixNotValid);
   return fix;
 }
 
-bool TExecutors::EllipsoidalUnits() const {
-  return earth_.EllipticLat && options_.DistUnits != TDistUnits::Degrees;
+bool Executors::EllipsoidalUnits() const {
+  return earth_.ellipticLat && options_.distUnits != DistUnits::Degrees;
 }
 
-void TExecutors::AppendPosition(std::string& Line, const TTriV& P) const {
+void Executors::AppendPosition(std::string& line, const Vector3& P) const {
   FixRecord point;
-  point.Position = P;
-  point.Valid = true;
-  Line += FormatLatLon(options_, earth_, point, options_.Precision);
+  point.position = P;
+  point.valid = true;
+  line += FormatLatLon(options_, earth_, point, options_.precision);
 }
 
-void TExecutors::AppendDistance(std::string& Line, long double Angle, bool WithUnit) const {
-  Line += FormatDistance(options_, earth_, Angle, WithUnit);
+void Executors::AppendDistance(std::string& line, long double angle, bool withUnit) const {
+  line += FormatDistance(options_, earth_, angle, withUnit);
 }
 
 // ---------------------------------------------------------------- distances
 
-std::string TExecutors::ChainResult(const TDistanceChain& Chain) const {
+std::string Executors::ChainResult(const DistanceChain& chain) const {
   std::string line;
-  if (Chain.WithE) {
+  if (chain.withE) {
     line += "  (E) ";
-    AppendDistance(line, Chain.SumE, false);
+    AppendDistance(line, chain.sumE, false);
   }
-  if (Chain.WithG) {
+  if (chain.withG) {
     line += "  (G) ";
-    AppendDistance(line, Chain.SumG, false);
+    AppendDistance(line, chain.sumG, false);
   }
   line += "  (S) ";
-  AppendDistance(line, Chain.SumS, false);
+  AppendDistance(line, chain.sumS, false);
   // The unit exactly as the distance text with unit carries it.
-  if (options_.DistUnits == TDistUnits::Degrees) {
+  if (options_.distUnits == DistUnits::Degrees) {
     line += DegreeSign;
   } else {
-    line.append(1, ' ').append(UnitInfo(options_.DistUnits).Suffix);
+    line.append(1, ' ').append(UnitInfo(options_.distUnits).suffix);
   }
   return line;
 }
@@ -87,199 +87,199 @@ std::string TExecutors::ChainResult(const TDistanceChain& Chain) const {
 // failure on the sphere (antipodal fixes) leaves the previous chain whole:
 // otherwise its start name would describe sums that no longer belong to it,
 // and a later Next Fix would log a wrong description.
-TOpResult TExecutors::OpDistance(std::uint16_t A, std::uint16_t B) const {
+OperationResult Executors::OpDistance(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
-  TDistanceChain chain;  // the sums start at 0
-  chain.StartName = a.Name;
-  chain.LastFix = a;
-  chain.WithE = earth_.EllipticArc && EllipsoidalUnits();
-  chain.WithG = earth_.GeoDistance && EllipsoidalUnits();
-  ExtendChain(chain, b, earth_.Shape);
-  TOpResult r;
-  r.Line3 = ChainResult(chain);
-  r.Line1.assign("Distance from ").append(a.Name.View()).append(" to ").append(b.Name.View());
-  r.Chain = chain;
+  DistanceChain chain;  // the sums start at 0
+  chain.startName = a.name;
+  chain.lastFix = a;
+  chain.withE = earth_.ellipticArc && EllipsoidalUnits();
+  chain.withG = earth_.geoDistance && EllipsoidalUnits();
+  ExtendChain(chain, b, earth_.shape);
+  OperationResult r;
+  r.line3 = ChainResult(chain);
+  r.line1.assign("Distance from ").append(a.name.View()).append(" to ").append(b.name.View());
+  r.chain = chain;
   return r;
 }
 
-TOpResult TExecutors::OpDistance(std::uint16_t C) const {
-  if (!chain_.LastFix.Valid) throw Error(msg::NoDistanceChain);
+OperationResult Executors::OpDistance(std::uint16_t C) const {
+  if (!chain_.lastFix.valid) throw Error(msg::NoDistanceChain);
   const FixRecord c = FixAt(C);
-  TDistanceChain chain = chain_;
-  ExtendChain(chain, c, earth_.Shape);
-  TOpResult r;
-  r.Line3 = ChainResult(chain);
-  r.Line1.assign("Accumulated distance from ").append(chain.StartName.View());
-  r.Line2.assign("to ").append(c.Name.View());
-  r.Chain = chain;
+  DistanceChain chain = chain_;
+  ExtendChain(chain, c, earth_.shape);
+  OperationResult r;
+  r.line3 = ChainResult(chain);
+  r.line1.assign("Accumulated distance from ").append(chain.startName.View());
+  r.line2.assign("to ").append(c.name.View());
+  r.chain = chain;
   return r;
 }
 
 // The arc distance is the distance to the nearer end when the foot of the
 // perpendicular falls outside the arc.
-TOpResult TExecutors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
+OperationResult Executors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
-  const TArc arc = MakeArc(a.Position, b.Position);
-  const TTriV foot = FootOnCircle(arc, r.Position);
-  const long double circle = CentralAngle(foot, r.Position);
-  const TArcSide side = ArcSide(arc, foot);
-  const long double along = side == TArcSide::BeforeStart ? CentralAngle(a.Position, r.Position)
-                            : side == TArcSide::Within    ? circle
-                                                          : CentralAngle(b.Position, r.Position);
-  TOpResult result;
-  result.Line3.assign("(Circ) ");
-  AppendDistance(result.Line3, circle, false);
-  result.Line3 += " (Arc) ";
-  AppendDistance(result.Line3, along, true);
-  result.Line3.append(1, ' ').append(1, SideMark(side));
-  result.Line1.assign("Distance from ");
-  AppendArc(result.Line1, a, b);
-  result.Line2.assign(" to ").append(r.Name.View());
+  const Arc arc = MakeArc(a.position, b.position);
+  const Vector3 foot = FootOnCircle(arc, r.position);
+  const long double circle = CentralAngle(foot, r.position);
+  const PlaceOnArc side = ArcSide(arc, foot);
+  const long double along = side == PlaceOnArc::BeforeStart ? CentralAngle(a.position, r.position)
+                            : side == PlaceOnArc::Within    ? circle
+                                                          : CentralAngle(b.position, r.position);
+  OperationResult result;
+  result.line3.assign("(Circ) ");
+  AppendDistance(result.line3, circle, false);
+  result.line3 += " (Arc) ";
+  AppendDistance(result.line3, along, true);
+  result.line3.append(1, ' ').append(1, SideMark(side));
+  result.line1.assign("Distance from ");
+  AppendArc(result.line1, a, b);
+  result.line2.assign(" to ").append(r.name.View());
   return result;
 }
 
-TOpResult TExecutors::OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+OperationResult Executors::OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
                                        std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
   const FixRecord d = FixAt(D);
   const long double distance =
-      ArcArcDistance(MakeArc(a.Position, b.Position), MakeArc(c.Position, d.Position));
-  TOpResult r;
-  AppendDistance(r.Line3, distance, true);
-  r.Line1.assign("Distance from ");
-  AppendArc(r.Line1, a, b);
-  r.Line2.assign("  to ");
-  AppendArc(r.Line2, c, d);
+      ArcArcDistance(MakeArc(a.position, b.position), MakeArc(c.position, d.position));
+  OperationResult r;
+  AppendDistance(r.line3, distance, true);
+  r.line1.assign("Distance from ");
+  AppendArc(r.line1, a, b);
+  r.line2.assign("  to ");
+  AppendArc(r.line2, c, d);
   return r;
 }
 
 // ------------------------------------------------------------------ points
 
-TOpResult TExecutors::OpMidpoint(std::uint16_t A, std::uint16_t B) const {
+OperationResult Executors::OpMidpoint(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
-  const TTriV M = Midpoint(a.Position, b.Position);
-  TOpResult r;
-  AppendPosition(r.Line3, M);
-  r.Line1.assign("Midpoint from ").append(a.Name.View()).append(" to ").append(b.Name.View());
-  r.Proposal = Proposal(M, MidpointName);
+  const Vector3 M = Midpoint(a.position, b.position);
+  OperationResult r;
+  AppendPosition(r.line3, M);
+  r.line1.assign("Midpoint from ").append(a.name.View()).append(" to ").append(b.name.View());
+  r.proposal = Proposal(M, MidpointName);
   return r;
 }
 
 // The geodesic azimuth is decided now from the options, not from the chain;
 // its Error is not caught.
-TOpResult TExecutors::OpAzimuth(std::uint16_t A, std::uint16_t B) const {
+OperationResult Executors::OpAzimuth(std::uint16_t A, std::uint16_t B) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
-  TOpResult r;
-  if (earth_.GeoDistance && EllipsoidalUnits()) {
-    r.Line3 += "(G) ";
-    r.Line3 += FormatAzimuth(options_, GeodesicAzimuth(earth_.Shape, a.Position, b.Position));
-    r.Line3 += "  ";
+  OperationResult r;
+  if (earth_.geoDistance && EllipsoidalUnits()) {
+    r.line3 += "(G) ";
+    r.line3 += FormatAzimuth(options_, GeodesicAzimuth(earth_.shape, a.position, b.position));
+    r.line3 += "  ";
   }
-  r.Line3 += "(S) ";
-  r.Line3 += FormatAzimuth(options_, Azimuth(a.Position, b.Position));
-  r.Line1.assign("Azimuth from ").append(a.Name.View()).append(" to ").append(b.Name.View());
+  r.line3 += "(S) ";
+  r.line3 += FormatAzimuth(options_, Azimuth(a.position, b.position));
+  r.line1.assign("Azimuth from ").append(a.name.View()).append(" to ").append(b.name.View());
   return r;
 }
 
-TOpResult TExecutors::OpFixAtDistAz(std::uint16_t F, long double Azimuth,
-                                    long double Distance) const {
+OperationResult Executors::OpFixAtDistAz(std::uint16_t F, long double azimuth,
+                                    long double distance) const {
   const FixRecord f = FixAt(F);
-  const TTriV P = FixAtDistAz(f.Position, Azimuth, Distance);
-  TOpResult r;
-  AppendPosition(r.Line3, P);
-  r.Line1.assign("Fix at distance ");
-  AppendDistance(r.Line1, Distance, true);
-  r.Line2.assign("and azimuth ");
-  r.Line2 += FormatAzimuth(options_, Azimuth);
-  r.Line2.append(" from ").append(f.Name.View());
-  r.Proposal = Proposal(P, FixAtDistAzName);
+  const Vector3 P = FixAtDistAz(f.position, azimuth, distance);
+  OperationResult r;
+  AppendPosition(r.line3, P);
+  r.line1.assign("Fix at distance ");
+  AppendDistance(r.line1, distance, true);
+  r.line2.assign("and azimuth ");
+  r.line2 += FormatAzimuth(options_, azimuth);
+  r.line2.append(" from ").append(f.name.View());
+  r.proposal = Proposal(P, FixAtDistAzName);
   return r;
 }
 
-TOpResult TExecutors::OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
+OperationResult Executors::OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
-  const TArc arc = MakeArc(a.Position, b.Position);
-  const TTriV P = FootOnCircle(arc, r.Position);
-  TOpResult result;
-  AppendPosition(result.Line3, P);
-  result.Line3.append(1, ' ').append(1, SideMark(ArcSide(arc, P)));
-  result.Line1.assign("Projection of ").append(r.Name.View());
-  result.Line2.assign("on ");
-  AppendArc(result.Line2, a, b);
-  result.Proposal = Proposal(P, ProjectionName);
+  const Arc arc = MakeArc(a.position, b.position);
+  const Vector3 P = FootOnCircle(arc, r.position);
+  OperationResult result;
+  AppendPosition(result.line3, P);
+  result.line3.append(1, ' ').append(1, SideMark(ArcSide(arc, P)));
+  result.line1.assign("Projection of ").append(r.name.View());
+  result.line2.assign("on ");
+  AppendArc(result.line2, a, b);
+  result.proposal = Proposal(P, ProjectionName);
   return result;
 }
 
-TOpResult TExecutors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+OperationResult Executors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
                                      std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
   const FixRecord d = FixAt(D);
-  const TArc arc1 = MakeArc(a.Position, b.Position);
-  const TArc arc2 = MakeArc(c.Position, d.Position);
-  const TTriV X = ArcIntersection(arc1, arc2);
-  TOpResult r;
-  AppendPosition(r.Line3, X);
-  r.Line3.append(1, ' ').append(1, SideMark(ArcSide(arc1, X))).append(1, SideMark(ArcSide(arc2, X)));
-  r.Line1.assign("Intersection of ");
-  AppendArc(r.Line1, a, b);
-  r.Line2.assign("and ");
-  AppendArc(r.Line2, c, d);
-  r.Proposal = Proposal(X, IntersectionName);
+  const Arc arc1 = MakeArc(a.position, b.position);
+  const Arc arc2 = MakeArc(c.position, d.position);
+  const Vector3 X = ArcIntersection(arc1, arc2);
+  OperationResult r;
+  AppendPosition(r.line3, X);
+  r.line3.append(1, ' ').append(1, SideMark(ArcSide(arc1, X))).append(1, SideMark(ArcSide(arc2, X)));
+  r.line1.assign("Intersection of ");
+  AppendArc(r.line1, a, b);
+  r.line2.assign("and ");
+  AppendArc(r.line2, c, d);
+  r.proposal = Proposal(X, IntersectionName);
   return r;
 }
 
 // Only the second solution is proposed; without a solution there is no
 // proposal and the previous one stays.
-TOpResult TExecutors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
-                                        long double Distance) const {
+OperationResult Executors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
+                                        long double distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
-  const TArc arc = MakeArc(a.Position, b.Position);
-  const TFixesAtDistance found = FixesAtDistance(arc, r.Position, Distance);
-  TOpResult result;
+  const Arc arc = MakeArc(a.position, b.position);
+  const FixesAtDistanceResult found = FixesAtDistance(arc, r.position, distance);
+  OperationResult result;
   if (found.found) {
-    AppendPosition(result.Line3, found.P1);
-    result.Line3.append(1, SideMark(ArcSide(arc, found.P1))).append(1, ',');
-    AppendPosition(result.Line3, found.P2);
-    result.Line3.append(1, SideMark(ArcSide(arc, found.P2)));
+    AppendPosition(result.line3, found.P1);
+    result.line3.append(1, SideMark(ArcSide(arc, found.P1))).append(1, ',');
+    AppendPosition(result.line3, found.P2);
+    result.line3.append(1, SideMark(ArcSide(arc, found.P2)));
   } else {
-    result.Line3 = NoSolutionsText;
+    result.line3 = NoSolutionsText;
   }
-  result.Line1.assign("Fixes at ");
-  AppendDistance(result.Line1, Distance, true);
-  result.Line1.append(" from ").append(r.Name.View());
-  result.Line2.assign("on ");
-  AppendArc(result.Line2, a, b);
-  if (found.found) result.Proposal = Proposal(found.P2, ProximityName);
+  result.line1.assign("Fixes at ");
+  AppendDistance(result.line1, distance, true);
+  result.line1.append(" from ").append(r.name.View());
+  result.line2.assign("on ");
+  AppendArc(result.line2, a, b);
+  if (found.found) result.proposal = Proposal(found.P2, ProximityName);
   return result;
 }
 
-TOpResult TExecutors::OpFixAtDistance(std::uint16_t A, std::uint16_t B,
-                                      long double Distance) const {
+OperationResult Executors::OpFixAtDistance(std::uint16_t A, std::uint16_t B,
+                                      long double distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
-  const TArc arc = MakeArc(a.Position, b.Position);
-  const TTriV P = PointOnArc(arc, Distance);
-  TOpResult r;
-  AppendPosition(r.Line3, P);
-  r.Line3.append(1, SideMark(ArcSide(arc, P)));
-  r.Line1.assign("Fix at distance ");
-  AppendDistance(r.Line1, Distance, true);
-  r.Line2.assign("along ");
-  AppendArc(r.Line2, a, b);
-  r.Proposal = Proposal(P, FixAtDistanceName);
+  const Arc arc = MakeArc(a.position, b.position);
+  const Vector3 P = PointOnArc(arc, distance);
+  OperationResult r;
+  AppendPosition(r.line3, P);
+  r.line3.append(1, SideMark(ArcSide(arc, P)));
+  r.line1.assign("Fix at distance ");
+  AppendDistance(r.line1, distance, true);
+  r.line2.assign("along ");
+  AppendArc(r.line2, a, b);
+  r.proposal = Proposal(P, FixAtDistanceName);
   return r;
 }
 

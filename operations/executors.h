@@ -5,7 +5,7 @@
 // log record together with what the operation changes: the point proposed
 // as the next new fix, or the distance chain after this result.
 //
-// Executors change nothing themselves; the owner of the session logs the
+// MakeExecutors change nothing themselves; the owner of the session logs the
 // record and applies the changes. Failures leave as Error before anything is
 // returned. A fix position outside the database raises "No such fix in the
 // database"; an entry whose valid flag is 0 (a fix-file line that did not
@@ -24,12 +24,12 @@
 
 namespace navorix {
 
-class TFixDB;
+class FixDatabase;
 
-// The mark of a point of an arc's great circle, by TArcSide: beyond the
+// The mark of a point of an arc's great circle, by PlaceOnArc: beyond the
 // start fix, within the arc, beyond the end fix.
 inline constexpr char SideMarks[3] = {'-', '*', '+'};
-inline constexpr char SideMark(TArcSide Side) { return SideMarks[static_cast<int>(Side) % 3]; }
+inline constexpr char SideMark(PlaceOnArc side) { return SideMarks[static_cast<int>(side) % 3]; }
 
 // The proposed names of the point results.
 inline constexpr const char* MidpointName = "MIDPOINT/NEW";
@@ -43,57 +43,57 @@ inline constexpr const char* FixAtDistanceName = "FIX/NEW";
 inline constexpr const char* NoSolutionsText = "No solutions: out of range";
 
 // One result as an executor built it.
-struct TOpResult {
+struct OperationResult {
   // The lines before the log reduces their blanks.
-  std::string Line1, Line2, Line3;
+  std::string line1, line2, line3;
   // The point result under its proposed name (valid), for the operations
   // that have one.
-  std::optional<FixRecord> Proposal;
+  std::optional<FixRecord> proposal;
   // Fix-Fix and Next Fix: the chain after this result.
-  std::optional<TDistanceChain> Chain;
+  std::optional<DistanceChain> chain;
 };
 
-class TExecutors {
+class Executors {
  public:
   // The executors read the fixes, the options and the model in force, and
   // the chain that Next Fix continues; all must outlive the object.
-  TExecutors(const TFixDB& Fixes, const TDisplayOptions& Options, const TEarthModel& Earth,
-             const TDistanceChain& Chain);
+  Executors(const FixDatabase& fixes, const DisplayOptions& options, const EarthModel& earth,
+             const DistanceChain& chain);
 
   // Fix-Fix (tag 1): a new chain from A to B.
-  TOpResult OpDistance(std::uint16_t A, std::uint16_t B) const;
+  OperationResult OpDistance(std::uint16_t A, std::uint16_t B) const;
   // Next Fix (tag 9): the chain continued to C. Raises "Next Fix needs a
   // Fix-Fix distance first" when no chain was ever started.
-  TOpResult OpDistance(std::uint16_t C) const;
-  TOpResult OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
-  TOpResult OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+  OperationResult OpDistance(std::uint16_t C) const;
+  OperationResult OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
+  OperationResult OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
                              std::uint16_t D) const;
-  TOpResult OpMidpoint(std::uint16_t A, std::uint16_t B) const;
-  TOpResult OpAzimuth(std::uint16_t A, std::uint16_t B) const;
-  TOpResult OpFixAtDistAz(std::uint16_t F, long double Azimuth, long double Distance) const;
-  TOpResult OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
-  TOpResult OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
+  OperationResult OpMidpoint(std::uint16_t A, std::uint16_t B) const;
+  OperationResult OpAzimuth(std::uint16_t A, std::uint16_t B) const;
+  OperationResult OpFixAtDistAz(std::uint16_t F, long double azimuth, long double distance) const;
+  OperationResult OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
+  OperationResult OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
                            std::uint16_t D) const;
-  TOpResult OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
-                              long double Distance) const;
-  TOpResult OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double Distance) const;
+  OperationResult OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
+                              long double distance) const;
+  OperationResult OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double distance) const;
 
-  const TDisplayOptions& Options() const { return options_; }
-  const TEarthModel& Earth() const { return earth_; }
+  const DisplayOptions& Options() const { return options_; }
+  const EarthModel& Earth() const { return earth_; }
 
  private:
   // A copy of the fix at Pos, checked to exist and to be valid.
-  FixRecord FixAt(std::uint16_t Pos) const;
+  FixRecord FixAt(std::uint16_t pos) const;
   // Ellipsoidal results need geodetic latitudes and a length unit.
   bool EllipsoidalUnits() const;
-  void AppendPosition(std::string& Line, const TTriV& P) const;
-  void AppendDistance(std::string& Line, long double Angle, bool WithUnit) const;
-  std::string ChainResult(const TDistanceChain& Chain) const;
+  void AppendPosition(std::string& line, const Vector3& P) const;
+  void AppendDistance(std::string& line, long double angle, bool withUnit) const;
+  std::string ChainResult(const DistanceChain& chain) const;
 
-  const TFixDB& fixes_;
-  const TDisplayOptions& options_;
-  const TEarthModel& earth_;
-  const TDistanceChain& chain_;
+  const FixDatabase& fixes_;
+  const DisplayOptions& options_;
+  const EarthModel& earth_;
+  const DistanceChain& chain_;
 };
 
 }  // namespace navorix

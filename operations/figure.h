@@ -35,14 +35,14 @@
 
 namespace navorix {
 
-class TFixDB;
+class FixDatabase;
 
 enum class FigureLineKind : std::uint8_t { Arc, ExtendedArc, Segment, Geodesic };
 
 struct FigureLine {
   FigureLineKind kind = FigureLineKind::Segment;
-  TTriV start;
-  TTriV end;
+  Vector3 start;
+  Vector3 end;
 };
 
 // What a result point is, in the order the operations give them.
@@ -58,24 +58,24 @@ enum class ResultKind : std::uint8_t {
 
 struct FigureResult {
   ResultKind kind = ResultKind::Midpoint;
-  TTriV position;
+  Vector3 position;
 };
 
 struct FigureRay {
-  TTriV from;
+  Vector3 from;
   long double azimuth = 0.0L;   // radians clockwise from North at from
   long double distance = 0.0L;  // radians, signed: a negative one runs back
 };
 
 struct FigureCircle {
-  TTriV centre;
+  Vector3 centre;
   long double radius = 0.0L;  // radians
 };
 
 struct Figure {
   // The operation whose record this is; none when the record's text is not
   // one the operations write.
-  std::optional<TOpTag> operation;
+  std::optional<OperationTag> operation;
   // Recovered from a record's text (the history file) rather than kept when
   // the operation ran.
   bool recovered = false;
@@ -92,7 +92,7 @@ struct Figure {
 // in the operation's input dialog (A, B, C, D; A, B, R; F; C), any of which
 // may be missing, the result points, and what the record says beyond them.
 struct FigureInputs {
-  TOpTag operation = TOpTag::FixFix;
+  OperationTag operation = OperationTag::FixFix;
   std::optional<FixRecord> fixes[4];
   std::vector<FigureResult> results;
   bool geodesic = false;                // "(G)" was computed
@@ -129,12 +129,12 @@ Figure BuildFigure(const FigureInputs& inputs);
 // there. Text the operations do not write gives a figure without operation
 // and with whatever positions line 3 prints. Never throws for any text.
 Figure RecoverFigure(std::string_view line1, std::string_view line2, std::string_view line3,
-                     const TFixDB& fixes, const TEarthModel& e);
+                     const FixDatabase& fixes, const EarthModel& e);
 
 // The centre of a figure: the direction of the sum of its operand and result
 // positions, or the first of them when they cancel; none for a figure
 // without positions.
-std::optional<TTriV> FigureCentre(const Figure& figure);
+std::optional<Vector3> FigureCentre(const Figure& figure);
 
 // The lines of a figure on the chart's sphere, densified (chart_paths.h),
 // by how the chart draws them.
@@ -148,6 +148,6 @@ struct FigurePaths {
 // Appends the lines of figure under the model e (the geodesic on its
 // ellipsoid) to out, with points at most step apart. A line between the
 // same or opposite positions has no arc and is left out.
-void AddFigurePaths(const Figure& figure, const TEarthModel& e, long double step, FigurePaths& out);
+void AddFigurePaths(const Figure& figure, const EarthModel& e, long double step, FigurePaths& out);
 
 }  // namespace navorix

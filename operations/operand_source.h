@@ -8,9 +8,9 @@
 
 namespace navorix {
 
-class TOperandSource {
+class OperandSource {
  public:
-  virtual ~TOperandSource() = default;
+  virtual ~OperandSource() = default;
 
   // Shows (or reads) the fields of Layout under Title and returns true with
   // Operands filled in the layout's order: the k-th fix field gives Fix[k]
@@ -18,7 +18,7 @@ class TOperandSource {
   // typed in the current distance unit, an azimuth field the signed number
   // of degrees typed. False when the user cancelled; Operands are then not
   // used.
-  virtual bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) = 0;
+  virtual bool Ask(const DialogLayout& layout, std::string_view title, Operands& operands) = 0;
 };
 
 }  // namespace navorix

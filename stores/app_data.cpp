@@ -12,34 +12,34 @@ namespace navorix {
 
 namespace {
 
-std::string WithSlash(std::string Dir) {
-  if (Dir.empty() || Dir.back() != '/') Dir += '/';
-  return Dir;
+std::string WithSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
 }
 
-std::string Variable(const char* Name) {
-  const char* value = std::getenv(Name);
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
 
 // An XDG base directory: the variable when it names an absolute path (the
 // base-directory convention ignores relative ones), else the default under
 // $HOME.
-std::string BaseDir(const std::string& Value, const std::string& Home, const char* Default) {
-  if (!Value.empty() && Value.front() == '/') return WithSlash(Value);
-  return WithSlash(Home) + Default;
+std::string BaseDir(const std::string& value, const std::string& home, const char* fallback) {
+  if (!value.empty() && value.front() == '/') return WithSlash(value);
+  return WithSlash(home) + fallback;
 }
 
 }  // namespace
 
-TStartEnvironment ProcessEnvironment() {
-  TStartEnvironment env;
-  env.Home = Variable("HOME");
-  env.XdgConfigHome = Variable("XDG_CONFIG_HOME");
-  env.XdgDataHome = Variable("XDG_DATA_HOME");
-  env.IsDirectory = [](const std::string& Dir) {
+StartEnvironment ProcessEnvironment() {
+  StartEnvironment env;
+  env.home = Variable("HOME");
+  env.xdgConfigHome = Variable("XDG_CONFIG_HOME");
+  env.xdgDataHome = Variable("XDG_DATA_HOME");
+  env.isDirectory = [](const std::string& dir) {
     struct stat info {};
-    return ::stat(Dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   };
   return env;
 }
@@ -51,59 +51,59 @@ std::string ProgramFileName() {
   return std::string(path.data(), static_cast<std::size_t>(size));
 }
 
-TAppData MakeAppData(const std::string& ProgramFile, const TStartEnvironment& Env) {
-  TAppData data;
-  const std::size_t slash = ProgramFile.find_last_of('/');
-  data.ProgramDir = slash == std::string::npos ? "./" : ProgramFile.substr(0, slash + 1);
-  const std::size_t dot = ProgramFile.find_last_of('.');
+AppData MakeAppData(const std::string& programFile, const StartEnvironment& env) {
+  AppData data;
+  const std::size_t slash = programFile.find_last_of('/');
+  data.programDir = slash == std::string::npos ? "./" : programFile.substr(0, slash + 1);
+  const std::size_t dot = programFile.find_last_of('.');
   const bool hasExtension =
       dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-  const std::string base = hasExtension ? ProgramFile.substr(0, dot) : ProgramFile;
+  const std::string base = hasExtension ? programFile.substr(0, dot) : programFile;
   const std::string baseName = slash == std::string::npos ? base : base.substr(slash + 1);
 
-  const std::string beside = data.ProgramDir + "data/";
-  data.Portable = Env.IsDirectory && Env.IsDirectory(beside);
-  if (data.Portable) {
-    data.SettingsDir = data.ProgramDir;
-    data.DataDir = beside;
+  const std::string beside = data.programDir + "data/";
+  data.portable = env.isDirectory && env.isDirectory(beside);
+  if (data.portable) {
+    data.settingsDir = data.programDir;
+    data.dataDir = beside;
   } else {
-    data.SettingsDir = BaseDir(Env.XdgConfigHome, Env.Home, ".config/") + ProgramName + "/";
-    data.DataDir = BaseDir(Env.XdgDataHome, Env.Home, ".local/share/") + ProgramName + "/data/";
+    data.settingsDir = BaseDir(env.xdgConfigHome, env.home, ".config/") + ProgramName + "/";
+    data.dataDir = BaseDir(env.xdgDataHome, env.home, ".local/share/") + ProgramName + "/data/";
   }
 
   // An installed program lives in PREFIX/bin and its files in
   // PREFIX/share/navorix.
-  const bool shipsBeside = Env.IsDirectory && Env.IsDirectory(data.ProgramDir + "wav");
-  data.ShareDir = shipsBeside ? data.ProgramDir
-                              : data.ProgramDir + "../share/" + ProgramName + "/";
-  data.HelpFile = shipsBeside ? base + ".hlp" : data.ShareDir + baseName + ".hlp";
+  const bool shipsBeside = env.isDirectory && env.isDirectory(data.programDir + "wav");
+  data.shareDir = shipsBeside ? data.programDir
+                              : data.programDir + "../share/" + ProgramName + "/";
+  data.helpFile = shipsBeside ? base + ".hlp" : data.shareDir + baseName + ".hlp";
   return data;
 }
 
-TAppData StartUp(bool& Changed) {
+AppData StartUp(bool& changed) {
   std::string program = ProgramFileName();
   if (program.empty()) {
     std::vector<char> cwd(PATH_MAX + 1);
     const std::string dir = ::getcwd(cwd.data(), cwd.size()) != nullptr ? cwd.data() : ".";
     program = WithSlash(dir) + ProgramName;
   }
-  TAppData data = MakeAppData(program, ProcessEnvironment());
-  Changed = ::chdir(data.ProgramDir.c_str()) == 0;
+  AppData data = MakeAppData(program, ProcessEnvironment());
+  changed = ::chdir(data.programDir.c_str()) == 0;
   return data;
 }
 
-bool MakeDirectories(const std::string& Dir) {
+bool MakeDirectories(const std::string& dir) {
   std::string path;
   std::size_t start = 0;
-  while (start < Dir.size()) {
-    const std::size_t next = Dir.find('/', start + 1);
-    path = Dir.substr(0, next);
-    start = next == std::string::npos ? Dir.size() : next;
+  while (start < dir.size()) {
+    const std::size_t next = dir.find('/', start + 1);
+    path = dir.substr(0, next);
+    start = next == std::string::npos ? dir.size() : next;
     if (path.empty() || path == "/" ) continue;
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
   }
   struct stat info {};
-  return ::stat(Dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace navorix

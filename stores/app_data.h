@@ -30,29 +30,29 @@ inline constexpr const char* ProgramName = "navorix";
 inline constexpr const char* PropFontFamily = "Verdana";
 inline constexpr const char* FixedFontFamily = "Courier New";
 
-struct TAppData {
-  std::string Version = VersionText;
-  std::string ProgramDir;    // ends in "/"
-  std::string SettingsDir;   // holds "navorix.ini"; ends in "/"
-  std::string DataDir;       // status files and the fix-file dialogs; ends in "/"
-  std::string ShareDir;      // holds "wav/"; ends in "/"
-  std::string HelpFile;      // the program's name with the extension ".hlp"
-  bool Portable = true;      // every file beside the program
-  std::string PropFontName = PropFontFamily;  // proportional font of the windows
-  std::string FixedFontName = FixedFontFamily;
+struct AppData {
+  std::string version = VersionText;
+  std::string programDir;    // ends in "/"
+  std::string settingsDir;   // holds "navorix.ini"; ends in "/"
+  std::string dataDir;       // status files and the fix-file dialogs; ends in "/"
+  std::string shareDir;      // holds "wav/"; ends in "/"
+  std::string helpFile;      // the program's name with the extension ".hlp"
+  bool portable = true;      // every file beside the program
+  std::string propFontName = PropFontFamily;  // proportional font of the windows
+  std::string fixedFontName = FixedFontFamily;
 };
 
 // What the directories are decided from, so that the rule can be tested
 // without touching the real environment.
-struct TStartEnvironment {
-  std::string Home;           // $HOME
-  std::string XdgConfigHome;  // $XDG_CONFIG_HOME ("" when unset)
-  std::string XdgDataHome;    // $XDG_DATA_HOME ("" when unset)
-  std::function<bool(const std::string&)> IsDirectory;
+struct StartEnvironment {
+  std::string home;           // $HOME
+  std::string xdgConfigHome;  // $XDG_CONFIG_HOME ("" when unset)
+  std::string xdgDataHome;    // $XDG_DATA_HOME ("" when unset)
+  std::function<bool(const std::string&)> isDirectory;
 };
 
 // The environment of this process.
-TStartEnvironment ProcessEnvironment();
+StartEnvironment ProcessEnvironment();
 
 // The full name of the running program file (from /proc/self/exe), or an
 // empty text when the system does not tell it.
@@ -60,16 +60,16 @@ std::string ProgramFileName();
 
 // The directories for the program file ProgramFile (the case of every name
 // kept; a name without a directory is in "./"), by the rules above.
-TAppData MakeAppData(const std::string& ProgramFile, const TStartEnvironment& Env);
+AppData MakeAppData(const std::string& programFile, const StartEnvironment& env);
 
 // The start-up steps that need no window: the application data from the
 // running program file (the current directory when it cannot be found) and
 // the program directory made the current directory. Changed is false when
 // changing the current directory failed.
-TAppData StartUp(bool& Changed);
+AppData StartUp(bool& changed);
 
 // Creates Dir and its missing parents (mode 0700 for new ones); false with
 // errno set when that fails.
-bool MakeDirectories(const std::string& Dir);
+bool MakeDirectories(const std::string& dir);
 
 }  // namespace navorix

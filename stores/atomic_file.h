@@ -53,35 +53,35 @@ inline constexpr const char* OwnerNotKept = "its owner cannot be kept";
 }  // namespace msg
 
 // What a save keeps of the target it replaces, beside it.
-struct TKeepOld {
+struct KeepOld {
   // The replaced version becomes the backup, replacing an older backup
   // only once the new file is in place.
-  bool Backup = false;
+  bool backup = false;
   // Also a lasting copy under this name (a name in the target's directory,
   // not a path), which no save replaces; empty for none. The name must be
   // free: the save fails rather than take another file's name.
-  std::string Lasting;
+  std::string lasting;
 };
 
 // How a successful Commit ended.
-enum class TCommitResult : std::uint8_t {
+enum class CommitResult : std::uint8_t {
   Written,    // the new file is in place
   Unchanged,  // the target already held the text: nothing was touched
 };
 
 // The file that a save of FileName replaces: FileName, or the file its
 // symbolic links lead to (FileName itself when they cannot be followed).
-std::string ReplacedFile(const std::string& FileName);
+std::string ReplacedFile(const std::string& fileName);
 
 // The backup of the file Path (a replaced file, see ReplacedFile).
-std::string BackupName(const std::string& Path);
+std::string BackupName(const std::string& path);
 
 // A lasting name for the present version of the file Path, made from the
 // local time When: "<Path>.unread-YYYYMMDD-HHMMSS", with "-2", "-3"... added
 // when that name is taken.
-std::string UnreadName(const std::string& Path, std::time_t When);
+std::string UnreadName(const std::string& path, std::time_t when);
 
-class TAtomicFile {
+class AtomicFile {
  public:
   // Creates the temporary file for FileName. Throws Error "Cannot write
   // NAME: reason" when that is impossible (a missing directory, a target
@@ -89,23 +89,23 @@ class TAtomicFile {
   // kept).
   // Writes through Calls, which must outlive the object; Keep says what a
   // save that replaces the target keeps of it.
-  explicit TAtomicFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls(),
-                       TKeepOld Keep = {});
+  explicit AtomicFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
+                       KeepOld keep = {});
   // Without Commit, the temporary file is removed and the target untouched.
-  ~TAtomicFile();
-  TAtomicFile(const TAtomicFile&) = delete;
-  TAtomicFile& operator=(const TAtomicFile&) = delete;
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Appends Text. Throws Error as the constructor does.
-  void Write(std::string_view Text);
+  void Write(std::string_view text);
   // Appends Line followed by CR LF, the line end of every file we write.
-  void WriteLine(std::string_view Line);
+  void WriteLine(std::string_view line);
   // Writes what is buffered; unless the target already holds that text,
   // flushes it to the disk, keeps what Keep asks of the old target, renames
   // the temporary file over the target and flushes the directory. Throws
   // Error as the constructor does; the old file and its backup are then as
   // they were.
-  TCommitResult Commit();
+  CommitResult Commit();
 
  private:
   void Flush();
@@ -114,11 +114,11 @@ class TAtomicFile {
   // Gives the file From of the directory the second name To; a copy only
   // when MayCopy. 0, or the error number of the failure (nothing is left
   // under To then).
-  int SecondName(const std::string& From, const std::string& To, bool MayCopy);
-  int CopyFile(const std::string& From, const std::string& To);
-  [[noreturn]] void Fail(int Code);
-  [[noreturn]] void FailBackup(int Code);
-  [[noreturn]] void Fail(const std::string& Reason);
+  int SecondName(const std::string& from, const std::string& to, bool mayCopy);
+  int CopyFile(const std::string& from, const std::string& to);
+  [[noreturn]] void Fail(int code);
+  [[noreturn]] void FailBackup(int code);
+  [[noreturn]] void Fail(const std::string& reason);
   void Discard() noexcept;
   // A number for the next temporary name of this object. Two objects of one
   // process may draw the same number; the exclusive create then fails and
@@ -127,16 +127,16 @@ class TAtomicFile {
 
   static constexpr std::size_t BufferSize = 64 * 1024;
 
-  const TFileSystemCalls& calls_;
+  const FileSystemCalls& calls_;
   std::string shown_;  // the base name of the caller's file name, for messages
   std::string base_;   // the target's name inside its directory
   std::string temp_;   // the temporary's name, empty when there is none
   std::string kept_;   // the kept name of the old target, empty when none
   std::string lasting_;  // the lasting copy made by this save, until it succeeds
-  TKeepOld keep_;
+  KeepOld keep_;
   std::uint64_t written_ = 0;  // bytes written to the temporary file
-  std::size_t name_max_ = 0;  // the longest file name of the directory
-  int dir_fd_ = -1;
+  std::size_t nameMax_ = 0;  // the longest file name of the directory
+  int dirFd_ = -1;
   int fd_ = -1;
   bool existed_ = false;
   unsigned serial_ = 0;
@@ -145,6 +145,6 @@ class TAtomicFile {
 
 // Renames OldName to NewName unless NewName exists; false when it exists or
 // the rename fails for another reason (nothing is changed then).
-bool RenameNoReplace(const std::string& OldName, const std::string& NewName);
+bool RenameNoReplace(const std::string& oldName, const std::string& newName);
 
 }  // namespace navorix

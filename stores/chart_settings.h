@@ -11,25 +11,25 @@
 
 namespace navorix {
 
-class TProfileFile;
+class ProfileFile;
 
-enum class TChartProjection : std::uint8_t { Globe = 0, Mercator = 1 };
+enum class ChartProjection : std::uint8_t { Globe = 0, Mercator = 1 };
 
-struct TChartSettings {
-  bool Placed = false;  // Left, Top, Width and Height hold a place
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  TChartProjection Projection = TChartProjection::Globe;
-  friend bool operator==(const TChartSettings&, const TChartSettings&) = default;
+struct ChartSettings {
+  bool placed = false;  // Left, Top, Width and Height hold a place
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  ChartProjection projection = ChartProjection::Globe;
+  friend bool operator==(const ChartSettings&, const ChartSettings&) = default;
 };
 
 inline constexpr int MinChartSide = 100;
 inline constexpr int MaxChartCoordinate = 16384;
 
-TChartSettings ReadChartSettings(const TProfileFile& Ini);
+ChartSettings ReadChartSettings(const ProfileFile& ini);
 // Writes the section when Chart is placed; nothing otherwise.
-void WriteChartSettings(TProfileFile& Ini, const TChartSettings& Chart);
+void WriteChartSettings(ProfileFile& ini, const ChartSettings& chart);
 
 }  // namespace navorix

@@ -40,14 +40,14 @@ struct Record {
 
 class RecordReader {
  public:
-  RecordReader(std::string_view Text, char Separator) : text_(Text), separator_(Separator) {}
+  RecordReader(std::string_view text, char separator) : text_(text), separator_(separator) {}
 
   // The next record; false at the end of the text.
-  bool Next(Record& Out) {
+  bool Next(Record& out) {
     if (pos_ >= text_.size()) return false;
-    Out.fields.assign(1, std::string());
-    Out.line = line_;
-    Out.unclosed = false;
+    out.fields.assign(1, std::string());
+    out.line = line_;
+    out.unclosed = false;
     bool quoted = false;      // inside quotes
     bool fieldStart = true;   // nothing of the field read yet
     while (pos_ < text_.size()) {
@@ -55,17 +55,17 @@ class RecordReader {
       if (quoted) {
         if (c == '"') {
           if (pos_ < text_.size() && text_[pos_] == '"') {
-            Out.fields.back() += '"';
+            out.fields.back() += '"';
             ++pos_;
           } else {
             quoted = false;
           }
         } else {
           if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;
-          Out.fields.back() += c;
+          out.fields.back() += c;
         }
       } else if (c == separator_) {
-        Out.fields.emplace_back();
+        out.fields.emplace_back();
         fieldStart = true;
         continue;
       } else if (c == '\n' || c == '\r') {
@@ -75,11 +75,11 @@ class RecordReader {
       } else if (c == '"' && fieldStart) {
         quoted = true;
       } else {
-        Out.fields.back() += c;
+        out.fields.back() += c;
       }
       fieldStart = false;
     }
-    Out.unclosed = quoted;
+    out.unclosed = quoted;
     return true;
   }
 
@@ -98,9 +98,9 @@ bool Blank(const Record& R) {
 }
 
 template <std::size_t N>
-bool OneOf(std::string_view Key, const std::array<std::string_view, N>& Names) {
-  for (const std::string_view name : Names) {
-    if (Key == name) return true;
+bool OneOf(std::string_view key, const std::array<std::string_view, N>& names) {
+  for (const std::string_view name : names) {
+    if (key == name) return true;
   }
   return false;
 }
@@ -112,10 +112,10 @@ struct Columns {
   bool Found() const { return latitude != NoColumn && longitude != NoColumn; }
 };
 
-Columns HeaderColumns(const Record& Header) {
+Columns HeaderColumns(const Record& header) {
   Columns columns;
-  for (std::size_t i = 0; i < Header.fields.size(); ++i) {
-    std::string key(TrimmedView(Header.fields[i]));
+  for (std::size_t i = 0; i < header.fields.size(); ++i) {
+    std::string key(TrimmedView(header.fields[i]));
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -129,24 +129,24 @@ Columns HeaderColumns(const Record& Header) {
 }
 
 // The first record that is not blank, read with Separator.
-bool FirstRecord(RecordReader& Reader, Record& Out) {
-  while (Reader.Next(Out)) {
-    if (!Blank(Out)) return true;
+bool FirstRecord(RecordReader& reader, Record& out) {
+  while (reader.Next(out)) {
+    if (!Blank(out)) return true;
   }
   return false;
 }
 
 // The header columns and the separator of Text; false when no separator
 // gives a header with a latitude and a longitude column.
-bool FindHeader(std::string_view Text, char& Separator, Columns& Found) {
+bool FindHeader(std::string_view text, char& separatorFound, Columns& found) {
   for (const char separator : Separators) {
-    RecordReader reader(Text, separator);
+    RecordReader reader(text, separator);
     Record header;
     if (!FirstRecord(reader, header)) return false;
     const Columns columns = HeaderColumns(header);
     if (columns.Found()) {
-      Separator = separator;
-      Found = columns;
+      separatorFound = separator;
+      found = columns;
       return true;
     }
   }
@@ -155,19 +155,19 @@ bool FindHeader(std::string_view Text, char& Separator, Columns& Found) {
 
 // A coordinate field as the coordinate reader takes it: Windows-1252, and
 // where ";" separates the fields a decimal comma made a point.
-std::string CoordinateText(const std::string& Field, bool Utf8, char Separator) {
-  std::string text = AsCp1252(Field, Utf8);
-  if (Separator == ';' && text.find('.') == std::string::npos) {
+std::string CoordinateText(const std::string& field, bool utf8, char separator) {
+  std::string text = AsCp1252(field, utf8);
+  if (separator == ';' && text.find('.') == std::string::npos) {
     const std::size_t comma = text.find(',');
     if (comma != std::string::npos && text.find(',', comma + 1) == std::string::npos) text[comma] = '.';
   }
   return text;
 }
 
-std::string QuotedField(std::string_view Field) {
-  if (Field.find_first_of(",;\"\r\n") == std::string_view::npos) return std::string(Field);
+std::string QuotedField(std::string_view field) {
+  if (field.find_first_of(",;\"\r\n") == std::string_view::npos) return std::string(field);
   std::string quoted = "\"";
-  for (const char c : Field) {
+  for (const char c : field) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
@@ -176,28 +176,28 @@ std::string QuotedField(std::string_view Field) {
 
 }  // namespace
 
-bool FindCsvHeader(std::string_view Text, char& Separator) {
+bool FindCsvHeader(std::string_view text, char& separator) {
   Columns columns;
-  return FindHeader(Text, Separator, columns);
+  return FindHeader(text, separator, columns);
 }
 
-ImportResult ImportCsv(std::string_view Text, ImportCollector& Collector) {
+ImportResult ImportCsv(std::string_view text, ImportCollector& collector) {
   char separator = ',';
   Columns columns;
-  if (!FindHeader(Text, separator, columns)) {
-    return Collector.Fail(
+  if (!FindHeader(text, separator, columns)) {
+    return collector.Fail(
         "CSV: the first line names no latitude and longitude columns (lat, lon)");
   }
-  const bool utf8 = IsUtf8(Text);
-  RecordReader reader(Text, separator);
+  const bool utf8 = IsUtf8(text);
+  RecordReader reader(text, separator);
   Record record;
   FirstRecord(reader, record);  // the header
-  const TEarthModel& earth = Collector.Settings().earth;
+  const EarthModel& earth = collector.Settings().earth;
   while (reader.Next(record)) {
     if (Blank(record)) continue;
     const EntryPlace place{record.line, nullptr};
     if (record.unclosed) {
-      Collector.Refuse(place, "a quoted field is not closed");
+      collector.Refuse(place, "a quoted field is not closed");
       break;
     }
     auto field = [&](std::size_t column) -> const std::string* {
@@ -209,40 +209,40 @@ ImportResult ImportCsv(std::string_view Text, ImportCollector& Collector) {
     long double lon = 0.0L;
     std::string reason;
     if (latField == nullptr) {
-      Collector.Refuse(place, "no latitude field");
+      collector.Refuse(place, "no latitude field");
     } else if (lonField == nullptr) {
-      Collector.Refuse(place, "no longitude field");
-    } else if (!ReadCoordinateText(CoordinateText(*latField, utf8, separator), TAxis::Latitude,
-                                   TPlusDir::NorthEast, lat, reason) ||
-               !ReadCoordinateText(CoordinateText(*lonField, utf8, separator), TAxis::Longitude,
-                                   TPlusDir::NorthEast, lon, reason)) {
-      Collector.Refuse(place, reason);
+      collector.Refuse(place, "no longitude field");
+    } else if (!ReadCoordinateText(CoordinateText(*latField, utf8, separator), Axis::Latitude,
+                                   PlusDir::NorthEast, lat, reason) ||
+               !ReadCoordinateText(CoordinateText(*lonField, utf8, separator), Axis::Longitude,
+                                   PlusDir::NorthEast, lon, reason)) {
+      collector.Refuse(place, reason);
     } else {
       const std::string* name = field(columns.name);
-      Collector.Take(place, name != nullptr ? AsUtf8(*name, utf8) : std::string(),
+      collector.Take(place, name != nullptr ? AsUtf8(*name, utf8) : std::string(),
                      PosFromLatLon(earth, lat, lon));
     }
   }
-  return Collector.Finish([](const EntryPlace& place) { return LineText(place.at); });
+  return collector.Finish([](const EntryPlace& place) { return LineText(place.at); });
 }
 
-void ExportCsv(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out) {
-  Out += "Name,Latitude,Longitude";
-  Out += LineEnd;
+void ExportCsv(const FixDatabase& fixes, const EarthModel& earth, std::string& out) {
+  out += "Name,Latitude,Longitude";
+  out += LineEnd;
   std::string name;
   // A 16-bit counter would wrap at a full database of 65535 fixes.
-  for (std::uint32_t pos = 1; pos <= Fixes.Count(); ++pos) {
-    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(pos));
-    if (!fix.Valid) continue;
-    const DegreeTexts degrees = ExportDegrees(Earth, fix.Position);
+  for (std::uint32_t pos = 1; pos <= fixes.Count(); ++pos) {
+    const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(pos));
+    if (!fix.valid) continue;
+    const DegreeTexts degrees = ExportDegrees(earth, fix.position);
     name.clear();
-    AppendUtf8(name, fix.Name.View());
-    Out += QuotedField(name);
-    Out += ',';
-    Out += degrees.latitude;
-    Out += ',';
-    Out += degrees.longitude;
-    Out += LineEnd;
+    AppendUtf8(name, fix.name.View());
+    out += QuotedField(name);
+    out += ',';
+    out += degrees.latitude;
+    out += ',';
+    out += degrees.longitude;
+    out += LineEnd;
   }
 }
 

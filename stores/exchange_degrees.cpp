@@ -47,10 +47,10 @@ constexpr std::array<long double, 9> Scales = [] {
   return scales;
 }();
 
-long double RoomToBoundary(long double Degrees, bool Longitude) {
-  const long double magnitude = std::fabs(Degrees);
+long double RoomToBoundary(long double degrees, bool longitude) {
+  const long double magnitude = std::fabs(degrees);
   long double room = magnitude;  // the hemisphere letter turns at zero
-  if (Longitude) room = std::min(room, std::fabs(180.0L - magnitude));
+  if (longitude) room = std::min(room, std::fabs(180.0L - magnitude));
   for (const long double scale : Scales) {
     const long double units = magnitude * scale;
     const long double fraction = units - std::floor(units);
@@ -60,8 +60,8 @@ long double RoomToBoundary(long double Degrees, bool Longitude) {
 }
 
 // FixedText without trailing zeros (nor a "." with nothing after it).
-std::string ShortText(long double Degrees, int Decimals) {
-  std::string text = FixedText(Degrees, Decimals);
+std::string ShortText(long double degrees, int decimals) {
+  std::string text = FixedText(degrees, decimals);
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
@@ -71,8 +71,8 @@ std::string ShortText(long double Degrees, int Decimals) {
 
 // Decimals far enough from every boundary, or 0 when even MaxDecimals are
 // too near to one.
-int SafeDecimals(long double Degrees, bool Longitude) {
-  const long double room = RoomToBoundary(Degrees, Longitude);
+int SafeDecimals(long double degrees, bool longitude) {
+  const long double room = RoomToBoundary(degrees, longitude);
   long double halfStep = 0.5e-8L;
   for (int decimals = MinDecimals; decimals <= MaxDecimals; ++decimals, halfStep /= 10.0L) {
     if (halfStep + Margin < room) return decimals;
@@ -83,18 +83,18 @@ int SafeDecimals(long double Degrees, bool Longitude) {
 // The shortest plain text (no exponent, which GPX numbers lack) that reads
 // back to exactly Degrees; none when it would be absurdly long (a value
 // within 1e-20 or so of zero).
-std::optional<std::string> PlainText(long double Degrees) {
+std::optional<std::string> PlainText(long double degrees) {
   std::array<char, 64> buffer{};
   const auto [end, failure] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), Degrees, std::chars_format::fixed);
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), degrees, std::chars_format::fixed);
   if (failure != std::errc()) return std::nullopt;
   return std::string(buffer.data(), end);
 }
 
 // Degrees rounded to MaxDecimals as a text, and the value it reads back to.
-std::pair<std::string, long double> Rounded(long double Degrees) {
-  std::string text = ShortText(Degrees, MaxDecimals);
-  long double value = Degrees;
+std::pair<std::string, long double> Rounded(long double degrees) {
+  std::string text = ShortText(degrees, MaxDecimals);
+  long double value = degrees;
   ReadDecimal(text, value);
   return {std::move(text), value};
 }
@@ -102,10 +102,10 @@ std::pair<std::string, long double> Rounded(long double Degrees) {
 bool Identical(long double A, long double B) { return A == B && std::signbit(A) == std::signbit(B); }
 
 // Centre and its neighbours, nearest first: centre, one step up, one down...
-std::vector<long double> Neighbours(long double Centre) {
-  std::vector<long double> values{Centre};
-  long double up = Centre;
-  long double down = Centre;
+std::vector<long double> Neighbours(long double centre) {
+  std::vector<long double> values{centre};
+  long double up = centre;
+  long double down = centre;
   for (int i = 0; i < NeighbourSteps; ++i) {
     up = std::nextafter(up, HUGE_VALL);
     down = std::nextafter(down, -HUGE_VALL);
@@ -116,16 +116,16 @@ std::vector<long double> Neighbours(long double Centre) {
 }
 
 // Texts of the shown values near a boundary: see ExportDegrees.
-DegreeTexts ExactTexts(const TEarthModel& Earth, const TTriV& Position, long double Lat,
-                       long double Lon) {
-  const std::vector<long double> lats = Neighbours(Lat * RadToDeg);
-  const std::vector<long double> lons = Neighbours(Lon * RadToDeg);
+DegreeTexts ExactTexts(const EarthModel& earth, const Vector3& position, long double latRadians,
+                       long double lonRadians) {
+  const std::vector<long double> lats = Neighbours(latRadians * RadToDeg);
+  const std::vector<long double> lons = Neighbours(lonRadians * RadToDeg);
   // The shown latitude depends on the latitude alone (on z); the longitude
   // on both, a little, through the rounding of x and y.
   for (const long double lat : lats) {
-    if (!Identical(PosLat(Earth, PositionFromDegrees(Earth, lat, lons.front())), Lat)) continue;
+    if (!Identical(PosLat(earth, PositionFromDegrees(earth, lat, lons.front())), latRadians)) continue;
     for (const long double lon : lons) {
-      if (!Identical(PosLon(PositionFromDegrees(Earth, lat, lon)), Lon)) continue;
+      if (!Identical(PosLon(PositionFromDegrees(earth, lat, lon)), lonRadians)) continue;
       std::optional<std::string> latText = PlainText(lat);
       std::optional<std::string> lonText = PlainText(lon);
       if (latText && lonText) return {std::move(*latText), std::move(*lonText)};
@@ -134,15 +134,15 @@ DegreeTexts ExactTexts(const TEarthModel& Earth, const TTriV& Position, long dou
   // No value near by gives back the shown values: take the nearest that
   // prints the same.
   FixRecord original;
-  original.Position = Position;
-  original.Valid = true;
-  TDisplayOptions options;
-  auto printsLike = [&](const FixRecord& Fix) {
+  original.position = position;
+  original.valid = true;
+  DisplayOptions options;
+  auto printsLike = [&](const FixRecord& fix) {
     for (int format = 0; format < LatLonFormatCount; ++format) {
-      options.LatLonFormat = static_cast<TAngleFormat>(format);
+      options.latLonFormat = static_cast<AngleFormat>(format);
       for (int accuracy = 0; accuracy < PrecisionCount; ++accuracy) {
-        const auto at = static_cast<TAccuracy>(accuracy);
-        if (FormatLatLon(options, Earth, Fix, at) != FormatLatLon(options, Earth, original, at)) {
+        const auto at = static_cast<Accuracy>(accuracy);
+        if (FormatLatLon(options, earth, fix, at) != FormatLatLon(options, earth, original, at)) {
           return false;
         }
       }
@@ -154,7 +154,7 @@ DegreeTexts ExactTexts(const TEarthModel& Earth, const TTriV& Position, long dou
   // its sign and prints the same.
   auto [latRounded, latValue] = Rounded(lats.front());
   auto [lonRounded, lonValue] = Rounded(lons.front());
-  candidate.Position = PositionFromDegrees(Earth, latValue, lonValue);
+  candidate.position = PositionFromDegrees(earth, latValue, lonValue);
   if (printsLike(candidate)) return {std::move(latRounded), std::move(lonRounded)};
   for (std::size_t sum = 0; sum < lats.size() + lons.size(); ++sum) {
     for (std::size_t i = 0; i <= sum && i < lats.size(); ++i) {
@@ -162,7 +162,7 @@ DegreeTexts ExactTexts(const TEarthModel& Earth, const TTriV& Position, long dou
       std::optional<std::string> latText = PlainText(lats[i]);
       std::optional<std::string> lonText = PlainText(lons[sum - i]);
       if (!latText || !lonText) continue;
-      candidate.Position = PositionFromDegrees(Earth, lats[i], lons[sum - i]);
+      candidate.position = PositionFromDegrees(earth, lats[i], lons[sum - i]);
       if (printsLike(candidate)) return {std::move(*latText), std::move(*lonText)};
     }
   }
@@ -171,18 +171,18 @@ DegreeTexts ExactTexts(const TEarthModel& Earth, const TTriV& Position, long dou
 
 }  // namespace
 
-TTriV PositionFromDegrees(const TEarthModel& Earth, long double LatDeg, long double LonDeg) {
-  return PosFromLatLon(Earth, LatDeg * DegToRad, LonDeg * DegToRad);
+Vector3 PositionFromDegrees(const EarthModel& earth, long double latDeg, long double lonDeg) {
+  return PosFromLatLon(earth, latDeg * DegToRad, lonDeg * DegToRad);
 }
 
-DegreeTexts ExportDegrees(const TEarthModel& Earth, const TTriV& Position) {
-  const long double lat = PosLat(Earth, Position);
-  const long double lon = PosLon(Position);
+DegreeTexts ExportDegrees(const EarthModel& earth, const Vector3& position) {
+  const long double lat = PosLat(earth, position);
+  const long double lon = PosLon(position);
   const long double latDeg = lat * RadToDeg;
   const long double lonDeg = lon * RadToDeg;
   const int latDecimals = SafeDecimals(latDeg, false);
   const int lonDecimals = SafeDecimals(lonDeg, true);
-  if (latDecimals == 0 || lonDecimals == 0) return ExactTexts(Earth, Position, lat, lon);
+  if (latDecimals == 0 || lonDecimals == 0) return ExactTexts(earth, position, lat, lon);
   return {ShortText(latDeg, latDecimals), ShortText(lonDeg, lonDecimals)};
 }
 

@@ -21,7 +21,7 @@ namespace navorix {
 // decimal degrees under Earth: each is turned into radians as the
 // coordinate reader turns a typed decimal number, so that "48.8567" read
 // here and "48.8567N" read from a fix file give the same position.
-TTriV PositionFromDegrees(const TEarthModel& Earth, long double LatDeg, long double LonDeg);
+Vector3 PositionFromDegrees(const EarthModel& earth, long double latDeg, long double lonDeg);
 
 struct DegreeTexts {
   std::string latitude;
@@ -38,6 +38,6 @@ struct DegreeTexts {
 // positions, such as 10.125 at low accuracy, zero, and 180) it is the
 // shortest text of the value that gives back the very shown values, and
 // when no value near by does, one that prints the same.
-DegreeTexts ExportDegrees(const TEarthModel& Earth, const TTriV& Position);
+DegreeTexts ExportDegrees(const EarthModel& earth, const Vector3& position);
 
 }  // namespace navorix

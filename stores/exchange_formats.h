@@ -24,19 +24,19 @@ struct EntryPlace {
 // keeps count of the room, and notes every renamed and refused entry.
 class ImportCollector {
  public:
-  ImportCollector(ExchangeFormat Format, const ImportSettings& Settings, const TFixDB& Into);
+  ImportCollector(ExchangeFormat format, const ImportSettings& settings, const FixDatabase& into);
 
   const ImportSettings& Settings() const { return settings_; }
 
   // An entry named Name (UTF-8; empty for none) at Position.
-  void Take(const EntryPlace& Place, std::string_view Name, const TTriV& Position);
+  void Take(const EntryPlace& place, std::string_view given, const Vector3& position);
   // An entry that is not imported, and why.
-  void Refuse(const EntryPlace& Place, std::string Reason);
-  void CountTrackPoints(std::uint32_t Count) { result_.trackPoints += Count; }
+  void Refuse(const EntryPlace& place, std::string reason);
+  void CountTrackPoints(std::uint32_t count) { result_.trackPoints += count; }
   // Nothing is imported: the input as a whole is unusable.
-  ImportResult Fail(std::string Failure);
+  ImportResult Fail(std::string failure);
   // The result, every place put in words by PlaceText.
-  ImportResult Finish(const std::function<std::string(const EntryPlace&)>& PlaceText);
+  ImportResult Finish(const std::function<std::string(const EntryPlace&)>& placeText);
 
  private:
   struct Renamed {
@@ -60,43 +60,43 @@ class ImportCollector {
 };
 
 // "line N" for a line number.
-std::string LineText(std::uint64_t Line);
+std::string LineText(std::uint64_t line);
 
 // Text shortened for a message: at most a few dozen characters, "..." where
 // it was cut.
-std::string Quoted(std::string_view Text);
+std::string Quoted(std::string_view text);
 
 // True when Text is well-formed UTF-8.
-bool IsUtf8(std::string_view Text);
+bool IsUtf8(std::string_view text);
 // Text as Windows-1252: itself when it is not UTF-8, else converted ("?"
 // for a character the code page lacks).
-std::string AsCp1252(std::string_view Text, bool IsUtf8Text);
+std::string AsCp1252(std::string_view text, bool isUtf8Text);
 // Text as UTF-8: itself when it is UTF-8, else converted from Windows-1252.
-std::string AsUtf8(std::string_view Text, bool IsUtf8Text);
+std::string AsUtf8(std::string_view text, bool isUtf8Text);
 
 // Signed decimal degrees of a GPX attribute or a JSON number's text for
 // Axis; false with Reason ("latitude "x" is no number", "longitude 181 is
 // beyond 180 degrees") when it is not one or is out of range.
-bool ReadDegrees(std::string_view Text, TAxis Axis, long double& Degrees, std::string& Reason);
+bool ReadDegrees(std::string_view written, Axis axis, long double& degrees, std::string& reason);
 
 // Radians of a coordinate text (Windows-1252) as the fix input dialog reads
 // it, small letters as capitals, a sign or bare number by PlusDir; false
 // with Reason as ReadDegrees.
-bool ReadCoordinateText(std::string_view Text, TAxis Axis, TPlusDir PlusDir, long double& Radians,
-                        std::string& Reason);
+bool ReadCoordinateText(std::string_view written, Axis axis, PlusDir plusDir, long double& result,
+                        std::string& reason);
 
-ImportResult ImportGpx(std::string_view Text, ImportCollector& Collector);
-ImportResult ImportCsv(std::string_view Text, ImportCollector& Collector);
-ImportResult ImportGeoJson(std::string_view Text, ImportCollector& Collector);
-ImportResult ImportFixLines(std::string_view Text, ImportCollector& Collector);
+ImportResult ImportGpx(std::string_view text, ImportCollector& collector);
+ImportResult ImportCsv(std::string_view text, ImportCollector& collector);
+ImportResult ImportGeoJson(std::string_view text, ImportCollector& collector);
+ImportResult ImportFixLines(std::string_view text, ImportCollector& collector);
 
 // The header of a CSV text: true when its first line names a latitude and
 // a longitude column, with Separator ("," or ";") set.
-bool FindCsvHeader(std::string_view Text, char& Separator);
+bool FindCsvHeader(std::string_view text, char& separator);
 
-void ExportGpx(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
-void ExportCsv(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
-void ExportGeoJson(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out);
+void ExportGpx(const FixDatabase& fixes, const EarthModel& earth, std::string& out);
+void ExportCsv(const FixDatabase& fixes, const EarthModel& earth, std::string& out);
+void ExportGeoJson(const FixDatabase& fixes, const EarthModel& earth, std::string& out);
 
 inline constexpr std::string_view LineEnd = "\r\n";
 

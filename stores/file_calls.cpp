@@ -7,8 +7,8 @@
 
 namespace navorix {
 
-const TFileSystemCalls& SystemCalls() {
-  static const TFileSystemCalls calls{::read,  ::write,  ::fsync,    ::fchown, ::fchmod,
+const FileSystemCalls& SystemCalls() {
+  static const FileSystemCalls calls{::read,  ::write,  ::fsync,    ::fchown, ::fchmod,
                                       ::close, ::linkat, ::renameat, ::fsync};
   return calls;
 }

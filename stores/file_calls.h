@@ -14,19 +14,19 @@
 
 namespace navorix {
 
-struct TFileSystemCalls {
-  std::function<ssize_t(int, void*, std::size_t)> Read;
-  std::function<ssize_t(int, const void*, std::size_t)> Write;
-  std::function<int(int)> Fsync;
-  std::function<int(int, uid_t, gid_t)> Fchown;
-  std::function<int(int, mode_t)> Fchmod;
-  std::function<int(int)> Close;
-  std::function<int(int, const char*, int, const char*, int)> Linkat;
-  std::function<int(int, const char*, int, const char*)> Renameat;
-  std::function<int(int)> DirectoryFsync;
+struct FileSystemCalls {
+  std::function<ssize_t(int, void*, std::size_t)> read;
+  std::function<ssize_t(int, const void*, std::size_t)> write;
+  std::function<int(int)> fsync;
+  std::function<int(int, uid_t, gid_t)> fchown;
+  std::function<int(int, mode_t)> fchmod;
+  std::function<int(int)> close;
+  std::function<int(int, const char*, int, const char*, int)> linkat;
+  std::function<int(int, const char*, int, const char*)> renameat;
+  std::function<int(int)> directoryFsync;
 };
 
 // The system's own calls.
-const TFileSystemCalls& SystemCalls();
+const FileSystemCalls& SystemCalls();
 
 }  // namespace navorix

@@ -6,23 +6,23 @@
 
 namespace navorix {
 
-TFileStamp StampOf(const std::string& FileName) {
-  TFileStamp stamp;
+FileStamp StampOf(const std::string& fileName) {
+  FileStamp stamp;
   struct stat info {};
-  if (::stat(FileName.c_str(), &info) != 0) {
-    if (errno != ENOENT) stamp.Problem = errno;
+  if (::stat(fileName.c_str(), &info) != 0) {
+    if (errno != ENOENT) stamp.problem = errno;
     return stamp;
   }
-  stamp.Exists = true;
-  stamp.Device = info.st_dev;
-  stamp.Inode = info.st_ino;
-  stamp.Size = info.st_size;
-  stamp.ModifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  stamp.exists = true;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = info.st_size;
+  stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   return stamp;
 }
 
-bool SameFile(const TFileStamp& A, const TFileStamp& B) {
-  return A.Exists && B.Exists && A.Device == B.Device && A.Inode == B.Inode;
+bool SameFile(const FileStamp& A, const FileStamp& B) {
+  return A.exists && B.exists && A.device == B.device && A.inode == B.inode;
 }
 
 }  // namespace navorix

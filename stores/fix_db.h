@@ -5,7 +5,7 @@
 //   Count      number of fixes, at most MaxFixes
 //   reference  the position that the distance order measures from
 //
-// Fixes are held as separately allocated TFix objects in an array of
+// Fixes are held as separately allocated Fix objects in an array of
 // references, so that inserting, moving and sorting move references, not
 // records. Duplicate names are allowed; FindName gives the first.
 #pragma once
@@ -27,36 +27,36 @@
 
 namespace navorix {
 
-class TLineReader;
+class LineReader;
 
 // The largest 16-bit count.
 inline constexpr std::uint16_t MaxFixes = 65535;
 
 namespace msg {
-inline constexpr const char* FixDBFull = "Not enough room in the fix database";
+inline constexpr const char* FixDatabaseFull = "Not enough room in the fix database";
 inline constexpr const char* BadSortOrder = "Bad order in Sort() - please report!";
 }  // namespace msg
 
 // The sort orders of Sort, numbered as the Sort menu's items.
-enum class TSortOrder : std::uint8_t { ByName, BySuffix, ByDistance };
+enum class SortOrder : std::uint8_t { ByName, BySuffix, ByDistance };
 
 // One fix owned by the database.
-class TFix {
+class Fix {
  public:
-  explicit TFix(const FixRecord& Fix) : Record(Fix) {}
-  FixRecord Record;
+  explicit Fix(const FixRecord& fix) : record(fix) {}
+  FixRecord record;
 };
 
-class TFixDB {
+class FixDatabase {
  public:
-  TFixDB() = default;
-  TFixDB(const TFixDB&) = delete;
-  TFixDB& operator=(const TFixDB&) = delete;
+  FixDatabase() = default;
+  FixDatabase(const FixDatabase&) = delete;
+  FixDatabase& operator=(const FixDatabase&) = delete;
 
   std::uint16_t Count() const { return static_cast<std::uint16_t>(fixes_.size()); }
   // A copy of the fix at Pos; an empty record (valid flag 0) when Pos is
   // not 1..Count.
-  FixRecord Get(std::uint16_t Pos) const;
+  FixRecord Get(std::uint16_t pos) const;
 
   // Frees every fix.
   void Clear();
@@ -64,47 +64,47 @@ class TFixDB {
   // under PlusDir and E, and returns ReadText's result; Report tells what
   // was not taken. Throws Error "Cannot open NAME: reason" when the file
   // cannot be opened.
-  bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E,
-                    TLoadReport& Report, const TFileSystemCalls& Calls = SystemCalls());
+  bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E,
+                    LoadReport& report, const FileSystemCalls& calls = SystemCalls());
   // LoadFromFile without the report.
-  bool LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E);
+  bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E);
   // Writes every fix to a fix file in the Lat/Lon format of Options,
   // replacing an old one only when the new one is complete, and keeping of
   // it what Keep says. Throws Error "Cannot write NAME: reason" on failure;
   // the old file then stays as it was.
-  TCommitResult SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
-                           const TEarthModel& E, const TFileSystemCalls& Calls = SystemCalls(),
-                           const TKeepOld& Keep = {}) const;
+  CommitResult SaveToFile(const std::string& fileName, const DisplayOptions& options,
+                           const EarthModel& E, const FileSystemCalls& calls = SystemCalls(),
+                           const KeepOld& keep = {}) const;
   // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
-  void Delete(std::uint16_t Pos);
-  // Appends a copy of Fix. Throws Error msg::FixDBFull at MaxFixes.
-  void Add(const FixRecord& Fix);
+  void Delete(std::uint16_t pos);
+  // Appends a copy of Fix. Throws Error msg::FixDatabaseFull at MaxFixes.
+  void Add(const FixRecord& fix);
   // Inserts a copy of Fix before the fix at Pos (Count + 1 appends; other
   // positions are taken as the nearest of 1 and Count + 1). Throws Error
-  // msg::FixDBFull at MaxFixes.
-  void Insert(const FixRecord& Fix, std::uint16_t Pos);
+  // msg::FixDatabaseFull at MaxFixes.
+  void Insert(const FixRecord& fix, std::uint16_t pos);
   // Overwrites the fix at Pos; nothing when Pos is no fix.
-  void Replace(const FixRecord& Fix, std::uint16_t Pos);
+  void Replace(const FixRecord& fix, std::uint16_t pos);
   // Exchanges the fixes at Pos - 1 and Pos; false (and no change) when Pos
   // is not 2..Count.
-  bool MoveUp(std::uint16_t Pos);
+  bool MoveUp(std::uint16_t pos);
   // Exchanges the fixes at Pos and Pos + 1; false when Pos is not
   // 1..Count - 1.
-  bool MoveDown(std::uint16_t Pos);
+  bool MoveDown(std::uint16_t pos);
 
   // The first fix whose name equals Name byte for byte, or 0; an empty Name
   // (the name of an entry that did not read) matches nothing. Repeated
   // lookups are served by an index of the names, built at the first lookup
   // after a change.
-  std::uint16_t FindName(std::string_view Name) const;
+  std::uint16_t FindName(std::string_view wanted) const;
   // The first fix at or after Start whose name begins with Text byte for
   // byte, or 0; an empty Text matches nothing.
-  std::uint16_t FindPrefix(std::string_view Text, std::uint16_t Start) const;
+  std::uint16_t FindPrefix(std::string_view text, std::uint16_t start) const;
   // Reorders the fixes by Order with the program's quicksort; the distance
   // order measures the squared chord from Reference. Fixes with equal keys
   // end in the order that procedure leaves them. Throws Error
   // msg::BadSortOrder for a value outside the enumeration.
-  void Sort(TSortOrder Order, const TTriV& Reference);
+  void Sort(SortOrder order, const Vector3& reference);
 
   // Reads fixes from File until an empty line or the end of the file, at
   // most MaxLines data lines; comment lines (first character ":") are
@@ -115,12 +115,12 @@ class TFixDB {
   // database was full; what was read stays. Never throws. Report counts the
   // fixes taken and, after the reading stops, the lines that were not:
   // the rest of the file is read for that without taking anything.
-  bool ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir, const TEarthModel& E,
-                TLoadReport& Report);
+  bool ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plusDir, const EarthModel& E,
+                LoadReport& report);
   // Writes one line per valid fix, in order, in the Lat/Lon format of
   // Options. Entries that are not valid are left out: written as empty lines
   // they would end the data on reading.
-  void WriteText(TAtomicFile& File, const TDisplayOptions& Options, const TEarthModel& E) const;
+  void WriteText(AtomicFile& file, const DisplayOptions& options, const EarthModel& E) const;
 
   // A number that every change of the fixes (added, removed, replaced,
   // moved, sorted) makes different, so that a reader keeping something
@@ -129,15 +129,15 @@ class TFixDB {
 
  private:
   void Changed() {
-    index_valid_ = false;
+    indexValid_ = false;
     ++revision_;
   }
 
-  std::vector<std::unique_ptr<TFix>> fixes_;
-  // Name -> first position; the names are viewed in place in the TFix
+  std::vector<std::unique_ptr<Fix>> fixes_;
+  // Name -> first position; the names are viewed in place in the Fix
   // objects, which never move while the index is valid.
   mutable std::unordered_map<std::string_view, std::uint16_t> index_;
-  mutable bool index_valid_ = false;
+  mutable bool indexValid_ = false;
   std::uint64_t revision_ = 0;
 };
 

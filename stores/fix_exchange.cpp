@@ -21,25 +21,25 @@ namespace {
 
 constexpr std::size_t QuotedLength = 40;
 
-const char* AxisName(TAxis Axis) { return Axis == TAxis::Latitude ? "latitude" : "longitude"; }
-long double AxisLimit(TAxis Axis) { return Axis == TAxis::Latitude ? 90.0L : 180.0L; }
+const char* AxisName(Axis axis) { return axis == Axis::Latitude ? "latitude" : "longitude"; }
+long double AxisLimit(Axis axis) { return axis == Axis::Latitude ? 90.0L : 180.0L; }
 
-std::string BeyondReason(TAxis Axis, std::string_view Text) {
-  return std::string(AxisName(Axis)) + " " + Quoted(Text) + " is beyond " +
-         (Axis == TAxis::Latitude ? "90" : "180") + " degrees";
+std::string BeyondReason(Axis axis, std::string_view text) {
+  return std::string(AxisName(axis)) + " " + Quoted(text) + " is beyond " +
+         (axis == Axis::Latitude ? "90" : "180") + " degrees";
 }
 
 }  // namespace
 
-std::string LineText(std::uint64_t Line) { return "line " + std::to_string(Line); }
+std::string LineText(std::uint64_t line) { return "line " + std::to_string(line); }
 
-std::string Quoted(std::string_view Text) {
+std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
-  if (Text.size() > QuotedLength) {
-    quoted.append(Text.substr(0, QuotedLength - 3));
+  if (text.size() > QuotedLength) {
+    quoted.append(text.substr(0, QuotedLength - 3));
     quoted += "...";
   } else {
-    quoted.append(Text);
+    quoted.append(text);
   }
   // A line break or other control character would break the report's line.
   for (char& c : quoted) {
@@ -48,122 +48,122 @@ std::string Quoted(std::string_view Text) {
   return quoted + "\"";
 }
 
-bool IsUtf8(std::string_view Text) {
+bool IsUtf8(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < Text.size()) {
-    if (NextCodePoint(Text, pos) == MalformedCodePoint) return false;
+  while (pos < text.size()) {
+    if (NextCodePoint(text, pos) == MalformedCodePoint) return false;
   }
   return true;
 }
 
-std::string AsCp1252(std::string_view Text, bool IsUtf8Text) {
-  if (!IsUtf8Text) return std::string(Text);
+std::string AsCp1252(std::string_view text, bool isUtf8Text) {
+  if (!isUtf8Text) return std::string(text);
   std::string out;
-  Utf8ToCp1252(Text, out);
+  Utf8ToCp1252(text, out);
   return out;
 }
 
-std::string AsUtf8(std::string_view Text, bool IsUtf8Text) {
-  if (IsUtf8Text) return std::string(Text);
+std::string AsUtf8(std::string_view text, bool isUtf8Text) {
+  if (isUtf8Text) return std::string(text);
   std::string out;
-  AppendUtf8(out, Text);
+  AppendUtf8(out, text);
   return out;
 }
 
-bool ReadDegrees(std::string_view Text, TAxis Axis, long double& Degrees, std::string& Reason) {
-  const std::string_view text = TrimmedView(Text);
+bool ReadDegrees(std::string_view written, Axis axis, long double& degrees, std::string& reason) {
+  const std::string_view text = TrimmedView(written);
   if (text.empty()) {
-    Reason = std::string("no ") + AxisName(Axis);
+    reason = std::string("no ") + AxisName(axis);
     return false;
   }
   long double value = 0.0L;
   if (!ReadDecimal(text, value)) {
-    Reason = std::string(AxisName(Axis)) + " " + Quoted(text) + " is no number";
+    reason = std::string(AxisName(axis)) + " " + Quoted(text) + " is no number";
     return false;
   }
-  if (std::fabs(value) > AxisLimit(Axis)) {
-    Reason = BeyondReason(Axis, text);
+  if (std::fabs(value) > AxisLimit(axis)) {
+    reason = BeyondReason(axis, text);
     return false;
   }
-  Degrees = value;
+  degrees = value;
   return true;
 }
 
-bool ReadCoordinateText(std::string_view Text, TAxis Axis, TPlusDir PlusDir, long double& Radians,
-                        std::string& Reason) {
-  std::string text(TrimmedView(Text));
+bool ReadCoordinateText(std::string_view written, Axis axis, PlusDir plusDir, long double& result,
+                        std::string& reason) {
+  std::string text(TrimmedView(written));
   if (text.empty()) {
-    Reason = std::string("no ") + AxisName(Axis);
+    reason = std::string("no ") + AxisName(axis);
     return false;
   }
   for (char& c : text) c = ToCapital(c);
   long double radians = 0.0L;
-  if (!ParseCoord(PlusDir, text, Axis, radians)) {
-    Reason = std::string(AxisName(Axis)) + " " + Quoted(text) + " does not read";
+  if (!ParseCoord(plusDir, text, axis, radians)) {
+    reason = std::string(AxisName(axis)) + " " + Quoted(text) + " does not read";
     return false;
   }
   // The limit as the reader makes it of the text "90" or "180".
-  if (!(std::fabs(radians) <= AxisLimit(Axis) * DegToRad)) {
-    Reason = BeyondReason(Axis, text);
+  if (!(std::fabs(radians) <= AxisLimit(axis) * DegToRad)) {
+    reason = BeyondReason(axis, text);
     return false;
   }
-  Radians = radians;
+  result = radians;
   return true;
 }
 
-ImportCollector::ImportCollector(ExchangeFormat Format, const ImportSettings& Settings,
-                                 const TFixDB& Into)
-    : settings_(Settings),
-      names_(Into),
-      room_(static_cast<std::uint32_t>(MaxFixes - std::min(Into.Count(), MaxFixes))) {
-  result_.format = Format;
+ImportCollector::ImportCollector(ExchangeFormat format, const ImportSettings& settings,
+                                 const FixDatabase& into)
+    : settings_(settings),
+      names_(into),
+      room_(static_cast<std::uint32_t>(MaxFixes - std::min(into.Count(), MaxFixes))) {
+  result_.format = format;
 }
 
-void ImportCollector::Take(const EntryPlace& Place, std::string_view Name, const TTriV& Position) {
+void ImportCollector::Take(const EntryPlace& place, std::string_view given, const Vector3& position) {
   const std::uint32_t ordinal = ++ordinal_;
   if (result_.fixes.size() >= room_) {
     ++result_.beyondRoom;
     return;
   }
-  const std::string valid = ValidFixName(Name, ordinal);
+  const std::string valid = ValidFixName(given, ordinal);
   const std::string name = names_.Claim(valid);
   FixRecord fix;
-  fix.Position = Position;
-  fix.Name = name;
-  fix.Valid = true;
+  fix.position = position;
+  fix.name = name;
+  fix.valid = true;
   result_.fixes.push_back(fix);
-  if (name == Name) return;
+  if (name == given) return;
   RenameReason reason = RenameReason::Changed;
   if (name != valid) {
     reason = RenameReason::InUse;
-  } else if (TrimmedView(Name).empty()) {
+  } else if (TrimmedView(given).empty()) {
     reason = RenameReason::Unnamed;
-  } else if (OnlyCapitals(Name, name)) {
+  } else if (OnlyCapitals(given, name)) {
     reason = RenameReason::Capitals;
   }
-  renamed_.push_back({Place, AsCp1252(Name, true), name, reason});
+  renamed_.push_back({place, AsCp1252(given, true), name, reason});
 }
 
-void ImportCollector::Refuse(const EntryPlace& Place, std::string Reason) {
+void ImportCollector::Refuse(const EntryPlace& place, std::string reason) {
   ++ordinal_;
-  refused_.push_back({Place, std::move(Reason)});
+  refused_.push_back({place, std::move(reason)});
 }
 
-ImportResult ImportCollector::Fail(std::string Failure) {
+ImportResult ImportCollector::Fail(std::string failure) {
   ImportResult failed;
   failed.format = result_.format;
-  failed.failure = std::move(Failure);
+  failed.failure = std::move(failure);
   return failed;
 }
 
 ImportResult ImportCollector::Finish(
-    const std::function<std::string(const EntryPlace&)>& PlaceText) {
+    const std::function<std::string(const EntryPlace&)>& placeText) {
   for (Renamed& entry : renamed_) {
     result_.renamed.push_back(
-        {PlaceText(entry.place), std::move(entry.original), std::move(entry.name), entry.reason});
+        {placeText(entry.place), std::move(entry.original), std::move(entry.name), entry.reason});
   }
   for (Refused& entry : refused_) {
-    result_.refused.push_back({PlaceText(entry.place), std::move(entry.reason)});
+    result_.refused.push_back({placeText(entry.place), std::move(entry.reason)});
   }
   return std::move(result_);
 }
@@ -174,39 +174,39 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view WithoutByteOrderMark(std::string_view Text) {
-  if (Text.substr(0, ByteOrderMark.size()) == ByteOrderMark) Text.remove_prefix(ByteOrderMark.size());
-  return Text;
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.substr(0, ByteOrderMark.size()) == ByteOrderMark) text.remove_prefix(ByteOrderMark.size());
+  return text;
 }
 
 // The extension of FileName in small letters, without the ".".
-std::string Extension(std::string_view FileName) {
-  const std::size_t slash = FileName.find_last_of('/');
-  const std::size_t dot = FileName.find_last_of('.');
+std::string Extension(std::string_view fileName) {
+  const std::size_t slash = fileName.find_last_of('/');
+  const std::size_t dot = fileName.find_last_of('.');
   if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
-  std::string extension(FileName.substr(dot + 1));
+  std::string extension(fileName.substr(dot + 1));
   for (char& c : extension) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return extension;
 }
 
-std::optional<ExchangeFormat> FormatOfExtension(std::string_view FileName) {
-  const std::string extension = Extension(FileName);
+std::optional<ExchangeFormat> FormatOfExtension(std::string_view fileName) {
+  const std::string extension = Extension(fileName);
   if (extension == "gpx") return ExchangeFormat::Gpx;
   if (extension == "csv") return ExchangeFormat::Csv;
   if (extension == "geojson" || extension == "json") return ExchangeFormat::GeoJson;
   return std::nullopt;
 }
 
-std::string Counted(std::size_t Count, const char* Singular, const char* Plural) {
-  return std::to_string(Count) + " " + (Count == 1 ? Singular : Plural);
+std::string Counted(std::size_t count, const char* singular, const char* plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
 }  // namespace
 
-const char* ExchangeFormatName(ExchangeFormat Format) {
-  switch (Format) {
+const char* ExchangeFormatName(ExchangeFormat format) {
+  switch (format) {
     case ExchangeFormat::Gpx: return "GPX";
     case ExchangeFormat::Csv: return "CSV";
     case ExchangeFormat::GeoJson: return "GeoJSON";
@@ -215,33 +215,33 @@ const char* ExchangeFormatName(ExchangeFormat Format) {
   return "fix lines";
 }
 
-ExchangeFormat DetectFormat(std::string_view Text, std::string_view FileName) {
-  Text = WithoutByteOrderMark(Text);
-  const std::size_t first = Text.find_first_not_of(" \t\r\n");
+ExchangeFormat DetectFormat(std::string_view text, std::string_view fileName) {
+  text = WithoutByteOrderMark(text);
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first != std::string_view::npos) {
-    if (Text[first] == '<') return ExchangeFormat::Gpx;
-    if (Text[first] == '{' || Text[first] == '[') return ExchangeFormat::GeoJson;
+    if (text[first] == '<') return ExchangeFormat::Gpx;
+    if (text[first] == '{' || text[first] == '[') return ExchangeFormat::GeoJson;
   }
   char separator = ',';
-  if (exchange::FindCsvHeader(Text, separator)) return ExchangeFormat::Csv;
-  return FormatOfExtension(FileName).value_or(ExchangeFormat::FixLines);
+  if (exchange::FindCsvHeader(text, separator)) return ExchangeFormat::Csv;
+  return FormatOfExtension(fileName).value_or(ExchangeFormat::FixLines);
 }
 
-ImportResult ImportFixText(std::string_view Text, const ImportSettings& Settings,
-                           const TFixDB& Into, std::string_view FileName) {
-  const ExchangeFormat format = DetectFormat(Text, FileName);
-  exchange::ImportCollector collector(format, Settings, Into);
+ImportResult ImportFixText(std::string_view text, const ImportSettings& settings,
+                           const FixDatabase& into, std::string_view fileName) {
+  const ExchangeFormat format = DetectFormat(text, fileName);
+  exchange::ImportCollector collector(format, settings, into);
   const std::string prefix = std::string(ExchangeFormatName(format)) + ": ";
-  if (Text.size() > MaxImportFileSize) {
+  if (text.size() > MaxImportFileSize) {
     return collector.Fail(prefix + "the text is " + TooLargeReason(MaxImportFileSize));
   }
-  Text = WithoutByteOrderMark(Text);
+  text = WithoutByteOrderMark(text);
   try {
     switch (format) {
-      case ExchangeFormat::Gpx: return exchange::ImportGpx(Text, collector);
-      case ExchangeFormat::Csv: return exchange::ImportCsv(Text, collector);
-      case ExchangeFormat::GeoJson: return exchange::ImportGeoJson(Text, collector);
-      case ExchangeFormat::FixLines: return exchange::ImportFixLines(Text, collector);
+      case ExchangeFormat::Gpx: return exchange::ImportGpx(text, collector);
+      case ExchangeFormat::Csv: return exchange::ImportCsv(text, collector);
+      case ExchangeFormat::GeoJson: return exchange::ImportGeoJson(text, collector);
+      case ExchangeFormat::FixLines: return exchange::ImportFixLines(text, collector);
     }
   } catch (const std::exception& failure) {
     // Only a lack of memory gets here; the readers report bad input.
@@ -250,12 +250,12 @@ ImportResult ImportFixText(std::string_view Text, const ImportSettings& Settings
   return collector.Fail(prefix + "unknown format");
 }
 
-ImportResult ImportFixFile(const std::string& FileName, const ImportSettings& Settings,
-                           const TFixDB& Into, const TFileSystemCalls& Calls) {
+ImportResult ImportFixFile(const std::string& fileName, const ImportSettings& settings,
+                           const FixDatabase& into, const FileSystemCalls& calls) {
   std::string text;
   try {
     // Lines of any length, joined by LF: every format reads a line end so.
-    TLineReader reader(FileName, MaxImportFileSize, Calls, MaxImportFileSize);
+    LineReader reader(fileName, MaxImportFileSize, calls, MaxImportFileSize);
     std::string line;
     while (reader.ReadLine(line)) {
       text += line;
@@ -263,26 +263,26 @@ ImportResult ImportFixFile(const std::string& FileName, const ImportSettings& Se
     }
   } catch (const std::exception& failure) {
     ImportResult failed;
-    failed.format = FormatOfExtension(FileName).value_or(ExchangeFormat::FixLines);
+    failed.format = FormatOfExtension(fileName).value_or(ExchangeFormat::FixLines);
     failed.failure = failure.what();
     return failed;
   }
-  return ImportFixText(text, Settings, Into, FileName);
+  return ImportFixText(text, settings, into, fileName);
 }
 
-std::vector<std::string> ImportReportLines(const ImportResult& Result) {
-  const std::string format = ExchangeFormatName(Result.format);
-  if (!Result.failure.empty()) return {Result.failure, "No fixes imported"};
+std::vector<std::string> ImportReportLines(const ImportResult& result) {
+  const std::string format = ExchangeFormatName(result.format);
+  if (!result.failure.empty()) return {result.failure, "No fixes imported"};
   std::size_t capitals = 0;
-  for (const RenamedEntry& entry : Result.renamed) capitals += entry.reason == RenameReason::Capitals;
-  std::string summary = format + ": " + Counted(Result.fixes.size(), "fix", "fixes") + " imported";
-  if (Result.renamed.size() > capitals) {
-    summary += ", " + std::to_string(Result.renamed.size() - capitals) + " renamed";
+  for (const RenamedEntry& entry : result.renamed) capitals += entry.reason == RenameReason::Capitals;
+  std::string summary = format + ": " + Counted(result.fixes.size(), "fix", "fixes") + " imported";
+  if (result.renamed.size() > capitals) {
+    summary += ", " + std::to_string(result.renamed.size() - capitals) + " renamed";
   }
-  if (!Result.refused.empty()) summary += ", " + std::to_string(Result.refused.size()) + " refused";
+  if (!result.refused.empty()) summary += ", " + std::to_string(result.refused.size()) + " refused";
   std::vector<std::string> lines{summary};
   if (capitals > 0) lines.push_back(Counted(capitals, "name", "names") + " only put in capitals");
-  for (const RenamedEntry& entry : Result.renamed) {
+  for (const RenamedEntry& entry : result.renamed) {
     const std::string original = exchange::Quoted(entry.original);
     switch (entry.reason) {
       case RenameReason::Capitals: break;
@@ -298,41 +298,41 @@ std::vector<std::string> ImportReportLines(const ImportResult& Result) {
         break;
     }
   }
-  for (const RefusedEntry& entry : Result.refused) {
+  for (const RefusedEntry& entry : result.refused) {
     lines.push_back(entry.place + ": refused, " + entry.reason);
   }
-  if (Result.beyondRoom > 0) {
-    lines.push_back(Counted(Result.beyondRoom, "entry", "entries") +
+  if (result.beyondRoom > 0) {
+    lines.push_back(Counted(result.beyondRoom, "entry", "entries") +
                     " not imported: the fix database holds at most " + std::to_string(MaxFixes) +
                     " fixes");
   }
-  if (Result.trackPoints > 0) {
-    lines.push_back(Counted(Result.trackPoints, "track point", "track points") +
+  if (result.trackPoints > 0) {
+    lines.push_back(Counted(result.trackPoints, "track point", "track points") +
                     " not imported: only waypoints and route points become fixes");
   }
   return lines;
 }
 
-std::optional<ExchangeFormat> ExportFormatOf(std::string_view FileName) {
-  return FormatOfExtension(FileName);
+std::optional<ExchangeFormat> ExportFormatOf(std::string_view fileName) {
+  return FormatOfExtension(fileName);
 }
 
-std::string ExportFixText(const TFixDB& Fixes, ExchangeFormat Format, const TEarthModel& Earth) {
+std::string ExportFixText(const FixDatabase& fixes, ExchangeFormat format, const EarthModel& earth) {
   std::string text;
-  switch (Format) {
-    case ExchangeFormat::Gpx: exchange::ExportGpx(Fixes, Earth, text); break;
-    case ExchangeFormat::Csv: exchange::ExportCsv(Fixes, Earth, text); break;
-    case ExchangeFormat::GeoJson: exchange::ExportGeoJson(Fixes, Earth, text); break;
+  switch (format) {
+    case ExchangeFormat::Gpx: exchange::ExportGpx(fixes, earth, text); break;
+    case ExchangeFormat::Csv: exchange::ExportCsv(fixes, earth, text); break;
+    case ExchangeFormat::GeoJson: exchange::ExportGeoJson(fixes, earth, text); break;
     case ExchangeFormat::FixLines: break;
   }
   return text;
 }
 
-TCommitResult ExportFixFile(const std::string& FileName, const TFixDB& Fixes,
-                            ExchangeFormat Format, const TEarthModel& Earth,
-                            const TFileSystemCalls& Calls, const TKeepOld& Keep) {
-  TAtomicFile file(FileName, Calls, Keep);
-  file.Write(ExportFixText(Fixes, Format, Earth));
+CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes,
+                            ExchangeFormat format, const EarthModel& earth,
+                            const FileSystemCalls& calls, const KeepOld& keep) {
+  AtomicFile file(fileName, calls, keep);
+  file.Write(ExportFixText(fixes, format, earth));
   return file.Commit();
 }
 

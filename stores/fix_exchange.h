@@ -52,7 +52,7 @@ namespace navorix {
 enum class ExchangeFormat : std::uint8_t { FixLines, Gpx, Csv, GeoJson };
 
 // "fix lines", "GPX", "CSV", "GeoJSON".
-const char* ExchangeFormatName(ExchangeFormat Format);
+const char* ExchangeFormatName(ExchangeFormat format);
 
 // The largest file imported, as for fix files: a GPX file of 65535
 // waypoints takes about 10 MB, so a larger file is a mistake (or a track
@@ -102,48 +102,48 @@ struct ImportResult {
 
 // What reading coordinates depends on.
 struct ImportSettings {
-  TEarthModel earth;  // the latitudes are taken under its EllipticLat
+  EarthModel earth;  // the latitudes are taken under its EllipticLat
   // What a sign or a bare number means in fix-file lines (the other formats
   // are north and east positive).
-  TPlusDir plusDir = TPlusDir::NorthEast;
+  PlusDir plusDir = PlusDir::NorthEast;
 };
 
 // The format of Text, by its content (see above); FileName's extension
 // decides only between formats the content does not show.
-ExchangeFormat DetectFormat(std::string_view Text, std::string_view FileName = {});
+ExchangeFormat DetectFormat(std::string_view text, std::string_view fileName = {});
 
 // The fixes of Text (the bytes of a file or pasted text), named against the
 // names of Into, with room for MaxFixes - Into.Count() of them. Never
 // throws for any input.
-ImportResult ImportFixText(std::string_view Text, const ImportSettings& Settings,
-                           const TFixDB& Into, std::string_view FileName = {});
+ImportResult ImportFixText(std::string_view text, const ImportSettings& settings,
+                           const FixDatabase& into, std::string_view fileName = {});
 
 // ImportFixText of the file FileName. A file that cannot be opened or read,
 // or is larger than MaxImportFileSize, gives a result with its failure
 // ("Cannot open NAME: larger than 64 MiB") and nothing else.
-ImportResult ImportFixFile(const std::string& FileName, const ImportSettings& Settings,
-                           const TFixDB& Into, const TFileSystemCalls& Calls = SystemCalls());
+ImportResult ImportFixFile(const std::string& fileName, const ImportSettings& settings,
+                           const FixDatabase& into, const FileSystemCalls& calls = SystemCalls());
 
 // The report of an import, in Windows-1252, one line each: a summary line
 // ("GPX: 57 fixes imported, 4 renamed, 2 refused"), a count of the names
 // only put in capitals, then every other renamed entry, every refused
 // entry, the entries beyond the room and the track points left out.
-std::vector<std::string> ImportReportLines(const ImportResult& Result);
+std::vector<std::string> ImportReportLines(const ImportResult& result);
 
 // The export format a file name asks for by its extension, in any case:
 // ".gpx", ".csv", ".geojson" or ".json"; none for another.
-std::optional<ExchangeFormat> ExportFormatOf(std::string_view FileName);
+std::optional<ExchangeFormat> ExportFormatOf(std::string_view fileName);
 
 // Every valid fix of Fixes in Format (GPX, CSV or GeoJSON; fix-file lines
 // are written by the fix file itself), in UTF-8 with CR LF line ends, the
 // positions as ExportDegrees gives them under Earth.
-std::string ExportFixText(const TFixDB& Fixes, ExchangeFormat Format, const TEarthModel& Earth);
+std::string ExportFixText(const FixDatabase& fixes, ExchangeFormat format, const EarthModel& earth);
 
 // ExportFixText saved to FileName as every file of the program is saved
-// (stores/atomic_file.h). Throws Error as TAtomicFile does.
-TCommitResult ExportFixFile(const std::string& FileName, const TFixDB& Fixes,
-                            ExchangeFormat Format, const TEarthModel& Earth,
-                            const TFileSystemCalls& Calls = SystemCalls(),
-                            const TKeepOld& Keep = {});
+// (stores/atomic_file.h). Throws Error as AtomicFile does.
+CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes,
+                            ExchangeFormat format, const EarthModel& earth,
+                            const FileSystemCalls& calls = SystemCalls(),
+                            const KeepOld& keep = {});
 
 }  // namespace navorix

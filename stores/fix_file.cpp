@@ -23,31 +23,31 @@ constexpr char CommentMark = ':';
 // holds: data lines up to the end of data go to Beyond (they were cut off by
 // a limit; none when the reading stopped at the end of data), data lines
 // after it to AfterEndOfData.
-void CountTheRest(TLineReader& File, bool AtEndOfData, std::uint32_t& Beyond, TLoadReport& Report) {
+void CountTheRest(LineReader& file, bool atEndOfData, std::uint32_t& beyond, LoadReport& report) {
   std::string line;
-  while (File.ReadLine(line)) {
+  while (file.ReadLine(line)) {
     if (line.empty()) {
-      AtEndOfData = true;
+      atEndOfData = true;
     } else if (line.front() != CommentMark) {
-      ++(AtEndOfData ? Report.AfterEndOfData : Beyond);
+      ++(atEndOfData ? report.afterEndOfData : beyond);
     }
   }
 }
 
 }  // namespace
 
-bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDir,
-                      const TEarthModel& E, TLoadReport& Report) {
-  Report = TLoadReport{};
+bool FixDatabase::ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plusDir,
+                      const EarthModel& E, LoadReport& report) {
+  report = LoadReport{};
   bool result = true;
-  if (MaxLines == 0) return result;
+  if (maxLines == 0) return result;
   std::uint32_t lines = 0;
   std::string line;
   try {
     for (;;) {
-      File.ReadLine(line);  // empty at the end of the file
+      file.ReadLine(line);  // empty at the end of the file
       if (line.empty()) {
-        CountTheRest(File, true, Report.BeyondCapacity, Report);
+        CountTheRest(file, true, report.beyondCapacity, report);
         return false;
       }
       // A comment is not counted and not followed by an end test, so a
@@ -56,56 +56,56 @@ bool TFixDB::ReadText(TLineReader& File, std::uint32_t MaxLines, TPlusDir PlusDi
       if (line.front() == CommentMark) continue;
       if (Count() == MaxFixes) {
         result = false;
-        ++Report.BeyondCapacity;
-        Report.Capacity = MaxFixes;
+        ++report.beyondCapacity;
+        report.capacity = MaxFixes;
       } else {
         FixRecord fix;
-        ParseFixLine(PlusDir, E, fix, line);
+        ParseFixLine(plusDir, E, fix, line);
         // A line that does not read leaves an empty entry: no name that a
         // lookup could find, no position that an operation could use.
-        if (!fix.Valid) fix = FixRecord{};
+        if (!fix.valid) fix = FixRecord{};
         Add(fix);
-        ++(fix.Valid ? Report.Taken : Report.Unreadable);
+        ++(fix.valid ? report.taken : report.unreadable);
       }
-      if (File.AtEnd()) break;
-      if (++lines >= MaxLines) {
+      if (file.AtEnd()) break;
+      if (++lines >= maxLines) {
         std::uint32_t beyond = 0;
-        CountTheRest(File, false, beyond, Report);
-        if (beyond > 0 && Report.BeyondCapacity == 0) Report.Capacity = MaxLines;
-        Report.BeyondCapacity += beyond;
+        CountTheRest(file, false, beyond, report);
+        if (beyond > 0 && report.beyondCapacity == 0) report.capacity = maxLines;
+        report.beyondCapacity += beyond;
         break;
       }
     }
   } catch (const std::exception& failure) {
-    Report.Failure = failure.what();
+    report.failure = failure.what();
     return false;
   }
   return result;
 }
 
-void TFixDB::WriteText(TAtomicFile& File, const TDisplayOptions& Options,
-                       const TEarthModel& E) const {
+void FixDatabase::WriteText(AtomicFile& file, const DisplayOptions& options,
+                       const EarthModel& E) const {
   for (const auto& fix : fixes_) {
-    if (fix->Record.Valid) File.WriteLine(FixFileLine(Options, E, fix->Record));
+    if (fix->record.valid) file.WriteLine(FixFileLine(options, E, fix->record));
   }
 }
 
-bool TFixDB::LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E,
-                          TLoadReport& Report, const TFileSystemCalls& Calls) {
-  TLineReader file(FileName, TLineReader::DefaultMaxLength, Calls, MaxDataFileSize);
-  return ReadText(file, MaxFixes, PlusDir, E, Report);
+bool FixDatabase::LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E,
+                          LoadReport& report, const FileSystemCalls& calls) {
+  LineReader file(fileName, LineReader::DefaultMaxLength, calls, MaxDataFileSize);
+  return ReadText(file, MaxFixes, plusDir, E, report);
 }
 
-bool TFixDB::LoadFromFile(const std::string& FileName, TPlusDir PlusDir, const TEarthModel& E) {
-  TLoadReport report;
-  return LoadFromFile(FileName, PlusDir, E, report);
+bool FixDatabase::LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E) {
+  LoadReport report;
+  return LoadFromFile(fileName, plusDir, E, report);
 }
 
-TCommitResult TFixDB::SaveToFile(const std::string& FileName, const TDisplayOptions& Options,
-                                 const TEarthModel& E, const TFileSystemCalls& Calls,
-                                 const TKeepOld& Keep) const {
-  TAtomicFile file(FileName, Calls, Keep);
-  WriteText(file, Options, E);
+CommitResult FixDatabase::SaveToFile(const std::string& fileName, const DisplayOptions& options,
+                                 const EarthModel& E, const FileSystemCalls& calls,
+                                 const KeepOld& keep) const {
+  AtomicFile file(fileName, calls, keep);
+  WriteText(file, options, E);
   return file.Commit();
 }
 

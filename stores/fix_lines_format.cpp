@@ -16,25 +16,25 @@ constexpr char CommentMark = ':';
 
 // The next blank-separated word of Text from At on (advanced past it);
 // empty when none is left.
-std::string_view NextWord(std::string_view Text, std::size_t& At) {
-  while (At < Text.size() && Text[At] == ' ') ++At;
-  const std::size_t start = At;
-  while (At < Text.size() && Text[At] != ' ') ++At;
-  return Text.substr(start, At - start);
+std::string_view NextWord(std::string_view text, std::size_t& at) {
+  while (at < text.size() && text[at] == ' ') ++at;
+  const std::size_t start = at;
+  while (at < text.size() && text[at] != ' ') ++at;
+  return text.substr(start, at - start);
 }
 
 }  // namespace
 
-ImportResult ImportFixLines(std::string_view Text, ImportCollector& Collector) {
-  const bool utf8 = IsUtf8(Text);
-  const ImportSettings& settings = Collector.Settings();
+ImportResult ImportFixLines(std::string_view text, ImportCollector& collector) {
+  const bool utf8 = IsUtf8(text);
+  const ImportSettings& settings = collector.Settings();
   std::uint64_t number = 0;
   std::size_t pos = 0;
-  while (pos < Text.size()) {
-    std::size_t end = Text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = Text.size();
-    const std::string_view raw = Text.substr(pos, end - pos);
-    const bool crlf = Text.substr(end, 2) == "\r\n";
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view raw = text.substr(pos, end - pos);
+    const bool crlf = text.substr(end, 2) == "\r\n";
     pos = end + (crlf ? 2 : 1);
     ++number;
     if (!raw.empty() && raw.front() == CommentMark) continue;
@@ -48,14 +48,14 @@ ImportResult ImportFixLines(std::string_view Text, ImportCollector& Collector) {
     long double latRadians = 0.0L;
     long double lonRadians = 0.0L;
     std::string reason;
-    if (!ReadCoordinateText(lat, TAxis::Latitude, settings.plusDir, latRadians, reason) ||
-        !ReadCoordinateText(lon, TAxis::Longitude, settings.plusDir, lonRadians, reason)) {
-      Collector.Refuse(place, reason);
+    if (!ReadCoordinateText(lat, Axis::Latitude, settings.plusDir, latRadians, reason) ||
+        !ReadCoordinateText(lon, Axis::Longitude, settings.plusDir, lonRadians, reason)) {
+      collector.Refuse(place, reason);
       continue;
     }
-    Collector.Take(place, AsUtf8(name, utf8), PosFromLatLon(settings.earth, latRadians, lonRadians));
+    collector.Take(place, AsUtf8(name, utf8), PosFromLatLon(settings.earth, latRadians, lonRadians));
   }
-  return Collector.Finish([](const EntryPlace& place) { return LineText(place.at); });
+  return collector.Finish([](const EntryPlace& place) { return LineText(place.at); });
 }
 
 }  // namespace navorix::exchange

@@ -54,9 +54,9 @@ struct Outcome {
   std::string reason;
 };
 
-Outcome Judge(const Feature& F, std::uint64_t Number) {
+Outcome Judge(const Feature& F, std::uint64_t number) {
   Outcome outcome;
-  outcome.number = Number;
+  outcome.number = number;
   if (!F.isObject) {
     outcome.reason = "the feature is no object";
   } else if (!F.geometrySeen) {
@@ -68,8 +68,8 @@ Outcome Judge(const Feature& F, std::uint64_t Number) {
                                              : "a " + Quoted(F.geometryType) + " geometry, not a Point";
   } else if (!F.coordinatesSeen || F.coordinatesBad || F.coordinateCount < 2) {
     outcome.reason = "the coordinates are no [longitude, latitude]";
-  } else if (ReadDegrees(F.coordinates[1], TAxis::Latitude, outcome.lat, outcome.reason) &&
-             ReadDegrees(F.coordinates[0], TAxis::Longitude, outcome.lon, outcome.reason)) {
+  } else if (ReadDegrees(F.coordinates[1], Axis::Latitude, outcome.lat, outcome.reason) &&
+             ReadDegrees(F.coordinates[0], Axis::Longitude, outcome.lon, outcome.reason)) {
     outcome.taken = true;
     outcome.name = F.name;
   }
@@ -90,34 +90,34 @@ class FeatureReader : public nlohmann::json_sax<Json> {
 
   bool null() override { return Scalar(Kind::Null, {}); }
   bool boolean(bool) override { return Scalar(Kind::Other, {}); }
-  bool number_integer(number_integer_t Value) override {
-    return Scalar(Kind::Number, std::to_string(Value));
+  bool number_integer(number_integer_t value) override {
+    return Scalar(Kind::Number, std::to_string(value));
   }
-  bool number_unsigned(number_unsigned_t Value) override {
-    return Scalar(Kind::Number, std::to_string(Value));
+  bool number_unsigned(number_unsigned_t value) override {
+    return Scalar(Kind::Number, std::to_string(value));
   }
-  bool number_float(number_float_t, const string_t& Text) override {
+  bool number_float(number_float_t, const string_t& written) override {
     // The reader puts the locale's decimal separator in the text it hands
     // on (a "," under a German locale); a number has no other character
     // outside digits, signs and the exponent.
-    std::string text = Text;
+    std::string text = written;
     for (char& c : text) {
       if (!IsDigit(c) && c != '-' && c != '+' && c != 'e' && c != 'E') c = '.';
     }
     return Scalar(Kind::Number, text);
   }
-  bool string(string_t& Value) override { return Scalar(Kind::String, Value); }
+  bool string(string_t& value) override { return Scalar(Kind::String, value); }
   bool binary(binary_t&) override { return Scalar(Kind::Other, {}); }
-  bool key(string_t& Key) override {
-    if (ignored_ == 0) key_ = Key;
+  bool key(string_t& key) override {
+    if (ignored_ == 0) key_ = key;
     return true;
   }
   bool start_object(std::size_t) override { return Open(true); }
   bool end_object() override { return Close(); }
   bool start_array(std::size_t) override { return Open(false); }
   bool end_array() override { return Close(); }
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& Failure) override {
-    error = Failure.what();
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& failure) override {
+    error = failure.what();
     return false;
   }
 
@@ -131,7 +131,7 @@ class FeatureReader : public nlohmann::json_sax<Json> {
   // The feature that the innermost Feature frame (or the top) fills.
   Feature& Current() { return inFeature_ ? feature_ : top; }
 
-  bool Scalar(Kind K, const std::string& Text) {
+  bool Scalar(Kind K, const std::string& text) {
     if (ignored_ > 0) return true;
     if (frames_.empty()) {  // a bare scalar as the whole text
       top.isObject = false;
@@ -140,7 +140,7 @@ class FeatureReader : public nlohmann::json_sax<Json> {
     const Frame& frame = frames_.back();
     switch (frame.role) {
       case Role::Top:
-        if (key_ == "type" && K == Kind::String) topType = Text;
+        if (key_ == "type" && K == Kind::String) topType = text;
         [[fallthrough]];
       case Role::Feature:
         if (key_ == "geometry") {
@@ -155,7 +155,7 @@ class FeatureReader : public nlohmann::json_sax<Json> {
         outcomes.push_back(Judge(feature_, ++count_));
         break;
       case Role::Geometry:
-        if (key_ == "type" && K == Kind::String) Current().geometryType = Text;
+        if (key_ == "type" && K == Kind::String) Current().geometryType = text;
         if (key_ == "coordinates") {
           Current().coordinatesSeen = true;
           Current().coordinatesBad = true;
@@ -165,25 +165,25 @@ class FeatureReader : public nlohmann::json_sax<Json> {
         if (K != Kind::Number) {
           Current().coordinatesBad = true;
         } else if (Current().coordinates.size() < 2) {
-          Current().coordinates.push_back(Text);
+          Current().coordinates.push_back(text);
         }
         ++Current().coordinateCount;
         break;
       case Role::Properties:
-        if (key_ == "name" && (K == Kind::String || K == Kind::Number)) Current().name = Text;
+        if (key_ == "name" && (K == Kind::String || K == Kind::Number)) Current().name = text;
         break;
     }
     return true;
   }
 
-  bool Open(bool Object) {
+  bool Open(bool object) {
     if (ignored_ > 0) {
       ++ignored_;
       return true;
     }
     if (frames_.empty()) {
-      top.isObject = Object;
-      if (Object) frames_.push_back({Role::Top, true});
+      top.isObject = object;
+      if (object) frames_.push_back({Role::Top, true});
       else ++ignored_;
       return true;
     }
@@ -192,11 +192,11 @@ class FeatureReader : public nlohmann::json_sax<Json> {
     const std::string key = inObject ? key_ : std::string();
     bool known = false;
     Role role = Role::Top;
-    if (parent == Role::Top && key == "features" && !Object) {
+    if (parent == Role::Top && key == "features" && !object) {
       featuresSeen = true;
       role = Role::Features, known = true;
     } else if (parent == Role::Features) {
-      if (Object) {
+      if (object) {
         feature_ = Feature{};
         inFeature_ = true;
         role = Role::Feature, known = true;
@@ -207,19 +207,19 @@ class FeatureReader : public nlohmann::json_sax<Json> {
       }
     } else if ((parent == Role::Feature || parent == Role::Top) && key == "geometry") {
       Current().geometrySeen = true;
-      Current().geometryIsObject = Object;
-      if (Object) role = Role::Geometry, known = true;
-    } else if ((parent == Role::Feature || parent == Role::Top) && key == "properties" && Object) {
+      Current().geometryIsObject = object;
+      if (object) role = Role::Geometry, known = true;
+    } else if ((parent == Role::Feature || parent == Role::Top) && key == "properties" && object) {
       role = Role::Properties, known = true;
     } else if (parent == Role::Geometry && key == "coordinates") {
       Current().coordinatesSeen = true;
-      if (Object) Current().coordinatesBad = true;
+      if (object) Current().coordinatesBad = true;
       else role = Role::Coordinates, known = true;
     } else if (parent == Role::Coordinates) {
       Current().coordinatesBad = true;  // nested positions: not a Point's
       ++Current().coordinateCount;
     }
-    if (known) frames_.push_back({role, Object});
+    if (known) frames_.push_back({role, object});
     else ++ignored_;
     return true;
   }
@@ -248,76 +248,76 @@ class FeatureReader : public nlohmann::json_sax<Json> {
 
 // nlohmann's message without its "[json.exception...] " tag, on one line
 // and not too long.
-std::string ErrorText(std::string Text) {
-  const std::size_t tag = Text.find("] ");
-  if (Text.rfind("[json.exception", 0) == 0 && tag != std::string::npos) Text.erase(0, tag + 2);
-  for (char& c : Text) {
+std::string ErrorText(std::string text) {
+  const std::size_t tag = text.find("] ");
+  if (text.rfind("[json.exception", 0) == 0 && tag != std::string::npos) text.erase(0, tag + 2);
+  for (char& c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
   }
-  if (Text.size() > MaxMessage) Text = Text.substr(0, MaxMessage - 3) + "...";
-  return Text;
+  if (text.size() > MaxMessage) text = text.substr(0, MaxMessage - 3) + "...";
+  return text;
 }
 
 // A JSON reader hands "-0" on as the integer 0 and loses its sign, which
 // decides the hemisphere letter; "-0.0" is a float and keeps it.
-std::string_view JsonNumber(const std::string& Degrees) {
-  return Degrees == "-0" ? std::string_view("-0.0") : std::string_view(Degrees);
+std::string_view JsonNumber(const std::string& degrees) {
+  return degrees == "-0" ? std::string_view("-0.0") : std::string_view(degrees);
 }
 
 }  // namespace
 
-ImportResult ImportGeoJson(std::string_view Text, ImportCollector& Collector) {
+ImportResult ImportGeoJson(std::string_view text, ImportCollector& collector) {
   FeatureReader reader;
-  const bool read = Json::sax_parse(Text.begin(), Text.end(), &reader);
-  if (!read || !reader.error.empty()) return Collector.Fail("GeoJSON: " + ErrorText(reader.error));
+  const bool read = Json::sax_parse(text.begin(), text.end(), &reader);
+  if (!read || !reader.error.empty()) return collector.Fail("GeoJSON: " + ErrorText(reader.error));
   const bool collection = reader.topType == "FeatureCollection" ||
                           (reader.topType.empty() && reader.featuresSeen);
   if (!collection) {
     if (reader.topType != "Feature") {
-      return Collector.Fail("GeoJSON: the text is no FeatureCollection and no Feature");
+      return collector.Fail("GeoJSON: the text is no FeatureCollection and no Feature");
     }
     reader.outcomes.assign(1, Judge(reader.top, 1));
   }
-  const TEarthModel& earth = Collector.Settings().earth;
+  const EarthModel& earth = collector.Settings().earth;
   for (const Outcome& outcome : reader.outcomes) {
     const EntryPlace place{outcome.number, nullptr};
     if (outcome.taken) {
-      Collector.Take(place, outcome.name, PositionFromDegrees(earth, outcome.lat, outcome.lon));
+      collector.Take(place, outcome.name, PositionFromDegrees(earth, outcome.lat, outcome.lon));
     } else {
-      Collector.Refuse(place, outcome.reason);
+      collector.Refuse(place, outcome.reason);
     }
   }
-  return Collector.Finish([](const EntryPlace& place) { return "feature " + std::to_string(place.at); });
+  return collector.Finish([](const EntryPlace& place) { return "feature " + std::to_string(place.at); });
 }
 
-void ExportGeoJson(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out) {
-  Out += "{\"type\": \"FeatureCollection\", \"features\": [";
-  Out += LineEnd;
+void ExportGeoJson(const FixDatabase& fixes, const EarthModel& earth, std::string& out) {
+  out += "{\"type\": \"FeatureCollection\", \"features\": [";
+  out += LineEnd;
   std::string name;
   bool first = true;
   // A 16-bit counter would wrap at a full database of 65535 fixes.
-  for (std::uint32_t pos = 1; pos <= Fixes.Count(); ++pos) {
-    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(pos));
-    if (!fix.Valid) continue;
-    const DegreeTexts degrees = ExportDegrees(Earth, fix.Position);
+  for (std::uint32_t pos = 1; pos <= fixes.Count(); ++pos) {
+    const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(pos));
+    if (!fix.valid) continue;
+    const DegreeTexts degrees = ExportDegrees(earth, fix.position);
     name.clear();
-    AppendUtf8(name, fix.Name.View());
+    AppendUtf8(name, fix.name.View());
     if (!first) {
-      Out += ',';
-      Out += LineEnd;
+      out += ',';
+      out += LineEnd;
     }
     first = false;
-    Out += "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [";
-    Out += JsonNumber(degrees.longitude);
-    Out += ", ";
-    Out += JsonNumber(degrees.latitude);
-    Out += "]}, \"properties\": {\"name\": ";
-    Out += Json(name).dump();
-    Out += "}}";
+    out += "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [";
+    out += JsonNumber(degrees.longitude);
+    out += ", ";
+    out += JsonNumber(degrees.latitude);
+    out += "]}, \"properties\": {\"name\": ";
+    out += Json(name).dump();
+    out += "}}";
   }
-  if (!first) Out += LineEnd;
-  Out += "]}";
-  Out += LineEnd;
+  if (!first) out += LineEnd;
+  out += "]}";
+  out += LineEnd;
 }
 
 }  // namespace navorix::exchange

@@ -22,15 +22,15 @@ namespace {
 
 constexpr const char* Namespace = "http://www.topografix.com/GPX/1/1";
 
-std::string_view LocalName(const pugi::xml_node& Node) {
-  const std::string_view name = Node.name();
+std::string_view LocalName(const pugi::xml_node& node) {
+  const std::string_view name = node.name();
   const std::size_t colon = name.find(':');
   return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-pugi::xml_node FirstChild(const pugi::xml_node& Node, std::string_view Local) {
-  for (const pugi::xml_node child : Node.children()) {
-    if (child.type() == pugi::node_element && LocalName(child) == Local) return child;
+pugi::xml_node FirstChild(const pugi::xml_node& node, std::string_view local) {
+  for (const pugi::xml_node child : node.children()) {
+    if (child.type() == pugi::node_element && LocalName(child) == local) return child;
   }
   return {};
 }
@@ -39,8 +39,8 @@ pugi::xml_node FirstChild(const pugi::xml_node& Node, std::string_view Local) {
 // found once, at the first question.
 class LineIndex {
  public:
-  explicit LineIndex(std::string_view Text) : text_(Text) {}
-  std::uint64_t LineOf(std::uint64_t Offset) {
+  explicit LineIndex(std::string_view text) : text_(text) {}
+  std::uint64_t LineOf(std::uint64_t offset) {
     if (starts_.empty()) {
       starts_.push_back(0);
       for (std::size_t i = 0; i < text_.size(); ++i) {
@@ -48,7 +48,7 @@ class LineIndex {
       }
     }
     return static_cast<std::uint64_t>(
-        std::upper_bound(starts_.begin(), starts_.end(), Offset) - starts_.begin());
+        std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin());
   }
 
  private:
@@ -58,32 +58,32 @@ class LineIndex {
 
 // Reads one waypoint or route point. Place.at is its offset (or, for a
 // document in another encoding, its number).
-void ReadPoint(const pugi::xml_node& Point, const EntryPlace& Place, ImportCollector& Collector) {
-  const pugi::xml_attribute latText = Point.attribute("lat");
-  const pugi::xml_attribute lonText = Point.attribute("lon");
+void ReadPoint(const pugi::xml_node& point, const EntryPlace& place, ImportCollector& collector) {
+  const pugi::xml_attribute latText = point.attribute("lat");
+  const pugi::xml_attribute lonText = point.attribute("lon");
   long double lat = 0.0L;
   long double lon = 0.0L;
   std::string reason;
   if (!latText) {
-    Collector.Refuse(Place, "no lat attribute");
+    collector.Refuse(place, "no lat attribute");
   } else if (!lonText) {
-    Collector.Refuse(Place, "no lon attribute");
-  } else if (!ReadDegrees(latText.value(), TAxis::Latitude, lat, reason) ||
-             !ReadDegrees(lonText.value(), TAxis::Longitude, lon, reason)) {
-    Collector.Refuse(Place, reason);
+    collector.Refuse(place, "no lon attribute");
+  } else if (!ReadDegrees(latText.value(), Axis::Latitude, lat, reason) ||
+             !ReadDegrees(lonText.value(), Axis::Longitude, lon, reason)) {
+    collector.Refuse(place, reason);
   } else {
-    const pugi::xml_node name = FirstChild(Point, "name");
-    Collector.Take(Place, name ? name.text().get() : "",
-                   PositionFromDegrees(Collector.Settings().earth, lat, lon));
+    const pugi::xml_node name = FirstChild(point, "name");
+    collector.Take(place, name ? name.text().get() : "",
+                   PositionFromDegrees(collector.Settings().earth, lat, lon));
   }
 }
 
 // Appends what pugixml writes to a string, each line end as CR LF.
 class StringWriter : public pugi::xml_writer {
  public:
-  explicit StringWriter(std::string& Out) : out_(Out) {}
-  void write(const void* Data, std::size_t Size) override {
-    const std::string_view chunk(static_cast<const char*>(Data), Size);
+  explicit StringWriter(std::string& out) : out_(out) {}
+  void write(const void* data, std::size_t size) override {
+    const std::string_view chunk(static_cast<const char*>(data), size);
     std::size_t from = 0;
     for (std::size_t lf = chunk.find('\n'); lf != std::string_view::npos;
          from = lf + 1, lf = chunk.find('\n', from)) {
@@ -99,22 +99,22 @@ class StringWriter : public pugi::xml_writer {
 
 }  // namespace
 
-ImportResult ImportGpx(std::string_view Text, ImportCollector& Collector) {
+ImportResult ImportGpx(std::string_view text, ImportCollector& collector) {
   pugi::xml_document document;
   const pugi::xml_parse_result parsed =
-      document.load_buffer(Text.data(), Text.size(), pugi::parse_default, pugi::encoding_auto);
+      document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
   // Offsets count in the text as pugixml holds it, which is this text
   // unless the document declared another encoding.
   const bool offsetsHere = parsed.encoding == pugi::encoding_utf8;
-  LineIndex lines(Text);
+  LineIndex lines(text);
   if (!parsed) {
     std::string where;
     if (offsetsHere) where = LineText(lines.LineOf(static_cast<std::uint64_t>(parsed.offset))) + ": ";
-    return Collector.Fail("GPX: " + where + parsed.description());
+    return collector.Fail("GPX: " + where + parsed.description());
   }
   const pugi::xml_node root = document.document_element();
   if (!root || LocalName(root) != "gpx") {
-    return Collector.Fail(root ? "GPX: the document is <" + std::string(root.name()) + ">, not <gpx>"
+    return collector.Fail(root ? "GPX: the document is <" + std::string(root.name()) + ">, not <gpx>"
                                : "GPX: the document has no element");
   }
   std::uint64_t points = 0;
@@ -122,7 +122,7 @@ ImportResult ImportGpx(std::string_view Text, ImportCollector& Collector) {
     ++points;
     const std::ptrdiff_t offset = point.offset_debug();
     const std::uint64_t at = offsetsHere && offset >= 0 ? static_cast<std::uint64_t>(offset) : points;
-    ReadPoint(point, EntryPlace{at, element}, Collector);
+    ReadPoint(point, EntryPlace{at, element}, collector);
   };
   for (const pugi::xml_node child : root.children()) {
     if (child.type() != pugi::node_element) continue;
@@ -141,17 +141,17 @@ ImportResult ImportGpx(std::string_view Text, ImportCollector& Collector) {
           count += point.type() == pugi::node_element && LocalName(point) == "trkpt";
         }
       }
-      Collector.CountTrackPoints(count);
+      collector.CountTrackPoints(count);
     }
   }
-  return Collector.Finish([&](const EntryPlace& place) {
+  return collector.Finish([&](const EntryPlace& place) {
     const std::string element = place.element;
     if (!offsetsHere) return element + " " + std::to_string(place.at);
     return LineText(lines.LineOf(place.at)) + " (" + element + ")";
   });
 }
 
-void ExportGpx(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out) {
+void ExportGpx(const FixDatabase& fixes, const EarthModel& earth, std::string& out) {
   pugi::xml_document document;
   pugi::xml_node declaration = document.append_child(pugi::node_declaration);
   declaration.append_attribute("version") = "1.0";
@@ -162,18 +162,18 @@ void ExportGpx(const TFixDB& Fixes, const TEarthModel& Earth, std::string& Out) 
   gpx.append_attribute("xmlns") = Namespace;
   std::string name;
   // A 16-bit counter would wrap at a full database of 65535 fixes.
-  for (std::uint32_t pos = 1; pos <= Fixes.Count(); ++pos) {
-    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(pos));
-    if (!fix.Valid) continue;
-    const DegreeTexts degrees = ExportDegrees(Earth, fix.Position);
+  for (std::uint32_t pos = 1; pos <= fixes.Count(); ++pos) {
+    const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(pos));
+    if (!fix.valid) continue;
+    const DegreeTexts degrees = ExportDegrees(earth, fix.position);
     pugi::xml_node point = gpx.append_child("wpt");
     point.append_attribute("lat") = degrees.latitude.c_str();
     point.append_attribute("lon") = degrees.longitude.c_str();
     name.clear();
-    AppendUtf8(name, fix.Name.View());
+    AppendUtf8(name, fix.name.View());
     point.append_child("name").text() = name.c_str();
   }
-  StringWriter writer(Out);
+  StringWriter writer(out);
   document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
 }
 

@@ -35,10 +35,10 @@ constexpr std::array<LetterRange, 51> AccentedLetters = {{
 }};
 
 // What code point C contributes to a fix name; empty when it is invalid.
-std::string_view NameCharacters(char32_t C, char& Single) {
+std::string_view NameCharacters(char32_t C, char& single) {
   if (C < 0x80) {
-    Single = ToCapital(static_cast<char>(C));
-    if (FixNameChars.find(Single) != std::string_view::npos) return {&Single, 1};
+    single = ToCapital(static_cast<char>(C));
+    if (FixNameChars.find(single) != std::string_view::npos) return {&single, 1};
     return {};
   }
   const auto range = std::find_if(AccentedLetters.begin(), AccentedLetters.end(),
@@ -51,12 +51,12 @@ bool IsSeparator(char C) { return C == '-' || C == '/'; }
 
 bool IsCapitalLetter(char C) { return C >= 'A' && C <= 'Z'; }
 
-constexpr std::size_t MaxNameLength = TFixName::Capacity;
+constexpr std::size_t MaxNameLength = FixNameText::Capacity;
 
 }  // namespace
 
-char32_t NextCodePoint(std::string_view Text, std::size_t& Pos) {
-  const auto lead = static_cast<unsigned char>(Text[Pos++]);
+char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) return lead;
   std::size_t length = 0;
   char32_t c = 0;
@@ -70,24 +70,24 @@ char32_t NextCodePoint(std::string_view Text, std::size_t& Pos) {
   } else {
     return MalformedCodePoint;
   }
-  if (Pos + length > Text.size()) return MalformedCodePoint;
+  if (pos + length > text.size()) return MalformedCodePoint;
   for (std::size_t i = 0; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(Text[Pos + i]);
+    const auto next = static_cast<unsigned char>(text[pos + i]);
     if ((next & 0xC0) != 0x80) return MalformedCodePoint;
     c = (c << 6) | (next & 0x3Fu);
   }
   if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return MalformedCodePoint;
-  Pos += length;
+  pos += length;
   return c;
 }
 
-std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal) {
+std::string ValidFixName(std::string_view original, std::uint32_t ordinal) {
   std::string name;
   bool pendingDash = false;  // a run of invalid characters since the last valid one
   std::size_t pos = 0;
-  while (pos < Original.size()) {
+  while (pos < original.size()) {
     char single = 0;
-    const std::string_view part = NameCharacters(NextCodePoint(Original, pos), single);
+    const std::string_view part = NameCharacters(NextCodePoint(original, pos), single);
     if (part.empty()) {
       pendingDash = !name.empty();
       continue;
@@ -98,7 +98,7 @@ std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal) {
     pendingDash = false;
     name += part;
   }
-  if (name.empty()) return std::string(GeneratedPrefix) + std::to_string(Ordinal);
+  if (name.empty()) return std::string(GeneratedPrefix) + std::to_string(ordinal);
   if (!IsCapitalLetter(name.front())) name.insert(0, GeneratedPrefix);
   const std::size_t uncut = name.size();
   FitFixName(name);
@@ -110,23 +110,23 @@ std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal) {
   return name;
 }
 
-bool OnlyCapitals(std::string_view Original, std::string_view Name) {
-  const std::string_view trimmed = TrimmedView(Original);
-  if (trimmed.size() != Name.size()) return false;
-  return std::equal(trimmed.begin(), trimmed.end(), Name.begin(), [](char a, char b) {
+bool OnlyCapitals(std::string_view original, std::string_view name) {
+  const std::string_view trimmed = TrimmedView(original);
+  if (trimmed.size() != name.size()) return false;
+  return std::equal(trimmed.begin(), trimmed.end(), name.begin(), [](char a, char b) {
     return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
   });
 }
 
-bool ImportNames::Taken(const std::string& Name) const {
-  return claimed_.count(Name) != 0 || existing_.FindName(Name) != 0;
+bool ImportNames::Taken(const std::string& name) const {
+  return claimed_.count(name) != 0 || existing_.FindName(name) != 0;
 }
 
-std::string ImportNames::Claim(const std::string& Name) {
-  std::string name = Name;
+std::string ImportNames::Claim(const std::string& wanted) {
+  std::string name = wanted;
   for (unsigned number = 2; Taken(name); ++number) {
     const std::string tail = "-" + std::to_string(number);
-    std::string base = Name;
+    std::string base = wanted;
     // Cut from the end until base + tail is a stored name as it stands:
     // at most 16 characters, and a suffix after "/" of 1 to 13.
     for (;;) {

@@ -40,32 +40,32 @@ inline constexpr char32_t MalformedCodePoint = 0x110000;
 
 // The next code point of the UTF-8 Text at Pos, Pos advanced past it; a
 // malformed sequence gives MalformedCodePoint and skips one byte.
-char32_t NextCodePoint(std::string_view Text, std::size_t& Pos);
+char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 
 // Steps 1 to 4 of the rule for the name Original (UTF-8; a malformed byte
 // counts as an invalid character) of the entry numbered Ordinal.
-std::string ValidFixName(std::string_view Original, std::uint32_t Ordinal);
+std::string ValidFixName(std::string_view original, std::uint32_t ordinal);
 
 // True when Name is Original with nothing but its ASCII letters made
 // capitals and blanks at its ends dropped: a change the fix input dialog
 // makes of any typed name.
-bool OnlyCapitals(std::string_view Original, std::string_view Name);
+bool OnlyCapitals(std::string_view original, std::string_view name);
 
 // Step 5: the names of one import.
 class ImportNames {
  public:
   // The names of Existing are taken; it must outlive this object and not
   // change while it is used.
-  explicit ImportNames(const TFixDB& Existing) : existing_(Existing) {}
+  explicit ImportNames(const FixDatabase& existing) : existing_(existing) {}
 
   // Name (a valid fix name), or the first of Name-2, Name-3... that is not
   // taken; the result is taken from now on.
-  std::string Claim(const std::string& Name);
+  std::string Claim(const std::string& wanted);
 
  private:
-  bool Taken(const std::string& Name) const;
+  bool Taken(const std::string& name) const;
 
-  const TFixDB& existing_;
+  const FixDatabase& existing_;
   std::unordered_set<std::string> claimed_;
 };
 

@@ -20,18 +20,18 @@ constexpr mode_t LockFileMode = 0644;
 
 }  // namespace
 
-TInstanceLock::TInstanceLock(const std::string& Directory)
-    : path_(Directory.empty() || Directory.back() == '/' ? Directory + InstanceLockFileName
-                                                         : Directory + "/" + InstanceLockFileName) {
+InstanceLock::InstanceLock(const std::string& directory)
+    : path_(directory.empty() || directory.back() == '/' ? directory + InstanceLockFileName
+                                                         : directory + "/" + InstanceLockFileName) {
   TryAgain();
 }
 
-TInstanceLock::~TInstanceLock() {
+InstanceLock::~InstanceLock() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-TInstanceLockState TInstanceLock::TryAgain() {
-  if (state_ == TInstanceLockState::Taken) return state_;
+InstanceLockState InstanceLock::TryAgain() {
+  if (state_ == InstanceLockState::Taken) return state_;
   failure_.clear();
   if (fd_ < 0) {
     fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | OpenFlags, LockFileMode);
@@ -40,23 +40,23 @@ TInstanceLockState TInstanceLock::TryAgain() {
     if (fd_ < 0 && (errno == EACCES || errno == EROFS)) fd_ = ::open(path_.c_str(), O_RDONLY | OpenFlags);
     if (fd_ < 0) {
       failure_ = SystemErrorText(errno);
-      return state_ = TInstanceLockState::Unavailable;
+      return state_ = InstanceLockState::Unavailable;
     }
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
       failure_ = msg::NotRegularFile;
       ::close(fd_);
       fd_ = -1;
-      return state_ = TInstanceLockState::Unavailable;
+      return state_ = InstanceLockState::Unavailable;
     }
   }
   // flock, not fcntl: its lock belongs to this open file, so a second object
   // of the same process finds it held too, and closing another descriptor of
   // the file does not drop it.
-  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return state_ = TInstanceLockState::Taken;
-  if (errno == EWOULDBLOCK) return state_ = TInstanceLockState::HeldElsewhere;
+  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return state_ = InstanceLockState::Taken;
+  if (errno == EWOULDBLOCK) return state_ = InstanceLockState::HeldElsewhere;
   failure_ = SystemErrorText(errno);
-  return state_ = TInstanceLockState::Unavailable;
+  return state_ = InstanceLockState::Unavailable;
 }
 
 }  // namespace navorix

@@ -17,35 +17,35 @@ namespace msg {
 inline constexpr const char* DataDirInUse = "Another copy of Navorix uses the same data directory";
 }  // namespace msg
 
-enum class TInstanceLockState {
+enum class InstanceLockState {
   Taken,          // this object holds the lock
   HeldElsewhere,  // another process (or another object) holds it
   Unavailable,    // the lock file cannot be opened or locked; see Failure
 };
 
-class TInstanceLock {
+class InstanceLock {
  public:
   // Tries once, without waiting, to take the lock of Directory (with or
   // without a trailing "/"), creating the lock file when it is missing.
-  explicit TInstanceLock(const std::string& Directory);
+  explicit InstanceLock(const std::string& directory);
   // Releases the lock when this object holds it.
-  ~TInstanceLock();
-  TInstanceLock(const TInstanceLock&) = delete;
-  TInstanceLock& operator=(const TInstanceLock&) = delete;
+  ~InstanceLock();
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
 
-  TInstanceLockState State() const { return state_; }
-  bool Taken() const { return state_ == TInstanceLockState::Taken; }
+  InstanceLockState State() const { return state_; }
+  bool Taken() const { return state_ == InstanceLockState::Taken; }
   // The platform's reason (or "not a regular file") when Unavailable.
   const std::string& Failure() const { return failure_; }
 
   // Tries to take the lock again, without waiting (after the other copy
   // has ended, for instance); the new state.
-  TInstanceLockState TryAgain();
+  InstanceLockState TryAgain();
 
  private:
   std::string path_;
   int fd_ = -1;
-  TInstanceLockState state_ = TInstanceLockState::Unavailable;
+  InstanceLockState state_ = InstanceLockState::Unavailable;
   std::string failure_;
 };
 

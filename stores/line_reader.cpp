@@ -23,22 +23,22 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // A descriptor of FileName open for reading, or -1 with Reason set. The open
 // does not wait (a named pipe without a writer would hold it for ever), and
 // only a regular file is kept: a directory, a pipe or a device is refused.
-int OpenRegularFile(const std::string& FileName, std::string& Reason,
-                    std::uint64_t MaxFileSize = TLineReader::AnySize) {
-  const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+int OpenRegularFile(const std::string& fileName, std::string& reason,
+                    std::uint64_t maxFileSize = LineReader::AnySize) {
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    Reason = SystemErrorText(errno);
+    reason = SystemErrorText(errno);
     return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
-    Reason = SystemErrorText(errno);
+    reason = SystemErrorText(errno);
   } else if (S_ISDIR(info.st_mode)) {
-    Reason = SystemErrorText(EISDIR);
+    reason = SystemErrorText(EISDIR);
   } else if (!S_ISREG(info.st_mode)) {
-    Reason = msg::NotRegularFile;
-  } else if (static_cast<std::uint64_t>(info.st_size) > MaxFileSize) {
-    Reason = TooLargeReason(MaxFileSize);
+    reason = msg::NotRegularFile;
+  } else if (static_cast<std::uint64_t>(info.st_size) > maxFileSize) {
+    reason = TooLargeReason(maxFileSize);
   } else {
     (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
@@ -49,52 +49,52 @@ int OpenRegularFile(const std::string& FileName, std::string& Reason,
 
 }  // namespace
 
-std::string FileBaseName(const std::string& Path) {
-  const std::size_t slash = Path.find_last_of('/');
-  return slash == std::string::npos ? Path : Path.substr(slash + 1);
+std::string FileBaseName(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string TooLargeReason(std::uint64_t Limit) {
+std::string TooLargeReason(std::uint64_t limit) {
   constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
   return "larger than " +
-         (Limit % MiB == 0 ? std::to_string(Limit / MiB) + " MiB" : std::to_string(Limit) + " bytes");
+         (limit % MiB == 0 ? std::to_string(limit / MiB) + " MiB" : std::to_string(limit) + " bytes");
 }
 
-std::string SystemErrorText(int Code) {
+std::string SystemErrorText(int code) {
   char text[256] = {};
   // The GNU strerror_r returns its text, which may not be the buffer.
-  return std::string(strerror_r(Code, text, sizeof text));
+  return std::string(strerror_r(code, text, sizeof text));
 }
 
-TLineReader::TLineReader(const std::string& FileName, std::size_t MaxLength,
-                         const TFileSystemCalls& Calls, std::uint64_t MaxFileSize)
-    : name_(FileName), max_length_(MaxLength), calls_(Calls), max_file_size_(MaxFileSize) {
+LineReader::LineReader(const std::string& fileName, std::size_t maxLength,
+                         const FileSystemCalls& calls, std::uint64_t maxFileSize)
+    : name_(fileName), maxLength_(maxLength), calls_(calls), maxFileSize_(maxFileSize) {
   std::string reason;
-  fd_ = OpenRegularFile(FileName, reason, MaxFileSize);
-  if (fd_ < 0) throw Error("Cannot open " + FileBaseName(FileName) + ": " + reason);
+  fd_ = OpenRegularFile(fileName, reason, maxFileSize);
+  if (fd_ < 0) throw Error("Cannot open " + FileBaseName(fileName) + ": " + reason);
   buffer_ = std::make_unique<char[]>(BufferSize);
 }
 
-std::string CannotReadReason(const std::string& FileName) {
+std::string CannotReadReason(const std::string& fileName) {
   std::string reason;
-  const int fd = OpenRegularFile(FileName, reason);
+  const int fd = OpenRegularFile(fileName, reason);
   if (fd >= 0) ::close(fd);
   return reason;
 }
 
-TLineReader::~TLineReader() {
+LineReader::~LineReader() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-bool TLineReader::Fill() {
+bool LineReader::Fill() {
   if (eof_) return false;
   for (;;) {
-    const ssize_t got = calls_.Read(fd_, buffer_.get(), BufferSize);
+    const ssize_t got = calls_.read(fd_, buffer_.get(), BufferSize);
     if (got > 0) {
       read_ += static_cast<std::uint64_t>(got);
-      if (read_ > max_file_size_) {
+      if (read_ > maxFileSize_) {
         eof_ = true;
-        throw Error("Cannot read " + FileBaseName(name_) + ": " + TooLargeReason(max_file_size_));
+        throw Error("Cannot read " + FileBaseName(name_) + ": " + TooLargeReason(maxFileSize_));
       }
       pos_ = 0;
       end_ = static_cast<std::size_t>(got);
@@ -120,15 +120,15 @@ bool TLineReader::Fill() {
   }
 }
 
-int TLineReader::Peek() {
+int LineReader::Peek() {
   if (pos_ == end_ && !Fill()) return -1;
   return static_cast<unsigned char>(buffer_[pos_]);
 }
 
-bool TLineReader::AtEnd() { return Peek() < 0; }
+bool LineReader::AtEnd() { return Peek() < 0; }
 
-bool TLineReader::ReadLine(std::string& Line) {
-  Line.clear();
+bool LineReader::ReadLine(std::string& line) {
+  line.clear();
   truncated_ = false;
   if (Peek() < 0) return false;
   for (;;) {
@@ -139,9 +139,9 @@ bool TLineReader::ReadLine(std::string& Line) {
     const char* p = start;
     while (p != stop && *p != CR && *p != LF) ++p;
     const std::size_t run = static_cast<std::size_t>(p - start);
-    const std::size_t room = max_length_ - std::min(max_length_, Line.size());
+    const std::size_t room = maxLength_ - std::min(maxLength_, line.size());
     if (run > room) truncated_ = true;
-    Line.append(start, std::min(run, room));
+    line.append(start, std::min(run, room));
     pos_ += run;
     if (p == stop) continue;
     const char ending = *p;

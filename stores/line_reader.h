@@ -35,7 +35,7 @@ inline constexpr const char* NotRegularFile = "not a regular file";
 // a mistake, and reading it would hold the program for minutes.
 inline constexpr std::uint64_t MaxDataFileSize = std::uint64_t{64} << 20;
 
-class TLineReader {
+class LineReader {
  public:
   // Longest line kept by default, in bytes. Every line the program writes is
   // far shorter; longer lines only come from foreign or damaged files.
@@ -47,18 +47,18 @@ class TLineReader {
   // platform's reason, "not a regular file", or "larger than N MiB" for a
   // file above MaxFileSize) when it cannot be opened or is no regular file.
   // Reads through Calls, which must outlive the reader.
-  explicit TLineReader(const std::string& FileName, std::size_t MaxLength = DefaultMaxLength,
-                       const TFileSystemCalls& Calls = SystemCalls(),
-                       std::uint64_t MaxFileSize = AnySize);
-  ~TLineReader();
-  TLineReader(const TLineReader&) = delete;
-  TLineReader& operator=(const TLineReader&) = delete;
+  explicit LineReader(const std::string& fileName, std::size_t maxLength = DefaultMaxLength,
+                       const FileSystemCalls& calls = SystemCalls(),
+                       std::uint64_t maxFileSize = AnySize);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
   // Reads the next line into Line, without its line end. At the end of the
   // file Line becomes empty and the result is false; otherwise true.
   // Throws Error "Cannot read NAME: reason" on an input/output failure or
   // when the file has grown beyond its largest size.
-  bool ReadLine(std::string& Line);
+  bool ReadLine(std::string& line);
 
   // True when the file has no byte left. Throws as ReadLine does.
   bool AtEnd();
@@ -75,9 +75,9 @@ class TLineReader {
   static constexpr std::size_t BufferSize = 64 * 1024;
 
   std::string name_;
-  std::size_t max_length_;
-  const TFileSystemCalls& calls_;
-  std::uint64_t max_file_size_;
+  std::size_t maxLength_;
+  const FileSystemCalls& calls_;
+  std::uint64_t maxFileSize_;
   std::uint64_t read_ = 0;  // bytes read so far
   int fd_ = -1;
   std::unique_ptr<char[]> buffer_;
@@ -88,18 +88,18 @@ class TLineReader {
   bool started_ = false;
 };
 
-// Why FileName cannot be read as TLineReader reads it (the platform's reason
+// Why FileName cannot be read as LineReader reads it (the platform's reason
 // or "not a regular file"), or an empty text when it can. Never waits.
-std::string CannotReadReason(const std::string& FileName);
+std::string CannotReadReason(const std::string& fileName);
 
 // The reason given for a file above Limit bytes: "larger than N MiB" (or
 // "larger than N bytes" for a limit of no whole MiB).
-std::string TooLargeReason(std::uint64_t Limit);
+std::string TooLargeReason(std::uint64_t limit);
 
 // The last component of a path, for messages that must stay short.
-std::string FileBaseName(const std::string& Path);
+std::string FileBaseName(const std::string& path);
 
 // The platform's text for the error number Code.
-std::string SystemErrorText(int Code);
+std::string SystemErrorText(int code);
 
 }  // namespace navorix

@@ -8,61 +8,61 @@ namespace navorix {
 namespace {
 
 // Count followed by Singular or Plural.
-std::string Counted(std::uint32_t Count, const char* Singular, const char* Plural) {
-  return std::to_string(Count) + " " + (Count == 1 ? Singular : Plural);
+std::string Counted(std::uint32_t count, const char* singular, const char* plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
 }  // namespace
 
-std::string FitMessage(std::string Text) {
+std::string FitMessage(std::string text) {
   static constexpr std::string_view Ellipsis = "...";
-  if (Text.size() > MaxMessageLength) {
-    Text.resize(MaxMessageLength - Ellipsis.size());
-    Text += Ellipsis;
+  if (text.size() > MaxMessageLength) {
+    text.resize(MaxMessageLength - Ellipsis.size());
+    text += Ellipsis;
   }
-  return Text;
+  return text;
 }
 
-std::vector<std::string> ReportShown(std::vector<std::string> Lines) {
-  if (Lines.size() <= MaxReportLines) return Lines;
-  const std::size_t more = Lines.size() - (MaxReportLines - 1);
-  Lines.resize(MaxReportLines - 1);
-  Lines.push_back("and " + std::to_string(more) + " more");
-  return Lines;
+std::vector<std::string> ReportShown(std::vector<std::string> lines) {
+  if (lines.size() <= MaxReportLines) return lines;
+  const std::size_t more = lines.size() - (MaxReportLines - 1);
+  lines.resize(MaxReportLines - 1);
+  lines.push_back("and " + std::to_string(more) + " more");
+  return lines;
 }
 
-std::vector<std::string> LoadReportLines(const TLoadReport& Report) {
-  const bool fixes = Report.Source == TLoadSource::FixFile;
+std::vector<std::string> LoadReportLines(const LoadReport& report) {
+  const bool fixes = report.source == LoadSource::FixFile;
   const std::string file = fixes ? "Fix file: " : "History file: ";
   std::vector<std::string> lines;
-  if (!Report.Failure.empty()) lines.push_back(FitMessage(Report.Failure));
-  if (Report.BeyondCapacity > 0) {
+  if (!report.failure.empty()) lines.push_back(FitMessage(report.failure));
+  if (report.beyondCapacity > 0) {
     lines.push_back(FitMessage(
         file +
-        (fixes ? Counted(Report.BeyondCapacity, "fix", "fixes") + " beyond " +
-                     std::to_string(Report.Capacity) + " not loaded"
-               : Counted(Report.BeyondCapacity, "oldest record", "oldest records") + " beyond " +
-                     std::to_string(Report.Capacity) + " dropped")));
+        (fixes ? Counted(report.beyondCapacity, "fix", "fixes") + " beyond " +
+                     std::to_string(report.capacity) + " not loaded"
+               : Counted(report.beyondCapacity, "oldest record", "oldest records") + " beyond " +
+                     std::to_string(report.capacity) + " dropped")));
   }
-  if (Report.Unreadable > 0) {
+  if (report.unreadable > 0) {
     lines.push_back(
-        FitMessage(file + (Report.Unreadable == 1
+        FitMessage(file + (report.unreadable == 1
                                ? std::string("1 unreadable line shown as an empty row")
-                               : Counted(Report.Unreadable, "unreadable line", "unreadable lines") +
+                               : Counted(report.unreadable, "unreadable line", "unreadable lines") +
                                      " shown as empty rows")));
   }
-  if (Report.AfterEndOfData > 0) {
-    lines.push_back(FitMessage(file + Counted(Report.AfterEndOfData, "line", "lines") +
+  if (report.afterEndOfData > 0) {
+    lines.push_back(FitMessage(file + Counted(report.afterEndOfData, "line", "lines") +
                            " after the empty line not read"));
   }
-  if (Report.LongLines > 0) {
-    lines.push_back(FitMessage(file + Counted(Report.LongLines, "long line", "long lines") + " cut short"));
+  if (report.longLines > 0) {
+    lines.push_back(FitMessage(file + Counted(report.longLines, "long line", "long lines") + " cut short"));
   }
   return lines;
 }
 
-std::string LoadReportMessage(const TLoadReport& Report) {
-  std::vector<std::string> lines = LoadReportLines(Report);
+std::string LoadReportMessage(const LoadReport& report) {
+  std::vector<std::string> lines = LoadReportLines(report);
   return lines.empty() ? std::string() : std::move(lines.front());
 }
 

@@ -14,36 +14,36 @@
 
 namespace navorix {
 
-enum class TLoadSource { FixFile, HistoryFile };
+enum class LoadSource { FixFile, HistoryFile };
 
-struct TLoadReport {
-  TLoadSource Source = TLoadSource::FixFile;
+struct LoadReport {
+  LoadSource source = LoadSource::FixFile;
   // Fixes (valid ones) added to the database, or records read from the
   // history file (of which BeyondCapacity may have dropped some again).
-  std::uint32_t Taken = 0;
+  std::uint32_t taken = 0;
   // Fix file: data lines not loaded because the database was full or the
   // reader's limit of data lines was reached. History file: records
   // dropped, oldest first, to keep the log within its capacity.
-  std::uint32_t BeyondCapacity = 0;
+  std::uint32_t beyondCapacity = 0;
   // The capacity or limit that BeyondCapacity refers to.
-  std::uint32_t Capacity = 0;
+  std::uint32_t capacity = 0;
   // Fix file: data lines after the end of data.
-  std::uint32_t AfterEndOfData = 0;
+  std::uint32_t afterEndOfData = 0;
   // Fix file: data lines that did not read as a fix (bad coordinates, a
   // missing name, a name the fix input dialog would refuse); each still
   // leaves an empty entry, shown as an empty row and counted, which a save
   // leaves out.
-  std::uint32_t Unreadable = 0;
+  std::uint32_t unreadable = 0;
   // History file: lines longer than the reader's limit, cut there.
-  std::uint32_t LongLines = 0;
+  std::uint32_t longLines = 0;
   // The reading failure ("Cannot read NAME: reason") that ended the load
   // early, keeping what was read before it; empty when read to the end.
-  std::string Failure;
+  std::string failure;
 
   // True when the file was read to its end and nothing was left out.
   bool Complete() const {
-    return BeyondCapacity == 0 && AfterEndOfData == 0 && Unreadable == 0 && LongLines == 0 &&
-           Failure.empty();
+    return beyondCapacity == 0 && afterEndOfData == 0 && unreadable == 0 && longLines == 0 &&
+           failure.empty();
   }
 };
 
@@ -54,20 +54,20 @@ inline constexpr std::size_t MaxMessageLength = 64;
 inline constexpr std::size_t MaxReportLines = 5;
 
 // Text cut to MaxMessageLength characters, with "..." where it was cut.
-std::string FitMessage(std::string Text);
+std::string FitMessage(std::string text);
 
 // Lines as one report shows them: all of them when they are at most
 // MaxReportLines, else the first ones and "and N more".
-std::vector<std::string> ReportShown(std::vector<std::string> Lines);
+std::vector<std::string> ReportShown(std::vector<std::string> lines);
 
 // One line per kind of loss, most serious first (a failure, then capacity,
 // unreadable lines, lines after the end of data, cut lines), each of at
 // most MaxMessageLength characters, e.g. "Fix file: 4465 fixes beyond 65535
 // not loaded"; none when Complete.
-std::vector<std::string> LoadReportLines(const TLoadReport& Report);
+std::vector<std::string> LoadReportLines(const LoadReport& report);
 
 // The first of LoadReportLines, the one line for the error box; an empty
 // text when Complete.
-std::string LoadReportMessage(const TLoadReport& Report);
+std::string LoadReportMessage(const LoadReport& report);
 
 }  // namespace navorix

@@ -8,65 +8,65 @@
 
 namespace navorix {
 
-std::string TLogList::GetLine(std::uint16_t N, int Line) const {
+std::string LogList::GetLine(std::uint16_t N, int line) const {
   if (N < 1 || N > Count()) return {};
   const LogRecord& record = records_[N - 1u];
-  switch (Line) {
-    case 1: return record.Line1;
-    case 2: return record.Line2;
-    case 3: return record.Line3;
+  switch (line) {
+    case 1: return record.line1;
+    case 2: return record.line2;
+    case 3: return record.line3;
     default: return {};
   }
 }
 
-void TLogList::Add(std::string_view Line1, std::string_view Line2, std::string_view Line3) {
+void LogList::Add(std::string_view line1, std::string_view line2, std::string_view line3) {
   if (records_.size() >= MaxLogRecords) records_.pop_front();
-  records_.push_back({std::string(Line1), std::string(Line2), std::string(Line3)});
+  records_.push_back({std::string(line1), std::string(line2), std::string(line3)});
 }
 
-void TLogList::Delete(std::uint16_t N) {
+void LogList::Delete(std::uint16_t N) {
   if (N < 1 || N > Count()) return;
   records_.erase(records_.begin() + (N - 1));
 }
 
-void TLogList::Clear() { records_.clear(); }
+void LogList::Clear() { records_.clear(); }
 
-TCommitResult TLogList::SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls,
-                                   const TKeepOld& Keep) const {
-  TAtomicFile file(FileName, Calls, Keep);
+CommitResult LogList::SaveToFile(const std::string& fileName, const FileSystemCalls& calls,
+                                   const KeepOld& keep) const {
+  AtomicFile file(fileName, calls, keep);
   for (const LogRecord& record : records_) {
-    file.WriteLine(record.Line1);
-    file.WriteLine(record.Line2);
-    file.WriteLine(record.Line3);
+    file.WriteLine(record.line1);
+    file.WriteLine(record.line2);
+    file.WriteLine(record.line3);
   }
   return file.Commit();
 }
 
-void TLogList::LoadFromFile(const std::string& FileName, const TFileSystemCalls& Calls) {
-  TLoadReport report;
-  LoadFromFile(FileName, report, Calls);
-  if (!report.Failure.empty()) throw Error(report.Failure);
+void LogList::LoadFromFile(const std::string& fileName, const FileSystemCalls& calls) {
+  LoadReport report;
+  LoadFromFile(fileName, report, calls);
+  if (!report.failure.empty()) throw Error(report.failure);
 }
 
-void TLogList::LoadFromFile(const std::string& FileName, TLoadReport& Report, const TFileSystemCalls& Calls) {
-  Report = TLoadReport{};
-  Report.Source = TLoadSource::HistoryFile;
-  Report.Capacity = MaxLogRecords;
-  TLineReader reader(FileName, TLineReader::DefaultMaxLength, Calls, MaxDataFileSize);
+void LogList::LoadFromFile(const std::string& fileName, LoadReport& report, const FileSystemCalls& calls) {
+  report = LoadReport{};
+  report.source = LoadSource::HistoryFile;
+  report.capacity = MaxLogRecords;
+  LineReader reader(fileName, LineReader::DefaultMaxLength, calls, MaxDataFileSize);
   std::string lines[3];
   try {
     while (!reader.AtEnd()) {
       // A read at the end of the file gives an empty line.
       for (std::string& line : lines) {
         reader.ReadLine(line);
-        if (reader.Truncated()) ++Report.LongLines;
+        if (reader.Truncated()) ++report.longLines;
       }
-      if (Count() == MaxLogRecords) ++Report.BeyondCapacity;
-      TLogList::Add(lines[0], lines[1], lines[2]);
-      ++Report.Taken;
+      if (Count() == MaxLogRecords) ++report.beyondCapacity;
+      LogList::Add(lines[0], lines[1], lines[2]);
+      ++report.taken;
     }
   } catch (const std::exception& failure) {
-    Report.Failure = failure.what();
+    report.failure = failure.what();
   }
 }
 

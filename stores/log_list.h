@@ -27,29 +27,29 @@ namespace navorix {
 inline constexpr std::uint16_t MaxLogRecords = 999;
 
 struct LogRecord {
-  std::string Line1;
-  std::string Line2;
-  std::string Line3;
+  std::string line1;
+  std::string line2;
+  std::string line3;
 };
 
-class TLogList {
+class LogList {
  public:
-  TLogList() = default;
-  TLogList(const TLogList&) = delete;
-  TLogList& operator=(const TLogList&) = delete;
+  LogList() = default;
+  LogList(const LogList&) = delete;
+  LogList& operator=(const LogList&) = delete;
   // A window-bound log is used through its own type only (the operations
   // hide these, they do not override them).
-  ~TLogList() = default;
+  ~LogList() = default;
 
   std::uint16_t Count() const { return static_cast<std::uint16_t>(records_.size()); }
 
   // A copy of line Line (1..3) of record N (1..Count); empty text for a
   // record or line that does not exist.
-  std::string GetLine(std::uint16_t N, int Line) const;
+  std::string GetLine(std::uint16_t N, int line) const;
 
   // Appends a record with copies of the three texts, after deleting record 1
   // when the log is full.
-  void Add(std::string_view Line1, std::string_view Line2, std::string_view Line3);
+  void Add(std::string_view line1, std::string_view line2, std::string_view line3);
   // Removes record N; nothing when N is not 1..Count.
   void Delete(std::uint16_t N);
   void Clear();
@@ -57,19 +57,19 @@ class TLogList {
   // Writes the history file, replacing the old one only when complete and
   // keeping of it what Keep says. Throws Error "Cannot write NAME: reason"
   // on failure.
-  TCommitResult SaveToFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls(),
-                           const TKeepOld& Keep = {}) const;
+  CommitResult SaveToFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
+                           const KeepOld& keep = {}) const;
   // Appends the records of a history file (without clearing first; of a
   // long file only the last MaxLogRecords remain). Lines longer than
-  // TLineReader::DefaultMaxLength are cut. Throws Error "Cannot open NAME:
+  // LineReader::DefaultMaxLength are cut. Throws Error "Cannot open NAME:
   // reason" or "Cannot read NAME: reason"; the records read before a read
   // failure stay.
-  void LoadFromFile(const std::string& FileName, const TFileSystemCalls& Calls = SystemCalls());
+  void LoadFromFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls());
   // The same, with Report telling what was not taken: records dropped for
   // the capacity, cut lines, and a read failure, which is reported there
   // instead of being raised. Throws Error "Cannot open NAME: reason".
-  void LoadFromFile(const std::string& FileName, TLoadReport& Report,
-                    const TFileSystemCalls& Calls = SystemCalls());
+  void LoadFromFile(const std::string& fileName, LoadReport& report,
+                    const FileSystemCalls& calls = SystemCalls());
 
  private:
   std::deque<LogRecord> records_;

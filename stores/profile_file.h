@@ -27,7 +27,7 @@
 
 namespace navorix {
 
-class TProfileFile {
+class ProfileFile {
  public:
   // Largest settings file accepted, in bytes: the whole file is held so that
   // saving can keep all of it. Real ones hold a few hundred bytes.
@@ -35,7 +35,7 @@ class TProfileFile {
 
   // An empty profile that saves to FileName.
   // Reads and writes through Calls, which must outlive the profile.
-  explicit TProfileFile(std::string FileName, const TFileSystemCalls& Calls = SystemCalls());
+  explicit ProfileFile(std::string fileName, const FileSystemCalls& calls = SystemCalls());
 
   // Reads the file. A missing file leaves the profile empty (not an error).
   // Throws Error ("Cannot open NAME: reason", "Cannot read NAME: reason")
@@ -44,49 +44,49 @@ class TProfileFile {
   void Load();
 
   // True when Section holds Key (with any value).
-  bool HasKey(std::string_view Section, std::string_view Key) const;
+  bool HasKey(std::string_view section, std::string_view key) const;
   // The value of Key in Section as text, or Default when the key is missing.
-  std::string ReadString(std::string_view Section, std::string_view Key,
-                         std::string_view Default) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
   // A decimal integer ("-12", "+7"); Default when missing or not a number
   // of the int range.
-  int ReadInteger(std::string_view Section, std::string_view Key, int Default) const;
+  int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
   // The integer of the key is not 0; Default when it is missing or not a
   // number.
-  bool ReadBool(std::string_view Section, std::string_view Key, bool Default) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
   // A decimal number with "." as separator (a "," written under a locale
   // that uses it is read too); Default when missing or not a number.
-  long double ReadFloat(std::string_view Section, std::string_view Key, long double Default) const;
+  long double ReadFloat(std::string_view section, std::string_view key, long double fallback) const;
 
   // Sets Key in Section to Value (cut before any line break, so that a value
   // can never add lines).
-  void WriteString(std::string_view Section, std::string_view Key, std::string_view Value);
-  void WriteInteger(std::string_view Section, std::string_view Key, int Value);
+  void WriteString(std::string_view sectionName, std::string_view keyName, std::string_view newValue);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
   // Written as 1 or 0.
-  void WriteBool(std::string_view Section, std::string_view Key, bool Value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
 
   // Writes every line to the file, replacing it only when complete and
-  // keeping of the old file what Keep says (TAtomicFile). Throws Error on
+  // keeping of the old file what Keep says (AtomicFile). Throws Error on
   // failure; the old file stays as it was.
-  TCommitResult Save(const TKeepOld& Keep = {}) const;
+  CommitResult Save(const KeepOld& keep = {}) const;
 
   const std::vector<std::string>& Lines() const { return lines_; }
-  const std::string& FileName() const { return file_name_; }
+  const std::string& FileName() const { return fileName_; }
 
  private:
   static constexpr std::size_t None = static_cast<std::size_t>(-1);
 
   // Index of the line of section Name, or None.
-  std::size_t FindSection(std::string_view Name) const;
+  std::size_t FindSection(std::string_view name) const;
   // Index of the first line after the section that starts at line Section.
-  std::size_t SectionEnd(std::size_t Section) const;
+  std::size_t SectionEnd(std::size_t section) const;
   // Index of the line of Key in the section at line Section, or None.
-  std::size_t FindKey(std::size_t Section, std::string_view Key) const;
+  std::size_t FindKey(std::size_t section, std::string_view keyName) const;
   // Points Value at the text of Key; false when the key is missing.
-  bool Find(std::string_view Section, std::string_view Key, std::string_view& Value) const;
+  bool Find(std::string_view sectionName, std::string_view keyName, std::string_view& value) const;
 
-  std::string file_name_;
-  const TFileSystemCalls& calls_;
+  std::string fileName_;
+  const FileSystemCalls& calls_;
   std::vector<std::string> lines_;
 };
 

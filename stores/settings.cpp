@@ -10,88 +10,88 @@ namespace {
 constexpr const char* SettingsSection = "Settings";
 constexpr const char* InterfaceSection = "Interface";
 
-bool IsFontSize(int Size) { return Size >= MinFontSize && Size <= MaxFontSize; }
+bool IsFontSize(int size) { return size >= MinFontSize && size <= MaxFontSize; }
 
 }  // namespace
 
-std::vector<std::string> ReadSettings(const TProfileFile& ini, TSettings& Settings) {
+std::vector<std::string> ReadSettings(const ProfileFile& ini, ProgramSettings& settings) {
   std::vector<std::string> refused;
-  TEarthModel& earth = Settings.Earth;
-  earth.EllipticLat = ini.ReadBool(SettingsSection, "EllipticLat", true);
-  earth.EllipticArc = ini.ReadBool(SettingsSection, "EllipticArc", false);
-  earth.GeoDistance = ini.ReadBool(SettingsSection, "GeoDistance", false);
+  EarthModel& earth = settings.earth;
+  earth.ellipticLat = ini.ReadBool(SettingsSection, "EllipticLat", true);
+  earth.ellipticArc = ini.ReadBool(SettingsSection, "EllipticArc", false);
+  earth.geoDistance = ini.ReadBool(SettingsSection, "GeoDistance", false);
 
   // An option value that is missing, does not convert or lies outside its
   // range gives the first value, every option's default.
-  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
-    const int value = ini.ReadInteger(SettingsSection, option.Key, 0);
-    option.Set(Settings.Display, value >= 0 && value < option.Count ? value : 0);
+  for (const DisplayOptionInfo& option : DisplayOptionTable) {
+    const int value = ini.ReadInteger(SettingsSection, option.key, 0);
+    option.set(settings.display, value >= 0 && value < option.count ? value : 0);
   }
 
   // The three radii are taken together or not at all: a model made of one
   // hand-entered radius and two others that do not fit it would be worse
   // than the model in force.
-  const EarthShape& shape = earth.Shape;
-  const long double spher = ini.ReadFloat(SettingsSection, "SpherRadius", shape.SpherRadius);
-  const long double polar = ini.ReadFloat(SettingsSection, "PolarRadius", shape.PolarRadius);
-  const long double equat = ini.ReadFloat(SettingsSection, "EquatRadius", shape.EquatRadius);
+  const EarthShape& shape = earth.shape;
+  const long double spher = ini.ReadFloat(SettingsSection, "SpherRadius", shape.spherRadius);
+  const long double polar = ini.ReadFloat(SettingsSection, "PolarRadius", shape.polarRadius);
+  const long double equat = ini.ReadFloat(SettingsSection, "EquatRadius", shape.equatRadius);
   if (IsUsableEarthModel(spher, polar, equat)) {
-    earth.Shape = EarthShape(spher, polar, equat);
+    earth.shape = EarthShape(spher, polar, equat);
   } else {
     refused.emplace_back(msg::BadEarthRadii);
   }
 
-  TInterfaceOptions& face = Settings.Interface;
-  face.Sound = ini.ReadBool(InterfaceSection, "Sound", true);
-  face.Hints = ini.ReadBool(InterfaceSection, "Hints", true);
+  InterfaceOptions& face = settings.interface;
+  face.sound = ini.ReadBool(InterfaceSection, "Sound", true);
+  face.hints = ini.ReadBool(InterfaceSection, "Hints", true);
   // A size outside the range leaves the size as it is, and is said: only a
   // person writes these keys.
-  const auto fontSize = [&](const char* Key, int& Size, const char* Refused) {
-    if (!ini.HasKey(InterfaceSection, Key)) {
-      Size = DefaultFontSize;
+  const auto fontSize = [&](const char* key, int& target, const char* refusal) {
+    if (!ini.HasKey(InterfaceSection, key)) {
+      target = DefaultFontSize;
       return;
     }
-    const int size = ini.ReadInteger(InterfaceSection, Key, 0);
+    const int size = ini.ReadInteger(InterfaceSection, key, 0);
     if (IsFontSize(size)) {
-      Size = size;
+      target = size;
     } else {
-      refused.emplace_back(Refused);
+      refused.emplace_back(refusal);
     }
   };
-  fontSize("MenuFontSize", face.MenuFontSize, msg::BadMenuFontSize);
-  fontSize("PropFontSize", face.PropFontSize, msg::BadPropFontSize);
-  Settings.Chart = ReadChartSettings(ini);
+  fontSize("MenuFontSize", face.menuFontSize, msg::BadMenuFontSize);
+  fontSize("PropFontSize", face.propFontSize, msg::BadPropFontSize);
+  settings.chart = ReadChartSettings(ini);
   return refused;
 }
 
-void LoadSettings(const std::string& FileName, TSettings& Settings, const TFileSystemCalls& Calls) {
-  TProfileFile ini(FileName, Calls);
+void LoadSettings(const std::string& fileName, ProgramSettings& settings, const FileSystemCalls& calls) {
+  ProfileFile ini(fileName, calls);
   ini.Load();
-  const std::vector<std::string> refused = ReadSettings(ini, Settings);
+  const std::vector<std::string> refused = ReadSettings(ini, settings);
   if (!refused.empty()) throw Error(refused.front());
 }
 
-TCommitResult SaveSettings(const std::string& FileName, const TSettings& Settings,
-                           const TFileSystemCalls& Calls, const TKeepOld& Keep) {
+CommitResult SaveSettings(const std::string& fileName, const ProgramSettings& settings,
+                           const FileSystemCalls& calls, const KeepOld& keep) {
   // Reading the file first keeps every line that is not written here; a
   // file that cannot be read is not overwritten.
-  TProfileFile ini(FileName, Calls);
+  ProfileFile ini(fileName, calls);
   ini.Load();
-  return SaveSettings(ini, Settings, Keep);
+  return SaveSettings(ini, settings, keep);
 }
 
-TCommitResult SaveSettings(TProfileFile& ini, const TSettings& Settings, const TKeepOld& Keep) {
-  const TEarthModel& earth = Settings.Earth;
-  ini.WriteBool(SettingsSection, "EllipticLat", earth.EllipticLat);
-  ini.WriteBool(SettingsSection, "EllipticArc", earth.EllipticArc);
-  ini.WriteBool(SettingsSection, "GeoDistance", earth.GeoDistance);
-  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
-    ini.WriteInteger(SettingsSection, option.Key, option.Get(Settings.Display));
+CommitResult SaveSettings(ProfileFile& ini, const ProgramSettings& settings, const KeepOld& keep) {
+  const EarthModel& earth = settings.earth;
+  ini.WriteBool(SettingsSection, "EllipticLat", earth.ellipticLat);
+  ini.WriteBool(SettingsSection, "EllipticArc", earth.ellipticArc);
+  ini.WriteBool(SettingsSection, "GeoDistance", earth.geoDistance);
+  for (const DisplayOptionInfo& option : DisplayOptionTable) {
+    ini.WriteInteger(SettingsSection, option.key, option.get(settings.display));
   }
-  ini.WriteBool(InterfaceSection, "Sound", Settings.Interface.Sound);
-  ini.WriteBool(InterfaceSection, "Hints", Settings.Interface.Hints);
-  WriteChartSettings(ini, Settings.Chart);
-  return ini.Save(Keep);
+  ini.WriteBool(InterfaceSection, "Sound", settings.interface.sound);
+  ini.WriteBool(InterfaceSection, "Hints", settings.interface.hints);
+  WriteChartSettings(ini, settings.chart);
+  return ini.Save(keep);
 }
 
 }  // namespace navorix

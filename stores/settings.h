@@ -39,23 +39,23 @@ inline constexpr const char* BadPropFontSize = "Settings file: PropFontSize not 
 }  // namespace msg
 
 // The options of the window itself.
-struct TInterfaceOptions {
-  bool Sound = true;  // the sounds play only while it is on
-  bool Hints = true;  // balloon hints of the main window
-  int MenuFontSize = DefaultFontSize;  // point size of the menu font
-  int PropFontSize = DefaultFontSize;  // proportional font of the windows
-  friend bool operator==(const TInterfaceOptions&, const TInterfaceOptions&) = default;
+struct InterfaceOptions {
+  bool sound = true;  // the sounds play only while it is on
+  bool hints = true;  // balloon hints of the main window
+  int menuFontSize = DefaultFontSize;  // point size of the menu font
+  int propFontSize = DefaultFontSize;  // proportional font of the windows
+  friend bool operator==(const InterfaceOptions&, const InterfaceOptions&) = default;
 };
 
 // Everything the settings file holds, with the values before it is read.
-struct TSettings {
-  TDisplayOptions Display;
-  TEarthModel Earth;
-  TInterfaceOptions Interface;
-  TChartSettings Chart;  // [Chart], the chart window's own section
+struct ProgramSettings {
+  DisplayOptions display;
+  EarthModel earth;
+  InterfaceOptions interface;
+  ChartSettings chart;  // [Chart], the chart window's own section
 };
 
-class TProfileFile;
+class ProfileFile;
 
 // Reads the settings of a loaded settings file into Settings, in the order
 // status loading takes them: the ellipsoid switches, the display options,
@@ -64,7 +64,7 @@ class TProfileFile;
 // that make no usable model (refused as a set; the radii in force stay)
 // and font sizes outside 7 to 12. Everything else is read all the same,
 // and a refused value stays in the file.
-std::vector<std::string> ReadSettings(const TProfileFile& Ini, TSettings& Settings);
+std::vector<std::string> ReadSettings(const ProfileFile& ini, ProgramSettings& settings);
 
 // Reads the settings file FileName into Settings, in the order status
 // loading takes them: the ellipsoid switches, the display options, the
@@ -72,8 +72,8 @@ std::vector<std::string> ReadSettings(const TProfileFile& Ini, TSettings& Settin
 // at the first failure (the settings not yet read keep their values); a
 // refused value (see ReadSettings) is raised as Error with its message
 // after the rest has been read.
-void LoadSettings(const std::string& FileName, TSettings& Settings,
-                  const TFileSystemCalls& Calls = SystemCalls());
+void LoadSettings(const std::string& fileName, ProgramSettings& settings,
+                  const FileSystemCalls& calls = SystemCalls());
 
 // Writes the keys the program writes ("Settings": the three switches and
 // the six display options; "Interface": Sound and Hints; "Chart" once the
@@ -81,9 +81,9 @@ void LoadSettings(const std::string& FileName, TSettings& Settings,
 // other line of the file as it was, and of the old file what Keep says. A
 // file that exists but cannot be read is not overwritten. Throws Error on
 // failure; the old file stays then.
-TCommitResult SaveSettings(const std::string& FileName, const TSettings& Settings,
-                           const TFileSystemCalls& Calls = SystemCalls(), const TKeepOld& Keep = {});
+CommitResult SaveSettings(const std::string& fileName, const ProgramSettings& settings,
+                           const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {});
 // Writes the keys into Ini as it stands (loaded or not) and saves it.
-TCommitResult SaveSettings(TProfileFile& Ini, const TSettings& Settings, const TKeepOld& Keep = {});
+CommitResult SaveSettings(ProfileFile& ini, const ProgramSettings& settings, const KeepOld& keep = {});
 
 }  // namespace navorix

@@ -18,21 +18,21 @@ constexpr char32_t HighTable[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
 
-char32_t CodePoint(unsigned char Byte) {
-  if (Byte >= 0x80 && Byte < 0xA0) return HighTable[Byte - 0x80];
-  return Byte;
+char32_t CodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return HighTable[byte - 0x80];
+  return byte;
 }
 
-void AppendCodePoint(std::string& Out, char32_t C) {
+void AppendCodePoint(std::string& out, char32_t C) {
   if (C < 0x80) {
-    Out += static_cast<char>(C);
+    out += static_cast<char>(C);
   } else if (C < 0x800) {
-    Out += static_cast<char>(0xC0 | (C >> 6));
-    Out += static_cast<char>(0x80 | (C & 0x3F));
+    out += static_cast<char>(0xC0 | (C >> 6));
+    out += static_cast<char>(0x80 | (C & 0x3F));
   } else {
-    Out += static_cast<char>(0xE0 | (C >> 12));
-    Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (C & 0x3F));
+    out += static_cast<char>(0xE0 | (C >> 12));
+    out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (C & 0x3F));
   }
 }
 
@@ -47,25 +47,25 @@ unsigned char ByteOf(char32_t C) {
 
 }  // namespace
 
-void AppendUtf8(std::string& Out, std::string_view Text) {
-  for (const char c : Text) {
+void AppendUtf8(std::string& out, std::string_view text) {
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) {
-      Out += c;
+      out += c;
     } else {
-      AppendCodePoint(Out, CodePoint(byte));
+      AppendCodePoint(out, CodePoint(byte));
     }
   }
 }
 
-bool Utf8ToCp1252(std::string_view Text, std::string& Out) {
-  Out.clear();
+bool Utf8ToCp1252(std::string_view text, std::string& out) {
+  out.clear();
   bool exact = true;
   std::size_t i = 0;
-  while (i < Text.size()) {
-    const auto lead = static_cast<unsigned char>(Text[i]);
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) {
-      Out += Text[i++];
+      out += text[i++];
       continue;
     }
     std::size_t length = 0;
@@ -80,19 +80,19 @@ bool Utf8ToCp1252(std::string_view Text, std::string& Out) {
       length = 4;
       c = lead & 0x07u;
     }
-    bool ok = length != 0 && i + length <= Text.size();
+    bool ok = length != 0 && i + length <= text.size();
     for (std::size_t k = 1; ok && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(Text[i + k]);
+      const auto next = static_cast<unsigned char>(text[i + k]);
       ok = (next & 0xC0) == 0x80;
       c = (c << 6) | (next & 0x3Fu);
     }
     const unsigned char byte = ok ? ByteOf(c) : 0;
     if (byte == 0) {
-      Out += '?';
+      out += '?';
       exact = false;
       i += ok ? length : 1;
     } else {
-      Out += static_cast<char>(byte);
+      out += static_cast<char>(byte);
       i += length;
     }
   }

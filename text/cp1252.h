@@ -10,10 +10,10 @@ namespace navorix {
 // Appends the UTF-8 form of the Windows-1252 Text to Out. The five bytes the
 // code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the C1
 // controls of the same value, so every byte survives a round trip.
-void AppendUtf8(std::string& Out, std::string_view Text);
+void AppendUtf8(std::string& out, std::string_view text);
 
 // Replaces Out by the Windows-1252 form of the UTF-8 Text. A character the
 // code page cannot hold, and a malformed sequence, become "?"; false then.
-bool Utf8ToCp1252(std::string_view Text, std::string& Out);
+bool Utf8ToCp1252(std::string_view text, std::string& out);
 
 }  // namespace navorix

@@ -27,34 +27,34 @@ namespace {
 // of magnitude is estimated; the true limits are below 5000.
 constexpr std::int64_t ExponentClamp = 1000000000;
 
-struct TLexed {
-  std::string_view Number;  // the part handed to from_chars (sign "-" kept, "+" dropped)
-  bool Negative = false;
-  bool AllZero = true;      // every mantissa digit is "0"
-  std::int64_t Order = 0;   // order of magnitude of the first non-zero digit
+struct LexedLine {
+  std::string_view number;  // the part handed to from_chars (sign "-" kept, "+" dropped)
+  bool negative = false;
+  bool allZero = true;      // every mantissa digit is "0"
+  std::int64_t order = 0;   // order of magnitude of the first non-zero digit
 };
 
 // Checks Text against the decimal syntax (without fraction and exponent when
 // Whole) and describes it. False when Text does not match.
-bool Lex(std::string_view Text, bool Whole, TLexed& Out) {
+bool Lex(std::string_view text, bool whole, LexedLine& out) {
   std::size_t i = 0;
-  const std::size_t n = Text.size();
-  while (i < n && Text[i] == ' ') ++i;
-  if (i < n && (Text[i] == '+' || Text[i] == '-')) {
-    Out.Negative = Text[i] == '-';
-    if (Text[i] == '+') Out.Number = Text.substr(i + 1);
-    else Out.Number = Text.substr(i);
+  const std::size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    out.negative = text[i] == '-';
+    if (text[i] == '+') out.number = text.substr(i + 1);
+    else out.number = text.substr(i);
     ++i;
   } else {
-    Out.Number = Text.substr(i);
+    out.number = text.substr(i);
   }
   std::int64_t intDigits = 0;
   std::int64_t digitIndex = 0;
   std::int64_t firstNonZero = -1;
   std::size_t digitCount = 0;
   auto scanDigits = [&](bool integerPart) {
-    while (i < n && IsDigit(Text[i])) {
-      if (firstNonZero < 0 && Text[i] != '0') firstNonZero = digitIndex;
+    while (i < n && IsDigit(text[i])) {
+      if (firstNonZero < 0 && text[i] != '0') firstNonZero = digitIndex;
       if (integerPart && digitIndex < ExponentClamp) ++intDigits;
       if (digitIndex < ExponentClamp) ++digitIndex;
       ++digitCount;
@@ -62,30 +62,30 @@ bool Lex(std::string_view Text, bool Whole, TLexed& Out) {
     }
   };
   scanDigits(true);
-  if (!Whole && i < n && Text[i] == '.') {
+  if (!whole && i < n && text[i] == '.') {
     ++i;
     scanDigits(false);
   }
   if (digitCount == 0) return false;
   std::int64_t exponent = 0;
-  if (!Whole && i < n && (Text[i] == 'E' || Text[i] == 'e')) {
+  if (!whole && i < n && (text[i] == 'E' || text[i] == 'e')) {
     ++i;
     bool negativeExponent = false;
-    if (i < n && (Text[i] == '+' || Text[i] == '-')) {
-      negativeExponent = Text[i] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+      negativeExponent = text[i] == '-';
       ++i;
     }
     const std::size_t start = i;
-    while (i < n && IsDigit(Text[i])) {
-      exponent = std::min<std::int64_t>(exponent * 10 + (Text[i] - '0'), ExponentClamp);
+    while (i < n && IsDigit(text[i])) {
+      exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - '0'), ExponentClamp);
       ++i;
     }
     if (i == start) return false;
     if (negativeExponent) exponent = -exponent;
   }
   if (i != n) return false;
-  Out.AllZero = firstNonZero < 0;
-  Out.Order = Out.AllZero ? 0 : intDigits - 1 - firstNonZero + exponent;
+  out.allZero = firstNonZero < 0;
+  out.order = out.allZero ? 0 : intDigits - 1 - firstNonZero + exponent;
   return true;
 }
 
@@ -93,16 +93,16 @@ bool Lex(std::string_view Text, bool Whole, TLexed& Out) {
 // set-up: up to 19 significant digits and a small exponent make the mantissa
 // M and 10^k exact, so M * 10^k or M / 10^k is one correctly rounded
 // operation. False when the text is outside that case.
-bool ConvertShort(std::string_view Number, long double& Value) {
+bool ConvertShort(std::string_view number, long double& value) {
   std::size_t i = 0;
-  const bool negative = !Number.empty() && Number[0] == '-';
+  const bool negative = !number.empty() && number[0] == '-';
   if (negative) ++i;
   std::uint64_t mantissa = 0;
   int digits = 0;       // significant digits taken into the mantissa
   int scale = 0;        // power of ten of the mantissa's last digit
   bool fraction = false;
-  for (; i < Number.size(); ++i) {
-    const char c = Number[i];
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
     if (c == '.') {
       fraction = true;
       continue;
@@ -117,14 +117,14 @@ bool ConvertShort(std::string_view Number, long double& Value) {
     ++digits;
     if (fraction) --scale;
   }
-  if (i < Number.size()) {  // the exponent, already checked by Lex
+  if (i < number.size()) {  // the exponent, already checked by Lex
     ++i;
     bool negativeExponent = false;
-    if (Number[i] == '+' || Number[i] == '-') negativeExponent = Number[i++] == '-';
+    if (number[i] == '+' || number[i] == '-') negativeExponent = number[i++] == '-';
     int exponent = 0;
-    for (; i < Number.size(); ++i) {
+    for (; i < number.size(); ++i) {
       if (exponent > 10000) return false;
-      exponent = exponent * 10 + (Number[i] - '0');
+      exponent = exponent * 10 + (number[i] - '0');
     }
     scale += negativeExponent ? -exponent : exponent;
   }
@@ -134,7 +134,7 @@ bool ConvertShort(std::string_view Number, long double& Value) {
     result = scale < 0 ? result / PowersOfTen[static_cast<std::size_t>(-scale)]
                        : result * PowersOfTen[static_cast<std::size_t>(scale)];
   }
-  Value = negative ? -result : result;
+  value = negative ? -result : result;
   return true;
 }
 
@@ -143,12 +143,12 @@ bool ConvertShort(std::string_view Number, long double& Value) {
 // one ConvertShort gives after Lex, the whole number of all the digits
 // divided once by the exact power of ten of the fraction digits. False when
 // the text is not of that form; the general path then decides.
-bool ReadPlainDecimal(std::string_view Text, long double& Value) {
+bool ReadPlainDecimal(std::string_view text, long double& value) {
   std::uint64_t mantissa = 0;
   int digits = 0;
   int decimals = 0;
   bool point = false;
-  for (const char c : Text) {
+  for (const char c : text) {
     if (IsDigit(c)) {
       if (digits == MaxExactDigits) return false;
       mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
@@ -162,53 +162,53 @@ bool ReadPlainDecimal(std::string_view Text, long double& Value) {
   }
   if (digits == 0) return false;
   const auto whole = static_cast<long double>(mantissa);
-  Value = decimals == 0 ? whole : whole / PowersOfTen[static_cast<std::size_t>(decimals)];
+  value = decimals == 0 ? whole : whole / PowersOfTen[static_cast<std::size_t>(decimals)];
   return true;
 }
 
-bool Convert(const TLexed& Lexed, long double& Value) {
-  if (ConvertShort(Lexed.Number, Value)) return true;
-  const char* first = Lexed.Number.data();
-  const char* last = first + Lexed.Number.size();
+bool Convert(const LexedLine& lexed, long double& value) {
+  if (ConvertShort(lexed.number, value)) return true;
+  const char* first = lexed.number.data();
+  const char* last = first + lexed.number.size();
   long double result = 0.0L;
   const auto [ptr, ec] = std::from_chars(first, last, result, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
     // Too large to be meaningful is a failure; too small is a zero.
-    if (Lexed.AllZero || Lexed.Order >= 0) return false;
-    Value = Lexed.Negative ? -0.0L : 0.0L;
+    if (lexed.allZero || lexed.order >= 0) return false;
+    value = lexed.negative ? -0.0L : 0.0L;
     return true;
   }
   if (ec != std::errc() || ptr != last || !std::isfinite(result)) return false;
-  Value = result;
+  value = result;
   return true;
 }
 
 }  // namespace
 
-bool ReadDecimal(std::string_view Text, long double& Value) {
-  if (ReadPlainDecimal(Text, Value)) return true;
-  TLexed lexed;
-  return Lex(Text, false, lexed) && Convert(lexed, Value);
+bool ReadDecimal(std::string_view text, long double& value) {
+  if (ReadPlainDecimal(text, value)) return true;
+  LexedLine lexed;
+  return Lex(text, false, lexed) && Convert(lexed, value);
 }
 
-bool ReadWholeNumber(std::string_view Text, long double& Value) {
-  TLexed lexed;
-  return Lex(Text, true, lexed) && Convert(lexed, Value);
+bool ReadWholeNumber(std::string_view text, long double& value) {
+  LexedLine lexed;
+  return Lex(text, true, lexed) && Convert(lexed, value);
 }
 
-bool ReadDigitFraction(std::string_view Digits, long double& Value) {
-  if (Digits.empty() || !std::all_of(Digits.begin(), Digits.end(), IsDigit)) return false;
+bool ReadDigitFraction(std::string_view digits, long double& value) {
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) return false;
   std::string text;
-  text.reserve(Digits.size() + 2);
+  text.reserve(digits.size() + 2);
   text += "0.";
-  text += Digits;
-  return ReadDecimal(text, Value);
+  text += digits;
+  return ReadDecimal(text, value);
 }
 
 namespace {
 
 // The exact products below need more than 64 bits; g++ offers 128.
-__extension__ typedef unsigned __int128 TUInt128;
+__extension__ typedef unsigned __int128 UInt128;
 
 constexpr int MaxShortDecimals = 8;  // 10^8 < 2^27: m 10^d stays below 2^91
 
@@ -217,22 +217,22 @@ constexpr int MaxShortDecimals = 8;  // 10^8 < 2^27: m 10^d stays below 2^91
 // Value = m 2^e (m the 64-bit mantissa, e < 0) the exact product m 10^d is
 // shifted right by -e, rounding the dropped bits half to even. False when
 // Value is outside that case.
-bool ShortFixedText(long double Value, int Decimals, std::string& Text) {
-  if (Decimals > MaxShortDecimals) return false;
+bool ShortFixedText(long double value, int decimals, std::string& text) {
+  if (decimals > MaxShortDecimals) return false;
   int exponent = 0;
-  const long double fraction = std::frexp(std::fabs(Value), &exponent);  // in [0.5, 1)
+  const long double fraction = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1)
   const int e = exponent - 64;
   if (e >= 0) return false;
   const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-  TUInt128 scale = 1;
-  for (int i = 0; i < Decimals; ++i) scale *= 10;
-  const TUInt128 product = static_cast<TUInt128>(m) * scale;
-  TUInt128 units = 0;  // Value 10^d, rounded
+  UInt128 scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const UInt128 product = static_cast<UInt128>(m) * scale;
+  UInt128 units = 0;  // Value 10^d, rounded
   const int shift = -e;
   if (shift < 127) {
     units = product >> shift;
-    const TUInt128 dropped = product - (units << shift);
-    const TUInt128 half = static_cast<TUInt128>(1) << (shift - 1);
+    const UInt128 dropped = product - (units << shift);
+    const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
     if (dropped > half || (dropped == half && (units & 1) != 0)) ++units;
   }
   char digits[48];
@@ -240,37 +240,37 @@ bool ShortFixedText(long double Value, int Decimals, std::string& Text) {
   do {
     digits[n++] = static_cast<char>('0' + static_cast<int>(units % 10));
     units /= 10;
-  } while (units != 0 || n <= Decimals);
-  Text.clear();
-  if (std::signbit(Value)) Text += '-';
-  while (n > Decimals) Text += digits[--n];
-  if (Decimals > 0) {
-    Text += '.';
-    while (n > 0) Text += digits[--n];
+  } while (units != 0 || n <= decimals);
+  text.clear();
+  if (std::signbit(value)) text += '-';
+  while (n > decimals) text += digits[--n];
+  if (decimals > 0) {
+    text += '.';
+    while (n > 0) text += digits[--n];
   }
   return true;
 }
 
 }  // namespace
 
-std::string FixedText(long double Value, int Decimals) {
-  if (std::isnan(Value)) return "nan";
-  if (std::isinf(Value)) return Value < 0 ? "-inf" : "inf";
-  Decimals = std::clamp(Decimals, 0, 40);
-  if (std::string text; ShortFixedText(Value, Decimals, text)) return text;
+std::string FixedText(long double value, int decimals) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  decimals = std::clamp(decimals, 0, 40);
+  if (std::string text; ShortFixedText(value, decimals, text)) return text;
   // The largest finite value has 4933 integer digits.
   std::array<char, 5000> buffer{};
-  const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), Value,
-                                       std::chars_format::fixed, Decimals);
+  const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, decimals);
   if (ec != std::errc()) return "?";
   return std::string(buffer.data(), ptr);
 }
 
-std::string DecimalText(long double Value) {
-  if (std::isnan(Value)) return "nan";
-  if (std::isinf(Value)) return Value < 0 ? "-inf" : "inf";
+std::string DecimalText(long double value) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   std::array<char, 64> buffer{};
-  const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), Value);
+  const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   if (ec != std::errc()) return "?";
   return std::string(buffer.data(), ptr);
 }

@@ -7,39 +7,39 @@ namespace navorix {
 namespace {
 
 template <auto Member>
-int Get(const TDisplayOptions& Options) {
-  return Index(Options.*Member);
+int Get(const DisplayOptions& options) {
+  return Index(options.*Member);
 }
 
 // Value is one of the option's numbers (0 .. Count - 1).
 template <auto Member>
-void Set(TDisplayOptions& Options, int Value) {
-  using TValue = std::remove_cvref_t<decltype(Options.*Member)>;
-  Options.*Member = static_cast<TValue>(Value);
+void Set(DisplayOptions& options, int value) {
+  using Value = std::remove_cvref_t<decltype(options.*Member)>;
+  options.*Member = static_cast<Value>(value);
 }
 
 }  // namespace
 
-const TDisplayOptionInfo DisplayOptionTable[DisplayOptionCount] = {
-    {TDisplayOption::LatLonFormat, "LatLonFormat", LatLonFormatCount, FormatNames,
-     "Lat/Lon &Format: ", TOptionEffect::Rows, Get<&TDisplayOptions::LatLonFormat>,
-     Set<&TDisplayOptions::LatLonFormat>},
-    {TDisplayOption::AzimFormat, "AzimFormat", AzimFormatCount, FormatNames, "&Azimuth Format: ",
-     TOptionEffect::None, Get<&TDisplayOptions::AzimFormat>, Set<&TDisplayOptions::AzimFormat>},
-    {TDisplayOption::PlusDir, "PlusDir", PlusDirCount, PlusDirNames, "&Plus coordinates: ",
-     TOptionEffect::None, Get<&TDisplayOptions::PlusDir>, Set<&TDisplayOptions::PlusDir>},
-    {TDisplayOption::Precision, "Precision", PrecisionCount, PrecisionNames, "&Display Accuracy: ",
-     TOptionEffect::Rows, Get<&TDisplayOptions::Precision>, Set<&TDisplayOptions::Precision>},
-    {TDisplayOption::DistUnits, "DistUnits", DistUnitsCount, DistUnitsNames, "Distance &Units: ",
-     TOptionEffect::NextFixOn, Get<&TDisplayOptions::DistUnits>, Set<&TDisplayOptions::DistUnits>},
-    {TDisplayOption::AzimRange, "AzimRange", AzimRangeCount, AzimRangeNames, "Azimuth Range: ",
-     TOptionEffect::None, Get<&TDisplayOptions::AzimRange>, Set<&TDisplayOptions::AzimRange>},
+const DisplayOptionInfo DisplayOptionTable[DisplayOptionCount] = {
+    {DisplayOption::LatLonFormat, "LatLonFormat", LatLonFormatCount, FormatNames,
+     "Lat/Lon &Format: ", OptionEffect::Rows, Get<&DisplayOptions::latLonFormat>,
+     Set<&DisplayOptions::latLonFormat>},
+    {DisplayOption::AzimFormat, "AzimFormat", AzimFormatCount, FormatNames, "&Azimuth Format: ",
+     OptionEffect::None, Get<&DisplayOptions::azimFormat>, Set<&DisplayOptions::azimFormat>},
+    {DisplayOption::PlusDir, "PlusDir", PlusDirCount, PlusDirNames, "&Plus coordinates: ",
+     OptionEffect::None, Get<&DisplayOptions::plusDir>, Set<&DisplayOptions::plusDir>},
+    {DisplayOption::Precision, "Precision", PrecisionCount, PrecisionNames, "&Display Accuracy: ",
+     OptionEffect::Rows, Get<&DisplayOptions::precision>, Set<&DisplayOptions::precision>},
+    {DisplayOption::DistUnits, "DistUnits", DistUnitsCount, DistUnitsNames, "Distance &Units: ",
+     OptionEffect::NextFixOn, Get<&DisplayOptions::distUnits>, Set<&DisplayOptions::distUnits>},
+    {DisplayOption::AzimRange, "AzimRange", AzimRangeCount, AzimRangeNames, "Azimuth Range: ",
+     OptionEffect::None, Get<&DisplayOptions::azimRange>, Set<&DisplayOptions::azimRange>},
 };
 
-std::string OptionCaption(TDisplayOption Option, const TDisplayOptions& Options) {
-  const TDisplayOptionInfo& info = OptionInfo(Option);
-  const int value = info.Get(Options);
-  return std::string(info.CaptionPrefix) + info.Names[value >= 0 && value < info.Count ? value : 0];
+std::string OptionCaption(DisplayOption option, const DisplayOptions& options) {
+  const DisplayOptionInfo& info = OptionInfo(option);
+  const int value = info.get(options);
+  return std::string(info.captionPrefix) + info.names[value >= 0 && value < info.count ? value : 0];
 }
 
 }  // namespace navorix

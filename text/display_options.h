@@ -1,8 +1,8 @@
 // Display options and the fixed tables of coordinate text.
 //
 // Notation:
-//   Format    TAngleFormat: Deg/Frac, Deg/Min/Frac, Deg/Min/Sec, Infix DMS
-//   Accuracy  TAccuracy: Low, Medium, High
+//   Format    AngleFormat: Deg/Frac, Deg/Min/Frac, Deg/Min/Sec, Infix DMS
+//   Accuracy  Accuracy: Low, Medium, High
 //   unit      the counting unit of an angle text: 1/AngleScale[F][P] degree
 //
 // Every option is a closed set of values numbered from 0 in the order of the
@@ -15,13 +15,13 @@
 
 namespace navorix {
 
-enum class TAngleFormat : std::uint8_t { DegFrac, DegMinFrac, DegMinSec, InfixDMS };
+enum class AngleFormat : std::uint8_t { DegFrac, DegMinFrac, DegMinSec, InfixDMS };
 // What "+", "-" and a bare number mean for latitude and longitude.
-enum class TPlusDir : std::uint8_t { NorthEast, NorthWest, SouthEast, SouthWest };
-enum class TAccuracy : std::uint8_t { Low, Medium, High };
-enum class TDistUnits : std::uint8_t { Kilometers, Miles, NautMiles, Degrees };
+enum class PlusDir : std::uint8_t { NorthEast, NorthWest, SouthEast, SouthWest };
+enum class Accuracy : std::uint8_t { Low, Medium, High };
+enum class DistUnits : std::uint8_t { Kilometers, Miles, NautMiles, Degrees };
 // Azimuths shown in -180..+180 or in 0..360 degrees.
-enum class TAzimRange : std::uint8_t { PlusMinus180, Zero360 };
+enum class AzimRange : std::uint8_t { PlusMinus180, Zero360 };
 
 // Number of values of each option (the valid numbers are 0 .. count - 1).
 // The azimuth format offers only the first three angle formats.
@@ -34,29 +34,29 @@ inline constexpr int AzimRangeCount = 2;
 
 // The number of an option value.
 template <typename E>
-constexpr int Index(E Value) {
-  return static_cast<int>(Value);
+constexpr int Index(E value) {
+  return static_cast<int>(value);
 }
 
 // Value with number N when N is 0 .. Count - 1; false (Value untouched)
 // otherwise.
 template <typename E>
-constexpr bool FromIndex(int N, int Count, E& Value) {
-  if (N < 0 || N >= Count) return false;
-  Value = static_cast<E>(N);
+constexpr bool FromIndex(int N, int count, E& value) {
+  if (N < 0 || N >= count) return false;
+  value = static_cast<E>(N);
   return true;
 }
 
 // The six display settings, with the values they have before a settings
 // file is read.
-struct TDisplayOptions {
-  TAngleFormat LatLonFormat = TAngleFormat::DegMinSec;
-  TAngleFormat AzimFormat = TAngleFormat::DegFrac;
-  TPlusDir PlusDir = TPlusDir::NorthEast;
-  TAccuracy Precision = TAccuracy::Low;
-  TDistUnits DistUnits = TDistUnits::Kilometers;
-  TAzimRange AzimRange = TAzimRange::PlusMinus180;
-  friend bool operator==(const TDisplayOptions&, const TDisplayOptions&) = default;
+struct DisplayOptions {
+  AngleFormat latLonFormat = AngleFormat::DegMinSec;
+  AngleFormat azimFormat = AngleFormat::DegFrac;
+  PlusDir plusDir = PlusDir::NorthEast;
+  Accuracy precision = Accuracy::Low;
+  DistUnits distUnits = DistUnits::Kilometers;
+  AzimRange azimRange = AzimRange::PlusMinus180;
+  friend bool operator==(const DisplayOptions&, const DisplayOptions&) = default;
 };
 
 // Menu names, indexed by the option value. FormatNames serves both
@@ -70,7 +70,7 @@ inline constexpr const char* DistUnitsNames[4] = {"Kilometers", "Miles", "Naut.M
 inline constexpr const char* AzimRangeNames[2] = {"-180\xB0..+180\xB0", "0\xB0..+360\xB0"};
 
 // The display options by name, in the order of the settings file.
-enum class TDisplayOption : std::uint8_t {
+enum class DisplayOption : std::uint8_t {
   LatLonFormat,
   AzimFormat,
   PlusDir,
@@ -81,7 +81,7 @@ enum class TDisplayOption : std::uint8_t {
 inline constexpr int DisplayOptionCount = 6;
 
 // What a new value changes besides the option itself.
-enum class TOptionEffect : std::uint8_t {
+enum class OptionEffect : std::uint8_t {
   None,
   Rows,       // the fix list's rows are written anew
   NextFixOn,  // "&Next Fix" is enabled unless the value is Degrees
@@ -89,28 +89,28 @@ enum class TOptionEffect : std::uint8_t {
 
 // One display option: everything the settings file, the Options menu, the
 // captions and navorix-batch's `set` know of it.
-struct TDisplayOptionInfo {
-  TDisplayOption Option;
-  const char* Key;            // settings key, also the keyword of `set`
-  int Count;                  // values 0 .. Count - 1
-  const char* const* Names;   // the value names of the caption
-  const char* CaptionPrefix;  // the submenu's caption before the value name
-  TOptionEffect Effect;
-  int (*Get)(const TDisplayOptions&);
-  void (*Set)(TDisplayOptions&, int);
+struct DisplayOptionInfo {
+  DisplayOption option;
+  const char* key;            // settings key, also the keyword of `set`
+  int count;                  // values 0 .. Count - 1
+  const char* const* names;   // the value names of the caption
+  const char* captionPrefix;  // the submenu's caption before the value name
+  OptionEffect effect;
+  int (*get)(const DisplayOptions&);
+  void (*set)(DisplayOptions&, int);
 };
 
-// Indexed by TDisplayOption.
-extern const TDisplayOptionInfo DisplayOptionTable[DisplayOptionCount];
+// Indexed by DisplayOption.
+extern const DisplayOptionInfo DisplayOptionTable[DisplayOptionCount];
 
-inline const TDisplayOptionInfo& OptionInfo(TDisplayOption Option) {
-  return DisplayOptionTable[Index(Option)];
+inline const DisplayOptionInfo& OptionInfo(DisplayOption option) {
+  return DisplayOptionTable[Index(option)];
 }
 
 // The caption of the Options submenu of Option for the value in Options,
 // e.g. "Lat/Lon &Format: " followed by "Deg/Frac". A value outside its
 // enumeration (only a cast makes one) shows the first name.
-std::string OptionCaption(TDisplayOption Option, const TDisplayOptions& Options);
+std::string OptionCaption(DisplayOption option, const DisplayOptions& options);
 
 // The mark characters of coordinate text.
 inline constexpr char DegreeSign = '\xB0';
@@ -126,21 +126,21 @@ inline constexpr std::int32_t AngleScale[4][3] = {
     {60, 3600, 360000},     // the same counts, infix layout
 };
 
-struct TDistUnitInfo {
-  const char* Suffix;     // appended by FormatDistance
-  long double KmPerUnit;  // 0 for degrees of arc, which do not use the radius
+struct DistUnitInfo {
+  const char* suffix;     // appended by FormatDistance
+  long double kmPerUnit;  // 0 for degrees of arc, which do not use the radius
 };
 
 // Indexed by DistUnits. Degrees of arc convert with pi/180 per degree.
-inline constexpr TDistUnitInfo DistUnitTable[4] = {
+inline constexpr DistUnitInfo DistUnitTable[4] = {
     {"km", 1.0L},
     {"mi", 1.609344L},
     {"nm", 1.852L},
     {"\xB0", 0.0L},
 };
 
-inline constexpr const TDistUnitInfo& UnitInfo(TDistUnits Units) {
-  return DistUnitTable[Index(Units) & 3];
+inline constexpr const DistUnitInfo& UnitInfo(DistUnits units) {
+  return DistUnitTable[Index(units) & 3];
 }
 
 }  // namespace navorix

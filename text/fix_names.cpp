@@ -8,7 +8,7 @@
 namespace navorix {
 namespace {
 
-constexpr std::size_t MaxNameLength = TFixName::Capacity;  // 16
+constexpr std::size_t MaxNameLength = FixNameText::Capacity;  // 16
 constexpr std::size_t MaxSuffixLength = 13;
 
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
@@ -25,60 +25,60 @@ bool IsNameChar(char c) { return NameCharTable[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
-bool IsValidFixName(std::string& Name) {
-  Name = TrimBlanks(Name);
-  for (char& c : Name) {
+bool IsValidFixName(std::string& name) {
+  name = TrimBlanks(name);
+  for (char& c : name) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  return IsFixNameAsIs(Name);
+  return IsFixNameAsIs(name);
 }
 
-bool IsFixNameAsIs(std::string_view Name) {
+bool IsFixNameAsIs(std::string_view name) {
   // Trimming and capitals change nothing in such a name: it holds no blank,
   // no control character and no small letter.
-  if (Name.empty() || Name.size() > MaxNameLength || !IsCapital(Name.front())) return false;
-  return std::all_of(Name.begin(), Name.end(), IsNameChar);
+  if (name.empty() || name.size() > MaxNameLength || !IsCapital(name.front())) return false;
+  return std::all_of(name.begin(), name.end(), IsNameChar);
 }
 
-bool IsFittedFixName(std::string_view Name) {
-  if (Name.size() > MaxNameLength || Name.find(' ') != std::string_view::npos) return false;
-  const std::size_t slash = Name.find('/');
+bool IsFittedFixName(std::string_view name) {
+  if (name.size() > MaxNameLength || name.find(' ') != std::string_view::npos) return false;
+  const std::size_t slash = name.find('/');
   if (slash == std::string_view::npos) return true;
-  const std::size_t suffixLength = Name.size() - slash - 1;
+  const std::size_t suffixLength = name.size() - slash - 1;
   return suffixLength > 0 && suffixLength <= MaxSuffixLength;
 }
 
-void FitFixName(std::string& Name) {
+void FitFixName(std::string& name) {
   // A name that already fits (every name a fix file holds) stays as it is.
-  if (IsFittedFixName(Name)) return;
-  const std::size_t blank = Name.find(' ');
-  if (blank != std::string::npos) Name.resize(blank);
-  const std::size_t slash = Name.find('/');
+  if (IsFittedFixName(name)) return;
+  const std::size_t blank = name.find(' ');
+  if (blank != std::string::npos) name.resize(blank);
+  const std::size_t slash = name.find('/');
   if (slash == std::string::npos) {
-    if (Name.size() > MaxNameLength) Name.resize(MaxNameLength);
+    if (name.size() > MaxNameLength) name.resize(MaxNameLength);
     return;
   }
-  std::string base = Name.substr(0, slash);
-  std::string suffix = Name.substr(slash + 1);
+  std::string base = name.substr(0, slash);
+  std::string suffix = name.substr(slash + 1);
   if (suffix.size() > MaxSuffixLength) suffix.resize(MaxSuffixLength);
   if (suffix.empty()) {
     if (base.size() > MaxNameLength) base.resize(MaxNameLength);
-    Name = base;
+    name = base;
     return;
   }
   // base + "/" + suffix stays within 16 characters.
   const std::size_t baseLength = MaxNameLength - 1 - suffix.size();
   if (base.size() > baseLength) base.resize(baseLength);
-  Name = base + "/" + suffix;
+  name = base + "/" + suffix;
 }
 
-void MakeFix(FixRecord& Fix, const TTriV& Position, std::string Name) {
-  Fix.Valid = false;
-  Fix.Position = Position;
-  TriNormalize(Fix.Position);
-  FitFixName(Name);
-  Fix.Name = Name;
-  Fix.Valid = true;
+void MakeFix(FixRecord& fix, const Vector3& position, std::string name) {
+  fix.valid = false;
+  fix.position = position;
+  TriNormalize(fix.position);
+  FitFixName(name);
+  fix.name = name;
+  fix.valid = true;
 }
 
 }  // namespace navorix

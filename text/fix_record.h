@@ -12,13 +12,13 @@ namespace navorix {
 
 // A counted name of at most 16 characters held in place, so that copying a
 // fix never allocates. Longer text is cut at 16 characters.
-class TFixName {
+class FixNameText {
  public:
   static constexpr std::size_t Capacity = 16;
 
-  TFixName() = default;
-  TFixName(std::string_view text) { Assign(text); }  // NOLINT: names convert from text
-  TFixName& operator=(std::string_view text) {
+  FixNameText() = default;
+  FixNameText(std::string_view text) { Assign(text); }  // NOLINT: names convert from text
+  FixNameText& operator=(std::string_view text) {
     Assign(text);
     return *this;
   }
@@ -28,8 +28,8 @@ class TFixName {
   std::size_t Size() const { return length_; }
   bool Empty() const { return length_ == 0; }
 
-  friend bool operator==(const TFixName& a, const TFixName& b) { return a.View() == b.View(); }
-  friend bool operator==(const TFixName& a, std::string_view b) { return a.View() == b; }
+  friend bool operator==(const FixNameText& a, const FixNameText& b) { return a.View() == b.View(); }
+  friend bool operator==(const FixNameText& a, std::string_view b) { return a.View() == b; }
 
  private:
   void Assign(std::string_view text) {
@@ -42,9 +42,9 @@ class TFixName {
 };
 
 struct FixRecord {
-  TTriV Position;      // unit position vector (zero when not valid)
-  TFixName Name;       // upper case, at most 16 characters, no blanks
-  bool Valid = false;  // the record holds a usable fix
+  Vector3 position;      // unit position vector (zero when not valid)
+  FixNameText name;       // upper case, at most 16 characters, no blanks
+  bool valid = false;  // the record holds a usable fix
 };
 
 }  // namespace navorix

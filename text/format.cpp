@@ -33,16 +33,16 @@ constexpr std::size_t NameColumn = 16;
 // characters, and a name after the coordinates of a file line.
 constexpr std::size_t RowReserve = 64;
 
-int Clamped(int Value, int Count) { return std::clamp(Value, 0, Count - 1); }
+int Clamped(int value, int count) { return std::clamp(value, 0, count - 1); }
 template <typename E>
-int Clamped(E Value, int Count) {
-  return Clamped(Index(Value), Count);
+int Clamped(E value, int count) {
+  return Clamped(Index(value), count);
 }
 
 // An angle text built in place. The longest one, at a count near 9e18 with
 // a letter, has 25 characters; characters beyond the capacity would be
 // dropped, never written outside it.
-class TAngleText {
+class AngleText {
  public:
   static constexpr std::size_t Capacity = 48;
 
@@ -51,22 +51,22 @@ class TAngleText {
   }
   // The decimal digits of Value, zero-padded to Width; wider numbers are
   // never cut.
-  void PutNumber(std::uint64_t Value, int Width) {
+  void PutNumber(std::uint64_t value, int width) {
     char digits[20];  // 2^64 has 20 digits
     int n = 0;
     do {
-      digits[n++] = static_cast<char>('0' + Value % 10);
-      Value /= 10;
-    } while (Value != 0);
-    for (int i = n; i < Width; ++i) Put('0');
+      digits[n++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value != 0);
+    for (int i = n; i < width; ++i) Put('0');
     while (n > 0) Put(digits[--n]);
   }
   // Replaces the first degree sign by Letter, or appends Letter when there
   // is none.
-  void ReplaceDegreeSign(char Letter) {
+  void ReplaceDegreeSign(char letter) {
     const std::size_t sign = View().find(DegreeSign);
-    if (sign == std::string_view::npos) Put(Letter);
-    else text_[sign] = Letter;
+    if (sign == std::string_view::npos) Put(letter);
+    else text_[sign] = letter;
   }
   std::string_view View() const { return {text_, size_}; }
 
@@ -103,14 +103,14 @@ std::int64_t RoundHalfEven(long double x) {
 
 // |Angle| (radians) in units of 1/S degree, rounded as the counts and their
 // ties are defined: |Angle| 180/pi, then times S. Monotone in |Angle|.
-long double Units(long double Angle, std::int64_t S) {
-  return std::fabs(Angle) * RadToDeg * static_cast<long double>(S);
+long double Units(long double angle, std::int64_t S) {
+  return std::fabs(angle) * RadToDeg * static_cast<long double>(S);
 }
 
 // N of Angle at S units per degree; false when it does not fit 63 bits or
 // Angle is NaN.
-bool AngleCount(long double Angle, std::int64_t S, std::int64_t& N) {
-  const long double units = Units(Angle, S);
+bool AngleCount(long double angle, std::int64_t S, std::int64_t& N) {
+  const long double units = Units(angle, S);
   if (!(units < MaxAngleCount)) return false;
   N = RoundHalfEven(units);
   return true;
@@ -122,11 +122,11 @@ bool AngleCount(long double Angle, std::int64_t S, std::int64_t& N) {
 // that count too. Otherwise (within the bound of a rounding boundary, which
 // includes the exact ties of typed positions) PosLat decides. Both take the
 // sign of Pz.
-bool LatitudeCount(const TEarthModel& E, const TTriV& P, std::int64_t S, std::int64_t& N,
-                   bool& South) {
-  if (E.EllipticLat) {
+bool LatitudeCount(const EarthModel& E, const Vector3& P, std::int64_t S, std::int64_t& N,
+                   bool& south) {
+  if (E.ellipticLat) {
     const long double direct = PosLatDirect(E, P);
-    const long double bound = DirectLatBound(E.Shape);
+    const long double bound = DirectLatBound(E.shape);
     const long double magnitude = std::fabs(direct);
     // A NaN low end becomes 0; the high end is NaN then and fails the test.
     const long double lowEnd = magnitude - bound;
@@ -136,28 +136,28 @@ bool LatitudeCount(const TEarthModel& E, const TTriV& P, std::int64_t S, std::in
       const std::int64_t n = RoundHalfEven(low);
       if (n == RoundHalfEven(high)) {
         N = n;
-        South = std::signbit(direct);
+        south = std::signbit(direct);
         return true;
       }
     }
   }
   const long double lat = PosLat(E, P);
-  South = std::signbit(lat);
+  south = std::signbit(lat);
   return AngleCount(lat, S, N);
 }
 
 // The text of the count N at (F, P), as FormatAngle describes it. F and P
 // are constants here, so that every division is by a constant.
 template <int F, int P>
-void PutAngleAt(TAngleText& Text, std::uint64_t N) {
+void PutAngleAt(AngleText& text, std::uint64_t N) {
   constexpr auto s = static_cast<std::uint64_t>(AngleScale[F][P]);
   const std::uint64_t degrees = N / s;
   std::uint64_t rest = N % s;
-  Text.PutNumber(degrees, 1);
+  text.PutNumber(degrees, 1);
   if constexpr (F == 0) {
-    Text.Put('.');
-    Text.PutNumber(rest, 2 * P + 2);
-    Text.Put(DegreeSign);
+    text.Put('.');
+    text.PutNumber(rest, 2 * P + 2);
+    text.Put(DegreeSign);
     return;
   }
   constexpr std::uint64_t perMinute = s / 60;
@@ -170,30 +170,30 @@ void PutAngleAt(TAngleText& Text, std::uint64_t N) {
   } else if constexpr (F >= 2 && P == 1) {
     seconds = rest;
   }
-  Text.Put(DegreeSign);
-  Text.PutNumber(minutes, 2);
+  text.Put(DegreeSign);
+  text.PutNumber(minutes, 2);
   if constexpr (F == 1 && P >= 1) {
-    Text.Put('.');
-    Text.PutNumber(rest, 2 * P);
-    Text.Put(MinuteMark);
+    text.Put('.');
+    text.PutNumber(rest, 2 * P);
+    text.Put(MinuteMark);
   } else if constexpr (F <= 2) {
-    Text.Put(MinuteMark);
+    text.Put(MinuteMark);
     if constexpr (P >= 1) {
-      Text.PutNumber(seconds, 2);
+      text.PutNumber(seconds, 2);
       if constexpr (P == 2) {
-        Text.Put('.');
-        Text.PutNumber(rest, 2);
+        text.Put('.');
+        text.PutNumber(rest, 2);
       }
-      Text.Put(SecondMark);
+      text.Put(SecondMark);
     }
   } else {
-    if constexpr (P >= 1) Text.PutNumber(seconds, 2);
-    if constexpr (P == 2) Text.PutNumber(rest, 2);
+    if constexpr (P >= 1) text.PutNumber(seconds, 2);
+    if constexpr (P == 2) text.PutNumber(rest, 2);
   }
 }
 
-using TPutAngle = void (*)(TAngleText&, std::uint64_t);
-constexpr TPutAngle PutAngleTable[LatLonFormatCount][PrecisionCount] = {
+using AnglePutter = void (*)(AngleText&, std::uint64_t);
+constexpr AnglePutter PutAngleTable[LatLonFormatCount][PrecisionCount] = {
     {PutAngleAt<0, 0>, PutAngleAt<0, 1>, PutAngleAt<0, 2>},
     {PutAngleAt<1, 0>, PutAngleAt<1, 1>, PutAngleAt<1, 2>},
     {PutAngleAt<2, 0>, PutAngleAt<2, 1>, PutAngleAt<2, 2>},
@@ -201,106 +201,106 @@ constexpr TPutAngle PutAngleTable[LatLonFormatCount][PrecisionCount] = {
 };
 
 // The text of the count N >= 0 at (F, P), F and P in range.
-void PutAngle(TAngleText& Text, int F, int P, std::int64_t N) {
-  PutAngleTable[F][P](Text, static_cast<std::uint64_t>(N));
+void PutAngle(AngleText& text, int F, int P, std::int64_t N) {
+  PutAngleTable[F][P](text, static_cast<std::uint64_t>(N));
 }
 
 // One coordinate field: the count N at (F, P), or "?" when there is none,
 // with its hemisphere letter (in place of the degree sign in the infix
 // layout), right-aligned in Width.
-void AppendCoordinate(std::string& Out, int F, int P, bool Counted, std::int64_t N, char Letter,
-                      std::size_t Width) {
-  TAngleText text;
-  if (Counted) PutAngle(text, F, P, N);
+void AppendCoordinate(std::string& out, int F, int P, bool counted, std::int64_t N, char letter,
+                      std::size_t width) {
+  AngleText text;
+  if (counted) PutAngle(text, F, P, N);
   else text.Put('?');
-  if (F == Index(TAngleFormat::InfixDMS)) text.ReplaceDegreeSign(Letter);
-  else text.Put(Letter);
+  if (F == Index(AngleFormat::InfixDMS)) text.ReplaceDegreeSign(letter);
+  else text.Put(letter);
   const std::string_view field = text.View();
-  if (field.size() < Width) Out.append(Width - field.size(), ' ');
-  Out += field;
+  if (field.size() < width) out.append(width - field.size(), ' ');
+  out += field;
 }
 
 // FormatLatLon appended to Out.
-void AppendLatLon(std::string& Out, const TDisplayOptions& Options, const TEarthModel& E,
-                  const FixRecord& Fix, TAccuracy Accuracy) {
-  const int f = Clamped(Options.LatLonFormat, LatLonFormatCount);
-  const int p = Clamped(Accuracy, PrecisionCount);
+void AppendLatLon(std::string& out, const DisplayOptions& options, const EarthModel& E,
+                  const FixRecord& fix, Accuracy accuracy) {
+  const int f = Clamped(options.latLonFormat, LatLonFormatCount);
+  const int p = Clamped(accuracy, PrecisionCount);
   const std::int64_t s = AngleScale[f][p];
   std::int64_t latCount = 0;
   bool south = false;
-  const bool latCounted = LatitudeCount(E, Fix.Position, s, latCount, south);
-  const long double lon = PosLon(Fix.Position);
+  const bool latCounted = LatitudeCount(E, fix.position, s, latCount, south);
+  const long double lon = PosLon(fix.position);
   std::int64_t lonCount = 0;
   const bool lonCounted = AngleCount(lon, s, lonCount);
   // The letter follows the unrounded sign, a zero's sign included, so that
   // "0.00\xB0W" reads back as W.
-  AppendCoordinate(Out, f, p, latCounted, latCount, south ? 'S' : 'N', LatitudeField);
-  AppendCoordinate(Out, f, p, lonCounted, lonCount, std::signbit(lon) ? 'W' : 'E', LongitudeField);
+  AppendCoordinate(out, f, p, latCounted, latCount, south ? 'S' : 'N', LatitudeField);
+  AppendCoordinate(out, f, p, lonCounted, lonCount, std::signbit(lon) ? 'W' : 'E', LongitudeField);
 }
 
 }  // namespace
 
-std::string NumText(std::int32_t Value, int Width, bool Zeros) {
-  const std::int64_t wide = Value;
+std::string NumText(std::int32_t value, int minWidth, bool zeros) {
+  const std::int64_t wide = value;
   const std::string digits = std::to_string(wide < 0 ? -wide : wide);
-  const std::size_t width = static_cast<std::size_t>(std::max(Width, 0));
-  if (!Zeros) return PadLeft(wide < 0 ? "-" + digits : digits, width, ' ');
+  const std::size_t width = static_cast<std::size_t>(std::max(minWidth, 0));
+  if (!zeros) return PadLeft(wide < 0 ? "-" + digits : digits, width, ' ');
   if (wide >= 0) return PadLeft(digits, width, '0');
   return "-" + PadLeft(digits, width > 0 ? width - 1 : 0, '0');
 }
 
-std::string FormatAngle(TAngleFormat Format, TAccuracy Accuracy, long double Angle) {
-  const int f = Clamped(Format, LatLonFormatCount);
-  const int p = Clamped(Accuracy, PrecisionCount);
+std::string FormatAngle(AngleFormat format, Accuracy accuracy, long double angle) {
+  const int f = Clamped(format, LatLonFormatCount);
+  const int p = Clamped(accuracy, PrecisionCount);
   std::int64_t n = 0;
-  if (!AngleCount(Angle, AngleScale[f][p], n)) return "?";
-  TAngleText text;
+  if (!AngleCount(angle, AngleScale[f][p], n)) return "?";
+  AngleText text;
   PutAngle(text, f, p, n);
   return std::string(text.View());
 }
 
-std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix,
-                         TAccuracy Accuracy) {
+std::string FormatLatLon(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix,
+                         Accuracy accuracy) {
   std::string text;
   text.reserve(LatitudeField + LongitudeField);
-  AppendLatLon(text, Options, E, Fix, Accuracy);
+  AppendLatLon(text, options, E, fix, accuracy);
   return text;
 }
 
-std::string FormatAzimuth(const TDisplayOptions& Options, long double Angle) {
-  if (Options.AzimRange == TAzimRange::Zero360 && Angle < 0.0L) Angle += TwoPi;
-  std::string text = FormatAngle(Options.AzimFormat, Options.Precision, Angle);
-  if (Angle < 0.0L) text.insert(text.begin(), '-');
+std::string FormatAzimuth(const DisplayOptions& options, long double angle) {
+  if (options.azimRange == AzimRange::Zero360 && angle < 0.0L) angle += TwoPi;
+  std::string text = FormatAngle(options.azimFormat, options.precision, angle);
+  if (angle < 0.0L) text.insert(text.begin(), '-');
   return text;
 }
 
-std::string FormatDistance(const TDisplayOptions& Options, const TEarthModel& E, long double Angle,
-                           bool WithUnit) {
-  const int units = Clamped(Options.DistUnits, DistUnitsCount);
-  const int precision = Clamped(Options.Precision, PrecisionCount);
-  const TDistUnitInfo& unit = DistUnitTable[units];
-  const bool degrees = units == Index(TDistUnits::Degrees);
+std::string FormatDistance(const DisplayOptions& options, const EarthModel& E, long double angle,
+                           bool withUnit) {
+  const int units = Clamped(options.distUnits, DistUnitsCount);
+  const int precision = Clamped(options.precision, PrecisionCount);
+  const DistUnitInfo& unit = DistUnitTable[units];
+  const bool degrees = units == Index(DistUnits::Degrees);
   long double value = 0.0L;
   int decimals = 2 * precision;
   if (degrees) {
-    value = Angle / DegToRad;
+    value = angle / DegToRad;
     decimals += 2;
   } else {
-    value = Angle * E.Shape.SpherRadius / unit.KmPerUnit;
+    value = angle * E.shape.spherRadius / unit.kmPerUnit;
   }
   std::string text = FixedText(value, decimals);
-  if (WithUnit) {
+  if (withUnit) {
     if (!degrees) text += ' ';
-    text += unit.Suffix;
+    text += unit.suffix;
   }
   return TrimBlanks(text);
 }
 
-std::string FixName(const FixRecord& Fix) { return Fix.Name.Str(); }
+std::string FixName(const FixRecord& fix) { return fix.name.Str(); }
 
-std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
-  if (!Fix.Valid) return {};
-  const std::string_view name = Fix.Name.View();
+std::string FixText(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix) {
+  if (!fix.valid) return {};
+  const std::string_view name = fix.name.View();
   const std::size_t slash = name.find('/');
   std::string row;
   row.reserve(RowReserve);
@@ -315,16 +315,16 @@ std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const 
     if (row.size() < baseWidth) row.append(baseWidth - row.size(), ' ');
     row += name.substr(slash + 1);
   }
-  AppendLatLon(row, Options, E, Fix, Options.Precision);
+  AppendLatLon(row, options, E, fix, options.precision);
   return row;
 }
 
-std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix) {
+std::string FixFileLine(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix) {
   std::string line;
   line.reserve(RowReserve);
-  AppendLatLon(line, Options, E, Fix, TAccuracy::High);
+  AppendLatLon(line, options, E, fix, Accuracy::High);
   line += ' ';
-  line += Fix.Name.View();
+  line += fix.name.View();
   return line;
 }
 

@@ -29,35 +29,35 @@ constexpr long double MinutesPerDegree = 60.0L;
 constexpr long double SecondsPerDegree = 3600.0L;
 constexpr std::size_t CompactFieldWidth = 2;
 
-bool AllDigits(std::string_view Text) {
-  return !Text.empty() && std::all_of(Text.begin(), Text.end(), IsDigit);
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
 // A marked minute or second field: a decimal number in [0, 60).
-bool ReadSexagesimal(std::string_view Text, long double& Value) {
-  return ReadDecimal(Text, Value) && !std::signbit(Value) && Value < 60.0L;
+bool ReadSexagesimal(std::string_view text, long double& value) {
+  return ReadDecimal(text, value) && !std::signbit(value) && value < 60.0L;
 }
 
 // A compact field: exactly two digits (not range-checked: "29\xB0" "75" is 30.25).
-long double CompactField(std::string_view Text) {
-  return static_cast<long double>((Text[0] - '0') * 10 + (Text[1] - '0'));
+long double CompactField(std::string_view text) {
+  return static_cast<long double>((text[0] - '0') * 10 + (text[1] - '0'));
 }
 
 // Adds the decimal fraction of a second written by the digits Text (at least
 // one) to Degrees: the whole number F of n digits contributes
 // F / (10^n 3600), divided once. Longer digit strings than any the program
 // writes are read as a rounded fraction first.
-bool AddSecondFraction(std::string_view Text, long double& Degrees) {
-  if (!AllDigits(Text)) return false;
-  if (Text.size() > static_cast<std::size_t>(MaxExactDigits)) {
+bool AddSecondFraction(std::string_view text, long double& degrees) {
+  if (!AllDigits(text)) return false;
+  if (text.size() > static_cast<std::size_t>(MaxExactDigits)) {
     long double fraction = 0.0L;
-    if (!ReadDigitFraction(Text, fraction)) return false;
-    Degrees += fraction / SecondsPerDegree;
+    if (!ReadDigitFraction(text, fraction)) return false;
+    degrees += fraction / SecondsPerDegree;
     return true;
   }
   std::uint64_t whole = 0;
-  for (const char c : Text) whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
-  Degrees += static_cast<long double>(whole) / (PowersOfTen[Text.size()] * SecondsPerDegree);
+  for (const char c : text) whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+  degrees += static_cast<long double>(whole) / (PowersOfTen[text.size()] * SecondsPerDegree);
   return true;
 }
 
@@ -65,47 +65,47 @@ bool AddSecondFraction(std::string_view Text, long double& Degrees) {
 // magnitude of the angle, one field at a time: minutes / 60, then seconds /
 // 3600, then the fraction of a second. Each addition rounds, so the order is
 // part of the result's last bit.
-bool AddRest(std::string_view Rest, long double& Degrees) {
-  const std::size_t minuteMark = Rest.find(MinuteMark);
+bool AddRest(std::string_view rest, long double& degrees) {
+  const std::size_t minuteMark = rest.find(MinuteMark);
   if (minuteMark != std::string_view::npos) {
     long double minutes = 0.0L;
-    if (!ReadSexagesimal(Rest.substr(0, minuteMark), minutes)) return false;
-    Degrees += minutes / MinutesPerDegree;
-    const std::string_view after = Rest.substr(minuteMark + 1);
+    if (!ReadSexagesimal(rest.substr(0, minuteMark), minutes)) return false;
+    degrees += minutes / MinutesPerDegree;
+    const std::string_view after = rest.substr(minuteMark + 1);
     if (after.empty()) return true;
     const std::size_t secondMark = after.find(SecondMark);
     if (secondMark != after.size() - 1) return false;  // missing, or text after it
     long double seconds = 0.0L;
     if (!ReadSexagesimal(after.substr(0, secondMark), seconds)) return false;
-    Degrees += seconds / SecondsPerDegree;
+    degrees += seconds / SecondsPerDegree;
     return true;
   }
-  if (Rest.size() < CompactFieldWidth || !AllDigits(Rest.substr(0, CompactFieldWidth))) {
+  if (rest.size() < CompactFieldWidth || !AllDigits(rest.substr(0, CompactFieldWidth))) {
     return false;
   }
-  Degrees += CompactField(Rest) / MinutesPerDegree;
-  Rest.remove_prefix(CompactFieldWidth);
-  if (Rest.empty()) return true;
-  if (Rest.size() < CompactFieldWidth || !AllDigits(Rest.substr(0, CompactFieldWidth))) {
+  degrees += CompactField(rest) / MinutesPerDegree;
+  rest.remove_prefix(CompactFieldWidth);
+  if (rest.empty()) return true;
+  if (rest.size() < CompactFieldWidth || !AllDigits(rest.substr(0, CompactFieldWidth))) {
     return false;
   }
-  Degrees += CompactField(Rest) / SecondsPerDegree;
-  Rest.remove_prefix(CompactFieldWidth);
-  if (Rest.empty()) return true;
+  degrees += CompactField(rest) / SecondsPerDegree;
+  rest.remove_prefix(CompactFieldWidth);
+  if (rest.empty()) return true;
   // The digits continue as decimal fractions of a second.
-  return AddSecondFraction(Rest, Degrees);
+  return AddSecondFraction(rest, degrees);
 }
 
 // The whole number written by the Count digits of Text from From on; false
 // when one of them is not a digit (or Text is too short).
-bool DigitsAt(std::string_view Text, std::size_t From, std::size_t Count, std::uint64_t& Value) {
-  if (From + Count > Text.size()) return false;
+bool DigitsAt(std::string_view text, std::size_t from, std::size_t count, std::uint64_t& result) {
+  if (from + count > text.size()) return false;
   std::uint64_t value = 0;
-  for (std::size_t i = From; i < From + Count; ++i) {
-    if (!IsDigit(Text[i])) return false;
-    value = value * 10 + static_cast<std::uint64_t>(Text[i] - '0');
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (!IsDigit(text[i])) return false;
+    value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
   }
-  Value = value;
+  result = value;
   return true;
 }
 
@@ -149,21 +149,21 @@ constexpr std::array<long double, 6000> SecondParts = [] {
 // times as much. NotWritten (a NaN) for every other text, which the general
 // reader then reads. The value is returned, not stored, because every 80-bit
 // value that goes through memory costs more than an addition.
-long double ReadWrittenAngle(std::string_view Text, char Separator) {
-  if (Text.empty()) return NotWritten;
+long double ReadWrittenAngle(std::string_view text, char separator) {
+  if (text.empty()) return NotWritten;
   // The last character tells the form, and with it the length after the
   // whole degrees.
   std::size_t tail = 0;
-  switch (Text.back()) {
+  switch (text.back()) {
     case DegreeSign: tail = WrittenDegFrac; break;
     case MinuteMark: tail = WrittenDegMinFrac; break;
     case SecondMark: tail = WrittenDegMinSec; break;
     default: tail = WrittenInfix; break;
   }
-  if (Text.size() <= tail || Text.size() > tail + MaxWholeDegreeDigits) return NotWritten;
+  if (text.size() <= tail || text.size() > tail + MaxWholeDegreeDigits) return NotWritten;
   std::uint64_t whole = 0;
-  if (!DigitsAt(Text, 0, Text.size() - tail, whole)) return NotWritten;
-  const std::string_view rest = Text.substr(Text.size() - tail);
+  if (!DigitsAt(text, 0, text.size() - tail, whole)) return NotWritten;
+  const std::string_view rest = text.substr(text.size() - tail);
   const auto degrees = static_cast<long double>(whole);
   std::uint64_t a = 0;
   std::uint64_t b = 0;
@@ -175,14 +175,14 @@ long double ReadWrittenAngle(std::string_view Text, char Separator) {
       return static_cast<long double>(whole * 1000000 + a) / 1e6L;
     case WrittenDegMinFrac:
       // Minutes "MM.mmmm" below 60.
-      if (rest[0] != Separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) ||
+      if (rest[0] != separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) ||
           !DigitsAt(rest, 4, 4, b) || a >= 60) {
         return NotWritten;
       }
       return degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
     case WrittenDegMinSec:
       // Minutes "MM" and seconds "SS.ss", each below 60.
-      if (rest[0] != Separator || rest[3] != MinuteMark || rest[6] != '.' ||
+      if (rest[0] != separator || rest[3] != MinuteMark || rest[6] != '.' ||
           !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
           a >= 60 || b >= 60) {
         return NotWritten;
@@ -190,7 +190,7 @@ long double ReadWrittenAngle(std::string_view Text, char Separator) {
       return (degrees + TwoDigitParts<60>[a]) + SecondParts[b * 100 + c];
     default:
       // Compact fields, not range-checked, and hundredths of a second.
-      if (rest[0] != Separator || !DigitsAt(rest, 1, 6, a)) return NotWritten;
+      if (rest[0] != separator || !DigitsAt(rest, 1, 6, a)) return NotWritten;
       return ((degrees + TwoDigitParts<60>[a / 10000]) + TwoDigitParts<3600>[a / 100 % 100]) +
              TwoDigitParts<360000>[a % 100];
   }
@@ -200,20 +200,20 @@ long double ReadWrittenAngle(std::string_view Text, char Separator) {
 // hemisphere letter, or the infix form with the letter in place of the
 // degree sign. Under any PlusDir, since the letter decides; NotWritten for
 // every other text.
-long double ReadWrittenCoordinate(std::string_view Text, TAxis Axis) {
-  const bool latitude = Axis == TAxis::Latitude;
+long double ReadWrittenCoordinate(std::string_view text, Axis axis) {
+  const bool latitude = axis == Axis::Latitude;
   const char positive = latitude ? 'N' : 'E';
   const char negative = latitude ? 'S' : 'W';
-  if (Text.empty()) return NotWritten;
-  char letter = Text.back();
+  if (text.empty()) return NotWritten;
+  char letter = text.back();
   long double degrees = NotWritten;
   if (letter == positive || letter == negative) {
-    degrees = ReadWrittenAngle(Text.substr(0, Text.size() - 1), DegreeSign);
+    degrees = ReadWrittenAngle(text.substr(0, text.size() - 1), DegreeSign);
   } else {
-    if (Text.size() <= WrittenInfix) return NotWritten;
-    letter = Text[Text.size() - WrittenInfix];
+    if (text.size() <= WrittenInfix) return NotWritten;
+    letter = text[text.size() - WrittenInfix];
     if (letter != positive && letter != negative) return NotWritten;
-    degrees = ReadWrittenAngle(Text, letter);
+    degrees = ReadWrittenAngle(text, letter);
   }
   const long double radians = degrees * DegToRad;
   return letter == negative ? -radians : radians;
@@ -221,39 +221,39 @@ long double ReadWrittenCoordinate(std::string_view Text, TAxis Axis) {
 
 // True when a sign or a bare number of this axis means S (latitude) or W
 // (longitude) under PlusDir.
-bool PlusIsNegative(TPlusDir PlusDir, TAxis Axis) {
-  const int plusDir = std::clamp(Index(PlusDir), 0, PlusDirCount - 1);
-  return Axis == TAxis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
+bool PlusIsNegative(PlusDir plus, Axis axis) {
+  const int plusDir = std::clamp(Index(plus), 0, PlusDirCount - 1);
+  return axis == Axis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
 }
 
 // Word with its small letters made capitals (ToCapital): Word itself when
 // it has none, otherwise a copy made in Storage.
-std::string_view CapitalWord(std::string_view Word, std::string& Storage) {
-  if (std::all_of(Word.begin(), Word.end(), [](char c) { return ToCapital(c) == c; })) return Word;
-  Storage = Word;
-  for (char& c : Storage) c = ToCapital(c);
-  return Storage;
+std::string_view CapitalWord(std::string_view word, std::string& storage) {
+  if (std::all_of(word.begin(), word.end(), [](char c) { return ToCapital(c) == c; })) return word;
+  storage = word;
+  for (char& c : storage) c = ToCapital(c);
+  return storage;
 }
 
 // ParseLatLon with the two coordinate texts apart. With Capitalize, the
 // texts are read as if their small letters were capitals; a written
 // coordinate has none (no byte it consists of is a small letter), so only
 // the general reader needs the copy.
-bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Lat,
-                      std::string_view Lon, bool Capitalize) {
+bool ParseLatLonTexts(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view latText,
+                      std::string_view lonText, bool capitalize) {
   std::string storage;
-  auto read = [&](std::string_view text, TAxis axis, long double& radians) {
+  auto read = [&](std::string_view text, Axis axis, long double& radians) {
     radians = ReadWrittenCoordinate(text, axis);
     // A NaN is the only value that differs from itself.
     if (radians == radians) return true;
-    return ParseCoord(PlusDir, Capitalize ? CapitalWord(text, storage) : text, axis, radians);
+    return ParseCoord(plusDir, capitalize ? CapitalWord(text, storage) : text, axis, radians);
   };
   long double lat = 0.0L;
   long double lon = 0.0L;
-  if (!read(Lat, TAxis::Latitude, lat) || !read(Lon, TAxis::Longitude, lon)) return false;
+  if (!read(latText, Axis::Latitude, lat) || !read(lonText, Axis::Longitude, lon)) return false;
   try {
     // A latitude of 0 South keeps its letter in the sign of z.
-    Fix.Position = PosFromLatLon(E, lat, lon);
+    fix.position = PosFromLatLon(E, lat, lon);
   } catch (const std::exception&) {
     return false;
   }
@@ -262,76 +262,76 @@ bool ParseLatLonTexts(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, st
 
 }  // namespace
 
-bool ParseDMS(std::string_view Text, long double& Degrees) {
-  if (const long double written = ReadWrittenAngle(Text, DegreeSign); written == written) {
-    Degrees = written;
+bool ParseDMS(std::string_view text, long double& result) {
+  if (const long double written = ReadWrittenAngle(text, DegreeSign); written == written) {
+    result = written;
     return true;
   }
-  if (Text.empty()) return false;
-  std::size_t separator = Text.find(DegreeSign);
-  if (separator == std::string_view::npos) separator = Text.find('D');
-  if (separator == Text.size() - 1) {
-    Text.remove_suffix(1);  // "29\xB0" reads as 29
+  if (text.empty()) return false;
+  std::size_t separator = text.find(DegreeSign);
+  if (separator == std::string_view::npos) separator = text.find('D');
+  if (separator == text.size() - 1) {
+    text.remove_suffix(1);  // "29\xB0" reads as 29
     separator = std::string_view::npos;
   }
   long double degrees = 0.0L;
   if (separator == std::string_view::npos) {
-    if (!ReadDecimal(Text, degrees)) return false;
+    if (!ReadDecimal(text, degrees)) return false;
   } else {
-    if (!ReadDecimal(Text.substr(0, separator), degrees)) return false;
+    if (!ReadDecimal(text.substr(0, separator), degrees)) return false;
     // A sign of the degrees belongs to the whole angle: -29 30' is -29.5.
     const bool negative = std::signbit(degrees);
     long double magnitude = std::fabs(degrees);
-    if (!AddRest(Text.substr(separator + 1), magnitude)) return false;
+    if (!AddRest(text.substr(separator + 1), magnitude)) return false;
     degrees = negative ? -magnitude : magnitude;
   }
   if (!std::isfinite(degrees)) return false;
-  Degrees = degrees;
+  result = degrees;
   return true;
 }
 
-bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double& Radians) {
-  if (Text.empty()) return false;
-  const bool latitude = Axis == TAxis::Latitude;
+bool ParseCoord(PlusDir plusDir, std::string_view text, Axis axis, long double& result) {
+  if (text.empty()) return false;
+  const bool latitude = axis == Axis::Latitude;
   const char positive = latitude ? 'N' : 'E';
   const char negative = latitude ? 'S' : 'W';
-  const bool plusNegative = PlusIsNegative(PlusDir, Axis);
+  const bool plusNegative = PlusIsNegative(plusDir, axis);
   bool south = plusNegative;  // a bare number
   std::string infix;          // only the infix form needs a changed copy
-  if (Text.front() == '+' || Text.front() == '-') {
-    south = (Text.front() == '-') != plusNegative;
-    Text.remove_prefix(1);
-  } else if (Text.back() == positive || Text.back() == negative) {
-    south = Text.back() == negative;
-    Text.remove_suffix(1);
+  if (text.front() == '+' || text.front() == '-') {
+    south = (text.front() == '-') != plusNegative;
+    text.remove_prefix(1);
+  } else if (text.back() == positive || text.back() == negative) {
+    south = text.back() == negative;
+    text.remove_suffix(1);
   } else {
-    std::size_t letter = Text.find(positive);
-    if (letter == std::string_view::npos) letter = Text.find(negative);
+    std::size_t letter = text.find(positive);
+    if (letter == std::string_view::npos) letter = text.find(negative);
     if (letter != std::string_view::npos) {
-      south = Text[letter] == negative;
-      infix = Text;
+      south = text[letter] == negative;
+      infix = text;
       infix[letter] = DegreeSign;  // infix form: "29N331032" is "29\xB0" "331032"
-      Text = infix;
+      text = infix;
     }
   }
   long double degrees = 0.0L;
-  if (!ParseDMS(Text, degrees)) return false;
+  if (!ParseDMS(text, degrees)) return false;
   const long double radians = degrees * DegToRad;
-  Radians = south ? -radians : radians;
+  result = south ? -radians : radians;
   return true;
 }
 
-bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text) {
-  const std::size_t blank = Text.find(' ');
+bool ParseLatLon(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view text) {
+  const std::size_t blank = text.find(' ');
   if (blank == std::string_view::npos) return false;
-  return ParseLatLonTexts(PlusDir, E, Fix, Text.substr(0, blank), Text.substr(blank + 1), false);
+  return ParseLatLonTexts(plusDir, E, fix, text.substr(0, blank), text.substr(blank + 1), false);
 }
 
-void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line) {
-  Fix.Valid = false;
+void ParseFixLine(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view line) {
+  fix.valid = false;
   // The first three words of the trimmed line, split at runs of blanks as
   // SquashBlanks would leave them, found in place.
-  const std::string_view text = TrimmedView(Line);
+  const std::string_view text = TrimmedView(line);
   std::string_view words[3];
   std::size_t at = 0;
   for (std::string_view& word : words) {
@@ -354,24 +354,24 @@ void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::s
   // letter outside A..Z), or would change (control characters left at the
   // end by the cut to 16), could not be typed again or written back the same.
   if (!IsFixNameAsIs(name)) return;
-  Fix.Name = name;
-  Fix.Valid = ParseLatLonTexts(PlusDir, E, Fix, words[0], words[1], true);
+  fix.name = name;
+  fix.valid = ParseLatLonTexts(plusDir, E, fix, words[0], words[1], true);
 }
 
-bool ParseDistanceText(std::string_view Text, long double& Value) {
-  return ReadDecimal(Text, Value);
+bool ParseDistanceText(std::string_view text, long double& value) {
+  return ReadDecimal(text, value);
 }
 
-bool ParseAzimuthText(std::string_view Text, long double& Degrees) {
-  if (Text.empty()) return false;
+bool ParseAzimuthText(std::string_view text, long double& result) {
+  if (text.empty()) return false;
   bool negative = false;
-  if (Text.front() == '+' || Text.front() == '-') {
-    negative = Text.front() == '-';
-    Text.remove_prefix(1);
+  if (text.front() == '+' || text.front() == '-') {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
   }
   long double degrees = 0.0L;
-  if (!ParseDMS(Text, degrees)) return false;
-  Degrees = negative ? -degrees : degrees;
+  if (!ParseDMS(text, degrees)) return false;
+  result = negative ? -degrees : degrees;
   return true;
 }
 

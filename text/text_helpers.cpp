@@ -4,48 +4,48 @@
 
 namespace navorix {
 
-std::string ReplaceChar(char Old, char New, std::string_view Text) {
-  std::string result(Text);
-  std::replace(result.begin(), result.end(), Old, New);
+std::string ReplaceChar(char old, char fresh, std::string_view text) {
+  std::string result(text);
+  std::replace(result.begin(), result.end(), old, fresh);
   return result;
 }
 
-std::string AppendChar(std::string_view Text, char Ch) {
-  std::string result(Text);
-  result += Ch;
+std::string AppendChar(std::string_view text, char ch) {
+  std::string result(text);
+  result += ch;
   return result;
 }
 
-std::string PadLeft(std::string_view Text, std::size_t Width, char Ch) {
+std::string PadLeft(std::string_view text, std::size_t width, char ch) {
   std::string result;
-  if (Text.size() < Width) result.assign(Width - Text.size(), Ch);
-  result += Text;
+  if (text.size() < width) result.assign(width - text.size(), ch);
+  result += text;
   return result;
 }
 
-std::string PadRight(std::string_view Text, std::size_t Width, char Ch) {
-  std::string result(Text);
-  if (result.size() < Width) result.append(Width - result.size(), Ch);
+std::string PadRight(std::string_view text, std::size_t width, char ch) {
+  std::string result(text);
+  if (result.size() < width) result.append(width - result.size(), ch);
   return result;
 }
 
-std::string_view TrimmedView(std::string_view Text) {
+std::string_view TrimmedView(std::string_view text) {
   std::size_t first = 0;
-  std::size_t last = Text.size();
-  while (first < last && IsBlankOrControl(Text[first])) ++first;
-  while (last > first && IsBlankOrControl(Text[last - 1])) --last;
-  return Text.substr(first, last - first);
+  std::size_t last = text.size();
+  while (first < last && IsBlankOrControl(text[first])) ++first;
+  while (last > first && IsBlankOrControl(text[last - 1])) --last;
+  return text.substr(first, last - first);
 }
 
-std::string TrimBlanks(std::string_view Text) { return std::string(TrimmedView(Text)); }
+std::string TrimBlanks(std::string_view text) { return std::string(TrimmedView(text)); }
 
-std::string SquashBlanks(std::string_view Text, bool ToUpper) {
-  const std::string_view trimmed = TrimmedView(Text);
+std::string SquashBlanks(std::string_view text, bool toUpper) {
+  const std::string_view trimmed = TrimmedView(text);
   std::string result;
   result.reserve(trimmed.size());
   for (char c : trimmed) {
     if (c == ' ' && !result.empty() && result.back() == ' ') continue;
-    result += ToUpper ? ToCapital(c) : c;
+    result += toUpper ? ToCapital(c) : c;
   }
   return result;
 }

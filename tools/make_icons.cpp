@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
   for (const int size : navorix::AppIconSizes) {
     const QString file = dir + QStringLiteral("/navorix-%1.png").arg(size);
-    if (!navorix::CompassRose(size).save(file, "PNG")) {
+    if (!navorix::compassRose(size).save(file, "PNG")) {
       std::fprintf(stderr, "navorix-icons: cannot write %s\n", qPrintable(file));
       return 1;
     }

@@ -23,9 +23,9 @@ bool Inside(const PixelPoint& p, long double width, long double height, long dou
 
 // Where the text of a label beside the dot At starts: the left end of its
 // base line.
-PixelPoint LabelStart(const PixelPoint& At, const LabelMetrics& Metrics) {
-  const long double bottom = At.v - Metrics.lineHeight / 2 + Metrics.lineHeight;
-  return {At.u + LabelGap, bottom - Metrics.lineHeight * 0.25L};
+PixelPoint LabelStart(const PixelPoint& at, const LabelMetrics& metrics) {
+  const long double bottom = at.v - metrics.lineHeight / 2 + metrics.lineHeight;
+  return {at.u + LabelGap, bottom - metrics.lineHeight * 0.25L};
 }
 
 // The bits of word w of a row that stand for the columns c0..c1.
@@ -61,18 +61,18 @@ long double Distance2(const PixelPoint& a, const PixelPoint& b) {
 
 }  // namespace
 
-TChartScene::TChartScene(const LandOutlines& Land) {
-  AddLandPaths(Land, landSphere_);
+ChartScene::ChartScene(const LandOutlines& land) {
+  AddLandPaths(land, landSphere_);
   MercatorPlaces(landSphere_, landMercator_);
 }
 
-void TChartScene::Build(const ChartView& View, long double Width, long double Height, const TFixDB& Fixes,
-                        int CurrentRow, const Figure& Shown, const TEarthModel& Earth,
-                        const LabelMetrics& Metrics) {
-  projection_ = MapProjection(View, Width, Height);
+void ChartScene::Build(const ChartView& view, long double width, long double height, const FixDatabase& fixes,
+                        int currentRow, const Figure& shown, const EarthModel& earth,
+                        const LabelMetrics& metrics) {
+  projection_ = MapProjection(view, width, height);
   const MapProjection& p = projection_;
-  Width = p.Width();
-  Height = p.Height();
+  width = p.Width();
+  height = p.Height();
 
   land_.Clear();
   p.Cut(landSphere_, land_, landMercator_);
@@ -83,7 +83,7 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
   p.Cut(scratch_, graticule_);
 
   figurePaths_.Clear();
-  AddFigurePaths(Shown, Earth, MaxPathStep, figurePaths_);
+  AddFigurePaths(shown, earth, MaxPathStep, figurePaths_);
   solid_.Clear();
   dashed_.Clear();
   geodesic_.Clear();
@@ -93,27 +93,27 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
   p.Cut(figurePaths_.geodesic, geodesic_);
   p.Cut(figurePaths_.circle, circle_);
 
-  cellsWide_ = static_cast<int>(std::ceil(Width / LabelCell));
-  cellsHigh_ = static_cast<int>(std::ceil(Height / LabelCell));
+  cellsWide_ = static_cast<int>(std::ceil(width / LabelCell));
+  cellsHigh_ = static_cast<int>(std::ceil(height / LabelCell));
   wordsPerRow_ = (cellsWide_ + 63) / 64;
   taken_.assign(static_cast<std::size_t>(wordsPerRow_) * static_cast<std::size_t>(cellsHigh_), 0);
   labels_.clear();
   markers_.clear();
   const auto placeLabel = [&](const PixelPoint& dot, std::string_view name, bool figure) {
-    if (const auto place = TakeLabelPlace(dot, name.size(), figure, Metrics))
+    if (const auto place = TakeLabelPlace(dot, name.size(), figure, metrics))
       labels_.push_back({*place, std::string(name), figure});
   };
 
   // The figure first: its names are always shown.
   PixelPoint at;
-  for (const FixRecord& operand : Shown.operands) {
-    if (!p.Forward(ChartDirection(Earth, operand.Position), at)) continue;
+  for (const FixRecord& operand : shown.operands) {
+    if (!p.Forward(ChartDirection(earth, operand.position), at)) continue;
     markers_.push_back({at, ChartMarkerKind::Operand});
-    placeLabel(at, operand.Name.View(), true);
+    placeLabel(at, operand.name.View(), true);
   }
   bool first = true;
-  for (const FigureResult& result : Shown.results) {
-    if (p.Forward(ChartDirection(Earth, result.position), at))
+  for (const FigureResult& result : shown.results) {
+    if (p.Forward(ChartDirection(earth, result.position), at))
       markers_.push_back({at, first ? ChartMarkerKind::Result : ChartMarkerKind::OtherResult});
     first = false;
   }
@@ -121,17 +121,17 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
   dots_.clear();
   current_.reset();
   currentFix_ = 0;
-  const int count = Fixes.Count();
-  if (CurrentRow >= 0 && CurrentRow < count) {
-    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(CurrentRow + 1));
-    if (fix.Valid && p.Forward(ChartDirection(Earth, fix.Position), at) && Inside(at, Width, Height, DotMargin)) {
+  const int count = fixes.Count();
+  if (currentRow >= 0 && currentRow < count) {
+    const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(currentRow + 1));
+    if (fix.valid && p.Forward(ChartDirection(earth, fix.position), at) && Inside(at, width, height, DotMargin)) {
       current_ = at;
-      currentFix_ = static_cast<std::uint16_t>(CurrentRow + 1);
-      placeLabel(at, fix.Name.View(), true);
+      currentFix_ = static_cast<std::uint16_t>(currentRow + 1);
+      placeLabel(at, fix.name.View(), true);
     }
   }
   const bool mercator = p.View().kind == ProjectionKind::Mercator;
-  KeepFixes(Fixes, Earth, mercator);
+  KeepFixes(fixes, earth, mercator);
   for (int pos = 1; pos <= count; ++pos) {
     const std::size_t i = static_cast<std::size_t>(pos - 1);
     const std::uint8_t flags = fixFlags_[i];
@@ -143,36 +143,36 @@ void TChartScene::Build(const ChartView& View, long double Width, long double He
     } else if (!p.ForwardShown(fixSphere_[i], at)) {
       continue;
     }
-    if (!Inside(at, Width, Height, DotMargin)) continue;
+    if (!Inside(at, width, height, DotMargin)) continue;
     dots_.push_back({at, static_cast<std::uint16_t>(pos)});
     if (pos == currentFix_) continue;
     // Only a name that found room is read from the database.
-    if (TakeLabelPlace(at, fixNameLength_[i], false, Metrics)) {
-      const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(pos));
-      labels_.push_back({LabelStart(at, Metrics), std::string(fix.Name.View()), false});
+    if (TakeLabelPlace(at, fixNameLength_[i], false, metrics)) {
+      const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(pos));
+      labels_.push_back({LabelStart(at, metrics), std::string(fix.name.View()), false});
     }
   }
 }
 
-void TChartScene::KeepFixes(const TFixDB& Fixes, const TEarthModel& Earth, bool Mercator) {
-  const FixesKey key{&Fixes, Fixes.Revision(), Fixes.Count(), Earth.EllipticLat,
-                     Earth.EllipticLat ? Earth.Shape.OneMinusEcc2 : 0.0L};
+void ChartScene::KeepFixes(const FixDatabase& fixes, const EarthModel& earth, bool mercator) {
+  const FixesKey key{&fixes, fixes.Revision(), fixes.Count(), earth.ellipticLat,
+                     earth.ellipticLat ? earth.shape.oneMinusEcc2 : 0.0L};
   if (!(key == keptKey_)) {
     keptKey_ = key;
     keptMercator_ = false;
     fixMercator_.clear();
-    const std::size_t count = Fixes.Count();
+    const std::size_t count = fixes.Count();
     fixSphere_.resize(count);
     fixNameLength_.resize(count);
     fixFlags_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-      const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(i + 1));
-      fixSphere_[i] = fix.Valid ? ChartDirection(Earth, fix.Position) : TTriV{};
-      fixNameLength_[i] = static_cast<std::uint8_t>(std::min<std::size_t>(fix.Name.View().size(), 255));
-      fixFlags_[i] = fix.Valid ? FixValid : 0;
+      const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(i + 1));
+      fixSphere_[i] = fix.valid ? ChartDirection(earth, fix.position) : Vector3{};
+      fixNameLength_[i] = static_cast<std::uint8_t>(std::min<std::size_t>(fix.name.View().size(), 255));
+      fixFlags_[i] = fix.valid ? FixValid : 0;
     }
   }
-  if (Mercator && !keptMercator_) {
+  if (mercator && !keptMercator_) {
     keptMercator_ = true;
     fixMercator_.resize(fixSphere_.size());
     for (std::size_t i = 0; i < fixSphere_.size(); ++i) {
@@ -184,7 +184,7 @@ void TChartScene::KeepFixes(const TFixDB& Fixes, const TEarthModel& Earth, bool 
   }
 }
 
-bool TChartScene::RowTaken(int r, int c0, int c1) const {
+bool ChartScene::RowTaken(int r, int c0, int c1) const {
   const std::uint64_t* row = taken_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(wordsPerRow_);
   for (int w = c0 / 64; w <= c1 / 64; ++w) {
     if (row[w] & RunMask(w, c0, c1)) return true;
@@ -192,46 +192,46 @@ bool TChartScene::RowTaken(int r, int c0, int c1) const {
   return false;
 }
 
-void TChartScene::TakeRow(int r, int c0, int c1) {
+void ChartScene::TakeRow(int r, int c0, int c1) {
   std::uint64_t* row = taken_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(wordsPerRow_);
   for (int w = c0 / 64; w <= c1 / 64; ++w) row[w] |= RunMask(w, c0, c1);
 }
 
-std::optional<PixelPoint> TChartScene::TakeLabelPlace(const PixelPoint& At, std::size_t Length, bool Figure,
-                                                       const LabelMetrics& Metrics) {
+std::optional<PixelPoint> ChartScene::TakeLabelPlace(const PixelPoint& at, std::size_t length, bool figure,
+                                                       const LabelMetrics& metrics) {
   // Cells are a power of two wide, so a product by the inverse is exact.
   constexpr long double PerCell = 1.0L / LabelCell;
-  const long double left = At.u + LabelGap;
-  const long double top = At.v - Metrics.lineHeight / 2;
+  const long double left = at.u + LabelGap;
+  const long double top = at.v - metrics.lineHeight / 2;
   const int c0 = FloorToInt(left * PerCell);
   const int r0 = FloorToInt(top * PerCell);
   // A fix's name must lie wholly within the picture and on free cells.
   // Where names crowd, the first cell is usually taken already.
-  if (!Figure && (c0 < 0 || r0 < 0 || (c0 < cellsWide_ && r0 < cellsHigh_ && RowTaken(r0, c0, c0))))
+  if (!figure && (c0 < 0 || r0 < 0 || (c0 < cellsWide_ && r0 < cellsHigh_ && RowTaken(r0, c0, c0))))
     return std::nullopt;
-  const long double right = left + Metrics.charWidth * static_cast<long double>(Length);
-  const long double bottom = top + Metrics.lineHeight;
+  const long double right = left + metrics.charWidth * static_cast<long double>(length);
+  const long double bottom = top + metrics.lineHeight;
   const int c1 = FloorToInt(right * PerCell);
   const int r1 = FloorToInt(bottom * PerCell);
-  if (!Figure && (c1 >= cellsWide_ || r1 >= cellsHigh_)) return std::nullopt;
+  if (!figure && (c1 >= cellsWide_ || r1 >= cellsHigh_)) return std::nullopt;
   const int cFirst = std::max(c0, 0), cLast = std::min(c1, cellsWide_ - 1);
   const int rFirst = std::max(r0, 0), rLast = std::min(r1, cellsHigh_ - 1);
-  if (cFirst > cLast || rFirst > rLast) return LabelStart(At, Metrics);  // a figure's name off the picture
-  if (!Figure) {
+  if (cFirst > cLast || rFirst > rLast) return LabelStart(at, metrics);  // a figure's name off the picture
+  if (!figure) {
     for (int r = rFirst; r <= rLast; ++r)
       if (RowTaken(r, cFirst, cLast)) return std::nullopt;
   }
   for (int r = rFirst; r <= rLast; ++r) TakeRow(r, cFirst, cLast);
-  return LabelStart(At, Metrics);
+  return LabelStart(at, metrics);
 }
 
-std::uint16_t TChartScene::FixAt(PixelPoint Pixel, long double Radius) const {
-  const long double limit = Radius * Radius;
-  if (current_ && Distance2(*current_, Pixel) <= limit) return currentFix_;
+std::uint16_t ChartScene::FixAt(PixelPoint pixel, long double radius) const {
+  const long double limit = radius * radius;
+  if (current_ && Distance2(*current_, pixel) <= limit) return currentFix_;
   std::uint16_t found = 0;
   long double best = limit;
   for (const ChartDot& dot : dots_) {
-    const long double d = Distance2(dot.at, Pixel);
+    const long double d = Distance2(dot.at, pixel);
     // A later dot is drawn over an earlier one, so it wins a tie.
     if (d <= best) {
       best = d;
@@ -241,15 +241,15 @@ std::uint16_t TChartScene::FixAt(PixelPoint Pixel, long double Radius) const {
   return found;
 }
 
-std::optional<std::pair<long double, long double>> ChartCentre(const Figure& Shown, const TFixDB& Fixes,
-                                                                int CurrentRow, const TEarthModel& Earth) {
-  std::optional<TTriV> centre = FigureCentre(Shown);
-  if (!centre && CurrentRow >= 0 && CurrentRow < Fixes.Count()) {
-    const FixRecord fix = Fixes.Get(static_cast<std::uint16_t>(CurrentRow + 1));
-    if (fix.Valid) centre = fix.Position;
+std::optional<std::pair<long double, long double>> ChartCentre(const Figure& shown, const FixDatabase& fixes,
+                                                                int currentRow, const EarthModel& earth) {
+  std::optional<Vector3> centre = FigureCentre(shown);
+  if (!centre && currentRow >= 0 && currentRow < fixes.Count()) {
+    const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(currentRow + 1));
+    if (fix.valid) centre = fix.position;
   }
   if (!centre) return std::nullopt;
-  const TTriV p = ChartDirection(Earth, *centre);
+  const Vector3 p = ChartDirection(earth, *centre);
   return std::make_pair(std::asin(std::clamp(p.z, -1.0L, 1.0L)), std::atan2(p.y, p.x));
 }
 

@@ -47,11 +47,11 @@ struct LabelMetrics {
   long double lineHeight = 13.0L;
 };
 
-class TChartScene {
+class ChartScene {
  public:
   // The land's outlines as paths on the chart's sphere, worked out once.
-  explicit TChartScene(const LandOutlines& Land);
-  TChartScene() = default;
+  explicit ChartScene(const LandOutlines& land);
+  ChartScene() = default;
 
   // Builds the picture of View at Width x Height: the fixes of Fixes (the
   // one of CurrentRow marked when it is a fix), Shown the figure drawn.
@@ -59,8 +59,8 @@ class TChartScene {
   // sphere, its Mercator longitude and isometric latitude) is worked out
   // once and kept until Fixes (by its Revision) or the model change; a
   // view then costs a rotation or an affine step a fix.
-  void Build(const ChartView& View, long double Width, long double Height, const TFixDB& Fixes,
-             int CurrentRow, const Figure& Shown, const TEarthModel& Earth, const LabelMetrics& Metrics);
+  void Build(const ChartView& view, long double width, long double height, const FixDatabase& fixes,
+             int currentRow, const Figure& shown, const EarthModel& earth, const LabelMetrics& metrics);
 
   const MapProjection& Projection() const { return projection_; }
   const PixelPaths& Land() const { return land_; }
@@ -77,20 +77,20 @@ class TChartScene {
   // The fix whose dot lies nearest to (u, v) and at most Radius pixels
   // from it; 0 for none. The current fix is drawn over the others and is
   // found first.
-  std::uint16_t FixAt(PixelPoint Pixel, long double Radius) const;
+  std::uint16_t FixAt(PixelPoint pixel, long double radius) const;
 
  private:
   // Takes the cells of a label of Length letters beside the dot At and
   // returns where its text starts; none when a fix's name (not Figure)
   // would leave the picture or cover another label.
-  std::optional<PixelPoint> TakeLabelPlace(const PixelPoint& At, std::size_t Length, bool Figure,
-                                           const LabelMetrics& Metrics);
+  std::optional<PixelPoint> TakeLabelPlace(const PixelPoint& at, std::size_t length, bool figure,
+                                           const LabelMetrics& metrics);
   // Whether a label covers a cell of row r from column c0 to c1.
   bool RowTaken(int r, int c0, int c1) const;
   void TakeRow(int r, int c0, int c1);
   // Works out again what the fixes give every view when they or the Earth
   // model changed since the last time; Mercator's part only when asked.
-  void KeepFixes(const TFixDB& Fixes, const TEarthModel& Earth, bool Mercator);
+  void KeepFixes(const FixDatabase& fixes, const EarthModel& earth, bool mercator);
 
   SpherePaths landSphere_;
   std::vector<MercatorPlace> landMercator_;
@@ -115,7 +115,7 @@ class TChartScene {
   // (once Mercator is drawn), the length of its name, and flags. The key
   // says which fixes, under which model, they were worked out for.
   struct FixesKey {
-    const TFixDB* fixes = nullptr;
+    const FixDatabase* fixes = nullptr;
     std::uint64_t revision = 0;
     std::uint16_t count = 0;
     bool elliptic = false;
@@ -124,7 +124,7 @@ class TChartScene {
   };
   FixesKey keptKey_;
   bool keptMercator_ = false;
-  std::vector<TTriV> fixSphere_;
+  std::vector<Vector3> fixSphere_;
   std::vector<MercatorPlace> fixMercator_;
   std::vector<std::uint8_t> fixNameLength_;
   std::vector<std::uint8_t> fixFlags_;
@@ -132,7 +132,7 @@ class TChartScene {
 
 // Latitude and longitude (radians) of the centre a view takes when it is
 // re-centred: the shown figure's centre, else the current fix, else none.
-std::optional<std::pair<long double, long double>> ChartCentre(const Figure& Shown, const TFixDB& Fixes,
-                                                                int CurrentRow, const TEarthModel& Earth);
+std::optional<std::pair<long double, long double>> ChartCentre(const Figure& shown, const FixDatabase& fixes,
+                                                                int currentRow, const EarthModel& earth);
 
 }  // namespace navorix

@@ -13,55 +13,55 @@ namespace navorix {
 
 namespace {
 
-ImportSettings ImportSettingsOf(const TSettings& Settings) {
+ImportSettings ImportSettingsOf(const ProgramSettings& settings) {
   ImportSettings import;
-  import.earth = Settings.Earth;
-  import.plusDir = Settings.Display.PlusDir;
+  import.earth = settings.earth;
+  import.plusDir = settings.display.plusDir;
   return import;
 }
 
 }  // namespace
 
-bool TWorkbench::TakeImport(ImportResult& Result, int Pos) {
-  if (!Result.fixes.empty()) {
-    int at = std::clamp(Pos, 1, fixes_.Count() + 1);
+bool Workbench::TakeImport(ImportResult& result, int pos) {
+  if (!result.fixes.empty()) {
+    int at = std::clamp(pos, 1, fixes_.Count() + 1);
     const int first = at;
     // The import left room for every fix it kept.
-    for (const FixRecord& fix : Result.fixes) fixes_.Insert(fix, static_cast<std::uint16_t>(at++));
-    MarkUnsaved(TStatusFiles::FixFile);
+    for (const FixRecord& fix : result.fixes) fixes_.Insert(fix, static_cast<std::uint16_t>(at++));
+    MarkUnsaved(StatusFiles::FixFile);
     RebuildFixList(first);
   }
-  if (observers_.Messages != nullptr) observers_.Messages->ShowEntryReport(ImportReportLines(Result));
-  return Result.Complete();
+  if (observers_.messages != nullptr) observers_.messages->ShowEntryReport(ImportReportLines(result));
+  return result.Complete();
 }
 
-bool TWorkbench::ImportFixes(const std::string& FileName, bool ClearFirst, ImportResult& Result) {
+bool Workbench::ImportFixes(const std::string& fileName, bool clearFirst, ImportResult& result) {
   // With ClearFirst the names need not differ from those about to go; the
   // database is cleared only once the file was read, so that a file that
   // cannot be read loses nothing.
-  const TFixDB none;
-  Result = ImportFixFile(FileName, ImportSettingsOf(settings_), ClearFirst ? none : fixes_, calls_);
-  if (ClearFirst && Result.failure.empty()) ClearFixes();
-  return TakeImport(Result, fixes_.Count() + 1);
+  const FixDatabase none;
+  result = ImportFixFile(fileName, ImportSettingsOf(settings_), clearFirst ? none : fixes_, calls_);
+  if (clearFirst && result.failure.empty()) ClearFixes();
+  return TakeImport(result, fixes_.Count() + 1);
 }
 
-bool TWorkbench::PasteFixes(std::string_view Text, ImportResult& Result) {
-  Result = ImportFixText(Text, ImportSettingsOf(settings_), fixes_);
-  return TakeImport(Result, currentRow_ + 2);
+bool Workbench::PasteFixes(std::string_view text, ImportResult& result) {
+  result = ImportFixText(text, ImportSettingsOf(settings_), fixes_);
+  return TakeImport(result, currentRow_ + 2);
 }
 
-bool TWorkbench::ExportFixes(const std::string& FileName) {
-  const std::optional<ExchangeFormat> format = ExportFormatOf(FileName);
+bool Workbench::ExportFixes(const std::string& fileName) {
+  const std::optional<ExchangeFormat> format = ExportFormatOf(fileName);
   if (!format) {
-    std::string extension = FileName.substr(std::min(FileName.find_last_of('.'), FileName.size()));
+    std::string extension = fileName.substr(std::min(fileName.find_last_of('.'), fileName.size()));
     for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (extension == ".fix") return SaveFixFile(FileName);
-    ShowError("Cannot write " + FileBaseName(FileName) +
+    if (extension == ".fix") return SaveFixFile(fileName);
+    ShowError("Cannot write " + FileBaseName(fileName) +
               ": the name must end in .gpx, .csv, .geojson or .fix");
     return false;
   }
   try {
-    ExportFixFile(FileName, fixes_, *format, settings_.Earth, calls_);
+    ExportFixFile(fileName, fixes_, *format, settings_.earth, calls_);
   } catch (const std::exception& failure) {
     ShowError(failure.what());
     return false;
@@ -69,7 +69,7 @@ bool TWorkbench::ExportFixes(const std::string& FileName) {
   return true;
 }
 
-std::string TWorkbench::ShownRecordText() const {
+std::string Workbench::ShownRecordText() const {
   if (shownRecord_ == 0) return {};
   std::string text;
   for (int line = 1; line <= 3; ++line) {
@@ -79,12 +79,12 @@ std::string TWorkbench::ShownRecordText() const {
   return text;
 }
 
-std::string TWorkbench::CurrentFixLine() const {
+std::string Workbench::CurrentFixLine() const {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0) return {};
   const FixRecord fix = fixes_.Get(pos);
-  if (!fix.Valid) return {};
-  return FixFileLine(settings_.Display, settings_.Earth, fix);
+  if (!fix.valid) return {};
+  return FixFileLine(settings_.display, settings_.earth, fix);
 }
 
 }  // namespace navorix

@@ -21,30 +21,30 @@ constexpr int FirstNumberField = 5;
 
 }  // namespace
 
-char FilterFixChar(TFixField Field, char Typed) {
-  if (Typed == BackspaceChar) return Typed;
-  char c = Typed;
-  if (Field != TFixField::Name && (c == 'D' || c == 'd')) c = DegreeSign;
+char FilterFixChar(FixField field, char typed) {
+  if (typed == BackspaceChar) return typed;
+  char c = typed;
+  if (field != FixField::Name && (c == 'D' || c == 'd')) c = DegreeSign;
   c = ToCapital(c);
-  switch (Field) {
-    case TFixField::Name:
+  switch (field) {
+    case FixField::Name:
       return IsNameChar(c) ? c : 0;
-    case TFixField::Latitude:
+    case FixField::Latitude:
       return IsNumberChar(c) || c == 'N' || c == 'S' ? c : 0;
-    case TFixField::Longitude:
+    case FixField::Longitude:
       return IsNumberChar(c) || c == 'E' || c == 'W' ? c : 0;
   }
   return 0;
 }
 
-TOperandChar FilterOperandChar(int Field, char Typed) {
-  if (Typed == BackspaceChar) return {TOperandKey::Accepted, Typed};
-  if (Field >= FirstNumberField) {
-    return IsNumberChar(Typed) ? TOperandChar{TOperandKey::Accepted, Typed} : TOperandChar{};
+OperandChar FilterOperandChar(int field, char typed) {
+  if (typed == BackspaceChar) return {OperandKey::Accepted, typed};
+  if (field >= FirstNumberField) {
+    return IsNumberChar(typed) ? OperandChar{OperandKey::Accepted, typed} : OperandChar{};
   }
-  if (Typed == ' ') return {TOperandKey::Complete, 0};
-  const char c = ToCapital(Typed);
-  return IsNameChar(c) ? TOperandChar{TOperandKey::Accepted, c} : TOperandChar{};
+  if (typed == ' ') return {OperandKey::Complete, 0};
+  const char c = ToCapital(typed);
+  return IsNameChar(c) ? OperandChar{OperandKey::Accepted, c} : OperandChar{};
 }
 
 }  // namespace navorix

@@ -9,27 +9,27 @@ namespace navorix {
 inline constexpr char BackspaceChar = '\b';
 
 // The fields of the fix input dialog, in their Tab order.
-enum class TFixField : std::uint8_t { Name, Latitude, Longitude };
+enum class FixField : std::uint8_t { Name, Latitude, Longitude };
 
 // The character that Typed puts into Field of the fix input dialog, or 0
 // when it is dropped: in the coordinate fields "D" and "d" become the degree
 // sign; "a".."z" become capitals; the name takes the fix-name characters,
 // the latitude digits, "+", "-", ".", "N", "S" and the three marks, the
 // longitude the same with "E" and "W". Backspace always passes.
-char FilterFixChar(TFixField Field, char Typed);
+char FilterFixChar(FixField field, char typed);
 
 // What a typed character does in a field of the operation input dialog.
-enum class TOperandKey : std::uint8_t { Dropped, Accepted, Complete };
+enum class OperandKey : std::uint8_t { Dropped, Accepted, Complete };
 
-struct TOperandChar {
-  TOperandKey Key = TOperandKey::Dropped;
-  char Char = 0;  // the character to insert when Accepted
+struct OperandChar {
+  OperandKey key = OperandKey::Dropped;
+  char character = 0;  // the character to insert when Accepted
 };
 
 // Field 1..6 of the operation input dialog: in the name fields 1 to 4 a
 // blank starts a completion step, "a".."z" become capitals and the fix-name
 // characters pass; the distance and azimuth fields 5 and 6 take digits,
 // "+", "-", "." and the three marks. Backspace always passes.
-TOperandChar FilterOperandChar(int Field, char Typed);
+OperandChar FilterOperandChar(int field, char typed);
 
 }  // namespace navorix

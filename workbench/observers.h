@@ -15,9 +15,9 @@ namespace navorix {
 
 // The fix list. Rows are 0-based; row r shows fix r + 1 and the last row,
 // row Count, is the blank row that stands for the place after the last fix.
-class TFixListObserver {
+class FixListObserver {
  public:
-  virtual ~TFixListObserver() = default;
+  virtual ~FixListObserver() = default;
   // Every row may have changed, their number too (loading, sorting, a new
   // format or accuracy, clearing).
   virtual void RowsReset() {}
@@ -33,108 +33,108 @@ class TFixListObserver {
 };
 
 // Enabled states of the fix buttons.
-struct TFixButtons {
-  bool Up = false;        // xUp, move up
-  bool Down = false;      // xDown, move down
-  bool Delete = false;    // xDelete
-  bool Edit = false;      // xEdit
-  bool Undelete = false;  // xUndel
-  friend bool operator==(const TFixButtons&, const TFixButtons&) = default;
+struct FixButtons {
+  bool up = false;        // moveUpButton, move up
+  bool down = false;      // moveDownButton, move down
+  bool remove = false;    // deleteButton
+  bool edit = false;      // editButton
+  bool undelete = false;  // undeleteButton
+  friend bool operator==(const FixButtons&, const FixButtons&) = default;
 };
 
 // The panel under the list: the counter and the fix buttons.
-struct TFixPanel {
-  std::string Counter;  // "N = " and the number of fixes
-  TFixButtons Buttons;
-  friend bool operator==(const TFixPanel&, const TFixPanel&) = default;
+struct FixPanelState {
+  std::string counter;  // "N = " and the number of fixes
+  FixButtons buttons;
+  friend bool operator==(const FixPanelState&, const FixPanelState&) = default;
 };
 
-class TFixPanelObserver {
+class FixPanelObserver {
  public:
-  virtual ~TFixPanelObserver() = default;
-  virtual void FixPanelChanged(const TFixPanel& /*Panel*/) {}
+  virtual ~FixPanelObserver() = default;
+  virtual void FixPanelChanged(const FixPanelState& /*Panel*/) {}
 };
 
 // The log display: the three lines of the shown record, its number and the
 // two step buttons.
-struct TLogDisplay {
-  std::string Line1, Line2, Line3;  // all empty when no record is shown
-  std::string Number;               // "0" when none
-  bool PreviousEnabled = false;     // xLineUp
-  bool NextEnabled = false;         // xLineDown
-  friend bool operator==(const TLogDisplay&, const TLogDisplay&) = default;
+struct LogDisplayState {
+  std::string line1, line2, line3;  // all empty when no record is shown
+  std::string number;               // "0" when none
+  bool previousEnabled = false;     // previousRecordButton
+  bool nextEnabled = false;         // nextRecordButton
+  friend bool operator==(const LogDisplayState&, const LogDisplayState&) = default;
 };
 
-class TLogObserver {
+class LogObserver {
  public:
-  virtual ~TLogObserver() = default;
-  virtual void LogShown(const TLogDisplay& /*Display*/) {}
+  virtual ~LogObserver() = default;
+  virtual void LogShown(const LogDisplayState& /*Display*/) {}
 };
 
 // The Options menu, the hints and the fonts follow the settings.
-class TOptionsObserver {
+class OptionsObserver {
  public:
-  virtual ~TOptionsObserver() = default;
-  virtual void OptionsChanged(const TSettings& /*Settings*/) {}
+  virtual ~OptionsObserver() = default;
+  virtual void OptionsChanged(const ProgramSettings& /*Settings*/) {}
 };
 
 // The "&Next Fix" button.
-class TNextFixObserver {
+class NextFixObserver {
  public:
-  virtual ~TNextFixObserver() = default;
+  virtual ~NextFixObserver() = default;
   virtual void NextFixChanged(bool /*Enabled*/) {}
 };
 
 // The chart: the fixes, the current row, the shown record or the options
 // changed; it reads what it draws from the workbench.
-class TChartObserver {
+class ChartObserver {
  public:
-  virtual ~TChartObserver() = default;
+  virtual ~ChartObserver() = default;
   virtual void ChartChanged() {}
 };
 
 // The four sounds, in the order the window loads them.
-enum class TSound : std::uint8_t { Error, Input, Question, Done };
+enum class Sound : std::uint8_t { Error, Input, Question, Done };
 
 // The answers of the question box.
-enum class TAnswer : std::uint8_t { Yes, No, Cancel };
+enum class Answer : std::uint8_t { Yes, No, Cancel };
 // Its buttons: Yes and No, or Yes, No and Cancel.
-enum class TButtons : std::uint8_t { YesNo, YesNoCancel };
+enum class Buttons : std::uint8_t { YesNo, YesNoCancel };
 
 // The error box, the question box and the sound player.
-class TMessageObserver {
+class MessageObserver {
  public:
-  virtual ~TMessageObserver() = default;
+  virtual ~MessageObserver() = default;
   // The user's answer to Question ("|" ends a line). A front end that cannot
   // ask answers No: nothing is replaced without a yes.
-  virtual TAnswer Ask(const std::string& /*Question*/, TButtons /*Buttons*/) { return TAnswer::No; }
+  virtual Answer Ask(const std::string& /*Question*/, Buttons /*Buttons*/) { return Answer::No; }
   // One line for the error box.
   virtual void ShowError(const std::string& /*Message*/) {}
   // Several lines that belong together (what loading did not take), for
   // one error box; each line fits the box. A front end without such a box
   // shows them one by one.
-  virtual void ShowReport(const std::vector<std::string>& Lines) {
-    for (const std::string& line : Lines) ShowError(line);
+  virtual void ShowReport(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) ShowError(line);
   }
   // A report that names every entry it concerns (what an import renamed
   // and refused), however many: for a box that scrolls. A front end
   // without one shows the lines one by one.
-  virtual void ShowEntryReport(const std::vector<std::string>& Lines) {
-    for (const std::string& line : Lines) ShowError(line);
+  virtual void ShowEntryReport(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) ShowError(line);
   }
   // Only called while the Sound option is on.
-  virtual void PlaySound(TSound /*Sound*/, bool /*Wait*/) {}
+  virtual void PlaySound(Sound /*Sound*/, bool /*Wait*/) {}
 };
 
 // The observers of one front end; any of them may be absent.
-struct TObservers {
-  TFixListObserver* FixList = nullptr;
-  TFixPanelObserver* FixPanel = nullptr;
-  TLogObserver* Log = nullptr;
-  TOptionsObserver* Options = nullptr;
-  TNextFixObserver* NextFix = nullptr;
-  TMessageObserver* Messages = nullptr;
-  TChartObserver* Chart = nullptr;
+struct Observers {
+  FixListObserver* fixList = nullptr;
+  FixPanelObserver* fixPanel = nullptr;
+  LogObserver* log = nullptr;
+  OptionsObserver* options = nullptr;
+  NextFixObserver* nextFix = nullptr;
+  MessageObserver* messages = nullptr;
+  ChartObserver* chart = nullptr;
 };
 
 }  // namespace navorix

@@ -13,25 +13,25 @@
 namespace navorix {
 
 // One field of the operation input dialog as validated at its OK.
-struct TFieldCheck {
-  bool Valid = false;
-  std::uint16_t Fix = 0;      // fix fields
-  long double Number = 0.0L;  // distance and azimuth fields, as typed
+struct FieldCheck {
+  bool valid = false;
+  std::uint16_t fix = 0;      // fix fields
+  long double number = 0.0L;  // distance and azimuth fields, as typed
 };
 
-class TOperandChecks {
+class OperandChecks {
  public:
-  virtual ~TOperandChecks() = default;
+  virtual ~OperandChecks() = default;
   // Validates one field's text as the dialog's OK does: empty is invalid; a
   // fix name must be a fix's exact name (untrimmed, case-sensitive) whose
   // position is valid; distances and azimuths must read.
-  virtual TFieldCheck CheckOperandField(TFieldKind Kind, std::string_view Text) const = 0;
+  virtual FieldCheck CheckOperandField(FieldKind kind, std::string_view text) const = 0;
   // The first fix at or after Start whose name begins with Prefix (0 for
   // none, and always for an empty prefix); its name in Name.
-  virtual std::uint16_t CompleteName(std::string_view Prefix, std::uint16_t Start,
-                                     std::string& Name) const = 0;
+  virtual std::uint16_t CompleteName(std::string_view prefix, std::uint16_t start,
+                                     std::string& name) const = 0;
   // A sound, when the Sound option is on.
-  virtual void PlaySound(TSound Sound, bool Wait) = 0;
+  virtual void PlaySound(Sound sound, bool wait) = 0;
 };
 
 }  // namespace navorix

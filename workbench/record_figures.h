@@ -17,24 +17,24 @@
 
 namespace navorix {
 
-class TRecordFigures {
+class RecordFigures {
  public:
   // A record was appended to Log, of which it is the last; the first was
   // dropped when the log was full. Its figure is taken from its lines and
   // the fixes that it names now, with the proposed point (when there is
   // one) at its full precision instead of the printed one.
-  void Logged(const TLogList& Log, const TFixDB& Fixes, const TEarthModel& Earth,
-              const std::optional<TTriV>& Proposed);
+  void Logged(const LogList& log, const FixDatabase& fixes, const EarthModel& earth,
+              const std::optional<Vector3>& proposed);
   // Record N (1..) was deleted from the log.
   void Deleted(std::uint16_t N);
   void Cleared() { kept_.clear(); }
   // Log was read anew from the history file: every record's figure is
   // recovered from its text when asked for.
-  void Reread(const TLogList& Log) { kept_.assign(Log.Count(), nullptr); }
+  void Reread(const LogList& log) { kept_.assign(log.Count(), nullptr); }
 
   // The figure of record N of Log: kept, or recovered from its text now;
   // an empty figure for a record that does not exist.
-  Figure Of(const TLogList& Log, std::uint16_t N, const TFixDB& Fixes, const TEarthModel& Earth) const;
+  Figure Of(const LogList& log, std::uint16_t N, const FixDatabase& fixes, const EarthModel& earth) const;
   // Whether record N has a figure kept from when it ran.
   bool Kept(std::uint16_t N) const;
 

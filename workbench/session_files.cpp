@@ -13,139 +13,139 @@
 
 namespace navorix {
 
-void TWorkbench::ShowReport(const std::vector<std::string>& Lines) {
-  if (Lines.empty() || observers_.Messages == nullptr) return;
-  observers_.Messages->ShowReport(ReportShown(Lines));
+void Workbench::ShowReport(const std::vector<std::string>& lines) {
+  if (lines.empty() || observers_.messages == nullptr) return;
+  observers_.messages->ShowReport(ReportShown(lines));
 }
 
-bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst) {
-  TLoadReport report;
-  return LoadFixFile(FileName, ClearFirst, report);
+bool Workbench::LoadFixFile(const std::string& fileName, bool clearFirst) {
+  LoadReport report;
+  return LoadFixFile(fileName, clearFirst, report);
 }
 
-TLoadReport TWorkbench::ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened) {
-  if (ClearFirst) ClearFixes();
+LoadReport Workbench::ReadFixFile(const std::string& fileName, bool clearFirst, bool& opened) {
+  if (clearFirst) ClearFixes();
   const std::uint16_t before = fixes_.Count();
-  TLoadReport report;
-  Opened = true;
+  LoadReport report;
+  opened = true;
   try {
-    fixes_.LoadFromFile(FileName, settings_.Display.PlusDir, settings_.Earth, report, calls_);
+    fixes_.LoadFromFile(fileName, settings_.display.plusDir, settings_.earth, report, calls_);
   } catch (const std::exception& failure) {
-    report = TLoadReport{};
-    report.Failure = failure.what();
-    Opened = false;
+    report = LoadReport{};
+    report.failure = failure.what();
+    opened = false;
   }
-  if (fixes_.Count() != before) MarkUnsaved(TStatusFiles::FixFile);
+  if (fixes_.Count() != before) MarkUnsaved(StatusFiles::FixFile);
   RebuildFixList(1);
   return report;
 }
 
-bool TWorkbench::LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report) {
+bool Workbench::LoadFixFile(const std::string& fileName, bool clearFirst, LoadReport& report) {
   bool opened = false;
-  Report = ReadFixFile(FileName, ClearFirst, opened);
+  report = ReadFixFile(fileName, clearFirst, opened);
   // What was not taken is said, so that the user knows before a save makes
   // the loss permanent.
-  ShowReport(LoadReportLines(Report));
+  ShowReport(LoadReportLines(report));
   return opened;
 }
 
-bool TWorkbench::Confirm(const std::string& Question) {
-  return observers_.Messages != nullptr &&
-         observers_.Messages->Ask(Question, TButtons::YesNo) == TAnswer::Yes;
+bool Workbench::Confirm(const std::string& question) {
+  return observers_.messages != nullptr &&
+         observers_.messages->Ask(question, Buttons::YesNo) == Answer::Yes;
 }
 
-TStatusFiles::TSaveResult TWorkbench::SaveStatusFile(int Index, const TStatusFiles::TWrite& Write) {
+StatusFiles::SaveResult Workbench::SaveStatusFile(int index, const StatusFiles::WriteFunction& write) {
   std::string failure;
-  const TStatusFiles::TSaveResult result =
-      status_.Save(Index, Write, [this](const std::string& Question) { return Confirm(Question); },
+  const StatusFiles::SaveResult result =
+      status_.Save(index, write, [this](const std::string& question) { return Confirm(question); },
                    failure);
-  if (result == TStatusFiles::TSaveResult::Failed) ShowError(failure);
+  if (result == StatusFiles::SaveResult::Failed) ShowError(failure);
   return result;
 }
 
-bool TWorkbench::SaveFixFile(const std::string& FileName) {
-  const auto save = [this](const std::string& Name, const TKeepOld& Keep) {
-    fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
+bool Workbench::SaveFixFile(const std::string& fileName) {
+  const auto save = [this](const std::string& name, const KeepOld& keep) {
+    fixes_.SaveToFile(name, settings_.display, settings_.earth, calls_, keep);
   };
   // The status fix file is saved as Save Status saves it, whatever name led
   // to it: it must not lose what it holds that was not read, and saving it
   // is no change by another program.
-  if (status_.IsStatusFixFile(FileName)) {
-    return SaveStatusFile(TStatusFiles::FixFile, save) == TStatusFiles::TSaveResult::Saved;
+  if (status_.IsStatusFixFile(fileName)) {
+    return SaveStatusFile(StatusFiles::FixFile, save) == StatusFiles::SaveResult::Saved;
   }
   try {
-    save(FileName, TKeepOld{});
+    save(fileName, KeepOld{});
   } catch (const std::exception& failure) {
     ShowError(failure.what());
     return false;
   }
-  if (status_.IsStatusFixFile(FileName)) status_.FixFileSaved();
+  if (status_.IsStatusFixFile(fileName)) status_.FixFileSaved();
   return true;
 }
 
-bool TWorkbench::ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report) {
-  TProfileFile ini(FileName, calls_);
+bool Workbench::ReadSettingsFile(const std::string& fileName, std::vector<std::string>& report) {
+  ProfileFile ini(fileName, calls_);
   try {
     ini.Load();
   } catch (const std::exception& failure) {
     // Nothing was read: every setting keeps its value.
-    Report.emplace_back(failure.what());
+    report.emplace_back(failure.what());
     return false;
   }
-  const TDisplayOptions before = settings_.Display;
-  for (std::string& refused : ReadSettings(ini, settings_)) Report.push_back(std::move(refused));
+  const DisplayOptions before = settings_.display;
+  for (std::string& refused : ReadSettings(ini, settings_)) report.push_back(std::move(refused));
   OptionsChanged();
-  SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
-  if (settings_.Display.LatLonFormat != before.LatLonFormat ||
-      settings_.Display.Precision != before.Precision) {
+  SetNextFix(settings_.display.distUnits != DistUnits::Degrees);
+  if (settings_.display.latLonFormat != before.latLonFormat ||
+      settings_.display.precision != before.precision) {
     RebuildFixList(0);
   }
   return true;
 }
 
-bool TWorkbench::LoadSettingsFile(const std::string& FileName) {
+bool Workbench::LoadSettingsFile(const std::string& fileName) {
   std::vector<std::string> report;
-  const bool read = ReadSettingsFile(FileName, report);
+  const bool read = ReadSettingsFile(fileName, report);
   ShowReport(report);
   return read && std::find(report.begin(), report.end(), msg::BadEarthRadii) == report.end();
 }
 
-void TWorkbench::LoadStatus() {
+void Workbench::LoadStatus() {
   ClearFixes();
   ClearLog();
   // Everything that was not taken goes into one report, shown at the end.
   std::vector<std::string> report;
-  status_.StartReading(TStatusFiles::SettingsFile);
+  status_.StartReading(StatusFiles::SettingsFile);
   // A refused value stays in the file and the file is merged as always:
   // nothing of it is lost.
-  status_.SetIncomplete(TStatusFiles::SettingsFile,
-                        !ReadSettingsFile(status_.FileName(TStatusFiles::SettingsFile), report));
+  status_.SetIncomplete(StatusFiles::SettingsFile,
+                        !ReadSettingsFile(status_.FileName(StatusFiles::SettingsFile), report));
 
-  status_.StartReading(TStatusFiles::FixFile);
-  if (status_.MayBeThere(TStatusFiles::FixFile)) {
+  status_.StartReading(StatusFiles::FixFile);
+  if (status_.MayBeThere(StatusFiles::FixFile)) {
     bool opened = false;
-    const TLoadReport loaded = ReadFixFile(status_.FileName(TStatusFiles::FixFile), false, opened);
+    const LoadReport loaded = ReadFixFile(status_.FileName(StatusFiles::FixFile), false, opened);
     const std::vector<std::string> lines = LoadReportLines(loaded);
     report.insert(report.end(), lines.begin(), lines.end());
-    status_.SetIncomplete(TStatusFiles::FixFile, !loaded.Complete());
+    status_.SetIncomplete(StatusFiles::FixFile, !loaded.Complete());
   }
 
-  const std::string oldHistory = paths_.DataDir + OldHistoryFileName;
-  const std::string history = status_.FileName(TStatusFiles::HistoryFile);
+  const std::string oldHistory = paths_.dataDir + OldHistoryFileName;
+  const std::string history = status_.FileName(StatusFiles::HistoryFile);
   // A failed rename (the history file exists) is no failure: the old file
   // simply stays.
-  if (StampOf(oldHistory).Exists) (void)RenameNoReplace(oldHistory, history);
-  status_.StartReading(TStatusFiles::HistoryFile);
-  if (status_.MayBeThere(TStatusFiles::HistoryFile)) {
-    TLoadReport loaded;
+  if (StampOf(oldHistory).exists) (void)RenameNoReplace(oldHistory, history);
+  status_.StartReading(StatusFiles::HistoryFile);
+  if (status_.MayBeThere(StatusFiles::HistoryFile)) {
+    LoadReport loaded;
     try {
       log_.LoadFromFile(history, loaded, calls_);
     } catch (const std::exception& failure) {
-      loaded.Failure = failure.what();
+      loaded.failure = failure.what();
     }
     figures_.Reread(log_);
     ShowLogRecord(log_.Count());
-    status_.SetIncomplete(TStatusFiles::HistoryFile, !loaded.Complete());
+    status_.SetIncomplete(StatusFiles::HistoryFile, !loaded.Complete());
     const std::vector<std::string> lines = LoadReportLines(loaded);
     report.insert(report.end(), lines.begin(), lines.end());
   }
@@ -156,49 +156,49 @@ void TWorkbench::LoadStatus() {
   ShowReport(report);
 }
 
-std::string TWorkbench::ReloadStatusQuestion() const {
+std::string Workbench::ReloadStatusQuestion() const {
   return status_.AnyUnsaved() ? question::ReloadStatus : "";
 }
 
-bool TWorkbench::SaveStatusFiles(bool& Declined) {
+bool Workbench::SaveStatusFiles(bool& declined) {
   status_.MakeDirectories();
   (void)status_.TakeLock();
   // Each file is attempted: a settings file that cannot be written must not
   // cost the user the fixes and the log.
-  const TStatusFiles::TSaveResult results[] = {
-      SaveStatusFile(TStatusFiles::SettingsFile,
-                     [this](const std::string& Name, const TKeepOld& Keep) {
+  const StatusFiles::SaveResult results[] = {
+      SaveStatusFile(StatusFiles::SettingsFile,
+                     [this](const std::string& name, const KeepOld& keep) {
                        // A settings file that could not be read is written
                        // anew only after the user agreed: merging is
                        // impossible then.
-                       if (status_.Incomplete(TStatusFiles::SettingsFile)) {
-                         TProfileFile fresh(Name, calls_);
-                         SaveSettings(fresh, settings_, Keep);
+                       if (status_.Incomplete(StatusFiles::SettingsFile)) {
+                         ProfileFile fresh(name, calls_);
+                         SaveSettings(fresh, settings_, keep);
                        } else {
-                         SaveSettings(Name, settings_, calls_, Keep);
+                         SaveSettings(name, settings_, calls_, keep);
                        }
                      }),
-      SaveStatusFile(TStatusFiles::FixFile,
-                     [this](const std::string& Name, const TKeepOld& Keep) {
-                       fixes_.SaveToFile(Name, settings_.Display, settings_.Earth, calls_, Keep);
+      SaveStatusFile(StatusFiles::FixFile,
+                     [this](const std::string& name, const KeepOld& keep) {
+                       fixes_.SaveToFile(name, settings_.display, settings_.earth, calls_, keep);
                      }),
-      SaveStatusFile(TStatusFiles::HistoryFile,
-                     [this](const std::string& Name, const TKeepOld& Keep) {
-                       log_.SaveToFile(Name, calls_, Keep);
+      SaveStatusFile(StatusFiles::HistoryFile,
+                     [this](const std::string& name, const KeepOld& keep) {
+                       log_.SaveToFile(name, calls_, keep);
                      })};
-  Declined = std::find(std::begin(results), std::end(results),
-                       TStatusFiles::TSaveResult::Declined) != std::end(results);
-  return std::all_of(std::begin(results), std::end(results), [](TStatusFiles::TSaveResult Result) {
-    return Result == TStatusFiles::TSaveResult::Saved;
+  declined = std::find(std::begin(results), std::end(results),
+                       StatusFiles::SaveResult::Declined) != std::end(results);
+  return std::all_of(std::begin(results), std::end(results), [](StatusFiles::SaveResult result) {
+    return result == StatusFiles::SaveResult::Saved;
   });
 }
 
-bool TWorkbench::SaveStatus() {
+bool Workbench::SaveStatus() {
   bool declined = false;
   return SaveStatusFiles(declined);
 }
 
-bool TWorkbench::SaveStatusToLeave() {
+bool Workbench::SaveStatusToLeave() {
   bool declined = false;
   if (SaveStatusFiles(declined)) return true;
   if (declined) ShowError(msg::NotLeaving);

@@ -9,46 +9,46 @@
 
 namespace navorix {
 
-std::string TStatusFiles::FileName(int Index) const {
-  switch (Index) {
-    case SettingsFile: return paths_.SettingsDir + SettingsFileName;
-    case FixFile: return paths_.DataDir + StatusFixFileName;
-    default: return paths_.DataDir + HistoryFileName;
+std::string StatusFiles::FileName(int index) const {
+  switch (index) {
+    case SettingsFile: return paths_.settingsDir + SettingsFileName;
+    case FixFile: return paths_.dataDir + StatusFixFileName;
+    default: return paths_.dataDir + HistoryFileName;
   }
 }
 
-void TStatusFiles::StartReading(int Index) { files_[Index] = {StampOf(FileName(Index)), false, false}; }
+void StatusFiles::StartReading(int index) { files_[index] = {StampOf(FileName(index)), false, false}; }
 
-void TStatusFiles::FinishLoading() {
-  for (TStatusFile& file : files_) file.Unsaved = false;
+void StatusFiles::FinishLoading() {
+  for (StatusFile& file : files_) file.unsaved = false;
   loaded_ = true;
 }
 
-bool TStatusFiles::AnyUnsaved() const {
-  for (const TStatusFile& file : files_) {
-    if (file.Unsaved) return true;
+bool StatusFiles::AnyUnsaved() const {
+  for (const StatusFile& file : files_) {
+    if (file.unsaved) return true;
   }
   return false;
 }
 
-bool TStatusFiles::TakeLock() {
+bool StatusFiles::TakeLock() {
   if (lock_ && lock_->Taken()) return false;
-  lock_ = std::make_unique<TInstanceLock>(paths_.DataDir);
-  if (lock_->State() != TInstanceLockState::HeldElsewhere || toldShared_) return false;
+  lock_ = std::make_unique<InstanceLock>(paths_.dataDir);
+  if (lock_->State() != InstanceLockState::HeldElsewhere || toldShared_) return false;
   toldShared_ = true;
   return true;
 }
 
-void TStatusFiles::MakeDirectories() const {
-  if (paths_.Portable) return;
-  navorix::MakeDirectories(paths_.SettingsDir);
-  navorix::MakeDirectories(paths_.DataDir);
+void StatusFiles::MakeDirectories() const {
+  if (paths_.portable) return;
+  navorix::MakeDirectories(paths_.settingsDir);
+  navorix::MakeDirectories(paths_.dataDir);
 }
 
-bool TStatusFiles::MayReplace(int Index, TKeepOld& Keep, const TAsk& Ask) const {
-  const TStatusFile& file = files_[Index];
-  const std::string name = FileName(Index);
-  const TFileStamp now = StampOf(name);
+bool StatusFiles::MayReplace(int index, KeepOld& keep, const AskFunction& ask) const {
+  const StatusFile& file = files_[index];
+  const std::string name = FileName(index);
+  const FileStamp now = StampOf(name);
   // Nothing there: nothing to lose.
   if (now.Absent()) return true;
   const std::string shown = FileBaseName(name);
@@ -56,44 +56,44 @@ bool TStatusFiles::MayReplace(int Index, TKeepOld& Keep, const TAsk& Ask) const 
   // question tells it. A file that cannot even be looked at (a loop of
   // links) has no version to keep, and its save will fail.
   const std::string kept =
-      now.Exists ? FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr))) : std::string();
+      now.exists ? FileBaseName(UnreadName(ReplacedFile(name), std::time(nullptr))) : std::string();
   std::string question;
-  if (Index != SettingsFile && lock_ && lock_->State() == TInstanceLockState::HeldElsewhere) {
+  if (index != SettingsFile && lock_ && lock_->State() == InstanceLockState::HeldElsewhere) {
     question = SharedFileQuestion(shown, kept);
-  } else if (file.Incomplete) {
+  } else if (file.incomplete) {
     question = IncompleteFileQuestion(shown, kept);
-  } else if (Index != SettingsFile && !(now == file.Stamp)) {
+  } else if (index != SettingsFile && !(now == file.stamp)) {
     // The settings file is merged, not replaced: lines the program does not
     // write stay as another program left them.
     question = ChangedFileQuestion(shown, kept);
   } else {
     return true;
   }
-  if (!Ask(question)) return false;
-  Keep.Lasting = kept;
+  if (!ask(question)) return false;
+  keep.lasting = kept;
   return true;
 }
 
-TStatusFiles::TSaveResult TStatusFiles::Save(int Index, const TWrite& Write, const TAsk& Ask,
+StatusFiles::SaveResult StatusFiles::Save(int index, const WriteFunction& write, const AskFunction& ask,
                                              std::string& Failure) {
-  const std::string name = FileName(Index);
-  TKeepOld keep;
-  keep.Backup = true;
-  if (!MayReplace(Index, keep, Ask)) return TSaveResult::Declined;
+  const std::string name = FileName(index);
+  KeepOld keep;
+  keep.backup = true;
+  if (!MayReplace(index, keep, ask)) return SaveResult::Declined;
   try {
-    Write(name, keep);
+    write(name, keep);
   } catch (const std::exception& failure) {
     Failure = failure.what();
-    return TSaveResult::Failed;
+    return SaveResult::Failed;
   }
-  files_[Index] = {StampOf(name), false, false};
-  return TSaveResult::Saved;
+  files_[index] = {StampOf(name), false, false};
+  return SaveResult::Saved;
 }
 
-bool TStatusFiles::IsStatusFixFile(const std::string& FileName) const {
-  return loaded_ && SameFile(StampOf(FileName), StampOf(this->FileName(FixFile)));
+bool StatusFiles::IsStatusFixFile(const std::string& fileName) const {
+  return loaded_ && SameFile(StampOf(fileName), StampOf(this->FileName(FixFile)));
 }
 
-void TStatusFiles::FixFileSaved() { files_[FixFile] = {StampOf(FileName(FixFile)), false, false}; }
+void StatusFiles::FixFileSaved() { files_[FixFile] = {StampOf(FileName(FixFile)), false, false}; }
 
 }  // namespace navorix

@@ -18,33 +18,33 @@
 
 namespace navorix {
 
-class TStatusFiles {
+class StatusFiles {
  public:
-  enum TIndex : int { SettingsFile, FixFile, HistoryFile, Count };
+  enum FileIndex : int { SettingsFile, FixFile, HistoryFile, Count };
   // How a status file's save ended.
-  enum class TSaveResult { Saved, Declined, Failed };
+  enum class SaveResult { Saved, Declined, Failed };
   // Writes a status file to Name, keeping of the old one what Keep says;
   // throws on failure.
-  using TWrite = std::function<void(const std::string& Name, const TKeepOld& Keep)>;
+  using WriteFunction = std::function<void(const std::string& name, const KeepOld& keep)>;
   // The user's answer to a yes/no question; false for no.
-  using TAsk = std::function<bool(const std::string& Question)>;
+  using AskFunction = std::function<bool(const std::string& question)>;
 
-  explicit TStatusFiles(TAppData Paths) : paths_(std::move(Paths)) {}
+  explicit StatusFiles(AppData paths) : paths_(std::move(paths)) {}
 
-  std::string FileName(int Index) const;
+  std::string FileName(int index) const;
 
   // Status loading starts reading file Index: its stamp is taken now.
-  void StartReading(int Index);
+  void StartReading(int index);
   // Whether file Index exists or cannot be looked at (a loop of links is no
   // absent file: its reading fails and it is not replaced unasked).
-  bool MayBeThere(int Index) const { return !files_[Index].Stamp.Absent(); }
-  void SetIncomplete(int Index, bool Incomplete) { files_[Index].Incomplete = Incomplete; }
-  bool Incomplete(int Index) const { return files_[Index].Incomplete; }
+  bool MayBeThere(int index) const { return !files_[index].stamp.Absent(); }
+  void SetIncomplete(int index, bool incomplete) { files_[index].incomplete = incomplete; }
+  bool Incomplete(int index) const { return files_[index].incomplete; }
   // Status loading is over: nothing is unsaved, and later saves of the
   // status fix file under any name count as its saves.
   void FinishLoading();
 
-  void MarkUnsaved(int Index) { files_[Index].Unsaved = true; }
+  void MarkUnsaved(int index) { files_[index].unsaved = true; }
   bool AnyUnsaved() const;
 
   // Takes the lock of the data directory when it is free; true when another
@@ -59,28 +59,28 @@ class TStatusFiles {
   // what the user keeps; its old version is kept as NAME.bak, and under a
   // lasting name when the question named one. The failure's text in
   // Failure.
-  TSaveResult Save(int Index, const TWrite& Write, const TAsk& Ask, std::string& Failure);
+  SaveResult Save(int index, const WriteFunction& write, const AskFunction& ask, std::string& failure);
   // True when FileName is the status fix file of a loaded status.
-  bool IsStatusFixFile(const std::string& FileName) const;
+  bool IsStatusFixFile(const std::string& fileName) const;
   // The status fix file was saved by another way than Save.
   void FixFileSaved();
 
  private:
   // A status file as Navorix last read or wrote it.
-  struct TStatusFile {
-    TFileStamp Stamp;
-    bool Incomplete = false;  // it could not be read completely
-    bool Unsaved = false;     // what it stands for changed since
+  struct StatusFile {
+    FileStamp stamp;
+    bool incomplete = false;  // it could not be read completely
+    bool unsaved = false;     // what it stands for changed since
   };
   // Asks before a file that might lose what the user keeps is replaced,
   // and names in Keep where its present version will be kept; false when
   // the user says no.
-  bool MayReplace(int Index, TKeepOld& Keep, const TAsk& Ask) const;
+  bool MayReplace(int index, KeepOld& keep, const AskFunction& ask) const;
 
-  TAppData paths_;
-  TStatusFile files_[Count];
+  AppData paths_;
+  StatusFile files_[Count];
   bool loaded_ = false;  // the status files were read (the window, not the batch)
-  std::unique_ptr<TInstanceLock> lock_;
+  std::unique_ptr<InstanceLock> lock_;
   bool toldShared_ = false;
 };
 

@@ -38,16 +38,16 @@ inline constexpr const char* ReloadStatus =
 // completely, or although it changed on the disk since Navorix last read or
 // saved it; KeptAs is the name its present version is kept under ("" when
 // there is none to keep).
-std::string IncompleteFileQuestion(std::string_view FileName, std::string_view KeptAs);
-std::string ChangedFileQuestion(std::string_view FileName, std::string_view KeptAs);
+std::string IncompleteFileQuestion(std::string_view fileName, std::string_view keptAs);
+std::string ChangedFileQuestion(std::string_view fileName, std::string_view keptAs);
 // Before a status file is replaced while another copy of Navorix works on
 // the same data directory.
-std::string SharedFileQuestion(std::string_view FileName, std::string_view KeptAs);
+std::string SharedFileQuestion(std::string_view fileName, std::string_view keptAs);
 
 // "Delete log record No. N?"
-std::string DeleteRecordQuestion(std::uint16_t Record);
+std::string DeleteRecordQuestion(std::uint16_t record);
 // "Delete fix NAME from the database?"
-std::string DeleteFixQuestion(std::string_view Name);
+std::string DeleteFixQuestion(std::string_view name);
 
 // Captions of the fix input dialog.
 inline constexpr const char* NewFixCaption = " New Fix";

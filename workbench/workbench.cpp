@@ -20,158 +20,158 @@
 
 namespace navorix {
 
-TWorkbench::TWorkbench(TAppData Paths, const TFileSystemCalls& Calls)
-    : paths_(std::move(Paths)), calls_(Calls), status_(paths_) {
+Workbench::Workbench(AppData paths, const FileSystemCalls& calls)
+    : paths_(std::move(paths)), calls_(calls), status_(paths_) {
   lastPanel_ = FixPanel();
 }
 
-void TWorkbench::Attach(const TObservers& Observers) {
-  observers_ = Observers;
+void Workbench::Attach(const Observers& observers) {
+  observers_ = observers;
   lastPanel_ = FixPanel();
 }
 
 // ------------------------------------------------------------ state for views
 
-std::string TWorkbench::RowText(int Row) const {
-  if (Row < 0 || Row >= fixes_.Count()) return {};
-  return FixText(settings_.Display, settings_.Earth,
-                 fixes_.Get(static_cast<std::uint16_t>(Row + 1)));
+std::string Workbench::RowText(int row) const {
+  if (row < 0 || row >= fixes_.Count()) return {};
+  return FixText(settings_.display, settings_.earth,
+                 fixes_.Get(static_cast<std::uint16_t>(row + 1)));
 }
 
-std::uint16_t TWorkbench::CurrentPos() const {
+std::uint16_t Workbench::CurrentPos() const {
   return currentRow_ < fixes_.Count() ? static_cast<std::uint16_t>(currentRow_ + 1) : 0;
 }
 
-TFixPanel TWorkbench::FixPanel() const {
+FixPanelState Workbench::FixPanel() const {
   const int r = currentRow_;
   const int n = RowCount();
-  TFixPanel panel;
-  panel.Counter = "N = " + std::to_string(fixes_.Count());
-  panel.Buttons.Up = r != 0 && r + 1 != n;
-  panel.Buttons.Down = r + 2 != n && r + 1 != n;
-  panel.Buttons.Delete = r + 1 != n;
-  panel.Buttons.Edit = r + 1 != n;
-  panel.Buttons.Undelete = deleted_.Valid;
+  FixPanelState panel;
+  panel.counter = "N = " + std::to_string(fixes_.Count());
+  panel.buttons.up = r != 0 && r + 1 != n;
+  panel.buttons.down = r + 2 != n && r + 1 != n;
+  panel.buttons.remove = r + 1 != n;
+  panel.buttons.edit = r + 1 != n;
+  panel.buttons.undelete = deleted_.valid;
   return panel;
 }
 
-TLogDisplay TWorkbench::LogDisplay() const {
-  TLogDisplay display;
+LogDisplayState Workbench::LogDisplay() const {
+  LogDisplayState display;
   if (shownRecord_ != 0) {
-    display.Line1 = log_.GetLine(shownRecord_, 1);
-    display.Line2 = log_.GetLine(shownRecord_, 2);
-    display.Line3 = log_.GetLine(shownRecord_, 3);
+    display.line1 = log_.GetLine(shownRecord_, 1);
+    display.line2 = log_.GetLine(shownRecord_, 2);
+    display.line3 = log_.GetLine(shownRecord_, 3);
   }
-  display.Number = std::to_string(shownRecord_);
-  display.PreviousEnabled = shownRecord_ > 1;
-  display.NextEnabled = shownRecord_ < log_.Count();
+  display.number = std::to_string(shownRecord_);
+  display.previousEnabled = shownRecord_ > 1;
+  display.nextEnabled = shownRecord_ < log_.Count();
   return display;
 }
 
 // ----------------------------------------------------------- announcements
 
-void TWorkbench::SetNextFix(bool Enabled) {
-  if (nextFix_ == Enabled) return;
-  nextFix_ = Enabled;
-  if (observers_.NextFix != nullptr) observers_.NextFix->NextFixChanged(Enabled);
+void Workbench::SetNextFix(bool enabled) {
+  if (nextFix_ == enabled) return;
+  nextFix_ = enabled;
+  if (observers_.nextFix != nullptr) observers_.nextFix->NextFixChanged(enabled);
 }
 
-void TWorkbench::PanelChanged() {
-  const TFixPanel panel = FixPanel();
+void Workbench::PanelChanged() {
+  const FixPanelState panel = FixPanel();
   if (panel == lastPanel_) return;
   lastPanel_ = panel;
-  if (observers_.FixPanel != nullptr) observers_.FixPanel->FixPanelChanged(panel);
+  if (observers_.fixPanel != nullptr) observers_.fixPanel->FixPanelChanged(panel);
 }
 
-void TWorkbench::SetCurrentRow(int Row) {
-  currentRow_ = Row < 0 || Row > fixes_.Count() ? fixes_.Count() : Row;
-  if (observers_.FixList != nullptr) observers_.FixList->CurrentRowChanged(currentRow_);
+void Workbench::SetCurrentRow(int row) {
+  currentRow_ = row < 0 || row > fixes_.Count() ? fixes_.Count() : row;
+  if (observers_.fixList != nullptr) observers_.fixList->CurrentRowChanged(currentRow_);
   PanelChanged();
   ChartChanged();
 }
 
-void TWorkbench::ChartChanged() {
-  if (observers_.Chart != nullptr) observers_.Chart->ChartChanged();
+void Workbench::ChartChanged() {
+  if (observers_.chart != nullptr) observers_.chart->ChartChanged();
 }
 
-Figure TWorkbench::ShownFigure() const { return figures_.Of(log_, shownRecord_, fixes_, settings_.Earth); }
+Figure Workbench::ShownFigure() const { return figures_.Of(log_, shownRecord_, fixes_, settings_.earth); }
 
-void TWorkbench::OptionsChanged() {
-  MarkUnsaved(TStatusFiles::SettingsFile);
-  if (observers_.Options != nullptr) observers_.Options->OptionsChanged(settings_);
+void Workbench::OptionsChanged() {
+  MarkUnsaved(StatusFiles::SettingsFile);
+  if (observers_.options != nullptr) observers_.options->OptionsChanged(settings_);
   ChartChanged();
 }
 
-void TWorkbench::ShowError(const std::string& Message) {
-  if (observers_.Messages != nullptr) observers_.Messages->ShowError(Message);
+void Workbench::ShowError(const std::string& message) {
+  if (observers_.messages != nullptr) observers_.messages->ShowError(message);
 }
 
-void TWorkbench::PlaySound(TSound Sound, bool Wait) {
-  if (!settings_.Interface.Sound) return;
-  if (observers_.Messages != nullptr) observers_.Messages->PlaySound(Sound, Wait);
+void Workbench::PlaySound(Sound sound, bool wait) {
+  if (!settings_.interface.sound) return;
+  if (observers_.messages != nullptr) observers_.messages->PlaySound(sound, wait);
 }
 
 // ------------------------------------------------------------- the fix list
 
-void TWorkbench::RebuildFixList(int Row) {
-  if (Row == 0) Row = currentRow_ + 1;
-  if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
-  SetCurrentRow(fixes_.Count() < Row ? 0 : Row - 1);
+void Workbench::RebuildFixList(int row) {
+  if (row == 0) row = currentRow_ + 1;
+  if (observers_.fixList != nullptr) observers_.fixList->RowsReset();
+  SetCurrentRow(fixes_.Count() < row ? 0 : row - 1);
 }
 
-void TWorkbench::ClearFixes() {
-  if (fixes_.Count() != 0) MarkUnsaved(TStatusFiles::FixFile);
+void Workbench::ClearFixes() {
+  if (fixes_.Count() != 0) MarkUnsaved(StatusFiles::FixFile);
   fixes_.Clear();
   deleted_ = FixRecord{};
-  if (observers_.FixList != nullptr) observers_.FixList->RowsReset();
+  if (observers_.fixList != nullptr) observers_.fixList->RowsReset();
   SetCurrentRow(0);
 }
 
-void TWorkbench::AddFix(const FixRecord& Fix) {
-  fixes_.Add(Fix);
-  MarkUnsaved(TStatusFiles::FixFile);
+void Workbench::AddFix(const FixRecord& fix) {
+  fixes_.Add(fix);
+  MarkUnsaved(StatusFiles::FixFile);
   const int row = fixes_.Count() - 1;
-  if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
+  if (observers_.fixList != nullptr) observers_.fixList->RowInserted(row);
   SetCurrentRow(row);
 }
 
-void TWorkbench::InsertFix(const FixRecord& Fix, int Pos) {
+void Workbench::InsertFix(const FixRecord& fix, int pos) {
   // The row follows the database's reading of an out-of-range position.
-  const int row = std::clamp(Pos, 1, fixes_.Count() + 1) - 1;
-  fixes_.Insert(Fix, static_cast<std::uint16_t>(row + 1));
-  MarkUnsaved(TStatusFiles::FixFile);
-  if (observers_.FixList != nullptr) observers_.FixList->RowInserted(row);
+  const int row = std::clamp(pos, 1, fixes_.Count() + 1) - 1;
+  fixes_.Insert(fix, static_cast<std::uint16_t>(row + 1));
+  MarkUnsaved(StatusFiles::FixFile);
+  if (observers_.fixList != nullptr) observers_.fixList->RowInserted(row);
   SetCurrentRow(row);
 }
 
-void TWorkbench::ReplaceFix(const FixRecord& Fix, std::uint16_t Pos) {
-  if (Pos < 1 || Pos > fixes_.Count()) return;
-  fixes_.Replace(Fix, Pos);
-  MarkUnsaved(TStatusFiles::FixFile);
-  if (observers_.FixList != nullptr) observers_.FixList->RowChanged(Pos - 1);
-  SetCurrentRow(Pos - 1);
+void Workbench::ReplaceFix(const FixRecord& fix, std::uint16_t pos) {
+  if (pos < 1 || pos > fixes_.Count()) return;
+  fixes_.Replace(fix, pos);
+  MarkUnsaved(StatusFiles::FixFile);
+  if (observers_.fixList != nullptr) observers_.fixList->RowChanged(pos - 1);
+  SetCurrentRow(pos - 1);
 }
 
-void TWorkbench::SelectRow(int Row) { SetCurrentRow(Row); }
+void Workbench::SelectRow(int row) { SetCurrentRow(row); }
 
-void TWorkbench::DeleteFix() {
+void Workbench::DeleteFix() {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0) return;
   deleted_ = fixes_.Get(pos);
   fixes_.Delete(pos);
-  MarkUnsaved(TStatusFiles::FixFile);
-  if (observers_.FixList != nullptr) observers_.FixList->RowRemoved(pos - 1);
+  MarkUnsaved(StatusFiles::FixFile);
+  if (observers_.fixList != nullptr) observers_.fixList->RowRemoved(pos - 1);
   SetCurrentRow(pos - 1);
 }
 
-std::string TWorkbench::DeleteFixQuestion() const {
+std::string Workbench::DeleteFixQuestion() const {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0) return {};
-  return navorix::DeleteFixQuestion(fixes_.Get(pos).Name.View());
+  return navorix::DeleteFixQuestion(fixes_.Get(pos).name.View());
 }
 
-bool TWorkbench::UndeleteFix() {
-  if (!deleted_.Valid) return false;
+bool Workbench::UndeleteFix() {
+  if (!deleted_.valid) return false;
   try {
     InsertFix(deleted_, currentRow_ + 1);
   } catch (const std::exception& failure) {
@@ -183,303 +183,200 @@ bool TWorkbench::UndeleteFix() {
   return true;
 }
 
-bool TWorkbench::MoveFixUp() {
+bool Workbench::MoveFixUp() {
   const std::uint16_t pos = CurrentPos();
   if (!fixes_.MoveUp(pos)) return false;
-  MarkUnsaved(TStatusFiles::FixFile);
-  if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 2);
+  MarkUnsaved(StatusFiles::FixFile);
+  if (observers_.fixList != nullptr) observers_.fixList->RowsSwapped(pos - 2);
   SetCurrentRow(pos - 2);
   return true;
 }
 
-bool TWorkbench::MoveFixDown() {
+bool Workbench::MoveFixDown() {
   const std::uint16_t pos = CurrentPos();
   if (pos == 0 || !fixes_.MoveDown(pos)) return false;
-  MarkUnsaved(TStatusFiles::FixFile);
-  if (observers_.FixList != nullptr) observers_.FixList->RowsSwapped(pos - 1);
+  MarkUnsaved(StatusFiles::FixFile);
+  if (observers_.fixList != nullptr) observers_.fixList->RowsSwapped(pos - 1);
   SetCurrentRow(pos);
   return true;
 }
 
-void TWorkbench::SortFixes(TSortOrder Order) {
+void Workbench::SortFixes(SortOrder order) {
   if (fixes_.Count() < 2) return;
   const std::uint16_t current = CurrentPos();
-  if (current == 0 && Order == TSortOrder::ByDistance) return;
-  const TTriV reference = current != 0 ? fixes_.Get(current).Position : TTriV{};
-  fixes_.Sort(Order, reference);
-  MarkUnsaved(TStatusFiles::FixFile);
+  if (current == 0 && order == SortOrder::ByDistance) return;
+  const Vector3 reference = current != 0 ? fixes_.Get(current).position : Vector3{};
+  fixes_.Sort(order, reference);
+  MarkUnsaved(StatusFiles::FixFile);
   RebuildFixList(1);
 }
 
-TSearchStep TWorkbench::TypeAhead(char Typed, bool PanelShown) {
-  TSearchStep step;
+SearchStep Workbench::TypeAhead(char typed, bool panelShown) {
+  SearchStep step;
   if (fixes_.Count() == 0) return step;
-  const char c = ToCapital(Typed);
+  const char c = ToCapital(typed);
   const bool letter = (c >= 'A' && c <= 'Z') || c == '/';
   const bool digit = c >= '0' && c <= '9';
-  if (!letter && !(digit && PanelShown)) return step;
+  if (!letter && !(digit && panelShown)) return step;
 
   std::uint16_t start = 1;
-  if (PanelShown) {
+  if (panelShown) {
     if (searchText_.size() < MaxSearchLength) searchText_ += c;
     start = searchHit_;
   } else {
     searchText_.assign(1, c);
   }
   searchHit_ = fixes_.FindPrefix(searchText_, start);
-  step.Consumed = true;
-  step.IntervalMs = SearchHitMs;
+  step.consumed = true;
+  step.intervalMs = SearchHitMs;
   if (searchHit_ != 0) {
     SetCurrentRow(searchHit_ - 1);
   } else {
     searchText_.pop_back();
-    PlaySound(TSound::Error, false);
-    step.IntervalMs = SearchMissMs;
+    PlaySound(Sound::Error, false);
+    step.intervalMs = SearchMissMs;
     searchHit_ = static_cast<std::uint16_t>(std::min(currentRow_ + 1, static_cast<int>(MaxFixes)));
   }
-  step.ShowPanel = searchText_.size() == 1;
-  step.Text = searchText_;
+  step.showPanel = searchText_.size() == 1;
+  step.text = searchText_;
   return step;
-}
-
-// -------------------------------------------------------- fix input dialog
-
-TFixEdit TWorkbench::BeginFixEdit(bool AddButton) const {
-  TFixEdit edit;
-  edit.Pos = currentRow_ + 1;
-  edit.IsNew = AddButton || edit.Pos > fixes_.Count();
-  edit.Caption = edit.IsNew ? NewFixCaption : EditFixCaption;
-  if (edit.IsNew) {
-    edit.Start = pending_;
-  } else {
-    edit.EditPos = static_cast<std::uint16_t>(edit.Pos);
-    edit.Start = fixes_.Get(edit.EditPos);
-  }
-  if (!edit.Start.Name.Empty()) {
-    edit.Name = FixName(edit.Start);
-    const std::string coordinates = SquashBlanks(
-        FormatLatLon(settings_.Display, settings_.Earth, edit.Start, settings_.Display.Precision),
-        false);
-    const std::size_t blank = coordinates.find(' ');
-    edit.Latitude = coordinates.substr(0, blank);
-    if (blank != std::string::npos) edit.Longitude = coordinates.substr(blank + 1);
-  }
-  return edit;
-}
-
-TFixCheck TWorkbench::CheckFixInput(const TFixEdit& Edit, std::string_view Name,
-                                    std::string_view Latitude, std::string_view Longitude) {
-  TFixCheck check;
-  check.Name.assign(Name);
-  check.NameBad = !IsValidFixName(check.Name);
-  // The name in use is reported before any field is marked, even for a name
-  // that is not valid; a fix may keep its own name.
-  const std::uint16_t owner = fixes_.FindName(check.Name);
-  if (owner != 0 && owner != Edit.EditPos) {
-    check.NameInUse = true;
-    ShowError(msg::NameInUse);
-    return check;
-  }
-  long double lat = 0.0L;
-  long double lon = 0.0L;
-  const TPlusDir plus = settings_.Display.PlusDir;
-  check.LatitudeBad = !ParseCoord(plus, Latitude, TAxis::Latitude, lat);
-  check.LongitudeBad = !ParseCoord(plus, Longitude, TAxis::Longitude, lon);
-  if (check.Passed()) check.Position = PosFromLatLon(settings_.Earth, lat, lon);
-  return check;
-}
-
-bool TWorkbench::StoreFix(const TFixEdit& Edit, const TFixCheck& Check,
-                          std::string_view Latitude, std::string_view Longitude) {
-  if (!Check.Passed()) return false;
-  // Coordinates left as they were shown keep the position they came from:
-  // the shown text is rounded to the display accuracy.
-  const bool unchanged = Latitude == Edit.Latitude && Longitude == Edit.Longitude;
-  try {
-    FixRecord fix = Edit.Start;
-    MakeFix(fix, unchanged ? Edit.Start.Position : Check.Position, Check.Name);
-    // A stored position is a unit vector only to a rounding: scaled to unit
-    // length once more it can move by its last bits, and every rename would
-    // move it again. MakeFix has refused a start without a position.
-    if (unchanged) fix.Position = Edit.Start.Position;
-    if (fixes_.Count() < Edit.Pos) {
-      AddFix(fix);
-    } else if (Edit.IsNew) {
-      InsertFix(fix, Edit.Pos);
-      pending_ = FixRecord{};
-    } else {
-      ReplaceFix(fix, static_cast<std::uint16_t>(Edit.Pos));
-    }
-  } catch (const std::exception& failure) {
-    ShowError(failure.what());
-    return false;
-  }
-  return true;
-}
-
-// -------------------------------------------------- operation input dialog
-
-TFieldCheck TWorkbench::CheckOperandField(TFieldKind Kind, std::string_view Text) const {
-  TFieldCheck check;
-  if (Text.empty()) return check;
-  switch (Kind) {
-    case TFieldKind::Fix:
-      check.Fix = fixes_.FindName(Text);
-      // An entry whose line did not read has no position to compute with.
-      check.Valid = check.Fix != 0 && fixes_.Get(check.Fix).Valid;
-      break;
-    case TFieldKind::Distance:
-      check.Valid = ParseDistanceText(Text, check.Number);
-      break;
-    case TFieldKind::Azimuth:
-      check.Valid = ParseAzimuthText(Text, check.Number);
-      break;
-  }
-  return check;
-}
-
-std::uint16_t TWorkbench::CompleteName(std::string_view Prefix, std::uint16_t Start,
-                                       std::string& Name) const {
-  const std::uint16_t found = fixes_.FindPrefix(Prefix, Start);
-  Name = found != 0 ? FixName(fixes_.Get(found)) : std::string();
-  return found;
 }
 
 // ------------------------------------------------------------- operations
 
-TRunResult TWorkbench::RunOperation(TOpTag Op, TOperandSource& Source) {
+RunResult Workbench::RunOperation(OperationTag op, OperandSource& source) {
   try {
-    const TExecutors executors(fixes_, settings_.Display, settings_.Earth, chain_);
-    std::optional<TOpResult> result = Dispatch(Op, Source, executors, nextFix_);
-    if (!result) return TRunResult::Cancelled;
-    LogResult(result->Line1, result->Line2, result->Line3,
-              result->Proposal ? std::optional<TTriV>(result->Proposal->Position) : std::nullopt);
-    if (result->Chain) {
+    const Executors executors(fixes_, settings_.display, settings_.earth, chain_);
+    std::optional<OperationResult> result = Dispatch(op, source, executors, nextFix_);
+    if (!result) return RunResult::Cancelled;
+    LogResult(result->line1, result->line2, result->line3,
+              result->proposal ? std::optional<Vector3>(result->proposal->position) : std::nullopt);
+    if (result->chain) {
       SetNextFix(true);
-      chain_ = *result->Chain;
+      chain_ = *result->chain;
     }
-    if (result->Proposal) pending_ = *result->Proposal;
+    if (result->proposal) pending_ = *result->proposal;
   } catch (const std::exception& failure) {
     ShowError(failure.what());
-    return TRunResult::Failed;
+    return RunResult::Failed;
   }
-  return TRunResult::Logged;
+  return RunResult::Logged;
 }
 
 // -------------------------------------------------------------------- log
 
-void TWorkbench::ShowLogRecord(std::uint16_t Record) {
-  shownRecord_ = std::min(Record, log_.Count());
-  if (observers_.Log != nullptr) observers_.Log->LogShown(LogDisplay());
+void Workbench::ShowLogRecord(std::uint16_t record) {
+  shownRecord_ = std::min(record, log_.Count());
+  if (observers_.log != nullptr) observers_.log->LogShown(LogDisplay());
   ChartChanged();
 }
 
-void TWorkbench::LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3,
-                           const std::optional<TTriV>& Proposed) {
-  PlaySound(TSound::Done, false);
-  log_.Add(SquashBlanks(Line1, false), SquashBlanks(Line2, false), SquashBlanks(Line3, false));
-  figures_.Logged(log_, fixes_, settings_.Earth, Proposed);
-  MarkUnsaved(TStatusFiles::HistoryFile);
+void Workbench::LogResult(std::string_view line1, std::string_view line2, std::string_view line3,
+                           const std::optional<Vector3>& proposed) {
+  PlaySound(Sound::Done, false);
+  log_.Add(SquashBlanks(line1, false), SquashBlanks(line2, false), SquashBlanks(line3, false));
+  figures_.Logged(log_, fixes_, settings_.earth, proposed);
+  MarkUnsaved(StatusFiles::HistoryFile);
   ShowLogRecord(log_.Count());
 }
 
-void TWorkbench::ShowPreviousRecord() {
+void Workbench::ShowPreviousRecord() {
   if (shownRecord_ < 2) return;
   ShowLogRecord(static_cast<std::uint16_t>(shownRecord_ - 1));
 }
 
-void TWorkbench::ShowNextRecord() {
+void Workbench::ShowNextRecord() {
   if (shownRecord_ >= log_.Count()) return;
   ShowLogRecord(static_cast<std::uint16_t>(shownRecord_ + 1));
 }
 
-void TWorkbench::DeleteShownRecord() {
+void Workbench::DeleteShownRecord() {
   if (log_.Count() == 0) return;
   log_.Delete(shownRecord_);
   figures_.Deleted(shownRecord_);
-  MarkUnsaved(TStatusFiles::HistoryFile);
+  MarkUnsaved(StatusFiles::HistoryFile);
   ShowLogRecord(std::min(shownRecord_, log_.Count()));
 }
 
-std::string TWorkbench::DeleteRecordQuestion() const {
+std::string Workbench::DeleteRecordQuestion() const {
   if (log_.Count() == 0) return {};
   return navorix::DeleteRecordQuestion(shownRecord_);
 }
 
-std::string TWorkbench::ClearLogQuestion() const {
+std::string Workbench::ClearLogQuestion() const {
   return log_.Count() != 0 ? question::ClearLog : "";
 }
 
-std::string TWorkbench::ClearFixesQuestion() const {
+std::string Workbench::ClearFixesQuestion() const {
   return fixes_.Count() != 0 ? question::ClearFixes : "";
 }
 
-std::string TWorkbench::ClearAllQuestion() const {
+std::string Workbench::ClearAllQuestion() const {
   return fixes_.Count() != 0 || log_.Count() != 0 ? question::ClearAll : "";
 }
 
-void TWorkbench::ClearLog() {
-  if (log_.Count() != 0) MarkUnsaved(TStatusFiles::HistoryFile);
+void Workbench::ClearLog() {
+  if (log_.Count() != 0) MarkUnsaved(StatusFiles::HistoryFile);
   log_.Clear();
   figures_.Cleared();
   ShowLogRecord(0);
   SetNextFix(false);
 }
 
-void TWorkbench::ClearAll() {
+void Workbench::ClearAll() {
   ClearFixes();
   ClearLog();
 }
 
 // ---------------------------------------------------------------- options
 
-void TWorkbench::SetDisplayOption(TDisplayOption Option, int Value) {
-  const TDisplayOptionInfo& info = OptionInfo(Option);
-  if (Value < 0 || Value >= info.Count) return;
-  info.Set(settings_.Display, Value);
+void Workbench::SetDisplayOption(DisplayOption option, int value) {
+  const DisplayOptionInfo& info = OptionInfo(option);
+  if (value < 0 || value >= info.count) return;
+  info.set(settings_.display, value);
   OptionsChanged();
-  switch (info.Effect) {
-    case TOptionEffect::None: break;
-    case TOptionEffect::Rows: RebuildFixList(0); break;
-    case TOptionEffect::NextFixOn:
-      SetNextFix(settings_.Display.DistUnits != TDistUnits::Degrees);
+  switch (info.effect) {
+    case OptionEffect::None: break;
+    case OptionEffect::Rows: RebuildFixList(0); break;
+    case OptionEffect::NextFixOn:
+      SetNextFix(settings_.display.distUnits != DistUnits::Degrees);
       break;
   }
 }
 
-void TWorkbench::SetSound(bool On) {
-  settings_.Interface.Sound = On;
+void Workbench::SetSound(bool on) {
+  settings_.interface.sound = on;
   OptionsChanged();
 }
 
-void TWorkbench::SetHints(bool On) {
-  settings_.Interface.Hints = On;
+void Workbench::SetHints(bool on) {
+  settings_.interface.hints = on;
   OptionsChanged();
 }
 
-void TWorkbench::ToggleEllipticLat() {
-  settings_.Earth.EllipticLat = !settings_.Earth.EllipticLat;
+void Workbench::ToggleEllipticLat() {
+  settings_.earth.ellipticLat = !settings_.earth.ellipticLat;
   OptionsChanged();
   SetNextFix(false);
   // Every fix keeps the latitude and longitude it showed, so the rows stay
   // as they are; what moves is the position on the Earth model.
   for (std::uint32_t pos = 1; pos <= fixes_.Count(); ++pos) {
     FixRecord fix = fixes_.Get(static_cast<std::uint16_t>(pos));
-    if (!fix.Valid) continue;
-    RebuildPos(settings_.Earth, fix.Position);
+    if (!fix.valid) continue;
+    RebuildPos(settings_.earth, fix.position);
     fixes_.Replace(fix, static_cast<std::uint16_t>(pos));
   }
   ChartChanged();
 }
 
-void TWorkbench::ToggleEllipticArc() {
-  settings_.Earth.EllipticArc = !settings_.Earth.EllipticArc;
+void Workbench::ToggleEllipticArc() {
+  settings_.earth.ellipticArc = !settings_.earth.ellipticArc;
   OptionsChanged();
   SetNextFix(false);
 }
 
-void TWorkbench::ToggleGeoDistance() {
-  settings_.Earth.GeoDistance = !settings_.Earth.GeoDistance;
+void Workbench::ToggleGeoDistance() {
+  settings_.earth.geoDistance = !settings_.earth.geoDistance;
   OptionsChanged();
   SetNextFix(false);
 }

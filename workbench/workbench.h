@@ -37,21 +37,21 @@
 
 namespace navorix {
 
-class TOperandSource;
+class OperandSource;
 
 // How an operation request ended.
-enum class TRunResult : std::uint8_t {
+enum class RunResult : std::uint8_t {
   Cancelled,  // the operand source cancelled: nothing changed, no sound
   Logged,     // the result is the last log record and is shown
   Failed,     // the error box was told why; nothing was logged
 };
 
 // One step of the type-ahead search of the fix list.
-struct TSearchStep {
-  bool Consumed = false;   // false: the key goes on to the focused control
-  std::string Text;        // the text the search panel shows
-  bool ShowPanel = false;  // show the panel (the first character of a search)
-  int IntervalMs = 0;      // restart the panel's hide timer with this interval
+struct SearchStep {
+  bool consumed = false;   // false: the key goes on to the focused control
+  std::string text;        // the text the search panel shows
+  bool showPanel = false;  // show the panel (the first character of a search)
+  int intervalMs = 0;      // restart the panel's hide timer with this interval
 };
 
 // The search panel hides this long after a hit, and after a miss.
@@ -61,58 +61,58 @@ inline constexpr std::size_t MaxSearchLength = 16;
 
 // A fix input dialog about to open: its caption, the place the fix goes and
 // the texts it starts with.
-struct TFixEdit {
-  bool IsNew = true;
-  int Pos = 1;                 // current row + 1; beyond Count: append
-  std::uint16_t EditPos = 0;   // the fix being edited; 0 for a new fix
-  std::string Caption;         // " New Fix" or " Edit Fix"
-  FixRecord Start;             // the pending fix, or the fix being edited
-  std::string Name, Latitude, Longitude;  // prefilled texts
+struct FixEdit {
+  bool isNew = true;
+  int pos = 1;                 // current row + 1; beyond Count: append
+  std::uint16_t editPos = 0;   // the fix being edited; 0 for a new fix
+  std::string caption;         // " New Fix" or " Edit Fix"
+  FixRecord start;             // the pending fix, or the fix being edited
+  std::string name, latitude, longitude;  // prefilled texts
 };
 
 // The checks of the fix input dialog's OK.
-struct TFixCheck {
-  bool NameInUse = false;  // another fix has the name; nothing else checked
-  bool NameBad = false;
-  bool LatitudeBad = false;
-  bool LongitudeBad = false;
-  std::string Name;  // the name as checked (trimmed, capitals)
-  TTriV Position;    // the typed position, when every field read
-  bool Passed() const { return !NameInUse && !NameBad && !LatitudeBad && !LongitudeBad; }
+struct FixCheck {
+  bool nameInUse = false;  // another fix has the name; nothing else checked
+  bool nameBad = false;
+  bool latitudeBad = false;
+  bool longitudeBad = false;
+  std::string name;  // the name as checked (trimmed, capitals)
+  Vector3 position;    // the typed position, when every field read
+  bool Passed() const { return !nameInUse && !nameBad && !latitudeBad && !longitudeBad; }
 };
 
-class TWorkbench : public TOperandChecks {
+class Workbench : public OperandChecks {
  public:
   // Paths says where the settings and status files are; every file is read
   // and written through Calls, which must outlive the workbench.
-  explicit TWorkbench(TAppData Paths = TAppData{}, const TFileSystemCalls& Calls = SystemCalls());
-  TWorkbench(const TWorkbench&) = delete;
-  TWorkbench& operator=(const TWorkbench&) = delete;
+  explicit Workbench(AppData paths = AppData{}, const FileSystemCalls& calls = SystemCalls());
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
 
   // The views to tell about changes; they read the present state when they
   // attach.
-  void Attach(const TObservers& Observers);
+  void Attach(const Observers& observers);
 
   // ------------------------------------------------------- state for views
-  const TSettings& Settings() const { return settings_; }
-  const TAppData& Paths() const { return paths_; }
-  const TFixDB& Fixes() const { return fixes_; }
-  const TLogList& Log() const { return log_; }
+  const ProgramSettings& Settings() const { return settings_; }
+  const AppData& Paths() const { return paths_; }
+  const FixDatabase& Fixes() const { return fixes_; }
+  const LogList& Log() const { return log_; }
   // Fixes + 1: the blank row is always there.
   int RowCount() const { return fixes_.Count() + 1; }
   // The row text of a fix at the current format and accuracy; "" for the
   // blank row and for an entry that did not read.
-  std::string RowText(int Row) const;
+  std::string RowText(int row) const;
   int CurrentRow() const { return currentRow_; }
   // The current fix, 0 when the blank row is current.
   std::uint16_t CurrentPos() const;
-  TFixPanel FixPanel() const;
+  FixPanelState FixPanel() const;
   std::uint16_t ShownRecord() const { return shownRecord_; }
-  TLogDisplay LogDisplay() const;
+  LogDisplayState LogDisplay() const;
   bool NextFixEnabled() const { return nextFix_; }
   const FixRecord& PendingFix() const { return pending_; }
   const FixRecord& DeletedFix() const { return deleted_; }
-  const TDistanceChain& Chain() const { return chain_; }
+  const DistanceChain& Chain() const { return chain_; }
   // The figure of the shown record (empty when none is shown): kept from
   // when it ran in this session, or recovered from its text.
   Figure ShownFigure() const;
@@ -122,7 +122,7 @@ class TWorkbench : public TOperandChecks {
   // ----------------------------------------------------------- the fix list
   // The user selected Row (clicks, arrow keys); rows outside the list are
   // taken as the blank row.
-  void SelectRow(int Row);
+  void SelectRow(int row);
   // Delete (button, Del key): the current fix goes to the deleted fix and
   // the row that followed becomes current; nothing on the blank row.
   void DeleteFix();
@@ -140,41 +140,41 @@ class TWorkbench : public TOperandChecks {
   // The Sort menu: nothing with fewer than two fixes, nor for the distance
   // order from the blank row (no fix to measure from); otherwise sorted
   // (by distance from the current fix) with the first row current.
-  void SortFixes(TSortOrder Order);
+  void SortFixes(SortOrder order);
   // A character typed while the fix list has the focus (only letters, "/",
   // and digits while the panel shows start or extend a search).
-  TSearchStep TypeAhead(char Typed, bool PanelShown);
+  SearchStep TypeAhead(char typed, bool panelShown);
 
   // ------------------------------------------------------ fix input dialog
   // Add (AddButton true: Add button, Ins, Shift+Enter, Enter on an empty
   // database) or Edit (Edit button, Enter, double click) at the current
   // row: a new fix starts from the pending fix and goes above the current
   // row (at the end from the blank row); Edit on the blank row is a new fix.
-  TFixEdit BeginFixEdit(bool AddButton) const;
+  FixEdit BeginFixEdit(bool addButton) const;
   // The checks of OK: the name (trimmed, capitals) must be valid and not be
   // another fix's; a name in use is shown in the error box and nothing else
   // is checked; then the latitude and longitude must read.
-  TFixCheck CheckFixInput(const TFixEdit& Edit, std::string_view Name, std::string_view Latitude,
-                          std::string_view Longitude);
+  FixCheck CheckFixInput(const FixEdit& edit, std::string_view name, std::string_view latitude,
+                          std::string_view longitude);
   // Stores a fix that passed the checks. Coordinates left exactly as
   // prefilled keep the starting position bit for bit; a fix appended at
   // the end leaves the pending fix for the next one, a new fix inserted
   // above a row empties it. A full database is shown; false then.
-  bool StoreFix(const TFixEdit& Edit, const TFixCheck& Check, std::string_view Latitude,
-                std::string_view Longitude);
+  bool StoreFix(const FixEdit& edit, const FixCheck& check, std::string_view latitude,
+                std::string_view longitude);
 
   // ------------------------------------------------ operation input dialog
-  // TOperandChecks.
-  TFieldCheck CheckOperandField(TFieldKind Kind, std::string_view Text) const override;
-  std::uint16_t CompleteName(std::string_view Prefix, std::uint16_t Start,
-                             std::string& Name) const override;
+  // OperandChecks.
+  FieldCheck CheckOperandField(FieldKind kind, std::string_view text) const override;
+  std::uint16_t CompleteName(std::string_view prefix, std::uint16_t start,
+                             std::string& name) const override;
 
   // ------------------------------------------------------------- operations
   // Runs operation Op with its operands from Source: converts and checks
   // them, computes, logs the record with the done sound, proposes a point
   // result as the next new fix, and keeps the Next Fix state. A failure is
   // shown and changes nothing.
-  TRunResult RunOperation(TOpTag Op, TOperandSource& Source);
+  RunResult RunOperation(OperationTag op, OperandSource& source);
 
   // -------------------------------------------------------------------- log
   // The step buttons and the Left and Right keys.
@@ -198,12 +198,12 @@ class TWorkbench : public TOperandChecks {
   // ---------------------------------------------------------------- options
   // The Options menu. Formats and accuracy rebuild the rows; a distance
   // unit enables Next Fix unless it is Degrees, which disables it (each
-  // option's TOptionEffect).
+  // option's OptionEffect).
   // A display option's value Value (one of its numbers; others change
   // nothing).
-  void SetDisplayOption(TDisplayOption Option, int Value);
-  void SetSound(bool On);
-  void SetHints(bool On);
+  void SetDisplayOption(DisplayOption option, int value);
+  void SetSound(bool on);
+  void SetHints(bool on);
   // The ellipsoid switches disable Next Fix; Elliptic Latitude re-expresses
   // every fix so that its shown latitude and longitude stay (the rows do
   // not change, the positions on the Earth do).
@@ -212,25 +212,25 @@ class TWorkbench : public TOperandChecks {
   void ToggleGeoDistance();
   // The chart window's place, size and projection, saved with the settings;
   // no change the Reload question asks about, and no view is told.
-  void SetChartSettings(const TChartSettings& Chart) { settings_.Chart = Chart; }
+  void SetChartSettings(const ChartSettings& chart) { settings_.chart = chart; }
 
   // ------------------------------------------------------------------ files
   // Appends the fixes of a fix file (after clearing the database when
   // ClearFirst) and shows the first row. False when it could not be read
   // (shown).
-  bool LoadFixFile(const std::string& FileName, bool ClearFirst);
+  bool LoadFixFile(const std::string& fileName, bool clearFirst);
   // The same, telling in Report what the file held that was not taken
   // (also shown, every kind of loss in one report).
-  bool LoadFixFile(const std::string& FileName, bool ClearFirst, TLoadReport& Report);
+  bool LoadFixFile(const std::string& fileName, bool clearFirst, LoadReport& report);
   // Saves every fix in the current Lat/Lon format. False on failure (shown).
   // Saved over the status fix file, it is saved as Save Status saves that
   // file (the same questions, the same backups), and counts as its save.
-  bool SaveFixFile(const std::string& FileName);
+  bool SaveFixFile(const std::string& fileName);
   // Reads a settings file as status loading does and applies it; what could
   // not be read or was refused is shown. False when it could not be read or
   // its Earth radii were refused (a refused font size only concerns the
   // window).
-  bool LoadSettingsFile(const std::string& FileName);
+  bool LoadSettingsFile(const std::string& fileName);
   // Start and "&Reload Status": clears both stores, reads the settings, the
   // status fix file and the history (an old "navorix.log" becomes the
   // history when there is none). Failures, refused values and what the
@@ -263,15 +263,15 @@ class TWorkbench : public TOperandChecks {
   // database when ClearFirst (only once the file was read), with the first
   // new row current. The report of every renamed and refused entry is
   // shown; true when nothing was left out (Result.Complete()).
-  bool ImportFixes(const std::string& FileName, bool ClearFirst, ImportResult& Result);
+  bool ImportFixes(const std::string& fileName, bool clearFirst, ImportResult& result);
   // Pasted text (fix-file lines, CSV, GPX or GeoJSON) through the same
   // import; the fixes go after the current row (at the end from the blank
   // row).
-  bool PasteFixes(std::string_view Text, ImportResult& Result);
+  bool PasteFixes(std::string_view text, ImportResult& result);
   // Every fix in the format the extension asks for (".gpx", ".csv",
   // ".geojson", ".json"; ".fix" saves a fix file). False on failure
   // (shown).
-  bool ExportFixes(const std::string& FileName);
+  bool ExportFixes(const std::string& fileName);
   // The shown log record, its three lines each ended by "\n"; "" when none.
   std::string ShownRecordText() const;
   // The current fix as a line of a fix file (without its line end); "" on
@@ -279,67 +279,67 @@ class TWorkbench : public TOperandChecks {
   std::string CurrentFixLine() const;
 
   // A sound, when the Sound option is on.
-  void PlaySound(TSound Sound, bool Wait) override;
+  void PlaySound(Sound sound, bool wait) override;
   // Shows Message in the error box.
-  void ShowError(const std::string& Message);
+  void ShowError(const std::string& message);
 
  private:
   // Every change of the Next Fix state goes through here and is announced
   // once.
-  void SetNextFix(bool Enabled);
-  void SetCurrentRow(int Row);
+  void SetNextFix(bool enabled);
+  void SetCurrentRow(int row);
   void PanelChanged();
-  void ShowLogRecord(std::uint16_t Record);
+  void ShowLogRecord(std::uint16_t record);
   // Proposed: the point result at its full precision, for the record's figure.
-  void LogResult(std::string_view Line1, std::string_view Line2, std::string_view Line3,
-                 const std::optional<TTriV>& Proposed);
+  void LogResult(std::string_view line1, std::string_view line2, std::string_view line3,
+                 const std::optional<Vector3>& proposed);
   // All rows anew; Row 0 keeps the current row number, otherwise row Row - 1
   // is selected, or row 0 when Row is beyond the fixes.
-  void RebuildFixList(int Row);
+  void RebuildFixList(int row);
   void OptionsChanged();
   void ChartChanged();
   // The store operations with their rows, selection and panel.
-  void AddFix(const FixRecord& Fix);
-  void InsertFix(const FixRecord& Fix, int Pos);
-  void ReplaceFix(const FixRecord& Fix, std::uint16_t Pos);
+  void AddFix(const FixRecord& fix);
+  void InsertFix(const FixRecord& fix, int pos);
+  void ReplaceFix(const FixRecord& fix, std::uint16_t pos);
 
   // The user's answer to a yes/no Question; no when nobody can answer.
-  bool Confirm(const std::string& Question);
+  bool Confirm(const std::string& question);
   // Saves status file Index through Write; a failure is shown.
-  TStatusFiles::TSaveResult SaveStatusFile(int Index, const TStatusFiles::TWrite& Write);
+  StatusFiles::SaveResult SaveStatusFile(int index, const StatusFiles::WriteFunction& write);
   // The three status files, each attempted; true when all were saved, and
   // Declined set when the user said no to replacing one.
-  bool SaveStatusFiles(bool& Declined);
+  bool SaveStatusFiles(bool& declined);
   // A fix file read into the database, with what it did not take; nothing
   // is shown.
-  TLoadReport ReadFixFile(const std::string& FileName, bool ClearFirst, bool& Opened);
+  LoadReport ReadFixFile(const std::string& fileName, bool clearFirst, bool& opened);
   // A settings file read and applied; its failure and refused values are
   // added to Report. False when it could not be read.
-  bool ReadSettingsFile(const std::string& FileName, std::vector<std::string>& Report);
+  bool ReadSettingsFile(const std::string& fileName, std::vector<std::string>& report);
   // Puts the fixes of an import at Pos (Count + 1 appends), the first of
   // them current, and shows the import's report.
-  bool TakeImport(ImportResult& Result, int Pos);
+  bool TakeImport(ImportResult& result, int pos);
   // Shows Lines (when there are any) as one report.
-  void ShowReport(const std::vector<std::string>& Lines);
-  void MarkUnsaved(int Index) { status_.MarkUnsaved(Index); }
+  void ShowReport(const std::vector<std::string>& lines);
+  void MarkUnsaved(int index) { status_.MarkUnsaved(index); }
 
-  TAppData paths_;
-  const TFileSystemCalls& calls_;
-  TStatusFiles status_;
-  TSettings settings_;
-  TFixDB fixes_;
-  TLogList log_;
-  TRecordFigures figures_;
+  AppData paths_;
+  const FileSystemCalls& calls_;
+  StatusFiles status_;
+  ProgramSettings settings_;
+  FixDatabase fixes_;
+  LogList log_;
+  RecordFigures figures_;
   FixRecord deleted_;
   FixRecord pending_;
-  TDistanceChain chain_;
+  DistanceChain chain_;
   bool nextFix_ = false;
   int currentRow_ = 0;
   std::uint16_t shownRecord_ = 0;
   std::string searchText_;
   std::uint16_t searchHit_ = 1;
-  TFixPanel lastPanel_;
-  TObservers observers_;
+  FixPanelState lastPanel_;
+  Observers observers_;
 };
 
 }  // namespace navorix

@@ -22,12 +22,12 @@ constexpr const char* StartFixes =
     "48.8567 2.3522 PARIS\r\n40.7128 -74.0060 NEWYORK\r\n35.6762 139.6503 TOKYO\r\n"
     "-33.9249 18.4241 CAPETOWN\r\n0 0 NULL/ISLAND\r\n90 0 NORTHPOLE\r\n";
 
-bool NamesAFile(std::string_view Line) {
+bool NamesAFile(std::string_view line) {
   std::size_t at = 0;
-  while (at < Line.size() && (Line[at] == ' ' || Line[at] == '\t')) ++at;
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
   std::string word;
-  while (at < Line.size() && Line[at] != ' ' && Line[at] != '\t' && word.size() < 8) {
-    const char c = Line[at++];
+  while (at < line.size() && line[at] != ' ' && line[at] != '\t' && word.size() < 8) {
+    const char c = line[at++];
     word += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return word == "load" || word == "save" || word == "import" || word == "export";
@@ -35,13 +35,13 @@ bool NamesAFile(std::string_view Line) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static std::FILE* const sink = std::fopen("/dev/null", "wb");
   if (sink == nullptr) fuzz::Violated("/dev/null opens");
-  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
-  fuzz::TMemoryFile fixes(StartFixes);
-  TBatchOutput out(sink, false);
-  TBatchWorkbench bench(out);
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  fuzz::MemoryFile fixes(StartFixes);
+  BatchOutput out(sink, false);
+  BatchWorkbench bench(out);
   fuzz::Check(bench.LoadSettings("") && bench.LoadFixes(fixes.Name()), "the start works");
   std::size_t start = 0;
   unsigned lineNo = 0;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     std::string_view line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     ++lineNo;
-    if (line.size() > TBatchWorkbench::MaxLineLength) {
+    if (line.size() > BatchWorkbench::MaxLineLength) {
       bench.LineTooLong(lineNo);
     } else if (!NamesAFile(line)) {
       bench.RunLine(line, lineNo);

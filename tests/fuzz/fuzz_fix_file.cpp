@@ -16,37 +16,37 @@
 using namespace navorix;
 using navorix::fuzz::Check;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const fuzz::TChosen chosen = fuzz::ChooseOptions(Data, Size);
-  const std::string_view text = chosen.Text;
-  const std::uint32_t max_lines = Size > 0 && (Data[0] & 0x80) != 0 ? Data[0] % 8 : MaxFixes;
-  fuzz::TMemoryFile input(text);
-  TFixDB db;
-  TLoadReport report;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzz::Chosen chosen = fuzz::ChooseOptions(data, size);
+  const std::string_view text = chosen.text;
+  const std::uint32_t maxLines = size > 0 && (data[0] & 0x80) != 0 ? data[0] % 8 : MaxFixes;
+  fuzz::MemoryFile input(text);
+  FixDatabase db;
+  LoadReport report;
   {
-    TLineReader reader(input.Name());
-    db.ReadText(reader, max_lines, chosen.Options.PlusDir, chosen.Earth, report);
+    LineReader reader(input.Name());
+    db.ReadText(reader, maxLines, chosen.options.plusDir, chosen.earth, report);
   }
-  Check(report.Failure.empty(), "a memory file reads without failure", text);
-  Check(db.Count() == report.Taken + report.Unreadable, "every entry is taken or unreadable", text);
+  Check(report.failure.empty(), "a memory file reads without failure", text);
+  Check(db.Count() == report.taken + report.unreadable, "every entry is taken or unreadable", text);
   for (const std::string& line : LoadReportLines(report)) {
     Check(line.size() <= MaxMessageLength, "a report line fits the error box", text);
   }
 
   const std::string file = fuzz::ScratchDir() + "/round.fix";
-  db.SaveToFile(file, chosen.Options, chosen.Earth, fuzz::ScratchCalls());
-  TFixDB back;
-  TLoadReport again;
-  back.LoadFromFile(file, chosen.Options.PlusDir, chosen.Earth, again);
-  Check(again.Complete() && again.Taken == report.Taken && back.Count() == report.Taken,
+  db.SaveToFile(file, chosen.options, chosen.earth, fuzz::ScratchCalls());
+  FixDatabase back;
+  LoadReport again;
+  back.LoadFromFile(file, chosen.options.plusDir, chosen.earth, again);
+  Check(again.Complete() && again.taken == report.taken && back.Count() == report.taken,
         "the saved file loads back completely", text);
   std::uint16_t pos = 0;
   for (std::uint16_t i = 1; i <= db.Count(); ++i) {
     const FixRecord fix = db.Get(i);
-    if (!fix.Valid) continue;
+    if (!fix.valid) continue;
     const FixRecord read = back.Get(++pos);
-    Check(read.Name == fix.Name && FixFileLine(chosen.Options, chosen.Earth, read) ==
-                                       FixFileLine(chosen.Options, chosen.Earth, fix),
+    Check(read.name == fix.name && FixFileLine(chosen.options, chosen.earth, read) ==
+                                       FixFileLine(chosen.options, chosen.earth, fix),
           "each fix loads back as it was saved", text);
   }
   return 0;

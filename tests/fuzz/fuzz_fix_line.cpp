@@ -16,26 +16,26 @@
 using namespace navorix;
 using navorix::fuzz::Check;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const fuzz::TChosen chosen = fuzz::ChooseOptions(Data, Size);
-  const std::string_view line = chosen.Text;
-  const TPlusDir plus = chosen.Options.PlusDir;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzz::Chosen chosen = fuzz::ChooseOptions(data, size);
+  const std::string_view line = chosen.text;
+  const PlusDir plus = chosen.options.plusDir;
   FixRecord fix;
-  ParseFixLine(plus, chosen.Earth, fix, line);
-  (void)FixText(chosen.Options, chosen.Earth, fix);
-  if (!fix.Valid) return 0;
-  std::string name = fix.Name.Str();
-  Check(IsValidFixName(name) && name == fix.Name.View(), "a name read obeys the name rule", line);
+  ParseFixLine(plus, chosen.earth, fix, line);
+  (void)FixText(chosen.options, chosen.earth, fix);
+  if (!fix.valid) return 0;
+  std::string name = fix.name.Str();
+  Check(IsValidFixName(name) && name == fix.name.View(), "a name read obeys the name rule", line);
 
-  const std::string written = FixFileLine(chosen.Options, chosen.Earth, fix);
+  const std::string written = FixFileLine(chosen.options, chosen.earth, fix);
   FixRecord back;
-  ParseFixLine(plus, chosen.Earth, back, written);
-  Check(back.Valid, "a written line reads", line);
-  Check(back.Name == fix.Name, "the name reads back the same", line);
-  const TTriV d = TriSub(back.Position, fix.Position);
+  ParseFixLine(plus, chosen.earth, back, written);
+  Check(back.valid, "a written line reads", line);
+  Check(back.name == fix.name, "the name reads back the same", line);
+  const Vector3 d = TriSub(back.position, fix.position);
   // 0.01 second or 1e-6 degree at High accuracy: about 5e-8 rad of chord.
   Check(TriDot(d, d) < 2.5e-15L, "the position reads back within the text's accuracy", line);
-  Check(FixFileLine(chosen.Options, chosen.Earth, back) == written,
+  Check(FixFileLine(chosen.options, chosen.earth, back) == written,
         "the line is the same when written again", line);
   return 0;
 }

@@ -13,15 +13,15 @@
 using namespace navorix;
 using navorix::fuzz::Check;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
-  fuzz::TMemoryFile input(text);
-  TLogList log;
-  TLoadReport report;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  fuzz::MemoryFile input(text);
+  LogList log;
+  LoadReport report;
   log.LoadFromFile(input.Name(), report);
-  Check(report.Failure.empty(), "a memory file reads without failure", text);
+  Check(report.failure.empty(), "a memory file reads without failure", text);
   Check(log.Count() <= MaxLogRecords, "the log stays within its capacity", text);
-  Check(log.Count() == report.Taken - report.BeyondCapacity, "dropped records are counted", text);
+  Check(log.Count() == report.taken - report.beyondCapacity, "dropped records are counted", text);
   for (const std::string& line : LoadReportLines(report)) {
     Check(line.size() <= MaxMessageLength, "a report line fits the error box", text);
   }
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   if (log.Count() > 0 && log.GetLine(1, 1).starts_with("\xEF\xBB\xBF")) return 0;
   const std::string file = fuzz::ScratchDir() + "/round.his";
   log.SaveToFile(file, fuzz::ScratchCalls());
-  TLogList back;
-  TLoadReport again;
+  LogList back;
+  LoadReport again;
   back.LoadFromFile(file, again);
   Check(again.Complete(), "the saved file loads back completely", text);
   Check(back.Count() == log.Count(), "the same number of records loads back", text);

@@ -5,8 +5,8 @@
 
 #include "import_fuzz_support.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
   navorix::fuzz::CheckImport(text, navorix::ExchangeFormat::Gpx, navorix::exchange::ImportGpx);
   return 0;
 }

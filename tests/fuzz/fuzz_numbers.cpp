@@ -23,10 +23,10 @@ bool SameValue(long double a, long double b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const fuzz::TChosen chosen = fuzz::ChooseOptions(Data, Size);
-  const std::string_view text = chosen.Text;
-  const int decimals = Size > 0 ? Data[0] % 41 : 0;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzz::Chosen chosen = fuzz::ChooseOptions(data, size);
+  const std::string_view text = chosen.text;
+  const int decimals = size > 0 ? data[0] % 41 : 0;
 
   long double value = 0.0L;
   if (ReadDecimal(text, value)) {
@@ -51,14 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   if (ParseDMS(text, value)) Check(std::isfinite(value), "ParseDMS gives a finite angle", text);
   if (ParseDistanceText(text, value)) Check(std::isfinite(value), "a distance is finite", text);
   if (ParseAzimuthText(text, value)) Check(std::isfinite(value), "an azimuth is finite", text);
-  for (const TAxis axis : {TAxis::Latitude, TAxis::Longitude}) {
-    if (ParseCoord(chosen.Options.PlusDir, text, axis, value)) {
+  for (const Axis axis : {Axis::Latitude, Axis::Longitude}) {
+    if (ParseCoord(chosen.options.plusDir, text, axis, value)) {
       Check(std::isfinite(value), "a coordinate is finite", text);
     }
   }
   FixRecord fix;
-  if (ParseLatLon(chosen.Options.PlusDir, chosen.Earth, fix, text)) {
-    const long double length = TriDot(fix.Position, fix.Position);
+  if (ParseLatLon(chosen.options.plusDir, chosen.earth, fix, text)) {
+    const long double length = TriDot(fix.position, fix.position);
     Check(std::fabs(length - 1.0L) < 1e-15L, "a position is a unit vector", text);
   }
   return 0;

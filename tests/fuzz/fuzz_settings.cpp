@@ -15,14 +15,14 @@
 using namespace navorix;
 using navorix::fuzz::Check;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::string file = fuzz::ScratchDir() + "/navorix.ini";
   {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
-  TProfileFile ini(file, fuzz::ScratchCalls());
+  ProfileFile ini(file, fuzz::ScratchCalls());
   ini.Load();
   for (const char* section : {"Settings", "Interface", ""}) {
     for (const char* key : {"EllipticLat", "LatLonFormat", "SpherRadius", "Sound", ""}) {
@@ -36,17 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   if (!ini.Lines().empty() && ini.Lines().front().starts_with("\xEF\xBB\xBF")) return 0;
 
   const std::vector<std::string> before = ini.Lines();
-  const int number = static_cast<int>(Size) - 7;
+  const int number = static_cast<int>(size) - 7;
   ini.WriteInteger("Settings", "LatLonFormat", number);
-  ini.WriteBool("Interface", "Sound", Size % 2 == 0);
+  ini.WriteBool("Interface", "Sound", size % 2 == 0);
   ini.WriteString("Fuzz", "Value", text.substr(0, 20));
   ini.Save();
-  TProfileFile back(file);
+  ProfileFile back(file);
   back.Load();
   Check(back.Lines() == ini.Lines(), "the saved file loads back line for line", text);
   Check(back.ReadInteger("Settings", "LatLonFormat", number + 1) == number,
         "a written integer reads back", text);
-  Check(back.ReadBool("Interface", "Sound", Size % 2 != 0) == (Size % 2 == 0),
+  Check(back.ReadBool("Interface", "Sound", size % 2 != 0) == (size % 2 == 0),
         "a written Boolean reads back", text);
   // Writing replaces or inserts lines; it never loses one.
   Check(back.Lines().size() >= before.size(), "no line is lost", text);

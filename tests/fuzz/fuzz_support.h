@@ -24,53 +24,53 @@
 
 namespace navorix::fuzz {
 
-[[noreturn]] inline void Violated(const char* Property, std::string_view Input = {}) {
-  std::fprintf(stderr, "property violated: %s\ninput: %.*s\n", Property,
-               static_cast<int>(Input.size()), Input.data());
+[[noreturn]] inline void Violated(const char* property, std::string_view input = {}) {
+  std::fprintf(stderr, "property violated: %s\ninput: %.*s\n", property,
+               static_cast<int>(input.size()), input.data());
   std::abort();
 }
 
-inline void Check(bool Holds, const char* Property, std::string_view Input = {}) {
-  if (!Holds) Violated(Property, Input);
+inline void Check(bool holds, const char* property, std::string_view input = {}) {
+  if (!holds) Violated(property, input);
 }
 
 // The options that reading and writing depend on.
-struct TChosen {
-  TDisplayOptions Options;
-  TEarthModel Earth;
-  std::string_view Text;
+struct Chosen {
+  DisplayOptions options;
+  EarthModel earth;
+  std::string_view text;
 };
 
 // The first byte of an input chooses the options; the rest is the text.
-inline TChosen ChooseOptions(const std::uint8_t* Data, std::size_t Size) {
-  TChosen chosen;
-  if (Size == 0) return chosen;
-  const std::uint8_t b = Data[0];
-  chosen.Options.LatLonFormat = static_cast<TAngleFormat>(b % LatLonFormatCount);
-  chosen.Options.PlusDir = static_cast<TPlusDir>((b >> 2) % PlusDirCount);
-  chosen.Options.Precision = static_cast<TAccuracy>((b >> 4) % PrecisionCount);
-  chosen.Earth.EllipticLat = (b & 0x40) != 0;
-  chosen.Text = {reinterpret_cast<const char*>(Data + 1), Size - 1};
+inline Chosen ChooseOptions(const std::uint8_t* data, std::size_t size) {
+  Chosen chosen;
+  if (size == 0) return chosen;
+  const std::uint8_t b = data[0];
+  chosen.options.latLonFormat = static_cast<AngleFormat>(b % LatLonFormatCount);
+  chosen.options.plusDir = static_cast<PlusDir>((b >> 2) % PlusDirCount);
+  chosen.options.precision = static_cast<Accuracy>((b >> 4) % PrecisionCount);
+  chosen.earth.ellipticLat = (b & 0x40) != 0;
+  chosen.text = {reinterpret_cast<const char*>(data + 1), size - 1};
   return chosen;
 }
 
-// An in-memory regular file holding Bytes, named through /proc.
-class TMemoryFile {
+// An in-memory regular file holding bytes, named through /proc.
+class MemoryFile {
  public:
-  explicit TMemoryFile(std::string_view Bytes) {
+  explicit MemoryFile(std::string_view bytes) {
     fd_ = ::memfd_create("navorix-fuzz", MFD_CLOEXEC);
     if (fd_ < 0) Violated("memfd_create works");
     std::size_t done = 0;
-    while (done < Bytes.size()) {
-      const ssize_t n = ::write(fd_, Bytes.data() + done, Bytes.size() - done);
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
       if (n <= 0) Violated("the input can be written");
       done += static_cast<std::size_t>(n);
     }
     name_ = "/proc/self/fd/" + std::to_string(fd_);
   }
-  ~TMemoryFile() { ::close(fd_); }
-  TMemoryFile(const TMemoryFile&) = delete;
-  TMemoryFile& operator=(const TMemoryFile&) = delete;
+  ~MemoryFile() { ::close(fd_); }
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
   const std::string& Name() const { return name_; }
 
  private:
@@ -80,11 +80,11 @@ class TMemoryFile {
 
 // The system calls without the disk flushes, for saves into the scratch
 // directory.
-inline const TFileSystemCalls& ScratchCalls() {
-  static const TFileSystemCalls calls = [] {
-    TFileSystemCalls c = SystemCalls();
-    c.Fsync = [](int) { return 0; };
-    c.DirectoryFsync = [](int) { return 0; };
+inline const FileSystemCalls& ScratchCalls() {
+  static const FileSystemCalls calls = [] {
+    FileSystemCalls c = SystemCalls();
+    c.fsync = [](int) { return 0; };
+    c.directoryFsync = [](int) { return 0; };
     return c;
   }();
   return calls;

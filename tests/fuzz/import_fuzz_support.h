@@ -21,39 +21,39 @@ namespace navorix::fuzz {
 
 using ImportFunction = ImportResult (*)(std::string_view, exchange::ImportCollector&);
 
-inline void CheckImport(std::string_view Text, ExchangeFormat Format, ImportFunction Import) {
-  TFixDB into;
+inline void CheckImport(std::string_view text, ExchangeFormat format, ImportFunction importer) {
+  FixDatabase into;
   FixRecord taken;
-  taken.Valid = true;
-  taken.Position = TTriV{1.0L, 0.0L, 0.0L};
+  taken.valid = true;
+  taken.position = Vector3{1.0L, 0.0L, 0.0L};
   for (const char* name : {"PARIS", "WP1", "A-2"}) {
-    taken.Name = name;
+    taken.name = name;
     into.Add(taken);
   }
   const ImportSettings settings;
-  exchange::ImportCollector collector(Format, settings, into);
-  const ImportResult result = Import(Text, collector);
-  Check(result.format == Format, "the format is the importer's", Text);
-  if (!result.failure.empty()) Check(result.fixes.empty(), "a failure imports nothing", Text);
+  exchange::ImportCollector collector(format, settings, into);
+  const ImportResult result = importer(text, collector);
+  Check(result.format == format, "the format is the importer's", text);
+  if (!result.failure.empty()) Check(result.fixes.empty(), "a failure imports nothing", text);
   std::unordered_set<std::string> names;
   for (const FixRecord& fix : result.fixes) {
-    std::string name = fix.Name.Str();
-    Check(fix.Valid && IsValidFixName(name) && IsFittedFixName(name), "every name is valid", Text);
-    Check(into.FindName(name) == 0, "no name is the database's", Text);
-    Check(names.insert(name).second, "no two fixes share a name", Text);
-    const long double length = std::sqrt(TriDot(fix.Position, fix.Position));
-    Check(std::fabs(length - 1.0L) < 1e-12L, "every position is on the unit sphere", Text);
+    std::string name = fix.name.Str();
+    Check(fix.valid && IsValidFixName(name) && IsFittedFixName(name), "every name is valid", text);
+    Check(into.FindName(name) == 0, "no name is the database's", text);
+    Check(names.insert(name).second, "no two fixes share a name", text);
+    const long double length = std::sqrt(TriDot(fix.position, fix.position));
+    Check(std::fabs(length - 1.0L) < 1e-12L, "every position is on the unit sphere", text);
   }
   (void)ImportReportLines(result);
-  if (result.fixes.empty() || Format == ExchangeFormat::FixLines) return;
-  TFixDB imported;
+  if (result.fixes.empty() || format == ExchangeFormat::FixLines) return;
+  FixDatabase imported;
   for (const FixRecord& fix : result.fixes) imported.Add(fix);
-  const std::string written = ExportFixText(imported, Format, settings.earth);
-  const ImportResult back = ImportFixText(written, settings, TFixDB{});
-  Check(back.Complete() && back.renamed.empty(), "an export imports whole and unchanged", Text);
-  Check(back.fixes.size() == result.fixes.size(), "an export imports every fix", Text);
+  const std::string written = ExportFixText(imported, format, settings.earth);
+  const ImportResult back = ImportFixText(written, settings, FixDatabase{});
+  Check(back.Complete() && back.renamed.empty(), "an export imports whole and unchanged", text);
+  Check(back.fixes.size() == result.fixes.size(), "an export imports every fix", text);
   for (std::size_t i = 0; i < back.fixes.size(); ++i) {
-    Check(back.fixes[i].Name == result.fixes[i].Name, "an export keeps the names", Text);
+    Check(back.fixes[i].name == result.fixes[i].name, "an export keeps the names", text);
   }
 }
 

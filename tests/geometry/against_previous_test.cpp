@@ -66,7 +66,7 @@ constexpr int RandomPairs = 30000;
 std::string DistanceTexts(const EarthShape& e, long double angle) {
   std::string texts;
   for (long double kmPerUnit : {1.0L, 1.609344L, 1.852L}) {
-    for (int decimals : {0, 2, 4}) texts += FixedText(angle * e.SpherRadius / kmPerUnit, decimals) + " ";
+    for (int decimals : {0, 2, 4}) texts += FixedText(angle * e.spherRadius / kmPerUnit, decimals) + " ";
   }
   for (int decimals : {2, 4, 6}) texts += FixedText(angle / DegToRad, decimals) + " ";
   return texts;
@@ -99,12 +99,12 @@ long double Relative(long double now, long double before) {
 
 // One routine's result or the text it failed with.
 template <typename Result>
-struct TOutcome {
+struct CallOutcome {
   std::string error;
   Result value{};
 };
 template <typename Call>
-auto Outcome(Call call) -> TOutcome<decltype(call())> {
+auto Outcome(Call call) -> CallOutcome<decltype(call())> {
   try {
     return {"", call()};
   } catch (const Error& e) {
@@ -113,7 +113,7 @@ auto Outcome(Call call) -> TOutcome<decltype(call())> {
 }
 
 // The largest differences seen, reported with the test.
-struct TSpread {
+struct Spread {
   long double arc = 0.0L;
   long double distance = 0.0L;
   long double azimuth = 0.0L;
@@ -134,12 +134,12 @@ struct TSpread {
   }
 };
 
-std::string PairText(const TTriV& A, const TTriV& B) {
+std::string PairText(const Vector3& A, const Vector3& B) {
   return "A (" + DecimalText(A.x) + ", " + DecimalText(A.y) + ", " + DecimalText(A.z) + ") B (" +
          DecimalText(B.x) + ", " + DecimalText(B.y) + ", " + DecimalText(B.z) + ")";
 }
 
-void CompareArc(const EarthShape& e, const TTriV& A, const TTriV& B, TSpread& spread) {
+void CompareArc(const EarthShape& e, const Vector3& A, const Vector3& B, Spread& spread) {
   const auto before = Outcome([&] { return previous::EllipticArcDist(e, A, B); });
   const auto now = Outcome([&] { return EllipticArcDist(e, A, B); });
   ASSERT_EQ(now.error, before.error) << PairText(A, B);
@@ -154,19 +154,19 @@ void CompareArc(const EarthShape& e, const TTriV& A, const TTriV& B, TSpread& sp
 }
 
 // GeographicLib's distance (/ SpherRadius) and azimuth (rad) from A to B.
-TGeodesic GeographicLibInverse(const EarthShape& e, const TTriV& A, const TTriV& B) {
-  const GeographicLib::Geodesic geodesic(static_cast<double>(e.EquatRadius * 1000.0L),
-                                         static_cast<double>(e.Flattening));
-  TEarthModel model;
-  model.Shape = e;
+GeodesicSolution GeographicLibInverse(const EarthShape& e, const Vector3& A, const Vector3& B) {
+  const GeographicLib::Geodesic geodesic(static_cast<double>(e.equatRadius * 1000.0L),
+                                         static_cast<double>(e.flattening));
+  EarthModel model;
+  model.shape = e;
   double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
   geodesic.Inverse(static_cast<double>(ToDeg(PosLat(model, A))), static_cast<double>(ToDeg(PosLon(A))),
                    static_cast<double>(ToDeg(PosLat(model, B))), static_cast<double>(ToDeg(PosLon(B))), s12, azi1,
                    azi2);
-  return {static_cast<long double>(s12) / 1000.0L / e.SpherRadius, Deg(static_cast<long double>(azi1))};
+  return {static_cast<long double>(s12) / 1000.0L / e.spherRadius, Deg(static_cast<long double>(azi1))};
 }
 
-void CompareGeodesic(const EarthShape& e, const TTriV& A, const TTriV& B, TSpread& spread,
+void CompareGeodesic(const EarthShape& e, const Vector3& A, const Vector3& B, Spread& spread,
                      long double azimuthBound) {
   const auto before = Outcome([&] { return previous::GeodesicInverse(e, A, B); });
   const auto now = Outcome([&] { return GeodesicInverse(e, A, B); });
@@ -177,8 +177,8 @@ void CompareGeodesic(const EarthShape& e, const TTriV& A, const TTriV& B, TSprea
     // have reached beyond its limit).
     ASSERT_EQ(now.error, "") << PairText(A, B);
     ++spread.handedOver;
-    const TGeodesic reference = GeographicLibInverse(e, A, B);
-    EXPECT_LE(std::fabs(now.value.distance - reference.distance) * e.SpherRadius, HandOverKm) << PairText(A, B);
+    const GeodesicSolution reference = GeographicLibInverse(e, A, B);
+    EXPECT_LE(std::fabs(now.value.distance - reference.distance) * e.spherRadius, HandOverKm) << PairText(A, B);
     EXPECT_LE(std::fabs(now.value.azimuth - reference.azimuth), HandOverRad) << PairText(A, B);
     EXPECT_EQ(distance.value, now.value.distance) << PairText(A, B);
     return;
@@ -201,10 +201,10 @@ void CompareGeodesic(const EarthShape& e, const TTriV& A, const TTriV& B, TSprea
 }
 
 // Positions uniform on the sphere, typed as geodetic latitudes.
-class TRandomFixes {
+class RandomFixes {
  public:
-  explicit TRandomFixes(std::uint64_t seed) : random_(seed) {}
-  TTriV Next(const TEarthModel& model) {
+  explicit RandomFixes(std::uint64_t seed) : random_(seed) {}
+  Vector3 Next(const EarthModel& model) {
     std::uniform_real_distribution<long double> unit(-1.0L, 1.0L);
     const long double lat = std::asin(unit(random_));
     return PosFromLatLon(model, lat, unit(random_) * Pi);
@@ -218,23 +218,23 @@ class TRandomFixes {
 };
 
 TEST(AgainstPrevious, EllipticArcOnRandomPairs) {
-  const TEarthModel model;
-  TRandomFixes fixes(20261208);
-  TSpread spread;
+  const EarthModel model;
+  RandomFixes fixes(20261208);
+  Spread spread;
   for (int i = 0; i < RandomPairs; ++i) {
-    const TTriV A = fixes.Next(model), B = fixes.Next(model);
-    CompareArc(model.Shape, A, B, spread);
+    const Vector3 A = fixes.Next(model), B = fixes.Next(model);
+    CompareArc(model.shape, A, B, spread);
   }
   spread.Record();
 }
 
 TEST(AgainstPrevious, GeodesicOnRandomPairs) {
-  const TEarthModel model;
-  TRandomFixes fixes(20261209);
-  TSpread spread;
+  const EarthModel model;
+  RandomFixes fixes(20261209);
+  Spread spread;
   for (int i = 0; i < RandomPairs; ++i) {
-    const TTriV A = fixes.Next(model), B = fixes.Next(model);
-    CompareGeodesic(model.Shape, A, B, spread, AzimuthBound);
+    const Vector3 A = fixes.Next(model), B = fixes.Next(model);
+    CompareGeodesic(model.shape, A, B, spread, AzimuthBound);
   }
   spread.Record();
 }
@@ -246,18 +246,18 @@ TEST(AgainstPrevious, NearAntipodalPairs) {
   // shown the same, and where the previous version gave up the geodesic
   // must now be GeographicLib's. The azimuth is badly conditioned there.
   for (const auto& [name, e] : {std::pair{"", EarthShape{}}, std::pair{"flatter_", EarthShape(6367.4357L, 6000.0L, 6378.137L)}}) {
-    TEarthModel model;
-    model.Shape = e;
-    TRandomFixes fixes(20261210);
-    TSpread spread;
+    EarthModel model;
+    model.shape = e;
+    RandomFixes fixes(20261210);
+    Spread spread;
     // Degrees from the antipode: 0.7 of latitude and 1 of longitude on the
     // Earth, 16 times as much on the flatter ellipsoid (f = 0.06).
-    const long double spreadDeg = e.Flattening > 0.01L ? 16.0L : 1.0L;
+    const long double spreadDeg = e.flattening > 0.01L ? 16.0L : 1.0L;
     for (int i = 0; i < 2500; ++i) {
       const long double lat = std::asin(fixes.Uniform(-1.0L, 1.0L));
       const long double lon = fixes.Uniform(-Pi, Pi);
-      const TTriV A = PosFromLatLon(model, lat, lon);
-      const TTriV B = PosFromLatLon(model, -lat + Deg(0.7L * spreadDeg * fixes.Uniform(-1.0L, 1.0L)),
+      const Vector3 A = PosFromLatLon(model, lat, lon);
+      const Vector3 B = PosFromLatLon(model, -lat + Deg(0.7L * spreadDeg * fixes.Uniform(-1.0L, 1.0L)),
                                     lon + Pi + Deg(spreadDeg * fixes.Uniform(-1.0L, 1.0L)));
       CompareArc(e, A, B, spread);
       CompareGeodesic(e, A, B, spread, NearAntipodalAzimuthBound);
@@ -268,23 +268,23 @@ TEST(AgainstPrevious, NearAntipodalPairs) {
 }
 
 // Both directions of each pair.
-void CompareBoth(const EarthShape& e, const TTriV& A, const TTriV& B, TSpread& spread) {
+void CompareBoth(const EarthShape& e, const Vector3& A, const Vector3& B, Spread& spread) {
   for (int turn = 0; turn < 2; ++turn) {
-    const TTriV& from = turn == 0 ? A : B;
-    const TTriV& to = turn == 0 ? B : A;
+    const Vector3& from = turn == 0 ? A : B;
+    const Vector3& to = turn == 0 ? B : A;
     CompareArc(e, from, to, spread);
     CompareGeodesic(e, from, to, spread, AzimuthBound);
   }
 }
 
 TEST(AgainstPrevious, EdgeCases) {
-  const TEarthModel model;
-  const EarthShape& e = model.Shape;
-  TSpread spread;
-  struct TDegrees {
+  const EarthModel model;
+  const EarthShape& e = model.shape;
+  Spread spread;
+  struct Degrees {
     long double lat1, lon1, lat2, lon2;
   };
-  const TDegrees pairs[] = {
+  const Degrees pairs[] = {
       // Along the equator, out to the antipode.
       {0, 0, 0, 90}, {0, 0, 0, 1}, {0, -179.5L, 0, 179.5L}, {0, 0, 0, 150}, {0, 0, 0, 179}, {0, 0, 0, 180},
       // Along meridians, and over a pole.
@@ -298,15 +298,15 @@ TEST(AgainstPrevious, EdgeCases) {
       // Oblique lines.
       {50, 10, 40, 30}, {10, -20, -30, 100}, {-33.9L, 18.4L, 51.5L, -0.1L},
   };
-  for (const TDegrees& p : pairs) CompareBoth(e, Fix(p.lat1, p.lon1), Fix(p.lat2, p.lon2), spread);
+  for (const Degrees& p : pairs) CompareBoth(e, Fix(p.lat1, p.lon1), Fix(p.lat2, p.lon2), spread);
   // The exact axis vectors, whose longitude is 0 by definition.
-  for (const TTriV& pole : {NorthPoleVec, SouthPoleVec}) {
-    for (const TDegrees& p : pairs) CompareBoth(e, pole, Fix(p.lat1, p.lon1), spread);
+  for (const Vector3& pole : {NorthPoleVec, SouthPoleVec}) {
+    for (const Degrees& p : pairs) CompareBoth(e, pole, Fix(p.lat1, p.lon1), spread);
   }
   CompareBoth(e, NorthPoleVec, SouthPoleVec, spread);
   // Short arcs, from below the same-position tolerance up, in latitude,
   // longitude and both.
-  const TTriV base = TriFromAngles(0.5L, 0.5L);
+  const Vector3 base = TriFromAngles(0.5L, 0.5L);
   for (long double step : {5e-9L, 2e-8L, 1e-7L, 1e-6L, 1e-4L, 1e-2L}) {
     CompareBoth(e, base, TriFromAngles(0.5L + step, 0.5L), spread);
     CompareBoth(e, base, TriFromAngles(0.5L, 0.5L + step), spread);
@@ -321,19 +321,19 @@ TEST(AgainstPrevious, EdgeCases) {
 TEST(AgainstPrevious, OtherEarthShapes) {
   // The reference sphere itself (f = 0), a flatter ellipsoid (f = 0.06) and
   // one whose reference sphere is far from both axes.
-  struct TNamedShape {
+  struct NamedShape {
     const char* name;
     EarthShape shape;
   };
-  for (const auto& [name, e] : {TNamedShape{"sphere_", EarthShape(6371.0L, 6371.0L, 6371.0L)},
-                                TNamedShape{"flatter_", EarthShape(6367.4357L, 6000.0L, 6378.137L)},
-                                TNamedShape{"unit_radius_", EarthShape(1.0L, 6356.7523L, 6378.137L)}}) {
-    TEarthModel model;
-    model.Shape = e;
-    TRandomFixes fixes(20261211);
-    TSpread spread;
+  for (const auto& [name, e] : {NamedShape{"sphere_", EarthShape(6371.0L, 6371.0L, 6371.0L)},
+                                NamedShape{"flatter_", EarthShape(6367.4357L, 6000.0L, 6378.137L)},
+                                NamedShape{"unit_radius_", EarthShape(1.0L, 6356.7523L, 6378.137L)}}) {
+    EarthModel model;
+    model.shape = e;
+    RandomFixes fixes(20261211);
+    Spread spread;
     for (int i = 0; i < 3000; ++i) {
-      const TTriV A = fixes.Next(model), B = fixes.Next(model);
+      const Vector3 A = fixes.Next(model), B = fixes.Next(model);
       CompareArc(e, A, B, spread);
       CompareGeodesic(e, A, B, spread, AzimuthBound);
     }

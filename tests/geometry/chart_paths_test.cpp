@@ -12,7 +12,7 @@
 namespace navorix::testing {
 namespace {
 
-TTriV At(long double latDeg, long double lonDeg) { return TriFromAngles(Deg(latDeg), Deg(lonDeg)); }
+Vector3 At(long double latDeg, long double lonDeg) { return TriFromAngles(Deg(latDeg), Deg(lonDeg)); }
 
 // The largest angle between neighbours of path i.
 long double LongestPiece(const SpherePaths& paths, std::size_t i) {
@@ -25,7 +25,7 @@ long double LongestPiece(const SpherePaths& paths, std::size_t i) {
 
 TEST(ChartPaths, ArcsFromEndToEndOnTheirCircle) {
   struct Case {
-    TTriV a, b;
+    Vector3 a, b;
     long double step;
   };
   const Case cases[] = {
@@ -43,11 +43,11 @@ TEST(ChartPaths, ArcsFromEndToEndOnTheirCircle) {
     EXPECT_EQ(paths.Shape(0), PathShape::Open);
     EXPECT_TRUE(NearVec(c.a, paths[0].front(), 1e-18L));
     EXPECT_TRUE(NearVec(c.b, paths[0].back(), 1e-16L));
-    const TTriV pole = UnitNormal(c.a, c.b);
+    const Vector3 pole = UnitNormal(c.a, c.b);
     // The normal of a short arc is only known to the rounding of the
     // positions divided by its length.
     const long double offCircle = 1e-17L + 1e-21L / VectorAngle(c.a, c.b);
-    for (const TTriV& p : paths[0]) EXPECT_TRUE(Near(0.0L, TriDot(p, pole), offCircle));
+    for (const Vector3& p : paths[0]) EXPECT_TRUE(Near(0.0L, TriDot(p, pole), offCircle));
     EXPECT_LE(LongestPiece(paths, 0), std::fmin(c.step, MaxPathStep) * (1 + 1e-12L));
   }
   // Same or opposite ends: no arc to draw.
@@ -59,22 +59,22 @@ TEST(ChartPaths, ArcsFromEndToEndOnTheirCircle) {
 }
 
 TEST(ChartPaths, TheExtensionCompletesTheCircle) {
-  const TArc arc = MakeArc(At(10, 20), At(30, 60));
+  const Arc arc = MakeArc(At(10, 20), At(30, 60));
   SpherePaths paths;
   AddArcExtensionPath(arc, MaxPathStep, paths);
   ASSERT_EQ(paths.Count(), 1u);
-  EXPECT_TRUE(NearVec(arc.EndPos, paths[0].front(), 1e-17L));
-  EXPECT_TRUE(NearVec(arc.StartPos, paths[0].back(), 1e-17L));
+  EXPECT_TRUE(NearVec(arc.endPos, paths[0].front(), 1e-17L));
+  EXPECT_TRUE(NearVec(arc.startPos, paths[0].back(), 1e-17L));
   // It never passes over the arc itself.
-  for (const TTriV& p : paths[0]) {
-    EXPECT_TRUE(Near(0.0L, TriDot(p, arc.Pole), 1e-17L));
-    EXPECT_GE(VectorAngle(p, arc.MidPos), arc.ArcLen / 2 - 1e-15L);
+  for (const Vector3& p : paths[0]) {
+    EXPECT_TRUE(Near(0.0L, TriDot(p, arc.pole), 1e-17L));
+    EXPECT_GE(VectorAngle(p, arc.midPos), arc.arcLen / 2 - 1e-15L);
   }
 }
 
 TEST(ChartPaths, SmallCircles) {
   struct Case {
-    TTriV centre;
+    Vector3 centre;
     long double radius;
   };
   const Case cases[] = {{At(0, 0), Deg(10)},         {NorthPoleVec, Deg(30)}, {At(-89.99L, 5), Deg(1)},
@@ -85,7 +85,7 @@ TEST(ChartPaths, SmallCircles) {
     ASSERT_EQ(paths.Count(), 1u);
     EXPECT_EQ(paths.Shape(0), PathShape::Closed);
     EXPECT_GE(paths[0].size(), 32u);
-    for (const TTriV& p : paths[0]) EXPECT_TRUE(Near(c.radius, VectorAngle(c.centre, p), 1e-15L));
+    for (const Vector3& p : paths[0]) EXPECT_TRUE(Near(c.radius, VectorAngle(c.centre, p), 1e-15L));
     EXPECT_LE(LongestPiece(paths, 0), MaxPathStep * (1 + 1e-12L));
   }
   SpherePaths paths;
@@ -110,8 +110,8 @@ TEST(ChartPaths, PathsHaveABoundedNumberOfPoints) {
 // meridian or the equator where the geodesic is one.
 TEST(ChartPaths, Geodesics) {
   const EarthShape shape;
-  const GeographicLib::Geodesic geodesic(static_cast<double>(shape.EquatRadius),
-                                         static_cast<double>(shape.Flattening));
+  const GeographicLib::Geodesic geodesic(static_cast<double>(shape.equatRadius),
+                                         static_cast<double>(shape.flattening));
   struct Case {
     long double lat1, lon1, lat2, lon2;
     std::string along;  // "meridian", "equator" or ""
@@ -126,7 +126,7 @@ TEST(ChartPaths, Geodesics) {
     ASSERT_EQ(paths.Count(), 1u);
     EXPECT_TRUE(NearVec(At(c.lat1, c.lon1), paths[0].front(), 1e-15L));
     EXPECT_TRUE(NearVec(At(c.lat2, c.lon2), paths[0].back(), 1e-13L));
-    for (const TTriV& p : paths[0]) {
+    for (const Vector3& p : paths[0]) {
       if (c.along == "meridian") {
         EXPECT_TRUE(Near(c.lon1, ToDeg(TriLon(p)), 1e-9L));
       } else if (c.along == "equator") {
@@ -183,11 +183,11 @@ TEST(ChartPaths, GraticuleLines) {
     AddGraticule(c.box, Deg(c.spacingDeg), MaxPathStep, paths);
     std::size_t parallels = 0, meridians = 0, toThePoles = 0;
     for (std::size_t i = 0; i < paths.Count(); ++i) {
-      const TTriV first = paths[i].front();
-      const TTriV last = paths[i].back();
+      const Vector3 first = paths[i].front();
+      const Vector3 last = paths[i].back();
       if (std::fabs(first.z - last.z) < 1e-15L) {  // a parallel: one latitude
         ++parallels;
-        for (const TTriV& p : paths[i]) EXPECT_TRUE(Near(first.z, p.z, 1e-15L));
+        for (const Vector3& p : paths[i]) EXPECT_TRUE(Near(first.z, p.z, 1e-15L));
         const long double k = ToDeg(TriLat(first)) / c.spacingDeg;
         EXPECT_TRUE(Near(std::round(k), k, 1e-9L));
       } else {
@@ -196,7 +196,7 @@ TEST(ChartPaths, GraticuleLines) {
         EXPECT_TRUE(Near(std::round(k), k, 1e-9L));
         if (last.z > 0.999999L || first.z < -0.999999L) ++toThePoles;
       }
-      for (const TTriV& p : paths[i]) {
+      for (const Vector3& p : paths[i]) {
         EXPECT_GE(TriLat(p), c.box.latMin - 1e-15L);
         EXPECT_LE(TriLat(p), c.box.latMax + 1e-15L);
       }
@@ -213,7 +213,7 @@ TEST(ChartPaths, GraticuleLines) {
 }
 
 TEST(ChartPaths, ChartToSphereMovesOnlyTheLaterPaths) {
-  const TEarthModel elliptic = Elliptic();
+  const EarthModel elliptic = Elliptic();
   SpherePaths paths;
   AddArcPath(At(40, 0), At(50, 10), MaxPathStep, paths);
   AddArcPath(At(40, 0), At(50, 10), MaxPathStep, paths);

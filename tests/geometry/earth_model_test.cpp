@@ -9,27 +9,27 @@ namespace {
 
 TEST(EarthModel, DerivedValuesOfTheDefaultRadii) {
   const EarthShape e;
-  EXPECT_TRUE(Near(0.003352812898186414L, e.Flattening, 1e-18L));
-  EXPECT_TRUE(Near(298.25702488L, 1.0L / e.Flattening, 1e-8L));
-  EXPECT_TRUE(Near(0.006694384442042583L, e.Ecc2, 1e-18L));
-  EXPECT_TRUE(Near(0.9933056155579574L, e.OneMinusEcc2, 1e-16L));
-  EXPECT_TRUE(Near(1.003364092069468L, e.AxisRatio, 1e-15L));
-  EXPECT_TRUE(Near(0.006739501254387078L, e.SecondEcc2, 1e-18L));
+  EXPECT_TRUE(Near(0.003352812898186414L, e.flattening, 1e-18L));
+  EXPECT_TRUE(Near(298.25702488L, 1.0L / e.flattening, 1e-8L));
+  EXPECT_TRUE(Near(0.006694384442042583L, e.ecc2, 1e-18L));
+  EXPECT_TRUE(Near(0.9933056155579574L, e.oneMinusEcc2, 1e-16L));
+  EXPECT_TRUE(Near(1.003364092069468L, e.axisRatio, 1e-15L));
+  EXPECT_TRUE(Near(0.006739501254387078L, e.secondEcc2, 1e-18L));
 }
 
 TEST(EarthModel, ShapeFromRadiiDerivesEverything) {
   const EarthShape sphere(6371.0L, 6371.0L, 6371.0L);
-  EXPECT_EQ(sphere.Flattening, 0.0L);
-  EXPECT_EQ(sphere.AxisRatio, 1.0L);
+  EXPECT_EQ(sphere.flattening, 0.0L);
+  EXPECT_EQ(sphere.axisRatio, 1.0L);
   EXPECT_EQ(GeodToGeoc(sphere, Deg(45)), Deg(45)) << "a sphere has no latitude conversion";
   // The compile-time default and a shape built at run time from the same
   // radii are the same model to the last bit.
   volatile long double b = DefaultPolarRadius;
   const EarthShape runtime(DefaultSpherRadius, b, DefaultEquatRadius);
   const EarthShape builtIn;
-  EXPECT_EQ(runtime.Ecc2, builtIn.Ecc2);
-  EXPECT_EQ(runtime.OneMinusEcc2, builtIn.OneMinusEcc2);
-  EXPECT_EQ(runtime.SecondEcc2, builtIn.SecondEcc2);
+  EXPECT_EQ(runtime.ecc2, builtIn.ecc2);
+  EXPECT_EQ(runtime.oneMinusEcc2, builtIn.oneMinusEcc2);
+  EXPECT_EQ(runtime.secondEcc2, builtIn.secondEcc2);
 }
 
 TEST(EarthModel, UsableRadii) {
@@ -80,7 +80,7 @@ TEST(EarthModel, ZeroLatitudeKeepsItsSign) {
   // rebuild of the position.
   EXPECT_TRUE(std::signbit(GeodToGeoc(EarthShape(), -0.0L)));
   EXPECT_TRUE(std::signbit(GeocToGeod(EarthShape(), -0.0L)));
-  TTriV p = PosFromLatLon(Elliptic(), -0.0L, Deg(20));
+  Vector3 p = PosFromLatLon(Elliptic(), -0.0L, Deg(20));
   EXPECT_TRUE(std::signbit(p.z));
   RebuildPos(Spherical(), p);
   EXPECT_TRUE(std::signbit(p.z));
@@ -93,7 +93,7 @@ TEST(EarthModel, QuarterPiTakesTheComplementBranch) {
   int told = 0;
   for (long double b : {6356.7523L, 6000.0L, 5000.0L, 4321.0L, 3000.0L, 1234.5L}) {
     const EarthShape e(6367.4357L, b, 6378.137L);
-    const long double k = e.OneMinusEcc2;
+    const long double k = e.oneMinusEcc2;
     const long double complement = HalfPi - std::atan2(std::tan(HalfPi - QuarterPi) / k, 1.0L);
     const long double direct = std::atan2(std::tan(QuarterPi) * k, 1.0L);
     EXPECT_EQ(GeodToGeoc(e, QuarterPi), complement) << b;
@@ -105,10 +105,10 @@ TEST(EarthModel, QuarterPiTakesTheComplementBranch) {
 
 TEST(EarthModel, PositionsRoundTripInBothLatitudeModes) {
   for (bool elliptic : {true, false}) {
-    const TEarthModel model = elliptic ? Elliptic() : Spherical();
+    const EarthModel model = elliptic ? Elliptic() : Spherical();
     for (long double lat = -89.5L; lat <= 89.5L; lat += 9.95L) {
       for (long double lon : {-180.0L, -179.999L, -91.0L, -0.001L, 0.0L, 33.3L, 179.999L, 180.0L}) {
-        const TTriV p = PosFromLatLon(model, Deg(lat), Deg(lon));
+        const Vector3 p = PosFromLatLon(model, Deg(lat), Deg(lon));
         // Near the poles the latitude from z is ill-conditioned: a few dozen ulps.
         EXPECT_TRUE(Near(Deg(lat), PosLat(model, p), 1e-17L)) << elliptic << " " << lat;
         EXPECT_TRUE(Near(Deg(lon), PosLon(p), 2e-18L)) << elliptic << " " << lon;
@@ -122,34 +122,34 @@ TEST(EarthModel, PositionsRoundTripInBothLatitudeModes) {
 // the equator exact.
 TEST(EarthModel, DirectLatitudeIsTheShownOne) {
   for (bool elliptic : {true, false}) {
-    const TEarthModel model = elliptic ? Elliptic() : Spherical();
+    const EarthModel model = elliptic ? Elliptic() : Spherical();
     for (long double lat = -90.0L; lat <= 90.0L; lat += 0.7L) {
-      const TTriV p = PosFromLatLon(model, Deg(lat), Deg(12.5L));
+      const Vector3 p = PosFromLatLon(model, Deg(lat), Deg(12.5L));
       const long double shown = PosLat(model, p);
       if (elliptic) {
-        EXPECT_TRUE(Near(shown, PosLatDirect(model, p), DirectLatBound(model.Shape))) << lat;
+        EXPECT_TRUE(Near(shown, PosLatDirect(model, p), DirectLatBound(model.shape))) << lat;
       } else {
         EXPECT_EQ(PosLatDirect(model, p), shown) << lat;
       }
     }
     EXPECT_EQ(PosLatDirect(model, NorthPoleVec), HalfPi);
     EXPECT_EQ(PosLatDirect(model, SouthPoleVec), -HalfPi);
-    EXPECT_TRUE(std::signbit(PosLatDirect(model, TTriV{1.0L, 0.0L, -0.0L})));
-    EXPECT_FALSE(std::signbit(PosLatDirect(model, TTriV{1.0L, 0.0L, 0.0L})));
+    EXPECT_TRUE(std::signbit(PosLatDirect(model, Vector3{1.0L, 0.0L, -0.0L})));
+    EXPECT_FALSE(std::signbit(PosLatDirect(model, Vector3{1.0L, 0.0L, 0.0L})));
   }
   // A flatter Earth magnifies the conversion's roundings; the bound grows with it.
-  TEarthModel flat;
-  flat.Shape = EarthShape(DefaultSpherRadius, 600.0L, DefaultEquatRadius);
-  EXPECT_GT(DirectLatBound(flat.Shape), 100.0L * DirectLatBound(Elliptic().Shape));
+  EarthModel flat;
+  flat.shape = EarthShape(DefaultSpherRadius, 600.0L, DefaultEquatRadius);
+  EXPECT_GT(DirectLatBound(flat.shape), 100.0L * DirectLatBound(Elliptic().shape));
 }
 
 TEST(EarthModel, RebuildKeepsTheShownCoordinates) {
   const long double lats[] = {-90, -45, -0.3L, 0, 12.5L, 45, 89.9L, 90};
   for (bool from : {true, false}) {
     for (long double lat : lats) {
-      const TEarthModel before = from ? Elliptic() : Spherical();
-      const TEarthModel after = from ? Spherical() : Elliptic();
-      TTriV p = PosFromLatLon(before, Deg(lat), Deg(-123.4L));
+      const EarthModel before = from ? Elliptic() : Spherical();
+      const EarthModel after = from ? Spherical() : Elliptic();
+      Vector3 p = PosFromLatLon(before, Deg(lat), Deg(-123.4L));
       const long double shownLat = PosLat(before, p), shownLon = PosLon(p);
       RebuildPos(after, p);
       EXPECT_TRUE(Near(shownLat, PosLat(after, p), 1e-17L)) << lat;
@@ -159,7 +159,7 @@ TEST(EarthModel, RebuildKeepsTheShownCoordinates) {
 }
 
 TEST(EarthModel, RebuildMovesThePhysicalPosition) {
-  TTriV p = Fix(45, 0);
+  Vector3 p = Fix(45, 0);
   EXPECT_TRUE(Near(44.8075767L, ToDeg(TriLat(p)), 5e-8L)) << "geocentric direction of geodetic 45";
   RebuildPos(Spherical(), p);
   EXPECT_TRUE(Near(Deg(45), TriLat(p), 1e-18L)) << "on the sphere the vector itself is at 45";
@@ -167,8 +167,8 @@ TEST(EarthModel, RebuildMovesThePhysicalPosition) {
 
 TEST(EarthModel, FixAtThePoleKeepsTheTypedLongitude) {
   for (bool elliptic : {true, false}) {
-    const TEarthModel model = elliptic ? Elliptic() : Spherical();
-    const TTriV north = PosFromLatLon(model, HalfPi, Deg(37));
+    const EarthModel model = elliptic ? Elliptic() : Spherical();
+    const Vector3 north = PosFromLatLon(model, HalfPi, Deg(37));
     EXPECT_NE(north.x, 0.0L);
     EXPECT_TRUE(Near(Deg(37), PosLon(north), 1e-15L));
     EXPECT_EQ(PosLat(model, north), HalfPi);

@@ -14,11 +14,11 @@ namespace {
 // The default model, elliptic latitude on.
 const EarthShape Shape;
 
-long double Km(long double angle) { return angle * Shape.SpherRadius; }
-long double EllipticArcDist(const TTriV& A, const TTriV& B) { return navorix::EllipticArcDist(Shape, A, B); }
-long double GeodesicDist(const TTriV& A, const TTriV& B) { return navorix::GeodesicDist(Shape, A, B); }
-long double GeodesicAzimuth(const TTriV& A, const TTriV& B) { return navorix::GeodesicAzimuth(Shape, A, B); }
-TGeodesic GeodesicInverse(const TTriV& A, const TTriV& B) { return navorix::GeodesicInverse(Shape, A, B); }
+long double Km(long double angle) { return angle * Shape.spherRadius; }
+long double EllipticArcDist(const Vector3& A, const Vector3& B) { return navorix::EllipticArcDist(Shape, A, B); }
+long double GeodesicDist(const Vector3& A, const Vector3& B) { return navorix::GeodesicDist(Shape, A, B); }
+long double GeodesicAzimuth(const Vector3& A, const Vector3& B) { return navorix::GeodesicAzimuth(Shape, A, B); }
+GeodesicSolution GeodesicInverse(const Vector3& A, const Vector3& B) { return navorix::GeodesicInverse(Shape, A, B); }
 
 // Rounded to the metre, as the figures are printed.
 long double Metres(long double km) { return std::round(km * 1000.0L) / 1000.0L; }
@@ -39,7 +39,7 @@ TEST(Ellipsoid, AlongAMeridianBothAgree) {
 }
 
 TEST(Ellipsoid, ObliqueLines) {
-  const TTriV a = Fix(50, 10), b = Fix(40, 30);
+  const Vector3 a = Fix(50, 10), b = Fix(40, 30);
   const long double e = Km(EllipticArcDist(a, b)), g = Km(GeodesicDist(a, b));
   EXPECT_EQ(Metres(e), 1919.314L);
   EXPECT_EQ(Metres(g), 1919.314L);
@@ -52,7 +52,7 @@ TEST(Ellipsoid, ObliqueLines) {
 }
 
 TEST(Ellipsoid, DirectionDoesNotChangeTheLength) {
-  const TTriV a = Fix(-33.9L, 18.4L), b = Fix(51.5L, -0.1L);
+  const Vector3 a = Fix(-33.9L, 18.4L), b = Fix(51.5L, -0.1L);
   EXPECT_TRUE(Near(EllipticArcDist(a, b), EllipticArcDist(b, a), 1e-15L));
   EXPECT_TRUE(Near(GeodesicDist(a, b), GeodesicDist(b, a), 1e-15L));
   EXPECT_TRUE(Near(GeodesicDist(a, b), GeodesicInverse(a, b).distance, 0));
@@ -78,11 +78,11 @@ TEST(Ellipsoid, DegenerateFixes) {
 
 // GeographicLib's geodesic between fixes typed in degrees, with the model's
 // a and f: distance in km and azimuth in degrees.
-struct TReference {
+struct Reference {
   long double km, azimuthDeg;
 };
-TReference GeographicLibInverse(long double lat1, long double lon1, long double lat2, long double lon2) {
-  const GeographicLib::Geodesic g(static_cast<double>(Shape.EquatRadius * 1000.0L), static_cast<double>(Shape.Flattening));
+Reference GeographicLibInverse(long double lat1, long double lon1, long double lat2, long double lon2) {
+  const GeographicLib::Geodesic g(static_cast<double>(Shape.equatRadius * 1000.0L), static_cast<double>(Shape.flattening));
   double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
   g.Inverse(static_cast<double>(lat1), static_cast<double>(lon1), static_cast<double>(lat2),
             static_cast<double>(lon2), s12, azi1, azi2);
@@ -95,22 +95,22 @@ TEST(Ellipsoid, TheGeodesicNeverFailsNearTheAntipode) {
   // for every pair all the same, within 0.1 mm of GeographicLib's, both
   // from GeodesicInverse and from GeodesicDist. Where it is Vincenty's its
   // azimuth differs from Karney's by up to 4e-9 rad.
-  struct TSet {
+  struct Set {
     long double latSpread, lonSpread;  // degrees off the antipode, at most
   };
   std::mt19937_64 random(20);
   std::uniform_real_distribution<long double> unit(-1.0L, 1.0L);
   long double worstKm = 0.0L, worstAzimuth = 0.0L;
-  for (const TSet set : {TSet{0.7L, 1.0L}, TSet{0.2L, 0.3L}}) {
+  for (const Set set : {Set{0.7L, 1.0L}, Set{0.2L, 0.3L}}) {
     for (int i = 0; i < 500; ++i) {
       const long double lat1 = ToDeg(std::asin(unit(random))), lon1 = 180.0L * unit(random);
       const long double lat2 = std::fmax(-90.0L, std::fmin(90.0L, -lat1 + set.latSpread * unit(random)));
       const long double lon2 = lon1 + 180.0L + set.lonSpread * unit(random);
-      const TTriV A = Fix(lat1, lon1), B = Fix(lat2, lon2);
-      TGeodesic g;
+      const Vector3 A = Fix(lat1, lon1), B = Fix(lat2, lon2);
+      GeodesicSolution g;
       ASSERT_EQ(ErrorText([&] { g = GeodesicInverse(A, B); }), "") << lat1 << " " << lon1 << " " << lat2 << " " << lon2;
       EXPECT_EQ(GeodesicDist(A, B), g.distance);
-      const TReference r = GeographicLibInverse(lat1, lon1, lat2, lon2);
+      const Reference r = GeographicLibInverse(lat1, lon1, lat2, lon2);
       const long double km = std::fabs(Km(g.distance) - r.km);
       const long double azimuth = std::fabs(std::remainder(ToDeg(g.azimuth) - r.azimuthDeg, 360.0L));
       EXPECT_LE(km, 1e-7L) << lat1 << " " << lon1 << " " << lat2 << " " << lon2;
@@ -128,18 +128,18 @@ TEST(Ellipsoid, ExactlyAntipodalFixesTakeHalfAMeridian) {
   // over a pole: half the meridian, 20003.931 km, also from the equator.
   // The iteration never settles there, but the elliptic arc and the sphere
   // refuse such pairs anyway.
-  struct TPair {
+  struct Pair {
     long double lat1, lon1, lat2, lon2;
   };
-  for (const TPair p : {TPair{0, 0, 0, 180}, TPair{30, 0, -30, 180}, TPair{-61.5L, 20, 61.5L, -160}}) {
-    const TTriV A = Fix(p.lat1, p.lon1), B = Fix(p.lat2, p.lon2);
+  for (const Pair p : {Pair{0, 0, 0, 180}, Pair{30, 0, -30, 180}, Pair{-61.5L, 20, 61.5L, -160}}) {
+    const Vector3 A = Fix(p.lat1, p.lon1), B = Fix(p.lat2, p.lon2);
     EXPECT_EQ(Metres(Km(GeodesicDist(A, B))), 20003.931L) << p.lat1 << " " << p.lon1;
     EXPECT_TRUE(Near(Km(GeodesicDist(A, B)), GeographicLibInverse(p.lat1, p.lon1, p.lat2, p.lon2).km, 1e-9L));
   }
 }
 
 TEST(Ellipsoid, ShortArcs) {
-  const TTriV a = TriFromAngles(0.5L, 0.5L);
+  const Vector3 a = TriFromAngles(0.5L, 0.5L);
   // Within the same-position tolerance there is no arc at all.
   EXPECT_EQ(ErrorText([&] { EllipticArcDist(a, TriFromAngles(0.5L + 5e-9L, 0.5L)); }), "Same or opposing fixes");
   // Just beyond it the elliptic arc is the meridian arc: about 6.36 m per 1e-6 rad.
@@ -150,13 +150,13 @@ TEST(Ellipsoid, ShortArcs) {
 }
 
 TEST(Ellipsoid, ReducedLatitude) {
-  const TReducedLat eq = ReducedLat(Shape, Fix(0, 40));
+  const ReducedLatitude eq = ReducedLat(Shape, Fix(0, 40));
   EXPECT_EQ(eq.sinBeta, 0.0L);
   EXPECT_EQ(eq.cosBeta, 1.0L);
-  const TReducedLat pole = ReducedLat(Shape, NorthPoleVec);
+  const ReducedLatitude pole = ReducedLat(Shape, NorthPoleVec);
   EXPECT_EQ(pole.sinBeta, 1.0L);
   // tan beta = (a/b) tan psi lies between the geocentric and geodetic values.
-  const TTriV p = Fix(45, 0);
+  const Vector3 p = Fix(45, 0);
   const long double beta = std::atan2(ReducedLat(Shape, p).sinBeta, ReducedLat(Shape, p).cosBeta);
   EXPECT_GT(beta, TriLat(p));
   EXPECT_LT(beta, Deg(45));

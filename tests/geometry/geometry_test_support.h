@@ -20,16 +20,16 @@ inline long double ToDeg(long double radians) { return radians * RadToDeg; }
 
 // The built-in model with elliptic latitude on, and the same with latitudes
 // taken on the sphere.
-inline TEarthModel Elliptic() { return TEarthModel{}; }
-inline TEarthModel Spherical() {
-  TEarthModel model;
-  model.EllipticLat = false;
+inline EarthModel Elliptic() { return EarthModel{}; }
+inline EarthModel Spherical() {
+  EarthModel model;
+  model.ellipticLat = false;
   return model;
 }
 
 // The stored position of a fix typed at lat/lon degrees under Model.
-inline TTriV Fix(long double latDeg, long double lonDeg, const TEarthModel& Model = TEarthModel{}) {
-  return PosFromLatLon(Model, Deg(latDeg), Deg(lonDeg));
+inline Vector3 Fix(long double latDeg, long double lonDeg, const EarthModel& model = EarthModel{}) {
+  return PosFromLatLon(model, Deg(latDeg), Deg(lonDeg));
 }
 
 // Runs f and returns the text of the Error it raised, or "" when it raised
@@ -58,7 +58,7 @@ inline ::testing::AssertionResult Near(long double expected, long double actual,
                                        << static_cast<double>(actual - expected) << ")";
 }
 
-inline ::testing::AssertionResult NearVec(const TTriV& e, const TTriV& a, long double tol) {
+inline ::testing::AssertionResult NearVec(const Vector3& e, const Vector3& a, long double tol) {
   if (std::fabs(e.x - a.x) <= tol && std::fabs(e.y - a.y) <= tol && std::fabs(e.z - a.z) <= tol)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "expected (" << static_cast<double>(e.x) << ", "

@@ -16,7 +16,7 @@ namespace {
 constexpr long double Width = 800.0L;
 constexpr long double Height = 600.0L;
 
-TTriV At(long double latDeg, long double lonDeg) { return TriFromAngles(Deg(latDeg), Deg(lonDeg)); }
+Vector3 At(long double latDeg, long double lonDeg) { return TriFromAngles(Deg(latDeg), Deg(lonDeg)); }
 
 ChartView Globe(long double latDeg, long double lonDeg, long double rotDeg = 0.0L, long double zoom = 1.0L) {
   return {ProjectionKind::Globe, Deg(latDeg), Deg(lonDeg), Deg(rotDeg), zoom};
@@ -54,11 +54,11 @@ TEST(MapProjection, RoundTrips) {
     int shown = 0;
     for (long double lat = -89.5L; lat < 90.0L; lat += 7.25L) {
       for (long double lon = -179.75L; lon < 180.0L; lon += 11.5L) {
-        const TTriV p = At(lat, lon);
+        const Vector3 p = At(lat, lon);
         PixelPoint pixel;
         if (!projection.Forward(p, pixel)) continue;
         ++shown;
-        TTriV back;
+        Vector3 back;
         ASSERT_TRUE(projection.Inverse(pixel, back)) << lat << " " << lon;
         EXPECT_TRUE(NearVec(p, back, 1e-15L)) << lat << " " << lon;
       }
@@ -66,7 +66,7 @@ TEST(MapProjection, RoundTrips) {
     EXPECT_GT(shown, 100);
     for (long double u = 0.0L; u <= Width; u += 37.0L) {
       for (long double v = 0.0L; v <= Height; v += 29.0L) {
-        TTriV p;
+        Vector3 p;
         if (!projection.Inverse({u, v}, p)) continue;
         PixelPoint pixel;
         EXPECT_TRUE(projection.Forward(p, pixel));
@@ -98,7 +98,7 @@ TEST(MapProjection, CentreOfTheViewAtTheCentreOfThePicture) {
   // 0N 0E exactly, as the figure of the fix there will be drawn.
   const MapProjection globe(Globe(0, 0), Width, Height);
   PixelPoint pixel;
-  ASSERT_TRUE(globe.Forward(TTriV{1.0L, 0.0L, 0.0L}, pixel));
+  ASSERT_TRUE(globe.Forward(Vector3{1.0L, 0.0L, 0.0L}, pixel));
   EXPECT_EQ(pixel.u, Width / 2);
   EXPECT_EQ(pixel.v, Height / 2);
 }
@@ -109,7 +109,7 @@ TEST(MapProjection, KnownPixels) {
   EXPECT_EQ(s, GlobeFill * Height);
   struct Case {
     const MapProjection& projection;
-    TTriV p;
+    Vector3 p;
     long double u, v;
     bool shown;
   };
@@ -117,11 +117,11 @@ TEST(MapProjection, KnownPixels) {
   const MapProjection mercator(Mercator(0, 0), Width, Height);
   const long double m = mercator.Scale();
   const Case cases[] = {
-      {globe, TTriV{0, 1, 0}, 400 + s, 300, true},  // the eastern horizon
+      {globe, Vector3{0, 1, 0}, 400 + s, 300, true},  // the eastern horizon
       {globe, NorthPoleVec, 400, 300 - s, true},  // the top of the disc
       {globe, At(0, 180), 400, 300, false},       // behind the centre
       {turned, NorthPoleVec, 400 - s, 300, true},  // turned counter-clockwise
-      {turned, TTriV{0, 1, 0}, 400, 300 - s, true},
+      {turned, Vector3{0, 1, 0}, 400, 300 - s, true},
       {mercator, At(0, 90), 400 + m * HalfPi, 300, true},
       {mercator, At(45, -45), 400 - m * QuarterPi, 300 - m * std::asinh(1.0L), true},
       {mercator, At(85, 0), 400, 300 - m * MercatorLimitPsi, true},
@@ -145,7 +145,7 @@ TEST(MapProjection, MercatorLimits) {
   EXPECT_EQ(MercatorPsi(-HalfPi), -MercatorLimitPsi);
   EXPECT_EQ(MercatorPsi(0.0L), 0.0L);
   const MapProjection mercator(Mercator(0, 0), Width, Height);
-  TTriV p;
+  Vector3 p;
   // Beyond the world's width, and beyond the limit, nothing is shown.
   EXPECT_FALSE(mercator.Inverse({400 + mercator.Scale() * Pi * 1.001L, 300}, p));
   EXPECT_FALSE(mercator.Inverse({400, 300 - mercator.Scale() * MercatorLimitPsi * 1.001L}, p));
@@ -223,7 +223,7 @@ TEST(MapProjection, AntimeridianSplit) {
   struct Case {
     std::string name;
     ChartView view;
-    TTriV a, b;
+    Vector3 a, b;
   };
   const Case cases[] = {
       {"seam at 180", Mercator(0, 0), At(10, 170), At(20, -170)},
@@ -259,7 +259,7 @@ TEST(MapProjection, NeverAPieceAcrossThePicture) {
     SpherePaths paths;
     for (long double lat = -80; lat <= 80; lat += 20)
       for (long double az = 0; az < 180; az += 25) {
-        const TTriV a = At(lat, lat * 1.7L);
+        const Vector3 a = At(lat, lat * 1.7L);
         AddCirclePath(a, FixAtDistAz(a, Deg(az), HalfPi), 0, TwoPi, MaxPathStep, paths);
       }
     PixelPaths out;
@@ -382,7 +382,7 @@ TEST(MapProjection, RhumbLinesStraightOnMercator) {
   SpherePaths paths;
   AddRhumbPath(Deg(40), Deg(-70), HalfPi, Deg(120), MaxPathStep, paths);
   ASSERT_EQ(paths.Count(), 1u);
-  for (const TTriV& p : paths[0]) {
+  for (const Vector3& p : paths[0]) {
     if (p.z < 0.9999L) {
       EXPECT_TRUE(Near(-70, ToDeg(TriLon(p)), 1e-12L));
     }
@@ -391,15 +391,15 @@ TEST(MapProjection, RhumbLinesStraightOnMercator) {
 }
 
 TEST(MapProjection, ChartDirectionShowsTheListsLatitude) {
-  const TEarthModel elliptic = Elliptic();
+  const EarthModel elliptic = Elliptic();
   for (long double lat = -90; lat <= 90; lat += 7.5L) {
-    const TTriV stored = PosFromLatLon(elliptic, Deg(lat), Deg(33));
-    const TTriV shown = ChartDirection(elliptic, stored);
+    const Vector3 stored = PosFromLatLon(elliptic, Deg(lat), Deg(33));
+    const Vector3 shown = ChartDirection(elliptic, stored);
     EXPECT_TRUE(Near(PosLat(elliptic, stored), TriLat(shown), 1e-15L)) << lat;
     EXPECT_TRUE(Near(TriLon(stored), TriLon(shown), 1e-18L)) << lat;
     EXPECT_TRUE(Near(1.0L, TriLength(shown), 1e-18L));
   }
-  const TTriV p = At(45, 45);
+  const Vector3 p = At(45, 45);
   EXPECT_EQ(ChartDirection(Spherical(), p), p);
 }
 
@@ -426,7 +426,7 @@ TEST(MapProjection, VisibleBox) {
     // Every pixel's position lies in the box.
     for (long double u = 0; u <= Width; u += 50)
       for (long double v = 0; v <= Height; v += 50) {
-        TTriV p;
+        Vector3 p;
         if (!projection.Inverse({u, v}, p)) continue;
         EXPECT_GE(TriLat(p), box.latMin - 1e-12L);
         EXPECT_LE(TriLat(p), box.latMax + 1e-12L);

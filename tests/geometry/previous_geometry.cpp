@@ -27,8 +27,8 @@ constexpr long double RoundingShift = 0x1.8p63L;
 
 constexpr int TableSize = 30;
 
-long double Romberg(TRealFunc F, long double X1, long double X2, long double Eps) {
-  if (!(Eps > 0.0L)) throw Error(msg::IllegalAccuracy);
+long double Romberg(RealFunc F, long double X1, long double X2, long double eps) {
+  if (!(eps > 0.0L)) throw Error(msg::IllegalAccuracy);
 
   long double R[TableSize + 1] = {};
   long double P[TableSize + 1] = {};
@@ -60,35 +60,35 @@ long double Romberg(TRealFunc F, long double X1, long double X2, long double Eps
       q = 4.0L * q;
     }
     if (!std::isfinite(R[k])) throw Error(msg::NotANumber);
-    if (std::fabs(R[k] - P[k - 1]) < Eps * (std::fabs(R[k]) + 1.0L)) return R[k];
+    if (std::fabs(R[k] - P[k - 1]) < eps * (std::fabs(R[k]) + 1.0L)) return R[k];
     for (int j = 1; j <= TableSize; ++j) P[j] = R[j];
     h = h * 0.5L;
     n = 2 * n;
   }
 }
 
-TTriV PointOnArc(const TArc& arc, long double t) {
+Vector3 PointOnArc(const Arc& arc, long double t) {
   long double sinT, cosT;
   previous::SinCos(t, sinT, cosT);
-  return TriPositiveZeros(TriAdd(TriScale(arc.StartPos, cosT), TriScale(arc.StartDir, sinT)));
+  return TriPositiveZeros(TriAdd(TriScale(arc.startPos, cosT), TriScale(arc.startDir, sinT)));
 }
 
 long double Hypot(long double a, long double b) { return std::sqrt(a * a + b * b); }
 
-long double ArcIntegrand(const EarthShape& e, const TArc& arc, long double t) {
-  const TTriV P = previous::PointOnArc(arc, t);
-  const long double k = EllipsoidRadius(e, P) / e.SpherRadius;
-  TTriV S = TriScale(P, k);
-  S.z = S.z * (e.AxisRatio * e.AxisRatio);
-  TTriV W = TriCross(arc.Pole, P);
+long double ArcIntegrand(const EarthShape& e, const Arc& arc, long double t) {
+  const Vector3 P = previous::PointOnArc(arc, t);
+  const long double k = EllipsoidRadius(e, P) / e.spherRadius;
+  Vector3 S = TriScale(P, k);
+  S.z = S.z * (e.axisRatio * e.axisRatio);
+  Vector3 W = TriCross(arc.pole, P);
   TriNormalize(S);
   TriNormalize(W);
   const long double c = TriDot(S, W);
   return k / std::sqrt(1.0L - c * c);
 }
 
-TReducedLat ReducedLat(const EarthShape& E, const TTriV& P) {
-  const long double zs = E.AxisRatio * P.z;
+ReducedLatitude ReducedLat(const EarthShape& E, const Vector3& P) {
+  const long double zs = E.axisRatio * P.z;
   const long double rho = Hypot(P.x, P.y);
   const long double h = Hypot(zs, rho);
   return {rho / h, zs / h};
@@ -136,15 +136,15 @@ void SinCos(long double x, long double& s, long double& c) {
   }
 }
 
-long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B) {
-  const TArc arc = MakeArc(A, B);
-  if (arc.ArcLen < EllipticArcFloor) return 0.0L;
+long double EllipticArcDist(const EarthShape& E, const Vector3& A, const Vector3& B) {
+  const Arc arc = MakeArc(A, B);
+  if (arc.arcLen < EllipticArcFloor) return 0.0L;
   const auto integrand = [&E, &arc](long double t) { return ArcIntegrand(E, arc, t); };
-  return RequireFinite(previous::Romberg(integrand, 0.0L, arc.ArcLen, EllipticArcEps));
+  return RequireFinite(previous::Romberg(integrand, 0.0L, arc.arcLen, EllipticArcEps));
 }
 
-TGeodesic GeodesicInverse(const EarthShape& e, const TTriV& A, const TTriV& B) {
-  const long double f = e.Flattening;
+GeodesicSolution GeodesicInverse(const EarthShape& e, const Vector3& A, const Vector3& B) {
+  const long double f = e.flattening;
   const auto [cosB1, sinB1] = previous::ReducedLat(e, A);
   const auto [cosB2, sinB2] = previous::ReducedLat(e, B);
   const long double L = TriLon(B) - TriLon(A);
@@ -171,9 +171,9 @@ TGeodesic GeodesicInverse(const EarthShape& e, const TTriV& A, const TTriV& B) {
     lambda = next;
   }
 
-  TGeodesic g;
+  GeodesicSolution g;
   g.azimuth = std::atan2(cosB2 * sinLambda, cosB1 * sinB2 - sinB1 * cosB2 * cosLambda);
-  const long double u2 = cos2a * e.SecondEcc2;
+  const long double u2 = cos2a * e.secondEcc2;
   const long double root = std::sqrt(1.0L + u2);
   const long double k1 = (root - 1.0L) / (root + 1.0L);
   const long double Ak = (1.0L + k1 * k1 / 4.0L) / (1.0L - k1);
@@ -183,7 +183,7 @@ TGeodesic GeodesicInverse(const EarthShape& e, const TTriV& A, const TTriV& B) {
       (c2m + Bk / 4.0L *
                  (cosSigma * (-1.0L + 2.0L * c2m * c2m) -
                   Bk / 6.0L * c2m * (-3.0L + 4.0L * sinSigma * sinSigma) * (-3.0L + 4.0L * c2m * c2m)));
-  g.distance = e.PolarRadius * Ak * (sigma - deltaSigma) / e.SpherRadius;
+  g.distance = e.polarRadius * Ak * (sigma - deltaSigma) / e.spherRadius;
   RequireFinite(g.distance);
   RequireFinite(g.azimuth);
   return g;

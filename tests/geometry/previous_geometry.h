@@ -18,10 +18,10 @@ void SinCos(long double x, long double& s, long double& c);
 
 // The elliptic great arc with one sine-cosine pair and the vector integrand
 // per Romberg node.
-long double EllipticArcDist(const EarthShape& E, const TTriV& A, const TTriV& B);
+long double EllipticArcDist(const EarthShape& E, const Vector3& A, const Vector3& B);
 
 // Vincenty's inverse method with two longitude arctangents, one sine-cosine
 // pair and one arctangent per iteration.
-TGeodesic GeodesicInverse(const EarthShape& E, const TTriV& A, const TTriV& B);
+GeodesicSolution GeodesicInverse(const EarthShape& E, const Vector3& A, const Vector3& B);
 
 }  // namespace navorix::previous

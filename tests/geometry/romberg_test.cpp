@@ -65,7 +65,7 @@ TEST(Romberg, RefusesAccuracyBeforeEvaluating) {
 // at those of every even level. Its trapezoid sums swing by the whole
 // integral from level to level, so no accuracy is ever reached, and each
 // level costs one multiplication instead of 3 * 2^(k-2) evaluations.
-struct TSwingingNodes {
+struct SwingingNodes {
   long nodes = 0;
   long double At(long double) {
     ++nodes;
@@ -88,7 +88,7 @@ TEST(Romberg, UnreachableAccuracyIsReportedNotLooped) {
   // RombergWithNodes over its integrand (checked below), so the node
   // counts are those of a real integrand.
   for (long double eps : {1e-8L, 1e-40L}) {
-    TSwingingNodes nodes;
+    SwingingNodes nodes;
     EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, eps); }), "Can't reach the accuracy requested");
     EXPECT_EQ(nodes.nodes, PointsUpToLevel(29));
     EXPECT_EQ(nodes.level, 29);
@@ -96,7 +96,7 @@ TEST(Romberg, UnreachableAccuracyIsReportedNotLooped) {
 }
 
 // Node sums by calling f, node by node, recording the nodes.
-struct TRecordingNodes {
+struct RecordingNodes {
   std::function<long double(long double)> f;
   std::vector<long double> seen;
   long double At(long double x) {
@@ -123,13 +123,13 @@ TEST(Romberg, IsTheTableOverItsNodes) {
       direct.push_back(x);
       return std::exp(x) * std::sin(3.0L * x);
     };
-    TRecordingNodes nodes{[](long double x) { return std::exp(x) * std::sin(3.0L * x); }, {}};
+    RecordingNodes nodes{[](long double x) { return std::exp(x) * std::sin(3.0L * x); }, {}};
     const long double viaNodes = RombergWithNodes(nodes, -0.5L, 2.0L, eps);
     EXPECT_EQ(Romberg(f, -0.5L, 2.0L, eps), viaNodes);
     EXPECT_EQ(direct, nodes.seen);
     EXPECT_GT(direct.size(), 4U);
   }
-  TRecordingNodes nodes{[](long double x) { return x; }, {}};
+  RecordingNodes nodes{[](long double x) { return x; }, {}};
   EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, 0.0L); }), "Illegal accuracy value");
   EXPECT_TRUE(nodes.seen.empty());
 }

@@ -86,7 +86,7 @@ __extension__ typedef __float128 Quad;
 // How often sine and cosine are the correctly rounded values, judged against
 // 113-bit values (whose own rounding could mislead the judgement in about
 // one argument in 2^48), and the largest error in units of the last place.
-struct TRoundingScore {
+struct RoundingScore {
   long correct = 0;  // arguments with both values correctly rounded
   long total = 0;
   long double worstUlps = 0.0L;
@@ -114,7 +114,7 @@ TEST(SinCos, CorrectlyRoundedMoreOftenThanTheLibrary) {
   std::mt19937_64 rng(7);
   for (long double range : {64.0L * TwoPi, 4.0L * TwoPi, QuarterPi}) {
     std::uniform_real_distribution<long double> angle(-range, range);
-    TRoundingScore ours, library;
+    RoundingScore ours, library;
     for (int i = 0; i < 60000; ++i) {
       const long double x = angle(rng);
       const Quad qs = sinq(static_cast<Quad>(x)), qc = cosq(static_cast<Quad>(x));
@@ -134,12 +134,12 @@ TEST(SinCos, WithinItsBoundsAtTheWorstArgumentsFound) {
   // The largest errors found in searches of 40 million arguments (random
   // over 64 turns, near multiples of pi/2, near the kernel's table angles
   // and its 1/256 boundary) and those of earlier versions.
-  struct TWorst {
+  struct Worst {
     long double x;
     long double bound;  // units in the last place
     const char* where;
   };
-  const TWorst cases[] = {
+  const Worst cases[] = {
       // Small r with a long tail of the reduction: the tail's first-order
       // term was left out of the short series (0.5123 ulp), and the tail was
       // rounded at its own size (0.742 ulp).
@@ -158,18 +158,18 @@ TEST(SinCos, WithinItsBoundsAtTheWorstArgumentsFound) {
       // Beyond 64 turns: the library's sincosl.
       {0x9.dfa7df3d56945a1p+14L, 1.5L, "6450 turns"},
   };
-  for (const TWorst& w : cases) {
+  for (const Worst& w : cases) {
     long double s, c;
     SinCos(w.x, s, c);
-    EXPECT_LE(TRoundingScore::UlpsOff(s, sinq(static_cast<Quad>(w.x))), w.bound) << w.where;
-    EXPECT_LE(TRoundingScore::UlpsOff(c, cosq(static_cast<Quad>(w.x))), w.bound) << w.where;
+    EXPECT_LE(RoundingScore::UlpsOff(s, sinq(static_cast<Quad>(w.x))), w.bound) << w.where;
+    EXPECT_LE(RoundingScore::UlpsOff(c, cosq(static_cast<Quad>(w.x))), w.bound) << w.where;
   }
 }
 
 TEST(SinCos, CorrectlyRoundedWhereTheReductionCancels) {
   // Arguments near multiples of a quarter turn, where r is tiny and lives
   // on the reduction's tail, up to the 256 quarter turns of the reduction.
-  TRoundingScore ours;
+  RoundingScore ours;
   for (int k = -255; k <= 255; ++k) {
     for (long double d : {1e-19L, 3e-15L, 1e-9L, 2e-5L, 0.01L}) {
       for (long double x : {k * HalfPi + d, k * HalfPi - d, std::nextafter(k * HalfPi, 100.0L)}) {

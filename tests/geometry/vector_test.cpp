@@ -18,20 +18,20 @@ TEST(Constants, AreTheNearestExtendedValues) {
 }
 
 TEST(Vector, CrossProductIsRightHanded) {
-  EXPECT_EQ(TriCross({1, 0, 0}, {0, 1, 0}), (TTriV{0, 0, 1}));
-  EXPECT_EQ(TriCross({0, 1, 0}, {1, 0, 0}), (TTriV{0, 0, -1}));
+  EXPECT_EQ(TriCross({1, 0, 0}, {0, 1, 0}), (Vector3{0, 0, 1}));
+  EXPECT_EQ(TriCross({0, 1, 0}, {1, 0, 0}), (Vector3{0, 0, -1}));
 }
 
 TEST(Vector, NormalizeRefusesOnlyTheNullVector) {
-  TTriV zero{0, 0, 0};
+  Vector3 zero{0, 0, 0};
   EXPECT_EQ(ErrorText([&] { TriNormalize(zero); }), "Cannot normalize a null vector");
-  TTriV tiny{0, 0, 1e-30L};
+  Vector3 tiny{0, 0, 1e-30L};
   TriNormalize(tiny);
-  EXPECT_EQ(tiny, (TTriV{0, 0, 1}));
-  TTriV v{3, 0, 4};
+  EXPECT_EQ(tiny, (Vector3{0, 0, 1}));
+  Vector3 v{3, 0, 4};
   TriNormalize(v);
   EXPECT_TRUE(Near(1.0L, TriLength(v), 1e-19L));
-  TTriV nan{std::nanl(""), 0, 0};
+  Vector3 nan{std::nanl(""), 0, 0};
   EXPECT_EQ(ErrorText([&] { TriNormalize(nan); }), msg::NotANumber);
 }
 
@@ -46,7 +46,7 @@ TEST(Vector, LatitudeAndLongitudeOfAxes) {
 TEST(Vector, FromAnglesRoundTrips) {
   for (long double lat = -80; lat <= 80; lat += 20) {
     for (long double lon = -170; lon <= 170; lon += 34) {
-      const TTriV v = TriFromAngles(Deg(lat), Deg(lon));
+      const Vector3 v = TriFromAngles(Deg(lat), Deg(lon));
       EXPECT_TRUE(Near(1.0L, TriLength(v), 1e-18L));
       EXPECT_TRUE(Near(Deg(lat), TriLat(v), 1e-18L)) << lat;
       EXPECT_TRUE(Near(Deg(lon), TriLon(v), 1e-18L)) << lon;
@@ -56,8 +56,8 @@ TEST(Vector, FromAnglesRoundTrips) {
 
 TEST(Vector, PoleKeepsTheTypedLongitude) {
   for (long double lon : {-179.0L, -90.0L, -1.0L, 0.5L, 45.0L, 120.0L}) {
-    const TTriV north = TriFromAngles(HalfPi, Deg(lon));
-    const TTriV south = TriFromAngles(-HalfPi, Deg(lon));
+    const Vector3 north = TriFromAngles(HalfPi, Deg(lon));
+    const Vector3 south = TriFromAngles(-HalfPi, Deg(lon));
     EXPECT_TRUE(Near(Deg(lon), TriLon(north), 1e-15L)) << lon;
     EXPECT_TRUE(Near(Deg(lon), TriLon(south), 1e-15L)) << lon;
   }

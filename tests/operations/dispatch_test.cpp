@@ -20,21 +20,21 @@ using std::string;
 
 // Answers every request with the same operands, or cancels; records the
 // layout and the title asked for.
-struct TScriptedSource : TOperandSource {
-  bool Confirm = true;
-  std::uint16_t Fix[4] = {1, 2, 3, 4};
-  long double Distance = 0.0L, Azimuth = 0.0L;
-  string Entry, Title;
+struct ScriptedSource : OperandSource {
+  bool confirm = true;
+  std::uint16_t fix[4] = {1, 2, 3, 4};
+  long double distance = 0.0L, azimuth = 0.0L;
+  string entry, title;
 
-  bool Ask(const TDialogLayout& Layout, std::string_view T, TOperands& Operands) override {
+  bool Ask(const DialogLayout& layout, std::string_view T, Operands& operands) override {
     static const char* const Names[] = {"OneFix",     "TwoFixes", "FixDistAzim", "ArcDist",
                                         "ArcFixDist", "ArcFix",   "TwoArcs"};
-    Entry = Names[static_cast<int>(Layout.Entry)];
-    Title = string(T);
-    if (!Confirm) return false;
-    for (int i = 0; i < 4; ++i) Operands.Fix[i] = Fix[i];
-    Operands.Distance = Distance;
-    Operands.Azimuth = Azimuth;
+    entry = Names[static_cast<int>(layout.entry)];
+    title = string(T);
+    if (!confirm) return false;
+    for (int i = 0; i < 4; ++i) operands.fix[i] = fix[i];
+    operands.distance = distance;
+    operands.azimuth = azimuth;
     return true;
   }
 };
@@ -49,27 +49,27 @@ class DispatchTest : public OperationsTest {
     Add("D", -10, 45);
   }
   // Runs the operation of Tag as the owner does; true when it was logged.
-  bool Run(std::uint8_t Tag) {
-    const std::optional<TOpResult> result =
-        Dispatch(static_cast<TOpTag>(Tag), Source, Ex.Executors(), Ex.NextFixEnabled());
-    if (result) Ex.Keep(*result);
+  bool Run(std::uint8_t tag) {
+    const std::optional<OperationResult> result =
+        Dispatch(static_cast<OperationTag>(tag), source, ex.MakeExecutors(), ex.NextFixEnabled());
+    if (result) ex.Keep(*result);
     return result.has_value();
   }
   // The message of the Error that Dispatch raises, "" when none.
-  string Failure(std::uint8_t Tag) {
+  string Failure(std::uint8_t tag) {
     try {
-      Run(Tag);
+      Run(tag);
     } catch (const Error& e) {
       return e.what();
     }
     return "";
   }
-  TScriptedSource Source;
+  ScriptedSource source;
 };
 
 TEST_F(DispatchTest, EachButtonAsksItsLayoutUnderItsTitle) {
-  Source.Confirm = false;
-  Ex.SetNextFixEnabled(true);
+  source.confirm = false;
+  ex.SetNextFixEnabled(true);
   const char* expected[12][2] = {
       {"", ""},
       {"TwoFixes", "Distance from Fix to Fix"},
@@ -86,14 +86,14 @@ TEST_F(DispatchTest, EachButtonAsksItsLayoutUnderItsTitle) {
   };
   for (std::uint8_t tag = 1; tag <= 11; ++tag) {
     EXPECT_FALSE(Run(tag)) << int(tag);
-    EXPECT_EQ(Source.Entry, expected[tag][0]) << int(tag);
-    EXPECT_EQ(Source.Title, expected[tag][1]) << int(tag);
-    EXPECT_EQ(static_cast<int>(FindOperation(tag)->Tag), tag);
+    EXPECT_EQ(source.entry, expected[tag][0]) << int(tag);
+    EXPECT_EQ(source.title, expected[tag][1]) << int(tag);
+    EXPECT_EQ(static_cast<int>(FindOperation(tag)->tag), tag);
   }
   // Cancelling changed nothing.
-  EXPECT_EQ(Log.Count(), 0);
-  EXPECT_FALSE(Ex.PendingFix.Valid);
-  EXPECT_TRUE(Ex.NextFixEnabled());
+  EXPECT_EQ(log.Count(), 0);
+  EXPECT_FALSE(ex.pendingFix.valid);
+  EXPECT_TRUE(ex.NextFixEnabled());
 }
 
 TEST_F(DispatchTest, TagsOutsideTheCatalogueAreNotOperations) {
@@ -106,70 +106,70 @@ TEST_F(DispatchTest, LayoutsNumberTheirFieldsInOperandOrder) {
   // Twenty remembered texts: one per field of each layout, without overlap.
   int texts = 0;
   for (int entry = 0; entry < LayoutCount; ++entry) {
-    const TDialogLayout& layout = Layout(static_cast<TDialogEntry>(entry));
-    EXPECT_EQ(static_cast<int>(layout.Entry), entry);
-    EXPECT_EQ(layout.FirstText, texts) << entry;
-    texts += layout.FieldCount;
-    for (std::size_t i = 1; i < layout.FieldCount; ++i) {
-      EXPECT_LT(layout.Fields[i - 1].Field, layout.Fields[i].Field) << entry;
+    const DialogLayout& layout = Layout(static_cast<DialogEntry>(entry));
+    EXPECT_EQ(static_cast<int>(layout.entry), entry);
+    EXPECT_EQ(layout.firstText, texts) << entry;
+    texts += layout.fieldCount;
+    for (std::size_t i = 1; i < layout.fieldCount; ++i) {
+      EXPECT_LT(layout.fields[i - 1].field, layout.fields[i].field) << entry;
     }
   }
   EXPECT_EQ(texts, LayoutTextCount);
   // Fixes at D asks "Fix:" in field 4 after the distance's field 5 in Tab
   // order, but its fix still comes third.
-  const TDialogLayout& proximity = Layout(TDialogEntry::ArcFixDist);
-  EXPECT_EQ(proximity.Fields[2].Field, 4);
-  EXPECT_EQ(proximity.Fields[2].Label, "Fix:");
-  EXPECT_EQ(proximity.Fields[3].Kind, TFieldKind::Distance);
+  const DialogLayout& proximity = Layout(DialogEntry::ArcFixDist);
+  EXPECT_EQ(proximity.fields[2].field, 4);
+  EXPECT_EQ(proximity.fields[2].label, "Fix:");
+  EXPECT_EQ(proximity.fields[3].kind, FieldKind::Distance);
 }
 
 TEST_F(DispatchTest, ConfirmedOperandsReachTheExecutorInOrder) {
-  Source.Fix[0] = 3;  // C, D: a Fix-Fix from C to D
-  Source.Fix[1] = 4;
+  source.fix[0] = 3;  // C, D: a Fix-Fix from C to D
+  source.fix[1] = 4;
   EXPECT_TRUE(Run(1));
   EXPECT_EQ(Line(1), "Distance from C to D");
   // Next Fix is now enabled and continues to its one fix.
-  Source.Fix[0] = 1;
+  source.fix[0] = 1;
   EXPECT_TRUE(Run(9));
-  EXPECT_EQ(Source.Title, "Accumulated distance");
+  EXPECT_EQ(source.title, "Accumulated distance");
   EXPECT_EQ(Line(1), "Accumulated distance from C");
   EXPECT_EQ(Line(2), "to A");
 }
 
 TEST_F(DispatchTest, NextFixWhileDisabledIsRefusedBeforeAsking) {
-  Source.Entry.clear();
+  source.entry.clear();
   EXPECT_EQ(Failure(9), msg::NextFixDisabled);
-  EXPECT_EQ(Source.Entry, "");
+  EXPECT_EQ(source.entry, "");
 }
 
 TEST_F(DispatchTest, DistanceIsCheckedBeforeTheAzimuth) {
-  Set(Options.DistUnits, 3);
-  Source.Distance = 180;
-  Source.Azimuth = 360;
+  Set(options.distUnits, 3);
+  source.distance = 180;
+  source.azimuth = 360;
   EXPECT_EQ(Failure(6), msg::DistanceTooLarge);
-  Source.Distance = 179.9L;
+  source.distance = 179.9L;
   EXPECT_EQ(Failure(6), msg::IllegalAzimuth);
-  Source.Azimuth = -359.99L;
+  source.azimuth = -359.99L;
   EXPECT_EQ(Failure(6), "");
-  EXPECT_EQ(Log.Count(), 1);
+  EXPECT_EQ(log.Count(), 1);
   // The distance check also guards Fixes at D and Fix at D.
-  Source.Distance = 180;
+  source.distance = 180;
   EXPECT_EQ(Failure(10), msg::DistanceTooLarge);
   EXPECT_EQ(Failure(11), msg::DistanceTooLarge);
-  EXPECT_EQ(Log.Count(), 1);
+  EXPECT_EQ(log.Count(), 1);
 }
 
 TEST_F(DispatchTest, NegativeDistanceIsPassedOn) {
-  Source.Distance = -100;  // km
-  Source.Azimuth = 90;
+  source.distance = -100;  // km
+  source.azimuth = 90;
   ASSERT_TRUE(Run(6));
   EXPECT_EQ(Line(1), "Fix at distance -100 km");
-  EXPECT_LT(PosLon(Ex.PendingFix.Position), 0.0L);  // went West on an East course
+  EXPECT_LT(PosLon(ex.pendingFix.position), 0.0L);  // went West on an East course
 }
 
 TEST(ConversionTest, DistanceLimitsInDegreesAndKilometres) {
   const long double R = DefaultSpherRadius;
-  using U = TDistUnits;
+  using U = DistUnits;
   EXPECT_THROW(CheckedDistance(U::Degrees, R, 180), Error);
   EXPECT_EQ(CheckedDistance(U::Degrees, R, 179.9L), 179.9L * DegToRad);
   // Half the circumference is 20003.89 km.

@@ -22,65 +22,65 @@
 
 namespace navorix::test {
 
-class TOwner {
+class Owner {
  public:
-  TOwner(const TFixDB& DB, const TDisplayOptions& Options, const TEarthModel& Earth)
-      : db_(DB), options_(Options), earth_(Earth) {}
+  Owner(const FixDatabase& db, const DisplayOptions& options, const EarthModel& earth)
+      : db_(db), options_(options), earth_(earth) {}
 
-  TExecutors Executors() const { return TExecutors(db_, options_, earth_, DistanceChain); }
+  Executors MakeExecutors() const { return Executors(db_, options_, earth_, distanceChain); }
 
-  void OpDistance(std::uint16_t A, std::uint16_t B) { Keep(Executors().OpDistance(A, B)); }
-  void OpDistance(std::uint16_t C) { Keep(Executors().OpDistance(C)); }
+  void OpDistance(std::uint16_t A, std::uint16_t B) { Keep(MakeExecutors().OpDistance(A, B)); }
+  void OpDistance(std::uint16_t C) { Keep(MakeExecutors().OpDistance(C)); }
   void OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) {
-    Keep(Executors().OpArcFixDistance(A, B, R));
+    Keep(MakeExecutors().OpArcFixDistance(A, B, R));
   }
   void OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D) {
-    Keep(Executors().OpArcArcDistance(A, B, C, D));
+    Keep(MakeExecutors().OpArcArcDistance(A, B, C, D));
   }
-  void OpMidpoint(std::uint16_t A, std::uint16_t B) { Keep(Executors().OpMidpoint(A, B)); }
-  void OpAzimuth(std::uint16_t A, std::uint16_t B) { Keep(Executors().OpAzimuth(A, B)); }
-  void OpFixAtDistAz(std::uint16_t F, long double Az, long double D) {
-    Keep(Executors().OpFixAtDistAz(F, Az, D));
+  void OpMidpoint(std::uint16_t A, std::uint16_t B) { Keep(MakeExecutors().OpMidpoint(A, B)); }
+  void OpAzimuth(std::uint16_t A, std::uint16_t B) { Keep(MakeExecutors().OpAzimuth(A, B)); }
+  void OpFixAtDistAz(std::uint16_t F, long double az, long double D) {
+    Keep(MakeExecutors().OpFixAtDistAz(F, az, D));
   }
   void OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) {
-    Keep(Executors().OpProjection(A, B, R));
+    Keep(MakeExecutors().OpProjection(A, B, R));
   }
   void OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D) {
-    Keep(Executors().OpIntersection(A, B, C, D));
+    Keep(MakeExecutors().OpIntersection(A, B, C, D));
   }
   void OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R, long double D) {
-    Keep(Executors().OpFixesAtDistance(A, B, R, D));
+    Keep(MakeExecutors().OpFixesAtDistance(A, B, R, D));
   }
   void OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double D) {
-    Keep(Executors().OpFixAtDistance(A, B, D));
+    Keep(MakeExecutors().OpFixAtDistance(A, B, D));
   }
 
   bool NextFixEnabled() const { return nextFix_; }
-  void SetNextFixEnabled(bool Enabled) {
-    if (Enabled != nextFix_) NextFixChanges.push_back(Enabled);
-    nextFix_ = Enabled;
+  void SetNextFixEnabled(bool enabled) {
+    if (enabled != nextFix_) nextFixChanges.push_back(enabled);
+    nextFix_ = enabled;
   }
 
-  void Keep(const TOpResult& R) {
-    ++Sounds;
-    Log.Add(SquashBlanks(R.Line1, false), SquashBlanks(R.Line2, false), SquashBlanks(R.Line3, false));
-    if (R.Chain) {
+  void Keep(const OperationResult& R) {
+    ++sounds;
+    log.Add(SquashBlanks(R.line1, false), SquashBlanks(R.line2, false), SquashBlanks(R.line3, false));
+    if (R.chain) {
       SetNextFixEnabled(true);
-      DistanceChain = *R.Chain;
+      distanceChain = *R.chain;
     }
-    if (R.Proposal) PendingFix = *R.Proposal;
+    if (R.proposal) pendingFix = *R.proposal;
   }
 
-  FixRecord PendingFix;
-  TDistanceChain DistanceChain;
-  TLogList Log;
-  std::vector<bool> NextFixChanges;  // every change of the button
-  int Sounds = 0;                    // done sounds: one per logged result
+  FixRecord pendingFix;
+  DistanceChain distanceChain;
+  LogList log;
+  std::vector<bool> nextFixChanges;  // every change of the button
+  int sounds = 0;                    // done sounds: one per logged result
 
  private:
-  const TFixDB& db_;
-  const TDisplayOptions& options_;
-  const TEarthModel& earth_;
+  const FixDatabase& db_;
+  const DisplayOptions& options_;
+  const EarthModel& earth_;
   bool nextFix_ = false;
 };
 
@@ -89,43 +89,43 @@ class OperationsTest : public ::testing::Test {
   OperationsTest() {
     // Spherical latitudes keep the expected values exact; tests of the
     // ellipsoid switch it on.
-    Earth.EllipticLat = false;
+    earth.ellipticLat = false;
   }
 
   template <typename E>
-  static void Set(E& Option, int Number) {
-    Option = static_cast<E>(Number);
+  static void Set(E& option, int number) {
+    option = static_cast<E>(number);
   }
 
   // Appends a fix at LatDeg, LonDeg (degrees) and returns its position.
-  std::uint16_t Add(const std::string& Name, long double LatDeg, long double LonDeg) {
+  std::uint16_t Add(const std::string& name, long double latDeg, long double lonDeg) {
     FixRecord fix;
-    MakeFix(fix, PosFromLatLon(Earth, LatDeg * DegToRad, LonDeg * DegToRad), Name);
-    DB.Add(fix);
-    return DB.Count();
+    MakeFix(fix, PosFromLatLon(earth, latDeg * DegToRad, lonDeg * DegToRad), name);
+    db.Add(fix);
+    return db.Count();
   }
   // The lines of the last log record.
-  std::string Line(int N) const { return Log.GetLine(Log.Count(), N); }
+  std::string Line(int N) const { return log.GetLine(log.Count(), N); }
 
-  std::string FormatDistance(long double Angle, bool WithUnit) const {
-    return navorix::FormatDistance(Options, Earth, Angle, WithUnit);
+  std::string FormatDistance(long double angle, bool withUnit) const {
+    return navorix::FormatDistance(options, earth, angle, withUnit);
   }
-  long double EllipticArcDist(const TTriV& A, const TTriV& B) const {
-    return navorix::EllipticArcDist(Earth.Shape, A, B);
+  long double EllipticArcDist(const Vector3& A, const Vector3& B) const {
+    return navorix::EllipticArcDist(earth.shape, A, B);
   }
-  long double GeodesicDist(const TTriV& A, const TTriV& B) const {
-    return navorix::GeodesicDist(Earth.Shape, A, B);
+  long double GeodesicDist(const Vector3& A, const Vector3& B) const {
+    return navorix::GeodesicDist(earth.shape, A, B);
   }
-  long double GeodesicAzimuth(const TTriV& A, const TTriV& B) const {
-    return navorix::GeodesicAzimuth(Earth.Shape, A, B);
+  long double GeodesicAzimuth(const Vector3& A, const Vector3& B) const {
+    return navorix::GeodesicAzimuth(earth.shape, A, B);
   }
-  std::string FormatAzimuth(long double Angle) const { return navorix::FormatAzimuth(Options, Angle); }
+  std::string FormatAzimuth(long double angle) const { return navorix::FormatAzimuth(options, angle); }
 
-  TFixDB DB;
-  TDisplayOptions Options;
-  TEarthModel Earth;
-  TOwner Ex{DB, Options, Earth};
-  TLogList& Log = Ex.Log;
+  FixDatabase db;
+  DisplayOptions options;
+  EarthModel earth;
+  Owner ex{db, options, earth};
+  LogList& log = ex.log;
 };
 
 // "\xB0" spelled out in expected texts.

@@ -16,54 +16,54 @@ namespace navorix {
 namespace {
 
 // An environment in which exactly the directories Existing exist.
-TStartEnvironment Environment(std::set<std::string> Existing) {
-  TStartEnvironment env;
-  env.Home = "/home/ann";
-  env.IsDirectory = [Existing](const std::string& Dir) { return Existing.count(Dir) != 0; };
+StartEnvironment Environment(std::set<std::string> existing) {
+  StartEnvironment env;
+  env.home = "/home/ann";
+  env.isDirectory = [existing](const std::string& dir) { return existing.count(dir) != 0; };
   return env;
 }
 
 TEST(AppData, PortableFolderKeepsEverythingBesideTheProgram) {
-  const TAppData data = MakeAppData("/Opt/NavoriX Tools/Navorix.EXE",
+  const AppData data = MakeAppData("/Opt/NavoriX Tools/Navorix.EXE",
                                     Environment({"/Opt/NavoriX Tools/data/", "/Opt/NavoriX Tools/wav"}));
-  EXPECT_TRUE(data.Portable);
-  EXPECT_EQ(data.ProgramDir, "/Opt/NavoriX Tools/");
-  EXPECT_EQ(data.SettingsDir, "/Opt/NavoriX Tools/");
-  EXPECT_EQ(data.DataDir, "/Opt/NavoriX Tools/data/");
-  EXPECT_EQ(data.ShareDir, "/Opt/NavoriX Tools/");
-  EXPECT_EQ(data.HelpFile, "/Opt/NavoriX Tools/Navorix.hlp");
+  EXPECT_TRUE(data.portable);
+  EXPECT_EQ(data.programDir, "/Opt/NavoriX Tools/");
+  EXPECT_EQ(data.settingsDir, "/Opt/NavoriX Tools/");
+  EXPECT_EQ(data.dataDir, "/Opt/NavoriX Tools/data/");
+  EXPECT_EQ(data.shareDir, "/Opt/NavoriX Tools/");
+  EXPECT_EQ(data.helpFile, "/Opt/NavoriX Tools/Navorix.hlp");
 }
 
 TEST(AppData, HelpFileOfAProgramWithoutExtension) {
-  const TAppData data = MakeAppData("/usr/Local.D/navorix", Environment({"/usr/Local.D/wav"}));
-  EXPECT_EQ(data.HelpFile, "/usr/Local.D/navorix.hlp");  // the "." of a directory is no extension
-  const TAppData bare = MakeAppData("navorix", Environment({"./data/"}));
-  EXPECT_EQ(bare.ProgramDir, "./");
-  EXPECT_EQ(bare.DataDir, "./data/");
+  const AppData data = MakeAppData("/usr/Local.D/navorix", Environment({"/usr/Local.D/wav"}));
+  EXPECT_EQ(data.helpFile, "/usr/Local.D/navorix.hlp");  // the "." of a directory is no extension
+  const AppData bare = MakeAppData("navorix", Environment({"./data/"}));
+  EXPECT_EQ(bare.programDir, "./");
+  EXPECT_EQ(bare.dataDir, "./data/");
 }
 
 // Without a data folder beside it the program keeps the user's files where
 // a rebuild or a read-only installation cannot lose them.
 TEST(AppData, WithoutADataFolderTheFilesArePerUser) {
-  const TAppData data = MakeAppData("/usr/local/bin/navorix", Environment({}));
-  EXPECT_FALSE(data.Portable);
-  EXPECT_EQ(data.SettingsDir, "/home/ann/.config/navorix/");
-  EXPECT_EQ(data.DataDir, "/home/ann/.local/share/navorix/data/");
-  EXPECT_EQ(data.ShareDir, "/usr/local/bin/../share/navorix/");
-  EXPECT_EQ(data.HelpFile, "/usr/local/bin/../share/navorix/navorix.hlp");
+  const AppData data = MakeAppData("/usr/local/bin/navorix", Environment({}));
+  EXPECT_FALSE(data.portable);
+  EXPECT_EQ(data.settingsDir, "/home/ann/.config/navorix/");
+  EXPECT_EQ(data.dataDir, "/home/ann/.local/share/navorix/data/");
+  EXPECT_EQ(data.shareDir, "/usr/local/bin/../share/navorix/");
+  EXPECT_EQ(data.helpFile, "/usr/local/bin/../share/navorix/navorix.hlp");
 
-  TStartEnvironment env = Environment({});
-  env.XdgConfigHome = "/cfg";
-  env.XdgDataHome = "/xdg/data/";
-  const TAppData xdg = MakeAppData("/usr/local/bin/navorix", env);
-  EXPECT_EQ(xdg.SettingsDir, "/cfg/navorix/");
-  EXPECT_EQ(xdg.DataDir, "/xdg/data/navorix/data/");
-  env.XdgConfigHome = "relative/cfg";  // not absolute: ignored
-  EXPECT_EQ(MakeAppData("/usr/local/bin/navorix", env).SettingsDir, "/home/ann/.config/navorix/");
+  StartEnvironment env = Environment({});
+  env.xdgConfigHome = "/cfg";
+  env.xdgDataHome = "/xdg/data/";
+  const AppData xdg = MakeAppData("/usr/local/bin/navorix", env);
+  EXPECT_EQ(xdg.settingsDir, "/cfg/navorix/");
+  EXPECT_EQ(xdg.dataDir, "/xdg/data/navorix/data/");
+  env.xdgConfigHome = "relative/cfg";  // not absolute: ignored
+  EXPECT_EQ(MakeAppData("/usr/local/bin/navorix", env).settingsDir, "/home/ann/.config/navorix/");
 }
 
 TEST(AppData, MakeDirectoriesCreatesTheMissingParents) {
-  testing::TTempDir dir;
+  testing::TempDir dir;
   ASSERT_FALSE(dir.Path().empty());
   const std::string& root = dir.Path();
   const std::string deep = root + "/a/b/c/";
@@ -82,15 +82,15 @@ TEST(AppData, StartUpUsesTheRunningProgramsDirectory) {
   ASSERT_FALSE(program.empty());
   EXPECT_EQ(program.substr(program.find_last_of('/') + 1), "stores_tests");
   bool changed = false;
-  const TAppData data = StartUp(changed);
+  const AppData data = StartUp(changed);
   EXPECT_TRUE(changed);
-  EXPECT_EQ(data.Version, "1.20");
-  EXPECT_EQ(data.ProgramDir, program.substr(0, program.find_last_of('/') + 1));
+  EXPECT_EQ(data.version, "1.20");
+  EXPECT_EQ(data.programDir, program.substr(0, program.find_last_of('/') + 1));
   char now[PATH_MAX];
   ASSERT_NE(::getcwd(now, sizeof now), nullptr);
-  EXPECT_EQ(std::string(now) + "/", data.ProgramDir);
-  EXPECT_EQ(data.PropFontName, "Verdana");
-  EXPECT_EQ(data.FixedFontName, "Courier New");
+  EXPECT_EQ(std::string(now) + "/", data.programDir);
+  EXPECT_EQ(data.propFontName, "Verdana");
+  EXPECT_EQ(data.fixedFontName, "Courier New");
   ASSERT_EQ(::chdir(saved), 0);
 }
 

@@ -16,18 +16,18 @@ namespace {
 
 using testing::MakeTestFix;
 
-std::vector<std::string> Names(const TFixDB& db) {
+std::vector<std::string> Names(const FixDatabase& db) {
   std::vector<std::string> names;
-  for (std::uint16_t pos = 1; pos <= db.Count(); ++pos) names.push_back(db.Get(pos).Name.Str());
+  for (std::uint16_t pos = 1; pos <= db.Count(); ++pos) names.push_back(db.Get(pos).name.Str());
   return names;
 }
 
-void AddAll(TFixDB& db, const std::vector<std::string>& names) {
+void AddAll(FixDatabase& db, const std::vector<std::string>& names) {
   for (const auto& name : names) db.Add(MakeTestFix(name));
 }
 
-TEST(FixDB, EditingOperationsKeepTheOrder) {
-  TFixDB db;
+TEST(FixDatabase, EditingOperationsKeepTheOrder) {
+  FixDatabase db;
   AddAll(db, {"A", "B", "C"});
   db.Insert(MakeTestFix("X"), 2);
   db.Insert(MakeTestFix("END"), 5);  // Count + 1 appends
@@ -40,24 +40,24 @@ TEST(FixDB, EditingOperationsKeepTheOrder) {
   db.Delete(5);
   db.Replace(MakeTestFix("Z"), 9);
   EXPECT_EQ(db.Count(), 4);
-  EXPECT_FALSE(db.Get(0).Valid);
-  EXPECT_FALSE(db.Get(5).Valid);
+  EXPECT_FALSE(db.Get(0).valid);
+  EXPECT_FALSE(db.Get(5).valid);
 }
 
 // Every change of the fixes gives a revision not seen before, so that what
 // a reader worked out from them is never taken for current after a change.
-TEST(FixDB, EveryChangeGivesANewRevision) {
-  const std::vector<std::pair<const char*, std::function<void(TFixDB&)>>> changes = {
-      {"Add", [](TFixDB& db) { db.Add(MakeTestFix("D")); }},
-      {"Insert", [](TFixDB& db) { db.Insert(MakeTestFix("E"), 1); }},
-      {"Replace", [](TFixDB& db) { db.Replace(MakeTestFix("F"), 2); }},
-      {"MoveUp", [](TFixDB& db) { db.MoveUp(2); }},
-      {"MoveDown", [](TFixDB& db) { db.MoveDown(1); }},
-      {"Sort", [](TFixDB& db) { db.Sort(TSortOrder::ByName, TTriV{}); }},
-      {"Delete", [](TFixDB& db) { db.Delete(1); }},
-      {"Clear", [](TFixDB& db) { db.Clear(); }},
+TEST(FixDatabase, EveryChangeGivesANewRevision) {
+  const std::vector<std::pair<const char*, std::function<void(FixDatabase&)>>> changes = {
+      {"Add", [](FixDatabase& db) { db.Add(MakeTestFix("D")); }},
+      {"Insert", [](FixDatabase& db) { db.Insert(MakeTestFix("E"), 1); }},
+      {"Replace", [](FixDatabase& db) { db.Replace(MakeTestFix("F"), 2); }},
+      {"MoveUp", [](FixDatabase& db) { db.MoveUp(2); }},
+      {"MoveDown", [](FixDatabase& db) { db.MoveDown(1); }},
+      {"Sort", [](FixDatabase& db) { db.Sort(SortOrder::ByName, Vector3{}); }},
+      {"Delete", [](FixDatabase& db) { db.Delete(1); }},
+      {"Clear", [](FixDatabase& db) { db.Clear(); }},
   };
-  TFixDB db;
+  FixDatabase db;
   AddAll(db, {"C", "B", "A"});
   std::vector<std::uint64_t> seen{db.Revision()};
   for (const auto& [what, change] : changes) {
@@ -75,8 +75,8 @@ TEST(FixDB, EveryChangeGivesANewRevision) {
   EXPECT_NE(added, now);
 }
 
-TEST(FixDB, MoveUpAndDownRefuseTheEndsAndTheBlankRow) {
-  TFixDB db;
+TEST(FixDatabase, MoveUpAndDownRefuseTheEndsAndTheBlankRow) {
+  FixDatabase db;
   AddAll(db, {"A", "B", "C"});
   EXPECT_FALSE(db.MoveUp(1));
   EXPECT_FALSE(db.MoveUp(4));  // the blank row
@@ -89,8 +89,8 @@ TEST(FixDB, MoveUpAndDownRefuseTheEndsAndTheBlankRow) {
   EXPECT_EQ(Names(db), (std::vector<std::string>{"C", "A", "B"}));
 }
 
-TEST(FixDB, FindNameGivesTheFirstExactMatchAndFollowsEveryChange) {
-  TFixDB db;
+TEST(FixDatabase, FindNameGivesTheFirstExactMatchAndFollowsEveryChange) {
+  FixDatabase db;
   AddAll(db, {"ALPHA", "BRAVO", "ALPHA", "alpha"});
   EXPECT_EQ(db.FindName("ALPHA"), 1);
   EXPECT_EQ(db.FindName("alpha"), 4);
@@ -112,7 +112,7 @@ TEST(FixDB, FindNameGivesTheFirstExactMatchAndFollowsEveryChange) {
   EXPECT_EQ(db.FindName("DELTA"), 3);
   EXPECT_TRUE(db.MoveUp(3));
   EXPECT_EQ(db.FindName("DELTA"), 2);
-  db.Sort(TSortOrder::ByName, {});
+  db.Sort(SortOrder::ByName, {});
   EXPECT_EQ(db.FindName("ALPHA"), 1);
   db.Clear();
   EXPECT_EQ(db.FindName("ALPHA"), 0);
@@ -122,8 +122,8 @@ TEST(FixDB, FindNameGivesTheFirstExactMatchAndFollowsEveryChange) {
   EXPECT_EQ(db.FindName("ABCDEFGHIJKLMNOP"), 1);
 }
 
-TEST(FixDB, FindPrefixStartsAtStart) {
-  TFixDB db;
+TEST(FixDatabase, FindPrefixStartsAtStart) {
+  FixDatabase db;
   AddAll(db, {"ALPHA", "MIKE", "BRAVO", "MIDPOINT/NEW"});
   EXPECT_EQ(db.FindPrefix("M", 1), 2);
   EXPECT_EQ(db.FindPrefix("M", 3), 4);  // skips MIKE at 2
@@ -134,8 +134,8 @@ TEST(FixDB, FindPrefixStartsAtStart) {
   EXPECT_EQ(db.FindPrefix("ALPHA2", 1), 0);
 }
 
-TEST(FixDB, SixtyFiveThousandFiveHundredThirtyFiveFixesFillIt) {
-  TFixDB db;
+TEST(FixDatabase, SixtyFiveThousandFiveHundredThirtyFiveFixesFillIt) {
+  FixDatabase db;
   for (std::uint32_t i = 0; i < MaxFixes; ++i) db.Add(MakeTestFix("F" + std::to_string(i)));
   EXPECT_EQ(db.Count(), 65535);
   try {
@@ -146,7 +146,7 @@ TEST(FixDB, SixtyFiveThousandFiveHundredThirtyFiveFixesFillIt) {
   }
   EXPECT_THROW(db.Insert(MakeTestFix("ONE_MORE"), 1), Error);
   EXPECT_EQ(db.Count(), 65535);
-  EXPECT_EQ(db.Get(1).Name, "F0");
+  EXPECT_EQ(db.Get(1).name, "F0");
   EXPECT_EQ(db.FindName("F65534"), 65535);
   EXPECT_EQ(db.FindName("ONE_MORE"), 0);
   // The last position is reachable with a 16-bit number.
@@ -155,43 +155,43 @@ TEST(FixDB, SixtyFiveThousandFiveHundredThirtyFiveFixesFillIt) {
   EXPECT_TRUE(db.MoveUp(65535));
 }
 
-TEST(FixDB, SortByNameIsByteOrderWithPrefixesFirst) {
-  TFixDB db;
+TEST(FixDatabase, SortByNameIsByteOrderWithPrefixesFirst) {
+  FixDatabase db;
   AddAll(db, {"ZULU", "AB", "A", "\xC4RGER", "A1", "ABC"});
-  db.Sort(TSortOrder::ByName, {});
+  db.Sort(SortOrder::ByName, {});
   // 0xC4 sorts after every ASCII letter: the bytes count as unsigned.
   EXPECT_EQ(Names(db), (std::vector<std::string>{"A", "A1", "AB", "ABC", "ZULU", "\xC4RGER"}));
 }
 
-TEST(FixDB, SortBySuffixPutsNamesWithoutSuffixFirst) {
-  TFixDB db;
+TEST(FixDatabase, SortBySuffixPutsNamesWithoutSuffixFirst) {
+  FixDatabase db;
   AddAll(db, {"ZULU/A", "X/B", "Y/A", "ALPHA", "MIDPOINT/NEW", "BRAVO"});
-  db.Sort(TSortOrder::BySuffix, {});
+  db.Sort(SortOrder::BySuffix, {});
   // Keys: " ALPHA", " BRAVO", "AY", "AZULU", "BX", "NEWMIDPOINT".
   EXPECT_EQ(Names(db),
             (std::vector<std::string>{"ALPHA", "BRAVO", "Y/A", "ZULU/A", "X/B", "MIDPOINT/NEW"}));
 }
 
-TEST(FixDB, SortByDistanceFromAReferenceEqualToAFix) {
-  TFixDB db;
+TEST(FixDatabase, SortByDistanceFromAReferenceEqualToAFix) {
+  FixDatabase db;
   db.Add(MakeTestFix("FAR", -40.0L, 170.0L));
   db.Add(MakeTestFix("NEAR", 11.0L, 20.0L));
   db.Add(MakeTestFix("HERE", 10.0L, 20.0L));
   db.Add(MakeTestFix("MID", 30.0L, 40.0L));
-  db.Sort(TSortOrder::ByDistance, db.Get(3).Position);
+  db.Sort(SortOrder::ByDistance, db.Get(3).position);
   EXPECT_EQ(Names(db), (std::vector<std::string>{"HERE", "NEAR", "MID", "FAR"}));
 }
 
-TEST(FixDB, ABadOrderIsRefusedAndChangesNothing) {
-  TFixDB db;
+TEST(FixDatabase, ABadOrderIsRefusedAndChangesNothing) {
+  FixDatabase db;
   AddAll(db, {"B", "A"});
   try {
-    db.Sort(static_cast<TSortOrder>(3), {});
+    db.Sort(static_cast<SortOrder>(3), {});
     FAIL() << "order 3 sorted";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Bad order in Sort() - please report!");
   }
-  EXPECT_THROW(db.Sort(static_cast<TSortOrder>(255), {}), Error);
+  EXPECT_THROW(db.Sort(static_cast<SortOrder>(255), {}), Error);
   EXPECT_EQ(Names(db), (std::vector<std::string>{"B", "A"}));
 }
 
@@ -218,23 +218,23 @@ void ReferenceSort(std::vector<std::pair<int, int>>& a, int L, int R) {
   }
 }
 
-TEST(FixDB, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
+TEST(FixDatabase, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
   // Many fixes share a distance (the same position) and differ only by name,
   // so the result shows the order in which the procedure leaves equal keys.
   std::mt19937 random(12345);
   for (int round = 0; round < 20; ++round) {
     const int n = 50 + round * 97;
     std::vector<std::pair<int, int>> keys;
-    TFixDB db;
+    FixDatabase db;
     for (int i = 0; i < n; ++i) {
       const int group = static_cast<int>(random() % 7);
       keys.push_back({group, i});
       db.Add(MakeTestFix("F" + std::to_string(i), 10.0L * group, 0.0L));
     }
     ReferenceSort(keys, 0, n - 1);
-    db.Sort(TSortOrder::ByDistance, PosFromLatLon(TEarthModel{}, -10.0L * DegToRad, 0.0L));
+    db.Sort(SortOrder::ByDistance, PosFromLatLon(EarthModel{}, -10.0L * DegToRad, 0.0L));
     for (int i = 0; i < n; ++i) {
-      ASSERT_EQ(db.Get(static_cast<std::uint16_t>(i + 1)).Name,
+      ASSERT_EQ(db.Get(static_cast<std::uint16_t>(i + 1)).name,
                 "F" + std::to_string(keys[static_cast<std::size_t>(i)].second))
           << "round " << round << " position " << i + 1;
     }
@@ -243,7 +243,7 @@ TEST(FixDB, EqualKeysEndWhereTheDescribedQuicksortLeavesThem) {
 
 // Names and suffix keys compared as packed words must order exactly as the
 // plain byte comparison: bytes above 0x7F, prefixes, and even zero bytes.
-TEST(FixDB, NameAndSuffixOrdersAreTheByteOrder) {
+TEST(FixDatabase, NameAndSuffixOrdersAreTheByteOrder) {
   std::mt19937 random(777);
   const std::string alphabet = std::string("AB/Z09-") + '\0' + '\x80' + '\xFF';
   std::vector<std::string> names;
@@ -253,18 +253,18 @@ TEST(FixDB, NameAndSuffixOrdersAreTheByteOrder) {
     for (std::size_t k = 0; k < length; ++k) name += alphabet[random() % alphabet.size()];
     names.push_back(name);
   }
-  auto suffixKey = [](const std::string& Name) {
-    const std::size_t slash = Name.find('/');
-    return slash == std::string::npos ? " " + Name : Name.substr(slash + 1) + Name.substr(0, slash);
+  auto suffixKey = [](const std::string& name) {
+    const std::size_t slash = name.find('/');
+    return slash == std::string::npos ? " " + name : name.substr(slash + 1) + name.substr(0, slash);
   };
-  for (const TSortOrder order : {TSortOrder::ByName, TSortOrder::BySuffix}) {
-    TFixDB db;
+  for (const SortOrder order : {SortOrder::ByName, SortOrder::BySuffix}) {
+    FixDatabase db;
     for (const std::string& name : names) db.Add(MakeTestFix(name));
     db.Sort(order, {});
     for (std::uint16_t pos = 2; pos <= db.Count(); ++pos) {
-      std::string a = db.Get(static_cast<std::uint16_t>(pos - 1)).Name.Str();
-      std::string b = db.Get(pos).Name.Str();
-      if (order == TSortOrder::BySuffix) {
+      std::string a = db.Get(static_cast<std::uint16_t>(pos - 1)).name.Str();
+      std::string b = db.Get(pos).name.Str();
+      if (order == SortOrder::BySuffix) {
         a = suffixKey(a);
         b = suffixKey(b);
       }
@@ -274,11 +274,11 @@ TEST(FixDB, NameAndSuffixOrdersAreTheByteOrder) {
   }
 }
 
-TEST(FixDB, SortingAFullDatabaseOfSortedOrEqualKeysFinishes) {
-  TFixDB db;
+TEST(FixDatabase, SortingAFullDatabaseOfSortedOrEqualKeysFinishes) {
+  FixDatabase db;
   for (std::uint32_t i = 0; i < MaxFixes; ++i) db.Add(MakeTestFix("SAME"));
-  db.Sort(TSortOrder::ByName, {});
-  db.Sort(TSortOrder::BySuffix, {});
+  db.Sort(SortOrder::ByName, {});
+  db.Sort(SortOrder::BySuffix, {});
   EXPECT_EQ(db.Count(), 65535);
 }
 

@@ -21,7 +21,7 @@ namespace navorix {
 namespace {
 
 using testing::ReadFile;
-using testing::TTempDir;
+using testing::TempDir;
 using testing::WriteFile;
 
 // Positions in degrees: the poles, the equator, both sides of the prime and
@@ -54,32 +54,32 @@ std::vector<std::pair<long double, long double>> Positions() {
   return list;
 }
 
-void AddFixesAt(TFixDB& db, const std::vector<std::pair<long double, long double>>& Positions,
-                const TEarthModel& Earth) {
+void AddFixesAt(FixDatabase& db, const std::vector<std::pair<long double, long double>>& positions,
+                const EarthModel& earth) {
   int n = 0;
-  for (const auto& [lat, lon] : Positions) {
-    db.Add(testing::MakeTestFix("F" + std::to_string(++n), lat, lon, Earth));
+  for (const auto& [lat, lon] : positions) {
+    db.Add(testing::MakeTestFix("F" + std::to_string(++n), lat, lon, earth));
   }
 }
 
 // Every fix of Back prints as the same fix of Fixes in every Lat/Lon
 // format and accuracy; the number of texts compared.
-int ExpectSamePrint(const TFixDB& Fixes, const std::vector<FixRecord>& Back, const TEarthModel& Earth) {
-  EXPECT_EQ(Back.size(), Fixes.Count());
+int ExpectSamePrint(const FixDatabase& fixes, const std::vector<FixRecord>& back, const EarthModel& earth) {
+  EXPECT_EQ(back.size(), fixes.Count());
   int compared = 0;
-  TDisplayOptions options;
-  for (std::size_t i = 0; i < Back.size() && i < Fixes.Count(); ++i) {
-    const FixRecord original = Fixes.Get(static_cast<std::uint16_t>(i + 1));
-    EXPECT_EQ(Back[i].Name, original.Name);
+  DisplayOptions options;
+  for (std::size_t i = 0; i < back.size() && i < fixes.Count(); ++i) {
+    const FixRecord original = fixes.Get(static_cast<std::uint16_t>(i + 1));
+    EXPECT_EQ(back[i].name, original.name);
     for (int format = 0; format < LatLonFormatCount; ++format) {
-      options.LatLonFormat = static_cast<TAngleFormat>(format);
+      options.latLonFormat = static_cast<AngleFormat>(format);
       for (int accuracy = 0; accuracy < PrecisionCount; ++accuracy) {
-        const auto at = static_cast<TAccuracy>(accuracy);
-        const std::string text = FormatLatLon(options, Earth, original, at);
-        EXPECT_EQ(FormatLatLon(options, Earth, Back[i], at), text)
+        const auto at = static_cast<Accuracy>(accuracy);
+        const std::string text = FormatLatLon(options, earth, original, at);
+        EXPECT_EQ(FormatLatLon(options, earth, back[i], at), text)
             << "fix " << FixName(original) << " as "
-            << ExportDegrees(Earth, original.Position).latitude << " "
-            << ExportDegrees(Earth, original.Position).longitude;
+            << ExportDegrees(earth, original.position).latitude << " "
+            << ExportDegrees(earth, original.position).longitude;
         ++compared;
       }
     }
@@ -90,16 +90,16 @@ int ExpectSamePrint(const TFixDB& Fixes, const std::vector<FixRecord>& Back, con
 class ExportReimport : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ExportReimport, EveryFormatPrintsTheSameAfterItsWayOutAndIn) {
-  TEarthModel earth;
-  earth.EllipticLat = GetParam();
+  EarthModel earth;
+  earth.ellipticLat = GetParam();
   const auto positions = Positions();
-  TFixDB fixes;
+  FixDatabase fixes;
   AddFixesAt(fixes, positions, earth);
   ImportSettings settings;
   settings.earth = earth;
   for (const ExchangeFormat format : {ExchangeFormat::Gpx, ExchangeFormat::Csv, ExchangeFormat::GeoJson}) {
     SCOPED_TRACE(ExchangeFormatName(format));
-    const ImportResult back = ImportFixText(ExportFixText(fixes, format, earth), settings, TFixDB{});
+    const ImportResult back = ImportFixText(ExportFixText(fixes, format, earth), settings, FixDatabase{});
     EXPECT_EQ(back.format, format);
     EXPECT_TRUE(back.Complete());
     EXPECT_TRUE(back.renamed.empty());
@@ -110,9 +110,9 @@ TEST_P(ExportReimport, EveryFormatPrintsTheSameAfterItsWayOutAndIn) {
 INSTANTIATE_TEST_SUITE_P(EllipticLatitude, ExportReimport, ::testing::Bool());
 
 TEST(ExportDegrees, TextsAreShortWhereThatSuffices) {
-  const TEarthModel earth;
+  const EarthModel earth;
   auto texts = [&](long double lat, long double lon) {
-    const DegreeTexts t = ExportDegrees(earth, testing::MakeTestFix("A", lat, lon, earth).Position);
+    const DegreeTexts t = ExportDegrees(earth, testing::MakeTestFix("A", lat, lon, earth).position);
     return t.latitude + " " + t.longitude;
   };
   EXPECT_EQ(texts(48.8567L, 2.3522L), "48.8567 2.3522");
@@ -128,13 +128,13 @@ TEST(ExportDegrees, TextsAreShortWhereThatSuffices) {
 }
 
 TEST(ExportDegrees, RandomPositionsNeedNoMoreThanTwelveDecimals) {
-  const TEarthModel earth;
+  const EarthModel earth;
   std::mt19937_64 random(7);
   std::uniform_real_distribution<long double> unit(-1.0L, 1.0L);
   std::size_t longest = 0;
   for (int i = 0; i < 20000; ++i) {
     const DegreeTexts t = ExportDegrees(
-        earth, testing::MakeTestFix("A", 90.0L * unit(random), 180.0L * unit(random), earth).Position);
+        earth, testing::MakeTestFix("A", 90.0L * unit(random), 180.0L * unit(random), earth).position);
     for (const std::string& text : {t.latitude, t.longitude}) {
       const std::size_t dot = text.find('.');
       longest = std::max(longest, dot == std::string::npos ? 0 : text.size() - dot - 1);
@@ -147,11 +147,11 @@ TEST(ExportDegrees, RandomPositionsNeedNoMoreThanTwelveDecimals) {
 // A fix file goes to GPX and back, and is saved again byte for byte, in
 // every Lat/Lon format.
 TEST(ExportReimport, AFixFileThroughGpxIsTheSameFile) {
-  TTempDir dir;
+  TempDir dir;
   std::mt19937_64 random(11);
   std::uniform_real_distribution<long double> lat(-90.0L, 90.0L);
   std::uniform_real_distribution<long double> lon(-180.0L, 180.0L);
-  TFixDB original;
+  FixDatabase original;
   for (int i = 0; i < 600; ++i) {
     // Every kind of valid name: suffixes, all of the name characters, the
     // full 16 characters.
@@ -163,30 +163,30 @@ TEST(ExportReimport, AFixFileThroughGpxIsTheSameFile) {
     original.Add(fix);
   }
   for (int format = 0; format < LatLonFormatCount; ++format) {
-    TSettings settings;
-    settings.Display.LatLonFormat = static_cast<TAngleFormat>(format);
-    original.SaveToFile(dir / "before.fix", settings.Display, settings.Earth);
-    TFixDB loaded;
-    ASSERT_TRUE(loaded.LoadFromFile(dir / "before.fix", settings.Display.PlusDir, settings.Earth));
-    ExportFixFile(dir / "fixes.gpx", loaded, ExchangeFormat::Gpx, settings.Earth);
+    ProgramSettings settings;
+    settings.display.latLonFormat = static_cast<AngleFormat>(format);
+    original.SaveToFile(dir / "before.fix", settings.display, settings.earth);
+    FixDatabase loaded;
+    ASSERT_TRUE(loaded.LoadFromFile(dir / "before.fix", settings.display.plusDir, settings.earth));
+    ExportFixFile(dir / "fixes.gpx", loaded, ExchangeFormat::Gpx, settings.earth);
     ImportSettings importSettings;
-    importSettings.earth = settings.Earth;
-    const ImportResult back = ImportFixFile(dir / "fixes.gpx", importSettings, TFixDB{});
+    importSettings.earth = settings.earth;
+    const ImportResult back = ImportFixFile(dir / "fixes.gpx", importSettings, FixDatabase{});
     ASSERT_TRUE(back.Complete());
     EXPECT_TRUE(back.renamed.empty());
-    TFixDB again;
+    FixDatabase again;
     for (const FixRecord& fix : back.fixes) again.Add(fix);
-    again.SaveToFile(dir / "after.fix", settings.Display, settings.Earth);
+    again.SaveToFile(dir / "after.fix", settings.display, settings.earth);
     EXPECT_EQ(ReadFile(dir / "after.fix"), ReadFile(dir / "before.fix")) << FormatNames[format];
   }
 }
 
 TEST(Export, TheThreeFormatsAsWritten) {
-  TFixDB db;
+  FixDatabase db;
   db.Add(testing::MakeTestFix("PARIS/FR", 48.8567L, 2.3522L));
   db.Add(FixRecord{});  // an entry that did not read is left out
   db.Add(testing::MakeTestFix("S", -33.8688L, -151.2093L));
-  const TEarthModel earth;
+  const EarthModel earth;
   EXPECT_EQ(ExportFixText(db, ExchangeFormat::Gpx, earth),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
             "<gpx version=\"1.1\" creator=\"Navorix 1.20\" xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n"
@@ -201,14 +201,14 @@ TEST(Export, TheThreeFormatsAsWritten) {
             " \"properties\": {\"name\": \"PARIS/FR\"}},\r\n"
             "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [-151.2093, -33.8688]},"
             " \"properties\": {\"name\": \"S\"}}\r\n]}\r\n");
-  EXPECT_EQ(ExportFixText(TFixDB{}, ExchangeFormat::GeoJson, earth),
+  EXPECT_EQ(ExportFixText(FixDatabase{}, ExchangeFormat::GeoJson, earth),
             "{\"type\": \"FeatureCollection\", \"features\": [\r\n]}\r\n");
 }
 
 // The last of 65535 fixes is written too, and then the writing ends.
 TEST(Export, AFullDatabaseIsWrittenWhole) {
-  const TEarthModel earth;
-  TFixDB db;
+  const EarthModel earth;
+  FixDatabase db;
   for (std::uint32_t i = 1; i <= MaxFixes; ++i) {
     db.Add(testing::MakeTestFix("F" + std::to_string(i), 1.0L, 2.0L, earth));
   }
@@ -222,7 +222,7 @@ TEST(Export, AFullDatabaseIsWrittenWhole) {
     SCOPED_TRACE(ExchangeFormatName(c.format));
     const std::string text = ExportFixText(db, c.format, earth);
     EXPECT_NE(text.find(c.last), std::string::npos);
-    const ImportResult back = ImportFixText(text, ImportSettings{}, TFixDB{});
+    const ImportResult back = ImportFixText(text, ImportSettings{}, FixDatabase{});
     EXPECT_EQ(back.fixes.size(), MaxFixes);
     EXPECT_EQ(back.beyondRoom, 0u);
   }
@@ -239,12 +239,12 @@ TEST(Export, TheFormatComesFromTheExtension) {
 }
 
 TEST(Export, AFailingDiskLeavesTheOldFile) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.gpx", "old");
-  TFixDB db;
+  FixDatabase db;
   db.Add(testing::MakeTestFix("A"));
-  testing::TFailingWrites failing;
-  EXPECT_THROW(ExportFixFile(dir / "a.gpx", db, ExchangeFormat::Gpx, TEarthModel{}, failing.Calls),
+  testing::FailingWrites failing;
+  EXPECT_THROW(ExportFixFile(dir / "a.gpx", db, ExchangeFormat::Gpx, EarthModel{}, failing.calls),
                Error);
   EXPECT_EQ(ReadFile(dir / "a.gpx"), "old");
 }

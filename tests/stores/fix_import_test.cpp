@@ -16,14 +16,14 @@ namespace navorix {
 namespace {
 
 using testing::MakeTestFix;
-using testing::TTempDir;
+using testing::TempDir;
 using testing::WriteFile;
 
 // A fix as "NAME lat lon", the position in Deg/Frac at High accuracy.
-std::string Described(const FixRecord& Fix, const TEarthModel& Earth = TEarthModel{}) {
-  TDisplayOptions options;
-  options.LatLonFormat = TAngleFormat::DegFrac;
-  return FixName(Fix) + " " + SquashBlanks(FormatLatLon(options, Earth, Fix, TAccuracy::High), false);
+std::string Described(const FixRecord& fix, const EarthModel& earth = EarthModel{}) {
+  DisplayOptions options;
+  options.latLonFormat = AngleFormat::DegFrac;
+  return FixName(fix) + " " + SquashBlanks(FormatLatLon(options, earth, fix, Accuracy::High), false);
 }
 
 struct ImportCase {
@@ -37,12 +37,12 @@ struct ImportCase {
   std::string fileName = {};
 };
 
-void Check(const ImportCase& c, const TFixDB& Into = TFixDB{}, const ImportSettings& Settings = {}) {
+void Check(const ImportCase& c, const FixDatabase& into = FixDatabase{}, const ImportSettings& settings = {}) {
   SCOPED_TRACE(c.title);
-  const ImportResult result = ImportFixText(c.text, Settings, Into, c.fileName);
+  const ImportResult result = ImportFixText(c.text, settings, into, c.fileName);
   EXPECT_EQ(result.format, c.format);
   std::vector<std::string> fixes;
-  for (const FixRecord& fix : result.fixes) fixes.push_back(Described(fix, Settings.earth));
+  for (const FixRecord& fix : result.fixes) fixes.push_back(Described(fix, settings.earth));
   EXPECT_EQ(fixes, c.fixes);
   std::vector<std::string> renamed;
   for (const RenamedEntry& r : result.renamed) renamed.push_back(r.place + ": " + r.original + " -> " + r.name);
@@ -253,9 +253,9 @@ TEST(GeoJsonImport, CoordinatesAreReadToTheLastBit) {
                            "\"coordinates\":[0,10.125000000000000000]}},"
                            "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
                            "\"coordinates\":[0,10.125000000000000001]}}]}";
-  const ImportResult result = ImportFixText(json, {}, TFixDB{});
+  const ImportResult result = ImportFixText(json, {}, FixDatabase{});
   ASSERT_EQ(result.fixes.size(), 2U);
-  EXPECT_NE(result.fixes[0].Position.z, result.fixes[1].Position.z);
+  EXPECT_NE(result.fixes[0].position.z, result.fixes[1].position.z);
 }
 
 TEST(GeoJsonImport, ADeepNestingCostsNoMemory) {
@@ -263,7 +263,7 @@ TEST(GeoJsonImport, ADeepNestingCostsNoMemory) {
   const std::string json = "{\"type\":\"Feature\",\"properties\":{\"deep\":" + std::string(depth, '[') +
                            std::string(depth, ']') +
                            "},\"geometry\":{\"type\":\"Point\",\"coordinates\":[1,2]}}";
-  const ImportResult result = ImportFixText(json, {}, TFixDB{});
+  const ImportResult result = ImportFixText(json, {}, FixDatabase{});
   EXPECT_EQ(result.failure, "");
   EXPECT_EQ(result.fixes.size(), 1U);
 }
@@ -292,11 +292,11 @@ TEST(FixLinesImport, Table) {
 
 TEST(FixLinesImport, SignsFollowThePlusCoordinatesOption) {
   ImportSettings settings;
-  settings.plusDir = TPlusDir::SouthWest;
+  settings.plusDir = PlusDir::SouthWest;
   Check({"south-west", "10 20 A\n-10 -20 B\n",
          {"A 10.000000\xB0S 20.000000\xB0W", "B 10.000000\xB0N 20.000000\xB0" "E"}, {}, {}, "",
          ExchangeFormat::FixLines},
-        TFixDB{}, settings);
+        FixDatabase{}, settings);
 }
 
 TEST(FixImport, TheFormatIsToldByTheContent) {
@@ -321,7 +321,7 @@ TEST(FixImport, TheFormatIsToldByTheContent) {
 }
 
 TEST(FixImport, NamesAreMadeDistinctFromTheDatabaseAndEachOther) {
-  TFixDB db;
+  FixDatabase db;
   db.Add(MakeTestFix("PARIS"));
   Check({"duplicates",
          "name,lat,lon\nParis,1,2\nPARIS,3,4\nparis,5,6\n",
@@ -335,19 +335,19 @@ TEST(FixImport, NamesAreMadeDistinctFromTheDatabaseAndEachOther) {
 }
 
 TEST(FixImport, EntriesBeyondTheRoomAreCounted) {
-  TFixDB db;
+  FixDatabase db;
   for (std::uint32_t i = 0; i < MaxFixes - 2; ++i) db.Add(MakeTestFix("F" + std::to_string(i)));
   const ImportResult result =
       ImportFixText("name,lat,lon\nA,1,2\nB,x,2\nC,3,4\nD,5,6\nE,7,8\n", {}, db);
   ASSERT_EQ(result.fixes.size(), 2U);
-  EXPECT_EQ(result.fixes[1].Name, "C");
+  EXPECT_EQ(result.fixes[1].name, "C");
   EXPECT_EQ(result.refused.size(), 1U);
   EXPECT_EQ(result.beyondRoom, 2U);
   EXPECT_FALSE(result.Complete());
 }
 
 TEST(FixImport, TheReportListsEveryChange) {
-  TFixDB db;
+  FixDatabase db;
   db.Add(MakeTestFix("LONDON"));
   const ImportResult result = ImportFixText(
       std::string(GpxHead) +
@@ -373,7 +373,7 @@ TEST(FixImport, TheReportListsEveryChange) {
 }
 
 TEST(FixImport, AFailureReportsThatNothingWasImported) {
-  ImportResult result = ImportFixText("{", {}, TFixDB{});
+  ImportResult result = ImportFixText("{", {}, FixDatabase{});
   const std::vector<std::string> lines = ImportReportLines(result);
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[0].rfind("GeoJSON: parse error at line 1, column 2", 0), 0U) << lines[0];
@@ -381,33 +381,33 @@ TEST(FixImport, AFailureReportsThatNothingWasImported) {
 }
 
 TEST(FixImportFile, AFileTooLargeIsRefusedBeforeItIsRead) {
-  TTempDir dir;
+  TempDir dir;
   const std::string name = dir / "huge.gpx";
   WriteFile(name, "<gpx>");
   ASSERT_EQ(::truncate(name.c_str(), static_cast<off_t>(MaxImportFileSize + 1)), 0);
-  const ImportResult result = ImportFixFile(name, {}, TFixDB{});
+  const ImportResult result = ImportFixFile(name, {}, FixDatabase{});
   EXPECT_EQ(result.failure, "Cannot open huge.gpx: larger than 64 MiB");
   EXPECT_EQ(result.format, ExchangeFormat::Gpx);
-  EXPECT_EQ(ImportFixFile(dir / "missing.csv", {}, TFixDB{}).failure,
+  EXPECT_EQ(ImportFixFile(dir / "missing.csv", {}, FixDatabase{}).failure,
             "Cannot open missing.csv: No such file or directory");
-  EXPECT_EQ(ImportFixFile(dir.Path(), {}, TFixDB{}).failure.rfind("Cannot open ", 0), 0U);
+  EXPECT_EQ(ImportFixFile(dir.Path(), {}, FixDatabase{}).failure.rfind("Cannot open ", 0), 0U);
 }
 
 TEST(FixImportFile, ReadsLineEndsOfEveryKindAndAByteOrderMark) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.txt", "\xEF\xBB\xBFname,lat,lon\r1,2,3\r\nB,4,5\nC,x,6");
-  const ImportResult result = ImportFixFile(dir / "a.txt", {}, TFixDB{});
+  const ImportResult result = ImportFixFile(dir / "a.txt", {}, FixDatabase{});
   ASSERT_EQ(result.fixes.size(), 2U);
   ASSERT_EQ(result.refused.size(), 1U);
   EXPECT_EQ(result.refused[0].place, "line 4");
-  EXPECT_EQ(result.fixes[0].Name, "WP1");
+  EXPECT_EQ(result.fixes[0].name, "WP1");
 }
 
 TEST(FixImportFile, AFailingDiskIsReported) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.csv", "name,lat,lon\nA,1,2\n");
-  testing::TFailingReads failing(0);
-  const ImportResult result = ImportFixFile(dir / "a.csv", {}, TFixDB{}, failing.Calls);
+  testing::FailingReads failing(0);
+  const ImportResult result = ImportFixFile(dir / "a.csv", {}, FixDatabase{}, failing.calls);
   EXPECT_EQ(result.failure, "Cannot read a.csv: Input/output error");
   EXPECT_TRUE(result.fixes.empty());
 }

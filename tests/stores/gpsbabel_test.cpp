@@ -26,14 +26,14 @@
 namespace navorix {
 namespace {
 
-using testing::TTempDir;
+using testing::TempDir;
 
 bool HaveGpsbabel() { return std::system("command -v gpsbabel >/dev/null 2>&1") == 0; }
 
 // gpsbabel converting our GPX file From into Format at To; true on success.
-bool Convert(const std::string& From, const std::string& Format, const std::string& To) {
+bool Convert(const std::string& from, const std::string& format, const std::string& to) {
   const std::string command =
-      "gpsbabel -i gpx -f '" + From + "' -o " + Format + " -F '" + To + "' >/dev/null 2>&1";
+      "gpsbabel -i gpx -f '" + from + "' -o " + format + " -F '" + to + "' >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
 }
 
@@ -42,8 +42,8 @@ struct Degrees {
   long double lon;
 };
 
-Degrees DegreesOf(const TTriV& Position, const TEarthModel& Earth) {
-  return {PosLat(Earth, Position) * RadToDeg, PosLon(Position) * RadToDeg};
+Degrees DegreesOf(const Vector3& position, const EarthModel& earth) {
+  return {PosLat(earth, position) * RadToDeg, PosLon(position) * RadToDeg};
 }
 
 // |a - b| for longitudes, the same meridian at -180 and +180.
@@ -54,7 +54,7 @@ long double LonDifference(long double A, long double B) {
 
 // Fixes with every kind of valid name at random positions, the poles, the
 // equator and both sides of the antimeridian among them.
-void AddAwkwardFixes(TFixDB& db, const TEarthModel& Earth) {
+void AddAwkwardFixes(FixDatabase& db, const EarthModel& earth) {
   std::mt19937_64 random(5);
   std::uniform_real_distribution<long double> lat(-90.0L, 90.0L);
   std::uniform_real_distribution<long double> lon(-180.0L, 180.0L);
@@ -68,15 +68,15 @@ void AddAwkwardFixes(TFixDB& db, const TEarthModel& Earth) {
     std::string name = names[i % 6];
     if (i >= 6) name = name.substr(0, 11) + std::to_string(10000 + i);
     FitFixName(name);
-    db.Add(testing::MakeTestFix(name, at.lat, at.lon, Earth));
+    db.Add(testing::MakeTestFix(name, at.lat, at.lon, earth));
   }
 }
 
 TEST(Gpsbabel, ReadsEveryGpxWeWriteWithTheSameNamesAndPositions) {
   if (!HaveGpsbabel()) GTEST_SKIP() << "gpsbabel is not installed";
-  TTempDir dir;
-  const TEarthModel earth;
-  TFixDB fixes;
+  TempDir dir;
+  const EarthModel earth;
+  FixDatabase fixes;
   AddAwkwardFixes(fixes, earth);
   ExportFixFile(dir / "ours.gpx", fixes, ExchangeFormat::Gpx, earth);
   ASSERT_TRUE(Convert(dir / "ours.gpx", "gpx", dir / "theirs.gpx"));
@@ -89,7 +89,7 @@ TEST(Gpsbabel, ReadsEveryGpxWeWriteWithTheSameNamesAndPositions) {
   for (std::size_t i = 0; i < points.size(); ++i) {
     const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(i + 1));
     EXPECT_EQ(std::string(points[i].child_value("name")), FixName(fix));
-    const Degrees ours = DegreesOf(fix.Position, earth);
+    const Degrees ours = DegreesOf(fix.position, earth);
     const long double lat = std::strtold(points[i].attribute("lat").value(), nullptr);
     const long double lon = std::strtold(points[i].attribute("lon").value(), nullptr);
     largest = std::max({largest, std::fabs(lat - ours.lat), LonDifference(lon, ours.lon)});
@@ -100,9 +100,9 @@ TEST(Gpsbabel, ReadsEveryGpxWeWriteWithTheSameNamesAndPositions) {
 
 TEST(Gpsbabel, WeReadWhatItWritesFromOurExport) {
   if (!HaveGpsbabel()) GTEST_SKIP() << "gpsbabel is not installed";
-  TTempDir dir;
-  const TEarthModel earth;
-  TFixDB fixes;
+  TempDir dir;
+  const EarthModel earth;
+  FixDatabase fixes;
   AddAwkwardFixes(fixes, earth);
   ExportFixFile(dir / "ours.gpx", fixes, ExchangeFormat::Gpx, earth);
   struct Target {
@@ -120,7 +120,7 @@ TEST(Gpsbabel, WeReadWhatItWritesFromOurExport) {
   for (const Target& target : targets) {
     SCOPED_TRACE(target.format);
     ASSERT_TRUE(Convert(dir / "ours.gpx", target.format, dir / target.file));
-    const ImportResult back = ImportFixFile(dir / target.file, settings, TFixDB{});
+    const ImportResult back = ImportFixFile(dir / target.file, settings, FixDatabase{});
     EXPECT_EQ(back.format, target.read);
     EXPECT_TRUE(back.Complete()) << (back.failure.empty() ? "" : back.failure);
     EXPECT_TRUE(back.renamed.empty());
@@ -128,9 +128,9 @@ TEST(Gpsbabel, WeReadWhatItWritesFromOurExport) {
     long double largest = 0.0L;
     for (std::size_t i = 0; i < back.fixes.size(); ++i) {
       const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(i + 1));
-      EXPECT_EQ(back.fixes[i].Name, fix.Name);
-      const Degrees ours = DegreesOf(fix.Position, earth);
-      const Degrees theirs = DegreesOf(back.fixes[i].Position, earth);
+      EXPECT_EQ(back.fixes[i].name, fix.name);
+      const Degrees ours = DegreesOf(fix.position, earth);
+      const Degrees theirs = DegreesOf(back.fixes[i].position, earth);
       // At a pole every longitude is the same place.
       const bool pole = std::fabs(ours.lat) > 90.0L - 1e-6L;
       largest = std::max({largest, std::fabs(theirs.lat - ours.lat),

@@ -75,7 +75,7 @@ TEST(ImportNames, OnlyCapitalsTellsACaseChangeFromARename) {
 }
 
 TEST(ImportNames, ATakenNameGetsTheFirstFreeNumber) {
-  TFixDB db;
+  FixDatabase db;
   db.Add(MakeTestFix("PARIS"));
   db.Add(MakeTestFix("PARIS-3"));
   db.Add(MakeTestFix("ABCDEFGHIJKLMNOP"));
@@ -94,7 +94,7 @@ TEST(ImportNames, ATakenNameGetsTheFirstFreeNumber) {
 }
 
 TEST(ImportNames, NumbersGoOnBeyondNine) {
-  TFixDB db;
+  FixDatabase db;
   ImportNames names(db);
   std::vector<std::string> got;
   for (int i = 0; i < 12; ++i) got.push_back(names.Claim("ABCDEFGHIJKLMNOP"));
@@ -110,7 +110,7 @@ TEST(ImportNames, EveryResultIsAValidDistinctStoredName) {
   const std::vector<std::string> pieces = {"a", "Z", "0", " ", "/", "-", ".", "_", "'", "\xC3\xA9",
                                            "\xC3\x9F", "\xE2\x82\xAC", "\xFF", "\t", "//", "9"};
   std::mt19937 random(19);
-  TFixDB db;
+  FixDatabase db;
   db.Add(MakeTestFix("A"));
   ImportNames names(db);
   std::vector<std::string> seen;

@@ -19,20 +19,20 @@
 namespace navorix {
 namespace {
 
-using testing::TTempDir;
+using testing::TempDir;
 
 // Another process that takes the lock of a directory and holds it until it
 // is told to end (or is killed).
-class TOtherCopy {
+class OtherCopy {
  public:
-  explicit TOtherCopy(const std::string& Directory) {
+  explicit OtherCopy(const std::string& directory) {
     if (::pipe(report_) != 0 || ::pipe(release_) != 0) return;
     std::fflush(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
       ::close(report_[0]);
       ::close(release_[1]);
-      TInstanceLock lock(Directory);
+      InstanceLock lock(directory);
       const char state = lock.Taken() ? 'T' : 'N';
       if (::write(report_[1], &state, 1) != 1) ::_exit(2);
       char ignored = 0;
@@ -42,9 +42,9 @@ class TOtherCopy {
     ::close(report_[1]);
     ::close(release_[0]);
   }
-  ~TOtherCopy() { End(); }
-  TOtherCopy(const TOtherCopy&) = delete;
-  TOtherCopy& operator=(const TOtherCopy&) = delete;
+  ~OtherCopy() { End(); }
+  OtherCopy(const OtherCopy&) = delete;
+  OtherCopy& operator=(const OtherCopy&) = delete;
 
   // Whether the other process took the lock (waits for its answer).
   bool Took() {
@@ -52,9 +52,9 @@ class TOtherCopy {
     return ::read(report_[0], &state, 1) == 1 && state == 'T';
   }
   // Ends it normally, or with SIGKILL as a crash would.
-  void End(bool Crash = false) {
+  void End(bool crash = false) {
     if (pid_ <= 0) return;
-    if (Crash) ::kill(pid_, SIGKILL);
+    if (crash) ::kill(pid_, SIGKILL);
     ::close(release_[1]);
     ::close(report_[0]);
     int status = 0;
@@ -69,52 +69,52 @@ class TOtherCopy {
 };
 
 TEST(InstanceLock, ASecondCopyFindsTheDirectoryInUseUntilTheFirstEnds) {
-  TTempDir dir;
-  TOtherCopy first(dir.Path());
+  TempDir dir;
+  OtherCopy first(dir.Path());
   ASSERT_TRUE(first.Took());
-  TInstanceLock second(dir.Path() + "/");
-  EXPECT_EQ(second.State(), TInstanceLockState::HeldElsewhere);
+  InstanceLock second(dir.Path() + "/");
+  EXPECT_EQ(second.State(), InstanceLockState::HeldElsewhere);
   EXPECT_FALSE(second.Taken());
-  EXPECT_EQ(second.TryAgain(), TInstanceLockState::HeldElsewhere);
+  EXPECT_EQ(second.TryAgain(), InstanceLockState::HeldElsewhere);
   first.End();
-  EXPECT_EQ(second.TryAgain(), TInstanceLockState::Taken);
+  EXPECT_EQ(second.TryAgain(), InstanceLockState::Taken);
   // Now the first finds it held, and the lock file stays for the next start.
-  TOtherCopy third(dir.Path());
+  OtherCopy third(dir.Path());
   EXPECT_FALSE(third.Took());
   EXPECT_TRUE(std::filesystem::is_regular_file(dir / InstanceLockFileName));
 }
 
 TEST(InstanceLock, ACrashedCopyLeavesNoLockBehind) {
-  TTempDir dir;
-  TOtherCopy first(dir.Path());
+  TempDir dir;
+  OtherCopy first(dir.Path());
   ASSERT_TRUE(first.Took());
   first.End(true);
-  TInstanceLock next(dir.Path());
+  InstanceLock next(dir.Path());
   EXPECT_TRUE(next.Taken());
 }
 
 TEST(InstanceLock, TwoLocksOfOneProcessExcludeEachOtherAndDestructionReleases) {
-  TTempDir dir;
+  TempDir dir;
   {
-    TInstanceLock one(dir.Path());
+    InstanceLock one(dir.Path());
     ASSERT_TRUE(one.Taken());
-    TInstanceLock two(dir.Path());
-    EXPECT_EQ(two.State(), TInstanceLockState::HeldElsewhere);
+    InstanceLock two(dir.Path());
+    EXPECT_EQ(two.State(), InstanceLockState::HeldElsewhere);
   }
-  TInstanceLock again(dir.Path());
+  InstanceLock again(dir.Path());
   EXPECT_TRUE(again.Taken());
 }
 
 TEST(InstanceLock, ALockFileThatCannotServeIsUnavailableAtOnce) {
-  TTempDir dir;
-  TInstanceLock missing(dir / "nodir");
-  EXPECT_EQ(missing.State(), TInstanceLockState::Unavailable);
+  TempDir dir;
+  InstanceLock missing(dir / "nodir");
+  EXPECT_EQ(missing.State(), InstanceLockState::Unavailable);
   EXPECT_EQ(missing.Failure(), "No such file or directory");
   // A named pipe in the lock file's place neither blocks nor counts.
   ASSERT_EQ(::mkfifo((dir / InstanceLockFileName).c_str(), 0600), 0);
   EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), [&dir] {
-    TInstanceLock lock(dir.Path());
-    if (lock.State() != TInstanceLockState::Unavailable || lock.Failure() != "not a regular file") {
+    InstanceLock lock(dir.Path());
+    if (lock.State() != InstanceLockState::Unavailable || lock.Failure() != "not a regular file") {
       throw 1;
     }
   }));

@@ -150,7 +150,7 @@ class LandFile : public ::testing::Test {
     return {{west, west + size, west + size, west, west}, {south, south, south + size, south + size, south}};
   }
 
-  TTempDir dir_;
+  TempDir dir_;
 };
 
 TEST_F(LandFile, ReadsWhatWasWritten) {
@@ -173,7 +173,7 @@ TEST_F(LandFile, LongEdgesFollowTheirParallel) {
   ASSERT_EQ(paths.Count(), 1u);
   EXPECT_EQ(paths.Shape(0), PathShape::Closed);
   std::size_t onBorder = 0;
-  for (const TTriV& p : paths[0]) {
+  for (const Vector3& p : paths[0]) {
     if (std::fabs(TriLat(p) - Deg(49)) < 1e-15L) ++onBorder;
     EXPECT_GE(TriLat(p), Deg(49) - 1e-15L);
   }

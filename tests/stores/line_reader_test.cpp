@@ -18,11 +18,11 @@
 namespace navorix {
 namespace {
 
-using testing::TTempDir;
+using testing::TempDir;
 using testing::WriteFile;
 
-std::vector<std::string> AllLines(const std::string& Path, std::size_t Max = TLineReader::DefaultMaxLength) {
-  TLineReader reader(Path, Max);
+std::vector<std::string> AllLines(const std::string& path, std::size_t max = LineReader::DefaultMaxLength) {
+  LineReader reader(path, max);
   std::vector<std::string> lines;
   std::string line;
   while (reader.ReadLine(line)) lines.push_back(line);
@@ -30,7 +30,7 @@ std::vector<std::string> AllLines(const std::string& Path, std::size_t Max = TLi
 }
 
 TEST(LineReader, EveryLineEndAndAMissingFinalBreak) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "mixed", "crlf\r\nlf\ncr\rlast");
   EXPECT_EQ(AllLines(dir / "mixed"), (std::vector<std::string>{"crlf", "lf", "cr", "last"}));
   // CR LF is one line end, LF CR two, so the empty line between stays.
@@ -39,7 +39,7 @@ TEST(LineReader, EveryLineEndAndAMissingFinalBreak) {
 }
 
 TEST(LineReader, CrLfSplitAcrossTheBufferIsOneLineEnd) {
-  TTempDir dir;
+  TempDir dir;
   // The CR is the last byte of the first 64 KiB block, its LF the first of
   // the next.
   const std::string first(64 * 1024 - 1, 'x');
@@ -51,9 +51,9 @@ TEST(LineReader, CrLfSplitAcrossTheBufferIsOneLineEnd) {
 }
 
 TEST(LineReader, EndOfFileIsSeenRightAfterTheLastLineEnd) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "two", "one\r\ntwo\r\n");
-  TLineReader reader(dir / "two");
+  LineReader reader(dir / "two");
   std::string line;
   EXPECT_FALSE(reader.AtEnd());
   EXPECT_TRUE(reader.ReadLine(line));
@@ -67,10 +67,10 @@ TEST(LineReader, EndOfFileIsSeenRightAfterTheLastLineEnd) {
 }
 
 TEST(LineReader, LongLinesAreCutAndTheRestSkipped) {
-  TTempDir dir;
+  TempDir dir;
   const std::string huge(10u << 20, 'z');  // a 10 MB line
   WriteFile(dir / "huge", "short\r\n" + huge + "\r\nafter");
-  TLineReader reader(dir / "huge", 100);
+  LineReader reader(dir / "huge", 100);
   std::string line;
   ASSERT_TRUE(reader.ReadLine(line));
   EXPECT_FALSE(reader.Truncated());
@@ -82,7 +82,7 @@ TEST(LineReader, LongLinesAreCutAndTheRestSkipped) {
 }
 
 TEST(LineReader, BinaryBytesAndNulAreOrdinaryCharacters) {
-  TTempDir dir;
+  TempDir dir;
   const std::string bytes("a\0b\xFF\x1A" "c", 6);
   WriteFile(dir / "bin", bytes + "\n");
   const auto lines = AllLines(dir / "bin");
@@ -91,25 +91,25 @@ TEST(LineReader, BinaryBytesAndNulAreOrdinaryCharacters) {
 }
 
 TEST(LineReader, AByteOrderMarkStartsNoLine) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "bom", "\xEF\xBB\xBF" "first\r\n\xEF\xBB\xBF" "second\r\n");
   // Only the mark at the start of the file is skipped; later it is text.
   EXPECT_EQ(AllLines(dir / "bom"), (std::vector<std::string>{"first", "\xEF\xBB\xBF" "second"}));
   WriteFile(dir / "only", "\xEF\xBB\xBF");
   EXPECT_EQ(AllLines(dir / "only"), std::vector<std::string>{});
-  EXPECT_TRUE(TLineReader(dir / "only").AtEnd());
+  EXPECT_TRUE(LineReader(dir / "only").AtEnd());
   WriteFile(dir / "part", "\xEF\xBB" "x");
   EXPECT_EQ(AllLines(dir / "part"), std::vector<std::string>{"\xEF\xBB" "x"});
 }
 
 TEST(LineReader, ANamedPipeIsAnsweredWithinASecond) {
-  TTempDir dir;
+  TempDir dir;
   const std::string pipe = dir / "pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   // Refused at once, whether a writer holds the pipe open or none does.
   const auto refused = [&pipe] {
     try {
-      TLineReader reader(pipe);
+      LineReader reader(pipe);
     } catch (const Error& e) {
       if (std::string(e.what()) == "Cannot open pipe: not a regular file") return;
     }
@@ -129,10 +129,10 @@ TEST(LineReader, ANamedPipeIsAnsweredWithinASecond) {
 }
 
 TEST(LineReader, AReadFailureIsRaisedWithTheFileName) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "bad.fix", std::string(200 * 1024, 'x') + "\n");
-  testing::TFailingReads disk(1);
-  TLineReader reader(dir / "bad.fix", 1u << 20, disk.Calls);
+  testing::FailingReads disk(1);
+  LineReader reader(dir / "bad.fix", 1u << 20, disk.calls);
   std::string line;
   try {
     reader.ReadLine(line);
@@ -143,20 +143,20 @@ TEST(LineReader, AReadFailureIsRaisedWithTheFileName) {
 }
 
 TEST(LineReader, AFileAboveItsLargestSizeIsRefusedAtOnceOrWhereItGrowsBeyond) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "exact.fix", std::string(99, 'x') + "\n");
   EXPECT_EQ(AllLines(dir / "exact.fix").size(), 1u);
-  TLineReader exact(dir / "exact.fix", 4096, SystemCalls(), 100);  // the limit itself is taken
+  LineReader exact(dir / "exact.fix", 4096, SystemCalls(), 100);  // the limit itself is taken
   WriteFile(dir / "big.fix", std::string(100, 'x') + "\n");
   try {
-    TLineReader reader(dir / "big.fix", 4096, SystemCalls(), 100);
+    LineReader reader(dir / "big.fix", 4096, SystemCalls(), 100);
     FAIL() << "a file above the limit opened";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open big.fix: larger than 100 bytes");
   }
   // A file that grows while it is read stops where it passes the limit.
   WriteFile(dir / "growing.fix", "a\n");
-  TLineReader growing(dir / "growing.fix", 4096, SystemCalls(), 100);
+  LineReader growing(dir / "growing.fix", 4096, SystemCalls(), 100);
   {
     std::ofstream more(dir / "growing.fix", std::ios::binary | std::ios::app);
     more << std::string(200, 'b') << "\n";
@@ -173,18 +173,18 @@ TEST(LineReader, AFileAboveItsLargestSizeIsRefusedAtOnceOrWhereItGrowsBeyond) {
 }
 
 TEST(LineReader, MissingFileAndDirectoryAreRefusedWithTheReason) {
-  TTempDir dir;
+  TempDir dir;
   try {
-    TLineReader reader(dir / "nothing.fix");
+    LineReader reader(dir / "nothing.fix");
     FAIL() << "a missing file opened";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open nothing.fix: No such file or directory");
   }
-  EXPECT_THROW(TLineReader reader(dir.Path()), Error);
+  EXPECT_THROW(LineReader reader(dir.Path()), Error);
   // A named pipe without a writer, or a device, would never end.
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-  EXPECT_THROW(TLineReader reader(dir / "pipe"), Error);
-  EXPECT_THROW(TLineReader reader("/dev/zero"), Error);
+  EXPECT_THROW(LineReader reader(dir / "pipe"), Error);
+  EXPECT_THROW(LineReader reader("/dev/zero"), Error);
 }
 
 }  // namespace

@@ -16,10 +16,10 @@ namespace navorix {
 namespace {
 
 using testing::ReadFile;
-using testing::TTempDir;
+using testing::TempDir;
 using testing::WriteFile;
 
-void AddNumbered(TLogList& log, int from, int to) {
+void AddNumbered(LogList& log, int from, int to) {
   for (int i = from; i <= to; ++i) {
     const std::string n = std::to_string(i);
     log.Add("a" + n, "b" + n, "c" + n);
@@ -27,7 +27,7 @@ void AddNumbered(TLogList& log, int from, int to) {
 }
 
 TEST(LogList, AFullLogDropsItsOldestRecord) {
-  TLogList log;
+  LogList log;
   AddNumbered(log, 1, 999);
   EXPECT_EQ(log.Count(), 999);
   log.Add("new", "", "result");
@@ -40,14 +40,14 @@ TEST(LogList, AFullLogDropsItsOldestRecord) {
 }
 
 TEST(LogList, HistoryFileRoundTripKeepsEmptyLinesAndEveryByte) {
-  TTempDir dir;
-  TLogList log;
+  TempDir dir;
+  LogList log;
   log.Add("Distance from A", "", "  (S) 12.34 km");
   log.Add(std::string("\xB0 and \0 kept", 12), "", "");
   log.SaveToFile(dir / "navorix.his");
   EXPECT_EQ(ReadFile(dir / "navorix.his"), std::string("Distance from A\r\n\r\n  (S) 12.34 km\r\n") +
                                                std::string("\xB0 and \0 kept", 12) + "\r\n\r\n\r\n");
-  TLogList back;
+  LogList back;
   back.LoadFromFile(dir / "navorix.his");
   ASSERT_EQ(back.Count(), 2);
   EXPECT_EQ(back.GetLine(1, 3), "  (S) 12.34 km");
@@ -56,9 +56,9 @@ TEST(LogList, HistoryFileRoundTripKeepsEmptyLinesAndEveryByte) {
 }
 
 TEST(LogList, SevenLinesLoadAsThreeRecords) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "h", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
-  TLogList log;
+  LogList log;
   log.LoadFromFile(dir / "h");
   ASSERT_EQ(log.Count(), 3);
   EXPECT_EQ(log.GetLine(3, 1), "7");
@@ -66,25 +66,25 @@ TEST(LogList, SevenLinesLoadAsThreeRecords) {
   EXPECT_EQ(log.GetLine(3, 3), "");
   // The same without a final line break, and with LF or CR line ends.
   WriteFile(dir / "h", "1\n2\n3\n4\n5\n6\n7");
-  TLogList lf;
+  LogList lf;
   lf.LoadFromFile(dir / "h");
   EXPECT_EQ(lf.Count(), 3);
   WriteFile(dir / "h", "1\r2\r3\r4\r");
-  TLogList cr;
+  LogList cr;
   cr.LoadFromFile(dir / "h");
   ASSERT_EQ(cr.Count(), 2);
   EXPECT_EQ(cr.GetLine(2, 1), "4");
 }
 
 TEST(LogList, ALongHistoryKeepsItsLast999Records) {
-  TTempDir dir;
+  TempDir dir;
   std::string text;
   for (int i = 1; i <= 1200; ++i) {
     const std::string n = std::to_string(i);
     text += "a" + n + "\r\nb" + n + "\r\nc" + n + "\r\n";
   }
   WriteFile(dir / "h", text);
-  TLogList log;
+  LogList log;
   log.Add("before", "", "");  // loading appends, so this goes first
   log.LoadFromFile(dir / "h");
   ASSERT_EQ(log.Count(), 999);
@@ -93,12 +93,12 @@ TEST(LogList, ALongHistoryKeepsItsLast999Records) {
 }
 
 TEST(LogList, AMillionLineHistoryKeepsOnlyItsLastRecords) {
-  TTempDir dir;
+  TempDir dir;
   std::string text;
   text.reserve(8u << 20);
   for (int i = 0; i < 1000000; ++i) text += std::to_string(i) + "\n";
   WriteFile(dir / "h", text);
-  TLogList log;
+  LogList log;
   log.LoadFromFile(dir / "h");
   ASSERT_EQ(log.Count(), 999);
   // 333334 records, the last one "999999" with two empty lines.
@@ -108,44 +108,44 @@ TEST(LogList, AMillionLineHistoryKeepsOnlyItsLastRecords) {
 }
 
 TEST(LogList, ABinaryHistoryWithHugeLinesLoadsInBoundedSpace) {
-  TTempDir dir;
+  TempDir dir;
   std::string text(std::string("\0\xFF\x1A", 3) + "\n");
   text += std::string(10u << 20, 'x');  // 10 MB line, no final break
   WriteFile(dir / "h", text);
-  TLogList log;
+  LogList log;
   log.LoadFromFile(dir / "h");
   ASSERT_EQ(log.Count(), 1);
   EXPECT_EQ(log.GetLine(1, 1), std::string("\0\xFF\x1A", 3));
-  EXPECT_EQ(log.GetLine(1, 2).size(), TLineReader::DefaultMaxLength);
+  EXPECT_EQ(log.GetLine(1, 2).size(), LineReader::DefaultMaxLength);
 }
 
 TEST(LogList, FileFailuresAreRaisedAndAFailedSaveKeepsTheOldFile) {
-  TTempDir dir;
-  TLogList log;
+  TempDir dir;
+  LogList log;
   EXPECT_THROW(log.LoadFromFile(dir / "missing.his"), Error);
   WriteFile(dir / "navorix.his", "old\r\n\r\n\r\n");
   log.Add("new", "new", "new");
   {
-    testing::TFailingWrites failing;
-    EXPECT_THROW(log.SaveToFile(dir / "navorix.his", failing.Calls), Error);
+    testing::FailingWrites failing;
+    EXPECT_THROW(log.SaveToFile(dir / "navorix.his", failing.calls), Error);
   }
   EXPECT_EQ(ReadFile(dir / "navorix.his"), "old\r\n\r\n\r\n");
 }
 
 TEST(LogList, LoadingReportsDroppedRecordsCutLinesAndAReadFailure) {
-  TTempDir dir;
+  TempDir dir;
   std::string text;
   for (int i = 1; i <= 1200; ++i) text += "a\r\nb\r\nc\r\n";
   text += std::string(5000, 'x') + "\r\n";
   WriteFile(dir / "h", text);
-  TLogList log;
+  LogList log;
   log.Add("before", "", "");
-  TLoadReport report;
+  LoadReport report;
   log.LoadFromFile(dir / "h", report);
-  EXPECT_EQ(report.Source, TLoadSource::HistoryFile);
-  EXPECT_EQ(report.Taken, 1201u);
-  EXPECT_EQ(report.BeyondCapacity, 203u) << "the record before and the first 202 of the file";
-  EXPECT_EQ(report.LongLines, 1u);
+  EXPECT_EQ(report.source, LoadSource::HistoryFile);
+  EXPECT_EQ(report.taken, 1201u);
+  EXPECT_EQ(report.beyondCapacity, 203u) << "the record before and the first 202 of the file";
+  EXPECT_EQ(report.longLines, 1u);
   EXPECT_EQ(LoadReportLines(report),
             (std::vector<std::string>{"History file: 203 oldest records beyond 999 dropped",
                                       "History file: 1 long line cut short"}));
@@ -155,19 +155,19 @@ TEST(LogList, LoadingReportsDroppedRecordsCutLinesAndAReadFailure) {
   WriteFile(dir / "big", std::string(100 * 1024, 'y') + "\r\n\r\n\r\n" + std::string(100 * 1024, 'z'));
   {
     // The long line and the rest of the first record come through.
-    testing::TFailingReads disk(2);
-    TLogList part;
-    part.LoadFromFile(dir / "big", report, disk.Calls);
-    EXPECT_EQ(report.Failure, "Cannot read big: Input/output error");
+    testing::FailingReads disk(2);
+    LogList part;
+    part.LoadFromFile(dir / "big", report, disk.calls);
+    EXPECT_EQ(report.failure, "Cannot read big: Input/output error");
     EXPECT_EQ(LoadReportMessage(report), "Cannot read big: Input/output error");
     EXPECT_EQ(part.Count(), 1);
   }
   {
-    testing::TFailingReads disk(2);
-    TLogList raised;
-    EXPECT_THROW(raised.LoadFromFile(dir / "big", disk.Calls), Error);
+    testing::FailingReads disk(2);
+    LogList raised;
+    EXPECT_THROW(raised.LoadFromFile(dir / "big", disk.calls), Error);
   }
-  EXPECT_TRUE(LoadReportLines(TLoadReport{}).empty());
+  EXPECT_TRUE(LoadReportLines(LoadReport{}).empty());
 }
 
 }  // namespace

@@ -13,21 +13,21 @@ namespace navorix {
 namespace {
 
 using testing::ReadFile;
-using testing::TTempDir;
+using testing::TempDir;
 using testing::WriteFile;
 
-TProfileFile Loaded(const std::string& Path) {
-  TProfileFile ini(Path);
+ProfileFile Loaded(const std::string& path) {
+  ProfileFile ini(path);
   ini.Load();
   return ini;
 }
 
 TEST(ProfileFile, NamesMatchWithoutCaseAndValuesAreTrimmed) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.ini",
             "; settings\r\n[settings]\r\n  latlonformat = 3 \r\nName=\" quoted \"\r\n"
             "[SETTINGS]\r\nLatLonFormat=1\r\n");
-  const TProfileFile ini = Loaded(dir / "a.ini");
+  const ProfileFile ini = Loaded(dir / "a.ini");
   // The first section and key of a name count.
   EXPECT_EQ(ini.ReadInteger("Settings", "LatLonFormat", 0), 3);
   EXPECT_EQ(ini.ReadString("Settings", "NAME", "-"), " quoted ");
@@ -35,11 +35,11 @@ TEST(ProfileFile, NamesMatchWithoutCaseAndValuesAreTrimmed) {
 }
 
 TEST(ProfileFile, UnconvertibleValuesGiveTheDefault) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.ini",
             "[S]\nint=12abc\nbig=99999999999\nneg=-4\nempty=\nbool2=2\nbool0=0\nbooltext=true\n"
             "f1=6371.0\nf2=6371,5\nf3=1.5.2\nf4=abc\nf5=1e99999\n");
-  const TProfileFile ini = Loaded(dir / "a.ini");
+  const ProfileFile ini = Loaded(dir / "a.ini");
   EXPECT_EQ(ini.ReadInteger("S", "int", 7), 7);
   EXPECT_EQ(ini.ReadInteger("S", "big", 7), 7);
   EXPECT_EQ(ini.ReadInteger("S", "neg", 7), -4);
@@ -57,7 +57,7 @@ TEST(ProfileFile, UnconvertibleValuesGiveTheDefault) {
 }
 
 TEST(ProfileFile, WritingKeepsEveryOtherLineInPlace) {
-  TTempDir dir;
+  TempDir dir;
   const std::string original =
       "; my notes\r\n"
       "[Settings]\r\n"
@@ -68,7 +68,7 @@ TEST(ProfileFile, WritingKeepsEveryOtherLineInPlace) {
       "[Other]\r\n"
       "x=y\r\n";
   WriteFile(dir / "a.ini", original);
-  TProfileFile ini = Loaded(dir / "a.ini");
+  ProfileFile ini = Loaded(dir / "a.ini");
   ini.WriteInteger("settings", "latlonformat", 3);  // existing key, other case
   ini.WriteBool("Settings", "Sound", true);         // new key in an existing section
   ini.WriteBool("Interface", "Hints", false);       // new section
@@ -89,24 +89,24 @@ TEST(ProfileFile, WritingKeepsEveryOtherLineInPlace) {
 }
 
 TEST(ProfileFile, LfOnlyFileIsRewrittenWithCrLfAndAValueCannotAddLines) {
-  TTempDir dir;
+  TempDir dir;
   WriteFile(dir / "a.ini", "[A]\nk=1\n");
-  TProfileFile ini = Loaded(dir / "a.ini");
+  ProfileFile ini = Loaded(dir / "a.ini");
   ini.WriteString("A", "k", "2\r\n[Injected]\r\nx=1");
   ini.Save();
   EXPECT_EQ(ReadFile(dir / "a.ini"), "[A]\r\nk=2\r\n");
 }
 
 TEST(ProfileFile, MissingFileIsEmptyAndAnUnreadableOneFails) {
-  TTempDir dir;
-  TProfileFile missing = Loaded(dir / "none.ini");
+  TempDir dir;
+  ProfileFile missing = Loaded(dir / "none.ini");
   EXPECT_TRUE(missing.Lines().empty());
   missing.WriteInteger("Settings", "Precision", 1);
   missing.Save();
   EXPECT_EQ(ReadFile(dir / "none.ini"), "[Settings]\r\nPrecision=1\r\n");
 
   std::filesystem::create_directory(dir / "dir.ini");
-  TProfileFile directory(dir / "dir.ini");
+  ProfileFile directory(dir / "dir.ini");
   EXPECT_THROW(directory.Load(), Error);
 }
 
@@ -114,26 +114,26 @@ TEST(ProfileFile, MissingFileIsEmptyAndAnUnreadableOneFails) {
 // file under its own key, and a number beyond its values reads as the
 // first: a table entry with a wrong key, count or field fails here.
 TEST(ProfileFile, EveryDisplayOptionValueSurvivesTheSettingsFile) {
-  TTempDir dir;
+  TempDir dir;
   const std::string file = dir / "navorix.ini";
-  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
-    for (int value = 0; value < option.Count; ++value) {
-      TSettings written;
-      option.Set(written.Display, value);
+  for (const DisplayOptionInfo& option : DisplayOptionTable) {
+    for (int value = 0; value < option.count; ++value) {
+      ProgramSettings written;
+      option.set(written.display, value);
       SaveSettings(file, written);
-      EXPECT_NE(ReadFile(file).find(std::string(option.Key) + "=" + std::to_string(value) + "\r\n"),
+      EXPECT_NE(ReadFile(file).find(std::string(option.key) + "=" + std::to_string(value) + "\r\n"),
                 std::string::npos)
-          << option.Key << " " << value;
-      TSettings read;
+          << option.key << " " << value;
+      ProgramSettings read;
       LoadSettings(file, read);
-      EXPECT_EQ(read.Display, written.Display) << option.Key << " " << value;
+      EXPECT_EQ(read.display, written.display) << option.key << " " << value;
     }
-    WriteFile(file, "[Settings]\r\n" + std::string(option.Key) + "=" + std::to_string(option.Count) +
+    WriteFile(file, "[Settings]\r\n" + std::string(option.key) + "=" + std::to_string(option.count) +
                         "\r\n");
-    TSettings read;
-    option.Set(read.Display, option.Count - 1);
+    ProgramSettings read;
+    option.set(read.display, option.count - 1);
     LoadSettings(file, read);
-    EXPECT_EQ(option.Get(read.Display), 0) << option.Key;
+    EXPECT_EQ(option.get(read.display), 0) << option.key;
   }
 }
 

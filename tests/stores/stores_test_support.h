@@ -32,20 +32,20 @@
 namespace navorix::testing {
 
 // A fresh directory, removed with everything in it at the end of the test.
-class TTempDir {
+class TempDir {
  public:
-  TTempDir() {
+  TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "navorix_stores_XXXXXX").string();
     path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
   }
-  ~TTempDir() {
+  ~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-  TTempDir(const TTempDir&) = delete;
-  TTempDir& operator=(const TTempDir&) = delete;
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
   // Path of Name inside the directory.
-  std::string operator/(const std::string& Name) const { return path_ + "/" + Name; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
   const std::string& Path() const { return path_; }
 
  private:
@@ -55,13 +55,13 @@ class TTempDir {
 // A fresh directory on another file system than the directory Near, under
 // /dev/shm (a file system of its own on Linux), removed at the end; Path()
 // is empty when there is none.
-class TOtherFileSystemDir {
+class OtherFileSystemDir {
  public:
-  explicit TOtherFileSystemDir(const std::string& Near) {
+  explicit OtherFileSystemDir(const std::string& near) {
     std::string pattern = "/dev/shm/navorix_other_XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) return;
     struct stat here {}, there {};
-    if (::stat(Near.c_str(), &here) == 0 && ::stat(pattern.c_str(), &there) == 0 &&
+    if (::stat(near.c_str(), &here) == 0 && ::stat(pattern.c_str(), &there) == 0 &&
         here.st_dev != there.st_dev) {
       path_ = pattern;
       return;
@@ -69,32 +69,32 @@ class TOtherFileSystemDir {
     std::error_code ignored;
     std::filesystem::remove_all(pattern, ignored);
   }
-  ~TOtherFileSystemDir() {
+  ~OtherFileSystemDir() {
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
-  TOtherFileSystemDir(const TOtherFileSystemDir&) = delete;
-  TOtherFileSystemDir& operator=(const TOtherFileSystemDir&) = delete;
+  OtherFileSystemDir(const OtherFileSystemDir&) = delete;
+  OtherFileSystemDir& operator=(const OtherFileSystemDir&) = delete;
   const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
 };
 
-inline void WriteFile(const std::string& Path, const std::string& Bytes) {
-  std::ofstream out(Path, std::ios::binary | std::ios::trunc);
-  out << Bytes;
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
 }
 
-inline std::string ReadFile(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Names of the entries of a directory, to see that no temporary file stays.
-inline std::vector<std::string> DirEntries(const std::string& Dir) {
+inline std::vector<std::string> DirEntries(const std::string& dir) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(Dir)) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
@@ -103,11 +103,11 @@ inline std::vector<std::string> DirEntries(const std::string& Dir) {
 
 // System calls whose writes fail with Code (ENOSPC: a full disk) once
 // Budget bytes have been written; hand Calls to the save.
-class TFailingWrites {
+class FailingWrites {
  public:
-  explicit TFailingWrites(std::size_t Budget = 0, int Code = ENOSPC)
-      : Calls(SystemCalls()), budget_(Budget), code_(Code) {
-    Calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
+  explicit FailingWrites(std::size_t budget = 0, int code = ENOSPC)
+      : calls(SystemCalls()), budget_(budget), code_(code) {
+    calls.write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
       if (budget_ == 0) {
         errno = code_;
         return -1;
@@ -117,10 +117,10 @@ class TFailingWrites {
       return ::write(fd, data, now);
     };
   }
-  TFailingWrites(const TFailingWrites&) = delete;
-  TFailingWrites& operator=(const TFailingWrites&) = delete;
+  FailingWrites(const FailingWrites&) = delete;
+  FailingWrites& operator=(const FailingWrites&) = delete;
 
-  TFileSystemCalls Calls;
+  FileSystemCalls calls;
 
  private:
   std::size_t budget_;
@@ -129,10 +129,10 @@ class TFailingWrites {
 
 // System calls that let Allowed reads through and then fail every read
 // with EIO (a disk that fails part-way); hand Calls to the load.
-class TFailingReads {
+class FailingReads {
  public:
-  explicit TFailingReads(int Allowed) : Calls(SystemCalls()), allowed_(Allowed) {
-    Calls.Read = [this](int fd, void* data, std::size_t size) -> ssize_t {
+  explicit FailingReads(int allowed) : calls(SystemCalls()), allowed_(allowed) {
+    calls.read = [this](int fd, void* data, std::size_t size) -> ssize_t {
       if (allowed_ <= 0) {
         errno = EIO;
         return -1;
@@ -141,88 +141,88 @@ class TFailingReads {
       return ::read(fd, data, size);
     };
   }
-  TFailingReads(const TFailingReads&) = delete;
-  TFailingReads& operator=(const TFailingReads&) = delete;
+  FailingReads(const FailingReads&) = delete;
+  FailingReads& operator=(const FailingReads&) = delete;
 
-  TFileSystemCalls Calls;
+  FileSystemCalls calls;
 
  private:
   int allowed_;
 };
 
 // The points at which a save calls the system.
-enum class TCallPoint { Write, Fsync, Fchown, Fchmod, Close, Linkat, Renameat, DirectoryFsync };
-inline constexpr std::array<TCallPoint, 8> AllCallPoints = {
-    TCallPoint::Write,  TCallPoint::Fsync,  TCallPoint::Fchown,   TCallPoint::Fchmod,
-    TCallPoint::Close,  TCallPoint::Linkat, TCallPoint::Renameat, TCallPoint::DirectoryFsync};
-inline const char* CallPointName(TCallPoint Point) {
+enum class CallPoint { Write, Fsync, Fchown, Fchmod, Close, Linkat, Renameat, DirectoryFsync };
+inline constexpr std::array<CallPoint, 8> AllCallPoints = {
+    CallPoint::Write,  CallPoint::Fsync,  CallPoint::Fchown,   CallPoint::Fchmod,
+    CallPoint::Close,  CallPoint::Linkat, CallPoint::Renameat, CallPoint::DirectoryFsync};
+inline const char* CallPointName(CallPoint point) {
   static constexpr const char* Names[] = {"write", "fsync", "fchown", "fchmod",
                                           "close", "linkat", "renameat", "directory fsync"};
-  return Names[static_cast<int>(Point)];
+  return Names[static_cast<int>(point)];
 }
 
 // System calls that count the calls at every point of a save and make call
 // number Nth (1-based; 0: none) at Point fail with Code; hand Calls to the
 // save. With NoLinks, every hard link fails with that error number besides,
 // as on a file system without hard links.
-class TFaultyCalls {
+class FaultyCalls {
  public:
-  explicit TFaultyCalls(TCallPoint Point = TCallPoint::Write, int Nth = 0, int Code = EIO,
-                        int NoLinks = 0)
-      : Calls(SystemCalls()), point_(Point), nth_(Nth), code_(Code), no_links_(NoLinks) {
+  explicit FaultyCalls(CallPoint point = CallPoint::Write, int nth = 0, int code = EIO,
+                        int noLinks = 0)
+      : calls(SystemCalls()), point_(point), nth_(nth), code_(code), noLinks_(noLinks) {
     calls_.fill(0);
-    Calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
-      return Hit(TCallPoint::Write) ? -1 : ::write(fd, data, size);
+    calls.write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
+      return Hit(CallPoint::Write) ? -1 : ::write(fd, data, size);
     };
-    Calls.Fsync = [this](int fd) { return Hit(TCallPoint::Fsync) ? -1 : ::fsync(fd); };
-    Calls.Fchown = [this](int fd, uid_t uid, gid_t gid) {
-      return Hit(TCallPoint::Fchown) ? -1 : ::fchown(fd, uid, gid);
+    calls.fsync = [this](int fd) { return Hit(CallPoint::Fsync) ? -1 : ::fsync(fd); };
+    calls.fchown = [this](int fd, uid_t uid, gid_t gid) {
+      return Hit(CallPoint::Fchown) ? -1 : ::fchown(fd, uid, gid);
     };
-    Calls.Fchmod = [this](int fd, mode_t mode) {
-      return Hit(TCallPoint::Fchmod) ? -1 : ::fchmod(fd, mode);
+    calls.fchmod = [this](int fd, mode_t mode) {
+      return Hit(CallPoint::Fchmod) ? -1 : ::fchmod(fd, mode);
     };
     // A failed close (a write-back error) has still closed the descriptor.
-    Calls.Close = [this](int fd) {
+    calls.close = [this](int fd) {
       const int result = ::close(fd);
-      return Hit(TCallPoint::Close) ? -1 : result;
+      return Hit(CallPoint::Close) ? -1 : result;
     };
-    Calls.Linkat = [this](int from_dir, const char* from, int to_dir, const char* to, int flags) {
-      if (Hit(TCallPoint::Linkat)) return -1;
-      if (no_links_ != 0) {
-        errno = no_links_;
+    calls.linkat = [this](int fromDir, const char* from, int toDir, const char* to, int flags) {
+      if (Hit(CallPoint::Linkat)) return -1;
+      if (noLinks_ != 0) {
+        errno = noLinks_;
         return -1;
       }
-      return ::linkat(from_dir, from, to_dir, to, flags);
+      return ::linkat(fromDir, from, toDir, to, flags);
     };
-    Calls.Renameat = [this](int from_dir, const char* from, int to_dir, const char* to) {
-      return Hit(TCallPoint::Renameat) ? -1 : ::renameat(from_dir, from, to_dir, to);
+    calls.renameat = [this](int fromDir, const char* from, int toDir, const char* to) {
+      return Hit(CallPoint::Renameat) ? -1 : ::renameat(fromDir, from, toDir, to);
     };
-    Calls.DirectoryFsync = [this](int fd) {
-      return Hit(TCallPoint::DirectoryFsync) ? -1 : ::fsync(fd);
+    calls.directoryFsync = [this](int fd) {
+      return Hit(CallPoint::DirectoryFsync) ? -1 : ::fsync(fd);
     };
   }
-  TFaultyCalls(const TFaultyCalls&) = delete;
-  TFaultyCalls& operator=(const TFaultyCalls&) = delete;
+  FaultyCalls(const FaultyCalls&) = delete;
+  FaultyCalls& operator=(const FaultyCalls&) = delete;
 
-  int Count(TCallPoint Point) const { return calls_[static_cast<std::size_t>(Point)]; }
+  int Count(CallPoint point) const { return calls_[static_cast<std::size_t>(point)]; }
   // True once the chosen call has failed.
   bool Fired() const { return fired_; }
 
-  TFileSystemCalls Calls;
+  FileSystemCalls calls;
 
  private:
-  bool Hit(TCallPoint Point) {
-    const int call = ++calls_[static_cast<std::size_t>(Point)];
-    if (Point != point_ || call != nth_) return false;
+  bool Hit(CallPoint point) {
+    const int call = ++calls_[static_cast<std::size_t>(point)];
+    if (point != point_ || call != nth_) return false;
     fired_ = true;
     errno = code_;
     return true;
   }
 
-  TCallPoint point_;
+  CallPoint point_;
   int nth_;
   int code_;
-  int no_links_;
+  int noLinks_;
   bool fired_ = false;
   std::array<int, AllCallPoints.size()> calls_{};
 };
@@ -231,20 +231,20 @@ class TFaultyCalls {
 // Limit; an exception from Action counts as a failure, and a child that
 // blocks is killed.
 template <typename F>
-bool EndsWithin(std::chrono::milliseconds Limit, F Action) {
+bool EndsWithin(std::chrono::milliseconds limit, F action) {
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child < 0) return false;
   if (child == 0) {
     int status = 0;
     try {
-      Action();
+      action();
     } catch (...) {
       status = 1;
     }
     ::_exit(status);
   }
-  const auto deadline = std::chrono::steady_clock::now() + Limit;
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
   for (;;) {
     const pid_t done = ::waitpid(child, &status, WNOHANG);
@@ -258,25 +258,25 @@ bool EndsWithin(std::chrono::milliseconds Limit, F Action) {
 }
 
 // A valid fix at latitude/longitude given in degrees.
-inline FixRecord MakeTestFix(const std::string& Name, long double LatDeg = 10.0L,
-                             long double LonDeg = 20.0L, const TEarthModel& E = TEarthModel{}) {
+inline FixRecord MakeTestFix(const std::string& name, long double latDeg = 10.0L,
+                             long double lonDeg = 20.0L, const EarthModel& E = EarthModel{}) {
   FixRecord fix;
-  fix.Position = PosFromLatLon(E, LatDeg * DegToRad, LonDeg * DegToRad);
-  fix.Name = Name;
-  fix.Valid = true;
+  fix.position = PosFromLatLon(E, latDeg * DegToRad, lonDeg * DegToRad);
+  fix.name = name;
+  fix.valid = true;
   return fix;
 }
 
-inline bool LoadFixes(TFixDB& Fixes, const std::string& FileName, const TSettings& S = TSettings{}) {
-  return Fixes.LoadFromFile(FileName, S.Display.PlusDir, S.Earth);
+inline bool LoadFixes(FixDatabase& fixes, const std::string& fileName, const ProgramSettings& S = ProgramSettings{}) {
+  return fixes.LoadFromFile(fileName, S.display.plusDir, S.earth);
 }
-inline void SaveFixes(const TFixDB& Fixes, const std::string& FileName,
-                      const TSettings& S = TSettings{},
-                      const TFileSystemCalls& Calls = SystemCalls()) {
-  Fixes.SaveToFile(FileName, S.Display, S.Earth, Calls);
+inline void SaveFixes(const FixDatabase& fixes, const std::string& fileName,
+                      const ProgramSettings& S = ProgramSettings{},
+                      const FileSystemCalls& calls = SystemCalls()) {
+  fixes.SaveToFile(fileName, S.display, S.earth, calls);
 }
-inline std::string FileLine(const FixRecord& Fix, const TSettings& S = TSettings{}) {
-  return FixFileLine(S.Display, S.Earth, Fix);
+inline std::string FileLine(const FixRecord& fix, const ProgramSettings& S = ProgramSettings{}) {
+  return FixFileLine(S.display, S.earth, fix);
 }
 
 }  // namespace navorix::testing

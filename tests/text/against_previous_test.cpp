@@ -47,34 +47,34 @@ bool SameBits(long double a, long double b) {
   return a == b && std::signbit(a) == std::signbit(b);
 }
 
-std::string VectorText(const TTriV& V) {
+std::string VectorText(const Vector3& V) {
   return "(" + DecimalText(V.x) + ", " + DecimalText(V.y) + ", " + DecimalText(V.z) + ")";
 }
 
 // The Earth models the texts are checked under: the built-in one in both
 // latitude modes, and a very flat ellipsoid, whose latitude conversion
 // magnifies every rounding.
-std::vector<TEarthModel> Models() {
-  TEarthModel elliptic;
-  TEarthModel spherical;
-  spherical.EllipticLat = false;
-  TEarthModel flat;
-  flat.Shape = EarthShape(DefaultSpherRadius, 600.0L, DefaultEquatRadius);
+std::vector<EarthModel> Models() {
+  EarthModel elliptic;
+  EarthModel spherical;
+  spherical.ellipticLat = false;
+  EarthModel flat;
+  flat.shape = EarthShape(DefaultSpherRadius, 600.0L, DefaultEquatRadius);
   return {elliptic, spherical, flat};
 }
 
 // Positions uniform on the sphere, typed as latitude and longitude, and
 // unit vectors that no typed latitude gives, with bands near the poles and
 // the equator, where the latitude formulas change character.
-class TRandomPositions {
+class PositionSource {
  public:
-  explicit TRandomPositions(std::uint64_t seed) : random_(seed) {}
+  explicit PositionSource(std::uint64_t seed) : random_(seed) {}
 
-  TTriV Typed(const TEarthModel& E) {
+  Vector3 Typed(const EarthModel& E) {
     const long double lat = std::asin(Uniform(-1.0L, 1.0L));
     return PosFromLatLon(E, lat, Uniform(-Pi, Pi));
   }
-  TTriV Vector() {
+  Vector3 Vector() {
     const long double lon = Uniform(-Pi, Pi);
     long double z = Uniform(-1.0L, 1.0L);
     switch (Index(5)) {
@@ -99,29 +99,29 @@ class TRandomPositions {
   std::mt19937_64 random_;
 };
 
-FixRecord FixAtPosition(const TTriV& P, const std::string& name = "F1/AB") {
+FixRecord FixAtPosition(const Vector3& P, const std::string& name = "F1/AB") {
   FixRecord fix;
-  fix.Position = P;
-  fix.Name = name;
-  fix.Valid = true;
+  fix.position = P;
+  fix.name = name;
+  fix.valid = true;
   return fix;
 }
 
 // Every coordinate text of the fix, now and before, in every format and
 // accuracy, with the rows and file lines; the first difference fails.
-void ExpectSameTexts(const TEarthModel& E, const FixRecord& Fix) {
-  TDisplayOptions options;
+void ExpectSameTexts(const EarthModel& E, const FixRecord& fix) {
+  DisplayOptions options;
   for (int f = 0; f < LatLonFormatCount; ++f) {
-    options.LatLonFormat = static_cast<TAngleFormat>(f);
+    options.latLonFormat = static_cast<AngleFormat>(f);
     for (int p = 0; p < PrecisionCount; ++p) {
-      const auto accuracy = static_cast<TAccuracy>(p);
-      options.Precision = accuracy;
-      ASSERT_EQ(FormatLatLon(options, E, Fix, accuracy),
-                previous::FormatLatLon(options, E, Fix, accuracy))
-          << "format " << f << " accuracy " << p << " at " << VectorText(Fix.Position);
-      ASSERT_EQ(FixText(options, E, Fix), previous::FixText(options, E, Fix));
+      const auto accuracy = static_cast<Accuracy>(p);
+      options.precision = accuracy;
+      ASSERT_EQ(FormatLatLon(options, E, fix, accuracy),
+                previous::FormatLatLon(options, E, fix, accuracy))
+          << "format " << f << " accuracy " << p << " at " << VectorText(fix.position);
+      ASSERT_EQ(FixText(options, E, fix), previous::FixText(options, E, fix));
     }
-    ASSERT_EQ(FixFileLine(options, E, Fix), previous::FixFileLine(options, E, Fix));
+    ASSERT_EQ(FixFileLine(options, E, fix), previous::FixFileLine(options, E, fix));
   }
 }
 
@@ -130,32 +130,32 @@ std::int64_t Count(long double angle, std::int64_t perDegree) {
 }
 
 TEST(AgainstPrevious, DirectLatitudeStaysWithinItsBound) {
-  TRandomPositions positions(20261210);
+  PositionSource positions(20261210);
   int model = 0;
-  for (const TEarthModel& E : Models()) {
+  for (const EarthModel& E : Models()) {
     long double largest = 0.0L;
     for (int i = 0; i < 20000; ++i) {
-      const TTriV P = i % 2 == 0 ? positions.Typed(E) : positions.Vector();
+      const Vector3 P = i % 2 == 0 ? positions.Typed(E) : positions.Vector();
       const long double now = PosLatDirect(E, P);
       const long double before = previous::PosLat(E, P);
       ASSERT_EQ(std::signbit(now), std::signbit(before)) << VectorText(P);
       largest = std::fmax(largest, std::fabs(now - before));
     }
-    for (const TTriV& P : {NorthPoleVec, SouthPoleVec, TTriV{1.0L, 0.0L, 0.0L}, TTriV{1.0L, 0.0L, -0.0L},
-                           TTriV{0.0L, 0.0L, 1.0L + 0x1p-63L}}) {
+    for (const Vector3& P : {NorthPoleVec, SouthPoleVec, Vector3{1.0L, 0.0L, 0.0L}, Vector3{1.0L, 0.0L, -0.0L},
+                           Vector3{0.0L, 0.0L, 1.0L + 0x1p-63L}}) {
       EXPECT_TRUE(SameBits(PosLatDirect(E, P), previous::PosLat(E, P))) << VectorText(P);
     }
     // The bound holds with three orders of magnitude to spare.
-    EXPECT_LE(largest, DirectLatBound(E.Shape) / 1000.0L);
+    EXPECT_LE(largest, DirectLatBound(E.shape) / 1000.0L);
     ::testing::Test::RecordProperty("largest_rad_model_" + std::to_string(model++), Scientific(largest));
   }
 }
 
 TEST(AgainstPrevious, CoordinateTextsOnRandomPositions) {
-  TRandomPositions positions(20261211);
-  for (const TEarthModel& E : Models()) {
+  PositionSource positions(20261211);
+  for (const EarthModel& E : Models()) {
     for (int i = 0; i < RandomPositions; ++i) {
-      const TTriV P = i % 3 == 0 ? positions.Vector() : positions.Typed(E);
+      const Vector3 P = i % 3 == 0 ? positions.Vector() : positions.Typed(E);
       ASSERT_NO_FATAL_FAILURE(ExpectSameTexts(E, FixAtPosition(P)));
     }
   }
@@ -165,11 +165,11 @@ TEST(AgainstPrevious, CoordinateTextsOnRandomPositions) {
 // above Units / S degrees, in degrees, minutes and seconds with as many
 // decimals of a second as the half needs (at most four: every S divides
 // 18 000 000, so the half is a whole number of 1/10000 second).
-std::string TieText(std::int64_t Units, std::int64_t S) {
+std::string TieText(std::int64_t units, std::int64_t S) {
   constexpr std::int64_t TenThousandthsPerDegree = 36000000;
-  const std::int64_t t = (2 * (Units % S) + 1) * (TenThousandthsPerDegree / 2) / S;
+  const std::int64_t t = (2 * (units % S) + 1) * (TenThousandthsPerDegree / 2) / S;
   const std::int64_t seconds = t / 10000;
-  return std::to_string(Units / S) + "\xB0" + PadLeft(std::to_string(seconds / 60), 2, '0') + "'" +
+  return std::to_string(units / S) + "\xB0" + PadLeft(std::to_string(seconds / 60), 2, '0') + "'" +
          PadLeft(std::to_string(seconds % 60), 2, '0') + "." +
          PadLeft(std::to_string(t % 10000), 4, '0') + "\"";
 }
@@ -180,10 +180,10 @@ std::string TieText(std::int64_t Units, std::int64_t S) {
 // The direct latitude alone decides some of them the other way; the texts
 // must not change.
 TEST(AgainstPrevious, CoordinateTextsAtRoundingTies) {
-  TRandomPositions positions(20261212);
+  PositionSource positions(20261212);
   int directFlips = 0;
   int ties = 0;
-  for (const TEarthModel& E : Models()) {
+  for (const EarthModel& E : Models()) {
     for (int f = 0; f < LatLonFormatCount; ++f) {
       for (int p = 0; p < PrecisionCount; ++p) {
         const std::int64_t perDegree = AngleScale[f][p];
@@ -193,11 +193,11 @@ TEST(AgainstPrevious, CoordinateTextsAtRoundingTies) {
           const std::string line = TieText(units, perDegree) + (i % 2 == 0 ? "N " : "S ") +
                                    FixedText(positions.Uniform(-179.0L, 179.0L), 6) + " TIE";
           FixRecord fix;
-          ParseFixLine(TPlusDir::NorthEast, E, fix, line);
-          ASSERT_TRUE(fix.Valid) << line;
+          ParseFixLine(PlusDir::NorthEast, E, fix, line);
+          ASSERT_TRUE(fix.valid) << line;
           ++ties;
-          const long double direct = PosLatDirect(E, fix.Position);
-          const long double before = previous::PosLat(E, fix.Position);
+          const long double direct = PosLatDirect(E, fix.position);
+          const long double before = previous::PosLat(E, fix.position);
           if (Count(direct, perDegree) != Count(before, perDegree)) ++directFlips;
           ASSERT_NO_FATAL_FAILURE(ExpectSameTexts(E, fix)) << line;
         }
@@ -211,34 +211,34 @@ TEST(AgainstPrevious, CoordinateTextsAtRoundingTies) {
 }
 
 // Reads Line now and before under every PlusDir and compares the fixes.
-void ExpectSameFix(const TEarthModel& E, const std::string& Line) {
+void ExpectSameFix(const EarthModel& E, const std::string& line) {
   for (int d = 0; d < PlusDirCount; ++d) {
-    const auto plusDir = static_cast<TPlusDir>(d);
+    const auto plusDir = static_cast<PlusDir>(d);
     FixRecord now;
     FixRecord before;
-    ParseFixLine(plusDir, E, now, Line);
-    previous::ParseFixLine(plusDir, E, before, Line);
-    ASSERT_EQ(now.Valid, before.Valid) << Line;
-    ASSERT_EQ(now.Name.View(), before.Name.View()) << Line;
-    ASSERT_TRUE(SameBits(now.Position.x, before.Position.x) &&
-                SameBits(now.Position.y, before.Position.y) &&
-                SameBits(now.Position.z, before.Position.z))
-        << Line << ": " << VectorText(now.Position) << " was " << VectorText(before.Position);
+    ParseFixLine(plusDir, E, now, line);
+    previous::ParseFixLine(plusDir, E, before, line);
+    ASSERT_EQ(now.valid, before.valid) << line;
+    ASSERT_EQ(now.name.View(), before.name.View()) << line;
+    ASSERT_TRUE(SameBits(now.position.x, before.position.x) &&
+                SameBits(now.position.y, before.position.y) &&
+                SameBits(now.position.z, before.position.z))
+        << line << ": " << VectorText(now.position) << " was " << VectorText(before.position);
   }
 }
 
 // Fix lines as the program writes them, in every format, and at the lower
 // accuracies as a user might type them, with names that need fitting.
 TEST(AgainstPrevious, FixLinesAsWritten) {
-  TRandomPositions positions(20261213);
+  PositionSource positions(20261213);
   const char* names[] = {"F1", "NOVOSIBIRSK/RUS", "ABCDEFGHIJKLMNOPQ", "A/BCDEFGHIJKLMNOP",
                          "kilo/x", "MID/", "X//Y"};
-  for (const TEarthModel& E : Models()) {
-    TDisplayOptions options;
+  for (const EarthModel& E : Models()) {
+    DisplayOptions options;
     for (int i = 0; i < 3000; ++i) {
-      options.LatLonFormat = static_cast<TAngleFormat>(i % LatLonFormatCount);
+      options.latLonFormat = static_cast<AngleFormat>(i % LatLonFormatCount);
       const FixRecord fix = FixAtPosition(positions.Typed(E));
-      const auto accuracy = static_cast<TAccuracy>(positions.Index(PrecisionCount));
+      const auto accuracy = static_cast<Accuracy>(positions.Index(PrecisionCount));
       const std::string line = previous::FormatLatLon(options, E, fix, accuracy) + " " +
                                names[positions.Index(std::size(names))];
       ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
@@ -251,7 +251,7 @@ TEST(AgainstPrevious, FixLinesAsWritten) {
 // reader takes from tables instead of dividing: minutes and seconds with
 // their hundredths of Deg/Min/Sec, and the three fields of the infix form.
 TEST(AgainstPrevious, FixLinesWithEveryValueOfTheTabledFields) {
-  const TEarthModel E;
+  const EarthModel E;
   char line[64];
   for (int a = 0; a < 100; ++a) {
     for (int b = 0; b < 100; ++b) {
@@ -272,12 +272,12 @@ TEST(AgainstPrevious, FixLinesWithEveryValueOfTheTabledFields) {
 // sixtieth minute, a fourth degree digit, a missing mark, a sign, a small
 // letter, a tab, an extra blank.
 TEST(AgainstPrevious, FixLinesNearTheWrittenForms) {
-  TRandomPositions positions(20261214);
+  PositionSource positions(20261214);
   const std::string alphabet = "0123456789.\xB0'\"NSEWnsewDd\xF6+- \t";
-  const TEarthModel E;
-  TDisplayOptions options;
+  const EarthModel E;
+  DisplayOptions options;
   for (int i = 0; i < MutatedLines; ++i) {
-    options.LatLonFormat = static_cast<TAngleFormat>(i % LatLonFormatCount);
+    options.latLonFormat = static_cast<AngleFormat>(i % LatLonFormatCount);
     std::string line = previous::FixFileLine(options, E, FixAtPosition(positions.Typed(E), "KILO/3"));
     const int edits = 1 + positions.Index(2);
     for (int k = 0; k < edits; ++k) {
@@ -296,7 +296,7 @@ TEST(AgainstPrevious, FixLinesNearTheWrittenForms) {
 // Angles of every size at every format and accuracy, rounding ties and
 // counts beyond 2^61 (which are rounded another way) included.
 TEST(AgainstPrevious, AngleTexts) {
-  TRandomPositions positions(20261216);
+  PositionSource positions(20261216);
   std::vector<long double> angles = {0.0L, -0.0L, std::nanl(""), HUGE_VALL, -HUGE_VALL, 1e30L, Pi, -HalfPi};
   for (int i = 0; i < 3000; ++i) angles.push_back(positions.Uniform(-10.0L, 10.0L));
   for (int f = 0; f < LatLonFormatCount; ++f) {
@@ -316,8 +316,8 @@ TEST(AgainstPrevious, AngleTexts) {
   for (const long double angle : angles) {
     for (int f = 0; f < LatLonFormatCount; ++f) {
       for (int p = 0; p < PrecisionCount; ++p) {
-        const auto format = static_cast<TAngleFormat>(f);
-        const auto accuracy = static_cast<TAccuracy>(p);
+        const auto format = static_cast<AngleFormat>(f);
+        const auto accuracy = static_cast<Accuracy>(p);
         ASSERT_EQ(FormatAngle(format, accuracy, angle), previous::FormatAngle(format, accuracy, angle))
             << DecimalText(angle) << " format " << f << " accuracy " << p;
       }

@@ -20,34 +20,34 @@ class BadInputTest : public testing::TextTest {};
 
 // Runs every reader on Text; returns how many of them accepted it. Accepted
 // values must be finite.
-int ReadAll(const std::string& Text) {
+int ReadAll(const std::string& text) {
   int accepted = 0;
   long double v = 0.0L;
   auto finite = [&](bool ok) {
     if (ok) {
-      EXPECT_TRUE(std::isfinite(v)) << Text.substr(0, 40);
+      EXPECT_TRUE(std::isfinite(v)) << text.substr(0, 40);
       ++accepted;
     }
   };
-  finite(ReadDecimal(Text, v));
-  finite(ReadWholeNumber(Text, v));
-  finite(ParseDMS(Text, v));
-  const TPlusDir plus = TPlusDir::NorthEast;
-  const TEarthModel earth;
-  finite(ParseCoord(plus, Text, TAxis::Latitude, v));
-  finite(ParseCoord(plus, Text, TAxis::Longitude, v));
-  finite(ParseDistanceText(Text, v));
-  finite(ParseAzimuthText(Text, v));
+  finite(ReadDecimal(text, v));
+  finite(ReadWholeNumber(text, v));
+  finite(ParseDMS(text, v));
+  const PlusDir plus = PlusDir::NorthEast;
+  const EarthModel earth;
+  finite(ParseCoord(plus, text, Axis::Latitude, v));
+  finite(ParseCoord(plus, text, Axis::Longitude, v));
+  finite(ParseDistanceText(text, v));
+  finite(ParseAzimuthText(text, v));
   FixRecord fix;
-  if (ParseLatLon(plus, earth, fix, Text)) {
-    EXPECT_TRUE(std::isfinite(fix.Position.x) && std::isfinite(fix.Position.y) &&
-                std::isfinite(fix.Position.z));
+  if (ParseLatLon(plus, earth, fix, text)) {
+    EXPECT_TRUE(std::isfinite(fix.position.x) && std::isfinite(fix.position.y) &&
+                std::isfinite(fix.position.z));
     ++accepted;
   }
-  ParseFixLine(plus, earth, fix, Text);
-  std::string name = Text;
+  ParseFixLine(plus, earth, fix, text);
+  std::string name = text;
   IsValidFixName(name);
-  name = Text;
+  name = text;
   FitFixName(name);
   EXPECT_LE(name.size(), 16u);
   return accepted;

@@ -60,21 +60,21 @@ TEST(FixNames, FittedNamesAreTheOnesFittingKeeps) {
 
 TEST(FixNames, MakeFixNormalisesAndFits) {
   FixRecord fix;
-  MakeFix(fix, TTriV{0.0L, 3.0L, 4.0L}, "ABCDEFGHIJKLMNOPQ/X");
-  EXPECT_TRUE(fix.Valid);
-  EXPECT_EQ(fix.Name, "ABCDEFGHIJKLMN/X");
-  EXPECT_NEAR_LD(fix.Position.y, 0.6L, 1e-18L);
-  EXPECT_NEAR_LD(fix.Position.z, 0.8L, 1e-18L);
+  MakeFix(fix, Vector3{0.0L, 3.0L, 4.0L}, "ABCDEFGHIJKLMNOPQ/X");
+  EXPECT_TRUE(fix.valid);
+  EXPECT_EQ(fix.name, "ABCDEFGHIJKLMN/X");
+  EXPECT_NEAR_LD(fix.position.y, 0.6L, 1e-18L);
+  EXPECT_NEAR_LD(fix.position.z, 0.8L, 1e-18L);
 
   FixRecord zero;
-  zero.Valid = true;
+  zero.valid = true;
   try {
-    MakeFix(zero, TTriV{}, "ZERO");
+    MakeFix(zero, Vector3{}, "ZERO");
     ADD_FAILURE() << "a zero position must raise";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Cannot normalize a null vector");
   }
-  EXPECT_FALSE(zero.Valid);
+  EXPECT_FALSE(zero.valid);
 }
 
 }  // namespace

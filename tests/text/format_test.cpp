@@ -31,7 +31,7 @@ TEST_F(FormatTest, WorkedPositionInEveryFormatAndAccuracy) {
   };
   const FixRecord fix = WorkedFix();
   for (int format = 0; format < 4; ++format) {
-    Set(Options.LatLonFormat, format);
+    Set(options.latLonFormat, format);
     for (int accuracy = 0; accuracy < 3; ++accuracy) {
       const std::string text = FormatLatLon(fix, accuracy);
       EXPECT_EQ(text, expected[format][accuracy]) << "format " << format << " accuracy " << accuracy;
@@ -48,22 +48,22 @@ TEST_F(FormatTest, AzimuthTable) {
   };
   for (int format = 0; format < 3; ++format) {
     for (int precision = 0; precision < 3; ++precision) {
-      Set(Options.AzimFormat, format);
-      Set(Options.Precision, precision);
+      Set(options.azimFormat, format);
+      Set(options.precision, precision);
       EXPECT_EQ(FormatAzimuth(123.456789L * DegToRad), expected[format][precision]);
     }
   }
 }
 
 TEST_F(FormatTest, NegativeAzimuthFollowsTheRange) {
-  Set(Options.AzimRange, 1);
+  Set(options.azimRange, 1);
   EXPECT_EQ(FormatAzimuth(-45.0L * DegToRad), "315.00\xB0");
-  Set(Options.AzimRange, 0);
+  Set(options.azimRange, 0);
   EXPECT_EQ(FormatAzimuth(-45.0L * DegToRad), "-45.00\xB0");
   // A hair below zero is a full circle in the 0..360 range.
-  Set(Options.AzimRange, 1);
-  Set(Options.AzimFormat, 2);
-  Set(Options.Precision, 2);
+  Set(options.azimRange, 1);
+  Set(options.azimFormat, 2);
+  Set(options.precision, 2);
   EXPECT_EQ(FormatAzimuth(-1e-9L), "360\xB0" "00'00.00\"");
 }
 
@@ -76,28 +76,28 @@ TEST_F(FormatTest, DistanceTableForATenthOfARadian) {
   };
   for (int units = 0; units < 4; ++units) {
     for (int precision = 0; precision < 3; ++precision) {
-      Set(Options.DistUnits, units);
-      Set(Options.Precision, precision);
+      Set(options.distUnits, units);
+      Set(options.precision, precision);
       EXPECT_EQ(FormatDistance(0.1L, true), expected[units][precision]);
     }
   }
-  Set(Options.DistUnits, 0);
-  Set(Options.Precision, 1);
+  Set(options.distUnits, 0);
+  Set(options.precision, 1);
   EXPECT_EQ(FormatDistance(0.1L, false), "636.74");
 }
 
 TEST_F(FormatTest, DistanceInDegreesIgnoresTheRadius) {
-  Set(Options.DistUnits, 3);
-  Set(Options.Precision, 2);
+  Set(options.distUnits, 3);
+  Set(options.precision, 2);
   const std::string before = FormatDistance(0.1L, true);
-  Earth.Shape = EarthShape(1000.0L, DefaultPolarRadius, DefaultEquatRadius);
+  earth.shape = EarthShape(1000.0L, DefaultPolarRadius, DefaultEquatRadius);
   EXPECT_EQ(FormatDistance(0.1L, true), before);
-  Set(Options.DistUnits, 0);
+  Set(options.distUnits, 0);
   EXPECT_EQ(FormatDistance(0.1L, true), "100.0000 km");
 }
 
 TEST_F(FormatTest, DistanceKeepsSignAndHandlesLongChains) {
-  Set(Options.Precision, 1);
+  Set(options.precision, 1);
   EXPECT_EQ(FormatDistance(-0.1L, true), "-636.74 km");
   // An accumulated chain far beyond pi.
   EXPECT_EQ(FormatDistance(100.0L, false), "636743.57");
@@ -138,14 +138,14 @@ TEST_F(FormatTest, AngleExactHalfGoesToEven) {
 }
 
 TEST_F(FormatTest, HemisphereLetterFollowsTheUnroundedSign) {
-  Set(Options.LatLonFormat, 0);
+  Set(options.latLonFormat, 0);
   EXPECT_EQ(FormatLatLon(FixAt(0, -0.004L), 0), "        0.00\xB0N         0.00\xB0W");
   EXPECT_EQ(FormatLatLon(FixAt(-0.004L, 0), 0), "        0.00\xB0S         0.00\xB0" "E");
   EXPECT_EQ(FormatLatLon(FixAt(0, 0), 0), "        0.00\xB0N         0.00\xB0" "E");
 }
 
 TEST_F(FormatTest, PolesAndAntimeridian) {
-  Set(Options.LatLonFormat, 2);
+  Set(options.latLonFormat, 2);
   EXPECT_EQ(FormatLatLon(FixAt(-89.99999L, 10), 2).substr(0, 14), " 89\xB0" "59'59.96\"S");
   EXPECT_EQ(FormatLatLon(FixAt(0, 180), 2).substr(15), "180\xB0" "00'00.00\"E");
   EXPECT_EQ(FormatLatLon(FixAt(0, -180), 2).substr(15), "180\xB0" "00'00.00\"W");
@@ -169,33 +169,33 @@ TEST_F(FormatTest, NumText) {
 
 TEST_F(FormatTest, FixRowsAndFileLines) {
   FixRecord fix = WorkedFix();
-  fix.Name = "MIDPOINT/NEW";
+  fix.name = "MIDPOINT/NEW";
   const std::string row = FixText(fix);
   EXPECT_EQ(row, "MIDPOINT     NEW       29\xB0" "33'N       175\xB0" "19'W");
   EXPECT_EQ(row.size(), 45u);
-  fix.Name = "ABCDEFGHIJKLMNOP";
+  fix.name = "ABCDEFGHIJKLMNOP";
   EXPECT_EQ(FixText(fix).substr(0, 17), "ABCDEFGHIJKLMNOP ");
-  fix.Name = "A/BCDEFGHIJKLMN";
+  fix.name = "A/BCDEFGHIJKLMN";
   EXPECT_EQ(FixText(fix).substr(0, 16), "A  BCDEFGHIJKLMN");
-  fix.Name = "KILO";
+  fix.name = "KILO";
   EXPECT_EQ(FixText(fix).substr(0, 16), "KILO            ");
-  fix.Valid = false;
+  fix.valid = false;
   EXPECT_EQ(FixText(fix), "");
 
   fix = WorkedFix();
-  fix.Name = "NOVOSIBIRSK/RUS";
+  fix.name = "NOVOSIBIRSK/RUS";
   EXPECT_EQ(FixFileLine(fix), " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W NOVOSIBIRSK/RUS");
-  Set(Options.Precision, 0);  // file lines are always written at High accuracy
-  Set(Options.LatLonFormat, 3);
+  Set(options.precision, 0);  // file lines are always written at High accuracy
+  Set(options.latLonFormat, 3);
   EXPECT_EQ(FixFileLine(fix), "     29N331032     175W183344 NOVOSIBIRSK/RUS");
   EXPECT_EQ(FixName(fix), "NOVOSIBIRSK/RUS");
 }
 
 TEST_F(FormatTest, DamagedOptionValuesStayInsideTheTables) {
-  Set(Options.LatLonFormat, 200);
-  Set(Options.Precision, 9);
-  Set(Options.DistUnits, 77);
-  Set(Options.AzimFormat, 5);
+  Set(options.latLonFormat, 200);
+  Set(options.precision, 9);
+  Set(options.distUnits, 77);
+  Set(options.azimFormat, 5);
   EXPECT_EQ(FormatLatLon(WorkedFix(), 7), "     29N331032     175W183344");
   EXPECT_EQ(FormatDistance(0.1L, true), "5.729578\xB0");
   EXPECT_EQ(FormatAzimuth(0.0L), "0\xB0" "000000");

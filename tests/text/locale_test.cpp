@@ -24,13 +24,13 @@ class LocaleTest : public testing::TextTest {
     std::vector<std::string> texts;
     const FixRecord fix = FixAt(Dms(29, 33, 10.32L), -Dms(175, 18, 33.44L));
     for (int format = 0; format < 4; ++format) {
-      Set(Options.LatLonFormat, format);
+      Set(options.latLonFormat, format);
       for (int accuracy = 0; accuracy < 3; ++accuracy) texts.push_back(FormatLatLon(fix, accuracy));
     }
     for (int precision = 0; precision < 3; ++precision) {
-      Set(Options.Precision, precision);
+      Set(options.precision, precision);
       for (int units = 0; units < 4; ++units) {
-        Set(Options.DistUnits, units);
+        Set(options.distUnits, units);
         texts.push_back(FormatDistance(0.1L, true));
       }
       texts.push_back(FormatAzimuth(2.15L));
@@ -42,7 +42,7 @@ class LocaleTest : public testing::TextTest {
       texts.push_back(ReadDecimal(text, v) ? FixedText(v, 6) : std::string("fails"));
       texts.push_back(ParseDMS(text, v) ? FixedText(v, 6) : std::string("fails"));
     }
-    Options = TDisplayOptions{};
+    options = DisplayOptions{};
     return texts;
   }
 };

@@ -17,9 +17,9 @@ using testing::FixAt;
 class ParseTest : public testing::TextTest {
  protected:
   // Degrees read by ParseCoord, or NaN when the text does not read.
-  long double CoordDeg(const std::string& Text, int Axis) const {
+  long double CoordDeg(const std::string& text, int axis) const {
     long double radians = 0.0L;
-    if (!ParseCoord(Text, Axis, radians)) return std::nanl("");
+    if (!ParseCoord(text, axis, radians)) return std::nanl("");
     return radians / DegToRad;
   }
 };
@@ -44,17 +44,17 @@ TEST_F(ParseTest, CoordTableNorthEast) {
 }
 
 TEST_F(ParseTest, PlusDirDecidesSignsAndBareNumbers) {
-  Set(Options.PlusDir, 2);  // South-East
+  Set(options.plusDir, 2);  // South-East
   EXPECT_NEAR_LD(CoordDeg("+29", 0), -29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("29", 0), -29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("-29", 0), 29.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("29N", 0), 29.0L, Tight);  // letters are absolute
   EXPECT_NEAR_LD(CoordDeg("+10", 1), 10.0L, Tight);
-  Set(Options.PlusDir, 1);  // North-West
+  Set(options.plusDir, 1);  // North-West
   EXPECT_NEAR_LD(CoordDeg("10", 1), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("-10", 1), 10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("10", 0), 10.0L, Tight);
-  Set(Options.PlusDir, 3);  // South-West
+  Set(options.plusDir, 3);  // South-West
   EXPECT_NEAR_LD(CoordDeg("10", 0), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("+10", 1), -10.0L, Tight);
   EXPECT_NEAR_LD(CoordDeg("10E", 1), 10.0L, Tight);
@@ -113,55 +113,55 @@ TEST_F(ParseTest, DmsFieldsAreAddedOneAtATime) {
 
 TEST_F(ParseTest, LatLonSetsOnlyThePosition) {
   FixRecord fix;
-  fix.Name = "KEEP";
+  fix.name = "KEEP";
   ASSERT_TRUE(ParseLatLon(fix, "29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W"));
-  EXPECT_FALSE(fix.Valid);
-  EXPECT_EQ(fix.Name, "KEEP");
-  EXPECT_NEAR_LD(PosLat(Earth, fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
-  EXPECT_NEAR_LD(PosLon(fix.Position) / DegToRad, -Dms(175, 18, 33.44L), 1e-14L);
-  const TTriV before = fix.Position;
+  EXPECT_FALSE(fix.valid);
+  EXPECT_EQ(fix.name, "KEEP");
+  EXPECT_NEAR_LD(PosLat(earth, fix.position) / DegToRad, Dms(29, 33, 10.32L), Tight);
+  EXPECT_NEAR_LD(PosLon(fix.position) / DegToRad, -Dms(175, 18, 33.44L), 1e-14L);
+  const Vector3 before = fix.position;
   EXPECT_FALSE(ParseLatLon(fix, "29N33"));
   EXPECT_FALSE(ParseLatLon(fix, "29N33 175W1"));
   EXPECT_FALSE(ParseLatLon(fix, " 29N33 175W19"));
-  EXPECT_EQ(fix.Position, before);
+  EXPECT_EQ(fix.position, before);
   // Latitudes are typed geodetic while elliptic latitude is on.
   ASSERT_TRUE(ParseLatLon(fix, "45 0"));
-  EXPECT_NEAR_LD(TriLat(fix.Position) / DegToRad, 44.8075767L, 1e-7L);
-  Earth.EllipticLat = false;
+  EXPECT_NEAR_LD(TriLat(fix.position) / DegToRad, 44.8075767L, 1e-7L);
+  earth.ellipticLat = false;
   ASSERT_TRUE(ParseLatLon(fix, "45 0"));
-  EXPECT_NEAR_LD(TriLat(fix.Position) / DegToRad, 45.0L, Tight);
+  EXPECT_NEAR_LD(TriLat(fix.position) / DegToRad, 45.0L, Tight);
 }
 
 TEST_F(ParseTest, FixLines) {
   FixRecord fix;
   ParseFixLine(fix, "  29n33'10.32\"  175w18'33.44\"   novosibirsk/rus  extra words\r");
-  EXPECT_TRUE(fix.Valid);
-  EXPECT_EQ(fix.Name, "NOVOSIBIRSK/RUS");
-  EXPECT_NEAR_LD(PosLat(Earth, fix.Position) / DegToRad, Dms(29, 33, 10.32L), Tight);
+  EXPECT_TRUE(fix.valid);
+  EXPECT_EQ(fix.name, "NOVOSIBIRSK/RUS");
+  EXPECT_NEAR_LD(PosLat(earth, fix.position) / DegToRad, Dms(29, 33, 10.32L), Tight);
 
   FixRecord two;
-  two.Name = "OLD";
-  two.Valid = true;
+  two.name = "OLD";
+  two.valid = true;
   ParseFixLine(two, "29N33 175W19");
-  EXPECT_FALSE(two.Valid);
-  EXPECT_EQ(two.Name, "OLD");
+  EXPECT_FALSE(two.valid);
+  EXPECT_EQ(two.name, "OLD");
 
   FixRecord bad;
   ParseFixLine(bad, "29N3 175W19 ALPHA");
-  EXPECT_FALSE(bad.Valid);
-  EXPECT_EQ(bad.Name, "ALPHA");
+  EXPECT_FALSE(bad.valid);
+  EXPECT_EQ(bad.name, "ALPHA");
 
   FixRecord longName;
   ParseFixLine(longName, "1 2 ABCDEFGHIJKLMNOPQ/X");
-  EXPECT_TRUE(longName.Valid);
-  EXPECT_EQ(longName.Name, "ABCDEFGHIJKLMN/X");
+  EXPECT_TRUE(longName.valid);
+  EXPECT_EQ(longName.name, "ABCDEFGHIJKLMN/X");
 }
 
 TEST_F(ParseTest, AFixLineNameMustBeOneTheFixDialogTakesAsItIs) {
-  const auto valid = [this](const char* Line) {
+  const auto valid = [this](const char* line) {
     FixRecord fix;
-    ParseFixLine(fix, Line);
-    return fix.Valid;
+    ParseFixLine(fix, line);
+    return fix.valid;
   };
   EXPECT_TRUE(valid("1 2 A-1./_Z\x01")) << "a control character at the line's end is trimmed";
   EXPECT_FALSE(valid("1 2 AB\x01" "CD"));

@@ -18,28 +18,28 @@ namespace navorix::previous {
 // The shown latitude: the geocentric latitude atan2(Pz, sqrt(1 - Pz^2)),
 // converted to geodetic by a tangent and an arctangent when EllipticLat is
 // on.
-long double PosLat(const TEarthModel& E, const TTriV& P);
+long double PosLat(const EarthModel& E, const Vector3& P);
 
 // The decimal reader: the syntax check, then the short exact quotient or the
 // library's conversion.
-bool ReadDecimal(std::string_view Text, long double& Value);
+bool ReadDecimal(std::string_view text, long double& value);
 // Trimmed, blank runs squashed and, with ToUpper, small letters made capitals.
-std::string SquashBlanks(std::string_view Text, bool ToUpper);
+std::string SquashBlanks(std::string_view text, bool toUpper);
 // The fix name cut to a storable one.
-void FitFixName(std::string& Name);
+void FitFixName(std::string& name);
 
 // The coordinate readers.
-bool ParseDMS(std::string_view Text, long double& Degrees);
-bool ParseCoord(TPlusDir PlusDir, std::string_view Text, TAxis Axis, long double& Radians);
-bool ParseLatLon(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Text);
-void ParseFixLine(TPlusDir PlusDir, const TEarthModel& E, FixRecord& Fix, std::string_view Line);
+bool ParseDMS(std::string_view text, long double& Degrees);
+bool ParseCoord(PlusDir plusDir, std::string_view written, Axis axis, long double& result);
+bool ParseLatLon(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view text);
+void ParseFixLine(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view line);
 
 // The coordinate texts, with previous::PosLat.
-std::string FormatAngle(TAngleFormat Format, TAccuracy Accuracy, long double Angle);
-std::string FormatLatLon(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix,
-                         TAccuracy Accuracy);
-std::string FixText(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
-std::string FixFileLine(const TDisplayOptions& Options, const TEarthModel& E, const FixRecord& Fix);
+std::string FormatAngle(AngleFormat format, Accuracy accuracy, long double angle);
+std::string FormatLatLon(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix,
+                         Accuracy accuracy);
+std::string FixText(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix);
+std::string FixFileLine(const DisplayOptions& options, const EarthModel& E, const FixRecord& fix);
 
 // x >= 0 rounded to the nearest integer, an exact half to the even one, as
 // the coordinate texts count their units.

@@ -19,16 +19,16 @@ using testing::FixAt;
 
 class RoundTripTest : public testing::TextTest {
  protected:
-  struct TLatLon {
-    long double Lat;
-    long double Lon;
+  struct LatLon {
+    long double lat;
+    long double lon;
   };
 
   // Seeded positions: the poles, the equator, both sides of the prime and
   // the antimeridian, values a hair from a rounding boundary, and uniform
   // random ones.
-  static std::vector<TLatLon> Positions() {
-    std::vector<TLatLon> list;
+  static std::vector<LatLon> Positions() {
+    std::vector<LatLon> list;
     for (long double lon : {-180.0L, -179.999999L, -90.0L, -0.004L, 0.0L, 0.004L, 45.0L,
                             179.9999999L, 180.0L}) {
       for (long double lat : {-90.0L, -89.9999999L, -45.0L, -0.001L, 0.0L, 0.001L, 30.0L,
@@ -48,18 +48,18 @@ class RoundTripTest : public testing::TextTest {
     return list;
   }
 
-  int Check(const std::vector<TLatLon>& positions) {
+  int Check(const std::vector<LatLon>& positions) {
     int checked = 0;
-    for (const TLatLon& p : positions) {
-      const FixRecord fix = FixAt(p.Lat, p.Lon);
+    for (const LatLon& p : positions) {
+      const FixRecord fix = FixAt(p.lat, p.lon);
       for (int format = 0; format < 4; ++format) {
-        Set(Options.LatLonFormat, format);
+        Set(options.latLonFormat, format);
         for (int accuracy = 0; accuracy < 3; ++accuracy) {
           const std::string text = FormatLatLon(fix, accuracy);
           FixRecord back;
           EXPECT_TRUE(ParseLatLon(back, SquashBlanks(text, false))) << text;
           EXPECT_EQ(FormatLatLon(back, accuracy), text)
-              << "lat " << static_cast<double>(p.Lat) << " lon " << static_cast<double>(p.Lon);
+              << "lat " << static_cast<double>(p.lat) << " lon " << static_cast<double>(p.lon);
           ++checked;
         }
       }
@@ -74,7 +74,7 @@ TEST_F(RoundTripTest, EveryFormatReadsBackWithEllipticLatitude) {
 }
 
 TEST_F(RoundTripTest, EveryFormatReadsBackOnTheSphere) {
-  Earth.EllipticLat = false;
+  earth.ellipticLat = false;
   const auto positions = Positions();
   EXPECT_EQ(Check(positions), static_cast<int>(positions.size()) * 12);
 }
@@ -82,17 +82,17 @@ TEST_F(RoundTripTest, EveryFormatReadsBackOnTheSphere) {
 // A file line written in one format reads under every display format.
 TEST_F(RoundTripTest, FileLinesReadUnderAnyFormat) {
   FixRecord fix = FixAt(-33.8688197L, 151.2092955L);
-  fix.Name = "SYDNEY/AUS";
+  fix.name = "SYDNEY/AUS";
   for (int written = 0; written < 4; ++written) {
-    Set(Options.LatLonFormat, written);
+    Set(options.latLonFormat, written);
     const std::string line = FixFileLine(fix);
     for (int shown = 0; shown < 4; ++shown) {
-      Set(Options.LatLonFormat, shown);
+      Set(options.latLonFormat, shown);
       FixRecord back;
       ParseFixLine(back, line);
-      ASSERT_TRUE(back.Valid) << line;
-      EXPECT_EQ(back.Name, "SYDNEY/AUS");
-      Set(Options.LatLonFormat, written);
+      ASSERT_TRUE(back.valid) << line;
+      EXPECT_EQ(back.name, "SYDNEY/AUS");
+      Set(options.latLonFormat, written);
       EXPECT_EQ(FixFileLine(back), line);
     }
   }

@@ -20,10 +20,10 @@
 namespace navorix::testing {
 
 // A valid fix at the given latitude and longitude in degrees under model E.
-inline FixRecord FixAt(long double LatDeg, long double LonDeg, const TEarthModel& E = TEarthModel{}) {
+inline FixRecord FixAt(long double latDeg, long double lonDeg, const EarthModel& E = EarthModel{}) {
   FixRecord fix;
-  fix.Position = PosFromLatLon(E, LatDeg * DegToRad, LonDeg * DegToRad);
-  fix.Valid = true;
+  fix.position = PosFromLatLon(E, latDeg * DegToRad, lonDeg * DegToRad);
+  fix.valid = true;
   return fix;
 }
 
@@ -32,47 +32,47 @@ inline FixRecord FixAt(long double LatDeg, long double LonDeg, const TEarthModel
 // them, so that a test reads like the user's view of one setting.
 class TextTest : public ::testing::Test {
  protected:
-  TDisplayOptions Options;
-  TEarthModel Earth;
+  DisplayOptions options;
+  EarthModel earth;
 
   // Sets an option from its number, as the settings file gives it; numbers
   // outside the enumeration are let through to test the clamping.
   template <typename E>
-  static void Set(E& Option, int Number) {
-    Option = static_cast<E>(Number);
+  static void Set(E& option, int number) {
+    option = static_cast<E>(number);
   }
 
-  FixRecord FixAt(long double LatDeg, long double LonDeg) const {
-    return testing::FixAt(LatDeg, LonDeg, Earth);
+  FixRecord FixAt(long double latDeg, long double lonDeg) const {
+    return testing::FixAt(latDeg, lonDeg, earth);
   }
-  static std::string FormatAngle(int Format, int Accuracy, long double Angle) {
-    return navorix::FormatAngle(static_cast<TAngleFormat>(Format), static_cast<TAccuracy>(Accuracy),
-                                Angle);
+  static std::string FormatAngle(int format, int accuracy, long double angle) {
+    return navorix::FormatAngle(static_cast<AngleFormat>(format), static_cast<Accuracy>(accuracy),
+                                angle);
   }
-  std::string FormatLatLon(const FixRecord& Fix, int Accuracy) const {
-    return navorix::FormatLatLon(Options, Earth, Fix, static_cast<TAccuracy>(Accuracy));
+  std::string FormatLatLon(const FixRecord& fix, int accuracy) const {
+    return navorix::FormatLatLon(options, earth, fix, static_cast<Accuracy>(accuracy));
   }
-  std::string FormatAzimuth(long double Angle) const { return navorix::FormatAzimuth(Options, Angle); }
-  std::string FormatDistance(long double Angle, bool WithUnit) const {
-    return navorix::FormatDistance(Options, Earth, Angle, WithUnit);
+  std::string FormatAzimuth(long double angle) const { return navorix::FormatAzimuth(options, angle); }
+  std::string FormatDistance(long double angle, bool withUnit) const {
+    return navorix::FormatDistance(options, earth, angle, withUnit);
   }
-  std::string FixText(const FixRecord& Fix) const { return navorix::FixText(Options, Earth, Fix); }
-  std::string FixFileLine(const FixRecord& Fix) const {
-    return navorix::FixFileLine(Options, Earth, Fix);
+  std::string FixText(const FixRecord& fix) const { return navorix::FixText(options, earth, fix); }
+  std::string FixFileLine(const FixRecord& fix) const {
+    return navorix::FixFileLine(options, earth, fix);
   }
-  bool ParseCoord(std::string_view Text, int Axis, long double& Radians) const {
-    return navorix::ParseCoord(Options.PlusDir, Text, static_cast<TAxis>(Axis), Radians);
+  bool ParseCoord(std::string_view text, int axis, long double& radians) const {
+    return navorix::ParseCoord(options.plusDir, text, static_cast<Axis>(axis), radians);
   }
-  bool ParseLatLon(FixRecord& Fix, std::string_view Text) const {
-    return navorix::ParseLatLon(Options.PlusDir, Earth, Fix, Text);
+  bool ParseLatLon(FixRecord& fix, std::string_view text) const {
+    return navorix::ParseLatLon(options.plusDir, earth, fix, text);
   }
-  void ParseFixLine(FixRecord& Fix, std::string_view Line) const {
-    navorix::ParseFixLine(Options.PlusDir, Earth, Fix, Line);
+  void ParseFixLine(FixRecord& fix, std::string_view line) const {
+    navorix::ParseFixLine(options.plusDir, earth, fix, line);
   }
 };
 
-inline long double Dms(long double Deg, long double Min, long double Sec) {
-  return Deg + Min / 60.0L + Sec / 3600.0L;
+inline long double Dms(long double deg, long double min, long double sec) {
+  return deg + min / 60.0L + sec / 3600.0L;
 }
 
 // |a - b| <= tol in 80-bit arithmetic (EXPECT_NEAR would compare doubles).

@@ -42,147 +42,147 @@ constexpr const char* History =
 const QColor Lime(0, 255, 0);
 const QColor Aqua(0, 255, 255);
 
-bool Near(const QColor& A, const QColor& B) {
+bool near(const QColor& A, const QColor& B) {
   return std::abs(A.red() - B.red()) + std::abs(A.green() - B.green()) + std::abs(A.blue() - B.blue()) < 60;
 }
 
 // Whether a pixel within Radius of (X, Y) has colour C.
-bool ColourNear(const QImage& Image, QPointF At, const QColor& C, int Radius = 2) {
-  for (int dy = -Radius; dy <= Radius; ++dy)
-    for (int dx = -Radius; dx <= Radius; ++dx) {
-      const QPoint p(qRound(At.x()) + dx, qRound(At.y()) + dy);
-      if (Image.rect().contains(p) && Near(Image.pixelColor(p), C)) return true;
+bool colourNear(const QImage& image, QPointF at, const QColor& C, int radius = 2) {
+  for (int dy = -radius; dy <= radius; ++dy)
+    for (int dx = -radius; dx <= radius; ++dx) {
+      const QPoint p(qRound(at.x()) + dx, qRound(at.y()) + dy);
+      if (image.rect().contains(p) && near(image.pixelColor(p), C)) return true;
     }
   return false;
 }
 
-QPointF Pixel(const PixelPoint& P) { return {static_cast<double>(P.u), static_cast<double>(P.v)}; }
+QPointF pixel(const PixelPoint& P) { return {static_cast<double>(P.u), static_cast<double>(P.v)}; }
 
 }  // namespace
 
 class ChartTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
 
-  TChartWindow* Chart() { return s_->Controller().Chart(); }
-  int Count(ChartMarkerKind Kind) {
+  ChartWindow* chart() { return s_->controller().chart(); }
+  int count(ChartMarkerKind kind) {
     int n = 0;
-    for (const ChartMarker& m : Chart()->Scene().Markers()) n += m.kind == Kind ? 1 : 0;
+    for (const ChartMarker& m : chart()->scene().Markers()) n += m.kind == kind ? 1 : 0;
     return n;
   }
   // Draws the chart now, as the next paint would.
-  void Draw() {
-    QImage scratch(Chart()->size(), QImage::Format_RGB32);
-    Chart()->render(&scratch);
+  void draw() {
+    QImage scratch(chart()->size(), QImage::Format_RGB32);
+    chart()->render(&scratch);
   }
 
  private slots:
   void init() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(s_->Start(Fixes, History));
+    s_ = std::make_unique<Session>();
+    QVERIFY(s_->start(Fixes, History));
   }
   void cleanup() {
-    s_->VerifyAllAnswered();
+    s_->verifyAllAnswered();
     s_.reset();
   }
 
-  void F2AndTheViewMenuOpenAndCloseIt() {
-    QCOMPARE(Chart(), nullptr);
-    s_->Press(Qt::Key_F2);
-    QVERIFY(Chart() != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(Chart()));
-    QCOMPARE(Chart()->windowTitle(), QStringLiteral("Navorix Chart"));
-    QVERIFY(!Chart()->isModal());
-    QTest::keyClick(Chart(), Qt::Key_F2);
-    QVERIFY(!Chart()->isVisible());
-    s_->Menu().mChart->trigger();
-    QVERIFY(Chart()->isVisible());
-    s_->Menu().mChart->trigger();
-    QVERIFY(!Chart()->isVisible());
-    QCOMPARE(s_->Menu().mView->title(), QStringLiteral("&View"));
-    QCOMPARE(s_->Menu().mChart->text(), QStringLiteral("&Chart"));
+  void f2AndTheViewMenuOpenAndCloseIt() {
+    QCOMPARE(chart(), nullptr);
+    s_->press(Qt::Key_F2);
+    QVERIFY(chart() != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(chart()));
+    QCOMPARE(chart()->windowTitle(), QStringLiteral("Navorix Chart"));
+    QVERIFY(!chart()->isModal());
+    QTest::keyClick(chart(), Qt::Key_F2);
+    QVERIFY(!chart()->isVisible());
+    s_->menu().chartAction->trigger();
+    QVERIFY(chart()->isVisible());
+    s_->menu().chartAction->trigger();
+    QVERIFY(!chart()->isVisible());
+    QCOMPARE(s_->menu().viewMenu->title(), QStringLiteral("&View"));
+    QCOMPARE(s_->menu().chartAction->text(), QStringLiteral("&Chart"));
   }
 
-  void ItFollowsTheLogAndSavesWhatItShows() {
-    s_->Press(Qt::Key_F2);
-    QVERIFY(QTest::qWaitForWindowExposed(Chart()));
-    Draw();
+  void itFollowsTheLogAndSavesWhatItShows() {
+    s_->press(Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowExposed(chart()));
+    draw();
     // The last record, the Intersection: four operands and its point.
-    QCOMPARE(Count(ChartMarkerKind::Operand), 4);
-    QCOMPARE(Count(ChartMarkerKind::Result), 1);
-    QCOMPARE(Chart()->Scene().FigureDashed().Count() > 0, true);
-    s_->Press(Qt::Key_Left);
-    Draw();
-    QCOMPARE(Count(ChartMarkerKind::Operand), 2);
-    QCOMPARE(Count(ChartMarkerKind::Result), 0);
-    QCOMPARE(Chart()->Scene().FigureDashed().Count(), 0u);
-    s_->Press(Qt::Key_Right);
-    Draw();
-    QCOMPARE(Count(ChartMarkerKind::Result), 1);
+    QCOMPARE(count(ChartMarkerKind::Operand), 4);
+    QCOMPARE(count(ChartMarkerKind::Result), 1);
+    QCOMPARE(chart()->scene().FigureDashed().Count() > 0, true);
+    s_->press(Qt::Key_Left);
+    draw();
+    QCOMPARE(count(ChartMarkerKind::Operand), 2);
+    QCOMPARE(count(ChartMarkerKind::Result), 0);
+    QCOMPARE(chart()->scene().FigureDashed().Count(), 0u);
+    s_->press(Qt::Key_Right);
+    draw();
+    QCOMPARE(count(ChartMarkerKind::Result), 1);
 
     const QString png = QDir(QDir::tempPath()).filePath(QStringLiteral("navorix_chart_test.png"));
-    QVERIFY(Chart()->SavePicture(png));
+    QVERIFY(chart()->savePicture(png));
     QImage saved(png);
-    QCOMPARE(saved.size(), Chart()->size());
-    for (const ChartMarker& m : Chart()->Scene().Markers()) {
-      if (m.kind == ChartMarkerKind::Result) QVERIFY(ColourNear(saved, Pixel(m.at), Aqua, 1));
+    QCOMPARE(saved.size(), chart()->size());
+    for (const ChartMarker& m : chart()->scene().Markers()) {
+      if (m.kind == ChartMarkerKind::Result) QVERIFY(colourNear(saved, pixel(m.at), Aqua, 1));
     }
     QFile::remove(png);
     const QString svg = QDir(QDir::tempPath()).filePath(QStringLiteral("navorix_chart_test.svg"));
-    QVERIFY(Chart()->SavePicture(svg));
-    const std::string text = ReadBytes(svg);
+    QVERIFY(chart()->savePicture(svg));
+    const std::string text = readBytes(svg);
     QVERIFY(text.find("<svg") != std::string::npos);
     QVERIFY(text.find("<polyline") != std::string::npos);
     QFile::remove(svg);
-    QVERIFY(!Chart()->SavePicture(QStringLiteral("/nonexistent-folder/x.png")));
+    QVERIFY(!chart()->savePicture(QStringLiteral("/nonexistent-folder/x.png")));
   }
 
-  void AClickOnADotSelectsItsRowAndTheListMovesTheMark() {
-    s_->Press(Qt::Key_F2);
-    QVERIFY(QTest::qWaitForWindowExposed(Chart()));
-    Draw();
+  void aClickOnADotSelectsItsRowAndTheListMovesTheMark() {
+    s_->press(Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowExposed(chart()));
+    draw();
     const ChartDot* c = nullptr;
-    for (const ChartDot& dot : Chart()->Scene().Dots())
+    for (const ChartDot& dot : chart()->scene().Dots())
       if (dot.fix == 4) c = &dot;
     QVERIFY(c != nullptr);
-    const QPoint at = Pixel(c->at).toPoint();
-    QTest::mouseClick(Chart(), Qt::LeftButton, Qt::NoModifier, at);
-    QCOMPARE(s_->Bench().CurrentRow(), 3);
-    QCOMPARE(s_->ListRow(), 3);
-    Draw();
-    QVERIFY(Chart()->Scene().Current().has_value());
-    QVERIFY(std::abs(Chart()->Scene().Current()->u - c->at.u) < 1e-9L);
+    const QPoint at = pixel(c->at).toPoint();
+    QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(s_->bench().CurrentRow(), 3);
+    QCOMPARE(s_->listRow(), 3);
+    draw();
+    QVERIFY(chart()->scene().Current().has_value());
+    QVERIFY(std::abs(chart()->scene().Current()->u - c->at.u) < 1e-9L);
     // A drag moves the view and selects nothing.
-    const ChartView before = Chart()->View();
-    QTest::mousePress(Chart(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    QMouseEvent move(QEvent::MouseMove, QPointF(160, 130), Chart()->mapToGlobal(QPointF(160, 130)), Qt::NoButton,
+    const ChartView before = chart()->view();
+    QTest::mousePress(chart(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 130), chart()->mapToGlobal(QPointF(160, 130)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Chart(), &move);
-    QTest::mouseRelease(Chart(), Qt::LeftButton, Qt::NoModifier, QPoint(160, 130));
-    QVERIFY(Chart()->View().centreLon < before.centreLon);
-    QVERIFY(Chart()->View().centreLat > before.centreLat);
-    QCOMPARE(s_->Bench().CurrentRow(), 3);
+    QApplication::sendEvent(chart(), &move);
+    QTest::mouseRelease(chart(), Qt::LeftButton, Qt::NoModifier, QPoint(160, 130));
+    QVERIFY(chart()->view().centreLon < before.centreLon);
+    QVERIFY(chart()->view().centreLat > before.centreLat);
+    QCOMPARE(s_->bench().CurrentRow(), 3);
     // Selecting in the list marks that fix.
-    s_->Select(1);
-    Draw();
-    QCOMPARE(Chart()->Scene().FixAt(*Chart()->Scene().Current(), 0.1L), 2);
+    s_->select(1);
+    draw();
+    QCOMPARE(chart()->scene().FixAt(*chart()->scene().Current(), 0.1L), 2);
   }
 
-  void KeysZoomRecentreAndChooseTheProjectionWhichIsSaved() {
-    s_->Press(Qt::Key_F2);
-    QVERIFY(QTest::qWaitForWindowExposed(Chart()));
-    const long double zoom = Chart()->View().zoom;
-    QTest::keyClick(Chart(), Qt::Key_Plus);
-    QVERIFY(Chart()->View().zoom > zoom);
-    QTest::keyClick(Chart(), Qt::Key_Minus);
-    QTest::keyClick(Chart(), Qt::Key_Minus);
-    QVERIFY(Chart()->View().zoom < zoom);
-    QTest::keyClick(Chart(), Qt::Key_M);
-    QCOMPARE(Chart()->View().kind, ProjectionKind::Mercator);
-    Chart()->resize(500, 400);
-    QVERIFY(s_->Bench().SaveStatus());
-    const std::string ini = ReadBytes(s_->Path(QStringLiteral("navorix.ini")));
+  void keysZoomRecentreAndChooseTheProjectionWhichIsSaved() {
+    s_->press(Qt::Key_F2);
+    QVERIFY(QTest::qWaitForWindowExposed(chart()));
+    const long double zoom = chart()->view().zoom;
+    QTest::keyClick(chart(), Qt::Key_Plus);
+    QVERIFY(chart()->view().zoom > zoom);
+    QTest::keyClick(chart(), Qt::Key_Minus);
+    QTest::keyClick(chart(), Qt::Key_Minus);
+    QVERIFY(chart()->view().zoom < zoom);
+    QTest::keyClick(chart(), Qt::Key_M);
+    QCOMPARE(chart()->view().kind, ProjectionKind::Mercator);
+    chart()->resize(500, 400);
+    QVERIFY(s_->bench().SaveStatus());
+    const std::string ini = readBytes(s_->path(QStringLiteral("navorix.ini")));
     QVERIFY2(ini.find("Width=500\r\nHeight=400\r\nProjection=1\r\n") != std::string::npos, ini.c_str());
   }
 };
@@ -193,9 +193,9 @@ class ChartPictureTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void TheCentreFixAndAnArcsEndsInThePixels() {
-    TEarthModel earth;
-    TFixDB fixes;
+  void theCentreFixAndAnArcsEndsInThePixels() {
+    EarthModel earth;
+    FixDatabase fixes;
     FixRecord zero, west, east;
     MakeFix(zero, PosFromLatLon(earth, 0, 0), "ZERO");
     MakeFix(west, PosFromLatLon(earth, 0.3L, -0.6L), "W");
@@ -204,40 +204,40 @@ class ChartPictureTest : public QObject {
     fixes.Add(west);
     fixes.Add(east);
     Figure shown;
-    shown.operation = TOpTag::FixFix;
-    shown.lines.push_back({FigureLineKind::Segment, west.Position, east.Position});
+    shown.operation = OperationTag::FixFix;
+    shown.lines.push_back({FigureLineKind::Segment, west.position, east.position});
     for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
-      TChartScene scene;
+      ChartScene scene;
       ChartView view;
       view.kind = kind;
       scene.Build(view, 400, 300, fixes, 3, shown, earth, {});
       QImage image(400, 300, QImage::Format_RGB32);
       QPainter painter(&image);
-      PaintChart(painter, scene);
+      paintChart(painter, scene);
       painter.end();
-      QVERIFY(ColourNear(image, QPointF(200, 150), Lime, 1));
+      QVERIFY(colourNear(image, QPointF(200, 150), Lime, 1));
       // The arc is drawn white through the pixels of its ends, as the
       // projection puts them, and through its middle.
       PixelPoint w, e, middle;
-      QVERIFY(scene.Projection().Forward(west.Position, w));
-      QVERIFY(scene.Projection().Forward(east.Position, e));
-      TTriV half = TriAdd(west.Position, east.Position);
+      QVERIFY(scene.Projection().Forward(west.position, w));
+      QVERIFY(scene.Projection().Forward(east.position, e));
+      Vector3 half = TriAdd(west.position, east.position);
       TriNormalize(half);
       QVERIFY(scene.Projection().Forward(half, middle));
-      QVERIFY(ColourNear(image, Pixel(w), Qt::white, 1));
-      QVERIFY(ColourNear(image, Pixel(e), Qt::white, 1));
-      QVERIFY(ColourNear(image, Pixel(middle), Qt::white, 1));
-      QVERIFY(!ColourNear(image, QPointF(200, 30), Qt::white, 3));  // and not elsewhere
+      QVERIFY(colourNear(image, pixel(w), Qt::white, 1));
+      QVERIFY(colourNear(image, pixel(e), Qt::white, 1));
+      QVERIFY(colourNear(image, pixel(middle), Qt::white, 1));
+      QVERIFY(!colourNear(image, QPointF(200, 30), Qt::white, 3));  // and not elsewhere
     }
   }
 
   // On a raster device the dots are set into a layer; on any other they are
   // drawn as rectangles. Both give the same pixels, dots on the picture's
   // edges and corners (partly outside it) included.
-  void TheDotsAreTheSameOnEveryDevice() {
-    TEarthModel earth;
-    earth.EllipticLat = false;
-    TFixDB fixes;
+  void theDotsAreTheSameOnEveryDevice() {
+    EarthModel earth;
+    earth.ellipticLat = false;
+    FixDatabase fixes;
     std::mt19937 random(11);
     std::uniform_real_distribution<double> lat(-1.4, 1.4), lon(-3.1, 3.1);
     for (int i = 0; i < 3000; ++i) {
@@ -257,7 +257,7 @@ class ChartPictureTest : public QObject {
     LabelMetrics noNames;
     noNames.charWidth = 1e6L;  // no name fits: only the dots differ
     for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
-      TChartScene scene;
+      ChartScene scene;
       ChartView view;
       view.kind = kind;
       scene.Build(view, 400, 300, fixes, -1, Figure{}, earth, noNames);
@@ -265,12 +265,12 @@ class ChartPictureTest : public QObject {
       QImage direct(400, 300, QImage::Format_RGB32);
       {
         QPainter painter(&direct);
-        PaintChart(painter, scene);
+        paintChart(painter, scene);
       }
       QPicture recorded;
       {
         QPainter painter(&recorded);
-        PaintChart(painter, scene);
+        paintChart(painter, scene);
       }
       QImage replayed(400, 300, QImage::Format_RGB32);
       {
@@ -278,7 +278,7 @@ class ChartPictureTest : public QObject {
         recorded.play(&painter);
       }
       QCOMPARE(direct, replayed);
-      QVERIFY(ColourNear(direct, QPointF(0, 0), Lime, 0) || kind == ProjectionKind::Globe);
+      QVERIFY(colourNear(direct, QPointF(0, 0), Lime, 0) || kind == ProjectionKind::Globe);
     }
   }
 };

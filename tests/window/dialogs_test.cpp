@@ -13,21 +13,21 @@
 #include <QPushButton>
 #include <QTest>
 
-using navorix::TDialogEntry;
-using navorix::TFieldColour;
-using navorix::TFixInp;
-using navorix::TInPan;
-using navorix::test::Ground;
+using navorix::DialogEntry;
+using navorix::FieldColour;
+using navorix::FixDialog;
+using navorix::OperandDialog;
+using navorix::test::ground;
 using navorix::test::Normal;
 using navorix::test::Red;
 using navorix::test::White;
 
 namespace {
 
-QList<int> VisibleFieldNumbers(const TInPan& Pan) {
+QList<int> visibleFieldNumbers(const OperandDialog& pan) {
   QList<int> out;
   for (int n = 1; n <= 6; ++n) {
-    if (Pan.Field(n)->isVisibleTo(&Pan)) out << n;
+    if (pan.fieldAt(n)->isVisibleTo(&pan)) out << n;
   }
   return out;
 }
@@ -39,13 +39,13 @@ class DialogsTest : public QObject {
 
   // Tab from the focused widget Count times; the field numbers visited.
   template <typename Dialog>
-  QList<int> TabWalk(Dialog& D, int Fields, int Count) {
+  QList<int> tabWalk(Dialog& D, int fields, int count) {
     QList<int> out;
-    for (int i = 0; i < Count; ++i) {
+    for (int i = 0; i < count; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       int number = 0;
-      for (int n = 1; n <= Fields; ++n) {
-        if (QApplication::focusWidget() == D.Field(n)) number = n;
+      for (int n = 1; n <= fields; ++n) {
+        if (QApplication::focusWidget() == D.fieldAt(n)) number = n;
       }
       out << number;
     }
@@ -53,108 +53,108 @@ class DialogsTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new navorix::TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new navorix::NavorixStyle); }
 
-  void FixInputFieldsAndLabels() {
-    TFixInp d;
-    const char* names[] = {"xEName", "xELat", "xELon"};
+  void fixInputFieldsAndLabels() {
+    FixDialog d;
+    const char* names[] = {"fixNameField", "latitudeField", "longitudeField"};
     const char* labels[] = {"Fix Name:", "Latitude:", "Longitude:"};
     for (int n = 1; n <= 3; ++n) {
-      QCOMPARE(d.Field(n)->objectName(), QString::fromLatin1(names[n - 1]));
-      QCOMPARE(d.FieldLabel(n)->text(), QString::fromLatin1(labels[n - 1]));
-      QCOMPARE(d.Field(n)->maxLength(), 16);
-      QVERIFY(QFontInfo(d.Field(n)->font()).fixedPitch());
-      QCOMPARE(Ground(d.Field(n)), Normal);
-      QVERIFY(d.FieldLabel(n)->geometry().right() < d.Field(n)->x());
+      QCOMPARE(d.fieldAt(n)->objectName(), QString::fromLatin1(names[n - 1]));
+      QCOMPARE(d.fieldLabel(n)->text(), QString::fromLatin1(labels[n - 1]));
+      QCOMPARE(d.fieldAt(n)->maxLength(), 16);
+      QVERIFY(QFontInfo(d.fieldAt(n)->font()).fixedPitch());
+      QCOMPARE(ground(d.fieldAt(n)), Normal);
+      QVERIFY(d.fieldLabel(n)->geometry().right() < d.fieldAt(n)->x());
       // Sixteen capitals fit.
-      d.Field(n)->setText(QString(16, QLatin1Char('W')));
-      QVERIFY(d.Field(n)->fontMetrics().horizontalAdvance(d.Field(n)->text()) < d.Field(n)->width() - 4);
+      d.fieldAt(n)->setText(QString(16, QLatin1Char('W')));
+      QVERIFY(d.fieldAt(n)->fontMetrics().horizontalAdvance(d.fieldAt(n)->text()) < d.fieldAt(n)->width() - 4);
     }
-    QVERIFY(d.Field(1)->y() < d.Field(2)->y());
-    QVERIFY(d.Field(2)->y() < d.Field(3)->y());
-    QVERIFY(d.ButtonStrip()->y() > d.Field(3)->geometry().bottom());
-    QCOMPARE(d.OkButton()->text(), QStringLiteral("&OK"));
-    QCOMPARE(d.CancelButton()->text(), QStringLiteral("&Cancel"));
+    QVERIFY(d.fieldAt(1)->y() < d.fieldAt(2)->y());
+    QVERIFY(d.fieldAt(2)->y() < d.fieldAt(3)->y());
+    QVERIFY(d.buttonStrip()->y() > d.fieldAt(3)->geometry().bottom());
+    QCOMPARE(d.okButton()->text(), QStringLiteral("&OK"));
+    QCOMPARE(d.cancelButton()->text(), QStringLiteral("&Cancel"));
     QCOMPARE(d.minimumSize(), d.maximumSize());
     QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(d.windowFlags() & Qt::WindowMinMaxButtonsHint));
   }
 
-  void FixInputTabOrderSkipsTheButtons() {
-    TFixInp d;
+  void fixInputTabOrderSkipsTheButtons() {
+    FixDialog d;
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    d.Field(1)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Field(1)));
-    QCOMPARE(TabWalk(d, 3, 4), (QList<int>{2, 3, 1, 2}));
+    d.fieldAt(1)->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.fieldAt(1)));
+    QCOMPARE(tabWalk(d, 3, 4), (QList<int>{2, 3, 1, 2}));
   }
 
-  void FieldsAreWhiteWithTheFocusAndCanBeMarkedRed() {
-    TFixInp d;
+  void fieldsAreWhiteWithTheFocusAndCanBeMarkedRed() {
+    FixDialog d;
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    d.Field(2)->setFocus();
-    QTRY_COMPARE(Ground(d.Field(2)), White);
-    QCOMPARE(Ground(d.Field(1)), Normal);
-    d.Field(3)->SetColour(TFieldColour::Bad);
-    QCOMPARE(Ground(d.Field(3)), Red);
-    QCOMPARE(d.Field(3)->Colour(), TFieldColour::Bad);
-    d.Field(3)->setFocus();
-    QTRY_COMPARE(Ground(d.Field(3)), White);
-    QCOMPARE(Ground(d.Field(2)), Normal);
+    d.fieldAt(2)->setFocus();
+    QTRY_COMPARE(ground(d.fieldAt(2)), White);
+    QCOMPARE(ground(d.fieldAt(1)), Normal);
+    d.fieldAt(3)->setColour(FieldColour::Bad);
+    QCOMPARE(ground(d.fieldAt(3)), Red);
+    QCOMPARE(d.fieldAt(3)->colour(), FieldColour::Bad);
+    d.fieldAt(3)->setFocus();
+    QTRY_COMPARE(ground(d.fieldAt(3)), White);
+    QCOMPARE(ground(d.fieldAt(2)), Normal);
   }
 
-  void FixInputFollowsThePropFontSize() {
-    TFixInp d;
+  void fixInputFollowsThePropFontSize() {
+    FixDialog d;
     const int width = d.width();
-    d.SetPropFontSize(12);
+    d.setPropFontSize(12);
     QCOMPARE(d.font().pointSize(), 12);
     QVERIFY(d.width() > width);
-    QVERIFY(d.FieldLabel(3)->geometry().right() < d.Field(3)->x());
+    QVERIFY(d.fieldLabel(3)->geometry().right() < d.fieldAt(3)->x());
   }
 
-  void InPanLayoutArithmetic() {
-    navorix::TInPanGrid grid;
-    grid.LeftLabelWidth = 80;
-    grid.RightLabelWidth = 20;
-    grid.FieldWidth = 160;
-    grid.FieldHeight = 22;
-    grid.ButtonWidth = 75;
-    grid.ButtonHeight = 25;
-    using navorix::FieldBit;
+  void inPanLayoutArithmetic() {
+    navorix::OperandDialogGrid grid;
+    grid.leftLabelWidth = 80;
+    grid.rightLabelWidth = 20;
+    grid.fieldWidth = 160;
+    grid.fieldHeight = 22;
+    grid.buttonWidth = 75;
+    grid.buttonHeight = 25;
+    using navorix::fieldBit;
     // One row: field 1 from 8 + 80 + 6 = 94 to 254; panel to 254 + 6.
-    const auto one = navorix::LayoutInPan(FieldBit(1), grid);
-    QCOMPARE(one.Rows, 1);
-    QCOMPARE(one.Field[1].Left, 94);
-    QCOMPARE(one.Panel.Width, 260);
-    QCOMPARE(one.Panel.Height, 8 + 22 + 6);
-    QCOMPARE(one.ClientWidth, 6 + 260 + 6);
-    QCOMPARE(one.Strip.Top, 6 + 36 + 6);
-    QCOMPARE(one.Strip.Left, (272 - 156) / 2);
-    QCOMPARE(one.ClientHeight, 48 + 25 + 6);
+    const auto one = navorix::layoutOperandDialog(fieldBit(1), grid);
+    QCOMPARE(one.rows, 1);
+    QCOMPARE(one.field[1].left, 94);
+    QCOMPARE(one.panel.width, 260);
+    QCOMPARE(one.panel.height, 8 + 22 + 6);
+    QCOMPARE(one.clientWidth, 6 + 260 + 6);
+    QCOMPARE(one.strip.top, 6 + 36 + 6);
+    QCOMPARE(one.strip.left, (272 - 156) / 2);
+    QCOMPARE(one.clientHeight, 48 + 25 + 6);
     // Field 2 visible: the panel reaches past it.
-    const auto arc = navorix::LayoutInPan(FieldBit(1) | FieldBit(2) | FieldBit(3), grid);
-    QCOMPARE(arc.Rows, 2);
-    QCOMPARE(arc.Field[2].Left, 94 + 160 + 12 + 20 + 6);
-    QCOMPARE(arc.Panel.Width, arc.Field[2].Left + 160 + 6);
-    QCOMPARE(arc.Panel.Height, 8 + 22 + 8 + 22 + 6);
+    const auto arc = navorix::layoutOperandDialog(fieldBit(1) | fieldBit(2) | fieldBit(3), grid);
+    QCOMPARE(arc.rows, 2);
+    QCOMPARE(arc.field[2].left, 94 + 160 + 12 + 20 + 6);
+    QCOMPARE(arc.panel.width, arc.field[2].left + 160 + 6);
+    QCOMPARE(arc.panel.height, 8 + 22 + 8 + 22 + 6);
     // Field 5 alone makes two rows, field 6 three.
-    QCOMPARE(navorix::LayoutInPan(FieldBit(1) | FieldBit(5), grid).Rows, 2);
-    const auto three = navorix::LayoutInPan(FieldBit(1) | FieldBit(5) | FieldBit(6), grid);
-    QCOMPARE(three.Rows, 3);
-    QCOMPARE(three.Panel.Height, 8 + 3 * 22 + 2 * 8 + 6);
-    QCOMPARE(three.Panel.Width, 260);
+    QCOMPARE(navorix::layoutOperandDialog(fieldBit(1) | fieldBit(5), grid).rows, 2);
+    const auto three = navorix::layoutOperandDialog(fieldBit(1) | fieldBit(5) | fieldBit(6), grid);
+    QCOMPARE(three.rows, 3);
+    QCOMPARE(three.panel.height, 8 + 3 * 22 + 2 * 8 + 6);
+    QCOMPARE(three.panel.width, 260);
     // Field 5 stands in the place of field 3, field 4 beside them.
-    QCOMPARE(three.Field[5], three.Field[3]);
-    QCOMPARE(arc.Field[4].Top, arc.Field[3].Top);
-    QCOMPARE(arc.Field[4].Left, arc.Field[2].Left);
+    QCOMPARE(three.field[5], three.field[3]);
+    QCOMPARE(arc.field[4].top, arc.field[3].top);
+    QCOMPARE(arc.field[4].left, arc.field[2].left);
   }
 
-  void InPanShowsEachLayout_data() {
+  void inPanShowsEachLayout_data() {
     QTest::addColumn<int>("entry");
     QTest::addColumn<QList<int>>("fields");
     QTest::addColumn<QStringList>("labels");
-    using E = TDialogEntry;
+    using E = DialogEntry;
     QTest::newRow("AskOneFix") << int(E::OneFix) << QList<int>{1} << QStringList{"Next Fix:"};
     QTest::newRow("AskTwoFixes") << int(E::TwoFixes) << QList<int>{1, 3} << QStringList{"First Fix:", "Second Fix:"};
     QTest::newRow("AskFixDistAzim") << int(E::FixDistAzim) << QList<int>{1, 5, 6}
@@ -167,81 +167,81 @@ class DialogsTest : public QObject {
                                 << QStringList{"1st Arc from:", "to:", "2nd Arc from:", "to:"};
   }
 
-  void InPanShowsEachLayout() {
+  void inPanShowsEachLayout() {
     QFETCH(int, entry);
     QFETCH(QList<int>, fields);
     QFETCH(QStringList, labels);
-    TInPan pan;
-    pan.ApplyLayout(static_cast<TDialogEntry>(entry), "Arc to Fix Proximity");
+    OperandDialog pan;
+    pan.applyLayout(static_cast<DialogEntry>(entry), "Arc to Fix Proximity");
     QCOMPARE(pan.windowTitle(), QStringLiteral(" Arc to Fix Proximity"));
-    QCOMPARE(VisibleFieldNumbers(pan), fields);
+    QCOMPARE(visibleFieldNumbers(pan), fields);
     for (int i = 0; i < fields.size(); ++i) {
-      QLabel* label = pan.FieldLabel(fields[i]);
+      QLabel* label = pan.fieldLabel(fields[i]);
       QVERIFY(label->isVisibleTo(&pan));
       QCOMPARE(label->text(), labels[i]);
-      QVERIFY(label->geometry().right() < pan.Field(fields[i])->x());
+      QVERIFY(label->geometry().right() < pan.fieldAt(fields[i])->x());
     }
     // The panel holds the visible fields with 6 pixels to spare at the
     // right of the widest row and below the lowest.
-    const QRect panel(QPoint(0, 0), pan.Bevel()->size());
+    const QRect panel(QPoint(0, 0), pan.bevel()->size());
     int right = 0, bottom = 0;
     for (int n : fields) {
-      QVERIFY(panel.contains(pan.Field(n)->geometry()));
-      right = std::max(right, pan.Field(n)->geometry().right() + 1);
-      bottom = std::max(bottom, pan.Field(n)->geometry().bottom() + 1);
+      QVERIFY(panel.contains(pan.fieldAt(n)->geometry()));
+      right = std::max(right, pan.fieldAt(n)->geometry().right() + 1);
+      bottom = std::max(bottom, pan.fieldAt(n)->geometry().bottom() + 1);
     }
-    QCOMPARE(pan.Bevel()->width(), right + 6);
-    QCOMPARE(pan.Bevel()->height(), bottom + 6);
-    QCOMPARE(pan.ButtonStrip()->y(), pan.Bevel()->geometry().bottom() + 1 + 6);
-    QCOMPARE(pan.ButtonStrip()->x() * 2 + pan.ButtonStrip()->width(), pan.width() - (pan.width() - pan.ButtonStrip()->width()) % 2);
-    QCOMPARE(pan.Bevel()->frameShadow(), QFrame::Sunken);
+    QCOMPARE(pan.bevel()->width(), right + 6);
+    QCOMPARE(pan.bevel()->height(), bottom + 6);
+    QCOMPARE(pan.buttonStrip()->y(), pan.bevel()->geometry().bottom() + 1 + 6);
+    QCOMPARE(pan.buttonStrip()->x() * 2 + pan.buttonStrip()->width(), pan.width() - (pan.width() - pan.buttonStrip()->width()) % 2);
+    QCOMPARE(pan.bevel()->frameShadow(), QFrame::Sunken);
     QCOMPARE(pan.minimumSize(), pan.maximumSize());
   }
 
-  void InPanTabOrderIs123546_data() {
+  void inPanTabOrderIs123546_data() {
     QTest::addColumn<int>("entry");
     QTest::addColumn<QList<int>>("walk");
-    using E = TDialogEntry;
+    using E = DialogEntry;
     QTest::newRow("AskArcFixDist") << int(E::ArcFixDist) << QList<int>{2, 5, 4, 1, 2};
     QTest::newRow("AskTwoArcs") << int(E::TwoArcs) << QList<int>{2, 3, 4, 1, 2};
     QTest::newRow("AskFixDistAzim") << int(E::FixDistAzim) << QList<int>{5, 6, 1, 5, 6};
     QTest::newRow("AskOneFix") << int(E::OneFix) << QList<int>{1, 1};
   }
 
-  void InPanTabOrderIs123546() {
+  void inPanTabOrderIs123546() {
     QFETCH(int, entry);
     QFETCH(QList<int>, walk);
-    TInPan pan;
-    pan.ApplyLayout(static_cast<TDialogEntry>(entry), "t");
+    OperandDialog pan;
+    pan.applyLayout(static_cast<DialogEntry>(entry), "t");
     pan.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pan));
-    pan.Field(1)->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pan.Field(1)));
-    QCOMPARE(TabWalk(pan, 6, static_cast<int>(walk.size())), walk);
-    QVERIFY(!(pan.OkButton()->focusPolicy() & Qt::TabFocus));
-    QVERIFY(!(pan.CancelButton()->focusPolicy() & Qt::TabFocus));
+    pan.fieldAt(1)->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pan.fieldAt(1)));
+    QCOMPARE(tabWalk(pan, 6, static_cast<int>(walk.size())), walk);
+    QVERIFY(!(pan.okButton()->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(pan.cancelButton()->focusPolicy() & Qt::TabFocus));
   }
 
-  void InPanFieldsAreFixedPitch16Characters() {
-    TInPan pan;
+  void inPanFieldsAreFixedPitch16Characters() {
+    OperandDialog pan;
     for (int n = 1; n <= 6; ++n) {
-      QCOMPARE(pan.Field(n)->objectName(), QStringLiteral("xEd%1").arg(n));
-      QCOMPARE(pan.FieldLabel(n)->objectName(), QStringLiteral("xLa%1").arg(n));
-      QCOMPARE(pan.Field(n)->maxLength(), 16);
-      QVERIFY(QFontInfo(pan.Field(n)->font()).fixedPitch());
-      QCOMPARE(Ground(pan.Field(n)), Normal);
+      QCOMPARE(pan.fieldAt(n)->objectName(), QStringLiteral("operandField%1").arg(n));
+      QCOMPARE(pan.fieldLabel(n)->objectName(), QStringLiteral("operandLabel%1").arg(n));
+      QCOMPARE(pan.fieldAt(n)->maxLength(), 16);
+      QVERIFY(QFontInfo(pan.fieldAt(n)->font()).fixedPitch());
+      QCOMPARE(ground(pan.fieldAt(n)), Normal);
     }
-    QCOMPARE(pan.Bevel()->objectName(), QStringLiteral("xBevel"));
-    QCOMPARE(pan.OkButton()->text(), QStringLiteral("&OK"));
+    QCOMPARE(pan.bevel()->objectName(), QStringLiteral("fieldPanel"));
+    QCOMPARE(pan.okButton()->text(), QStringLiteral("&OK"));
   }
 
-  void InPanKeepsItsLayoutWhenTheFontChanges() {
-    TInPan pan;
-    pan.ApplyLayout(TDialogEntry::TwoArcs, "Intersection of two Arcs");
+  void inPanKeepsItsLayoutWhenTheFontChanges() {
+    OperandDialog pan;
+    pan.applyLayout(DialogEntry::TwoArcs, "Intersection of two Arcs");
     const int width = pan.width();
-    pan.SetPropFontSize(12);
+    pan.setPropFontSize(12);
     QVERIFY(pan.width() > width);
-    QCOMPARE(VisibleFieldNumbers(pan), (QList<int>{1, 2, 3, 4}));
+    QCOMPARE(visibleFieldNumbers(pan), (QList<int>{1, 2, 3, 4}));
     QCOMPARE(pan.windowTitle(), QStringLiteral(" Intersection of two Arcs"));
   }
 };

@@ -46,25 +46,25 @@ const char* const Cities[] = {"PARIS", "NEWYORK", "TOKYO", "SYDNEY", "CAPETOWN",
 
 // One operation or workbench step of a run: the script line for
 // navorix-batch and what the window does for it.
-struct TStep {
-  std::string Line;   // the script line, Windows-1252
-  TOpTag Op{};        // for an operation
-  bool IsOperation = false;
-  std::vector<std::string> Operands;  // in the layout's order
+struct Step {
+  std::string line;   // the script line, Windows-1252
+  OperationTag op{};        // for an operation
+  bool isOperation = false;
+  std::vector<std::string> operands;  // in the layout's order
 };
 
-std::string Join(const std::vector<std::string>& Words) {
+std::string join(const std::vector<std::string>& words) {
   std::string out;
-  for (const std::string& word : Words) out += (out.empty() ? "" : " ") + word;
+  for (const std::string& word : words) out += (out.empty() ? "" : " ") + word;
   return out;
 }
 
-TStep Operation(const char* Keyword, TOpTag Op, std::vector<std::string> Operands) {
-  TStep step;
-  step.Line = Keyword + std::string(" ") + Join(Operands);
-  step.Op = Op;
-  step.IsOperation = true;
-  step.Operands = std::move(Operands);
+Step operation(const char* keyword, OperationTag op, std::vector<std::string> operands) {
+  Step step;
+  step.line = keyword + std::string(" ") + join(operands);
+  step.op = op;
+  step.isOperation = true;
+  step.operands = std::move(operands);
   return step;
 }
 
@@ -73,56 +73,56 @@ TStep Operation(const char* Keyword, TOpTag Op, std::vector<std::string> Operand
 class EquivalenceTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
   std::vector<std::string> names_;  // the fix names in database order
 
   // What is typed to get Name with completion: its first letters in small
   // letters and one blank for each fix before it whose name begins so too.
-  QString Completion(const std::string& Name) const {
-    const std::string prefix = Name.substr(0, std::min<std::size_t>(2, Name.size()));
+  QString completion(const std::string& fixName) const {
+    const std::string prefix = fixName.substr(0, std::min<std::size_t>(2, fixName.size()));
     int blanks = 0;
     for (const std::string& name : names_) {
       if (name.compare(0, prefix.size(), prefix) == 0) ++blanks;
-      if (name == Name) break;
+      if (name == fixName) break;
     }
-    return ToQString(prefix).toLower() + QString(blanks, QLatin1Char(' '));
+    return toQString(prefix).toLower() + QString(blanks, QLatin1Char(' '));
   }
 
   // Runs Step in the window; the lines it adds to the transcript: the
   // record shown after an operation, or "ERROR: " and the error box's text.
-  std::vector<std::string> RunInWindow(const TStep& Step) {
+  std::vector<std::string> runInWindow(const Step& step) {
     std::vector<std::string> out;
-    if (!Step.IsOperation) return out;
+    if (!step.isOperation) return out;
     QStringList typed;
-    for (std::size_t i = 0; i < Step.Operands.size(); ++i) {
-      const std::string& operand = Step.Operands[i];
-      const bool is_name = !operand.empty() && operand[0] >= 'A' && operand[0] <= 'Z';
-      typed << (is_name ? Completion(operand) : ToQString(operand));
+    for (std::size_t i = 0; i < step.operands.size(); ++i) {
+      const std::string& operand = step.operands[i];
+      const bool isName = !operand.empty() && operand[0] >= 'A' && operand[0] <= 'Z';
+      typed << (isName ? completion(operand) : toQString(operand));
     }
     QStringList shown;
-    s_->Answers().Then(FillOperands(typed, &shown));
-    const int records = s_->Bench().Log().Count();
-    int error_boxes = 0;
+    s_->answers().then(fillOperands(typed, &shown));
+    const int records = s_->bench().Log().Count();
+    int errorBoxes = 0;
     QString error;
-    s_->Answers().Then([&error, &error_boxes](QWidget* Modal) {
-      if (auto* box = qobject_cast<TErrBox*>(Modal)) {
-        error = box->TextLabel()->text();
-        ++error_boxes;
+    s_->answers().then([&error, &errorBoxes](QWidget* modal) {
+      if (auto* box = qobject_cast<ErrorBox*>(modal)) {
+        error = box->textLabel()->text();
+        ++errorBoxes;
       }
-      CloseErrorBox()(Modal);
+      closeErrorBox()(modal);
     });
-    QTest::mouseClick(s_->OpButton(Step.Op), Qt::LeftButton);
+    QTest::mouseClick(s_->opButton(step.op), Qt::LeftButton);
     // The names the blanks completed are the names meant.
-    for (std::size_t i = 0; i < Step.Operands.size() && i < static_cast<std::size_t>(shown.size()); ++i) {
-      if (FromQString(shown.at(static_cast<qsizetype>(i))) != Step.Operands[i]) {
-        out.push_back("TYPED " + FromQString(shown.at(static_cast<qsizetype>(i))) + " FOR " + Step.Operands[i]);
+    for (std::size_t i = 0; i < step.operands.size() && i < static_cast<std::size_t>(shown.size()); ++i) {
+      if (fromQString(shown.at(static_cast<qsizetype>(i))) != step.operands[i]) {
+        out.push_back("TYPED " + fromQString(shown.at(static_cast<qsizetype>(i))) + " FOR " + step.operands[i]);
       }
     }
-    s_->Answers().DropSteps();  // the error box's, when none showed
-    if (error_boxes == 1) {
-      out.push_back("ERROR: " + FromQString(error));
-    } else if (s_->Bench().Log().Count() == records + 1) {
-      for (const QString& line : s_->LogLines()) out.push_back(FromQString(line));
+    s_->answers().dropSteps();  // the error box's, when none showed
+    if (errorBoxes == 1) {
+      out.push_back("ERROR: " + fromQString(error));
+    } else if (s_->bench().Log().Count() == records + 1) {
+      for (const QString& line : s_->logLines()) out.push_back(fromQString(line));
     } else {
       out.push_back("NOTHING LOGGED");
     }
@@ -130,34 +130,34 @@ class EquivalenceTest : public QObject {
   }
 
   // The store step of the window: the blank row, Ins, the new name, Enter.
-  void StoreInWindow(const std::string& Name) {
-    s_->Press(Qt::Key_End);
-    s_->Answers().Then([Name](QWidget*) {
-      Type(ToQString(Name));
-      Key(Qt::Key_Return);
+  void storeInWindow(const std::string& name) {
+    s_->press(Qt::Key_End);
+    s_->answers().then([name](QWidget*) {
+      type(toQString(name));
+      key(Qt::Key_Return);
     });
-    s_->Press(Qt::Key_Insert);
-    names_.push_back(Name);
+    s_->press(Qt::Key_Insert);
+    names_.push_back(name);
   }
 
-  void Choose(QMenu* Menu, int Tag) {
-    for (QAction* action : Menu->actions()) {
-      if (action->data().toInt() == Tag) action->trigger();
+  void choose(QMenu* menu, int tag) {
+    for (QAction* action : menu->actions()) {
+      if (action->data().toInt() == tag) action->trigger();
     }
   }
-  void Switch(QAction* Action, bool Current, bool Wanted) {
-    if (Current != Wanted) Action->trigger();
+  void setChecked(QAction* action, bool current, bool wanted) {
+    if (current != wanted) action->trigger();
   }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
-  void EveryOperationInEveryFormatAndUnit() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(WriteBytes(s_->Path("world.fix"), Fixes));
-    QVERIFY(s_->Start(Fixes));
-    for (std::uint16_t pos = 1; pos <= s_->Bench().Fixes().Count(); ++pos) {
-      names_.emplace_back(s_->Bench().Fixes().Get(pos).Name.View());
+  void everyOperationInEveryFormatAndUnit() {
+    s_ = std::make_unique<Session>();
+    QVERIFY(writeBytes(s_->path("world.fix"), Fixes));
+    QVERIFY(s_->start(Fixes));
+    for (std::uint16_t pos = 1; pos <= s_->bench().Fixes().Count(); ++pos) {
+      names_.emplace_back(s_->bench().Fixes().Get(pos).name.View());
     }
     QCOMPARE(names_.size(), std::size_t(14));
 
@@ -170,97 +170,97 @@ class EquivalenceTest : public QObject {
         const std::string label = std::string(RunFormatNames[format]) + ", " + RunUnitNames[unit];
         // The other options change from run to run as well.
         const int accuracy = run % 3;
-        const int azim_format = (run / 3) % 3;
-        const int azim_range = run % 2;
+        const int azimFormat = (run / 3) % 3;
+        const int azimRange = run % 2;
         const bool arc = run % 4 == 1 || run % 4 == 3;
         const bool geodesic = run % 4 >= 2;
-        const bool elliptic_lat = run % 5 != 4;
+        const bool ellipticLat = run % 5 != 4;
         script += "set LatLonFormat " + std::to_string(format) + "\n";
         script += "set DistUnits " + std::to_string(unit) + "\n";
         script += "set Precision " + std::to_string(accuracy) + "\n";
-        script += "set AzimFormat " + std::to_string(azim_format) + "\n";
-        script += "set AzimRange " + std::to_string(azim_range) + "\n";
+        script += "set AzimFormat " + std::to_string(azimFormat) + "\n";
+        script += "set AzimRange " + std::to_string(azimRange) + "\n";
         script += "set EllipticArc " + std::to_string(arc ? 1 : 0) + "\n";
         script += "set GeoDistance " + std::to_string(geodesic ? 1 : 0) + "\n";
-        script += "set EllipticLat " + std::to_string(elliptic_lat ? 1 : 0) + "\n";
-        const TEarthModel& earth = s_->Bench().Settings().Earth;
-        Choose(s_->Menu().OptionMenu(TDisplayOption::LatLonFormat), format);
-        Choose(s_->Menu().OptionMenu(TDisplayOption::DistUnits), unit);
-        Choose(s_->Menu().OptionMenu(TDisplayOption::Precision), accuracy);
-        Choose(s_->Menu().OptionMenu(TDisplayOption::AzimFormat), azim_format);
-        Choose(s_->Menu().OptionMenu(TDisplayOption::AzimRange), azim_range);
-        Switch(s_->Menu().mEllArc, earth.EllipticArc, arc);
-        Switch(s_->Menu().mGeodesic, earth.GeoDistance, geodesic);
-        Switch(s_->Menu().mEllip, earth.EllipticLat, elliptic_lat);
+        script += "set EllipticLat " + std::to_string(ellipticLat ? 1 : 0) + "\n";
+        const EarthModel& earth = s_->bench().Settings().earth;
+        choose(s_->menu().optionMenu(DisplayOption::LatLonFormat), format);
+        choose(s_->menu().optionMenu(DisplayOption::DistUnits), unit);
+        choose(s_->menu().optionMenu(DisplayOption::Precision), accuracy);
+        choose(s_->menu().optionMenu(DisplayOption::AzimFormat), azimFormat);
+        choose(s_->menu().optionMenu(DisplayOption::AzimRange), azimRange);
+        setChecked(s_->menu().ellipticArcAction, earth.ellipticArc, arc);
+        setChecked(s_->menu().geodesicAction, earth.geoDistance, geodesic);
+        setChecked(s_->menu().ellipticLatitudeAction, earth.ellipticLat, ellipticLat);
 
         const char* const* d = Distances[unit];
         const std::string a = Cities[run % 7];
         const std::string b = Cities[(run + 3) % 7];
         const std::string c = Cities[(run + 5) % 7];
         const std::string stored = "MID" + std::to_string(run);
-        const std::vector<TStep> steps = {
-            Operation("fixfix", TOpTag::FixFix, {a, b}),
-            Operation("next", TOpTag::NextFix, {c}),
-            Operation("arcfix", TOpTag::ArcFix, {"P", "Q", run % 2 == 0 ? "R" : "N"}),
-            Operation("arcarc", TOpTag::ArcArc, {"P", "Q", "M0", "M40"}),
-            Operation("midpoint", TOpTag::Midpoint, {a, c}),
-            TStep{"store " + stored, TOpTag::FixFix, false, {}},
-            Operation("azimuth", TOpTag::Azimuth, {stored, b}),
-            Operation("fixatda", TOpTag::FixAtDistAz, {c, run % 3 == 0 ? "-" + std::string(d[0]) : d[0],
+        const std::vector<Step> steps = {
+            operation("fixfix", OperationTag::FixFix, {a, b}),
+            operation("next", OperationTag::NextFix, {c}),
+            operation("arcfix", OperationTag::ArcFix, {"P", "Q", run % 2 == 0 ? "R" : "N"}),
+            operation("arcarc", OperationTag::ArcArc, {"P", "Q", "M0", "M40"}),
+            operation("midpoint", OperationTag::Midpoint, {a, c}),
+            Step{"store " + stored, OperationTag::FixFix, false, {}},
+            operation("azimuth", OperationTag::Azimuth, {stored, b}),
+            operation("fixatda", OperationTag::FixAtDistAz, {c, run % 3 == 0 ? "-" + std::string(d[0]) : d[0],
                                                        Azimuths[run % 6]}),
-            Operation("project", TOpTag::Projection, {"P", "Q", run % 2 == 0 ? "R" : "PACIFIC/S"}),
-            Operation("intersect", TOpTag::Intersection, {"P", "Q", "M0", "M40"}),
-            Operation("proximity", TOpTag::FixesAtDistance, {"P", "Q", "R", d[1]}),
-            Operation("fixatd", TOpTag::FixAtDistance, {"P", "Q", d[2]}),
+            operation("project", OperationTag::Projection, {"P", "Q", run % 2 == 0 ? "R" : "PACIFIC/S"}),
+            operation("intersect", OperationTag::Intersection, {"P", "Q", "M0", "M40"}),
+            operation("proximity", OperationTag::FixesAtDistance, {"P", "Q", "R", d[1]}),
+            operation("fixatd", OperationTag::FixAtDistance, {"P", "Q", d[2]}),
             // Refused by the dispatcher: half the circumference or more.
-            Operation("fixatd", TOpTag::FixAtDistance, {"M0", "M40", d[3]}),
-            Operation("next", TOpTag::NextFix, {stored}),
+            operation("fixatd", OperationTag::FixAtDistance, {"M0", "M40", d[3]}),
+            operation("next", OperationTag::NextFix, {stored}),
         };
-        for (const TStep& step : steps) {
-          script += step.Line + "\n";
+        for (const Step& step : steps) {
+          script += step.line + "\n";
           std::vector<std::string> lines;
-          if (step.IsOperation) {
-            lines = RunInWindow(step);
+          if (step.isOperation) {
+            lines = runInWindow(step);
           } else {
-            StoreInWindow(step.Line.substr(6));
+            storeInWindow(step.line.substr(6));
           }
           for (const std::string& line : lines) {
             window.push_back(line);
-            labels.push_back(label + ": " + step.Line);
+            labels.push_back(label + ": " + step.line);
           }
-          QVERIFY2(s_->Answers().Unexpected().isEmpty(),
-                   qPrintable(QString::fromStdString(label + ": " + step.Line + ": ") +
-                              s_->Answers().Unexpected().join(QLatin1Char('\n'))));
+          QVERIFY2(s_->answers().unexpected().isEmpty(),
+                   qPrintable(QString::fromStdString(label + ": " + step.line + ": ") +
+                              s_->answers().unexpected().join(QLatin1Char('\n'))));
         }
       }
     }
 
     // navorix-batch on the same fixes and the same script.
-    QVERIFY(WriteBytes(s_->Path("script.txt"), script));
+    QVERIFY(writeBytes(s_->path("script.txt"), script));
     QProcess batch;
-    batch.setWorkingDirectory(s_->Path(QString()));
-    batch.start(QStringLiteral(NAVORIX_BATCH), {s_->Path("world.fix"), s_->Path("script.txt")});
+    batch.setWorkingDirectory(s_->path(QString()));
+    batch.start(QStringLiteral(NAVORIX_BATCH), {s_->path("world.fix"), s_->path("script.txt")});
     QVERIFY(batch.waitForFinished(120000));
     QCOMPARE(batch.exitStatus(), QProcess::NormalExit);
     QCOMPARE(batch.readAllStandardError(), QByteArray());
     const std::string out = batch.readAllStandardOutput().toStdString();
-    std::vector<std::string> batch_lines;
+    std::vector<std::string> batchLines;
     for (std::size_t start = 0; start < out.size();) {
       const std::size_t end = out.find('\n', start);
-      batch_lines.push_back(out.substr(start, end - start));
+      batchLines.push_back(out.substr(start, end - start));
       start = end == std::string::npos ? out.size() : end + 1;
     }
 
     // Twelve records and one refusal in each of the sixteen runs.
     QCOMPARE(window.size(), std::size_t(16 * (12 * 3 + 1)));
-    for (std::size_t i = 0; i < std::min(window.size(), batch_lines.size()); ++i) {
-      if (window[i] != batch_lines[i]) {
+    for (std::size_t i = 0; i < std::min(window.size(), batchLines.size()); ++i) {
+      if (window[i] != batchLines[i]) {
         QFAIL(qPrintable(QString::fromStdString(labels[i] + "\n   window: " + window[i] +
-                                                "\n   batch:  " + batch_lines[i])));
+                                                "\n   batch:  " + batchLines[i])));
       }
     }
-    QCOMPARE(batch_lines.size(), window.size());
-    QCOMPARE(static_cast<std::size_t>(s_->Bench().Fixes().Count()), names_.size());
+    QCOMPARE(batchLines.size(), window.size());
+    QCOMPARE(static_cast<std::size_t>(s_->bench().Fixes().Count()), names_.size());
   }
 };
 

@@ -15,283 +15,283 @@ constexpr const char* Fixes =
     "10.123456789 20.987654321 ALPHA\r\n"
     "-33.3333333333 151.2222222222 BRAVO\r\n";
 
-bool SameBits(const TTriV& A, const TTriV& B) { return A.x == B.x && A.y == B.y && A.z == B.z; }
+bool sameBits(const Vector3& A, const Vector3& B) { return A.x == B.x && A.y == B.y && A.z == B.z; }
 
 }  // namespace
 
 class FixDialogTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
   void init() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(s_->Start(Fixes));
+    s_ = std::make_unique<Session>();
+    QVERIFY(s_->start(Fixes));
   }
   void cleanup() {
-    s_->VerifyAllAnswered();
+    s_->verifyAllAnswered();
     s_.reset();
   }
 
-  void EachFieldTakesItsOwnCharacters() {
-    s_->Select(2);
+  void eachFieldTakesItsOwnCharacters() {
+    s_->select(2);
     QStringList shown;
-    s_->Answers().Then([&shown](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
+    s_->answers().then([&shown](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
       QVERIFY(d != nullptr);
-      QCOMPARE(QApplication::focusWidget(), d->Field(1));
+      QCOMPARE(QApplication::focusWidget(), d->fieldAt(1));
       // Capitals; a blank, a degree sign and a comma are no name characters.
-      Type(QStringLiteral("new fix,d"));
-      Key(Qt::Key_D, Qt::ControlModifier);
-      shown << d->Field(1)->text();
-      Key(Qt::Key_Tab);
+      type(QStringLiteral("new fix,d"));
+      key(Qt::Key_D, Qt::ControlModifier);
+      shown << d->fieldAt(1)->text();
+      key(Qt::Key_Tab);
       // D is the degree sign; a small n is N; E belongs to longitudes.
-      Type(QStringLiteral("29d33'10\"n"));
-      Type(QStringLiteral("Ee wW"));
-      shown << d->Field(2)->text();
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("-12"));
-      Key(Qt::Key_D, Qt::ControlModifier);
-      Type(QStringLiteral("5.5'snw"));
-      shown << d->Field(3)->text();
+      type(QStringLiteral("29d33'10\"n"));
+      type(QStringLiteral("Ee wW"));
+      shown << d->fieldAt(2)->text();
+      key(Qt::Key_Tab);
+      type(QStringLiteral("-12"));
+      key(Qt::Key_D, Qt::ControlModifier);
+      type(QStringLiteral("5.5'snw"));
+      shown << d->fieldAt(3)->text();
       // The buttons are not in the Tab order.
-      Key(Qt::Key_Tab);
+      key(Qt::Key_Tab);
       shown << QApplication::focusWidget()->objectName();
-      Key(Qt::Key_Escape);  // clears the name
-      shown << d->Field(1)->text();
-      Key(Qt::Key_Escape);  // cancels
+      key(Qt::Key_Escape);  // clears the name
+      shown << d->fieldAt(1)->text();
+      key(Qt::Key_Escape);  // cancels
     });
-    s_->Press(Qt::Key_Insert);
+    s_->press(Qt::Key_Insert);
     QCOMPARE(shown, (QStringList{"NEWFIXD", QString::fromUtf8("29°33'10\"N"),
-                                 QString::fromUtf8("-12°5.5'W"), "xEName", ""}));
-    QCOMPARE(s_->Bench().Fixes().Count(), 2);
+                                 QString::fromUtf8("-12°5.5'W"), "fixNameField", ""}));
+    QCOMPARE(s_->bench().Fixes().Count(), 2);
   }
 
-  void SixteenCharactersAtMost() {
-    s_->Answers().Then([](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
-      Type(QStringLiteral("ABCDEFGHIJKLMNOPQR"));
-      QCOMPARE(d->Field(1)->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
-      Key(Qt::Key_Tab);
+  void sixteenCharactersAtMost() {
+    s_->answers().then([](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
+      type(QStringLiteral("ABCDEFGHIJKLMNOPQR"));
+      QCOMPARE(d->fieldAt(1)->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
+      key(Qt::Key_Tab);
       // The degree sign that the filter puts in counts as well.
-      Type(QStringLiteral("12.3456789012345d"));
-      QCOMPARE(d->Field(2)->text(), QStringLiteral("12.3456789012345"));
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+      type(QStringLiteral("12.3456789012345d"));
+      QCOMPARE(d->fieldAt(2)->text(), QStringLiteral("12.3456789012345"));
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     });
-    s_->Press(Qt::Key_Insert);
+    s_->press(Qt::Key_Insert);
   }
 
-  void BadFieldsTurnRedAndTheFirstGetsTheFocusAfter200Ms() {
-    s_->Select(2);
-    QElapsedTimer since_ok;
-    QList<QColor> at_ok, after_flash;
-    int focus_after = 0;
+  void badFieldsTurnRedAndTheFirstGetsTheFocusAfter200Ms() {
+    s_->select(2);
+    QElapsedTimer sinceOk;
+    QList<QColor> atOk, afterFlash;
+    int focusAfter = 0;
     QString selected;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
-      Type(QStringLiteral("GOOD"));
-      Key(Qt::Key_Tab);
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
+      type(QStringLiteral("GOOD"));
+      key(Qt::Key_Tab);
       // One minute digit; a number with two points.
-      Type(QStringLiteral("29d3N"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("1.2.3E"));
-      since_ok.start();
-      Key(Qt::Key_Return);
-      for (int n = 1; n <= 3; ++n) at_ok << Ground(d->Field(n));
+      type(QStringLiteral("29d3N"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("1.2.3E"));
+      sinceOk.start();
+      key(Qt::Key_Return);
+      for (int n = 1; n <= 3; ++n) atOk << ground(d->fieldAt(n));
       // The caret stands after the text, nothing selected.
-      QCOMPARE(d->Field(2)->cursorPosition(), 5);
-      QVERIFY(!d->Field(2)->hasSelectedText());
+      QCOMPARE(d->fieldAt(2)->cursorPosition(), 5);
+      QVERIFY(!d->fieldAt(2)->hasSelectedText());
       QVERIFY(d->isVisible());
-      QTRY_VERIFY_WITH_TIMEOUT(Ground(d->Field(2)) != Red, 3000);
-      for (int n = 1; n <= 3; ++n) after_flash << Ground(d->Field(n));
+      QTRY_VERIFY_WITH_TIMEOUT(ground(d->fieldAt(2)) != Red, 3000);
+      for (int n = 1; n <= 3; ++n) afterFlash << ground(d->fieldAt(n));
       for (int n = 1; n <= 3; ++n) {
-        if (QApplication::focusWidget() == d->Field(n)) focus_after = n;
+        if (QApplication::focusWidget() == d->fieldAt(n)) focusAfter = n;
       }
-      selected = d->Field(2)->selectedText();
+      selected = d->fieldAt(2)->selectedText();
       // Mended, the fix is taken.
-      Type(QStringLiteral("45N"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("7E"));
-      Key(Qt::Key_Return);
+      type(QStringLiteral("45N"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("7E"));
+      key(Qt::Key_Return);
     });
-    s_->Press(Qt::Key_Insert);
-    QCOMPARE(at_ok, (QList<QColor>{Normal, Red, Red}));
-    QVERIFY2(since_ok.elapsed() >= 180, "the flash came early");
-    QCOMPARE(after_flash, (QList<QColor>{Normal, White, Normal}));
-    QCOMPARE(focus_after, 2);
+    s_->press(Qt::Key_Insert);
+    QCOMPARE(atOk, (QList<QColor>{Normal, Red, Red}));
+    QVERIFY2(sinceOk.elapsed() >= 180, "the flash came early");
+    QCOMPARE(afterFlash, (QList<QColor>{Normal, White, Normal}));
+    QCOMPARE(focusAfter, 2);
     QCOMPARE(selected, QString::fromUtf8("29°3N"));
-    QCOMPARE(s_->Bench().Fixes().Count(), 3);
-    QCOMPARE(s_->FixName(3), QStringLiteral("GOOD"));
+    QCOMPARE(s_->bench().Fixes().Count(), 3);
+    QCOMPARE(s_->fixName(3), QStringLiteral("GOOD"));
   }
 
-  void AnEmptyNameIsTheFirstBadField() {
-    int focus_after = 0;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("x"));  // dropped: the latitude stays empty
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("1E"));
-      Key(Qt::Key_Return);
-      QCOMPARE(Ground(d->Field(1)), Red);
-      QCOMPARE(Ground(d->Field(2)), Red);
-      QCOMPARE(Ground(d->Field(3)), White);
-      QTRY_COMPARE(Ground(d->Field(1)), White);
-      QCOMPARE(Ground(d->Field(2)), Normal);
-      if (QApplication::focusWidget() == d->Field(1)) focus_after = 1;
-      QTest::mouseClick(d->CancelButton(), Qt::LeftButton);
+  void anEmptyNameIsTheFirstBadField() {
+    int focusAfter = 0;
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
+      key(Qt::Key_Tab);
+      type(QStringLiteral("x"));  // dropped: the latitude stays empty
+      key(Qt::Key_Tab);
+      type(QStringLiteral("1E"));
+      key(Qt::Key_Return);
+      QCOMPARE(ground(d->fieldAt(1)), Red);
+      QCOMPARE(ground(d->fieldAt(2)), Red);
+      QCOMPARE(ground(d->fieldAt(3)), White);
+      QTRY_COMPARE(ground(d->fieldAt(1)), White);
+      QCOMPARE(ground(d->fieldAt(2)), Normal);
+      if (QApplication::focusWidget() == d->fieldAt(1)) focusAfter = 1;
+      QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
     });
-    s_->Press(Qt::Key_Insert);
-    QCOMPARE(focus_after, 1);
-    QCOMPARE(s_->Bench().Fixes().Count(), 2);
+    s_->press(Qt::Key_Insert);
+    QCOMPARE(focusAfter, 1);
+    QCOMPARE(s_->bench().Fixes().Count(), 2);
   }
 
-  void ANameInUseIsShownAndNothingTurnsRed() {
+  void aNameInUseIsShownAndNothingTurnsRed() {
     QList<QColor> grounds;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
       // In use even with a latitude that does not read.
-      Type(QStringLiteral("bravo"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("29d3"));
-      Key(Qt::Key_Return);
+      type(QStringLiteral("bravo"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("29d3"));
+      key(Qt::Key_Return);
       QTRY_VERIFY(QApplication::activeWindow() == d);
-      for (int n = 1; n <= 3; ++n) grounds << Ground(d->Field(n));
+      for (int n = 1; n <= 3; ++n) grounds << ground(d->fieldAt(n));
       // Another name: the latitude is checked now.
-      QTest::mouseClick(d->Field(1), Qt::LeftButton);
-      d->Field(1)->selectAll();
-      Type(QStringLiteral("CHARLIE"));
-      Key(Qt::Key_Return);
-      QCOMPARE(Ground(d->Field(2)), Red);
-      QTest::mouseClick(d->Field(2), Qt::LeftButton);
-      d->Field(2)->selectAll();
-      Type(QStringLiteral("5S"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("5W"));
-      Key(Qt::Key_Return);
+      QTest::mouseClick(d->fieldAt(1), Qt::LeftButton);
+      d->fieldAt(1)->selectAll();
+      type(QStringLiteral("CHARLIE"));
+      key(Qt::Key_Return);
+      QCOMPARE(ground(d->fieldAt(2)), Red);
+      QTest::mouseClick(d->fieldAt(2), Qt::LeftButton);
+      d->fieldAt(2)->selectAll();
+      type(QStringLiteral("5S"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("5W"));
+      key(Qt::Key_Return);
     });
-    s_->Answers().Then(CloseErrorBox());
-    s_->Press(Qt::Key_Insert);
-    QCOMPARE(s_->Answers().Seen(), (QStringList{"fix: New Fix", "error: This fix name is already in use"}));
+    s_->answers().then(closeErrorBox());
+    s_->press(Qt::Key_Insert);
+    QCOMPARE(s_->answers().seen(), (QStringList{"fix: New Fix", "error: This fix name is already in use"}));
     QCOMPARE(grounds.size(), 3);
     QVERIFY(!grounds.contains(Red));
-    QCOMPARE(s_->Bench().Fixes().Count(), 3);
+    QCOMPARE(s_->bench().Fixes().Count(), 3);
     // Above the current row, the first.
-    QCOMPARE(s_->Rows().at(0).left(7), QStringLiteral("CHARLIE"));
+    QCOMPARE(s_->rows().at(0).left(7), QStringLiteral("CHARLIE"));
   }
 
-  void AnEditedFixMayKeepItsNameButNotTakeAnother() {
-    s_->Select(1);
+  void anEditedFixMayKeepItsNameButNotTakeAnother() {
+    s_->select(1);
     QString title;
-    s_->Answers().Then([&title](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
+    s_->answers().then([&title](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
       title = d->windowTitle();
-      Type(QStringLiteral("ALPHA"));
-      Key(Qt::Key_Return);
+      type(QStringLiteral("ALPHA"));
+      key(Qt::Key_Return);
       // Back from the error box: the dialog is still open with its texts.
       QTRY_VERIFY(QApplication::activeWindow() == d);
-      QCOMPARE(d->Field(1)->text(), QStringLiteral("ALPHA"));
-      Key(Qt::Key_Escape);
-      QCOMPARE(d->Field(1)->text(), QString());
-      Type(QStringLiteral("BRAVO"));
-      Key(Qt::Key_Return);
+      QCOMPARE(d->fieldAt(1)->text(), QStringLiteral("ALPHA"));
+      key(Qt::Key_Escape);
+      QCOMPARE(d->fieldAt(1)->text(), QString());
+      type(QStringLiteral("BRAVO"));
+      key(Qt::Key_Return);
     });
-    s_->Answers().Then(CloseErrorBox());
-    s_->Press(Qt::Key_Return);
+    s_->answers().then(closeErrorBox());
+    s_->press(Qt::Key_Return);
     QCOMPARE(title, QStringLiteral(" Edit Fix"));
-    QCOMPARE(s_->Answers().Seen(), (QStringList{"fix: Edit Fix", "error: This fix name is already in use"}));
-    QCOMPARE(s_->Bench().Fixes().Count(), 2);
-    QCOMPARE(s_->FixName(2), QStringLiteral("BRAVO"));
+    QCOMPARE(s_->answers().seen(), (QStringList{"fix: Edit Fix", "error: This fix name is already in use"}));
+    QCOMPARE(s_->bench().Fixes().Count(), 2);
+    QCOMPARE(s_->fixName(2), QStringLiteral("BRAVO"));
   }
 
-  void ChangingOnlyTheNameKeepsThePositionBitForBit() {
-    const TTriV alpha = s_->Bench().Fixes().Get(1).Position;
-    s_->Select(0);
+  void changingOnlyTheNameKeepsThePositionBitForBit() {
+    const Vector3 alpha = s_->bench().Fixes().Get(1).position;
+    s_->select(0);
     QStringList prefilled;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
-      for (int n = 1; n <= 3; ++n) prefilled << d->Field(n)->text();
-      QCOMPARE(d->Field(1)->selectedText(), QStringLiteral("ALPHA"));
-      Type(QStringLiteral("ALPHA1"));
-      Key(Qt::Key_Return);
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
+      for (int n = 1; n <= 3; ++n) prefilled << d->fieldAt(n)->text();
+      QCOMPARE(d->fieldAt(1)->selectedText(), QStringLiteral("ALPHA"));
+      type(QStringLiteral("ALPHA1"));
+      key(Qt::Key_Return);
     });
-    s_->Press(Qt::Key_Return);
+    s_->press(Qt::Key_Return);
     QCOMPARE(prefilled, (QStringList{"ALPHA", QString::fromUtf8("10.12°N"), QString::fromUtf8("20.99°E")}));
-    QCOMPARE(s_->FixName(1), QStringLiteral("ALPHA1"));
-    QVERIFY(SameBits(s_->Bench().Fixes().Get(1).Position, alpha));
+    QCOMPARE(s_->fixName(1), QStringLiteral("ALPHA1"));
+    QVERIFY(sameBits(s_->bench().Fixes().Get(1).position, alpha));
 
     // The same latitude typed in another format is a typed position.
-    s_->Answers().Then([](QWidget*) {
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("10d07.4074'N"));
-      Key(Qt::Key_Return);
+    s_->answers().then([](QWidget*) {
+      key(Qt::Key_Tab);
+      type(QStringLiteral("10d07.4074'N"));
+      key(Qt::Key_Return);
     });
-    s_->Press(Qt::Key_Return);
-    const TTriV retyped = s_->Bench().Fixes().Get(1).Position;
-    QVERIFY(!SameBits(retyped, alpha));
-    QVERIFY(s_->Rows().at(0).contains(QString::fromUtf8("10.12°N")));
+    s_->press(Qt::Key_Return);
+    const Vector3 retyped = s_->bench().Fixes().Get(1).position;
+    QVERIFY(!sameBits(retyped, alpha));
+    QVERIFY(s_->rows().at(0).contains(QString::fromUtf8("10.12°N")));
   }
 
-  void ANewFixAboveARowTakesThePendingFixOneAtTheEndLeavesIt() {
+  void aNewFixAboveARowTakesThePendingFixOneAtTheEndLeavesIt() {
     // A midpoint proposes a fix.
-    s_->Answers().Then(FillOperands({"al ", "br "}));
-    QTest::mouseClick(s_->OpButton(TOpTag::Midpoint), Qt::LeftButton);
-    QVERIFY(s_->Bench().PendingFix().Valid);
-    const TTriV mid = s_->Bench().PendingFix().Position;
+    s_->answers().then(fillOperands({"al ", "br "}));
+    QTest::mouseClick(s_->opButton(OperationTag::Midpoint), Qt::LeftButton);
+    QVERIFY(s_->bench().PendingFix().valid);
+    const Vector3 mid = s_->bench().PendingFix().position;
 
     // Stored above ALPHA under a name of its own: the proposal is used up.
-    s_->Select(0);
+    s_->select(0);
     QStringList prefilled;
-    const auto note_and = [&prefilled](std::function<void()> Then) {
-      return [&prefilled, Then](QWidget* Modal) {
-        auto* d = qobject_cast<TFixInp*>(Modal);
+    const auto noteAnd = [&prefilled](std::function<void()> then) {
+      return [&prefilled, then](QWidget* modal) {
+        auto* d = qobject_cast<FixDialog*>(modal);
         prefilled.clear();
-        for (int n = 1; n <= 3; ++n) prefilled << d->Field(n)->text();
-        Then();
+        for (int n = 1; n <= 3; ++n) prefilled << d->fieldAt(n)->text();
+        then();
       };
     };
-    s_->Answers().Then(note_and([] {
-      Type(QStringLiteral("MID1"));
-      Key(Qt::Key_Return);
+    s_->answers().then(noteAnd([] {
+      type(QStringLiteral("MID1"));
+      key(Qt::Key_Return);
     }));
-    s_->Press(Qt::Key_Insert);
+    s_->press(Qt::Key_Insert);
     QCOMPARE(prefilled.at(0), QStringLiteral("MIDPOINT/NEW"));
-    QCOMPARE(s_->FixName(1), QStringLiteral("MID1"));
-    QVERIFY(SameBits(s_->Bench().Fixes().Get(1).Position, mid));
-    QVERIFY(!s_->Bench().PendingFix().Valid);
-    s_->Answers().Then(note_and([] { Key(Qt::Key_Escape); }));
-    s_->Press(Qt::Key_Insert);
+    QCOMPARE(s_->fixName(1), QStringLiteral("MID1"));
+    QVERIFY(sameBits(s_->bench().Fixes().Get(1).position, mid));
+    QVERIFY(!s_->bench().PendingFix().valid);
+    s_->answers().then(noteAnd([] { key(Qt::Key_Escape); }));
+    s_->press(Qt::Key_Insert);
     QCOMPARE(prefilled, (QStringList{"", "", ""}));
 
     // Another midpoint, stored at the end under its proposed name: the
     // proposal stays and comes again with the next new fix, whose name is
     // then in use.
-    s_->Answers().Then(FillOperands({"ALPHA", "BRAVO"}));
-    QTest::mouseClick(s_->OpButton(TOpTag::Midpoint), Qt::LeftButton);
-    s_->Select(3);
-    s_->Answers().Then(note_and([] { Key(Qt::Key_Return); }));
-    s_->Press(Qt::Key_Return);
-    QCOMPARE(s_->Bench().Fixes().Count(), 4);
-    QCOMPARE(s_->FixName(4), QStringLiteral("MIDPOINT/NEW"));
-    QVERIFY(s_->Bench().PendingFix().Valid);
-    QVERIFY(SameBits(s_->Bench().Fixes().Get(4).Position, s_->Bench().PendingFix().Position));
-    const QStringList first_prefill = prefilled;
-    s_->Select(4);
-    s_->Answers().Then(note_and([] {
-      Key(Qt::Key_Return);
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+    s_->answers().then(fillOperands({"ALPHA", "BRAVO"}));
+    QTest::mouseClick(s_->opButton(OperationTag::Midpoint), Qt::LeftButton);
+    s_->select(3);
+    s_->answers().then(noteAnd([] { key(Qt::Key_Return); }));
+    s_->press(Qt::Key_Return);
+    QCOMPARE(s_->bench().Fixes().Count(), 4);
+    QCOMPARE(s_->fixName(4), QStringLiteral("MIDPOINT/NEW"));
+    QVERIFY(s_->bench().PendingFix().valid);
+    QVERIFY(sameBits(s_->bench().Fixes().Get(4).position, s_->bench().PendingFix().position));
+    const QStringList firstPrefill = prefilled;
+    s_->select(4);
+    s_->answers().then(noteAnd([] {
+      key(Qt::Key_Return);
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     }));
-    s_->Answers().Then(CloseErrorBox());
-    s_->Press(Qt::Key_Insert);
-    QCOMPARE(prefilled, first_prefill);
-    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("error: This fix name is already in use"));
-    QCOMPARE(s_->Bench().Fixes().Count(), 4);
-    QVERIFY(s_->Bench().PendingFix().Valid);
+    s_->answers().then(closeErrorBox());
+    s_->press(Qt::Key_Insert);
+    QCOMPARE(prefilled, firstPrefill);
+    QCOMPARE(s_->answers().seen().last(), QStringLiteral("error: This fix name is already in use"));
+    QCOMPARE(s_->bench().Fixes().Count(), 4);
+    QVERIFY(s_->bench().PendingFix().valid);
   }
 };
 

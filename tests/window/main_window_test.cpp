@@ -23,7 +23,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-using navorix::TMainWindow;
+using navorix::MainWindow;
 
 namespace {
 
@@ -37,13 +37,13 @@ const QColor Black(0, 0, 0);
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  TMainWindow* w_ = nullptr;
+  MainWindow* w_ = nullptr;
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new navorix::TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new navorix::NavorixStyle); }
 
   void init() {
-    w_ = new TMainWindow;
+    w_ = new MainWindow;
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_));
   }
@@ -53,9 +53,9 @@ class MainWindowTest : public QObject {
     w_ = nullptr;
   }
 
-  void WindowIsFixedWithAClientAreaOf632x406() {
+  void windowIsFixedWithAClientAreaOf632x406() {
     QCOMPARE(w_->windowTitle(), QStringLiteral("Navorix"));
-    const QWidget* client = w_->Controls().Client;
+    const QWidget* client = w_->controls().client;
     QCOMPARE(client->size(), QSize(632, 406));
     QCOMPARE(client->y(), w_->menuBar()->height());
     QCOMPARE(w_->minimumSize(), w_->maximumSize());
@@ -65,37 +65,37 @@ class MainWindowTest : public QObject {
     QVERIFY(!w_->windowIcon().isNull());
   }
 
-  void WindowIsCentredAtFirstShow() {
+  void windowIsCentredAtFirstShow() {
     const QRect screen = w_->screen()->geometry();
     QTRY_COMPARE(w_->frameGeometry().center().x() - screen.center().x(), 0);
     QVERIFY(qAbs(w_->frameGeometry().center().y() - screen.center().y()) <= 1);
   }
 
-  void ControlsStandAtTheirPlaces_data() {
+  void controlsStandAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("place");
     const auto row = [](const char* N, const char* P, QRect R) {
       QTest::newRow(N) << QString::fromLatin1(N) << QString::fromLatin1(P) << R;
     };
-    row("xDisPanel", "Client", {4, 5, 589, 60});
-    row("xLineUp", "Client", {596, 5, 32, 19});
-    row("xLinePan", "Client", {596, 24, 32, 22});
-    row("xLineDown", "Client", {596, 46, 32, 19});
-    row("xListPan", "Client", {4, 70, 488, 296});
-    row("xSearch", "xListPan", {149, 113, 185, 29});
-    row("xStatPan", "Client", {4, 370, 488, 33});
-    row("xNoFix", "xStatPan", {3, 4, 103, 25});
-    row("xAdd", "xStatPan", {111, 4, 75, 25});
-    row("xEdit", "xStatPan", {188, 4, 75, 25});
-    row("xDelete", "xStatPan", {267, 4, 75, 25});
-    row("xUndel", "xStatPan", {346, 4, 75, 25});
-    row("xUp", "xStatPan", {425, 4, 28, 25});
-    row("xDown", "xStatPan", {456, 4, 28, 25});
-    row("xOpPanel", "Client", {498, 70, 130, 333});
+    row("logPanel", "Client", {4, 5, 589, 60});
+    row("previousRecordButton", "Client", {596, 5, 32, 19});
+    row("recordNumberLabel", "Client", {596, 24, 32, 22});
+    row("nextRecordButton", "Client", {596, 46, 32, 19});
+    row("fixListFrame", "Client", {4, 70, 488, 296});
+    row("searchLabel", "fixListFrame", {149, 113, 185, 29});
+    row("fixPanel", "Client", {4, 370, 488, 33});
+    row("fixCountLabel", "fixPanel", {3, 4, 103, 25});
+    row("addButton", "fixPanel", {111, 4, 75, 25});
+    row("editButton", "fixPanel", {188, 4, 75, 25});
+    row("deleteButton", "fixPanel", {267, 4, 75, 25});
+    row("undeleteButton", "fixPanel", {346, 4, 75, 25});
+    row("moveUpButton", "fixPanel", {425, 4, 28, 25});
+    row("moveDownButton", "fixPanel", {456, 4, 28, 25});
+    row("operationPanel", "Client", {498, 70, 130, 333});
   }
 
-  void ControlsStandAtTheirPlaces() {
+  void controlsStandAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QRect, place);
@@ -105,96 +105,96 @@ class MainWindowTest : public QObject {
     QCOMPARE(control->geometry(), place);
   }
 
-  void LogDisplay() {
-    const auto& c = w_->Controls();
+  void logDisplay() {
+    const auto& c = w_->controls();
     const QColor inks[3] = {Aqua, Aqua, Yellow};
     for (int i = 0; i < 3; ++i) {
-      QLabel* out = c.xOut[static_cast<std::size_t>(i)];
-      QCOMPARE(out->objectName(), QStringLiteral("xOut%1").arg(i + 1));
-      QCOMPARE(out->parentWidget(), c.xDisPanel);
+      QLabel* out = c.logLines[static_cast<std::size_t>(i)];
+      QCOMPARE(out->objectName(), QStringLiteral("logLine%1").arg(i + 1));
+      QCOMPARE(out->parentWidget(), c.logPanel);
       QCOMPARE(out->size(), QSize(580, 17));
       QCOMPARE(out->palette().color(QPalette::WindowText), inks[i]);
       QCOMPARE(out->palette().color(QPalette::Window), Black);
       QVERIFY(out->font().bold());
       QVERIFY(QFontMetrics(out->font()).height() <= 16);
-      QVERIFY(QRect(QPoint(0, 0), c.xDisPanel->size()).contains(out->geometry()));
+      QVERIFY(QRect(QPoint(0, 0), c.logPanel->size()).contains(out->geometry()));
     }
-    QVERIFY(c.xOut[0]->alignment() & Qt::AlignLeft);
-    QVERIFY(c.xOut[2]->alignment() & Qt::AlignRight);
-    QCOMPARE(c.xDisPanel->palette().color(QPalette::Window), Black);
-    QCOMPARE(c.xDisPanel->frameShadow(), QFrame::Sunken);
-    QCOMPARE(c.xLinePan->palette().color(QPalette::WindowText), Lime);
-    QCOMPARE(c.xLinePan->palette().color(QPalette::Window), Black);
-    QVERIFY(!c.xLineUp->icon().isNull());
-    QVERIFY(!c.xLineDown->icon().isNull());
+    QVERIFY(c.logLines[0]->alignment() & Qt::AlignLeft);
+    QVERIFY(c.logLines[2]->alignment() & Qt::AlignRight);
+    QCOMPARE(c.logPanel->palette().color(QPalette::Window), Black);
+    QCOMPARE(c.logPanel->frameShadow(), QFrame::Sunken);
+    QCOMPARE(c.recordNumberLabel->palette().color(QPalette::WindowText), Lime);
+    QCOMPARE(c.recordNumberLabel->palette().color(QPalette::Window), Black);
+    QVERIFY(!c.previousRecordButton->icon().isNull());
+    QVERIFY(!c.nextRecordButton->icon().isNull());
   }
 
-  void FixList() {
-    const auto& c = w_->Controls();
-    QCOMPARE(c.xList->parentWidget(), c.xListPan);
-    QCOMPARE(c.xList->size(), QSize(480, 290));
-    QVERIFY(QRect(QPoint(0, 0), c.xListPan->size()).contains(c.xList->geometry()));
-    QCOMPARE(c.xList->palette().color(QPalette::Base), Black);
-    QCOMPARE(c.xList->palette().color(QPalette::Text), Lime);
-    QVERIFY(c.xList->font().bold());
-    QCOMPARE(QFontMetrics(c.xList->font()).height(), 18);
-    QCOMPARE(c.xList->sizeHintForRow(0), navorix::TFixRowDelegate::RowHeight);
-    QCOMPARE(c.xList->sizeHintForRow(0), 16);
-    QVERIFY(!(c.xList->focusPolicy() & Qt::TabFocus));
+  void fixList() {
+    const auto& c = w_->controls();
+    QCOMPARE(c.fixList->parentWidget(), c.fixListFrame);
+    QCOMPARE(c.fixList->size(), QSize(480, 290));
+    QVERIFY(QRect(QPoint(0, 0), c.fixListFrame->size()).contains(c.fixList->geometry()));
+    QCOMPARE(c.fixList->palette().color(QPalette::Base), Black);
+    QCOMPARE(c.fixList->palette().color(QPalette::Text), Lime);
+    QVERIFY(c.fixList->font().bold());
+    QCOMPARE(QFontMetrics(c.fixList->font()).height(), 18);
+    QCOMPARE(c.fixList->sizeHintForRow(0), navorix::FixRowDelegate::RowHeight);
+    QCOMPARE(c.fixList->sizeHintForRow(0), 16);
+    QVERIFY(!(c.fixList->focusPolicy() & Qt::TabFocus));
     // The blank row after the last fix.
-    QCOMPARE(c.xList->model()->rowCount(), 1);
-    QCOMPARE(c.xListPan->palette().color(QPalette::Window), Black);
-    QCOMPARE(c.xListPan->frameShadow(), QFrame::Sunken);
-    QVERIFY(!c.xSearch->isVisible());
-    QCOMPARE(c.xSearch->palette().color(QPalette::Window), Yellow);
-    QCOMPARE(c.xSearch->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(c.xSearch->font().bold());
-    QCOMPARE(c.xTimer->isSingleShot(), true);
-    QVERIFY(!c.xTimer->isActive());
+    QCOMPARE(c.fixList->model()->rowCount(), 1);
+    QCOMPARE(c.fixListFrame->palette().color(QPalette::Window), Black);
+    QCOMPARE(c.fixListFrame->frameShadow(), QFrame::Sunken);
+    QVERIFY(!c.searchLabel->isVisible());
+    QCOMPARE(c.searchLabel->palette().color(QPalette::Window), Yellow);
+    QCOMPARE(c.searchLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(c.searchLabel->font().bold());
+    QCOMPARE(c.searchTimer->isSingleShot(), true);
+    QVERIFY(!c.searchTimer->isActive());
   }
 
-  void ListGetsTheFocusAtFirstShow() {
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w_->Controls().xList));
+  void listGetsTheFocusAtFirstShow() {
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w_->controls().fixList));
   }
 
-  void StatusPanel() {
-    const auto& c = w_->Controls();
-    QCOMPARE(c.xNoFix->text(), QStringLiteral("N = 0"));
-    QCOMPARE(c.xNoFix->palette().color(QPalette::WindowText), Lime);
-    QCOMPARE(c.xNoFix->palette().color(QPalette::Window), Black);
-    QCOMPARE(c.xAdd->text(), QStringLiteral("Add"));
-    QCOMPARE(c.xAdd->property("tag").toInt(), 1);
-    QCOMPARE(c.xEdit->text(), QStringLiteral("Edit"));
-    QCOMPARE(c.xDelete->text(), QStringLiteral("Delete"));
-    QCOMPARE(c.xUndel->text(), QStringLiteral("Undelete"));
-    QVERIFY(!c.xUndel->isEnabled());
-    QVERIFY(!c.xUp->icon().isNull());
-    QVERIFY(!c.xDown->icon().isNull());
+  void statusPanel() {
+    const auto& c = w_->controls();
+    QCOMPARE(c.fixCountLabel->text(), QStringLiteral("N = 0"));
+    QCOMPARE(c.fixCountLabel->palette().color(QPalette::WindowText), Lime);
+    QCOMPARE(c.fixCountLabel->palette().color(QPalette::Window), Black);
+    QCOMPARE(c.addButton->text(), QStringLiteral("Add"));
+    QCOMPARE(c.addButton->property("tag").toInt(), 1);
+    QCOMPARE(c.editButton->text(), QStringLiteral("Edit"));
+    QCOMPARE(c.deleteButton->text(), QStringLiteral("Delete"));
+    QCOMPARE(c.undeleteButton->text(), QStringLiteral("Undelete"));
+    QVERIFY(!c.undeleteButton->isEnabled());
+    QVERIFY(!c.moveUpButton->icon().isNull());
+    QVERIFY(!c.moveDownButton->icon().isNull());
   }
 
-  void Hints_data() {
+  void hints_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("hint");
     const auto row = [](const char* N, const char* H) {
       QTest::newRow(N) << QString::fromLatin1(N) << QString::fromLatin1(H);
     };
-    row("xDisPanel", "Operation log display");
-    row("xLineUp", "Show previous log line");
-    row("xLinePan", "Log line displayed");
-    row("xLineDown", "Show next log line");
-    row("xList", "Fix database");
-    row("xNoFix", "No. of fixes in the database");
-    row("xAdd", "[Ins] Insert new fix into DB\n(above the current one)");
-    row("xEdit", "[Enter] Edit current fix ");
-    row("xDelete", "[Del] Delete current fix");
-    row("xUndel", "[Shft-Ins] Undelete last deleted fix");
-    row("xUp", "[Shift-Up] Move fix up");
-    row("xDown", "[Shft-Down] Move fix down");
-    row("xProx", "Two fixes on a great circle at a given\ndistance from a given fix");
-    row("xFixAtD", "Fix at a given distance along a great arc");
+    row("logPanel", "Operation log display");
+    row("previousRecordButton", "Show previous log line");
+    row("recordNumberLabel", "Log line displayed");
+    row("nextRecordButton", "Show next log line");
+    row("fixList", "Fix database");
+    row("fixCountLabel", "No. of fixes in the database");
+    row("addButton", "[Ins] Insert new fix into DB\n(above the current one)");
+    row("editButton", "[Enter] Edit current fix ");
+    row("deleteButton", "[Del] Delete current fix");
+    row("undeleteButton", "[Shft-Ins] Undelete last deleted fix");
+    row("moveUpButton", "[Shift-Up] Move fix up");
+    row("moveDownButton", "[Shft-Down] Move fix down");
+    row("proximityButton", "Two fixes on a great circle at a given\ndistance from a given fix");
+    row("fixAtDistButton", "Fix at a given distance along a great arc");
   }
 
-  void Hints() {
+  void hints() {
     QFETCH(QString, name);
     QFETCH(QString, hint);
     QWidget* control = w_->findChild<QWidget*>(name);
@@ -202,67 +202,67 @@ class MainWindowTest : public QObject {
     QCOMPARE(control->toolTip(), hint);
   }
 
-  void HintsAreYellowAndFollowEachOtherAfter200Ms() {
+  void hintsAreYellowAndFollowEachOtherAfter200Ms() {
     QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), Yellow);
     QStyle* style = QApplication::style();
     QToolTip::hideText();
     QTRY_VERIFY(!QToolTip::isVisible());
-    const int first = style->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, w_->Controls().xAdd);
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w_->Controls().xAdd->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(w_->Controls().xAdd, &help);
+    const int first = style->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, w_->controls().addButton);
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w_->controls().addButton->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w_->controls().addButton, &help);
     QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), w_->Controls().xAdd->toolTip());
-    QCOMPARE(style->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, w_->Controls().xEdit), 200);
+    QCOMPARE(QToolTip::text(), w_->controls().addButton->toolTip());
+    QCOMPARE(style->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, w_->controls().editButton), 200);
     QVERIFY(first > 200);
     QToolTip::hideText();
   }
 
-  void HintsCanBeSwitchedOff() {
+  void hintsCanBeSwitchedOff() {
     QToolTip::hideText();
     QTRY_VERIFY(!QToolTip::isVisible());
-    QCOMPARE(w_->SetHintsShown(false), false);
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w_->Controls().xEdit->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(w_->Controls().xEdit, &help);
+    QCOMPARE(w_->setHintsShown(false), false);
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w_->controls().editButton->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w_->controls().editButton, &help);
     QTest::qWait(50);
     QVERIFY(!QToolTip::isVisible());
-    QCOMPARE(w_->SetHintsShown(true), true);
-    QApplication::sendEvent(w_->Controls().xEdit, &help);
+    QCOMPARE(w_->setHintsShown(true), true);
+    QApplication::sendEvent(w_->controls().editButton, &help);
     QTRY_VERIFY(QToolTip::isVisible());
     QToolTip::hideText();
   }
 
-  void OperationPanelHoldsTheElevenButtonsInPanelOrder() {
-    const auto& c = w_->Controls();
-    QCOMPARE(c.xDistGroup->title(), QStringLiteral("  Distance  "));
-    int last_top = -100;
+  void operationPanelHoldsTheElevenButtonsInPanelOrder() {
+    const auto& c = w_->controls();
+    QCOMPARE(c.distanceGroup->title(), QStringLiteral("  Distance  "));
+    int lastTop = -100;
     for (std::size_t i = 0; i < navorix::PanelOrder.size(); ++i) {
       const auto tag = static_cast<std::uint8_t>(navorix::PanelOrder[i]);
-      const navorix::TOperationInfo* info = navorix::FindOperation(tag);
-      QPushButton* button = w_->OperationButton(tag);
+      const navorix::OperationInfo* info = navorix::FindOperation(tag);
+      QPushButton* button = w_->operationButton(tag);
       QVERIFY(button != nullptr);
-      static const char* const names[] = {"xFFDist", "xAFDist", "xAADist", "xMidp",
-                                          "xAzim",   "xFixAtDA", "xProj",  "xInters",
-                                          "xNext",   "xProx",    "xFixAtD"};
+      static const char* const names[] = {"fixFixButton", "arcFixButton", "arcArcButton", "midpointButton",
+                                          "azimuthButton",   "fixAtDistAzimButton", "projectionButton",  "intersectionButton",
+                                          "nextFixButton",   "proximityButton",    "fixAtDistButton"};
       QCOMPARE(button->objectName(), QString::fromLatin1(names[tag - 1]));
-      QCOMPARE(button->text(), navorix::ToQString(info->Caption));
-      QCOMPARE(button->toolTip(), navorix::ToQString(info->Hint));
+      QCOMPARE(button->text(), navorix::toQString(info->caption));
+      QCOMPARE(button->toolTip(), navorix::toQString(info->hint));
       QCOMPARE(button->property("tag").toInt(), int(tag));
       QCOMPARE(button->size(), QSize(114, 24));
-      QCOMPARE(button->parentWidget() == c.xDistGroup, i < 4);
-      const QRect in_panel(button->mapTo(c.xOpPanel, QPoint(0, 0)), button->size());
-      QVERIFY2(QRect(QPoint(0, 0), c.xOpPanel->size()).contains(in_panel), qPrintable(button->objectName()));
-      QVERIFY2(in_panel.top() > last_top + 24, qPrintable(button->objectName()));
-      last_top = in_panel.top();
+      QCOMPARE(button->parentWidget() == c.distanceGroup, i < 4);
+      const QRect inPanel(button->mapTo(c.operationPanel, QPoint(0, 0)), button->size());
+      QVERIFY2(QRect(QPoint(0, 0), c.operationPanel->size()).contains(inPanel), qPrintable(button->objectName()));
+      QVERIFY2(inPanel.top() > lastTop + 24, qPrintable(button->objectName()));
+      lastTop = inPanel.top();
     }
-    QVERIFY(!w_->OperationButton(9)->isEnabled());
-    QCOMPARE(w_->OperationButton(0), nullptr);
-    QCOMPARE(w_->OperationButton(12), nullptr);
+    QVERIFY(!w_->operationButton(9)->isEnabled());
+    QCOMPARE(w_->operationButton(0), nullptr);
+    QCOMPARE(w_->operationButton(12), nullptr);
   }
 
-  void TabSkipsTheOperationButtonsAndTheList() {
-    const auto& c = w_->Controls();
-    c.xAdd->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.xAdd));
+  void tabSkipsTheOperationButtonsAndTheList() {
+    const auto& c = w_->controls();
+    c.addButton->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.addButton));
     QList<QWidget*> visited;
     for (int i = 0; i < 12; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -270,78 +270,78 @@ class MainWindowTest : public QObject {
     }
     for (QWidget* widget : visited) {
       QVERIFY(widget != nullptr);
-      QVERIFY2(widget->parentWidget() != c.xOpPanel && widget->parentWidget() != c.xDistGroup,
+      QVERIFY2(widget->parentWidget() != c.operationPanel && widget->parentWidget() != c.distanceGroup,
                qPrintable(widget->objectName()));
-      QVERIFY(widget != c.xList);
+      QVERIFY(widget != c.fixList);
     }
     // The fix buttons take turns: Add, Edit, Delete, (Undelete disabled),
     // Up, Down and round again.
-    QCOMPARE(visited.at(0), static_cast<QWidget*>(c.xEdit));
-    QCOMPARE(visited.at(1), static_cast<QWidget*>(c.xDelete));
-    QCOMPARE(visited.at(2), static_cast<QWidget*>(c.xUp));
-    QCOMPARE(visited.at(3), static_cast<QWidget*>(c.xDown));
-    QCOMPARE(visited.at(4), static_cast<QWidget*>(c.xAdd));
+    QCOMPARE(visited.at(0), static_cast<QWidget*>(c.editButton));
+    QCOMPARE(visited.at(1), static_cast<QWidget*>(c.deleteButton));
+    QCOMPARE(visited.at(2), static_cast<QWidget*>(c.moveUpButton));
+    QCOMPARE(visited.at(3), static_cast<QWidget*>(c.moveDownButton));
+    QCOMPARE(visited.at(4), static_cast<QWidget*>(c.addButton));
   }
 
-  void AltAcceleratorsReachTheOperationButtons() {
-    w_->OperationButton(9)->setEnabled(true);
-    w_->Controls().xList->setFocus();
+  void altAcceleratorsReachTheOperationButtons() {
+    w_->operationButton(9)->setEnabled(true);
+    w_->controls().fixList->setFocus();
     for (const auto& info : navorix::OperationCatalogue) {
-      const QString caption = navorix::ToQString(info.Caption);
+      const QString caption = navorix::toQString(info.caption);
       const QChar letter = caption.at(caption.indexOf(QLatin1Char('&')) + 1).toUpper();
-      QPushButton* button = w_->OperationButton(static_cast<std::uint8_t>(info.Tag));
+      QPushButton* button = w_->operationButton(static_cast<std::uint8_t>(info.tag));
       QSignalSpy clicked(button, &QPushButton::clicked);
-      QTest::keyClick(w_->Controls().xList, static_cast<Qt::Key>(letter.unicode()), Qt::AltModifier);
+      QTest::keyClick(w_->controls().fixList, static_cast<Qt::Key>(letter.unicode()), Qt::AltModifier);
       QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, 1000);
-      QVERIFY2(!w_->Menu().mData->isVisible(), qPrintable(caption));
+      QVERIFY2(!w_->menu().dataMenu->isVisible(), qPrintable(caption));
       QVERIFY(QApplication::activePopupWidget() == nullptr);
     }
   }
 
-  void AltDReachesFixAtDAndNotTheDataMenu() {
-    QPushButton* fix_at_d = w_->OperationButton(11);
-    QCOMPARE(fix_at_d->text(), QStringLiteral("Fix at &D"));
-    QCOMPARE(w_->Menu().mData->title(), QStringLiteral("&Data"));
-    QSignalSpy clicked(fix_at_d, &QPushButton::clicked);
+  void altDReachesFixAtDAndNotTheDataMenu() {
+    QPushButton* fixAtD = w_->operationButton(11);
+    QCOMPARE(fixAtD->text(), QStringLiteral("Fix at &D"));
+    QCOMPARE(w_->menu().dataMenu->title(), QStringLiteral("&Data"));
+    QSignalSpy clicked(fixAtD, &QPushButton::clicked);
     // From the list and from a fix button alike.
-    for (QWidget* from : {static_cast<QWidget*>(w_->Controls().xList), static_cast<QWidget*>(w_->Controls().xEdit)}) {
+    for (QWidget* from : {static_cast<QWidget*>(w_->controls().fixList), static_cast<QWidget*>(w_->controls().editButton)}) {
       from->setFocus();
       QTest::keyClick(from, Qt::Key_D, Qt::AltModifier);
       QTest::qWait(300);
-      QVERIFY(!w_->Menu().mData->isVisible());
+      QVERIFY(!w_->menu().dataMenu->isVisible());
       QVERIFY(QApplication::activePopupWidget() == nullptr);
       QCOMPARE(w_->menuBar()->activeAction(), nullptr);
     }
     QCOMPARE(clicked.count(), 2);
   }
 
-  void AltOpensTheOtherMenus() {
-    w_->Controls().xList->setFocus();
-    QTest::keyClick(w_->Controls().xList, Qt::Key_F, Qt::AltModifier);
-    QTRY_VERIFY(w_->Menu().mFile->isVisible());
-    QTest::keyClick(w_->Menu().mFile, Qt::Key_Escape);
-    QTRY_VERIFY(!w_->Menu().mFile->isVisible());
+  void altOpensTheOtherMenus() {
+    w_->controls().fixList->setFocus();
+    QTest::keyClick(w_->controls().fixList, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(w_->menu().fileMenu->isVisible());
+    QTest::keyClick(w_->menu().fileMenu, Qt::Key_Escape);
+    QTRY_VERIFY(!w_->menu().fileMenu->isVisible());
   }
 
-  void F10AndArrowsReachTheDataMenu() {
-    w_->Controls().xList->setFocus();
-    QTest::keyClick(w_->Controls().xList, Qt::Key_F10);
-    QTRY_COMPARE(w_->menuBar()->activeAction(), w_->Menu().mFile->menuAction());
-    QVERIFY(!w_->Menu().mFile->isVisible());
+  void f10AndArrowsReachTheDataMenu() {
+    w_->controls().fixList->setFocus();
+    QTest::keyClick(w_->controls().fixList, Qt::Key_F10);
+    QTRY_COMPARE(w_->menuBar()->activeAction(), w_->menu().fileMenu->menuAction());
+    QVERIFY(!w_->menu().fileMenu->isVisible());
     QTest::keyClick(w_->menuBar(), Qt::Key_Right);
-    QCOMPARE(w_->menuBar()->activeAction(), w_->Menu().mData->menuAction());
+    QCOMPARE(w_->menuBar()->activeAction(), w_->menu().dataMenu->menuAction());
     QTest::keyClick(w_->menuBar(), Qt::Key_Down);
-    QTRY_VERIFY(w_->Menu().mData->isVisible());
-    QTest::keyClick(w_->Menu().mData, Qt::Key_Escape);
+    QTRY_VERIFY(w_->menu().dataMenu->isVisible());
+    QTest::keyClick(w_->menu().dataMenu, Qt::Key_Escape);
     QTest::keyClick(w_->menuBar(), Qt::Key_Escape);
   }
 
-  void FixedPitchControlsResolveToFixedPitchFonts() {
-    const auto& c = w_->Controls();
-    for (QWidget* control : {static_cast<QWidget*>(c.xList), static_cast<QWidget*>(c.xOut[0]),
-                             static_cast<QWidget*>(c.xOut[1]), static_cast<QWidget*>(c.xOut[2]),
-                             static_cast<QWidget*>(c.xSearch), static_cast<QWidget*>(c.xNoFix),
-                             static_cast<QWidget*>(c.xLinePan)}) {
+  void fixedPitchControlsResolveToFixedPitchFonts() {
+    const auto& c = w_->controls();
+    for (QWidget* control : {static_cast<QWidget*>(c.fixList), static_cast<QWidget*>(c.logLines[0]),
+                             static_cast<QWidget*>(c.logLines[1]), static_cast<QWidget*>(c.logLines[2]),
+                             static_cast<QWidget*>(c.searchLabel), static_cast<QWidget*>(c.fixCountLabel),
+                             static_cast<QWidget*>(c.recordNumberLabel)}) {
       const QFontInfo info(control->font());
       QVERIFY2(info.fixedPitch(), qPrintable(control->objectName() + QLatin1Char(' ') + info.family()));
       QCOMPARE(control->font().family(), QStringLiteral("Courier New"));
@@ -350,14 +350,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->font().pointSize(), 9);
   }
 
-  void PropFontSizeChangesTheWindowFontOnly() {
-    w_->SetPropFontSize(11);
+  void propFontSizeChangesTheWindowFontOnly() {
+    w_->setPropFontSize(11);
     QCOMPARE(w_->font().pointSize(), 11);
-    QCOMPARE(w_->Controls().xAdd->font().pointSize(), 11);
-    QCOMPARE(QFontMetrics(w_->Controls().xList->font()).height(), 18);
-    w_->SetPropFontSize(13);
+    QCOMPARE(w_->controls().addButton->font().pointSize(), 11);
+    QCOMPARE(QFontMetrics(w_->controls().fixList->font()).height(), 18);
+    w_->setPropFontSize(13);
     QCOMPARE(w_->font().pointSize(), 11);
-    QCOMPARE(w_->Controls().Client->size(), QSize(632, 406));
+    QCOMPARE(w_->controls().client->size(), QSize(632, 406));
   }
 };
 

@@ -16,35 +16,35 @@
 #include <QStyleOptionMenuItem>
 #include <QTest>
 
-using navorix::TMainWindow;
-using navorix::TSettings;
-using navorix::TAngleFormat;
-using navorix::TDistUnits;
-using navorix::TPlusDir;
-using navorix::TAccuracy;
-using navorix::TAzimRange;
-using navorix::TDisplayOption;
+using navorix::MainWindow;
+using navorix::ProgramSettings;
+using navorix::AngleFormat;
+using navorix::DistUnits;
+using navorix::PlusDir;
+using navorix::Accuracy;
+using navorix::AzimRange;
+using navorix::DisplayOption;
 
 namespace {
 
 // The items of Menu as "name" or "-" for a separator, in order.
-QStringList Items(const QMenu* Menu) {
+QStringList items(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : Menu->actions()) out << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+  for (const QAction* action : menu->actions()) out << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
   return out;
 }
 
-QStringList Captions(const QMenu* Menu) {
+QStringList captions(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : Menu->actions()) {
+  for (const QAction* action : menu->actions()) {
     if (!action->isSeparator()) out << action->text();
   }
   return out;
 }
 
-QList<int> Tags(const QMenu* Menu) {
+QList<int> tags(const QMenu* menu) {
   QList<int> out;
-  for (const QAction* action : Menu->actions()) out << action->data().toInt();
+  for (const QAction* action : menu->actions()) out << action->data().toInt();
   return out;
 }
 
@@ -53,13 +53,13 @@ QList<int> Tags(const QMenu* Menu) {
 class MenuTest : public QObject {
   Q_OBJECT
 
-  TMainWindow* w_ = nullptr;
+  MainWindow* w_ = nullptr;
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new navorix::TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new navorix::NavorixStyle); }
 
   void init() {
-    w_ = new TMainWindow;
+    w_ = new MainWindow;
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_));
   }
@@ -69,142 +69,142 @@ class MenuTest : public QObject {
     w_ = nullptr;
   }
 
-  void BarHoldsTheSixMenus() {
+  void barHoldsTheSixMenus() {
     QStringList titles;
     for (const QAction* action : w_->menuBar()->actions()) titles << action->text();
     QCOMPARE(titles, (QStringList{"&File", "&Data", "&Sort", "&View", "&Options", "&Help"}));
   }
 
-  void FileDataSortAndHelp() {
-    const auto& m = w_->Menu();
-    QCOMPARE(Items(m.mFile), (QStringList{"mReload", "mSaveStat", "-", "mLoad", "mSave", "mImport",
-                                          "mExport", "-", "mExit"}));
-    QCOMPARE(Captions(m.mFile), (QStringList{"&Reload Status", "&Save Status", "&Load Fix File...",
+  void fileDataSortAndHelp() {
+    const auto& m = w_->menu();
+    QCOMPARE(items(m.fileMenu), (QStringList{"reloadStatusAction", "saveStatusAction", "-", "loadFixFileAction", "saveFixFileAction", "importFixesAction",
+                                          "exportFixesAction", "-", "exitAction"}));
+    QCOMPARE(captions(m.fileMenu), (QStringList{"&Reload Status", "&Save Status", "&Load Fix File...",
                                              "S&ave Fix File...", "&Import Fixes...", "Ex&port Fixes...",
                                              "E&xit"}));
-    QCOMPARE(Items(m.mData), (QStringList{"mDelRec", "mClrLog", "mClrFix", "mClear"}));
-    QCOMPARE(Captions(m.mData), (QStringList{"&Delete Log Line", "Clear &Log", "Clear &Fixes", "&Clear All"}));
-    QCOMPARE(Captions(m.mSort), (QStringList{"By &Name", "By &Suffix", "By &Distance"}));
-    QCOMPARE(Tags(m.mSort), (QList<int>{0, 1, 2}));
-    QCOMPARE(Items(m.mHelpMenu), (QStringList{"mHelp", "xWeb", "mSamples", "mAbout"}));
-    QCOMPARE(Captions(m.mHelpMenu),
+    QCOMPARE(items(m.dataMenu), (QStringList{"deleteLogLineAction", "clearLogAction", "clearFixesAction", "clearAllAction"}));
+    QCOMPARE(captions(m.dataMenu), (QStringList{"&Delete Log Line", "Clear &Log", "Clear &Fixes", "&Clear All"}));
+    QCOMPARE(captions(m.sortMenu), (QStringList{"By &Name", "By &Suffix", "By &Distance"}));
+    QCOMPARE(tags(m.sortMenu), (QList<int>{0, 1, 2}));
+    QCOMPARE(items(m.helpMenu), (QStringList{"helpAction", "webPageAction", "sampleFixesAction", "aboutAction"}));
+    QCOMPARE(captions(m.helpMenu),
              (QStringList{"&Help", "Navorix &Web Page", "&Sample Fixes", "&About Navorix"}));
   }
 
-  void OptionsInOrderWithTheirSeparators() {
-    const auto& m = w_->Menu();
-    QCOMPARE(Items(m.mOptions), (QStringList{"mLatLon", "mDist", "moPlus", "moAccu", "moAzim", "mAzAngle", "-",
-                                             "mEllDist", "mEllip", "-", "moHints", "moSound"}));
-    QCOMPARE(m.OptionMenu(TDisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Frac"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Kilometers"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: North-East"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: Low"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Frac"));
-    QCOMPARE(m.mEllDist->title(), QStringLiteral("Elliptic D&istances"));
-    QCOMPARE(m.mEllip->text(), QStringLiteral("&Elliptic Latitude"));
-    QCOMPARE(m.moHints->text(), QStringLiteral("&Balloon Hints"));
-    QCOMPARE(m.moSound->text(), QStringLiteral("&Sound"));
+  void optionsInOrderWithTheirSeparators() {
+    const auto& m = w_->menu();
+    QCOMPARE(items(m.optionsMenu), (QStringList{"latLonFormatMenu", "distanceUnitsMenu", "plusCoordinatesMenu", "accuracyMenu", "azimuthRangeMenu", "azimuthFormatMenu", "-",
+                                             "ellipticDistancesMenu", "ellipticLatitudeAction", "-", "hintsAction", "soundAction"}));
+    QCOMPARE(m.optionMenu(DisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Frac"));
+    QCOMPARE(m.optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Kilometers"));
+    QCOMPARE(m.optionMenu(DisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: North-East"));
+    QCOMPARE(m.optionMenu(DisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: Low"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Frac"));
+    QCOMPARE(m.ellipticDistancesMenu->title(), QStringLiteral("Elliptic D&istances"));
+    QCOMPARE(m.ellipticLatitudeAction->text(), QStringLiteral("&Elliptic Latitude"));
+    QCOMPARE(m.hintsAction->text(), QStringLiteral("&Balloon Hints"));
+    QCOMPARE(m.soundAction->text(), QStringLiteral("&Sound"));
   }
 
-  void PlusCoordinatesIsPresentButHidden() {
-    const auto& m = w_->Menu();
-    QVERIFY(!m.OptionMenu(TDisplayOption::PlusDir)->menuAction()->isVisible());
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::PlusDir)), (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
-    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::PlusDir)), (QList<int>{0, 1, 2, 3}));
+  void plusCoordinatesIsPresentButHidden() {
+    const auto& m = w_->menu();
+    QVERIFY(!m.optionMenu(DisplayOption::PlusDir)->menuAction()->isVisible());
+    QCOMPARE(captions(m.optionMenu(DisplayOption::PlusDir)), (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
+    QCOMPARE(tags(m.optionMenu(DisplayOption::PlusDir)), (QList<int>{0, 1, 2, 3}));
   }
 
-  void SubmenuItemsTagsAndExclusiveGroups() {
-    const auto& m = w_->Menu();
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::LatLonFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
-    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::LatLonFormat)), (QList<int>{0, 1, 2, 3}));
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::DistUnits)), (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
-    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::DistUnits)), (QList<int>{0, 1, 2, 3}));
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::Precision)), (QStringList{"&Low", "&Medium", "&High"}));
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::AzimRange)), (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
+  void submenuItemsTagsAndExclusiveGroups() {
+    const auto& m = w_->menu();
+    QCOMPARE(captions(m.optionMenu(DisplayOption::LatLonFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
+    QCOMPARE(tags(m.optionMenu(DisplayOption::LatLonFormat)), (QList<int>{0, 1, 2, 3}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::DistUnits)), (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
+    QCOMPARE(tags(m.optionMenu(DisplayOption::DistUnits)), (QList<int>{0, 1, 2, 3}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::Precision)), (QStringList{"&Low", "&Medium", "&High"}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimRange)), (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
                                               QString::fromUtf8("-&180\u00B0..+180\u00B0")}));
-    QCOMPARE(Tags(m.OptionMenu(TDisplayOption::AzimRange)), (QList<int>{1, 0}));
-    QCOMPARE(Captions(m.OptionMenu(TDisplayOption::AzimFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
-    QCOMPARE(Captions(m.mEllDist), (QStringList{"&Elliptic Great Arc", "&Geodesic Line"}));
+    QCOMPARE(tags(m.optionMenu(DisplayOption::AzimRange)), (QList<int>{1, 0}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
+    QCOMPARE(captions(m.ellipticDistancesMenu), (QStringList{"&Elliptic Great Arc", "&Geodesic Line"}));
 
-    for (const auto& submenu : m.OptionMenus) {
-      QVERIFY(submenu.Group->isExclusive());
-      QVERIFY(submenu.Group->checkedAction() != nullptr);
+    for (const auto& submenu : m.optionMenus) {
+      QVERIFY(submenu.group->isExclusive());
+      QVERIFY(submenu.group->checkedAction() != nullptr);
     }
-    QVERIFY(m.OptionItem(TDisplayOption::LatLonFormat, 0)->isChecked());
-    m.OptionItem(TDisplayOption::LatLonFormat, 2)->setChecked(true);
-    QVERIFY(!m.OptionItem(TDisplayOption::LatLonFormat, 0)->isChecked());
-    QCOMPARE(m.OptionMenus[Index(TDisplayOption::LatLonFormat)].Group->checkedAction(), m.OptionItem(TDisplayOption::LatLonFormat, 2));
-    QVERIFY(m.OptionItem(TDisplayOption::AzimRange, 0)->isChecked());
-    QVERIFY(m.OptionItem(TDisplayOption::DistUnits, 0)->isChecked());
-    QVERIFY(m.OptionItem(TDisplayOption::Precision, 0)->isChecked());
+    QVERIFY(m.optionItem(DisplayOption::LatLonFormat, 0)->isChecked());
+    m.optionItem(DisplayOption::LatLonFormat, 2)->setChecked(true);
+    QVERIFY(!m.optionItem(DisplayOption::LatLonFormat, 0)->isChecked());
+    QCOMPARE(m.optionMenus[Index(DisplayOption::LatLonFormat)].group->checkedAction(), m.optionItem(DisplayOption::LatLonFormat, 2));
+    QVERIFY(m.optionItem(DisplayOption::AzimRange, 0)->isChecked());
+    QVERIFY(m.optionItem(DisplayOption::DistUnits, 0)->isChecked());
+    QVERIFY(m.optionItem(DisplayOption::Precision, 0)->isChecked());
   }
 
-  void TogglesStartAsWithoutSettings() {
-    const auto& m = w_->Menu();
-    for (QAction* a : {m.mEllip, m.moHints, m.moSound}) {
+  void togglesStartAsWithoutSettings() {
+    const auto& m = w_->menu();
+    for (QAction* a : {m.ellipticLatitudeAction, m.hintsAction, m.soundAction}) {
       QVERIFY(a->isCheckable());
       QVERIFY(a->isChecked());
     }
-    for (QAction* a : {m.mEllArc, m.mGeodesic, m.mEllDist->menuAction()}) {
+    for (QAction* a : {m.ellipticArcAction, m.geodesicAction, m.ellipticDistancesMenu->menuAction()}) {
       QVERIFY(a->isCheckable());
       QVERIFY(!a->isChecked());
     }
   }
 
-  void OptionsShowTheSettings() {
-    auto& m = w_->Menu();
-    TSettings settings;
-    settings.Display.LatLonFormat = TAngleFormat::InfixDMS;
-    settings.Display.DistUnits = TDistUnits::Degrees;
-    settings.Display.PlusDir = TPlusDir::SouthWest;
-    settings.Display.Precision = TAccuracy::High;
-    settings.Display.AzimRange = TAzimRange::Zero360;
-    settings.Display.AzimFormat = TAngleFormat::DegMinFrac;
-    settings.Earth.GeoDistance = true;
-    settings.Earth.EllipticLat = false;
-    settings.Interface.Sound = false;
-    m.ShowSettings(settings);
-    for (QAction* checked : {m.OptionItem(TDisplayOption::LatLonFormat, 3), m.OptionItem(TDisplayOption::DistUnits, 3), m.OptionItem(TDisplayOption::PlusDir, 3), m.OptionItem(TDisplayOption::Precision, 2), m.OptionItem(TDisplayOption::AzimRange, 1), m.OptionItem(TDisplayOption::AzimFormat, 1), m.mGeodesic,
-                             m.mEllDist->menuAction(), m.moHints}) {
+  void optionsShowTheSettings() {
+    auto& m = w_->menu();
+    ProgramSettings settings;
+    settings.display.latLonFormat = AngleFormat::InfixDMS;
+    settings.display.distUnits = DistUnits::Degrees;
+    settings.display.plusDir = PlusDir::SouthWest;
+    settings.display.precision = Accuracy::High;
+    settings.display.azimRange = AzimRange::Zero360;
+    settings.display.azimFormat = AngleFormat::DegMinFrac;
+    settings.earth.geoDistance = true;
+    settings.earth.ellipticLat = false;
+    settings.interface.sound = false;
+    m.showSettings(settings);
+    for (QAction* checked : {m.optionItem(DisplayOption::LatLonFormat, 3), m.optionItem(DisplayOption::DistUnits, 3), m.optionItem(DisplayOption::PlusDir, 3), m.optionItem(DisplayOption::Precision, 2), m.optionItem(DisplayOption::AzimRange, 1), m.optionItem(DisplayOption::AzimFormat, 1), m.geodesicAction,
+                             m.ellipticDistancesMenu->menuAction(), m.hintsAction}) {
       QVERIFY2(checked->isChecked(), qPrintable(checked->objectName()));
     }
-    for (QAction* clear : {m.OptionItem(TDisplayOption::LatLonFormat, 0), m.OptionItem(TDisplayOption::DistUnits, 0), m.OptionItem(TDisplayOption::PlusDir, 0), m.OptionItem(TDisplayOption::Precision, 0), m.OptionItem(TDisplayOption::AzimRange, 0), m.OptionItem(TDisplayOption::AzimFormat, 0), m.mEllArc,
-                           m.mEllip, m.moSound}) {
+    for (QAction* clear : {m.optionItem(DisplayOption::LatLonFormat, 0), m.optionItem(DisplayOption::DistUnits, 0), m.optionItem(DisplayOption::PlusDir, 0), m.optionItem(DisplayOption::Precision, 0), m.optionItem(DisplayOption::AzimRange, 0), m.optionItem(DisplayOption::AzimFormat, 0), m.ellipticArcAction,
+                           m.ellipticLatitudeAction, m.soundAction}) {
       QVERIFY2(!clear->isChecked(), qPrintable(clear->objectName()));
     }
-    QCOMPARE(m.OptionMenu(TDisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Infix DMS"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: South-West"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: High"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
-    QCOMPARE(m.OptionMenu(TDisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
+    QCOMPARE(m.optionMenu(DisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Infix DMS"));
+    QCOMPARE(m.optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
+    QCOMPARE(m.optionMenu(DisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: South-West"));
+    QCOMPARE(m.optionMenu(DisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: High"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
     // Either elliptic distance checks the parent item.
-    settings.Earth.GeoDistance = false;
-    settings.Earth.EllipticArc = true;
-    m.ShowSettings(settings);
-    QVERIFY(m.mEllDist->menuAction()->isChecked());
-    settings.Earth.EllipticArc = false;
-    m.ShowSettings(settings);
-    QVERIFY(!m.mEllDist->menuAction()->isChecked());
+    settings.earth.geoDistance = false;
+    settings.earth.ellipticArc = true;
+    m.showSettings(settings);
+    QVERIFY(m.ellipticDistancesMenu->menuAction()->isChecked());
+    settings.earth.ellipticArc = false;
+    m.showSettings(settings);
+    QVERIFY(!m.ellipticDistancesMenu->menuAction()->isChecked());
   }
 
-  void ItemSizesFollowTheCaption() {
+  void itemSizesFollowTheCaption() {
     const QFontMetrics fm(w_->menuBar()->font());
-    const auto text = [&fm](const QString& Caption) {
-      return fm.size(Qt::TextShowMnemonic | Qt::TextSingleLine, Caption);
+    const auto text = [&fm](const QString& caption) {
+      return fm.size(Qt::TextShowMnemonic | Qt::TextSingleLine, caption);
     };
     // Bar: text + 8 (and the check-mark column), text height + 6.
-    const QRect file = w_->menuBar()->actionGeometry(w_->Menu().mFile->menuAction());
-    const QSize file_text = text(QStringLiteral("&File"));
-    QCOMPARE(file.width(), file_text.width() + 8 + navorix::CheckColumnWidth);
-    QCOMPARE(file.height(), file_text.height() + 6);
-    const QRect data = w_->menuBar()->actionGeometry(w_->Menu().mData->menuAction());
+    const QRect file = w_->menuBar()->actionGeometry(w_->menu().fileMenu->menuAction());
+    const QSize fileText = text(QStringLiteral("&File"));
+    QCOMPARE(file.width(), fileText.width() + 8 + navorix::CheckColumnWidth);
+    QCOMPARE(file.height(), fileText.height() + 6);
+    const QRect data = w_->menuBar()->actionGeometry(w_->menu().dataMenu->menuAction());
     QCOMPARE(data.left(), file.right() + 1);
 
     // Drop-down: every item as wide as the widest measure; a submenu item
     // counts 16 more.
-    QMenu* options = w_->Menu().mOptions;
+    QMenu* options = w_->menu().optionsMenu;
     options->popup(QPoint(10, 10));
     QTRY_VERIFY(options->isVisible());
     int widest = 0;
@@ -214,31 +214,31 @@ class MenuTest : public QObject {
       widest = std::max(widest, t.width() + 8 + (action->menu() != nullptr ? 16 : 0) + navorix::CheckColumnWidth);
       QCOMPARE(options->actionGeometry(action).height(), t.height() + 6);
     }
-    QCOMPARE(options->actionGeometry(w_->Menu().mEllip).width(), widest);
+    QCOMPARE(options->actionGeometry(w_->menu().ellipticLatitudeAction).width(), widest);
     QCOMPARE(options->actionGeometry(options->actions().at(6)).height(), navorix::MenuSeparatorHeight);
     options->hide();
   }
 
-  void MenuFontIsVerdana9UntilMenuFontSizeChangesIt() {
+  void menuFontIsVerdana9UntilMenuFontSizeChangesIt() {
     QCOMPARE(w_->menuBar()->font().family(), QStringLiteral("Verdana"));
     QCOMPARE(w_->menuBar()->font().pointSize(), 9);
     QVERIFY(!w_->menuBar()->font().bold());
     const int height = w_->height();
-    w_->SetMenuFontSize(12);
-    for (QMenu* menu : w_->Menu().AllMenus()) QCOMPARE(menu->font().pointSize(), 12);
+    w_->setMenuFontSize(12);
+    for (QMenu* menu : w_->menu().allMenus()) QCOMPARE(menu->font().pointSize(), 12);
     QCOMPARE(w_->menuBar()->font().pointSize(), 12);
     QTRY_VERIFY(w_->height() > height);
-    QCOMPARE(w_->Controls().Client->size(), QSize(632, 406));
-    w_->SetMenuFontSize(13);
+    QCOMPARE(w_->controls().client->size(), QSize(632, 406));
+    w_->setMenuFontSize(13);
     QCOMPARE(w_->menuBar()->font().pointSize(), 12);
-    w_->SetMenuFontSize(7);
+    w_->setMenuFontSize(7);
     QCOMPARE(w_->menuBar()->font().pointSize(), 7);
   }
 
-  void PaintingOfAnItem() {
-    auto* style = qobject_cast<navorix::TNavorixStyle*>(QApplication::style());
+  void paintingOfAnItem() {
+    auto* style = qobject_cast<navorix::NavorixStyle*>(QApplication::style());
     QVERIFY(style != nullptr);
-    QMenu* menu = w_->Menu().OptionMenu(TDisplayOption::LatLonFormat);
+    QMenu* menu = w_->menu().optionMenu(DisplayOption::LatLonFormat);
     QStyleOptionMenuItem item;
     item.initFrom(menu);
     item.palette.setColor(QPalette::Window, Qt::white);
@@ -254,38 +254,38 @@ class MenuTest : public QObject {
     item.text = QStringLiteral("&Deg/Frac");
     item.state = QStyle::State_Enabled;
     item.rect = QRect(0, 0, 120, 20);
-    const auto paint = [&](const QStyleOptionMenuItem& Option, QStyle::ControlElement Element) {
+    const auto paint = [&](const QStyleOptionMenuItem& option, QStyle::ControlElement element) {
       QImage image(120, 20, QImage::Format_RGB32);
       image.fill(Qt::magenta);
       QPainter painter(&image);
-      style->drawControl(Element, &Option, &painter, nullptr);
+      style->drawControl(element, &option, &painter, nullptr);
       return image;
     };
-    const auto is_ink = [](QRgb P) { return qGray(P) < 100; };
+    const auto isInk = [](QRgb P) { return qGray(P) < 100; };
     const QImage normal = paint(item, QStyle::CE_MenuItem);
     QCOMPARE(normal.pixel(119, 0), QColor(Qt::white).rgb());
     // The check mark: 7 x 7, 2 pixels from the left, centred: rows 6..12.
-    int mark_left = 120, mark_top = 20, mark_bottom = -1, text_left = 120;
+    int markLeft = 120, markTop = 20, markBottom = -1, textLeft = 120;
     for (int y = 0; y < 20; ++y) {
       for (int x = 0; x < 120; ++x) {
-        if (!is_ink(normal.pixel(x, y))) continue;
+        if (!isInk(normal.pixel(x, y))) continue;
         if (x < navorix::CaptionLeft) {
-          mark_left = std::min(mark_left, x);
-          mark_top = std::min(mark_top, y);
-          mark_bottom = std::max(mark_bottom, y);
+          markLeft = std::min(markLeft, x);
+          markTop = std::min(markTop, y);
+          markBottom = std::max(markBottom, y);
         } else {
-          text_left = std::min(text_left, x);
+          textLeft = std::min(textLeft, x);
         }
       }
     }
-    QCOMPARE(mark_left, navorix::CheckMarkLeft);
-    QCOMPARE(mark_top, (20 - 7) / 2);
-    QCOMPARE(mark_bottom, (20 - 7) / 2 + 6);
-    QVERIFY(text_left >= navorix::CaptionLeft && text_left <= navorix::CaptionLeft + 2);
+    QCOMPARE(markLeft, navorix::CheckMarkLeft);
+    QCOMPARE(markTop, (20 - 7) / 2);
+    QCOMPARE(markBottom, (20 - 7) / 2 + 6);
+    QVERIFY(textLeft >= navorix::CaptionLeft && textLeft <= navorix::CaptionLeft + 2);
 
     item.checked = false;
     const QImage unchecked = paint(item, QStyle::CE_MenuItem);
-    for (int x = 0; x < navorix::CaptionLeft; ++x) QVERIFY(!is_ink(unchecked.pixel(x, 10)));
+    for (int x = 0; x < navorix::CaptionLeft; ++x) QVERIFY(!isInk(unchecked.pixel(x, 10)));
 
     item.state |= QStyle::State_Selected;
     QCOMPARE(paint(item, QStyle::CE_MenuItem).pixel(119, 0), QColor(0, 0, 128).rgb());
@@ -301,17 +301,17 @@ class MenuTest : public QObject {
     bool underline = false;
     for (int y = 0; y < 20 && !underline; ++y) {
       for (int x = navorix::CaptionLeft; x < navorix::CaptionLeft + 6; ++x) {
-        if (is_ink(marked.pixel(x, y)) && !is_ink(plain.pixel(x, y))) underline = true;
+        if (isInk(marked.pixel(x, y)) && !isInk(plain.pixel(x, y))) underline = true;
       }
     }
     QVERIFY(underline);
   }
 
-  void DisabledCaptionsAreGrey() {
+  void disabledCaptionsAreGrey() {
     auto* style = QApplication::style();
     QStyleOptionMenuItem item;
-    item.initFrom(w_->Menu().mFile);
-    item.font = w_->Menu().mFile->font();
+    item.initFrom(w_->menu().fileMenu);
+    item.font = w_->menu().fileMenu->font();
     item.fontMetrics = QFontMetrics(item.font);
     item.text = QStringLiteral("&Reload Status");
     item.rect = QRect(0, 0, 140, 20);

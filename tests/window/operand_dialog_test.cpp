@@ -17,295 +17,295 @@ constexpr const char* Fixes =
     "40 -50 ABCDEFGHIJKLMNOP\r\n";
 
 // A field's look: its text, the caret, the selected text and its colour.
-struct TLook {
-  QString Text;
-  int Caret = -1;
-  QString Selected;
-  QColor Colour;
-  friend bool operator==(const TLook&, const TLook&) = default;
+struct Look {
+  QString text;
+  int caret = -1;
+  QString selected;
+  QColor colour;
+  friend bool operator==(const Look&, const Look&) = default;
 };
 
-TLook LookOf(const QLineEdit* Field) {
-  return {Field->text(), Field->cursorPosition(), Field->selectedText(), Ground(Field)};
+Look lookOf(const QLineEdit* field) {
+  return {field->text(), field->cursorPosition(), field->selectedText(), ground(field)};
 }
 
 }  // namespace
 
 namespace QTest {
 template <>
-inline char* toString(const TLook& L) {
+inline char* toString(const Look& L) {
   return qstrdup(qPrintable(QStringLiteral("\"%1\" caret %2 selected \"%3\" %4")
-                                .arg(L.Text)
-                                .arg(L.Caret)
-                                .arg(L.Selected, L.Colour.name())));
+                                .arg(L.text)
+                                .arg(L.caret)
+                                .arg(L.selected, L.colour.name())));
 }
 }  // namespace QTest
 
 class OperandDialogTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
 
-  TInPan& Pan() { return s_->Controller().OperandDialog(); }
-  void Click(TOpTag Tag) { QTest::mouseClick(s_->OpButton(Tag), Qt::LeftButton); }
-  int LogCount() { return s_->Bench().Log().Count(); }
+  OperandDialog& pan() { return s_->controller().operandDialog(); }
+  void click(OperationTag tag) { QTest::mouseClick(s_->opButton(tag), Qt::LeftButton); }
+  int logCount() { return s_->bench().Log().Count(); }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
   void init() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(s_->Start(Fixes));
+    s_ = std::make_unique<Session>();
+    QVERIFY(s_->start(Fixes));
   }
   void cleanup() {
-    s_->VerifyAllAnswered();
+    s_->verifyAllAnswered();
     s_.reset();
   }
 
-  void BlanksStepThroughTheMatchingNames() {
-    QList<TLook> looks;
-    TLook after_flash, fourth;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      QLineEdit* field = pan->Field(1);
-      Type(QStringLiteral("AL"));
+  void blanksStepThroughTheMatchingNames() {
+    QList<Look> looks;
+    Look afterFlash, fourth;
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      QLineEdit* field = pan->fieldAt(1);
+      type(QStringLiteral("AL"));
       for (int i = 0; i < 3; ++i) {
-        Type(QStringLiteral(" "));
-        looks << LookOf(field);
+        type(QStringLiteral(" "));
+        looks << lookOf(field);
       }
       // After the flash the field, which has the focus, is white with its
       // text selected; a blank then starts again at the first match.
-      QTRY_VERIFY(Ground(field) != Red);
-      after_flash = LookOf(field);
-      Type(QStringLiteral(" "));
-      fourth = LookOf(field);
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("b "));
-      Key(Qt::Key_Return);
+      QTRY_VERIFY(ground(field) != Red);
+      afterFlash = lookOf(field);
+      type(QStringLiteral(" "));
+      fourth = lookOf(field);
+      key(Qt::Key_Tab);
+      type(QStringLiteral("b "));
+      key(Qt::Key_Return);
     });
-    Click(TOpTag::Midpoint);
-    QCOMPARE(s_->Answers().Seen(), QStringList{"operands: Midpoint between Fixes"});
+    click(OperationTag::Midpoint);
+    QCOMPARE(s_->answers().seen(), QStringList{"operands: Midpoint between Fixes"});
     QCOMPARE(looks.size(), 3);
-    QCOMPARE(looks.at(0), (TLook{"ALPHA", 5, "", White}));
-    QCOMPARE(looks.at(1), (TLook{"ALBANY", 6, "", White}));
-    QCOMPARE(looks.at(2), (TLook{"ALBANY", 6, "", Red}));
-    QCOMPARE(after_flash, (TLook{"ALBANY", 6, "ALBANY", White}));
-    QCOMPARE(fourth, (TLook{"ALPHA", 5, "", White}));
-    QCOMPARE(LogCount(), 1);
-    QCOMPARE(s_->LogLines().at(0), QStringLiteral("Midpoint from ALPHA to BETA"));
+    QCOMPARE(looks.at(0), (Look{"ALPHA", 5, "", White}));
+    QCOMPARE(looks.at(1), (Look{"ALBANY", 6, "", White}));
+    QCOMPARE(looks.at(2), (Look{"ALBANY", 6, "", Red}));
+    QCOMPARE(afterFlash, (Look{"ALBANY", 6, "ALBANY", White}));
+    QCOMPARE(fourth, (Look{"ALPHA", 5, "", White}));
+    QCOMPARE(logCount(), 1);
+    QCOMPARE(s_->logLines().at(0), QStringLiteral("Midpoint from ALPHA to BETA"));
   }
 
-  void TheCaretStandsAfterTheFifteenthCharacter() {
-    TLook look;
-    s_->Answers().Then([&look](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("abc "));
-      look = LookOf(pan->Field(1));
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+  void theCaretStandsAfterTheFifteenthCharacter() {
+    Look look;
+    s_->answers().then([&look](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("abc "));
+      look = lookOf(pan->fieldAt(1));
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     });
-    Click(TOpTag::Azimuth);
-    QCOMPARE(look, (TLook{"ABCDEFGHIJKLMNOP", 15, "", White}));
+    click(OperationTag::Azimuth);
+    QCOMPARE(look, (Look{"ABCDEFGHIJKLMNOP", 15, "", White}));
   }
 
-  void SmallLettersAreCapitalsABlankNeverEntersAName() {
+  void smallLettersAreCapitalsABlankNeverEntersAName() {
     QStringList shown;
-    s_->Answers().Then([&shown](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("al"));
-      shown << pan->Field(1)->text();
+    s_->answers().then([&shown](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("al"));
+      shown << pan->fieldAt(1)->text();
       // An empty field: the blank finds nothing and flashes.
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral(" "));
-      shown << pan->Field(3)->text() << Ground(pan->Field(3)).name();
-      Type(QStringLiteral("b,e;t"));
-      shown << pan->Field(3)->text();
+      key(Qt::Key_Tab);
+      type(QStringLiteral(" "));
+      shown << pan->fieldAt(3)->text() << ground(pan->fieldAt(3)).name();
+      type(QStringLiteral("b,e;t"));
+      shown << pan->fieldAt(3)->text();
       // A blank after text completes it.
-      Type(QStringLiteral(" "));
-      shown << pan->Field(3)->text();
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+      type(QStringLiteral(" "));
+      shown << pan->fieldAt(3)->text();
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     });
-    Click(TOpTag::FixFix);
+    click(OperationTag::FixFix);
     QCOMPARE(shown, (QStringList{"AL", "", Red.name(), "BET", "BETA"}));
-    QCOMPARE(LogCount(), 0);
+    QCOMPARE(logCount(), 0);
   }
 
-  void DistanceAndAzimuthFieldsTakeNumbersAndMarks() {
+  void distanceAndAzimuthFieldsTakeNumbersAndMarks() {
     QStringList shown;
-    s_->Answers().Then([&shown](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("ALPHA"));
-      Key(Qt::Key_Tab);
+    s_->answers().then([&shown](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("ALPHA"));
+      key(Qt::Key_Tab);
       // Letters and blanks are dropped: 1E3 cannot be typed.
-      Type(QStringLiteral("1E3 -x5"));
-      shown << pan->Field(5)->text();
-      Key(Qt::Key_Tab);
-      Type(QString::fromUtf8("+45°30'15.5\"N"));
-      shown << pan->Field(6)->text();
-      QTest::mouseClick(pan->CancelButton(), Qt::LeftButton);
+      type(QStringLiteral("1E3 -x5"));
+      shown << pan->fieldAt(5)->text();
+      key(Qt::Key_Tab);
+      type(QString::fromUtf8("+45°30'15.5\"N"));
+      shown << pan->fieldAt(6)->text();
+      QTest::mouseClick(pan->cancelButton(), Qt::LeftButton);
     });
-    Click(TOpTag::FixAtDistAz);
+    click(OperationTag::FixAtDistAz);
     QCOMPARE(shown, (QStringList{"13-5", QString::fromUtf8("+45°30'15.5\"")}));
   }
 
-  void ABadFieldKeepsTheDialogOpenWithTheFocusThere() {
+  void aBadFieldKeepsTheDialogOpenWithTheFocusThere() {
     // Confirmed texts first, so that the cancelled ones could replace them.
-    s_->Answers().Then(FillOperands({"ALPHA", "BETA"}));
-    Click(TOpTag::Midpoint);
-    QCOMPARE(LogCount(), 1);
-    const FixRecord pending = s_->Bench().PendingFix();
-    const bool next_fix = s_->OpButton(TOpTag::NextFix)->isEnabled();
+    s_->answers().then(fillOperands({"ALPHA", "BETA"}));
+    click(OperationTag::Midpoint);
+    QCOMPARE(logCount(), 1);
+    const FixRecord pending = s_->bench().PendingFix();
+    const bool nextFix = s_->opButton(OperationTag::NextFix)->isEnabled();
 
     int focus = 0;
-    QList<QColor> at_ok, after_flash;
-    bool open_after_ok = false;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("ALBANY"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("BET"));
-      Key(Qt::Key_Return);
-      open_after_ok = pan->isVisible();
+    QList<QColor> atOk, afterFlash;
+    bool openAfterOk = false;
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("ALBANY"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("BET"));
+      key(Qt::Key_Return);
+      openAfterOk = pan->isVisible();
       for (int n = 1; n <= 3; n += 2) {
-        if (QApplication::focusWidget() == pan->Field(n)) focus = n;
-        at_ok << Ground(pan->Field(n));
+        if (QApplication::focusWidget() == pan->fieldAt(n)) focus = n;
+        atOk << ground(pan->fieldAt(n));
       }
-      QCOMPARE(pan->Field(3)->cursorPosition(), 3);
-      QTRY_VERIFY(Ground(pan->Field(3)) != Red);
-      after_flash << Ground(pan->Field(1)) << Ground(pan->Field(3));
-      QCOMPARE(pan->Field(3)->selectedText(), QStringLiteral("BET"));
-      QTest::mouseClick(pan->CancelButton(), Qt::LeftButton);
+      QCOMPARE(pan->fieldAt(3)->cursorPosition(), 3);
+      QTRY_VERIFY(ground(pan->fieldAt(3)) != Red);
+      afterFlash << ground(pan->fieldAt(1)) << ground(pan->fieldAt(3));
+      QCOMPARE(pan->fieldAt(3)->selectedText(), QStringLiteral("BET"));
+      QTest::mouseClick(pan->cancelButton(), Qt::LeftButton);
     });
-    Click(TOpTag::Midpoint);
-    QVERIFY(open_after_ok);
+    click(OperationTag::Midpoint);
+    QVERIFY(openAfterOk);
     QCOMPARE(focus, 3);
-    QCOMPARE(at_ok, (QList<QColor>{Normal, Red}));
-    QCOMPARE(after_flash, (QList<QColor>{Normal, White}));
+    QCOMPARE(atOk, (QList<QColor>{Normal, Red}));
+    QCOMPARE(afterFlash, (QList<QColor>{Normal, White}));
     // Nothing changed, and the layout offers the texts confirmed before.
-    QCOMPARE(LogCount(), 1);
-    QVERIFY(s_->Bench().PendingFix().Position == pending.Position);
-    QCOMPARE(s_->OpButton(TOpTag::NextFix)->isEnabled(), next_fix);
+    QCOMPARE(logCount(), 1);
+    QVERIFY(s_->bench().PendingFix().position == pending.position);
+    QCOMPARE(s_->opButton(OperationTag::NextFix)->isEnabled(), nextFix);
     QStringList offered;
-    s_->Answers().Then([&offered](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      offered << pan->Field(1)->text() << pan->Field(3)->text();
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+    s_->answers().then([&offered](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      offered << pan->fieldAt(1)->text() << pan->fieldAt(3)->text();
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     });
-    Click(TOpTag::Midpoint);
+    click(OperationTag::Midpoint);
     QCOMPARE(offered, (QStringList{"ALPHA", "BETA"}));
   }
 
-  void AFailedCompletionDoesNotBlockOk() {
-    s_->Answers().Then([](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("BETA  "));  // BETA, then no further match
-      QCOMPARE(Ground(pan->Field(1)), Red);
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("ALPHA"));
-      Key(Qt::Key_Return);
+  void aFailedCompletionDoesNotBlockOk() {
+    s_->answers().then([](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("BETA  "));  // BETA, then no further match
+      QCOMPARE(ground(pan->fieldAt(1)), Red);
+      key(Qt::Key_Tab);
+      type(QStringLiteral("ALPHA"));
+      key(Qt::Key_Return);
     });
-    Click(TOpTag::Azimuth);
-    QCOMPARE(LogCount(), 1);
-    QCOMPARE(s_->LogLines().at(0), QStringLiteral("Azimuth from BETA to ALPHA"));
+    click(OperationTag::Azimuth);
+    QCOMPARE(logCount(), 1);
+    QCOMPARE(s_->logLines().at(0), QStringLiteral("Azimuth from BETA to ALPHA"));
   }
 
-  void EscClearsTheFieldThenCancels() {
+  void escClearsTheFieldThenCancels() {
     QStringList texts;
-    bool open_after_first = false;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
-      Type(QStringLiteral("ALPHA"));
-      Key(Qt::Key_Tab);
-      Type(QStringLiteral("BETA"));
-      Key(Qt::Key_Escape);
-      open_after_first = pan->isVisible();
-      texts << pan->Field(1)->text() << pan->Field(3)->text();
-      Key(Qt::Key_Escape);
+    bool openAfterFirst = false;
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
+      type(QStringLiteral("ALPHA"));
+      key(Qt::Key_Tab);
+      type(QStringLiteral("BETA"));
+      key(Qt::Key_Escape);
+      openAfterFirst = pan->isVisible();
+      texts << pan->fieldAt(1)->text() << pan->fieldAt(3)->text();
+      key(Qt::Key_Escape);
     });
-    Click(TOpTag::FixFix);
-    QVERIFY(open_after_first);
+    click(OperationTag::FixFix);
+    QVERIFY(openAfterFirst);
     QCOMPARE(texts, (QStringList{"ALPHA", ""}));
-    QVERIFY(!Pan().isVisible());
-    QCOMPARE(LogCount(), 0);
-    QVERIFY(!s_->Bench().PendingFix().Valid);
+    QVERIFY(!pan().isVisible());
+    QCOMPARE(logCount(), 0);
+    QVERIFY(!s_->bench().PendingFix().valid);
   }
 
-  void TabInAskArcFixDistGoesToTheDistanceBeforeTheFix() {
+  void tabInAskArcFixDistGoesToTheDistanceBeforeTheFix() {
     QList<int> walk;
     QString title;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
       title = pan->windowTitle();
       for (int i = 0; i < 5; ++i) {
         for (int n = 1; n <= 6; ++n) {
-          if (QApplication::focusWidget() == pan->Field(n)) walk << n;
+          if (QApplication::focusWidget() == pan->fieldAt(n)) walk << n;
         }
-        Key(Qt::Key_Tab);
+        key(Qt::Key_Tab);
       }
-      QTest::mouseClick(pan->CancelButton(), Qt::LeftButton);
+      QTest::mouseClick(pan->cancelButton(), Qt::LeftButton);
     });
-    Click(TOpTag::FixesAtDistance);
+    click(OperationTag::FixesAtDistance);
     QCOMPARE(title, QStringLiteral(" Arc to Fix Proximity"));
     QCOMPARE(walk, (QList<int>{1, 2, 5, 4, 1}));
   }
 
-  void OperationsThatShareALayoutShareItsTexts() {
-    s_->Answers().Then(FillOperands({"alp ", "be "}));
-    Click(TOpTag::Midpoint);
+  void operationsThatShareALayoutShareItsTexts() {
+    s_->answers().then(fillOperands({"alp ", "be "}));
+    click(OperationTag::Midpoint);
     QStringList offered;
-    const auto note_and_cancel = [&offered](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
+    const auto noteAndCancel = [&offered](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
       offered.clear();
       for (int n = 1; n <= 6; ++n) {
-        if (pan->Field(n)->isVisible()) offered << pan->Field(n)->text();
+        if (pan->fieldAt(n)->isVisible()) offered << pan->fieldAt(n)->text();
       }
       // The first field comes with its whole text selected.
-      offered << pan->Field(1)->selectedText();
-      QTest::mouseClick(pan->CancelButton(), Qt::LeftButton);
+      offered << pan->fieldAt(1)->selectedText();
+      QTest::mouseClick(pan->cancelButton(), Qt::LeftButton);
     };
-    s_->Answers().Then(note_and_cancel);
-    Click(TOpTag::FixFix);
+    s_->answers().then(noteAndCancel);
+    click(OperationTag::FixFix);
     QCOMPARE(offered, (QStringList{"ALPHA", "BETA", "ALPHA"}));
     // Another layout keeps its own texts.
-    s_->Answers().Then(note_and_cancel);
-    Click(TOpTag::ArcFix);
+    s_->answers().then(noteAndCancel);
+    click(OperationTag::ArcFix);
     QCOMPARE(offered, (QStringList{"", "", "", ""}));
   }
 
-  void AltAcceleratorsOpenTheDialogAndNextFixFollowsFixFix() {
-    QVERIFY(s_->OpButton(TOpTag::NextFix)->isEnabled());  // km
-    s_->Answers().Then(FillOperands({"alph ", "bet "}));
-    s_->Press(Qt::Key_X, Qt::AltModifier);
-    QTRY_COMPARE(LogCount(), 1);
-    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("operands: Distance from Fix to Fix"));
-    s_->Answers().Then(FillOperands({"alb "}));
-    s_->Press(Qt::Key_N, Qt::AltModifier);
-    QTRY_COMPARE(LogCount(), 2);
-    QCOMPARE(s_->Answers().Seen().last(), QStringLiteral("operands: Accumulated distance"));
-    QCOMPARE(s_->LogLines().mid(0, 2), (QStringList{"Accumulated distance from ALPHA", "to ALBANY"}));
-    QTRY_COMPARE(QApplication::focusWidget(), s_->List());
+  void altAcceleratorsOpenTheDialogAndNextFixFollowsFixFix() {
+    QVERIFY(s_->opButton(OperationTag::NextFix)->isEnabled());  // km
+    s_->answers().then(fillOperands({"alph ", "bet "}));
+    s_->press(Qt::Key_X, Qt::AltModifier);
+    QTRY_COMPARE(logCount(), 1);
+    QCOMPARE(s_->answers().seen().last(), QStringLiteral("operands: Distance from Fix to Fix"));
+    s_->answers().then(fillOperands({"alb "}));
+    s_->press(Qt::Key_N, Qt::AltModifier);
+    QTRY_COMPARE(logCount(), 2);
+    QCOMPARE(s_->answers().seen().last(), QStringLiteral("operands: Accumulated distance"));
+    QCOMPARE(s_->logLines().mid(0, 2), (QStringList{"Accumulated distance from ALPHA", "to ALBANY"}));
+    QTRY_COMPARE(QApplication::focusWidget(), s_->list());
   }
 
-  void RangeErrorsAreShownAndNothingIsLogged() {
-    s_->Answers().Then(FillOperands({"ALPHA", "20004", "360"}));
-    s_->Answers().Then(CloseErrorBox());
-    Click(TOpTag::FixAtDistAz);
-    s_->Answers().Then(FillOperands({"ALPHA", "100", "-360"}));
-    s_->Answers().Then(CloseErrorBox());
-    Click(TOpTag::FixAtDistAz);
-    s_->Answers().Then(FillOperands({"ALPHA", "ALPHA", "BETA"}));
-    s_->Answers().Then(CloseErrorBox());
-    Click(TOpTag::ArcFix);
-    QCOMPARE(s_->Answers().Seen(), (QStringList{"operands: Fix at Distance and Azimuth",
+  void rangeErrorsAreShownAndNothingIsLogged() {
+    s_->answers().then(fillOperands({"ALPHA", "20004", "360"}));
+    s_->answers().then(closeErrorBox());
+    click(OperationTag::FixAtDistAz);
+    s_->answers().then(fillOperands({"ALPHA", "100", "-360"}));
+    s_->answers().then(closeErrorBox());
+    click(OperationTag::FixAtDistAz);
+    s_->answers().then(fillOperands({"ALPHA", "ALPHA", "BETA"}));
+    s_->answers().then(closeErrorBox());
+    click(OperationTag::ArcFix);
+    QCOMPARE(s_->answers().seen(), (QStringList{"operands: Fix at Distance and Azimuth",
                                             "error: Distance too large (>pi)",
                                             "operands: Fix at Distance and Azimuth",
                                             "error: Illegal azimuth value (>2pi)",
                                             "operands: Distance from Arc to Fix",
                                             "error: Same or opposing fixes"}));
-    QCOMPARE(LogCount(), 0);
-    QVERIFY(!s_->Bench().PendingFix().Valid);
+    QCOMPARE(logCount(), 0);
+    QVERIFY(!s_->bench().PendingFix().valid);
   }
 };
 

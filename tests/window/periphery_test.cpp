@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QTextDocument>
 
-using navorix::TAboutBox;
-using navorix::THelpWindow;
-using navorix::test::WhenModal;
+using navorix::AboutBox;
+using navorix::HelpWindow;
+using navorix::test::whenModal;
 
 namespace {
 
@@ -26,55 +26,55 @@ class PeripheryTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void AboutBoxShowsNameAndVersion() {
-    TAboutBox about(QStringLiteral("1.20"));
-    QCOMPARE(about.TitleLabel()->text(), QStringLiteral("Navorix"));
-    QCOMPARE(about.VersionLabel()->text(), QStringLiteral("Version 1.20"));
+  void aboutBoxShowsNameAndVersion() {
+    AboutBox about(QStringLiteral("1.20"));
+    QCOMPARE(about.titleLabel()->text(), QStringLiteral("Navorix"));
+    QCOMPARE(about.versionLabel()->text(), QStringLiteral("Version 1.20"));
     QVERIFY(!about.testAttribute(Qt::WA_QuitOnClose));
   }
 
-  void SplashShowsAtOnceAndClosesOnItsTimer() {
-    TAboutBox about(QStringLiteral("1.20"));
-    about.ShowSplash();
+  void splashShowsAtOnceAndClosesOnItsTimer() {
+    AboutBox about(QStringLiteral("1.20"));
+    about.showSplash();
     QVERIFY(about.isVisible());
     QVERIFY(!about.isModal());
-    about.CloseAfter(1000);
+    about.closeAfter(1000);
     QTest::qWait(600);
     QVERIFY(about.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!about.isVisible(), 2000);
   }
 
-  void SplashClosesOnAKeyOrAClick() {
-    TAboutBox about(QStringLiteral("1.20"));
-    about.ShowSplash();
-    about.CloseAfter(10000);
+  void splashClosesOnAKeyOrAClick() {
+    AboutBox about(QStringLiteral("1.20"));
+    about.showSplash();
+    about.closeAfter(10000);
     QTest::keyClick(&about, Qt::Key_Space);
     QVERIFY(!about.isVisible());
-    about.ShowSplash();
+    about.showSplash();
     QTest::mouseClick(&about, Qt::LeftButton, {}, QPoint(10, 10));
     QVERIFY(!about.isVisible());
   }
 
-  void AboutFromTheMenuIsModalAndClosesOnAKey() {
-    TAboutBox about(QStringLiteral("1.20"));
-    WhenModal([](QWidget* Modal, QWidget*) { QTest::keyClick(Modal, Qt::Key_Escape); });
-    about.ShowModal();
+  void aboutFromTheMenuIsModalAndClosesOnAKey() {
+    AboutBox about(QStringLiteral("1.20"));
+    whenModal([](QWidget* modal, QWidget*) { QTest::keyClick(modal, Qt::Key_Escape); });
+    about.showModal();
     QVERIFY(!about.isVisible());
   }
 
-  void IconsAreDrawnInEverySize() {
-    const QIcon icon = navorix::AppIcon();
+  void iconsAreDrawnInEverySize() {
+    const QIcon icon = navorix::appIcon();
     for (const int size : navorix::AppIconSizes) QVERIFY(icon.availableSizes().contains(QSize(size, size)));
-    const QImage rose = navorix::CompassRose(64).toImage();
+    const QImage rose = navorix::compassRose(64).toImage();
     // The north point is red, the centre dark, the corners clear.
     const QColor north = rose.pixelColor(30, 16);
     QVERIFY2(north.red() > 150 && north.green() < 120, qPrintable(north.name()));
     QCOMPARE(rose.pixelColor(0, 0).alpha(), 0);
-    QCOMPARE(navorix::ErrorIcon().size(), QSize(32, 32));
-    QVERIFY(navorix::ErrorIcon().toImage().pixelColor(16, 3).red() > 150);
+    QCOMPARE(navorix::errorIcon().size(), QSize(32, 32));
+    QVERIFY(navorix::errorIcon().toImage().pixelColor(16, 3).red() > 150);
   }
 
-  void HelpFileHoldsEveryTopic() {
+  void helpFileHoldsEveryTopic() {
     QFile file(HelpFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
@@ -93,17 +93,17 @@ class PeripheryTest : public QObject {
     }
   }
 
-  void HelpWindowOpensAtATopic() {
-    THelpWindow help(HelpFile);
+  void helpWindowOpensAtATopic() {
+    HelpWindow help(HelpFile);
     QVERIFY(!help.testAttribute(Qt::WA_QuitOnClose));
-    QVERIFY(help.ShowTopic(QStringLiteral("Welcome")));
+    QVERIFY(help.showTopic(QStringLiteral("Welcome")));
     QVERIFY(help.isVisible());
     // The first topic starts the document: at most the page margin above it.
     QVERIFY(help.verticalScrollBar()->value() < 10);
-    QVERIFY(help.ShowTopic(QStringLiteral("Files")));
+    QVERIFY(help.showTopic(QStringLiteral("Files")));
     QTRY_VERIFY(help.verticalScrollBar()->value() > 0);
     const int files = help.verticalScrollBar()->value();
-    QVERIFY(help.ShowTopic(QStringLiteral("Main_Panel")));
+    QVERIFY(help.showTopic(QStringLiteral("Main_Panel")));
     QTRY_VERIFY(help.verticalScrollBar()->value() > 0);
     QVERIFY(help.verticalScrollBar()->value() < files);
     help.close();
@@ -111,17 +111,17 @@ class PeripheryTest : public QObject {
   }
 
   // The window stands on the screen, centred, and Esc or Ctrl+W close it.
-  void HelpWindowIsCentredAndClosesOnEscOrCtrlW_data() {
+  void helpWindowIsCentredAndClosesOnEscOrCtrlW_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier);
     QTest::newRow("Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier);
   }
-  void HelpWindowIsCentredAndClosesOnEscOrCtrlW() {
+  void helpWindowIsCentredAndClosesOnEscOrCtrlW() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    THelpWindow help(HelpFile);
-    QVERIFY(help.ShowTopic(QStringLiteral("Welcome")));
+    HelpWindow help(HelpFile);
+    QVERIFY(help.showTopic(QStringLiteral("Welcome")));
     QVERIFY(QTest::qWaitForWindowActive(&help));
     const QRect screen = help.screen()->geometry();
     const QRect outer = help.frameGeometry();
@@ -132,9 +132,9 @@ class PeripheryTest : public QObject {
     QVERIFY(!help.isVisible());
   }
 
-  void MissingHelpFileShowsNothing() {
-    THelpWindow help(QStringLiteral("/nonexistent/navorix.hlp"));
-    QVERIFY(!help.ShowTopic(QStringLiteral("Welcome")));
+  void missingHelpFileShowsNothing() {
+    HelpWindow help(QStringLiteral("/nonexistent/navorix.hlp"));
+    QVERIFY(!help.showTopic(QStringLiteral("Welcome")));
     QVERIFY(!help.isVisible());
   }
 };

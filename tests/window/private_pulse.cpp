@@ -16,9 +16,9 @@ namespace {
 // A slow machine may need a few seconds to start a server or a recorder.
 constexpr int StartPatienceMs = 15000;
 
-bool CanConnect(const QString& Socket) {
+bool canConnect(const QString& socket) {
   QLocalSocket probe;
-  probe.connectToServer(Socket);
+  probe.connectToServer(socket);
   const bool ok = probe.waitForConnected(500);
   probe.abort();
   return ok;
@@ -26,7 +26,7 @@ bool CanConnect(const QString& Socket) {
 
 }  // namespace
 
-TPrivatePulse::~TPrivatePulse() {
+PrivatePulse::~PrivatePulse() {
   if (server_.state() == QProcess::NotRunning) return;
   server_.terminate();
   if (!server_.waitForFinished(5000)) {
@@ -35,16 +35,16 @@ TPrivatePulse::~TPrivatePulse() {
   }
 }
 
-bool TPrivatePulse::Start(QString& Why) {
+bool PrivatePulse::start(QString& why) {
   const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
   if (program.isEmpty()) {
-    Why = QStringLiteral("pulseaudio is not installed");
+    why = QStringLiteral("pulseaudio is not installed");
     return false;
   }
   // A short path: a socket's path may hold at most 107 bytes.
   dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/nvx-pulse-XXXXXX"));
   if (!dir_->isValid()) {
-    Why = QStringLiteral("no temporary folder");
+    why = QStringLiteral("no temporary folder");
     return false;
   }
   const QString base = dir_->path();
@@ -62,7 +62,7 @@ bool TPrivatePulse::Start(QString& Why) {
   // D-Bus, no X11.
   QFile script(base + QStringLiteral("/default.pa"));
   if (!script.open(QIODevice::WriteOnly)) {
-    Why = QStringLiteral("cannot write the server's start script");
+    why = QStringLiteral("cannot write the server's start script");
     return false;
   }
   script.write(QStringLiteral("load-module module-null-sink sink_name=nvx_test rate=48000 channels=2 norewinds=1\n"
@@ -91,16 +91,16 @@ bool TPrivatePulse::Start(QString& Why) {
                           QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
                           QStringLiteral("--log-target=stderr")});
   if (!server_.waitForStarted(StartPatienceMs)) {
-    Why = QStringLiteral("pulseaudio did not start: ") + server_.errorString();
+    why = QStringLiteral("pulseaudio did not start: ") + server_.errorString();
     return false;
   }
   QElapsedTimer clock;
   clock.start();
-  while (!CanConnect(socket_)) {
+  while (!canConnect(socket_)) {
     if (server_.state() == QProcess::NotRunning || clock.elapsed() > StartPatienceMs) {
       QFile log(base + QStringLiteral("/server.log"));
-      Why = QStringLiteral("pulseaudio did not take connections");
-      if (log.open(QIODevice::ReadOnly)) Why += QStringLiteral(":\n") + QString::fromUtf8(log.readAll().right(2000));
+      why = QStringLiteral("pulseaudio did not take connections");
+      if (log.open(QIODevice::ReadOnly)) why += QStringLiteral(":\n") + QString::fromUtf8(log.readAll().right(2000));
       return false;
     }
     QTest::qWait(50);
@@ -108,45 +108,45 @@ bool TPrivatePulse::Start(QString& Why) {
   return true;
 }
 
-void TPrivatePulse::Kill() {
+void PrivatePulse::kill() {
   if (server_.state() == QProcess::NotRunning) return;
   ::kill(static_cast<pid_t>(server_.processId()), SIGKILL);
   server_.waitForFinished(5000);
 }
 
-TMonitorRecording::~TMonitorRecording() { Stop(); }
+MonitorRecording::~MonitorRecording() { stop(); }
 
-bool TMonitorRecording::Start(const QString& Server, int Rate, QString& Why) {
+bool MonitorRecording::start(const QString& server, int rate, QString& why) {
   const QString program = QStandardPaths::findExecutable(QStringLiteral("parec"));
   if (program.isEmpty()) {
-    Why = QStringLiteral("parec is not installed");
+    why = QStringLiteral("parec is not installed");
     return false;
   }
-  rate_ = Rate;
-  connect(&parec_, &QProcess::readyReadStandardOutput, this, &TMonitorRecording::Read);
+  rate_ = rate;
+  connect(&parec_, &QProcess::readyReadStandardOutput, this, &MonitorRecording::read);
   // Small fragments: each delivery tells the time of its samples closely.
-  parec_.start(program, {QStringLiteral("--server=") + Server, QStringLiteral("--device=@DEFAULT_MONITOR@"),
+  parec_.start(program, {QStringLiteral("--server=") + server, QStringLiteral("--device=@DEFAULT_MONITOR@"),
                          QStringLiteral("--raw"), QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                         QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--latency-msec=10")});
+                         QStringLiteral("--rate=%1").arg(rate), QStringLiteral("--latency-msec=10")});
   if (!parec_.waitForStarted(StartPatienceMs)) {
-    Why = QStringLiteral("parec did not start: ") + parec_.errorString();
+    why = QStringLiteral("parec did not start: ") + parec_.errorString();
     return false;
   }
   QElapsedTimer clock;
   clock.start();
   // Half a second of recording: the origin has settled by then.
-  while (bytes_.size() < Rate && clock.elapsed() < StartPatienceMs && parec_.state() == QProcess::Running)
+  while (bytes_.size() < rate && clock.elapsed() < StartPatienceMs && parec_.state() == QProcess::Running)
     QTest::qWait(20);
-  if (bytes_.size() < Rate) {
-    Why = QStringLiteral("parec recorded nothing: ") + QString::fromUtf8(parec_.readAllStandardError());
+  if (bytes_.size() < rate) {
+    why = QStringLiteral("parec recorded nothing: ") + QString::fromUtf8(parec_.readAllStandardError());
     return false;
   }
   return true;
 }
 
-void TMonitorRecording::Stop() {
+void MonitorRecording::stop() {
   if (parec_.state() == QProcess::NotRunning) return;
-  Read();
+  read();
   parec_.terminate();
   if (!parec_.waitForFinished(5000)) {
     parec_.kill();
@@ -154,29 +154,29 @@ void TMonitorRecording::Stop() {
   }
 }
 
-void TMonitorRecording::Read() {
-  const TClock::time_point now = TClock::now();
+void MonitorRecording::read() {
+  const Clock::time_point now = Clock::now();
   bytes_ += parec_.readAllStandardOutput();
   // Samples arrive late, never early: the earliest origin that the samples
   // delivered so far allow is the closest.
   const auto recorded = std::chrono::nanoseconds(static_cast<std::int64_t>(bytes_.size() / 2) * 1000000000 / rate_);
-  const TClock::time_point origin = now - std::chrono::duration_cast<TClock::duration>(recorded);
-  if (!have_origin_ || origin < origin_) origin_ = origin;
-  have_origin_ = true;
+  const Clock::time_point origin = now - std::chrono::duration_cast<Clock::duration>(recorded);
+  if (!haveOrigin_ || origin < origin_) origin_ = origin;
+  haveOrigin_ = true;
 }
 
-TSamples TMonitorRecording::Samples() const {
-  return SamplesOfRaw(bytes_.constData(), static_cast<std::size_t>(bytes_.size()), rate_);
+Samples MonitorRecording::samples() const {
+  return samplesOfRaw(bytes_.constData(), static_cast<std::size_t>(bytes_.size()), rate_);
 }
 
-void TMonitorRecording::Save(const QString& File) const {
-  QFile out(File);
+void MonitorRecording::save(const QString& file) const {
+  QFile out(file);
   if (out.open(QIODevice::WriteOnly)) out.write(bytes_);
 }
 
-std::size_t TMonitorRecording::SampleAt(TClock::time_point Time) const {
-  if (!have_origin_ || Time <= origin_) return 0;
-  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(Time - origin_).count();
+std::size_t MonitorRecording::sampleAt(Clock::time_point time) const {
+  if (!haveOrigin_ || time <= origin_) return 0;
+  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(time - origin_).count();
   return static_cast<std::size_t>(ns * rate_ / 1000000000);
 }
 

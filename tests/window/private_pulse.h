@@ -17,22 +17,22 @@
 
 namespace navorix::test {
 
-using TClock = std::chrono::steady_clock;
+using Clock = std::chrono::steady_clock;
 
-class TPrivatePulse {
+class PrivatePulse {
  public:
-  TPrivatePulse() = default;
-  TPrivatePulse(const TPrivatePulse&) = delete;
-  TPrivatePulse& operator=(const TPrivatePulse&) = delete;
-  ~TPrivatePulse();
+  PrivatePulse() = default;
+  PrivatePulse(const PrivatePulse&) = delete;
+  PrivatePulse& operator=(const PrivatePulse&) = delete;
+  ~PrivatePulse();
 
   // Starts the server and waits until it takes connections; false, with
   // the reason in Why, when it cannot start here.
-  bool Start(QString& Why);
+  bool start(QString& why);
   // The address for PULSE_SERVER and --server.
-  QString Address() const { return QStringLiteral("unix:") + socket_; }
+  QString address() const { return QStringLiteral("unix:") + socket_; }
   // Ends the server at once (SIGKILL), as a crash would.
-  void Kill();
+  void kill();
 
  private:
   std::unique_ptr<QTemporaryDir> dir_;
@@ -41,32 +41,32 @@ class TPrivatePulse {
 };
 
 // Records the default sink's monitor from Start on, as 16-bit mono at Rate.
-class TMonitorRecording : public QObject {
+class MonitorRecording : public QObject {
   Q_OBJECT
 
  public:
-  ~TMonitorRecording() override;
+  ~MonitorRecording() override;
 
   // Starts parec and waits for its first samples; false, with the reason
   // in Why, when none come.
-  bool Start(const QString& Server, int Rate, QString& Why);
-  void Stop();
+  bool start(const QString& server, int rate, QString& why);
+  void stop();
   // The recording so far.
-  TSamples Samples() const;
+  Samples samples() const;
   // Writes the raw samples so far to File.
-  void Save(const QString& File) const;
+  void save(const QString& file) const;
   // The sample that was being recorded at Time (steady clock). Known to a
   // few milliseconds: the earliest that any delivered sample allows.
-  std::size_t SampleAt(TClock::time_point Time) const;
+  std::size_t sampleAt(Clock::time_point time) const;
 
  private:
-  void Read();
+  void read();
 
   QProcess parec_;
   QByteArray bytes_;
   int rate_ = 0;
-  bool have_origin_ = false;
-  TClock::time_point origin_;  // when sample 0 was recorded
+  bool haveOrigin_ = false;
+  Clock::time_point origin_;  // when sample 0 was recorded
 };
 
 }  // namespace navorix::test

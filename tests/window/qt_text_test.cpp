@@ -7,23 +7,23 @@ class QtTextTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void DegreeSignAndHighBytes() {
+  void degreeSignAndHighBytes() {
     const std::string text = "29\xB0" "33'10\"N \x80 \x9F";
-    const QString q = navorix::ToQString(text);
+    const QString q = navorix::toQString(text);
     QCOMPARE(q, QString::fromUtf8("29\u00B033'10\"N \u20AC \u0178"));
-    QCOMPARE(navorix::FromQString(q), text);
+    QCOMPARE(navorix::fromQString(q), text);
   }
 
-  void EveryByteSurvivesTheRoundTrip() {
+  void everyByteSurvivesTheRoundTrip() {
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
-    const QString q = navorix::ToQString(all);
+    const QString q = navorix::toQString(all);
     QCOMPARE(q.size(), qsizetype{255});
-    QCOMPARE(navorix::FromQString(q), all);
+    QCOMPARE(navorix::fromQString(q), all);
   }
 
-  void CharactersOutsideTheCodePageBecomeQuestionMarks() {
-    QCOMPARE(navorix::FromQString(QString::fromUtf8("A\u4E2DB")), std::string("A?B"));
+  void charactersOutsideTheCodePageBecomeQuestionMarks() {
+    QCOMPARE(navorix::fromQString(QString::fromUtf8("A\u4E2DB")), std::string("A?B"));
   }
 };
 

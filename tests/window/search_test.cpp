@@ -18,163 +18,163 @@ constexpr const char* Fixes =
 
 // Qt's coarse timers, the kind every QTimer is unless told otherwise, may
 // fire up to 5 % early.
-constexpr qint64 Earliest(qint64 Ms) { return Ms * 95 / 100; }
+constexpr qint64 earliest(qint64 ms) { return ms * 95 / 100; }
 
 }  // namespace
 
 class SearchTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
 
-  QLabel* Panel() { return s_->Controls().xSearch; }
-  QTimer* Timer() { return s_->Controls().xTimer; }
-  void TypeAtList(char C) { QTest::keyClick(s_->List(), C); }
+  QLabel* panel() { return s_->controls().searchLabel; }
+  QTimer* timer() { return s_->controls().searchTimer; }
+  void typeAtList(char C) { QTest::keyClick(s_->list(), C); }
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
   void init() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(s_->Start(Fixes));
-    QCOMPARE(s_->Bench().Fixes().Count(), 6);
+    s_ = std::make_unique<Session>();
+    QVERIFY(s_->start(Fixes));
+    QCOMPARE(s_->bench().Fixes().Count(), 6);
   }
   void cleanup() {
-    s_->VerifyAllAnswered();
+    s_->verifyAllAnswered();
     s_.reset();
   }
 
-  void AlphaAbleX() {
-    QVERIFY(!Panel()->isVisible());
-    TypeAtList('a');
-    QCOMPARE(s_->ListRow(), 0);
-    QVERIFY(Panel()->isVisible());
-    QCOMPARE(Panel()->text(), QStringLiteral("A"));
-    QVERIFY(Timer()->isActive());
-    QCOMPARE(Timer()->interval(), 1600);
+  void alphaAbleX() {
+    QVERIFY(!panel()->isVisible());
+    typeAtList('a');
+    QCOMPARE(s_->listRow(), 0);
+    QVERIFY(panel()->isVisible());
+    QCOMPARE(panel()->text(), QStringLiteral("A"));
+    QVERIFY(timer()->isActive());
+    QCOMPARE(timer()->interval(), 1600);
 
-    TypeAtList('B');
-    QCOMPARE(s_->ListRow(), 1);
-    QCOMPARE(Panel()->text(), QStringLiteral("AB"));
-    QCOMPARE(Timer()->interval(), 1600);
-    QCOMPARE(s_->Bench().CurrentRow(), 1);
+    typeAtList('B');
+    QCOMPARE(s_->listRow(), 1);
+    QCOMPARE(panel()->text(), QStringLiteral("AB"));
+    QCOMPARE(timer()->interval(), 1600);
+    QCOMPARE(s_->bench().CurrentRow(), 1);
 
     // A miss keeps the text and the row and lets the panel stay longer.
-    QElapsedTimer since_miss;
-    since_miss.start();
-    TypeAtList('x');
-    QCOMPARE(s_->ListRow(), 1);
-    QCOMPARE(Panel()->text(), QStringLiteral("AB"));
-    QVERIFY(Panel()->isVisible());
-    QCOMPARE(Timer()->interval(), 2400);
+    QElapsedTimer sinceMiss;
+    sinceMiss.start();
+    typeAtList('x');
+    QCOMPARE(s_->listRow(), 1);
+    QCOMPARE(panel()->text(), QStringLiteral("AB"));
+    QVERIFY(panel()->isVisible());
+    QCOMPARE(timer()->interval(), 2400);
     QTest::qWait(1900);
-    QVERIFY2(Panel()->isVisible() || since_miss.elapsed() >= Earliest(2400), "hidden before 2400 ms");
-    QTRY_VERIFY_WITH_TIMEOUT(!Panel()->isVisible(), 6000);
-    QVERIFY(since_miss.elapsed() >= Earliest(2400));
+    QVERIFY2(panel()->isVisible() || sinceMiss.elapsed() >= earliest(2400), "hidden before 2400 ms");
+    QTRY_VERIFY_WITH_TIMEOUT(!panel()->isVisible(), 6000);
+    QVERIFY(sinceMiss.elapsed() >= earliest(2400));
     // The row stays; the next letter starts again from the first fix.
-    QCOMPARE(s_->ListRow(), 1);
-    TypeAtList('A');
-    QCOMPARE(s_->ListRow(), 0);
-    QCOMPARE(Panel()->text(), QStringLiteral("A"));
+    QCOMPARE(s_->listRow(), 1);
+    typeAtList('A');
+    QCOMPARE(s_->listRow(), 0);
+    QCOMPARE(panel()->text(), QStringLiteral("A"));
   }
 
-  void AHitHidesThePanelAfter1600Ms() {
-    QElapsedTimer since_hit;
-    since_hit.start();
-    TypeAtList('Z');
-    QCOMPARE(s_->ListRow(), 5);
+  void aHitHidesThePanelAfter1600Ms() {
+    QElapsedTimer sinceHit;
+    sinceHit.start();
+    typeAtList('Z');
+    QCOMPARE(s_->listRow(), 5);
     QTest::qWait(1200);
-    QVERIFY2(Panel()->isVisible() || since_hit.elapsed() >= Earliest(1600), "hidden before 1600 ms");
-    QTRY_VERIFY_WITH_TIMEOUT(!Panel()->isVisible(), 5000);
-    QVERIFY(since_hit.elapsed() >= Earliest(1600));
-    QCOMPARE(Timer()->interval(), 1600);
+    QVERIFY2(panel()->isVisible() || sinceHit.elapsed() >= earliest(1600), "hidden before 1600 ms");
+    QTRY_VERIFY_WITH_TIMEOUT(!panel()->isVisible(), 5000);
+    QVERIFY(sinceHit.elapsed() >= earliest(1600));
+    QCOMPARE(timer()->interval(), 1600);
   }
 
-  void EachKeyRestartsTheTimer() {
-    TypeAtList('A');
+  void eachKeyRestartsTheTimer() {
+    typeAtList('A');
     QTest::qWait(1000);
-    TypeAtList('L');
-    QElapsedTimer since_second;
-    since_second.start();
+    typeAtList('L');
+    QElapsedTimer sinceSecond;
+    sinceSecond.start();
     QTest::qWait(900);
     // 1900 ms after the first key, 900 after the second: still shown.
-    QVERIFY(Panel()->isVisible() || since_second.elapsed() >= Earliest(1600));
-    QCOMPARE(Panel()->text(), QStringLiteral("AL"));
+    QVERIFY(panel()->isVisible() || sinceSecond.elapsed() >= earliest(1600));
+    QCOMPARE(panel()->text(), QStringLiteral("AL"));
   }
 
-  void EscHidesThePanelAtOnce() {
-    TypeAtList('A');
-    QVERIFY(Panel()->isVisible());
-    s_->Press(Qt::Key_Escape);
-    QVERIFY(!Panel()->isVisible());
+  void escHidesThePanelAtOnce() {
+    typeAtList('A');
+    QVERIFY(panel()->isVisible());
+    s_->press(Qt::Key_Escape);
+    QVERIFY(!panel()->isVisible());
     // Hidden: the next letter starts a new search.
-    TypeAtList('Z');
-    QCOMPARE(Panel()->text(), QStringLiteral("Z"));
-    QCOMPARE(s_->ListRow(), 5);
+    typeAtList('Z');
+    QCOMPARE(panel()->text(), QStringLiteral("Z"));
+    QCOMPARE(s_->listRow(), 5);
   }
 
-  void DigitsOnlyWhileThePanelShows() {
-    s_->Select(4);
-    QCOMPARE(s_->Bench().CurrentRow(), 4);
+  void digitsOnlyWhileThePanelShows() {
+    s_->select(4);
+    QCOMPARE(s_->bench().CurrentRow(), 4);
     // Hidden panel: a digit starts nothing and goes nowhere.
-    TypeAtList('2');
-    QVERIFY(!Panel()->isVisible());
-    QCOMPARE(s_->ListRow(), 4);
-    QCOMPARE(s_->Bench().CurrentRow(), 4);
+    typeAtList('2');
+    QVERIFY(!panel()->isVisible());
+    QCOMPARE(s_->listRow(), 4);
+    QCOMPARE(s_->bench().CurrentRow(), 4);
     // Shown: digits are appended like letters.
-    for (char c : std::string("ALPHA2")) TypeAtList(c);
-    QCOMPARE(Panel()->text(), QStringLiteral("ALPHA2"));
-    QCOMPARE(s_->ListRow(), 2);
+    for (char c : std::string("ALPHA2")) typeAtList(c);
+    QCOMPARE(panel()->text(), QStringLiteral("ALPHA2"));
+    QCOMPARE(s_->listRow(), 2);
   }
 
-  void TheSeventeenthCharacterIsNotAdded() {
-    for (char c : std::string("ABCDEFGHIJKLMNOQ")) TypeAtList(c);
-    QCOMPARE(Panel()->text(), QStringLiteral("ABCDEFGHIJKLMNOQ"));
-    QCOMPARE(s_->ListRow(), 4);
+  void theSeventeenthCharacterIsNotAdded() {
+    for (char c : std::string("ABCDEFGHIJKLMNOQ")) typeAtList(c);
+    QCOMPARE(panel()->text(), QStringLiteral("ABCDEFGHIJKLMNOQ"));
+    QCOMPARE(s_->listRow(), 4);
     // The search is repeated with the sixteen: still a hit, no longer wait.
-    TypeAtList('R');
-    QCOMPARE(Panel()->text(), QStringLiteral("ABCDEFGHIJKLMNOQ"));
-    QCOMPARE(s_->ListRow(), 4);
-    QCOMPARE(Timer()->interval(), 1600);
+    typeAtList('R');
+    QCOMPARE(panel()->text(), QStringLiteral("ABCDEFGHIJKLMNOQ"));
+    QCOMPARE(s_->listRow(), 4);
+    QCOMPARE(timer()->interval(), 1600);
   }
 
-  void SlashStartsASearchOtherCharactersDoNot() {
-    QVERIFY(!Timer()->isActive());
-    TypeAtList('/');
-    QVERIFY(!Panel()->isVisible());  // no name begins with "/"
+  void slashStartsASearchOtherCharactersDoNot() {
+    QVERIFY(!timer()->isActive());
+    typeAtList('/');
+    QVERIFY(!panel()->isVisible());  // no name begins with "/"
     // Searched for all the same: a miss.
-    QVERIFY(Timer()->isActive());
-    QCOMPARE(Timer()->interval(), 2400);
-    TypeAtList('-');
-    QVERIFY(!Panel()->isVisible());
-    QCOMPARE(s_->ListRow(), 0);
+    QVERIFY(timer()->isActive());
+    QCOMPARE(timer()->interval(), 2400);
+    typeAtList('-');
+    QVERIFY(!panel()->isVisible());
+    QCOMPARE(s_->listRow(), 0);
     // In a search the slash is a name character and the minus is none: it
     // is no miss, it is not searched for at all.
-    for (char c : std::string("ZULU/")) TypeAtList(c);
-    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
-    QCOMPARE(s_->ListRow(), 5);
-    TypeAtList('-');
-    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/"));
-    QCOMPARE(Timer()->interval(), 1600);
-    QCOMPARE(s_->ListRow(), 5);
-    TypeAtList('A');
-    QCOMPARE(Panel()->text(), QStringLiteral("ZULU/A"));
+    for (char c : std::string("ZULU/")) typeAtList(c);
+    QCOMPARE(panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(s_->listRow(), 5);
+    typeAtList('-');
+    QCOMPARE(panel()->text(), QStringLiteral("ZULU/"));
+    QCOMPARE(timer()->interval(), 1600);
+    QCOMPARE(s_->listRow(), 5);
+    typeAtList('A');
+    QCOMPARE(panel()->text(), QStringLiteral("ZULU/A"));
   }
 
-  void TheWindowSearchesWhateverControlHasTheFocus() {
-    QWidget* add = s_->Controls().xAdd;
+  void theWindowSearchesWhateverControlHasTheFocus() {
+    QWidget* add = s_->controls().addButton;
     add->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), add);
     QTest::keyClick(add, 'z');
-    QCOMPARE(s_->ListRow(), 5);
-    QCOMPARE(Panel()->text(), QStringLiteral("Z"));
+    QCOMPARE(s_->listRow(), 5);
+    QCOMPARE(panel()->text(), QStringLiteral("Z"));
   }
 
-  void NoSearchInAnEmptyDatabase() {
-    s_->Bench().ClearFixes();
-    TypeAtList('A');
-    QVERIFY(!Panel()->isVisible());
-    QCOMPARE(s_->ListRow(), 0);
+  void noSearchInAnEmptyDatabase() {
+    s_->bench().ClearFixes();
+    typeAtList('A');
+    QVERIFY(!panel()->isVisible());
+    QCOMPARE(s_->listRow(), 0);
   }
 };
 

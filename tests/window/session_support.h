@@ -37,14 +37,14 @@
 namespace navorix::test {
 
 // Writes Bytes (Windows-1252, as the program writes its files) to Name.
-inline bool WriteBytes(const QString& Name, const std::string& Bytes) {
-  QFile file(Name);
+inline bool writeBytes(const QString& name, const std::string& bytes) {
+  QFile file(name);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return file.write(Bytes.data(), static_cast<qint64>(Bytes.size())) == static_cast<qint64>(Bytes.size());
+  return file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
-inline std::string ReadBytes(const QString& Name) {
-  QFile file(Name);
+inline std::string readBytes(const QString& name) {
+  QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll().toStdString();
 }
@@ -53,19 +53,19 @@ inline std::string ReadBytes(const QString& Name) {
 // lines of a question joined by "|", "error: " and the text of the error
 // box, "fix: " or "operands: " and the caption of an input dialog, "file: "
 // and the caption of a file dialog.
-inline QString Describe(QWidget* Modal) {
-  if (auto* box = qobject_cast<TAlertBox*>(Modal)) {
+inline QString describe(QWidget* modal) {
+  if (auto* box = qobject_cast<AlertBox*>(modal)) {
     QStringList lines;
     for (int i = 0; i < 8; ++i) {
-      if (box->Line(i)->isVisibleTo(box)) lines << box->Line(i)->text();
+      if (box->line(i)->isVisibleTo(box)) lines << box->line(i)->text();
     }
     return QStringLiteral("ask: ") + lines.join(QLatin1Char('|'));
   }
-  if (auto* box = qobject_cast<TErrBox*>(Modal)) return QStringLiteral("error: ") + box->TextLabel()->text();
-  if (qobject_cast<TFixInp*>(Modal) != nullptr) return QStringLiteral("fix:") + Modal->windowTitle();
-  if (qobject_cast<TInPan*>(Modal) != nullptr) return QStringLiteral("operands:") + Modal->windowTitle();
-  if (qobject_cast<QFileDialog*>(Modal) != nullptr) return QStringLiteral("file");
-  return QStringLiteral("other: ") + Modal->metaObject()->className();
+  if (auto* box = qobject_cast<ErrorBox*>(modal)) return QStringLiteral("error: ") + box->textLabel()->text();
+  if (qobject_cast<FixDialog*>(modal) != nullptr) return QStringLiteral("fix:") + modal->windowTitle();
+  if (qobject_cast<OperandDialog*>(modal) != nullptr) return QStringLiteral("operands:") + modal->windowTitle();
+  if (qobject_cast<QFileDialog*>(modal) != nullptr) return QStringLiteral("file");
+  return QStringLiteral("other: ") + modal->metaObject()->className();
 }
 
 // Answers modal windows in the order in which they show: every showing of a
@@ -77,85 +77,85 @@ inline QString Describe(QWidget* Modal) {
 // window manager does, it activates the window beneath a modal window that
 // closed (the offscreen platform leaves no window active), and gives the
 // keyboard to a modal window whose owner became active.
-class TModalAnswers : public QObject {
+class ModalAnswers : public QObject {
  public:
-  using TStep = std::function<void(QWidget* Modal)>;
+  using Step = std::function<void(QWidget* modal)>;
   static constexpr int StuckMs = 10000;
 
   // Home: the window that becomes active when no modal window is left.
-  explicit TModalAnswers(QWidget* Home = nullptr) : home_(Home) {
+  explicit ModalAnswers(QWidget* home = nullptr) : home_(home) {
     qApp->installEventFilter(this);
     watchdog_.setInterval(StuckMs);
-    QObject::connect(&watchdog_, &QTimer::timeout, this, [this] { Watch(); });
+    QObject::connect(&watchdog_, &QTimer::timeout, this, [this] { watch(); });
     watchdog_.start();
   }
-  ~TModalAnswers() override { qApp->removeEventFilter(this); }
+  ~ModalAnswers() override { qApp->removeEventFilter(this); }
 
-  void Then(TStep Step) { steps_.push_back(std::move(Step)); }
+  void then(Step step) { steps_.push_back(std::move(step)); }
   // Drops the steps no window came for (a step for a window that may or
   // may not show).
-  void DropSteps() { steps_.clear(); }
+  void dropSteps() { steps_.clear(); }
   // Every modal window that showed, described, in order.
-  const QStringList& Seen() const { return seen_; }
-  const QStringList& Unexpected() const { return unexpected_; }
-  bool AllAnswered() const { return steps_.empty() && pending_ == 0; }
-  void Forget() {
+  const QStringList& seen() const { return seen_; }
+  const QStringList& unexpected() const { return unexpected_; }
+  bool allAnswered() const { return steps_.empty() && pending_ == 0; }
+  void forget() {
     seen_.clear();
     unexpected_.clear();
   }
 
  protected:
-  bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Event->type() != QEvent::Show && Event->type() != QEvent::Hide) return false;
-    auto* widget = qobject_cast<QWidget*>(Watched);
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || !widget->isWindow() || !widget->isModal()) return false;
-    if (Event->type() == QEvent::Hide) {
-      QTimer::singleShot(0, this, [this] { ActivateNext(); });
+    if (event->type() == QEvent::Hide) {
+      QTimer::singleShot(0, this, [this] { activateNext(); });
       return false;
     }
     ++pending_;
     ++showings_;
     QPointer<QWidget> modal(widget);
-    QTimer::singleShot(0, this, [this, modal] { Run(modal, 0); });
+    QTimer::singleShot(0, this, [this, modal] { run(modal, 0); });
     return false;
   }
 
  private:
   static constexpr int PollMs = 5;
 
-  void Run(const QPointer<QWidget>& Modal, int Waited) {
-    if (!Modal.isNull() && Modal->isVisible() && QApplication::activeWindow() != Modal &&
-        Waited < StuckMs) {
+  void run(const QPointer<QWidget>& modal, int waited) {
+    if (!modal.isNull() && modal->isVisible() && QApplication::activeWindow() != modal &&
+        waited < StuckMs) {
       // A window beneath a modal one that becomes active hands the keyboard
       // to the modal window, as a window manager does.
-      if (QApplication::activeWindow() != nullptr && QApplication::activeModalWidget() == Modal) {
-        Modal->activateWindow();
+      if (QApplication::activeWindow() != nullptr && QApplication::activeModalWidget() == modal) {
+        modal->activateWindow();
       }
-      QTimer::singleShot(PollMs, this, [this, Modal, Waited] { Run(Modal, Waited + PollMs); });
+      QTimer::singleShot(PollMs, this, [this, modal, waited] { run(modal, waited + PollMs); });
       return;
     }
     --pending_;
-    if (Modal.isNull() || !Modal->isVisible()) return;
-    seen_ << Describe(Modal);
+    if (modal.isNull() || !modal->isVisible()) return;
+    seen_ << describe(modal);
     if (steps_.empty()) {
       unexpected_ << seen_.last();
-      Close(Modal);
+      close(modal);
       return;
     }
-    TStep step = std::move(steps_.front());
+    Step step = std::move(steps_.front());
     steps_.pop_front();
-    step(Modal);
+    step(modal);
   }
 
-  static void Close(QWidget* Modal) {
-    if (auto* dialog = qobject_cast<QDialog*>(Modal)) {
+  static void close(QWidget* modal) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
       dialog->reject();
     } else {
-      Modal->hide();
+      modal->hide();
     }
   }
 
-  void ActivateNext() {
+  void activateNext() {
     if (QApplication::activeWindow() != nullptr) return;
     QWidget* next = QApplication::activeModalWidget();
     if (next == nullptr) next = home_;
@@ -163,33 +163,33 @@ class TModalAnswers : public QObject {
   }
 
   // The same showing of a modal window at two looks is stuck.
-  void Watch() {
+  void watch() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal == last_modal_ && showings_ == last_showings_) {
-      unexpected_ << QStringLiteral("left open: ") + Describe(modal);
-      Close(modal);
+    if (modal != nullptr && modal == lastModal_ && showings_ == lastShowings_) {
+      unexpected_ << QStringLiteral("left open: ") + describe(modal);
+      close(modal);
       modal = nullptr;
     }
-    last_modal_ = modal;
-    last_showings_ = showings_;
+    lastModal_ = modal;
+    lastShowings_ = showings_;
   }
 
-  std::deque<TStep> steps_;
+  std::deque<Step> steps_;
   QStringList seen_;
   QStringList unexpected_;
   int pending_ = 0;
   QPointer<QWidget> home_;
   QTimer watchdog_;
-  QPointer<QWidget> last_modal_;
+  QPointer<QWidget> lastModal_;
   unsigned showings_ = 0;
-  unsigned last_showings_ = 0;
+  unsigned lastShowings_ = 0;
 };
 
 // The widget that keys go to: an open menu, or the focus widget of the
 // active window, once
 // a window is active again (after a modal window closes, the window beneath
 // it becomes active a moment later, as a user sees it come back).
-inline QWidget* KeyTarget() {
+inline QWidget* keyTarget() {
   // An open menu takes the keys, as it grabs the keyboard.
   if (QWidget* popup = QApplication::activePopupWidget()) return popup;
   if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 5000)) return nullptr;
@@ -198,16 +198,16 @@ inline QWidget* KeyTarget() {
 }
 
 // Sends a key to the widget that has the focus, as a keyboard does.
-inline void Key(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
-  QWidget* target = KeyTarget();
-  if (target != nullptr) QTest::keyClick(target, K, Modifiers);
+inline void key(Qt::Key K, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* target = keyTarget();
+  if (target != nullptr) QTest::keyClick(target, K, modifiers);
 }
 
 // Types Text into the focused widget, one key per character; the degree
 // sign is typed as Ctrl+D, as the input dialogs offer it.
-inline void Type(const QString& Text) {
-  for (const QChar c : Text) {
-    QWidget* target = KeyTarget();
+inline void type(const QString& text) {
+  for (const QChar c : text) {
+    QWidget* target = keyTarget();
     if (target == nullptr) return;
     if (c == QChar(0xB0)) {
       QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
@@ -219,20 +219,20 @@ inline void Type(const QString& Text) {
 
 // Steps that answer the question box: Yes with Enter (the default button),
 // No with Tab and Enter, Cancel with Esc.
-inline TModalAnswers::TStep Answer(TAnswer A) {
-  return [A](QWidget* Modal) {
-    auto* box = qobject_cast<TAlertBox*>(Modal);
+inline ModalAnswers::Step answerWith(Answer A) {
+  return [A](QWidget* modal) {
+    auto* box = qobject_cast<AlertBox*>(modal);
     if (box == nullptr) return;
     QWidget* focus = box->focusWidget() != nullptr ? box->focusWidget() : box;
     switch (A) {
-      case TAnswer::Yes:
+      case Answer::Yes:
         QTest::keyClick(focus, Qt::Key_Return);
         break;
-      case TAnswer::No:
+      case Answer::No:
         QTest::keyClick(focus, Qt::Key_Tab);
         QTest::keyClick(box->focusWidget(), Qt::Key_Return);
         break;
-      case TAnswer::Cancel:
+      case Answer::Cancel:
         QTest::keyClick(focus, Qt::Key_Escape);
         break;
     }
@@ -240,24 +240,24 @@ inline TModalAnswers::TStep Answer(TAnswer A) {
 }
 
 // Closes the error box with a key.
-inline TModalAnswers::TStep CloseErrorBox() {
-  return [](QWidget* Modal) { QTest::keyClick(Modal, Qt::Key_Space); };
+inline ModalAnswers::Step closeErrorBox() {
+  return [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Space); };
 }
 
 // Types File into the file name field of a file dialog and presses Enter,
 // as a user does; an empty File cancels the dialog.
-inline TModalAnswers::TStep ChooseFile(const QString& File) {
-  return [File](QWidget* Modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(Modal);
+inline ModalAnswers::Step chooseFile(const QString& file) {
+  return [file](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (dialog == nullptr) return;
-    if (File.isEmpty()) {
+    if (file.isEmpty()) {
       dialog->reject();
       return;
     }
     auto* name = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (name == nullptr) return;
     name->clear();
-    QTest::keyClicks(name, File);
+    QTest::keyClicks(name, file);
     QTest::keyClick(name, Qt::Key_Return);
   };
 }
@@ -272,135 +272,135 @@ inline constexpr int OperandTabOrder[] = {1, 2, 3, 5, 4, 6};
 // the operands); a blank in a name field asks for completion, the degree
 // sign is Ctrl+D. Shown, when given, gets the texts the fields show before
 // Enter, in the same order.
-inline TModalAnswers::TStep FillOperands(const QStringList& Operands, QStringList* Shown = nullptr) {
-  return [Operands, Shown](QWidget* Modal) {
-    auto* pan = qobject_cast<TInPan*>(Modal);
+inline ModalAnswers::Step fillOperands(const QStringList& operands, QStringList* shown = nullptr) {
+  return [operands, shown](QWidget* modal) {
+    auto* pan = qobject_cast<OperandDialog*>(modal);
     if (pan == nullptr) return;
-    QList<int> by_number;
+    QList<int> byNumber;
     for (int n = 1; n <= 6; ++n) {
-      if (pan->Field(n)->isVisible()) by_number << n;
+      if (pan->fieldAt(n)->isVisible()) byNumber << n;
     }
-    if (by_number.size() != Operands.size()) {
+    if (byNumber.size() != operands.size()) {
       pan->reject();
       return;
     }
     bool first = true;
     for (const int n : OperandTabOrder) {
-      if (!by_number.contains(n)) continue;
-      if (!first) Key(Qt::Key_Tab);
+      if (!byNumber.contains(n)) continue;
+      if (!first) key(Qt::Key_Tab);
       first = false;
-      if (QApplication::focusWidget() != pan->Field(n)) {
+      if (QApplication::focusWidget() != pan->fieldAt(n)) {
         pan->reject();
         return;
       }
-      Type(Operands.at(by_number.indexOf(n)));
+      type(operands.at(byNumber.indexOf(n)));
     }
-    if (Shown != nullptr) {
-      Shown->clear();
-      for (const int n : by_number) *Shown << pan->Field(n)->text();
+    if (shown != nullptr) {
+      shown->clear();
+      for (const int n : byNumber) *shown << pan->fieldAt(n)->text();
     }
-    Key(Qt::Key_Return);
+    key(Qt::Key_Return);
   };
 }
 
 // One run of the window program on a folder of its own.
-class TSession {
+class Session {
  public:
-  TSession() {
+  Session() {
     QDir(dir_.path()).mkpath(QStringLiteral("data"));
-    paths_.ProgramDir = FromQString(dir_.path()) + "/";
-    paths_.SettingsDir = paths_.ProgramDir;
-    paths_.DataDir = paths_.ProgramDir + "data/";
-    paths_.ShareDir = std::string(NAVORIX_SOURCE_DIR) + "/";
-    paths_.HelpFile = std::string(NAVORIX_SOURCE_DIR) + "/help/navorix.hlp";
-    paths_.Portable = true;
+    paths_.programDir = fromQString(dir_.path()) + "/";
+    paths_.settingsDir = paths_.programDir;
+    paths_.dataDir = paths_.programDir + "data/";
+    paths_.shareDir = std::string(NAVORIX_SOURCE_DIR) + "/";
+    paths_.helpFile = std::string(NAVORIX_SOURCE_DIR) + "/help/navorix.hlp";
+    paths_.portable = true;
   }
-  TSession(const TSession&) = delete;
-  TSession& operator=(const TSession&) = delete;
-  ~TSession() {
-    if (controller_) controller_->Window().hide();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+  ~Session() {
+    if (controller_) controller_->window().hide();
   }
 
-  QString Path(const QString& Name) const { return dir_.filePath(Name); }
-  QString DataPath(const QString& Name) const { return dir_.filePath(QStringLiteral("data/") + Name); }
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  QString dataPath(const QString& name) const { return dir_.filePath(QStringLiteral("data/") + name); }
 
   // Status files read at the start: the fixes, the history.
-  bool WriteFixes(const std::string& Fixes) { return WriteBytes(DataPath(QStringLiteral("navorix.fix")), Fixes); }
-  bool WriteHistory(const std::string& Lines) { return WriteBytes(DataPath(QStringLiteral("navorix.his")), Lines); }
+  bool writeFixes(const std::string& fixes) { return writeBytes(dataPath(QStringLiteral("navorix.fix")), fixes); }
+  bool writeHistory(const std::string& lines) { return writeBytes(dataPath(QStringLiteral("navorix.his")), lines); }
 
   // Starts as the program does, with Fixes and History as its status files
   // when they are given, and waits until the fix list has the focus and the
   // splash has gone; then Answers() takes the modal windows. Files are read
   // and written through Calls, which must outlive the session.
-  bool Start(const char* Fixes = nullptr, const char* History = nullptr,
-             const TFileSystemCalls& Calls = SystemCalls()) {
-    if (Fixes != nullptr && !WriteFixes(Fixes)) return false;
-    if (History != nullptr && !WriteHistory(History)) return false;
-    bench_ = std::make_unique<TWorkbench>(paths_, Calls);
-    controller_ = std::make_unique<TMainController>(*bench_, ToQString(paths_.ShareDir),
-                                                    ToQString(paths_.HelpFile));
-    controller_->Start();
+  bool start(const char* fixes = nullptr, const char* history = nullptr,
+             const FileSystemCalls& calls = SystemCalls()) {
+    if (fixes != nullptr && !writeFixes(fixes)) return false;
+    if (history != nullptr && !writeHistory(history)) return false;
+    bench_ = std::make_unique<Workbench>(paths_, calls);
+    controller_ = std::make_unique<MainController>(*bench_, toQString(paths_.shareDir),
+                                                    toQString(paths_.helpFile));
+    controller_->start();
     // Generous limits: the sound system may be slow to answer on a busy
     // machine.
-    if (!QTest::qWaitForWindowExposed(&Window(), 20000)) return false;
+    if (!QTest::qWaitForWindowExposed(&window(), 20000)) return false;
     if (!QTest::qWaitFor(
-            [this] { return QApplication::focusWidget() == List() && QApplication::activeWindow() == &Window(); },
+            [this] { return QApplication::focusWidget() == list() && QApplication::activeWindow() == &window(); },
             20000)) {
       return false;
     }
-    answers_ = std::make_unique<TModalAnswers>(&Window());
+    answers_ = std::make_unique<ModalAnswers>(&window());
     return true;
   }
 
   // The end of a test: every modal window that showed had its step, and no
   // step is left over.
-  void VerifyAllAnswered() {
+  void verifyAllAnswered() {
     if (!answers_) return;
-    QVERIFY2(answers_->Unexpected().isEmpty(), qPrintable(answers_->Unexpected().join(QLatin1Char('\n'))));
-    QVERIFY(answers_->AllAnswered());
+    QVERIFY2(answers_->unexpected().isEmpty(), qPrintable(answers_->unexpected().join(QLatin1Char('\n'))));
+    QVERIFY(answers_->allAnswered());
   }
 
-  TWorkbench& Bench() { return *bench_; }
-  TMainController& Controller() { return *controller_; }
-  TMainWindow& Window() { return controller_->Window(); }
-  TModalAnswers& Answers() { return *answers_; }
-  const TMainMenu& Menu() { return Window().Menu(); }
-  const TMainControls& Controls() { return Window().Controls(); }
-  QListView* List() { return Window().Controls().xList; }
-  QPushButton* OpButton(TOpTag Tag) { return Window().OperationButton(static_cast<std::uint8_t>(Tag)); }
+  Workbench& bench() { return *bench_; }
+  MainController& controller() { return *controller_; }
+  MainWindow& window() { return controller_->window(); }
+  ModalAnswers& answers() { return *answers_; }
+  const MainMenu& menu() { return window().menu(); }
+  const MainControls& controls() { return window().controls(); }
+  QListView* list() { return window().controls().fixList; }
+  QPushButton* opButton(OperationTag tag) { return window().operationButton(static_cast<std::uint8_t>(tag)); }
 
   // The texts of every row the list shows, the blank row included.
-  QStringList Rows() {
+  QStringList rows() {
     QStringList rows;
-    const QAbstractItemModel* model = List()->model();
+    const QAbstractItemModel* model = list()->model();
     for (int r = 0; r < model->rowCount(); ++r) rows << model->index(r, 0).data().toString();
     return rows;
   }
-  int ListRow() { return List()->currentIndex().row(); }
-  void Select(int Row) { List()->setCurrentIndex(List()->model()->index(Row, 0)); }
+  int listRow() { return list()->currentIndex().row(); }
+  void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
   // Sends a key to the fix list.
-  void Press(Qt::Key K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) { QTest::keyClick(List(), K, Modifiers); }
+  void press(Qt::Key K, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(list(), K, modifiers); }
 
   // The name of the fix at Pos (from 1), and the names of all in order.
-  QString FixName(std::uint16_t Pos) { return ToQString(std::string(Bench().Fixes().Get(Pos).Name.View())); }
-  QStringList FixNames() {
+  QString fixName(std::uint16_t pos) { return toQString(std::string(bench().Fixes().Get(pos).name.View())); }
+  QStringList fixNames() {
     QStringList names;
-    for (std::uint16_t pos = 1; pos <= Bench().Fixes().Count(); ++pos) names << FixName(pos);
+    for (std::uint16_t pos = 1; pos <= bench().Fixes().Count(); ++pos) names << fixName(pos);
     return names;
   }
   // The three lines of the log display.
-  QStringList LogLines() {
-    const auto& c = Controls();
-    return {c.xOut[0]->text(), c.xOut[1]->text(), c.xOut[2]->text()};
+  QStringList logLines() {
+    const auto& c = controls();
+    return {c.logLines[0]->text(), c.logLines[1]->text(), c.logLines[2]->text()};
   }
 
  private:
   QTemporaryDir dir_;
-  TAppData paths_;
-  std::unique_ptr<TWorkbench> bench_;
-  std::unique_ptr<TMainController> controller_;
+  AppData paths_;
+  std::unique_ptr<Workbench> bench_;
+  std::unique_ptr<MainController> controller_;
   // Declared last so that it goes first, before the windows it watches.
-  std::unique_ptr<TModalAnswers> answers_;
+  std::unique_ptr<ModalAnswers> answers_;
 };
 
 }  // namespace navorix::test

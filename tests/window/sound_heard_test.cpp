@@ -36,15 +36,15 @@
 #include <cstdlib>
 #include <memory>
 
-using navorix::TSoundTable;
-using navorix::test::TClock;
-using navorix::test::TSamples;
+using navorix::SoundTable;
+using navorix::test::Clock;
+using navorix::test::Samples;
 
 namespace {
 
 const QString Source = QStringLiteral(NAVORIX_SOURCE_DIR "/");
 constexpr int RecordingRate = 22050;
-constexpr navorix::test::TSilenceRule Rule{0.01F, 30.0};
+constexpr navorix::test::SilenceRule Rule{0.01F, 30.0};
 // Heard length within 10 % of the file's; shape: normalised correlation.
 // Whole plays reach 0.98 or more here; two of the sounds heard together
 // stay below 0.90.
@@ -57,17 +57,17 @@ constexpr double ClockSlackMs = 20;
 // starts: the sound's own time plus enough for the output's latency.
 constexpr int PaceAfterSoundMs = 300;
 
-constexpr std::array<int, 4> AllSounds = {navorix::SoundSlot(navorix::TSound::Error), navorix::SoundSlot(navorix::TSound::Input), navorix::SoundSlot(navorix::TSound::Question),
-                                          navorix::SoundSlot(navorix::TSound::Done)};
+constexpr std::array<int, 4> AllSounds = {navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Input), navorix::soundSlot(navorix::Sound::Question),
+                                          navorix::soundSlot(navorix::Sound::Done)};
 
-struct TPlay {
-  int Sound = 0;
-  bool Wait = false;
-  TClock::time_point Start;
-  TClock::time_point End;  // when PlaySnd returned
+struct Play {
+  int sound = 0;
+  bool wait = false;
+  Clock::time_point start;
+  Clock::time_point end;  // when playSound returned
 };
 
-double MsBetween(TClock::time_point A, TClock::time_point B) {
+double msBetween(Clock::time_point A, Clock::time_point B) {
   return std::chrono::duration<double, std::milli>(B - A).count();
 }
 
@@ -77,73 +77,73 @@ class SoundHeardTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<navorix::test::TPrivatePulse> server_;
-  std::unique_ptr<navorix::test::TMonitorRecording> recording_;
-  std::unique_ptr<TSoundTable> sounds_;
-  std::array<TSamples, 5> files_;  // by sound number
-  std::vector<TPlay> plays_;
+  std::unique_ptr<navorix::test::PrivatePulse> server_;
+  std::unique_ptr<navorix::test::MonitorRecording> recording_;
+  std::unique_ptr<SoundTable> sounds_;
+  std::array<Samples, 5> files_;  // by sound number
+  std::vector<Play> plays_;
 
-  void Play(int Sound, bool Wait) {
-    TPlay play;
-    play.Sound = Sound;
-    play.Wait = Wait;
-    play.Start = TClock::now();
-    sounds_->PlaySnd(Sound, Wait);
-    play.End = TClock::now();
+  void play(int sound, bool wait) {
+    Play play;
+    play.sound = sound;
+    play.wait = wait;
+    play.start = Clock::now();
+    sounds_->playSound(sound, wait);
+    play.end = Clock::now();
     plays_.push_back(play);
   }
 
-  double FileMs(int Sound) const {
-    const auto stretches = navorix::test::SoundingStretches(files_[static_cast<std::size_t>(Sound)], Rule, 0,
-                                                            files_[static_cast<std::size_t>(Sound)].Data.size());
-    return files_[static_cast<std::size_t>(Sound)].Ms(stretches.front().Length());
+  double fileLengthMs(int sound) const {
+    const auto stretches = navorix::test::soundingStretches(files_[static_cast<std::size_t>(sound)], Rule, 0,
+                                                            files_[static_cast<std::size_t>(sound)].data.size());
+    return files_[static_cast<std::size_t>(sound)].ms(stretches.front().length());
   }
 
   // Finds each play of plays_ in the recording and checks that it was
   // heard once, whole, and as its file; prints what was heard.
-  void CheckHeard() {
+  void checkHeard() {
     QTest::qWait(PaceAfterSoundMs);
-    const TSamples heard = recording_->Samples();
+    const Samples heard = recording_->samples();
     const QString keep = qEnvironmentVariable("NAVORIX_TEST_SOUND_RECORDING");
-    if (!keep.isEmpty()) recording_->Save(keep + QLatin1Char('-') + QLatin1String(QTest::currentTestFunction()) + QStringLiteral(".raw"));
+    if (!keep.isEmpty()) recording_->save(keep + QLatin1Char('-') + QLatin1String(QTest::currentTestFunction()) + QStringLiteral(".raw"));
     std::vector<std::size_t> starts;
-    for (const TPlay& play : plays_) starts.push_back(recording_->SampleAt(play.Start));
-    starts.push_back(heard.Data.size());
+    for (const Play& play : plays_) starts.push_back(recording_->sampleAt(play.start));
+    starts.push_back(heard.data.size());
     int faults = 0;
     QString table;
     for (std::size_t i = 0; i < plays_.size(); ++i) {
-      const TPlay& play = plays_[i];
-      const auto stretches = navorix::test::SoundingStretches(heard, Rule, starts[i], starts[i + 1]);
-      const double file_ms = FileMs(play.Sound);
-      double heard_ms = 0;
+      const Play& play = plays_[i];
+      const auto stretches = navorix::test::soundingStretches(heard, Rule, starts[i], starts[i + 1]);
+      const double fileMs = fileLengthMs(play.sound);
+      double heardMs = 0;
       double correlation = 0;
-      double onset_ms = 0;
-      double tail_ms = 0;  // from the end of the sound to the end of the wait
-      for (const auto& s : stretches) heard_ms += heard.Ms(s.Length());
+      double onsetMs = 0;
+      double tailMs = 0;  // from the end of the sound to the end of the wait
+      for (const auto& s : stretches) heardMs += heard.ms(s.length());
       if (!stretches.empty()) {
         const auto& s = stretches.front();
-        correlation = navorix::test::Correlation(heard, s.First, files_[static_cast<std::size_t>(play.Sound)],
-                                                 Rule.Level, heard.Count(5));
-        onset_ms = heard.Ms(s.First - starts[i]);
-        tail_ms = heard.Ms(recording_->SampleAt(play.End)) - heard.Ms(stretches.back().Last);
+        correlation = navorix::test::correlation(heard, s.first, files_[static_cast<std::size_t>(play.sound)],
+                                                 Rule.level, heard.count(5));
+        onsetMs = heard.ms(s.first - starts[i]);
+        tailMs = heard.ms(recording_->sampleAt(play.end)) - heard.ms(stretches.back().last);
       }
       // A wait ends once its sound has been heard.
-      const bool whole = stretches.size() == 1 && std::fabs(heard_ms - file_ms) <= LengthTolerance * file_ms &&
-                         correlation >= LeastCorrelation && (!play.Wait || tail_ms >= -ClockSlackMs);
+      const bool whole = stretches.size() == 1 && std::fabs(heardMs - fileMs) <= LengthTolerance * fileMs &&
+                         correlation >= LeastCorrelation && (!play.wait || tailMs >= -ClockSlackMs);
       if (!whole) ++faults;
       table += QStringLiteral("%1 sound %2%3: heard %4 of %5 ms in %6 piece(s), correlation %7, onset %8 ms")
                    .arg(i + 1, 3)
-                   .arg(play.Sound)
-                   .arg(play.Wait ? QStringLiteral(" (wait)") : QString())
-                   .arg(heard_ms, 0, 'f', 0)
-                   .arg(file_ms, 0, 'f', 0)
+                   .arg(play.sound)
+                   .arg(play.wait ? QStringLiteral(" (wait)") : QString())
+                   .arg(heardMs, 0, 'f', 0)
+                   .arg(fileMs, 0, 'f', 0)
                    .arg(stretches.size())
                    .arg(correlation, 0, 'f', 3)
-                   .arg(onset_ms, 0, 'f', 0);
-      if (play.Wait) {
+                   .arg(onsetMs, 0, 'f', 0);
+      if (play.wait) {
         table += QStringLiteral(", waited %1 ms, ended %2 ms after the sound")
-                     .arg(MsBetween(play.Start, play.End), 0, 'f', 0)
-                     .arg(tail_ms, 0, 'f', 0);
+                     .arg(msBetween(play.start, play.end), 0, 'f', 0)
+                     .arg(tailMs, 0, 'f', 0);
       }
       table += whole ? QStringLiteral("\n") : QStringLiteral("  <- not whole\n");
     }
@@ -155,66 +155,66 @@ class SoundHeardTest : public QObject {
   void initTestCase() {
     QString server = qEnvironmentVariable("NAVORIX_TEST_PULSE_SERVER");
     if (server.isEmpty()) {
-      server_ = std::make_unique<navorix::test::TPrivatePulse>();
+      server_ = std::make_unique<navorix::test::PrivatePulse>();
       QString why;
-      if (!server_->Start(why)) QSKIP(qPrintable(QStringLiteral("no PulseAudio can start here: ") + why));
-      server = server_->Address();
+      if (!server_->start(why)) QSKIP(qPrintable(QStringLiteral("no PulseAudio can start here: ") + why));
+      server = server_->address();
     }
     // Before the first use of Qt Multimedia, which connects once.
     qputenv("PULSE_SERVER", server.toUtf8());
-    recording_ = std::make_unique<navorix::test::TMonitorRecording>();
+    recording_ = std::make_unique<navorix::test::MonitorRecording>();
     QString why;
-    QVERIFY2(recording_->Start(server, RecordingRate, why), qPrintable(why));
+    QVERIFY2(recording_->start(server, RecordingRate, why), qPrintable(why));
     QVERIFY2(!QMediaDevices::defaultAudioOutput().isNull(), "Qt Multimedia sees no output on the server");
 
-    sounds_ = std::make_unique<TSoundTable>();
-    navorix::LoadStandardSounds(*sounds_, Source);
+    sounds_ = std::make_unique<SoundTable>();
+    navorix::loadStandardSounds(*sounds_, Source);
     for (const int n : AllSounds) {
       QFile file(Source + QStringLiteral("wav/") +
                  QLatin1String(std::array{"", "nvx_err.wav", "nvx_inp.wav", "nvx_que.wav", "nvx_don.wav"}
                                    [static_cast<std::size_t>(n)]));
       QVERIFY(file.open(QIODevice::ReadOnly));
       const QByteArray bytes = file.readAll();
-      TSamples& samples = files_[static_cast<std::size_t>(n)];
-      samples = navorix::test::SamplesOfWave(bytes.toStdString());
-      QCOMPARE(samples.Rate, RecordingRate);
+      Samples& samples = files_[static_cast<std::size_t>(n)];
+      samples = navorix::test::samplesOfWave(bytes.toStdString());
+      QCOMPARE(samples.rate, RecordingRate);
       // The rule must not split a file in two.
-      QVERIFY(navorix::test::LongestQuietInside(samples, Rule.Level) < 1.0);
+      QVERIFY(navorix::test::longestQuietInside(samples, Rule.level) < 1.0);
     }
   }
 
   void init() { plays_.clear(); }
 
-  void EachSoundTenTimesInARow() {
+  void eachSoundTenTimesInARow() {
     for (const int n : AllSounds) {
       for (int k = 0; k < 10; ++k) {
-        Play(n, false);
-        QTest::qWait(static_cast<int>(sounds_->DurationMs(n)) + PaceAfterSoundMs);
+        play(n, false);
+        QTest::qWait(static_cast<int>(sounds_->durationMs(n)) + PaceAfterSoundMs);
       }
     }
-    CheckHeard();
+    checkHeard();
   }
 
-  void InterleavedWithoutWaiting() {
+  void interleavedWithoutWaiting() {
     for (int k = 0; k < 10; ++k) {
       for (const int n : AllSounds) {
-        Play(n, false);
-        QTest::qWait(static_cast<int>(sounds_->DurationMs(n)) + PaceAfterSoundMs);
+        play(n, false);
+        QTest::qWait(static_cast<int>(sounds_->durationMs(n)) + PaceAfterSoundMs);
       }
     }
-    CheckHeard();
+    checkHeard();
   }
 
   // Each waiting play returns when its sound has been heard, and the next
   // starts at once: the tightest pace at which every sound is whole.
-  void InterleavedWaitingBackToBack() {
+  void interleavedWaitingBackToBack() {
     for (int k = 0; k < 10; ++k) {
-      for (const int n : AllSounds) Play(n, true);
+      for (const int n : AllSounds) play(n, true);
     }
-    CheckHeard();
-    for (const TPlay& play : plays_) {
-      QVERIFY2(MsBetween(play.Start, play.End) <= static_cast<double>(sounds_->DurationMs(play.Sound)) +
-                                                      TSoundTable::WaitMarginMs + 100,
+    checkHeard();
+    for (const Play& play : plays_) {
+      QVERIFY2(msBetween(play.start, play.end) <= static_cast<double>(sounds_->durationMs(play.sound)) +
+                                                      SoundTable::WaitMarginMs + 100,
                "a wait outlasted its sound and the margin");
     }
   }
@@ -222,45 +222,45 @@ class SoundHeardTest : public QObject {
   // A sound started while another plays cuts it off: the second is heard
   // whole, alone (with the first sound going on beneath it the correlation
   // falls to 0.57 to 0.89), and nothing sounds after it.
-  void ANewSoundCutsOffThePlayingOne() {
+  void aNewSoundCutsOffThePlayingOne() {
     constexpr int CutAfterMs = 150;
-    constexpr std::array<std::pair<int, int>, 4> Pairs = {{{navorix::SoundSlot(navorix::TSound::Done), navorix::SoundSlot(navorix::TSound::Input)},
-                                                          {navorix::SoundSlot(navorix::TSound::Error), navorix::SoundSlot(navorix::TSound::Question)},
-                                                          {navorix::SoundSlot(navorix::TSound::Question), navorix::SoundSlot(navorix::TSound::Done)},
-                                                          {navorix::SoundSlot(navorix::TSound::Done), navorix::SoundSlot(navorix::TSound::Error)}}};
+    constexpr std::array<std::pair<int, int>, 4> Pairs = {{{navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Input)},
+                                                          {navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Question)},
+                                                          {navorix::soundSlot(navorix::Sound::Question), navorix::soundSlot(navorix::Sound::Done)},
+                                                          {navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Error)}}};
     for (int round = 0; round < 2; ++round) {
       for (const auto& [first, second] : Pairs) {
-        Play(first, false);
+        play(first, false);
         QTest::qWait(CutAfterMs);
-        Play(second, false);
-        QTest::qWait(static_cast<int>(sounds_->DurationMs(second)) + PaceAfterSoundMs);
+        play(second, false);
+        QTest::qWait(static_cast<int>(sounds_->durationMs(second)) + PaceAfterSoundMs);
       }
     }
     QTest::qWait(PaceAfterSoundMs);
-    const TSamples heard = recording_->Samples();
+    const Samples heard = recording_->samples();
     int faults = 0;
     QString table;
     for (std::size_t i = 0; i < plays_.size(); i += 2) {
-      const TSamples& file = files_[static_cast<std::size_t>(plays_[i + 1].Sound)];
-      const std::size_t start = recording_->SampleAt(plays_[i].Start);
-      const std::size_t cut = recording_->SampleAt(plays_[i + 1].Start);
-      const std::size_t end = i + 2 < plays_.size() ? recording_->SampleAt(plays_[i + 2].Start) : heard.Data.size();
-      const auto placement = navorix::test::BestPlacement(heard, cut, cut + heard.Count(200), file);
-      const auto own = navorix::test::SoundingStretches(file, Rule, 0, file.Data.size());
-      const auto stretches = navorix::test::SoundingStretches(heard, Rule, start, end);
-      const double first_ms = stretches.empty() || stretches.front().First >= cut ? 0 : heard.Ms(cut - stretches.front().First);
+      const Samples& file = files_[static_cast<std::size_t>(plays_[i + 1].sound)];
+      const std::size_t start = recording_->sampleAt(plays_[i].start);
+      const std::size_t cut = recording_->sampleAt(plays_[i + 1].start);
+      const std::size_t end = i + 2 < plays_.size() ? recording_->sampleAt(plays_[i + 2].start) : heard.data.size();
+      const auto placement = navorix::test::bestPlacement(heard, cut, cut + heard.count(200), file);
+      const auto own = navorix::test::soundingStretches(file, Rule, 0, file.data.size());
+      const auto stretches = navorix::test::soundingStretches(heard, Rule, start, end);
+      const double firstMs = stretches.empty() || stretches.front().first >= cut ? 0 : heard.ms(cut - stretches.front().first);
       // The last sound heard against where the second sound's end lies.
-      const double late_ms = stretches.empty() ? 0 : heard.Ms(stretches.back().Last) - heard.Ms(placement.At + own.back().Last);
-      const bool good = first_ms > 0 && placement.Correlation >= LeastCorrelation &&
-                        std::fabs(late_ms) <= LengthTolerance * FileMs(plays_[i + 1].Sound);
+      const double lateMs = stretches.empty() ? 0 : heard.ms(stretches.back().last) - heard.ms(placement.at + own.back().last);
+      const bool good = firstMs > 0 && placement.correlation >= LeastCorrelation &&
+                        std::fabs(lateMs) <= LengthTolerance * fileLengthMs(plays_[i + 1].sound);
       if (!good) ++faults;
       table += QStringLiteral("sound %1 heard %2 ms until sound %3 started; that one: correlation %4, "
                               "last sound heard %5 ms after its end%6\n")
-                   .arg(plays_[i].Sound)
-                   .arg(first_ms, 0, 'f', 0)
-                   .arg(plays_[i + 1].Sound)
-                   .arg(placement.Correlation, 0, 'f', 3)
-                   .arg(late_ms, 0, 'f', 0)
+                   .arg(plays_[i].sound)
+                   .arg(firstMs, 0, 'f', 0)
+                   .arg(plays_[i + 1].sound)
+                   .arg(placement.correlation, 0, 'f', 3)
+                   .arg(lateMs, 0, 'f', 0)
                    .arg(good ? QString() : QStringLiteral("  <- wrong"));
     }
     qInfo().noquote() << "\n" << table;
@@ -271,43 +271,43 @@ class SoundHeardTest : public QObject {
   // later sound returns at once, silent. A new server takes its place, and
   // once the player's back end has found it (it tries every 3 s) the
   // sounds are heard whole again.
-  void ServerGoneAndBack() {
+  void serverGoneAndBack() {
     if (!server_) QSKIP("the server was not started by this test");
-    QTimer::singleShot(200, [this] { server_->Kill(); });
-    Play(navorix::SoundSlot(navorix::TSound::Done), true);
-    QVERIFY2(MsBetween(plays_.back().Start, plays_.back().End) <=
-                 static_cast<double>(sounds_->DurationMs(navorix::SoundSlot(navorix::TSound::Done))) + TSoundTable::WaitMarginMs + 100,
+    QTimer::singleShot(200, [this] { server_->kill(); });
+    play(navorix::soundSlot(navorix::Sound::Done), true);
+    QVERIFY2(msBetween(plays_.back().start, plays_.back().end) <=
+                 static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Done))) + SoundTable::WaitMarginMs + 100,
              "a wait outlasted its sound after the server had gone");
     for (const int n : AllSounds) {
       for (const bool wait : {true, false}) {
-        Play(n, wait);
-        QVERIFY2(MsBetween(plays_.back().Start, plays_.back().End) < 100,
+        play(n, wait);
+        QVERIFY2(msBetween(plays_.back().start, plays_.back().end) < 100,
                  qPrintable(QStringLiteral("sound %1 took %2 ms without a server")
                                 .arg(n)
-                                .arg(MsBetween(plays_.back().Start, plays_.back().End))));
-        QVERIFY(!sounds_->IsPlaying());
+                                .arg(msBetween(plays_.back().start, plays_.back().end))));
+        QVERIFY(!sounds_->isPlaying());
       }
     }
 
     recording_.reset();
-    server_ = std::make_unique<navorix::test::TPrivatePulse>();
+    server_ = std::make_unique<navorix::test::PrivatePulse>();
     QString why;
-    QVERIFY2(server_->Start(why), qPrintable(why));
-    qputenv("PULSE_SERVER", server_->Address().toUtf8());
-    recording_ = std::make_unique<navorix::test::TMonitorRecording>();
-    QVERIFY2(recording_->Start(server_->Address(), RecordingRate, why), qPrintable(why));
+    QVERIFY2(server_->start(why), qPrintable(why));
+    qputenv("PULSE_SERVER", server_->address().toUtf8());
+    recording_ = std::make_unique<navorix::test::MonitorRecording>();
+    QVERIFY2(recording_->start(server_->address(), RecordingRate, why), qPrintable(why));
     // Found again once a waiting sound waits.
-    const TClock::time_point give_up = TClock::now() + std::chrono::seconds(20);
+    const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(20);
     for (;;) {
       plays_.clear();
-      Play(navorix::SoundSlot(navorix::TSound::Input), true);
-      if (MsBetween(plays_.back().Start, plays_.back().End) >= static_cast<double>(sounds_->DurationMs(navorix::SoundSlot(navorix::TSound::Input))))
+      play(navorix::soundSlot(navorix::Sound::Input), true);
+      if (msBetween(plays_.back().start, plays_.back().end) >= static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Input))))
         break;
-      QVERIFY2(TClock::now() < give_up, "the sounds did not come back with the new server");
+      QVERIFY2(Clock::now() < giveUp, "the sounds did not come back with the new server");
       QTest::qWait(500);
     }
-    for (const int n : AllSounds) Play(n, true);
-    CheckHeard();
+    for (const int n : AllSounds) play(n, true);
+    checkHeard();
   }
 
   void cleanupTestCase() {

@@ -17,7 +17,7 @@ constexpr const char* Fixes =
 
 // Every letter but the accelerators O (OK) and C (Cancel) of both dialogs,
 // in both cases, the digits, the blank and every punctuation character.
-QString AltChars() {
+QString altChars() {
   QString chars;
   for (char c = 'a'; c <= 'z'; ++c) {
     if (c == 'o' || c == 'c') continue;
@@ -29,29 +29,29 @@ QString AltChars() {
 }
 
 // The characters of AltChars that, held with Alt, changed Field's text.
-QString TypedWithAlt(QLineEdit* Field) {
+QString typedWithAlt(QLineEdit* field) {
   QString changed;
-  Field->setFocus(Qt::TabFocusReason);
-  Field->selectAll();
-  for (const QChar c : AltChars()) {
-    const QString before = Field->text();
-    QTest::keyClick(Field, c.toLatin1(), Qt::AltModifier);
-    if (Field->text() != before) {
+  field->setFocus(Qt::TabFocusReason);
+  field->selectAll();
+  for (const QChar c : altChars()) {
+    const QString before = field->text();
+    QTest::keyClick(field, c.toLatin1(), Qt::AltModifier);
+    if (field->text() != before) {
       changed += c;
-      Field->setText(before);
+      field->setText(before);
     }
-    Field->selectAll();
+    field->selectAll();
   }
   return changed;
 }
 
 // Commits Text into Field as an input method (a compose key, a dead key)
 // does.
-void Commit(QLineEdit* Field, const QString& Text) {
-  Field->setFocus(Qt::TabFocusReason);
+void commit(QLineEdit* field, const QString& text) {
+  field->setFocus(Qt::TabFocusReason);
   QInputMethodEvent event;
-  event.setCommitString(Text);
-  QApplication::sendEvent(Field, &event);
+  event.setCommitString(text);
+  QApplication::sendEvent(field, &event);
 }
 
 }  // namespace
@@ -59,93 +59,93 @@ void Commit(QLineEdit* Field, const QString& Text) {
 class TypingTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TSession> s_;
+  std::unique_ptr<Session> s_;
 
  private slots:
-  void initTestCase() { QApplication::setStyle(new TNavorixStyle); }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
   void init() {
-    s_ = std::make_unique<TSession>();
-    QVERIFY(s_->Start(Fixes));
+    s_ = std::make_unique<Session>();
+    QVERIFY(s_->start(Fixes));
   }
   void cleanup() {
-    s_->VerifyAllAnswered();
+    s_->verifyAllAnswered();
     s_.reset();
   }
 
   // Alt+Z on the selected name once replaced MOSCOW by "z", stored by OK.
-  void AltKeysTypeNothingInTheFixDialog() {
-    const FixRecord before = s_->Bench().Fixes().Get(1);
+  void altKeysTypeNothingInTheFixDialog() {
+    const FixRecord before = s_->bench().Fixes().Get(1);
     QStringList typed;
     QStringList texts;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
       QVERIFY(d != nullptr);
-      for (int n = 1; n <= TFixInp::FieldCount; ++n) {
-        typed << TypedWithAlt(d->Field(n));
-        texts << d->Field(n)->text();
+      for (int n = 1; n <= FixDialog::FieldCount; ++n) {
+        typed << typedWithAlt(d->fieldAt(n));
+        texts << d->fieldAt(n)->text();
       }
-      Key(Qt::Key_Return);
+      key(Qt::Key_Return);
     });
-    s_->Select(0);
-    s_->Press(Qt::Key_Return);
+    s_->select(0);
+    s_->press(Qt::Key_Return);
     QCOMPARE(typed, (QStringList{"", "", ""}));
     QCOMPARE(texts.at(0), QStringLiteral("MOSCOW"));
-    const FixRecord after = s_->Bench().Fixes().Get(1);
-    QCOMPARE(QString::fromStdString(after.Name.Str()), QStringLiteral("MOSCOW"));
-    QVERIFY(after.Position == before.Position);
+    const FixRecord after = s_->bench().Fixes().Get(1);
+    QCOMPARE(QString::fromStdString(after.name.Str()), QStringLiteral("MOSCOW"));
+    QVERIFY(after.position == before.position);
   }
 
-  void AltKeysTypeNothingInTheOperationDialog() {
+  void altKeysTypeNothingInTheOperationDialog() {
     QStringList typed;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
       QVERIFY(pan != nullptr);
       // A name, a distance and an azimuth field, empty and with text.
       for (const int n : {1, 5, 6}) {
-        typed << TypedWithAlt(pan->Field(n));
-        pan->Field(n)->setText(n == 1 ? QStringLiteral("MOS") : QStringLiteral("12"));
-        typed << TypedWithAlt(pan->Field(n));
+        typed << typedWithAlt(pan->fieldAt(n));
+        pan->fieldAt(n)->setText(n == 1 ? QStringLiteral("MOS") : QStringLiteral("12"));
+        typed << typedWithAlt(pan->fieldAt(n));
       }
-      Key(Qt::Key_C, Qt::AltModifier);  // the accelerator of Cancel
+      key(Qt::Key_C, Qt::AltModifier);  // the accelerator of Cancel
     });
-    QTest::mouseClick(s_->OpButton(TOpTag::FixAtDistAz), Qt::LeftButton);
+    QTest::mouseClick(s_->opButton(OperationTag::FixAtDistAz), Qt::LeftButton);
     QCOMPARE(typed, (QStringList{"", "", "", "", "", ""}));
-    QCOMPARE(s_->Bench().Log().Count(), 0);
+    QCOMPARE(s_->bench().Log().Count(), 0);
   }
 
   // Plain keys still go through the filter of their field.
-  void PlainKeysAreFiltered() {
+  void plainKeysAreFiltered() {
     QStringList texts;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* d = qobject_cast<TFixInp*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* d = qobject_cast<FixDialog*>(modal);
       QVERIFY(d != nullptr);
-      for (int n = 1; n <= TFixInp::FieldCount; ++n) {
-        d->Field(n)->setFocus(Qt::TabFocusReason);
-        Type(QStringLiteral("z1%d"));
-        texts << d->Field(n)->text();
+      for (int n = 1; n <= FixDialog::FieldCount; ++n) {
+        d->fieldAt(n)->setFocus(Qt::TabFocusReason);
+        type(QStringLiteral("z1%d"));
+        texts << d->fieldAt(n)->text();
       }
-      Key(Qt::Key_Escape);
-      Key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
+      key(Qt::Key_Escape);
     });
-    s_->Press(Qt::Key_Insert);
+    s_->press(Qt::Key_Insert);
     // The name takes capitals and digits; the coordinates the digit and
     // "d" as the degree sign.
     QCOMPARE(texts, (QStringList{"Z1D", QString::fromUtf8("1°"), QString::fromUtf8("1°")}));
   }
 
-  void ComposedCharactersAreFiltered() {
+  void composedCharactersAreFiltered() {
     QStringList texts;
-    s_->Answers().Then([&](QWidget* Modal) {
-      auto* pan = qobject_cast<TInPan*>(Modal);
+    s_->answers().then([&](QWidget* modal) {
+      auto* pan = qobject_cast<OperandDialog*>(modal);
       QVERIFY(pan != nullptr);
-      Commit(pan->Field(1), QString::fromUtf8("mé1"));
-      Commit(pan->Field(5), QString::fromUtf8("é2°x"));
-      Commit(pan->Field(6), QString::fromUtf8("-3,5"));
-      for (const int n : {1, 5, 6}) texts << pan->Field(n)->text();
-      Key(Qt::Key_C, Qt::AltModifier);
+      commit(pan->fieldAt(1), QString::fromUtf8("mé1"));
+      commit(pan->fieldAt(5), QString::fromUtf8("é2°x"));
+      commit(pan->fieldAt(6), QString::fromUtf8("-3,5"));
+      for (const int n : {1, 5, 6}) texts << pan->fieldAt(n)->text();
+      key(Qt::Key_C, Qt::AltModifier);
     });
-    QTest::mouseClick(s_->OpButton(TOpTag::FixAtDistAz), Qt::LeftButton);
+    QTest::mouseClick(s_->opButton(OperationTag::FixAtDistAz), Qt::LeftButton);
     QCOMPARE(texts, (QStringList{"M1", QString::fromUtf8("2°"), "-35"}));
   }
 };

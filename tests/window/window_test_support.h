@@ -20,7 +20,7 @@ inline const QColor White(255, 255, 255);
 inline const QColor Red(255, 0, 0);
 inline const QColor Normal(192, 220, 192);
 
-inline QColor Ground(const QWidget* Field) { return Field->palette().color(QPalette::Base); }
+inline QColor ground(const QWidget* field) { return field->palette().color(QPalette::Base); }
 
 // Milliseconds a modal window may stay open after WhenModal's Action.
 inline constexpr int ModalStuckMs = 5000;
@@ -30,11 +30,11 @@ inline constexpr int ModalStuckMs = 5000;
 // A modal window that Action leaves open and that is still open
 // ModalStuckMs later fails the test and is closed, so that the test ends
 // instead of hanging in the modal loop.
-inline void WhenModal(std::function<void(QWidget* Modal, QWidget* Focus)> Action) {
-  QTimer::singleShot(0, [Action] {
+inline void whenModal(std::function<void(QWidget* modal, QWidget* focus)> action) {
+  QTimer::singleShot(0, [action] {
     const QPointer<QWidget> modal = QApplication::activeModalWidget();
     if (modal.isNull()) return;
-    Action(modal, modal->focusWidget() != nullptr ? modal->focusWidget() : modal.data());
+    action(modal, modal->focusWidget() != nullptr ? modal->focusWidget() : modal.data());
     if (modal.isNull() || !modal->isVisible()) return;
     QTimer::singleShot(ModalStuckMs, modal, [modal] {
       if (!modal->isVisible()) return;

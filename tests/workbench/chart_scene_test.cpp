@@ -21,25 +21,25 @@ constexpr long double H = 600.0L;
 
 class ChartSceneTest : public ::testing::Test {
  protected:
-  void SetUp() override { Earth.EllipticLat = false; }
-  std::uint16_t Add(const std::string& Name, long double LatDeg, long double LonDeg) {
+  void SetUp() override { earth.ellipticLat = false; }
+  std::uint16_t Add(const std::string& name, long double latDeg, long double lonDeg) {
     FixRecord fix;
-    MakeFix(fix, PosFromLatLon(Earth, LatDeg * DegToRad, LonDeg * DegToRad), Name);
-    DB.Add(fix);
-    return DB.Count();
+    MakeFix(fix, PosFromLatLon(earth, latDeg * DegToRad, lonDeg * DegToRad), name);
+    db.Add(fix);
+    return db.Count();
   }
-  void Build(const ChartView& View, int CurrentRow = -1, const Figure& Shown = {}) {
-    scene.Build(View, W, H, DB, CurrentRow < 0 ? DB.Count() : CurrentRow, Shown, Earth, {});
+  void Build(const ChartView& view, int currentRow = -1, const Figure& shown = {}) {
+    scene.Build(view, W, H, db, currentRow < 0 ? db.Count() : currentRow, shown, earth, {});
   }
-  const ChartDot* DotOf(std::uint16_t Fix) const {
+  const ChartDot* DotOf(std::uint16_t fix) const {
     for (const ChartDot& dot : scene.Dots())
-      if (dot.fix == Fix) return &dot;
+      if (dot.fix == fix) return &dot;
     return nullptr;
   }
 
-  TEarthModel Earth;
-  TFixDB DB;
-  TChartScene scene;
+  EarthModel earth;
+  FixDatabase db;
+  ChartScene scene;
 };
 
 // Where a fix is drawn, by projection and centre; a fix behind the globe
@@ -66,7 +66,7 @@ TEST_F(ChartSceneTest, FixesLandWhereTheProjectionPutsThem) {
       {"Mercator beyond the limit", ProjectionKind::Mercator, 0, 0, 86, 0, false, 0, 0},
   };
   for (const Case& c : cases) {
-    DB.Clear();
+    db.Clear();
     const std::uint16_t fix = Add("F", c.lat, c.lon);
     ChartView view;
     view.kind = c.kind;
@@ -91,11 +91,11 @@ TEST_F(ChartSceneTest, NamesFitWithoutOverlapAndTheFiguresAlwaysShow) {
   const std::uint16_t a = Add("ALPHA", 1, 1);
   const std::uint16_t b = Add("BRAVO", 2, 2);
   Figure shown;
-  shown.operation = TOpTag::FixFix;
-  shown.operands = {DB.Get(a), DB.Get(b)};
-  shown.lines.push_back({FigureLineKind::Segment, DB.Get(a).Position, DB.Get(b).Position});
+  shown.operation = OperationTag::FixFix;
+  shown.operands = {db.Get(a), db.Get(b)};
+  shown.lines.push_back({FigureLineKind::Segment, db.Get(a).position, db.Get(b).position});
   LabelMetrics metrics;
-  scene.Build(ChartView{}, W, H, DB, 5, shown, Earth, metrics);
+  scene.Build(ChartView{}, W, H, db, 5, shown, earth, metrics);
   int figureNames = 0;
   bool current = false;
   const auto& labels = scene.Labels();
@@ -131,9 +131,9 @@ TEST_F(ChartSceneTest, TheFiguresArcJoinsItsFixesInBothProjections) {
   const std::uint16_t a = Add("A", 10, -30);
   const std::uint16_t b = Add("B", 40, 60);
   Figure shown;
-  shown.operation = TOpTag::Midpoint;
-  shown.operands = {DB.Get(a), DB.Get(b)};
-  shown.lines.push_back({FigureLineKind::Segment, DB.Get(a).Position, DB.Get(b).Position});
+  shown.operation = OperationTag::Midpoint;
+  shown.operands = {db.Get(a), db.Get(b)};
+  shown.lines.push_back({FigureLineKind::Segment, db.Get(a).position, db.Get(b).position});
   for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
     ChartView view;
     view.kind = kind;
@@ -142,13 +142,13 @@ TEST_F(ChartSceneTest, TheFiguresArcJoinsItsFixesInBothProjections) {
     Build(view, 0, shown);
     ASSERT_EQ(scene.FigureSolid().Count(), 1u);
     const auto arc = scene.FigureSolid()[0];
-    const ChartDot* da = DotOf(a);
-    const ChartDot* db = DotOf(b);
-    ASSERT_TRUE(da && db);
-    EXPECT_NEAR(static_cast<double>(arc.front().u), static_cast<double>(da->at.u), 1e-6);
-    EXPECT_NEAR(static_cast<double>(arc.front().v), static_cast<double>(da->at.v), 1e-6);
-    EXPECT_NEAR(static_cast<double>(arc.back().u), static_cast<double>(db->at.u), 1e-6);
-    EXPECT_NEAR(static_cast<double>(arc.back().v), static_cast<double>(db->at.v), 1e-6);
+    const ChartDot* dotA = DotOf(a);
+    const ChartDot* dotB = DotOf(b);
+    ASSERT_TRUE(dotA && dotB);
+    EXPECT_NEAR(static_cast<double>(arc.front().u), static_cast<double>(dotA->at.u), 1e-6);
+    EXPECT_NEAR(static_cast<double>(arc.front().v), static_cast<double>(dotA->at.v), 1e-6);
+    EXPECT_NEAR(static_cast<double>(arc.back().u), static_cast<double>(dotB->at.u), 1e-6);
+    EXPECT_NEAR(static_cast<double>(arc.back().v), static_cast<double>(dotB->at.v), 1e-6);
     EXPECT_EQ(scene.Markers().size(), 2u);
   }
 }
@@ -157,42 +157,42 @@ TEST_F(ChartSceneTest, TheFiguresArcJoinsItsFixesInBothProjections) {
 // change of the fixes or the model, in either projection and in either
 // order of projections, it draws what a scene built afresh draws.
 TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
-  TFixDB other;
+  FixDatabase other;
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"nothing", [] {}},
       {"a fix moved", [&] {
-         FixRecord fix = DB.Get(2);
-         MakeFix(fix, PosFromLatLon(Earth, -20 * DegToRad, 50 * DegToRad), "MOVED");
-         DB.Replace(fix, 2);
+         FixRecord fix = db.Get(2);
+         MakeFix(fix, PosFromLatLon(earth, -20 * DegToRad, 50 * DegToRad), "MOVED");
+         db.Replace(fix, 2);
        }},
       {"a fix renamed", [&] {
-         FixRecord fix = DB.Get(3);
-         fix.Name = DB.Get(1).Name;
-         DB.Replace(fix, 3);
+         FixRecord fix = db.Get(3);
+         fix.name = db.Get(1).name;
+         db.Replace(fix, 3);
        }},
-      {"fixes exchanged", [&] { DB.MoveDown(1); }},
-      {"a fix deleted", [&] { DB.Delete(1); }},
+      {"fixes exchanged", [&] { db.MoveDown(1); }},
+      {"a fix deleted", [&] { db.Delete(1); }},
       {"a fix inserted", [&] {
          FixRecord fix;
-         MakeFix(fix, PosFromLatLon(Earth, 84.9 * DegToRad, 0), "NORTHERN");
-         DB.Insert(fix, 1);
+         MakeFix(fix, PosFromLatLon(earth, 84.9 * DegToRad, 0), "NORTHERN");
+         db.Insert(fix, 1);
        }},
-      {"fixes sorted", [&] { DB.Sort(TSortOrder::ByName, TTriV{}); }},
-      {"elliptic latitude on", [&] { Earth.EllipticLat = true; }},
-      {"another ellipsoid", [&] { Earth.Shape = EarthShape(6371.0L, 6330.0L, 6378.0L); }},
-      {"elliptic latitude off", [&] { Earth.EllipticLat = false; }},
+      {"fixes sorted", [&] { db.Sort(SortOrder::ByName, Vector3{}); }},
+      {"elliptic latitude on", [&] { earth.ellipticLat = true; }},
+      {"another ellipsoid", [&] { earth.shape = EarthShape(6371.0L, 6330.0L, 6378.0L); }},
+      {"elliptic latitude off", [&] { earth.ellipticLat = false; }},
       {"cleared and refilled", [&] {
-         DB.Clear();
+         db.Clear();
          for (int i = 0; i < 40; ++i) Add("NEW" + std::to_string(i), 85.5L - 4 * i, 3 * i);
        }},
   };
   for (int i = 0; i < 40; ++i) Add("OLD" + std::to_string(i), 60.0L - 3 * i, -40.0L + 2 * i);
   for (int i = 0; i < 40; ++i) {
     FixRecord fix;
-    MakeFix(fix, PosFromLatLon(Earth, 3.0L * i * DegToRad, -10 * DegToRad), "ELSEWHERE");
+    MakeFix(fix, PosFromLatLon(earth, 3.0L * i * DegToRad, -10 * DegToRad), "ELSEWHERE");
     other.Add(fix);
   }
-  const auto same = [&](const TChartScene& a, const TChartScene& b, const std::string& what) {
+  const auto same = [&](const ChartScene& a, const ChartScene& b, const std::string& what) {
     ASSERT_EQ(a.Dots().size(), b.Dots().size()) << what;
     for (std::size_t i = 0; i < a.Dots().size(); ++i) {
       EXPECT_EQ(a.Dots()[i].fix, b.Dots()[i].fix) << what;
@@ -202,30 +202,30 @@ TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
     ASSERT_EQ(a.Labels().size(), b.Labels().size()) << what;
     for (std::size_t i = 0; i < a.Labels().size(); ++i) EXPECT_EQ(a.Labels()[i].text, b.Labels()[i].text) << what;
   };
-  TChartScene globeFirst, mercatorFirst;
+  ChartScene globeFirst, mercatorFirst;
   ChartView globe, mercator;
   mercator.kind = ProjectionKind::Mercator;
   for (const auto& [what, change] : changes) {
     change();
     for (const ChartView* view : {&globe, &mercator}) {
       const std::string name = std::string(what) + (view == &globe ? ", globe" : ", Mercator");
-      TChartScene fresh;
-      fresh.Build(*view, W, H, DB, -1, {}, Earth, {});
-      globeFirst.Build(globe, W, H, DB, -1, {}, Earth, {});
-      globeFirst.Build(*view, W, H, DB, -1, {}, Earth, {});
-      mercatorFirst.Build(mercator, W, H, DB, -1, {}, Earth, {});
-      mercatorFirst.Build(*view, W, H, DB, -1, {}, Earth, {});
+      ChartScene fresh;
+      fresh.Build(*view, W, H, db, -1, {}, earth, {});
+      globeFirst.Build(globe, W, H, db, -1, {}, earth, {});
+      globeFirst.Build(*view, W, H, db, -1, {}, earth, {});
+      mercatorFirst.Build(mercator, W, H, db, -1, {}, earth, {});
+      mercatorFirst.Build(*view, W, H, db, -1, {}, earth, {});
       same(globeFirst, fresh, name + ", after the globe");
       same(mercatorFirst, fresh, name + ", after Mercator");
     }
   }
   // Another database of as many fixes, as often changed, is not taken for
   // the one kept.
-  ASSERT_EQ(other.Count(), DB.Count());
+  ASSERT_EQ(other.Count(), db.Count());
   for (const ChartView* view : {&globe, &mercator}) {
-    TChartScene fresh;
-    fresh.Build(*view, W, H, other, -1, {}, Earth, {});
-    globeFirst.Build(*view, W, H, other, -1, {}, Earth, {});
+    ChartScene fresh;
+    fresh.Build(*view, W, H, other, -1, {}, earth, {});
+    globeFirst.Build(*view, W, H, other, -1, {}, earth, {});
     same(globeFirst, fresh, "another database");
   }
 }
@@ -252,12 +252,12 @@ TEST_F(ChartSceneTest, NamesMeetAcrossTheWordsOfTheGrid) {
       {"first ends on the last cell of the picture", 180, 190, false},
   };
   for (const Case& c : cases) {
-    DB.Clear();
+    db.Clear();
     Add("ABCDEFGHIJK", 0, lonOfCell(c.firstCell));
     Add("X", 0, lonOfCell(c.secondCell));
     ChartView view;
     view.kind = ProjectionKind::Mercator;
-    scene.Build(view, W, H, DB, -1, {}, Earth, {});
+    scene.Build(view, W, H, db, -1, {}, earth, {});
     bool first = false, second = false;
     for (const ChartLabel& label : scene.Labels()) {
       first = first || label.text == "ABCDEFGHIJK";
@@ -271,16 +271,16 @@ TEST_F(ChartSceneTest, NamesMeetAcrossTheWordsOfTheGrid) {
 TEST_F(ChartSceneTest, ACentreFromTheFigureElseTheCurrentFix) {
   const std::uint16_t a = Add("A", 10, 20);
   Add("B", -30, 100);
-  auto centre = ChartCentre(Figure{}, DB, 1, Earth);
+  auto centre = ChartCentre(Figure{}, db, 1, earth);
   ASSERT_TRUE(centre);
   EXPECT_NEAR(static_cast<double>(centre->first), static_cast<double>(-30 * DegToRad), 1e-15);
   EXPECT_NEAR(static_cast<double>(centre->second), static_cast<double>(100 * DegToRad), 1e-15);
   Figure shown;
-  shown.results.push_back({ResultKind::Midpoint, DB.Get(a).Position});
-  centre = ChartCentre(shown, DB, 1, Earth);
+  shown.results.push_back({ResultKind::Midpoint, db.Get(a).position});
+  centre = ChartCentre(shown, db, 1, earth);
   ASSERT_TRUE(centre);
   EXPECT_NEAR(static_cast<double>(centre->second), static_cast<double>(20 * DegToRad), 1e-15);
-  EXPECT_FALSE(ChartCentre(Figure{}, DB, 2, Earth)) << "the blank row has no fix";
+  EXPECT_FALSE(ChartCentre(Figure{}, db, 2, earth)) << "the blank row has no fix";
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class ExchangeTest : public WorkbenchTest {
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (std::uint16_t pos = 1; pos <= bench->Fixes().Count(); ++pos) {
-      names.push_back(bench->Fixes().Get(pos).Name.Str());
+      names.push_back(bench->Fixes().Get(pos).name.Str());
     }
     return names;
   }
@@ -93,7 +93,7 @@ TEST_F(ExchangeTest, TheCopiedFixLinePastesBackToTheSameRow) {
   ImportResult result;
   EXPECT_TRUE(Bench().PasteFixes(line, result));
   ASSERT_EQ(Bench().Fixes().Count(), 2);
-  EXPECT_EQ(Bench().Fixes().Get(2).Name.Str(), "MIDPOINT/NEW-2");
+  EXPECT_EQ(Bench().Fixes().Get(2).name.Str(), "MIDPOINT/NEW-2");
   EXPECT_EQ(Bench().RowText(1).substr(16), Bench().RowText(0).substr(16));
   Bench().SelectRow(2);
   EXPECT_EQ(Bench().CurrentFixLine(), "");
@@ -102,9 +102,9 @@ TEST_F(ExchangeTest, TheCopiedFixLinePastesBackToTheSameRow) {
 TEST_F(ExchangeTest, TheShownRecordIsCopiedAsItsThreeLines) {
   EXPECT_EQ(Bench().ShownRecordText(), "");
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
-  const TLogDisplay shown = Bench().LogDisplay();
-  EXPECT_EQ(Bench().ShownRecordText(), shown.Line1 + "\n" + shown.Line2 + "\n" + shown.Line3 + "\n");
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
+  const LogDisplayState shown = Bench().LogDisplay();
+  EXPECT_EQ(Bench().ShownRecordText(), shown.line1 + "\n" + shown.line2 + "\n" + shown.line3 + "\n");
 }
 
 TEST_F(ExchangeTest, ExportChoosesTheFormatByTheExtensionAndRefusesAnUnknownOne) {

@@ -18,121 +18,121 @@ class FixInputTest : public WorkbenchTest {};
 TEST_F(FixInputTest, NewAndEditCaptionsAndPlaces) {
   AddNames({"A", "B"});
   Bench().SelectRow(1);
-  TFixEdit edit = Bench().BeginFixEdit(false);
-  EXPECT_FALSE(edit.IsNew);
-  EXPECT_EQ(edit.Caption, " Edit Fix");
-  EXPECT_EQ(edit.EditPos, 2);
-  EXPECT_EQ(edit.Name, "B");
+  FixEdit edit = Bench().BeginFixEdit(false);
+  EXPECT_FALSE(edit.isNew);
+  EXPECT_EQ(edit.caption, " Edit Fix");
+  EXPECT_EQ(edit.editPos, 2);
+  EXPECT_EQ(edit.name, "B");
   // Add on a fix row, and Edit on the blank row, are new fixes.
   edit = Bench().BeginFixEdit(true);
-  EXPECT_TRUE(edit.IsNew);
-  EXPECT_EQ(edit.Caption, " New Fix");
-  EXPECT_EQ(edit.Pos, 2);
+  EXPECT_TRUE(edit.isNew);
+  EXPECT_EQ(edit.caption, " New Fix");
+  EXPECT_EQ(edit.pos, 2);
   Bench().SelectRow(2);
   edit = Bench().BeginFixEdit(false);
-  EXPECT_TRUE(edit.IsNew);
-  EXPECT_EQ(edit.Pos, 3);
+  EXPECT_TRUE(edit.isNew);
+  EXPECT_EQ(edit.pos, 3);
   // With no pending fix a new fix starts empty.
-  EXPECT_EQ(edit.Name, "");
-  EXPECT_EQ(edit.Latitude, "");
-  EXPECT_EQ(edit.Longitude, "");
+  EXPECT_EQ(edit.name, "");
+  EXPECT_EQ(edit.latitude, "");
+  EXPECT_EQ(edit.longitude, "");
 }
 
 TEST_F(FixInputTest, PrefilledTextsAreTheShownCoordinates) {
   AddFix("NOVOSIBIRSK/RUS", "29.552867", "-175.309289");
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
-  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec));
+  Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High));
   Bench().SelectRow(0);
-  const TFixEdit edit = Bench().BeginFixEdit(false);
-  EXPECT_EQ(edit.Name, "NOVOSIBIRSK/RUS");
-  EXPECT_EQ(edit.Latitude, "29\xB0" "33'10.32\"N");
-  EXPECT_EQ(edit.Longitude, "175\xB0" "18'33.44\"W");
+  const FixEdit edit = Bench().BeginFixEdit(false);
+  EXPECT_EQ(edit.name, "NOVOSIBIRSK/RUS");
+  EXPECT_EQ(edit.latitude, "29\xB0" "33'10.32\"N");
+  EXPECT_EQ(edit.longitude, "175\xB0" "18'33.44\"W");
 }
 
 TEST_F(FixInputTest, ChangingOnlyTheNameKeepsThePositionBitForBit) {
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegFrac));
   AddFix("A", "12.3456789", "-98.7654321");  // shown rounded to 0.01 degree
-  const TTriV before = Bench().Fixes().Get(1).Position;
+  const Vector3 before = Bench().Fixes().Get(1).position;
   Bench().SelectRow(0);
-  const TFixEdit edit = Bench().BeginFixEdit(false);
-  ASSERT_EQ(edit.Latitude, "12.35\xB0N");
-  const TFixCheck check = Bench().CheckFixInput(edit, "RENAMED", edit.Latitude, edit.Longitude);
-  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
-  EXPECT_EQ(Bench().Fixes().Get(1).Name, "RENAMED");
-  EXPECT_EQ(Bench().Fixes().Get(1).Position, before);
+  const FixEdit edit = Bench().BeginFixEdit(false);
+  ASSERT_EQ(edit.latitude, "12.35\xB0N");
+  const FixCheck check = Bench().CheckFixInput(edit, "RENAMED", edit.latitude, edit.longitude);
+  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.latitude, edit.longitude));
+  EXPECT_EQ(Bench().Fixes().Get(1).name, "RENAMED");
+  EXPECT_EQ(Bench().Fixes().Get(1).position, before);
   EXPECT_EQ(Bench().Fixes().Count(), 1);
 }
 
 TEST_F(FixInputTest, RetypedCoordinatesReplaceThePosition) {
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegFrac));
   AddFix("A", "12.3456789", "-98.7654321");
-  const TTriV before = Bench().Fixes().Get(1).Position;
+  const Vector3 before = Bench().Fixes().Get(1).position;
   Bench().SelectRow(0);
-  const TFixEdit edit = Bench().BeginFixEdit(false);
+  const FixEdit edit = Bench().BeginFixEdit(false);
   // The same latitude in another notation is new text: it is parsed.
   const std::string lat = "12\xB0" "21'N";
-  const TFixCheck check = Bench().CheckFixInput(edit, "A", lat, edit.Longitude);
+  const FixCheck check = Bench().CheckFixInput(edit, "A", lat, edit.longitude);
   ASSERT_TRUE(check.Passed()) << "a fix may keep its own name";
-  ASSERT_TRUE(Bench().StoreFix(edit, check, lat, edit.Longitude));
-  EXPECT_NE(Bench().Fixes().Get(1).Position, before);
+  ASSERT_TRUE(Bench().StoreFix(edit, check, lat, edit.longitude));
+  EXPECT_NE(Bench().Fixes().Get(1).position, before);
   EXPECT_EQ(View().rows[0], Bench().RowText(0));
 }
 
 TEST_F(FixInputTest, ANameInUseIsShownBeforeAnyFieldIsMarked) {
   AddNames({"ALPHA", "BRAVO"});
   Bench().SelectRow(2);
-  const TFixEdit edit = Bench().BeginFixEdit(true);
-  const TFixCheck check = Bench().CheckFixInput(edit, " alpha ", "not", "read");
-  EXPECT_TRUE(check.NameInUse);
-  EXPECT_FALSE(check.LatitudeBad) << "the coordinates are not checked";
+  const FixEdit edit = Bench().BeginFixEdit(true);
+  const FixCheck check = Bench().CheckFixInput(edit, " alpha ", "not", "read");
+  EXPECT_TRUE(check.nameInUse);
+  EXPECT_FALSE(check.latitudeBad) << "the coordinates are not checked";
   ASSERT_EQ(View().errors.size(), 1u);
   EXPECT_EQ(View().errors[0], "This fix name is already in use");
   EXPECT_FALSE(Bench().StoreFix(edit, check, "not", "read"));
   EXPECT_EQ(Bench().Fixes().Count(), 2);
   // An edited fix may not take another fix's name either.
   Bench().SelectRow(1);
-  const TFixEdit bravo = Bench().BeginFixEdit(false);
-  EXPECT_TRUE(Bench().CheckFixInput(bravo, "ALPHA", "1", "2").NameInUse);
+  const FixEdit bravo = Bench().BeginFixEdit(false);
+  EXPECT_TRUE(Bench().CheckFixInput(bravo, "ALPHA", "1", "2").nameInUse);
 }
 
 TEST_F(FixInputTest, EveryBadFieldIsMarked) {
-  const TFixEdit edit = Bench().BeginFixEdit(true);
-  TFixCheck check = Bench().CheckFixInput(edit, "1ABC", "29\xB0" "3", "175W1");
-  EXPECT_TRUE(check.NameBad);
-  EXPECT_TRUE(check.LatitudeBad);
-  EXPECT_TRUE(check.LongitudeBad);
+  const FixEdit edit = Bench().BeginFixEdit(true);
+  FixCheck check = Bench().CheckFixInput(edit, "1ABC", "29\xB0" "3", "175W1");
+  EXPECT_TRUE(check.nameBad);
+  EXPECT_TRUE(check.latitudeBad);
+  EXPECT_TRUE(check.longitudeBad);
   EXPECT_FALSE(check.Passed());
   check = Bench().CheckFixInput(edit, "  kilo-1 ", "29\xB0" "33'10.32\"N", "175W183344");
   EXPECT_TRUE(check.Passed());
-  EXPECT_EQ(check.Name, "KILO-1");
+  EXPECT_EQ(check.name, "KILO-1");
   EXPECT_TRUE(View().errors.empty());
 }
 
 TEST_F(FixInputTest, APendingFixAppendedStaysAndInsertedAboveARowGoes) {
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::Midpoint, {1, 2}), TRunResult::Logged);
-  ASSERT_TRUE(Bench().PendingFix().Valid);
-  const TTriV midpoint = Bench().PendingFix().Position;
+  ASSERT_EQ(Run(OperationTag::Midpoint, {1, 2}), RunResult::Logged);
+  ASSERT_TRUE(Bench().PendingFix().valid);
+  const Vector3 midpoint = Bench().PendingFix().position;
   // From the blank row: appended, and the next new fix starts from it again.
   Bench().SelectRow(2);
-  TFixEdit edit = Bench().BeginFixEdit(true);
-  EXPECT_EQ(edit.Name, "MIDPOINT/NEW");
-  TFixCheck check = Bench().CheckFixInput(edit, edit.Name, edit.Latitude, edit.Longitude);
-  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
-  EXPECT_EQ(Bench().Fixes().Get(3).Position, midpoint);
-  EXPECT_TRUE(Bench().PendingFix().Valid);
+  FixEdit edit = Bench().BeginFixEdit(true);
+  EXPECT_EQ(edit.name, "MIDPOINT/NEW");
+  FixCheck check = Bench().CheckFixInput(edit, edit.name, edit.latitude, edit.longitude);
+  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.latitude, edit.longitude));
+  EXPECT_EQ(Bench().Fixes().Get(3).position, midpoint);
+  EXPECT_TRUE(Bench().PendingFix().valid);
   edit = Bench().BeginFixEdit(true);
-  EXPECT_EQ(edit.Name, "MIDPOINT/NEW");
+  EXPECT_EQ(edit.name, "MIDPOINT/NEW");
   // Refused now as a name in use, unless renamed; stored above row 0 it
   // empties the pending fix.
-  EXPECT_TRUE(Bench().CheckFixInput(edit, edit.Name, edit.Latitude, edit.Longitude).NameInUse);
+  EXPECT_TRUE(Bench().CheckFixInput(edit, edit.name, edit.latitude, edit.longitude).nameInUse);
   Bench().SelectRow(0);
   edit = Bench().BeginFixEdit(true);
-  check = Bench().CheckFixInput(edit, "MID2", edit.Latitude, edit.Longitude);
-  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
-  EXPECT_EQ(Bench().Fixes().Get(1).Name, "MID2");
-  EXPECT_FALSE(Bench().PendingFix().Valid);
-  EXPECT_EQ(Bench().BeginFixEdit(true).Name, "");
+  check = Bench().CheckFixInput(edit, "MID2", edit.latitude, edit.longitude);
+  ASSERT_TRUE(Bench().StoreFix(edit, check, edit.latitude, edit.longitude));
+  EXPECT_EQ(Bench().Fixes().Get(1).name, "MID2");
+  EXPECT_FALSE(Bench().PendingFix().valid);
+  EXPECT_EQ(Bench().BeginFixEdit(true).name, "");
 }
 
 TEST_F(FixInputTest, StoringAsShownNeverMovesAPositionByARounding) {
@@ -146,26 +146,26 @@ TEST_F(FixInputTest, StoringAsShownNeverMovesAPositionByARounding) {
   const std::uint16_t typed = Bench().Fixes().Count();
   for (std::uint16_t a = 1; a <= typed; ++a) {
     for (std::uint16_t b = static_cast<std::uint16_t>(a + 1); b <= typed; ++b) {
-      ASSERT_EQ(Run(TOpTag::Midpoint, {a, b}), TRunResult::Logged);
-      const TTriV proposed = Bench().PendingFix().Position;
+      ASSERT_EQ(Run(OperationTag::Midpoint, {a, b}), RunResult::Logged);
+      const Vector3 proposed = Bench().PendingFix().position;
       Bench().SelectRow(Bench().RowCount() - 1);
-      const TFixEdit edit = Bench().BeginFixEdit(true);
+      const FixEdit edit = Bench().BeginFixEdit(true);
       const std::string name = "M" + std::to_string(a) + "-" + std::to_string(b);
-      const TFixCheck check = Bench().CheckFixInput(edit, name, edit.Latitude, edit.Longitude);
-      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
-      EXPECT_EQ(Bench().Fixes().Get(Bench().Fixes().Count()).Position, proposed) << name;
+      const FixCheck check = Bench().CheckFixInput(edit, name, edit.latitude, edit.longitude);
+      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.latitude, edit.longitude));
+      EXPECT_EQ(Bench().Fixes().Get(Bench().Fixes().Count()).position, proposed) << name;
     }
   }
   for (std::uint16_t pos = 1; pos <= Bench().Fixes().Count(); ++pos) {
-    const TTriV before = Bench().Fixes().Get(pos).Position;
+    const Vector3 before = Bench().Fixes().Get(pos).position;
     for (int rename = 0; rename < 3; ++rename) {
       Bench().SelectRow(pos - 1);
-      const TFixEdit edit = Bench().BeginFixEdit(false);
+      const FixEdit edit = Bench().BeginFixEdit(false);
       const std::string name = "R" + std::to_string(pos) + "-" + std::to_string(rename);
-      const TFixCheck check = Bench().CheckFixInput(edit, name, edit.Latitude, edit.Longitude);
-      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.Latitude, edit.Longitude));
+      const FixCheck check = Bench().CheckFixInput(edit, name, edit.latitude, edit.longitude);
+      ASSERT_TRUE(Bench().StoreFix(edit, check, edit.latitude, edit.longitude));
     }
-    EXPECT_EQ(Bench().Fixes().Get(pos).Position, before) << "fix " << pos;
+    EXPECT_EQ(Bench().Fixes().Get(pos).position, before) << "fix " << pos;
   }
 }
 
@@ -173,40 +173,40 @@ TEST_F(FixInputTest, TypedCharactersOfTheFixDialog) {
   const std::string typed = "29d33'10\"n";
   std::string shown;
   for (const char c : typed) {
-    if (const char k = FilterFixChar(TFixField::Latitude, c)) shown += k;
+    if (const char k = FilterFixChar(FixField::Latitude, c)) shown += k;
   }
   EXPECT_EQ(shown, "29\xB0" "33'10\"N");
-  EXPECT_EQ(FilterFixChar(TFixField::Latitude, 'E'), 0);
-  EXPECT_EQ(FilterFixChar(TFixField::Longitude, 'e'), 'E');
-  EXPECT_EQ(FilterFixChar(TFixField::Longitude, 'd'), DegreeSign);
-  EXPECT_EQ(FilterFixChar(TFixField::Name, 'd'), 'D') << "no degree sign in a name";
-  EXPECT_EQ(FilterFixChar(TFixField::Name, ' '), 0);
-  EXPECT_EQ(FilterFixChar(TFixField::Name, '/'), '/');
-  EXPECT_EQ(FilterFixChar(TFixField::Name, '\xE9'), 0);
-  EXPECT_EQ(FilterFixChar(TFixField::Name, BackspaceChar), BackspaceChar);
+  EXPECT_EQ(FilterFixChar(FixField::Latitude, 'E'), 0);
+  EXPECT_EQ(FilterFixChar(FixField::Longitude, 'e'), 'E');
+  EXPECT_EQ(FilterFixChar(FixField::Longitude, 'd'), DegreeSign);
+  EXPECT_EQ(FilterFixChar(FixField::Name, 'd'), 'D') << "no degree sign in a name";
+  EXPECT_EQ(FilterFixChar(FixField::Name, ' '), 0);
+  EXPECT_EQ(FilterFixChar(FixField::Name, '/'), '/');
+  EXPECT_EQ(FilterFixChar(FixField::Name, '\xE9'), 0);
+  EXPECT_EQ(FilterFixChar(FixField::Name, BackspaceChar), BackspaceChar);
 }
 
 TEST_F(FixInputTest, TypedCharactersOfTheOperationDialog) {
-  EXPECT_EQ(FilterOperandChar(1, ' ').Key, TOperandKey::Complete);
-  EXPECT_EQ(FilterOperandChar(4, 'a').Char, 'A');
-  EXPECT_EQ(FilterOperandChar(2, '.').Key, TOperandKey::Accepted);
-  EXPECT_EQ(FilterOperandChar(3, '\xB0').Key, TOperandKey::Dropped);
-  EXPECT_EQ(FilterOperandChar(5, 'E').Key, TOperandKey::Dropped) << "1E3 cannot be typed";
-  EXPECT_EQ(FilterOperandChar(5, '-').Key, TOperandKey::Accepted);
-  EXPECT_EQ(FilterOperandChar(6, '\'').Key, TOperandKey::Accepted);
-  EXPECT_EQ(FilterOperandChar(6, ' ').Key, TOperandKey::Dropped);
-  EXPECT_EQ(FilterOperandChar(6, BackspaceChar).Key, TOperandKey::Accepted);
+  EXPECT_EQ(FilterOperandChar(1, ' ').key, OperandKey::Complete);
+  EXPECT_EQ(FilterOperandChar(4, 'a').character, 'A');
+  EXPECT_EQ(FilterOperandChar(2, '.').key, OperandKey::Accepted);
+  EXPECT_EQ(FilterOperandChar(3, '\xB0').key, OperandKey::Dropped);
+  EXPECT_EQ(FilterOperandChar(5, 'E').key, OperandKey::Dropped) << "1E3 cannot be typed";
+  EXPECT_EQ(FilterOperandChar(5, '-').key, OperandKey::Accepted);
+  EXPECT_EQ(FilterOperandChar(6, '\'').key, OperandKey::Accepted);
+  EXPECT_EQ(FilterOperandChar(6, ' ').key, OperandKey::Dropped);
+  EXPECT_EQ(FilterOperandChar(6, BackspaceChar).key, OperandKey::Accepted);
 }
 
 TEST_F(FixInputTest, OperandFieldsAndCompletion) {
   AddNames({"ALPHA", "ALBANY", "BETA"});
-  EXPECT_EQ(Bench().CheckOperandField(TFieldKind::Fix, "ALBANY").Fix, 2);
-  EXPECT_FALSE(Bench().CheckOperandField(TFieldKind::Fix, "albany").Valid) << "case-sensitive";
-  EXPECT_FALSE(Bench().CheckOperandField(TFieldKind::Fix, " BETA").Valid) << "untrimmed";
-  EXPECT_FALSE(Bench().CheckOperandField(TFieldKind::Fix, "").Valid);
-  EXPECT_EQ(Bench().CheckOperandField(TFieldKind::Distance, "1E3").Number, 1000.0L);
-  EXPECT_FALSE(Bench().CheckOperandField(TFieldKind::Distance, "").Valid);
-  EXPECT_EQ(Bench().CheckOperandField(TFieldKind::Azimuth, "-45\xB0" "30'").Number, -45.5L);
+  EXPECT_EQ(Bench().CheckOperandField(FieldKind::Fix, "ALBANY").fix, 2);
+  EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Fix, "albany").valid) << "case-sensitive";
+  EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Fix, " BETA").valid) << "untrimmed";
+  EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Fix, "").valid);
+  EXPECT_EQ(Bench().CheckOperandField(FieldKind::Distance, "1E3").number, 1000.0L);
+  EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Distance, "").valid);
+  EXPECT_EQ(Bench().CheckOperandField(FieldKind::Azimuth, "-45\xB0" "30'").number, -45.5L);
   std::string name;
   EXPECT_EQ(Bench().CompleteName("AL", 1, name), 1);
   EXPECT_EQ(name, "ALPHA");

@@ -17,20 +17,20 @@ using testing::WriteFile;
 
 class FixListTest : public WorkbenchTest {
  protected:
-  std::string Name(std::uint16_t Pos) const { return bench->Fixes().Get(Pos).Name.Str(); }
+  std::string Name(std::uint16_t pos) const { return bench->Fixes().Get(pos).name.Str(); }
 };
 
 TEST_F(FixListTest, ClearLeavesTheBlankRowSelectedAndForgetsTheDeletedFix) {
   AddNames({"A", "B"});
   Bench().SelectRow(0);
   Bench().DeleteFix();
-  ASSERT_TRUE(Bench().DeletedFix().Valid);
+  ASSERT_TRUE(Bench().DeletedFix().valid);
   Bench().ClearFixes();
   EXPECT_EQ(View().rows, std::vector<std::string>{""});
   EXPECT_EQ(View().selected, 0);
-  EXPECT_EQ(View().panel.Counter, "N = 0");
-  EXPECT_FALSE(Bench().DeletedFix().Valid);
-  EXPECT_EQ(View().panel.Buttons, TFixButtons{});
+  EXPECT_EQ(View().panel.counter, "N = 0");
+  EXPECT_FALSE(Bench().DeletedFix().valid);
+  EXPECT_EQ(View().panel.buttons, FixButtons{});
 }
 
 TEST_F(FixListTest, AddGoesAboveTheBlankRowAndIsSelected) {
@@ -40,7 +40,7 @@ TEST_F(FixListTest, AddGoesAboveTheBlankRowAndIsSelected) {
   EXPECT_EQ(View().resets, 0) << "single rows are inserted, not the list rebuilt";
   EXPECT_EQ(View().rows[1].substr(0, 16), "B               ");
   // Last fix: up yes, down no.
-  EXPECT_EQ(View().panel.Buttons, (TFixButtons{true, false, true, true, false}));
+  EXPECT_EQ(View().panel.buttons, (FixButtons{true, false, true, true, false}));
 }
 
 TEST_F(FixListTest, ASuffixIsShownRightAlignedInTheNameColumn) {
@@ -52,11 +52,11 @@ TEST_F(FixListTest, ASuffixIsShownRightAlignedInTheNameColumn) {
 TEST_F(FixListTest, ButtonsFollowTheCurrentRow) {
   AddNames({"A", "B", "C"});
   Bench().SelectRow(0);
-  EXPECT_EQ(View().panel.Buttons, (TFixButtons{false, true, true, true, false}));
+  EXPECT_EQ(View().panel.buttons, (FixButtons{false, true, true, true, false}));
   Bench().SelectRow(1);
-  EXPECT_EQ(View().panel.Buttons, (TFixButtons{true, true, true, true, false}));
+  EXPECT_EQ(View().panel.buttons, (FixButtons{true, true, true, true, false}));
   Bench().SelectRow(3);  // blank row
-  EXPECT_EQ(View().panel.Buttons, (TFixButtons{false, false, false, false, false}));
+  EXPECT_EQ(View().panel.buttons, (FixButtons{false, false, false, false, false}));
   Bench().SelectRow(-1);  // no selection counts as the blank row
   EXPECT_EQ(View().selected, 3);
   EXPECT_EQ(Bench().CurrentPos(), 0);
@@ -71,9 +71,9 @@ TEST_F(FixListTest, DeletingTheLastFixSelectsTheBlankRow) {
   ExpectRowsMatch();
   EXPECT_EQ(View().selected, 2);
   EXPECT_EQ(Bench().CurrentPos(), 0);
-  EXPECT_EQ(Bench().DeletedFix().Name, "C");
-  EXPECT_TRUE(View().panel.Buttons.Undelete);
-  EXPECT_FALSE(View().panel.Buttons.Delete);
+  EXPECT_EQ(Bench().DeletedFix().name, "C");
+  EXPECT_TRUE(View().panel.buttons.undelete);
+  EXPECT_FALSE(View().panel.buttons.remove);
 }
 
 TEST_F(FixListTest, DeletingInTheMiddleSelectsTheFixThatFollowed) {
@@ -91,7 +91,7 @@ TEST_F(FixListTest, DeleteOnTheBlankRowDoesNothing) {
   EXPECT_EQ(Bench().DeleteFixQuestion(), "");
   Bench().DeleteFix();
   EXPECT_EQ(Bench().Fixes().Count(), 1);
-  EXPECT_FALSE(Bench().DeletedFix().Valid);
+  EXPECT_FALSE(Bench().DeletedFix().valid);
   ExpectRowsMatch();
   Bench().SelectRow(0);
   EXPECT_EQ(Bench().DeleteFixQuestion(), "Delete fix A from the database?");
@@ -105,8 +105,8 @@ TEST_F(FixListTest, UndeleteFromTheBlankRowAppendsAndAboveAFixInserts) {
   EXPECT_TRUE(Bench().UndeleteFix());
   EXPECT_EQ(Name(3), "B");
   EXPECT_EQ(View().selected, 2);
-  EXPECT_FALSE(Bench().DeletedFix().Valid);
-  EXPECT_FALSE(View().panel.Buttons.Undelete);
+  EXPECT_FALSE(Bench().DeletedFix().valid);
+  EXPECT_FALSE(View().panel.buttons.undelete);
   ExpectRowsMatch();
 
   Bench().SelectRow(2);
@@ -124,7 +124,7 @@ TEST_F(FixListTest, OnlyTheSecondOfTwoDeletionsCanBeUndeleted) {
   Bench().SelectRow(0);
   Bench().DeleteFix();
   Bench().DeleteFix();
-  EXPECT_EQ(Bench().DeletedFix().Name, "B");
+  EXPECT_EQ(Bench().DeletedFix().name, "B");
   EXPECT_TRUE(Bench().UndeleteFix());
   EXPECT_FALSE(Bench().UndeleteFix());  // nothing left: no second fix comes back
   EXPECT_EQ(Bench().Fixes().Count(), 2);
@@ -143,20 +143,20 @@ TEST_F(FixListTest, UndeleteIntoAFullDatabaseKeepsTheDeletedFix) {
   EXPECT_FALSE(Bench().UndeleteFix());
   ASSERT_EQ(View().errors.size(), 1u);
   EXPECT_EQ(View().errors[0], "Not enough room in the fix database");
-  EXPECT_TRUE(Bench().DeletedFix().Valid);
-  EXPECT_EQ(Bench().DeletedFix().Name, "GONE");
-  EXPECT_EQ(View().panel.Counter, "N = 65535");
+  EXPECT_TRUE(Bench().DeletedFix().valid);
+  EXPECT_EQ(Bench().DeletedFix().name, "GONE");
+  EXPECT_EQ(View().panel.counter, "N = 65535");
   EXPECT_EQ(View().rows.size(), 65536u);
   // A new fix from the blank row of a full list is refused the same way.
   Bench().SelectRow(65535);
-  const TFixEdit edit = Bench().BeginFixEdit(true);
-  EXPECT_EQ(edit.Pos, 65536) << "row + 1 does not fit 16 bits";
-  const TFixCheck check = Bench().CheckFixInput(edit, "MORE", "1", "2");
+  const FixEdit edit = Bench().BeginFixEdit(true);
+  EXPECT_EQ(edit.pos, 65536) << "row + 1 does not fit 16 bits";
+  const FixCheck check = Bench().CheckFixInput(edit, "MORE", "1", "2");
   EXPECT_FALSE(Bench().StoreFix(edit, check, "1", "2"));
   EXPECT_EQ(View().errors.back(), "Not enough room in the fix database");
   EXPECT_EQ(Bench().Fixes().Count(), MaxFixes);
   // Rebuilding with the blank row of a full list current falls back to row 0.
-  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::Medium));
+  Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::Medium));
   EXPECT_EQ(View().selected, 0);
 }
 
@@ -164,8 +164,8 @@ TEST_F(FixListTest, InsertReplaceAndMovesEditSingleRows) {
   AddNames({"A", "B", "C"});
   Bench().SelectRow(1);
   // A new fix above B.
-  TFixEdit edit = Bench().BeginFixEdit(true);
-  TFixCheck check = Bench().CheckFixInput(edit, "X", "1", "2");
+  FixEdit edit = Bench().BeginFixEdit(true);
+  FixCheck check = Bench().CheckFixInput(edit, "X", "1", "2");
   ASSERT_TRUE(Bench().StoreFix(edit, check, "1", "2"));
   EXPECT_EQ(View().selected, 1);
   ExpectRowsMatch();
@@ -201,15 +201,15 @@ TEST_F(FixListTest, InsertReplaceAndMovesEditSingleRows) {
 TEST_F(FixListTest, FormatAndAccuracyRedrawEveryRowAndKeepTheRow) {
   AddNames({"A", "B", "C"});
   Bench().SelectRow(1);
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec));
   EXPECT_EQ(View().selected, 1);
   ExpectRowsMatch();
   EXPECT_NE(View().rows[0].find('\''), std::string::npos);
-  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
+  Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High));
   ExpectRowsMatch();
   EXPECT_NE(View().rows[0].find('"'), std::string::npos);
   Bench().SelectRow(3);  // the blank row: the rebuild selects row 0
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegFrac));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegFrac));
   EXPECT_EQ(View().selected, 0);
   ExpectRowsMatch();
 }
@@ -239,17 +239,17 @@ TEST_F(FixListTest, SortRulesOfTheMenu) {
   AddFix("HERE", "10", "20");
   AddFix("NEAR", "12", "20");
   Bench().SelectRow(1);  // HERE
-  Bench().SortFixes(TSortOrder::ByDistance);
+  Bench().SortFixes(SortOrder::ByDistance);
   EXPECT_EQ(Name(1), "HERE");
   EXPECT_EQ(Name(2), "NEAR");
   EXPECT_EQ(View().selected, 0);
   ExpectRowsMatch();
   // From the blank row there is no fix to measure from: nothing happens.
   Bench().SelectRow(3);
-  Bench().SortFixes(TSortOrder::ByDistance);
+  Bench().SortFixes(SortOrder::ByDistance);
   EXPECT_EQ(Name(1), "HERE");
   EXPECT_EQ(View().selected, 3);
-  Bench().SortFixes(TSortOrder::ByName);
+  Bench().SortFixes(SortOrder::ByName);
   EXPECT_EQ(Name(1), "FAR");
   EXPECT_EQ(View().selected, 0);
   ExpectRowsMatch();
@@ -259,7 +259,7 @@ TEST_F(FixListTest, SortWithFewerThanTwoFixesDoesNothing) {
   AddNames({"A"});
   const int resets = View().resets;
   Bench().SelectRow(1);
-  Bench().SortFixes(TSortOrder::ByName);
+  Bench().SortFixes(SortOrder::ByName);
   EXPECT_EQ(View().resets, resets);
   EXPECT_EQ(View().selected, 1);
 }
@@ -268,64 +268,64 @@ TEST_F(FixListTest, EllipticLatitudeKeepsEveryRowTextAndMovesThePositions) {
   AddNames({"A"});
   AddFix("B", "-45.5", "170.25");
   const std::vector<std::string> before = View().rows;
-  const TTriV position = Bench().Fixes().Get(2).Position;
+  const Vector3 position = Bench().Fixes().Get(2).position;
   const int resets = View().resets;
   Bench().ToggleEllipticLat();
   EXPECT_EQ(View().resets, resets) << "the rows are not redrawn";
   EXPECT_EQ(View().rows, before);
   ExpectRowsMatch();  // and what they would show now is the same
-  EXPECT_NE(Bench().Fixes().Get(2).Position, position);
-  EXPECT_FALSE(Bench().Settings().Earth.EllipticLat);
+  EXPECT_NE(Bench().Fixes().Get(2).position, position);
+  EXPECT_FALSE(Bench().Settings().earth.ellipticLat);
 }
 
 TEST_F(FixListTest, TypeAheadFindsTheNamesAsTheyAreTyped) {
   AddNames({"ALPHA", "ABLE", "ALPHA2"});
   Bench().SelectRow(2);
-  TSearchStep step = Bench().TypeAhead('a', false);
-  EXPECT_TRUE(step.Consumed);
-  EXPECT_TRUE(step.ShowPanel);
-  EXPECT_EQ(step.Text, "A");
-  EXPECT_EQ(step.IntervalMs, SearchHitMs);
+  SearchStep step = Bench().TypeAhead('a', false);
+  EXPECT_TRUE(step.consumed);
+  EXPECT_TRUE(step.showPanel);
+  EXPECT_EQ(step.text, "A");
+  EXPECT_EQ(step.intervalMs, SearchHitMs);
   EXPECT_EQ(View().selected, 0);  // ALPHA
   step = Bench().TypeAhead('B', true);
-  EXPECT_EQ(step.Text, "AB");
-  EXPECT_FALSE(step.ShowPanel);
+  EXPECT_EQ(step.text, "AB");
+  EXPECT_FALSE(step.showPanel);
   EXPECT_EQ(View().selected, 1);  // ABLE
   step = Bench().TypeAhead('X', true);
-  EXPECT_TRUE(step.Consumed);
-  EXPECT_EQ(step.Text, "AB");
-  EXPECT_EQ(step.IntervalMs, SearchMissMs);
+  EXPECT_TRUE(step.consumed);
+  EXPECT_EQ(step.text, "AB");
+  EXPECT_EQ(step.intervalMs, SearchMissMs);
   EXPECT_EQ(View().selected, 1);
-  EXPECT_EQ(View().Sounds(TSound::Error), 1);
+  EXPECT_EQ(View().Sounds(Sound::Error), 1);
   // Digits only extend a search that shows.
-  EXPECT_FALSE(Bench().TypeAhead('2', false).Consumed);
+  EXPECT_FALSE(Bench().TypeAhead('2', false).consumed);
   step = Bench().TypeAhead('A', false);
   for (const char c : std::string("LPHA2")) step = Bench().TypeAhead(c, true);
-  EXPECT_EQ(step.Text, "ALPHA2");
+  EXPECT_EQ(step.text, "ALPHA2");
   EXPECT_EQ(View().selected, 2);
   // Other characters are left to the list.
-  EXPECT_FALSE(Bench().TypeAhead(' ', true).Consumed);
-  EXPECT_FALSE(Bench().TypeAhead('-', true).Consumed);
+  EXPECT_FALSE(Bench().TypeAhead(' ', true).consumed);
+  EXPECT_FALSE(Bench().TypeAhead('-', true).consumed);
 }
 
 TEST_F(FixListTest, TypeAheadKeepsAtMostSixteenCharacters) {
   AddNames({"ABCDEFGHIJKLMNOP"});
   Bench().TypeAhead('A', false);
-  TSearchStep step;
+  SearchStep step;
   for (const char c : std::string("BCDEFGHIJKLMNOPQ")) step = Bench().TypeAhead(c, true);
   // The 17th character is not added; the 16 are searched again and found.
-  EXPECT_EQ(step.Text, "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(step.IntervalMs, SearchHitMs);
-  EXPECT_EQ(View().Sounds(TSound::Error), 0);
+  EXPECT_EQ(step.text, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(step.intervalMs, SearchHitMs);
+  EXPECT_EQ(View().Sounds(Sound::Error), 0);
 }
 
 TEST_F(FixListTest, TypeAheadNeedsFixes) {
-  EXPECT_FALSE(Bench().TypeAhead('A', false).Consumed);
+  EXPECT_FALSE(Bench().TypeAhead('A', false).consumed);
   AddNames({"B"});
-  const TSearchStep miss = Bench().TypeAhead('A', false);
-  EXPECT_TRUE(miss.Consumed);
-  EXPECT_EQ(miss.Text, "");
-  EXPECT_FALSE(miss.ShowPanel);
+  const SearchStep miss = Bench().TypeAhead('A', false);
+  EXPECT_TRUE(miss.consumed);
+  EXPECT_EQ(miss.text, "");
+  EXPECT_FALSE(miss.showPanel);
 }
 
 }  // namespace

@@ -20,35 +20,35 @@ namespace {
 
 using testing::DirEntries;
 using testing::ReadFile;
-using testing::TRecorder;
+using testing::Recorder;
 using testing::WorkbenchTest;
 using testing::WriteFile;
 
 // A fix file of Count readable lines.
-std::string FixLines(int Count, const std::string& Prefix = "F") {
+std::string FixLines(int count, const std::string& prefix = "F") {
   std::string text;
-  for (int i = 0; i < Count; ++i) text += "10 20 " + Prefix + std::to_string(i) + "\r\n";
+  for (int i = 0; i < count; ++i) text += "10 20 " + prefix + std::to_string(i) + "\r\n";
   return text;
 }
 
 class KeepingTest : public WorkbenchTest {
  protected:
   // The names in the data folder that begin with Start.
-  std::vector<std::string> DataNames(const std::string& Start) {
+  std::vector<std::string> DataNames(const std::string& start) {
     std::vector<std::string> found;
     for (const std::string& name : DirEntries(dir.Path() + "/data")) {
-      if (name.rfind(Start, 0) == 0) found.push_back(name);
+      if (name.rfind(start, 0) == 0) found.push_back(name);
     }
     return found;
   }
   // A second workbench on the same folder, with its own view.
-  struct TOther {
-    explicit TOther(const TAppData& Paths, const TFileSystemCalls& Calls = SystemCalls())
-        : bench(Paths, Calls), view(bench) {
+  struct Other {
+    explicit Other(const AppData& paths, const FileSystemCalls& calls = SystemCalls())
+        : bench(paths, calls), view(bench) {
       bench.Attach(view.All());
     }
-    TWorkbench bench;
-    TRecorder view;
+    Workbench bench;
+    Recorder view;
   };
 };
 
@@ -61,7 +61,7 @@ TEST_F(KeepingTest, AFileNotReadCompletelyOutlivesEverySaveAfterIt) {
   const std::string original = "PARIS 48.8567 2.3522\r\n" + FixLines(40000);
   WriteFile(Data("navorix.fix"), original);
   Bench().LoadStatus();
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   ASSERT_TRUE(Bench().SaveStatus());
   ASSERT_EQ(View().questions.size(), 1u);
   AddFix("LATER");
@@ -81,8 +81,8 @@ TEST_F(KeepingTest, AFailedSaveTouchesNoBackup) {
   WriteFile(Data("navorix.fix.bak"), "10 20 OLDER\r\n");
   WriteFile(Data("navorix.his"), "a\r\nb\r\nc\r\n");
   WriteFile(Data("navorix.his.bak"), "x\r\ny\r\nz\r\n");
-  testing::TFailingWrites fullDisk;
-  TOther full(Bench().Paths(), fullDisk.Calls);
+  testing::FailingWrites fullDisk;
+  Other full(Bench().Paths(), fullDisk.calls);
   full.bench.LoadStatus();
   EXPECT_FALSE(full.bench.SaveStatus());
   EXPECT_FALSE(full.bench.SaveStatus()) << "and once more";
@@ -105,7 +105,7 @@ TEST_F(KeepingTest, ASaveThatChangesNothingTouchesNoBackup) {
       << "the version before the first save stays the backup";
   // A refused save neither.
   WriteFile(Data("navorix.fix"), "30 40 THEIRS\r\n");
-  View().answer = TAnswer::No;
+  View().answer = Answer::No;
   EXPECT_FALSE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "10 20 OLD\r\n");
   EXPECT_EQ(ReadFile(Data("navorix.fix")), "30 40 THEIRS\r\n");
@@ -113,12 +113,12 @@ TEST_F(KeepingTest, ASaveThatChangesNothingTouchesNoBackup) {
 
 TEST_F(KeepingTest, WhatAnotherCopySavedOutlivesTheSecondCopysSaves) {
   Bench().LoadStatus();
-  TOther second(Bench().Paths());
+  Other second(Bench().Paths());
   second.bench.LoadStatus();  // told that the first copy uses the folder
   AddFix("FROMFIRST");
   ASSERT_TRUE(Bench().SaveStatus());
   const std::string first = ReadFile(Data("navorix.fix"));
-  second.view.answer = TAnswer::Yes;
+  second.view.answer = Answer::Yes;
   ASSERT_TRUE(second.bench.SaveStatus());
   second.bench.ClearFixes();
   ASSERT_TRUE(second.bench.SaveStatus());
@@ -134,7 +134,7 @@ TEST_F(KeepingTest, WhatAnotherCopySavedOutlivesTheSecondCopysSaves) {
 // The status file on another file system, through a link from the data
 // folder (/dev/shm is a file system of its own on Linux).
 TEST_F(KeepingTest, AStatusFileLinkedToAnotherFileSystemIsSaved) {
-  const testing::TOtherFileSystemDir otherDir(dir.Path());
+  const testing::OtherFileSystemDir otherDir(dir.Path());
   if (otherDir.Path().empty()) GTEST_SKIP() << "no other file system under /dev/shm";
   const std::string& other = otherDir.Path();
   WriteFile(other + "/fixes.fix", "10 20 OLD\r\n");
@@ -156,10 +156,10 @@ TEST_F(KeepingTest, WithoutHardLinksEveryStatusFileIsSavedWithItsBackup) {
     WriteFile(Ini(), "[Settings]\r\nLatLonFormat=1\r\n");
     WriteFile(Data("navorix.fix"), "10 20 OLD\r\n");
     WriteFile(Data("navorix.his"), "a\r\nb\r\nc\r\n");
-    testing::TFaultyCalls noLinks(testing::TCallPoint::Write, 0, EIO, code);
-    TOther stick(Bench().Paths(), noLinks.Calls);
+    testing::FaultyCalls noLinks(testing::CallPoint::Write, 0, EIO, code);
+    Other stick(Bench().Paths(), noLinks.calls);
     stick.bench.LoadStatus();
-    stick.bench.SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::DegMinSec));
+    stick.bench.SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec));
     stick.bench.ClearAll();
     EXPECT_TRUE(stick.bench.SaveStatus()) << reason;
     EXPECT_EQ(stick.view.errors, std::vector<std::string>{}) << reason;
@@ -183,7 +183,7 @@ TEST_F(KeepingTest, ARefusedValueIsSaidAndTheFileIsMergedWithoutAQuestion) {
   Bench().LoadStatus();
   EXPECT_EQ(View().errors, (std::vector<std::string>{"Unusable Earth radii in the settings file",
                                                      "Settings file: MenuFontSize not used (only 7 to 12)"}));
-  EXPECT_EQ(Bench().Settings().Interface.PropFontSize, 11);
+  EXPECT_EQ(Bench().Settings().interface.propFontSize, 11);
   EXPECT_TRUE(Bench().SaveStatus());
   EXPECT_TRUE(View().questions.empty());
   EXPECT_EQ(ReadFile(Ini()),
@@ -222,7 +222,7 @@ TEST_F(KeepingTest, AStatusFileThatCannotBeLookedAtIsSaidAndKept) {
   ASSERT_EQ(View().questions.size(), 2u);
   EXPECT_EQ(View().questions[0],
             "navorix.fix could not be read completely.|Replace it with what Navorix shows now?");
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   View().errors.clear();
   EXPECT_FALSE(Bench().SaveStatus());
   ASSERT_EQ(View().errors.size(), 2u);
@@ -238,16 +238,16 @@ TEST_F(KeepingTest, AStatusFileThatCannotBeLookedAtIsSaidAndKept) {
 TEST_F(KeepingTest, AHugeStatusFileIsRefusedAtOnceAndNotReplacedUnasked) {
   // 10 GB of nothing (a sparse file), a history just above the bound, and a
   // settings file above its own.
-  const auto sparse = [](const std::string& Name, off_t Size) {
-    WriteFile(Name, "");
-    ASSERT_EQ(::truncate(Name.c_str(), Size), 0);
+  const auto sparse = [](const std::string& name, off_t size) {
+    WriteFile(name, "");
+    ASSERT_EQ(::truncate(name.c_str(), size), 0);
   };
   sparse(Data("navorix.fix"), off_t{10} << 30);
   sparse(Data("navorix.his"), (off_t{64} << 20) + 1);
   sparse(Ini(), (off_t{1} << 20) + 1);
-  const TAppData paths = Bench().Paths();
+  const AppData paths = Bench().Paths();
   EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), [&paths] {
-    TOther huge(paths);
+    Other huge(paths);
     huge.bench.LoadStatus();
     if (huge.view.errors !=
         std::vector<std::string>{"Cannot open navorix.ini: larger than 1 MiB",
@@ -291,9 +291,9 @@ TEST_F(KeepingTest, SavingTheStatusFixFileAsAFixFileIsNoChangeByAnotherProgram) 
 TEST_F(KeepingTest, WithoutAnOldFileNoQuestionPromisesABackup) {
   // Another copy holds the folder, and no status file exists yet.
   Bench().LoadStatus();
-  TOther second(Bench().Paths());
+  Other second(Bench().Paths());
   second.bench.LoadStatus();
-  second.view.answer = TAnswer::No;
+  second.view.answer = Answer::No;
   EXPECT_TRUE(second.bench.SaveStatus());
   for (const std::string& question : second.view.questions) {
     EXPECT_EQ(question.find(".bak"), std::string::npos) << question;

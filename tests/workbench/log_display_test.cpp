@@ -17,9 +17,9 @@ class LogDisplayTest : public WorkbenchTest {
  protected:
   // A history of records "aN", "bN", "cN" for N = 1 .. Count, loaded as at
   // start.
-  void LoadHistory(int Count) {
+  void LoadHistory(int count) {
     std::string text;
-    for (int i = 1; i <= Count; ++i) {
+    for (int i = 1; i <= count; ++i) {
       const std::string n = std::to_string(i);
       text += "a" + n + "\r\nb" + n + "\r\nc" + n + "\r\n";
     }
@@ -30,16 +30,16 @@ class LogDisplayTest : public WorkbenchTest {
 
 TEST_F(LogDisplayTest, ALoggedResultIsShown) {
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
   EXPECT_EQ(Bench().ShownRecord(), 1);
-  EXPECT_EQ(View().log.Line1, "Distance from A to B");
-  EXPECT_EQ(View().log.Line2, "");
-  EXPECT_EQ(View().log.Line3.substr(0, 4), "(S) ") << "the leading blanks are gone";
-  EXPECT_EQ(View().log.Number, "1");
-  EXPECT_FALSE(View().log.PreviousEnabled);
-  EXPECT_FALSE(View().log.NextEnabled);
-  EXPECT_EQ(View().Sounds(TSound::Done), 1);
-  EXPECT_EQ(View().sounds.back(), std::make_pair(TSound::Done, false)) << "not waited for";
+  EXPECT_EQ(View().log.line1, "Distance from A to B");
+  EXPECT_EQ(View().log.line2, "");
+  EXPECT_EQ(View().log.line3.substr(0, 4), "(S) ") << "the leading blanks are gone";
+  EXPECT_EQ(View().log.number, "1");
+  EXPECT_FALSE(View().log.previousEnabled);
+  EXPECT_FALSE(View().log.nextEnabled);
+  EXPECT_EQ(View().Sounds(Sound::Done), 1);
+  EXPECT_EQ(View().sounds.back(), std::make_pair(Sound::Done, false)) << "not waited for";
 }
 
 TEST_F(LogDisplayTest, BlanksAreReducedButLettersKept) {
@@ -47,36 +47,36 @@ TEST_F(LogDisplayTest, BlanksAreReducedButLettersKept) {
   AddFix("B", "0", "10");
   AddFix("C", "20", "0");
   AddFix("D", "20", "10");
-  ASSERT_EQ(Run(TOpTag::ArcArc, {1, 2, 3, 4}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::ArcArc, {1, 2, 3, 4}), RunResult::Logged);
   EXPECT_EQ(Bench().Log().GetLine(1, 2), "to C-D");  // built as "  to C-D"
 }
 
 TEST_F(LogDisplayTest, OneMoreResultInAFullLogShowsRecord999) {
   LoadHistory(999);
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::Midpoint, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::Midpoint, {1, 2}), RunResult::Logged);
   EXPECT_EQ(Bench().ShownRecord(), 999);
-  EXPECT_EQ(View().log.Number, "999");
-  EXPECT_EQ(View().log.Line1, "Midpoint from A to B");
+  EXPECT_EQ(View().log.number, "999");
+  EXPECT_EQ(View().log.line1, "Midpoint from A to B");
   EXPECT_EQ(Bench().Log().GetLine(1, 1), "a2") << "the oldest went";
-  EXPECT_TRUE(View().log.PreviousEnabled);
-  EXPECT_FALSE(View().log.NextEnabled);
+  EXPECT_TRUE(View().log.previousEnabled);
+  EXPECT_FALSE(View().log.nextEnabled);
 }
 
 TEST_F(LogDisplayTest, StepButtonsAndTheirLimits) {
   LoadHistory(3);
-  EXPECT_EQ(View().log.Line1, "a3");
+  EXPECT_EQ(View().log.line1, "a3");
   Bench().ShowPreviousRecord();
   Bench().ShowPreviousRecord();
   EXPECT_EQ(Bench().ShownRecord(), 1);
-  EXPECT_FALSE(View().log.PreviousEnabled);
-  EXPECT_TRUE(View().log.NextEnabled);
+  EXPECT_FALSE(View().log.previousEnabled);
+  EXPECT_TRUE(View().log.nextEnabled);
   Bench().ShowPreviousRecord();  // nothing before record 1
   EXPECT_EQ(Bench().ShownRecord(), 1);
   Bench().ShowNextRecord();
-  EXPECT_EQ(View().log.Line1, "a2");
-  EXPECT_TRUE(View().log.PreviousEnabled);
-  EXPECT_TRUE(View().log.NextEnabled);
+  EXPECT_EQ(View().log.line1, "a2");
+  EXPECT_TRUE(View().log.previousEnabled);
+  EXPECT_TRUE(View().log.nextEnabled);
   Bench().ShowNextRecord();
   Bench().ShowNextRecord();
   EXPECT_EQ(Bench().ShownRecord(), 3);
@@ -88,14 +88,14 @@ TEST_F(LogDisplayTest, DeletingShowsTheFollowingOrTheNewLastRecord) {
   EXPECT_EQ(Bench().DeleteRecordQuestion(), "Delete log record No. 2?");
   Bench().DeleteShownRecord();  // the middle one: record 3 moves up under number 2
   EXPECT_EQ(Bench().ShownRecord(), 2);
-  EXPECT_EQ(View().log.Line1, "a3");
-  EXPECT_EQ(View().log.Number, "2");
+  EXPECT_EQ(View().log.line1, "a3");
+  EXPECT_EQ(View().log.number, "2");
   Bench().DeleteShownRecord();  // the last one: the new last record is shown
   EXPECT_EQ(Bench().ShownRecord(), 1);
-  EXPECT_EQ(View().log.Line1, "a1");
+  EXPECT_EQ(View().log.line1, "a1");
   Bench().DeleteShownRecord();  // the only one: nothing is shown
   EXPECT_EQ(Bench().ShownRecord(), 0);
-  EXPECT_EQ(View().log, (TLogDisplay{"", "", "", "0", false, false}));
+  EXPECT_EQ(View().log, (LogDisplayState{"", "", "", "0", false, false}));
   EXPECT_EQ(Bench().DeleteRecordQuestion(), "");
   Bench().DeleteShownRecord();  // an empty log is left alone
   EXPECT_EQ(Bench().Log().Count(), 0);
@@ -103,13 +103,13 @@ TEST_F(LogDisplayTest, DeletingShowsTheFollowingOrTheNewLastRecord) {
 
 TEST_F(LogDisplayTest, ClearEmptiesTheDisplayAndDisablesNextFix) {
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
   ASSERT_TRUE(Bench().NextFixEnabled());
   Bench().ClearLog();
   EXPECT_FALSE(Bench().NextFixEnabled());
-  EXPECT_EQ(View().log, (TLogDisplay{"", "", "", "0", false, false}));
+  EXPECT_EQ(View().log, (LogDisplayState{"", "", "", "0", false, false}));
   // The chain itself is kept; only a new Fix-Fix restarts it.
-  EXPECT_EQ(Bench().Chain().StartName, "A");
+  EXPECT_EQ(Bench().Chain().startName, "A");
   Bench().ClearAll();
   EXPECT_EQ(Bench().Fixes().Count(), 0);
 }
@@ -124,7 +124,7 @@ TEST_F(LogDisplayTest, ClearQuestionsOnlyWithSomethingToClear) {
   EXPECT_EQ(Bench().ClearLogQuestion(), "");
   EXPECT_EQ(Bench().ClearFixesQuestion(), question::ClearFixes);
   EXPECT_EQ(Bench().ClearAllQuestion(), question::ClearAll);
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
   Bench().ClearFixes();
   EXPECT_EQ(Bench().ClearLogQuestion(), question::ClearLog);
   EXPECT_EQ(Bench().ClearFixesQuestion(), "");
@@ -135,7 +135,7 @@ TEST_F(LogDisplayTest, LoadingShowsTheLastRecordOfASevenLineHistory) {
   WriteFile(Data("navorix.his"), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
   Bench().LoadStatus();
   EXPECT_EQ(Bench().ShownRecord(), 3);
-  EXPECT_EQ(View().log, (TLogDisplay{"7", "", "", "3", true, false}));
+  EXPECT_EQ(View().log, (LogDisplayState{"7", "", "", "3", true, false}));
 }
 
 }  // namespace

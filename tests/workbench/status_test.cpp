@@ -17,37 +17,37 @@ using testing::WriteFile;
 
 class StatusTest : public WorkbenchTest {
  protected:
-  const TSettings& S() { return Bench().Settings(); }
-  std::string Caption(TDisplayOption Menu) { return OptionCaption(Menu, S().Display); }
+  const ProgramSettings& S() { return Bench().Settings(); }
+  std::string Caption(DisplayOption menu) { return OptionCaption(menu, S().display); }
 };
 
 TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
   // Before loading, the Lat/Lon format is Deg/Min/Sec; a toggled switch and
   // a sound switched off must come back to their defaults.
-  ASSERT_EQ(S().Display.LatLonFormat, TAngleFormat::DegMinSec);
+  ASSERT_EQ(S().display.latLonFormat, AngleFormat::DegMinSec);
   Bench().ToggleEllipticLat();
   Bench().ToggleEllipticArc();
   Bench().SetSound(false);
   Bench().SetHints(false);
   Bench().LoadStatus();
   EXPECT_TRUE(View().errors.empty());
-  EXPECT_TRUE(S().Earth.EllipticLat);
-  EXPECT_FALSE(S().Earth.EllipticArc);
-  EXPECT_FALSE(S().Earth.GeoDistance);
-  EXPECT_EQ(S().Display, TDisplayOptions({TAngleFormat::DegFrac, TAngleFormat::DegFrac,
-                                          TPlusDir::NorthEast, TAccuracy::Low,
-                                          TDistUnits::Kilometers, TAzimRange::PlusMinus180}));
-  EXPECT_TRUE(S().Interface.Sound);
-  EXPECT_TRUE(S().Interface.Hints);
-  EXPECT_EQ(S().Interface.MenuFontSize, 9);
-  EXPECT_EQ(S().Interface.PropFontSize, 9);
-  EXPECT_EQ(View().settings.Display, S().Display) << "the views were told";
-  EXPECT_EQ(Caption(TDisplayOption::LatLonFormat), "Lat/Lon &Format: Deg/Frac");
-  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: -180\xB0..+180\xB0");
-  EXPECT_EQ(Caption(TDisplayOption::DistUnits), "Distance &Units: Kilometers");
-  EXPECT_EQ(Caption(TDisplayOption::Precision), "&Display Accuracy: Low");
-  EXPECT_EQ(Caption(TDisplayOption::AzimFormat), "&Azimuth Format: Deg/Frac");
-  EXPECT_EQ(Caption(TDisplayOption::PlusDir), "&Plus coordinates: North-East");
+  EXPECT_TRUE(S().earth.ellipticLat);
+  EXPECT_FALSE(S().earth.ellipticArc);
+  EXPECT_FALSE(S().earth.geoDistance);
+  EXPECT_EQ(S().display, DisplayOptions({AngleFormat::DegFrac, AngleFormat::DegFrac,
+                                          PlusDir::NorthEast, Accuracy::Low,
+                                          DistUnits::Kilometers, AzimRange::PlusMinus180}));
+  EXPECT_TRUE(S().interface.sound);
+  EXPECT_TRUE(S().interface.hints);
+  EXPECT_EQ(S().interface.menuFontSize, 9);
+  EXPECT_EQ(S().interface.propFontSize, 9);
+  EXPECT_EQ(View().settings.display, S().display) << "the views were told";
+  EXPECT_EQ(Caption(DisplayOption::LatLonFormat), "Lat/Lon &Format: Deg/Frac");
+  EXPECT_EQ(Caption(DisplayOption::AzimRange), "Azimuth Range: -180\xB0..+180\xB0");
+  EXPECT_EQ(Caption(DisplayOption::DistUnits), "Distance &Units: Kilometers");
+  EXPECT_EQ(Caption(DisplayOption::Precision), "&Display Accuracy: Low");
+  EXPECT_EQ(Caption(DisplayOption::AzimFormat), "&Azimuth Format: Deg/Frac");
+  EXPECT_EQ(Caption(DisplayOption::PlusDir), "&Plus coordinates: North-East");
   EXPECT_TRUE(Bench().NextFixEnabled());  // kilometres
   EXPECT_EQ(Bench().Fixes().Count(), 0);
   EXPECT_EQ(Bench().Log().Count(), 0);
@@ -57,62 +57,62 @@ TEST_F(StatusTest, ValuesOutsideTheirRangeKeepTheDefault) {
   WriteFile(Ini(), "[Settings]\r\nLatLonFormat=7\r\nAzimFormat=3\r\nPrecision=-1\r\n"
                    "DistUnits=2\r\nAzimRange=1\r\nPlusDir=x\r\n");
   Bench().LoadStatus();
-  EXPECT_EQ(S().Display.LatLonFormat, TAngleFormat::DegFrac);
-  EXPECT_EQ(S().Display.AzimFormat, TAngleFormat::DegFrac);
-  EXPECT_EQ(S().Display.Precision, TAccuracy::Low);
-  EXPECT_EQ(S().Display.PlusDir, TPlusDir::NorthEast);
-  EXPECT_EQ(S().Display.DistUnits, TDistUnits::NautMiles);
-  EXPECT_EQ(S().Display.AzimRange, TAzimRange::Zero360);
-  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  EXPECT_EQ(S().display.latLonFormat, AngleFormat::DegFrac);
+  EXPECT_EQ(S().display.azimFormat, AngleFormat::DegFrac);
+  EXPECT_EQ(S().display.precision, Accuracy::Low);
+  EXPECT_EQ(S().display.plusDir, PlusDir::NorthEast);
+  EXPECT_EQ(S().display.distUnits, DistUnits::NautMiles);
+  EXPECT_EQ(S().display.azimRange, AzimRange::Zero360);
+  EXPECT_EQ(Caption(DisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
   EXPECT_TRUE(View().errors.empty());
 }
 
 TEST_F(StatusTest, FontSizesOutside7To12AreIgnored) {
   WriteFile(Ini(), "[Interface]\r\nMenuFontSize=13\r\nPropFontSize=6\r\n");
   Bench().LoadStatus();
-  EXPECT_EQ(S().Interface.MenuFontSize, 9);
-  EXPECT_EQ(S().Interface.PropFontSize, 9);
+  EXPECT_EQ(S().interface.menuFontSize, 9);
+  EXPECT_EQ(S().interface.propFontSize, 9);
   WriteFile(Ini(), "[Interface]\r\nMenuFontSize=12\r\nPropFontSize=7\r\n");
   Bench().LoadStatus();
-  EXPECT_EQ(S().Interface.MenuFontSize, 12);
-  EXPECT_EQ(S().Interface.PropFontSize, 7);
-  EXPECT_EQ(View().settings.Interface.PropFontSize, 7);
+  EXPECT_EQ(S().interface.menuFontSize, 12);
+  EXPECT_EQ(S().interface.propFontSize, 7);
+  EXPECT_EQ(View().settings.interface.propFontSize, 7);
 }
 
 TEST_F(StatusTest, AHandEnteredRadiusSurvivesSavingAndIsUsedNextTime) {
   WriteFile(Ini(), "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
                    "\r\n[Interface]\r\nPropFontSize=11\r\n");
   Bench().LoadStatus();
-  EXPECT_EQ(S().Earth.Shape.SpherRadius, 6371.0L);
-  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High));
+  EXPECT_EQ(S().earth.shape.spherRadius, 6371.0L);
+  Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High));
   ASSERT_TRUE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Ini()),
             "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
             "EllipticLat=1\r\nEllipticArc=0\r\nGeoDistance=0\r\nAzimFormat=0\r\nPlusDir=0\r\n"
             "Precision=2\r\nDistUnits=0\r\nAzimRange=0\r\n"
             "\r\n[Interface]\r\nPropFontSize=11\r\nSound=1\r\nHints=1\r\n");
-  TWorkbench fresh(Bench().Paths());
+  Workbench fresh(Bench().Paths());
   fresh.LoadStatus();
-  EXPECT_EQ(fresh.Settings().Earth.Shape.SpherRadius, 6371.0L);
-  EXPECT_EQ(fresh.Settings().Earth.Shape.PolarRadius, DefaultPolarRadius);
-  EXPECT_EQ(fresh.Settings().Display.Precision, TAccuracy::High);
+  EXPECT_EQ(fresh.Settings().earth.shape.spherRadius, 6371.0L);
+  EXPECT_EQ(fresh.Settings().earth.shape.polarRadius, DefaultPolarRadius);
+  EXPECT_EQ(fresh.Settings().display.precision, Accuracy::High);
 }
 
 TEST_F(StatusTest, UnusableRadiiAreRefusedTogetherAndReportedOnce) {
   WriteFile(Ini(), "[Settings]\r\nSpherRadius=6000\r\nPolarRadius=6400\r\nEquatRadius=6378\r\n"
                    "DistUnits=3\r\n[Interface]\r\nSound=0\r\n");
   Bench().LoadStatus();
-  EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius);
-  EXPECT_EQ(S().Earth.Shape.PolarRadius, DefaultPolarRadius);
+  EXPECT_EQ(S().earth.shape.spherRadius, DefaultSpherRadius);
+  EXPECT_EQ(S().earth.shape.polarRadius, DefaultPolarRadius);
   ASSERT_EQ(View().errors.size(), 1u);
   EXPECT_EQ(View().errors[0], "Unusable Earth radii in the settings file");
-  EXPECT_FALSE(S().Interface.Sound);  // the rest of the settings was read all the same
+  EXPECT_FALSE(S().interface.sound);  // the rest of the settings was read all the same
   EXPECT_FALSE(Bench().NextFixEnabled()) << "Degrees were read";
   for (const char* bad : {"0", "-6371", "1e5000"}) {
     View().errors.clear();
     WriteFile(Ini(), std::string("[Settings]\r\nSpherRadius=") + bad + "\r\n");
     Bench().LoadStatus();
-    EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius) << bad;
+    EXPECT_EQ(S().earth.shape.spherRadius, DefaultSpherRadius) << bad;
     // A number beyond the range does not convert and keeps the radius.
     EXPECT_EQ(View().errors.size(), std::string(bad) == "1e5000" ? 0u : 1u) << bad;
   }
@@ -127,9 +127,9 @@ TEST_F(StatusTest, RadiiThatMakeNoSensibleEarthAreRefusedAsASet) {
     View().errors.clear();
     WriteFile(Ini(), std::string("[Settings]\r\n") + bad + "\r\n");
     Bench().LoadStatus();
-    EXPECT_EQ(S().Earth.Shape.SpherRadius, DefaultSpherRadius) << bad;
-    EXPECT_EQ(S().Earth.Shape.PolarRadius, DefaultPolarRadius) << bad;
-    EXPECT_EQ(S().Earth.Shape.EquatRadius, DefaultEquatRadius) << bad;
+    EXPECT_EQ(S().earth.shape.spherRadius, DefaultSpherRadius) << bad;
+    EXPECT_EQ(S().earth.shape.polarRadius, DefaultPolarRadius) << bad;
+    EXPECT_EQ(S().earth.shape.equatRadius, DefaultEquatRadius) << bad;
     EXPECT_EQ(View().errors, std::vector<std::string>{"Unusable Earth radii in the settings file"})
         << bad;
   }
@@ -138,9 +138,9 @@ TEST_F(StatusTest, RadiiThatMakeNoSensibleEarthAreRefusedAsASet) {
   WriteFile(Ini(), "[Settings]\r\nSpherRadius=1\r\nPolarRadius=90000\r\nEquatRadius=100000\r\n");
   Bench().LoadStatus();
   EXPECT_TRUE(View().errors.empty());
-  EXPECT_EQ(S().Earth.Shape.SpherRadius, 1.0L);
-  EXPECT_EQ(S().Earth.Shape.PolarRadius, 90000.0L);
-  EXPECT_EQ(S().Earth.Shape.EquatRadius, 100000.0L);
+  EXPECT_EQ(S().earth.shape.spherRadius, 1.0L);
+  EXPECT_EQ(S().earth.shape.polarRadius, 90000.0L);
+  EXPECT_EQ(S().earth.shape.equatRadius, 100000.0L);
 }
 
 // 70000 fixes: the 4465 beyond the capacity are said at start, and the
@@ -156,7 +156,7 @@ TEST_F(StatusTest, AStatusFileLoadedInPartIsKeptUntilTheUserAgrees) {
   EXPECT_FALSE(Bench().SaveStatus());
   ASSERT_EQ(View().questions.size(), 1u);
   EXPECT_EQ(ReadFile(Data("navorix.fix")), text) << "byte for byte";
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   EXPECT_TRUE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), text) << "the old file stays beside it";
 }
@@ -165,8 +165,8 @@ TEST_F(StatusTest, ASecondCopyIsToldAndAsksBeforeReplacingTheFirstOnesFiles) {
   Bench().LoadStatus();
   AddFix("FIRST");
   ASSERT_TRUE(Bench().SaveStatus());
-  TWorkbench second(Bench().Paths());
-  testing::TRecorder secondView(second);
+  Workbench second(Bench().Paths());
+  testing::Recorder secondView(second);
   second.Attach(secondView.All());
   second.LoadStatus();
   EXPECT_EQ(secondView.errors,
@@ -183,10 +183,10 @@ TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   std::filesystem::create_directory(Ini());
   WriteFile(Data("navorix.fix"), "10 20 A\r\n");
   WriteFile(Data("navorix.his"), "l1\r\nl2\r\nl3\r\n");
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::InfixDMS));
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::InfixDMS));
   Bench().LoadStatus();
   ASSERT_EQ(View().errors.size(), 1u);
-  EXPECT_EQ(S().Display.LatLonFormat, TAngleFormat::InfixDMS);  // not read, so kept
+  EXPECT_EQ(S().display.latLonFormat, AngleFormat::InfixDMS);  // not read, so kept
   EXPECT_FALSE(Bench().NextFixEnabled()) << "no unit was read";
   EXPECT_EQ(Bench().Fixes().Count(), 1);
   EXPECT_EQ(Bench().Log().Count(), 1);
@@ -199,7 +199,7 @@ TEST_F(StatusTest, AnUnreadableSettingsFileIsShownAndTheStoresStillLoad) {
   EXPECT_TRUE(std::filesystem::is_directory(Ini()));
   EXPECT_TRUE(std::filesystem::exists(Data("navorix.fix")));
   // Even with a yes a directory is never replaced by a file.
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   EXPECT_FALSE(Bench().SaveStatus());
   EXPECT_EQ(View().errors.size(), 2u);
   EXPECT_TRUE(std::filesystem::is_directory(Ini()));
@@ -221,20 +221,20 @@ TEST_F(StatusTest, AnOldLogIsRenamedOnlyWhenThereIsNoHistory) {
 TEST_F(StatusTest, ReloadRestoresTheSavedFixesAndLog) {
   AddFix("ALPHA", "1", "2");
   AddFix("BETA", "3", "4");
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
-  ASSERT_EQ(Run(TOpTag::Midpoint, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::Midpoint, {1, 2}), RunResult::Logged);
   ASSERT_TRUE(Bench().SaveStatus());
   AddFix("BRAVO");
-  ASSERT_EQ(Run(TOpTag::Azimuth, {1, 3}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::Azimuth, {1, 3}), RunResult::Logged);
   ASSERT_TRUE(Bench().NextFixEnabled());
   Bench().LoadStatus();
   EXPECT_EQ(Bench().Fixes().Count(), 2);
-  EXPECT_EQ(Bench().Fixes().Get(1).Name, "ALPHA");
+  EXPECT_EQ(Bench().Fixes().Get(1).name, "ALPHA");
   EXPECT_EQ(View().selected, 0);
   EXPECT_EQ(Bench().Log().Count(), 2);
   EXPECT_EQ(Bench().ShownRecord(), 2);
-  EXPECT_EQ(View().log.Line1, "Midpoint from ALPHA to BETA");
-  EXPECT_EQ(View().log.Number, "2");
+  EXPECT_EQ(View().log.line1, "Midpoint from ALPHA to BETA");
+  EXPECT_EQ(View().log.number, "2");
   // Clearing the log ended the chain; the kilometres read then enabled the
   // button again, as at start.
   ASSERT_GE(View().nextFix.size(), 2u);
@@ -254,16 +254,16 @@ TEST_F(StatusTest, WithoutADataDirectorySavingFailsAfterTheSettings) {
 }
 
 TEST_F(StatusTest, PerUserDirectoriesAreMadeWhenFirstNeeded) {
-  TAppData paths = Bench().Paths();
-  paths.Portable = false;
-  paths.SettingsDir = dir.Path() + "/config/navorix/";
-  paths.DataDir = dir.Path() + "/share/navorix/data/";
-  TWorkbench perUser(paths);
+  AppData paths = Bench().Paths();
+  paths.portable = false;
+  paths.settingsDir = dir.Path() + "/config/navorix/";
+  paths.dataDir = dir.Path() + "/share/navorix/data/";
+  Workbench perUser(paths);
   perUser.LoadStatus();  // nothing there yet: no failure
   ASSERT_TRUE(perUser.SaveStatus());
-  EXPECT_TRUE(std::filesystem::exists(paths.SettingsDir + "navorix.ini"));
-  EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.fix"));
-  EXPECT_TRUE(std::filesystem::exists(paths.DataDir + "navorix.his"));
+  EXPECT_TRUE(std::filesystem::exists(paths.settingsDir + "navorix.ini"));
+  EXPECT_TRUE(std::filesystem::exists(paths.dataDir + "navorix.fix"));
+  EXPECT_TRUE(std::filesystem::exists(paths.dataDir + "navorix.his"));
 }
 
 TEST_F(StatusTest, AFailedSaveLeavesTheOldFileAndTheOthersAreSaved) {
@@ -273,7 +273,7 @@ TEST_F(StatusTest, AFailedSaveLeavesTheOldFileAndTheOthersAreSaved) {
   // A directory where the history file should go makes that step fail.
   std::filesystem::create_directory(Data("navorix.his"));
   WriteFile(Data("navorix.his/x"), "");
-  View().answer = TAnswer::Yes;  // to "changed since Navorix read it"
+  View().answer = Answer::Yes;  // to "changed since Navorix read it"
   EXPECT_FALSE(Bench().SaveStatus());
   EXPECT_EQ(View().errors.size(), 1u);
   EXPECT_NE(ReadFile(Data("navorix.fix")).find("NEW"), std::string::npos);
@@ -305,9 +305,9 @@ TEST_F(StatusTest, AFullDiskLeavesEveryStatusFileAsItWas) {
   WriteFile(Data("navorix.fix"), fixes);
   WriteFile(Data("navorix.his"), history);
   // A workbench whose every write fails, as on a full disk.
-  testing::TFailingWrites fullDisk;
-  TWorkbench fullBench(Bench().Paths(), fullDisk.Calls);
-  testing::TRecorder fullView(fullBench);
+  testing::FailingWrites fullDisk;
+  Workbench fullBench(Bench().Paths(), fullDisk.calls);
+  testing::Recorder fullView(fullBench);
   fullBench.Attach(fullView.All());
   fullBench.LoadStatus();
   ASSERT_EQ(fullBench.Fixes().Count(), 1);
@@ -330,7 +330,7 @@ TEST_F(StatusTest, AFileChangedOnDiskIsNotReplacedWithoutAQuestion) {
   ASSERT_EQ(View().questions.size(), 1u);
   EXPECT_EQ(View().questions[0].rfind("navorix.fix was changed on the disk|", 0), 0u);
   EXPECT_EQ(ReadFile(Data("navorix.fix")), "30 40 THEIRS\r\n");
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   EXPECT_TRUE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "30 40 THEIRS\r\n");
   EXPECT_NE(ReadFile(Data("navorix.fix")).find("OLD"), std::string::npos);
@@ -382,9 +382,9 @@ TEST_F(StatusTest, ReloadAsksOnlyAfterAChangeSinceLoadingOrSaving) {
   // Each kind of change: fixes, log, options.
   const std::vector<std::function<void()>> changes = {
       [this] { AddFix("C"); },
-      [this] { Bench().SortFixes(TSortOrder::ByName); },
-      [this] { ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged); },
-      [this] { Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::High)); },
+      [this] { Bench().SortFixes(SortOrder::ByName); },
+      [this] { ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged); },
+      [this] { Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High)); },
       [this] { Bench().ToggleEllipticArc(); },
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {
@@ -417,40 +417,40 @@ TEST_F(StatusTest, LeavingAfterANoToReplacingSaysWhyTheProgramStays) {
   EXPECT_EQ(View().errors, std::vector<std::string>{"Status not saved in full, so Navorix stays open"});
   for (const std::string& error : View().errors) EXPECT_LE(error.size(), MaxMessageLength);
   // A yes saves all, and the program may end.
-  View().answer = TAnswer::Yes;
+  View().answer = Answer::Yes;
   View().errors.clear();
   EXPECT_TRUE(Bench().SaveStatusToLeave());
   EXPECT_TRUE(View().errors.empty());
 }
 
 TEST_F(StatusTest, OptionsCaptionsFollowTheValues) {
-  Bench().SetDisplayOption(TDisplayOption::LatLonFormat, Index(TAngleFormat::InfixDMS));
-  EXPECT_EQ(Caption(TDisplayOption::LatLonFormat), "Lat/Lon &Format: Infix DMS");
-  Bench().SetDisplayOption(TDisplayOption::AzimFormat, Index(TAngleFormat::DegMinSec));
-  EXPECT_EQ(Caption(TDisplayOption::AzimFormat), "&Azimuth Format: Deg/Min/Sec");
-  Bench().SetDisplayOption(TDisplayOption::PlusDir, Index(TPlusDir::SouthWest));
-  EXPECT_EQ(Caption(TDisplayOption::PlusDir), "&Plus coordinates: South-West");
-  Bench().SetDisplayOption(TDisplayOption::Precision, Index(TAccuracy::Medium));
-  EXPECT_EQ(Caption(TDisplayOption::Precision), "&Display Accuracy: Medium");
-  Bench().SetDisplayOption(TDisplayOption::AzimRange, Index(TAzimRange::Zero360));
-  EXPECT_EQ(Caption(TDisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
-  Bench().SetDisplayOption(TDisplayOption::DistUnits, Index(TDistUnits::NautMiles));
-  EXPECT_EQ(Caption(TDisplayOption::DistUnits), "Distance &Units: Naut.Miles");
-  EXPECT_EQ(View().settings.Display, S().Display);
+  Bench().SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::InfixDMS));
+  EXPECT_EQ(Caption(DisplayOption::LatLonFormat), "Lat/Lon &Format: Infix DMS");
+  Bench().SetDisplayOption(DisplayOption::AzimFormat, Index(AngleFormat::DegMinSec));
+  EXPECT_EQ(Caption(DisplayOption::AzimFormat), "&Azimuth Format: Deg/Min/Sec");
+  Bench().SetDisplayOption(DisplayOption::PlusDir, Index(PlusDir::SouthWest));
+  EXPECT_EQ(Caption(DisplayOption::PlusDir), "&Plus coordinates: South-West");
+  Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::Medium));
+  EXPECT_EQ(Caption(DisplayOption::Precision), "&Display Accuracy: Medium");
+  Bench().SetDisplayOption(DisplayOption::AzimRange, Index(AzimRange::Zero360));
+  EXPECT_EQ(Caption(DisplayOption::AzimRange), "Azimuth Range: 0\xB0..+360\xB0");
+  Bench().SetDisplayOption(DisplayOption::DistUnits, Index(DistUnits::NautMiles));
+  EXPECT_EQ(Caption(DisplayOption::DistUnits), "Distance &Units: Naut.Miles");
+  EXPECT_EQ(View().settings.display, S().display);
   // A damaged value shows the first name rather than reading past a table.
-  TDisplayOptions damaged;
-  damaged.LatLonFormat = static_cast<TAngleFormat>(9);
-  EXPECT_EQ(OptionCaption(TDisplayOption::LatLonFormat, damaged), "Lat/Lon &Format: Deg/Frac");
+  DisplayOptions damaged;
+  damaged.latLonFormat = static_cast<AngleFormat>(9);
+  EXPECT_EQ(OptionCaption(DisplayOption::LatLonFormat, damaged), "Lat/Lon &Format: Deg/Frac");
 }
 
 // A number that is none of an option's values (a script's or a cast's)
 // changes nothing and is no change to ask about before reloading.
 TEST_F(StatusTest, ANumberBeyondAnOptionsValuesChangesNothing) {
-  const TDisplayOptions before = S().Display;
-  for (const TDisplayOptionInfo& option : DisplayOptionTable) {
-    for (int value : {-1, option.Count}) {
-      Bench().SetDisplayOption(option.Option, value);
-      EXPECT_EQ(S().Display, before) << option.Key << " " << value;
+  const DisplayOptions before = S().display;
+  for (const DisplayOptionInfo& option : DisplayOptionTable) {
+    for (int value : {-1, option.count}) {
+      Bench().SetDisplayOption(option.option, value);
+      EXPECT_EQ(S().display, before) << option.key << " " << value;
     }
   }
   EXPECT_EQ(Bench().ReloadStatusQuestion(), "");
@@ -464,27 +464,27 @@ TEST_F(StatusTest, SoundAndHintsAreSavedAsSet) {
   EXPECT_NE(text.find("Sound=0\r\nHints=0\r\n"), std::string::npos) << text;
   // With the sound off nothing is played, not even the done sound.
   AddNames({"A", "B"});
-  ASSERT_EQ(Run(TOpTag::FixFix, {1, 2}), TRunResult::Logged);
+  ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
   EXPECT_TRUE(View().sounds.empty());
 }
 
 TEST_F(StatusTest, EllipsoidSwitchesAreRead) {
   WriteFile(Ini(), "[Settings]\r\nEllipticLat=0\r\nEllipticArc=0\r\nGeoDistance=5\r\n");
   Bench().LoadStatus();
-  EXPECT_FALSE(S().Earth.EllipticLat);
-  EXPECT_FALSE(S().Earth.EllipticArc);
-  EXPECT_TRUE(S().Earth.GeoDistance);
+  EXPECT_FALSE(S().earth.ellipticLat);
+  EXPECT_FALSE(S().earth.ellipticArc);
+  EXPECT_TRUE(S().earth.geoDistance);
 }
 
 TEST_F(StatusTest, TheChartsSectionIsWrittenOnlyOnceItWasPlacedAndTakenWhole) {
   const std::string kept = "[Settings]\r\nEllipticLat=1\r\n[Other]\r\nKey=x\r\n";
   WriteFile(Ini(), kept);
   Bench().LoadStatus();
-  EXPECT_FALSE(S().Chart.Placed);
+  EXPECT_FALSE(S().chart.placed);
   ASSERT_TRUE(Bench().SaveStatus());
   EXPECT_EQ(ReadFile(Ini()).find("[Chart]"), std::string::npos) << "never opened, never written";
 
-  TChartSettings chart{true, -40, 30, 640, 480, TChartProjection::Mercator};
+  ChartSettings chart{true, -40, 30, 640, 480, ChartProjection::Mercator};
   Bench().SetChartSettings(chart);
   EXPECT_EQ(Bench().ReloadStatusQuestion(), "") << "a moved window asks nothing";
   ASSERT_TRUE(Bench().SaveStatus());
@@ -494,26 +494,26 @@ TEST_F(StatusTest, TheChartsSectionIsWrittenOnlyOnceItWasPlacedAndTakenWhole) {
   EXPECT_NE(text.find("[Other]\r\nKey=x\r\n"), std::string::npos) << "other sections stay";
   Bench().SetChartSettings({});
   Bench().LoadStatus();
-  EXPECT_EQ(S().Chart, chart);
+  EXPECT_EQ(S().chart, chart);
 
   // A place is taken whole or not at all; the projection on its own.
   struct Case {
     const char* section;
     bool placed;
-    TChartProjection projection;
+    ChartProjection projection;
   };
   const Case cases[] = {
-      {"Left=0\r\nTop=0\r\nWidth=100\r\nHeight=16384\r\nProjection=1", true, TChartProjection::Mercator},
-      {"Left=0\r\nTop=0\r\nWidth=99\r\nHeight=480\r\nProjection=2", false, TChartProjection::Globe},
-      {"Left=-16385\r\nTop=0\r\nWidth=640\r\nHeight=480", false, TChartProjection::Globe},
-      {"Top=0\r\nWidth=640\r\nHeight=480\r\nProjection=1", true, TChartProjection::Mercator},
-      {"Left=0\r\nTop=0\r\nWidth=640", false, TChartProjection::Globe},
+      {"Left=0\r\nTop=0\r\nWidth=100\r\nHeight=16384\r\nProjection=1", true, ChartProjection::Mercator},
+      {"Left=0\r\nTop=0\r\nWidth=99\r\nHeight=480\r\nProjection=2", false, ChartProjection::Globe},
+      {"Left=-16385\r\nTop=0\r\nWidth=640\r\nHeight=480", false, ChartProjection::Globe},
+      {"Top=0\r\nWidth=640\r\nHeight=480\r\nProjection=1", true, ChartProjection::Mercator},
+      {"Left=0\r\nTop=0\r\nWidth=640", false, ChartProjection::Globe},
   };
   for (const Case& c : cases) {
     WriteFile(Ini(), std::string("[Chart]\r\n") + c.section + "\r\n");
     Bench().LoadStatus();
-    EXPECT_EQ(S().Chart.Placed, c.placed) << c.section;
-    EXPECT_EQ(S().Chart.Projection, c.projection) << c.section;
+    EXPECT_EQ(S().chart.placed, c.placed) << c.section;
+    EXPECT_EQ(S().chart.projection, c.projection) << c.section;
   }
 }
 

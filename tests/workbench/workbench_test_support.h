@@ -21,20 +21,20 @@ namespace navorix::testing {
 // Every observer at once. The rows are kept by applying each notification,
 // so a wrong or missing notification shows as rows that differ from the
 // workbench's.
-class TRecorder : public TFixListObserver,
-                  public TFixPanelObserver,
-                  public TLogObserver,
-                  public TOptionsObserver,
-                  public TNextFixObserver,
-                  public TMessageObserver {
+class Recorder : public FixListObserver,
+                  public FixPanelObserver,
+                  public LogObserver,
+                  public OptionsObserver,
+                  public NextFixObserver,
+                  public MessageObserver {
  public:
-  explicit TRecorder(const TWorkbench& Bench) : bench_(Bench) {
+  explicit Recorder(const Workbench& bench) : bench_(bench) {
     RowsReset();
     resets = 0;
-    selected = Bench.CurrentRow();
-    panel = Bench.FixPanel();
-    log = Bench.LogDisplay();
-    settings = Bench.Settings();
+    selected = bench.CurrentRow();
+    panel = bench.FixPanel();
+    log = bench.LogDisplay();
+    settings = bench.Settings();
   }
 
   void RowsReset() override {
@@ -42,72 +42,72 @@ class TRecorder : public TFixListObserver,
     for (int row = 0; row < bench_.RowCount(); ++row) rows.push_back(bench_.RowText(row));
     ++resets;
   }
-  void RowInserted(int Row) override { rows.insert(rows.begin() + Row, bench_.RowText(Row)); }
-  void RowRemoved(int Row) override { rows.erase(rows.begin() + Row); }
-  void RowChanged(int Row) override { rows.at(static_cast<std::size_t>(Row)) = bench_.RowText(Row); }
-  void RowsSwapped(int Row) override {
-    std::swap(rows.at(static_cast<std::size_t>(Row)), rows.at(static_cast<std::size_t>(Row) + 1));
+  void RowInserted(int row) override { rows.insert(rows.begin() + row, bench_.RowText(row)); }
+  void RowRemoved(int row) override { rows.erase(rows.begin() + row); }
+  void RowChanged(int row) override { rows.at(static_cast<std::size_t>(row)) = bench_.RowText(row); }
+  void RowsSwapped(int row) override {
+    std::swap(rows.at(static_cast<std::size_t>(row)), rows.at(static_cast<std::size_t>(row) + 1));
   }
-  void CurrentRowChanged(int Row) override { selected = Row; }
-  void FixPanelChanged(const TFixPanel& Panel) override { panel = Panel; }
-  void LogShown(const TLogDisplay& Display) override { log = Display; }
-  void OptionsChanged(const TSettings& Settings) override {
-    settings = Settings;
+  void CurrentRowChanged(int row) override { selected = row; }
+  void FixPanelChanged(const FixPanelState& shown) override { panel = shown; }
+  void LogShown(const LogDisplayState& display) override { log = display; }
+  void OptionsChanged(const ProgramSettings& changed) override {
+    settings = changed;
     ++optionChanges;
   }
-  void NextFixChanged(bool Enabled) override { nextFix.push_back(Enabled); }
-  void ShowError(const std::string& Message) override { errors.push_back(Message); }
+  void NextFixChanged(bool enabled) override { nextFix.push_back(enabled); }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
   // A report is kept whole, and its lines count as errors too.
-  void ShowReport(const std::vector<std::string>& Lines) override {
-    reports.push_back(Lines);
-    TMessageObserver::ShowReport(Lines);
+  void ShowReport(const std::vector<std::string>& lines) override {
+    reports.push_back(lines);
+    MessageObserver::ShowReport(lines);
   }
-  void ShowEntryReport(const std::vector<std::string>& Lines) override {
-    entryReports.push_back(Lines);
+  void ShowEntryReport(const std::vector<std::string>& lines) override {
+    entryReports.push_back(lines);
   }
-  void PlaySound(TSound Sound, bool Wait) override { sounds.emplace_back(Sound, Wait); }
-  TAnswer Ask(const std::string& Question, TButtons) override {
-    questions.push_back(Question);
+  void PlaySound(Sound sound, bool wait) override { sounds.emplace_back(sound, wait); }
+  Answer Ask(const std::string& question, Buttons) override {
+    questions.push_back(question);
     return answer;
   }
 
-  TObservers All() {
+  Observers All() {
     return {this, this, this, this, this, this};
   }
-  int Sounds(TSound Sound) const {
+  int Sounds(Sound sound) const {
     int n = 0;
-    for (const auto& s : sounds) n += s.first == Sound ? 1 : 0;
+    for (const auto& s : sounds) n += s.first == sound ? 1 : 0;
     return n;
   }
 
   std::vector<std::string> rows;
   int selected = 0;
   int resets = 0;
-  TFixPanel panel;
-  TLogDisplay log;
-  TSettings settings;
+  FixPanelState panel;
+  LogDisplayState log;
+  ProgramSettings settings;
   int optionChanges = 0;
   std::vector<bool> nextFix;  // every announced change of the Next Fix button
   std::vector<std::string> errors;
   std::vector<std::vector<std::string>> reports;
   std::vector<std::vector<std::string>> entryReports;
-  std::vector<std::pair<TSound, bool>> sounds;
+  std::vector<std::pair<Sound, bool>> sounds;
   std::vector<std::string> questions;
-  TAnswer answer = TAnswer::No;  // to every question
+  Answer answer = Answer::No;  // to every question
 
  private:
-  const TWorkbench& bench_;
+  const Workbench& bench_;
 };
 
 // Answers with the given operands, or cancels.
-struct TFixedOperands : TOperandSource {
-  bool Confirm = true;
-  TOperands Given;
-  int Asked = 0;
-  bool Ask(const TDialogLayout&, std::string_view, TOperands& Operands) override {
-    ++Asked;
-    if (!Confirm) return false;
-    Operands = Given;
+struct FixedOperands : OperandSource {
+  bool confirm = true;
+  Operands given;
+  int asked = 0;
+  bool Ask(const DialogLayout&, std::string_view, Operands& operands) override {
+    ++asked;
+    if (!confirm) return false;
+    operands = given;
     return true;
   }
 };
@@ -115,36 +115,36 @@ struct TFixedOperands : TOperandSource {
 class WorkbenchTest : public ::testing::Test {
  protected:
   WorkbenchTest() {
-    TAppData paths;
-    paths.ProgramDir = dir.Path() + "/";
-    paths.SettingsDir = paths.ProgramDir;
-    paths.DataDir = dir.Path() + "/data/";
-    std::filesystem::create_directory(paths.DataDir);
-    bench = std::make_unique<TWorkbench>(paths);
-    view = std::make_unique<TRecorder>(*bench);
+    AppData paths;
+    paths.programDir = dir.Path() + "/";
+    paths.settingsDir = paths.programDir;
+    paths.dataDir = dir.Path() + "/data/";
+    std::filesystem::create_directory(paths.dataDir);
+    bench = std::make_unique<Workbench>(paths);
+    view = std::make_unique<Recorder>(*bench);
     bench->Attach(view->All());
   }
 
   // Adds a fix at the end through the fix input dialog's road, with its
   // coordinates typed in degrees.
-  void AddFix(const std::string& Name, const std::string& Lat = "10", const std::string& Lon = "20") {
+  void AddFix(const std::string& name, const std::string& lat = "10", const std::string& lon = "20") {
     Bench().SelectRow(Bench().RowCount() - 1);
-    const TFixEdit edit = Bench().BeginFixEdit(true);
-    const TFixCheck check = Bench().CheckFixInput(edit, Name, Lat, Lon);
-    ASSERT_TRUE(check.Passed()) << Name;
-    ASSERT_TRUE(Bench().StoreFix(edit, check, Lat, Lon));
+    const FixEdit edit = Bench().BeginFixEdit(true);
+    const FixCheck check = Bench().CheckFixInput(edit, name, lat, lon);
+    ASSERT_TRUE(check.Passed()) << name;
+    ASSERT_TRUE(Bench().StoreFix(edit, check, lat, lon));
   }
-  void AddNames(const std::vector<std::string>& Names) {
-    for (const auto& name : Names) AddFix(name);
+  void AddNames(const std::vector<std::string>& names) {
+    for (const auto& name : names) AddFix(name);
   }
   // Runs an operation with the given fixes and numbers.
-  TRunResult Run(TOpTag Op, std::vector<std::uint16_t> Fixes, long double Distance = 0.0L,
-                 long double Azimuth = 0.0L) {
-    TFixedOperands source;
-    for (std::size_t i = 0; i < Fixes.size() && i < 4; ++i) source.Given.Fix[i] = Fixes[i];
-    source.Given.Distance = Distance;
-    source.Given.Azimuth = Azimuth;
-    return Bench().RunOperation(Op, source);
+  RunResult Run(OperationTag op, std::vector<std::uint16_t> fixes, long double distance = 0.0L,
+                 long double azimuth = 0.0L) {
+    FixedOperands source;
+    for (std::size_t i = 0; i < fixes.size() && i < 4; ++i) source.given.fix[i] = fixes[i];
+    source.given.distance = distance;
+    source.given.azimuth = azimuth;
+    return Bench().RunOperation(op, source);
   }
   // The rows of the view must always be the workbench's rows.
   void ExpectRowsMatch() const {
@@ -153,19 +153,19 @@ class WorkbenchTest : public ::testing::Test {
       EXPECT_EQ(view->rows[static_cast<std::size_t>(row)], bench->RowText(row)) << "row " << row;
     }
     EXPECT_EQ(view->rows.back(), "");
-    EXPECT_EQ(view->panel.Counter, "N = " + std::to_string(bench->Fixes().Count()));
+    EXPECT_EQ(view->panel.counter, "N = " + std::to_string(bench->Fixes().Count()));
     EXPECT_EQ(view->selected, bench->CurrentRow());
     EXPECT_EQ(view->panel, bench->FixPanel());
   }
-  std::string Data(const std::string& Name) const { return dir.Path() + "/data/" + Name; }
+  std::string Data(const std::string& name) const { return dir.Path() + "/data/" + name; }
   std::string Ini() const { return dir.Path() + "/navorix.ini"; }
 
-  TWorkbench& Bench() { return *bench; }
-  TRecorder& View() { return *view; }
+  Workbench& Bench() { return *bench; }
+  Recorder& View() { return *view; }
 
-  TTempDir dir;
-  std::unique_ptr<TWorkbench> bench;
-  std::unique_ptr<TRecorder> view;
+  TempDir dir;
+  std::unique_ptr<Workbench> bench;
+  std::unique_ptr<Recorder> view;
 };
 
 }  // namespace navorix::testing

@@ -19,9 +19,9 @@ class QPushButton;
 
 namespace navorix {
 
-class TSoundTable;
+class SoundTable;
 
-class TAlertBox : public TModalDialog {
+class AlertBox : public ModalDialog {
   Q_OBJECT
 
  public:
@@ -31,35 +31,35 @@ class TAlertBox : public TModalDialog {
   // classic dialog frame of 3 pixels on each side.
   static constexpr int FrameWidth = 6;
 
-  explicit TAlertBox(QWidget* Parent = nullptr);
+  explicit AlertBox(QWidget* parent = nullptr);
 
   // Shows Message (Windows-1252; "|" or codes 1..8 end a line) modally with
   // Buttons buttons (2: Yes, No; 3: Yes, No, Cancel) and returns the answer.
-  TAnswer Ask(const std::string& Message, int Buttons);
+  Answer ask(const std::string& message, int buttons);
 
   // Lays the box out for Message and Buttons without showing it (Ask does
   // this first); for tests and for a caller that shows the box itself.
-  void Prepare(const std::string& Message, int Buttons);
+  void prepare(const std::string& message, int buttonSet);
 
   // The proportional font's point size ("PropFontSize"); 7..12.
-  void SetPropFontSize(int PointSize);
+  void setPropFontSize(int pointSize);
   // The sound played, without waiting, when the box is shown.
-  void SetSound(TSoundTable* Sounds, int Number);
+  void setSound(SoundTable* sounds, int number);
 
-  QLabel* Line(int Index) const { return lines_[static_cast<std::size_t>(Index)]; }  // 0..7
-  QPushButton* YesButton() const { return yes_; }
-  QPushButton* NoButton() const { return no_; }
-  QPushButton* CancelButton() const { return cancel_; }
+  QLabel* line(int index) const { return lines_[static_cast<std::size_t>(index)]; }  // 0..7
+  QPushButton* yesButton() const { return yes_; }
+  QPushButton* noButton() const { return no_; }
+  QPushButton* cancelButton() const { return cancel_; }
 
  public slots:
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* Event) override;
-  void keyPressEvent(QKeyEvent* Event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void Answer(TAnswer A);
+  void answer(Answer A);
 
   std::array<QLabel*, AlertMaxLines> lines_{};
   QPushButton* yes_ = nullptr;
@@ -67,7 +67,7 @@ class TAlertBox : public TModalDialog {
   QPushButton* cancel_ = nullptr;
   QFont font_;
   int buttons_ = 2;
-  TSoundTable* sounds_ = nullptr;
+  SoundTable* sounds_ = nullptr;
   int sound_ = 0;
 };
 

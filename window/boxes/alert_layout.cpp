@@ -15,51 +15,51 @@ constexpr int BottomMargin = 6;
 constexpr int RightMargin = 6;
 constexpr int ButtonCentring = 3;
 
-bool EndsLine(char C) { return C == LineEnd || (C >= '\x01' && C <= '\x08'); }
+bool endsLine(char C) { return C == LineEnd || (C >= '\x01' && C <= '\x08'); }
 
 }  // namespace
 
-std::vector<std::string> AlertLines(std::string_view Message) {
+std::vector<std::string> alertLines(std::string_view message) {
   std::vector<std::string> lines;
   std::string line;
   // The message gets a final "|": every line, the last too, ends with one.
-  for (std::size_t i = 0; i <= Message.size() && lines.size() < AlertMaxLines; ++i) {
-    if (i == Message.size() || EndsLine(Message[i])) {
+  for (std::size_t i = 0; i <= message.size() && lines.size() < AlertMaxLines; ++i) {
+    if (i == message.size() || endsLine(message[i])) {
       lines.push_back(line);
       line.clear();
     } else {
-      line += Message[i];
+      line += message[i];
     }
   }
   return lines;
 }
 
-TAlertLayout LayoutAlert(const std::vector<int>& LineWidths, int LineHeight, int Buttons,
-                         int ButtonWidth, int ButtonHeight, int FrameWidth) {
-  TAlertLayout out;
-  out.LineCount = static_cast<int>(std::min<std::size_t>(LineWidths.size(), AlertMaxLines));
-  const int row = LineHeight + RowGap;
+AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons,
+                         int buttonWidth, int buttonHeight, int frameWidth) {
+  AlertLayout out;
+  out.lineCount = static_cast<int>(std::min<std::size_t>(lineWidths.size(), AlertMaxLines));
+  const int row = lineHeight + RowGap;
   int widest = 0;
-  for (int i = 0; i < out.LineCount; ++i) {
-    out.LineTop[static_cast<std::size_t>(i)] = row - LineShift * out.LineCount + i * row;
-    widest = std::max(widest, LineWidths[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < out.lineCount; ++i) {
+    out.lineTop[static_cast<std::size_t>(i)] = row - LineShift * out.lineCount + i * row;
+    widest = std::max(widest, lineWidths[static_cast<std::size_t>(i)]);
   }
-  const int last_top = out.LineCount > 0 ? out.LineTop[static_cast<std::size_t>(out.LineCount - 1)]
+  const int lastTop = out.lineCount > 0 ? out.lineTop[static_cast<std::size_t>(out.lineCount - 1)]
                                          : row;
-  out.ButtonTop = last_top + row + ButtonsBelowLastLine;
-  out.ClientHeight = out.ButtonTop + ButtonHeight + BottomMargin;
-  out.ClientWidth = AlertTextLeft + widest + RightMargin;
+  out.buttonTop = lastTop + row + ButtonsBelowLastLine;
+  out.clientHeight = out.buttonTop + buttonHeight + BottomMargin;
+  out.clientWidth = AlertTextLeft + widest + RightMargin;
 
-  const int buttons_span = Buttons * (ButtonWidth + ButtonGap);
-  const int least = buttons_span + ButtonGap;
-  int window_width = out.ClientWidth + FrameWidth;
-  if (window_width < least) {
-    window_width = least;
-    out.ClientWidth = least - FrameWidth;
+  const int buttonsSpan = buttons * (buttonWidth + ButtonGap);
+  const int least = buttonsSpan + ButtonGap;
+  int windowWidth = out.clientWidth + frameWidth;
+  if (windowWidth < least) {
+    windowWidth = least;
+    out.clientWidth = least - frameWidth;
   }
-  out.ButtonLeft[0] = (window_width - buttons_span + ButtonGap) / 2 - ButtonCentring;
-  out.ButtonLeft[1] = out.ButtonLeft[0] + ButtonWidth + ButtonGap;
-  out.ButtonLeft[2] = out.ButtonLeft[1] + ButtonWidth + ButtonGap;
+  out.buttonLeft[0] = (windowWidth - buttonsSpan + ButtonGap) / 2 - ButtonCentring;
+  out.buttonLeft[1] = out.buttonLeft[0] + buttonWidth + ButtonGap;
+  out.buttonLeft[2] = out.buttonLeft[1] + buttonWidth + ButtonGap;
   return out;
 }
 

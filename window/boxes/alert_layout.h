@@ -20,15 +20,15 @@ inline constexpr int AlertTextLeft = 8;
 // The lines of Message: "|" and the characters with codes 1 to 8 end a
 // line; a message with k separators has k + 1 lines, of which the first
 // eight are kept.
-std::vector<std::string> AlertLines(std::string_view Message);
+std::vector<std::string> alertLines(std::string_view message);
 
-struct TAlertLayout {
-  int LineCount = 0;
-  std::array<int, AlertMaxLines> LineTop{};  // left is always AlertTextLeft
-  int ButtonTop = 0;
-  std::array<int, 3> ButtonLeft{};  // Yes, No, Cancel
-  int ClientWidth = 0;
-  int ClientHeight = 0;
+struct AlertLayout {
+  int lineCount = 0;
+  std::array<int, AlertMaxLines> lineTop{};  // left is always AlertTextLeft
+  int buttonTop = 0;
+  std::array<int, 3> buttonLeft{};  // Yes, No, Cancel
+  int clientWidth = 0;
+  int clientHeight = 0;
 };
 
 // Places LineWidths.size() (1..8) lines of height LineHeight and B buttons
@@ -40,7 +40,7 @@ struct TAlertLayout {
 //   bh + 6; client width = 8 + widest line + 6, widened so that the window
 //   is at least W; Yes at (window width - B (bw + 6) + 6) / 2 - 3, rounded
 //   toward zero, No and Cancel 6 pixels right of the one before.
-TAlertLayout LayoutAlert(const std::vector<int>& LineWidths, int LineHeight, int Buttons,
-                         int ButtonWidth, int ButtonHeight, int FrameWidth);
+AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons,
+                         int buttonWidth, int buttonHeight, int frameWidth);
 
 }  // namespace navorix

@@ -28,16 +28,16 @@ constexpr int PanelInset = 2;
 
 }  // namespace
 
-std::string ErrBoxText(std::string_view Text) {
-  if (Text.find(AccessViolation) != std::string_view::npos) return AccessViolationPlea;
-  return std::string(Text.substr(0, ErrTextMaxChars));
+std::string errBoxText(std::string_view text) {
+  if (text.find(AccessViolation) != std::string_view::npos) return AccessViolationPlea;
+  return std::string(text.substr(0, ErrTextMaxChars));
 }
 
-TErrBox::TErrBox(QWidget* Parent)
-    : TModalDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setObjectName(QStringLiteral("TErrBox"));
+ErrorBox::ErrorBox(QWidget* parent)
+    : ModalDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("ErrorBox"));
   setModal(true);
-  SetTitleBar(*this, TTitleBar::None);
+  setTitleBar(*this, TitleBar::None);
   setFocusPolicy(Qt::StrongFocus);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
@@ -46,13 +46,13 @@ TErrBox::TErrBox(QWidget* Parent)
   setAutoFillBackground(true);
 
   panel_ = new QFrame(this);
-  panel_->setObjectName(QStringLiteral("xPanel"));
+  panel_->setObjectName(QStringLiteral("messagePanel"));
   panel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel_->setLineWidth(1);
 
   icon_ = new QLabel(this);
   icon_->setObjectName(QStringLiteral("Img"));
-  icon_->setPixmap(ErrorIcon());
+  icon_->setPixmap(errorIcon());
   icon_->setGeometry(IconLeft, (Height - IconSize) / 2, IconSize, IconSize);
 
   txt_ = new QLabel(this);
@@ -63,11 +63,11 @@ TErrBox::TErrBox(QWidget* Parent)
   txt_->setMargin(0);
   txt_->setIndent(0);
   // Until start-up names the box's own font: the fixed-pitch font.
-  Set_Font(QString::fromLatin1(FixedFontFamily));
+  setFontFamily(QString::fromLatin1(FixedFontFamily));
 }
 
-void TErrBox::Set_Font(const QString& Family) {
-  QFont font(Family);
+void ErrorBox::setFontFamily(const QString& family) {
+  QFont font(family);
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSize(ErrFontPointSize);
   font.setBold(false);
@@ -75,19 +75,19 @@ void TErrBox::Set_Font(const QString& Family) {
   setFont(font);
 }
 
-void TErrBox::SetSound(TSoundTable* Sounds, int Number) {
-  sounds_ = Sounds;
-  sound_ = Number;
+void ErrorBox::setSound(SoundTable* sounds, int number) {
+  sounds_ = sounds;
+  sound_ = number;
 }
 
-void TErrBox::Prepare(const std::string& Text) { Prepare(std::vector<std::string>{Text}); }
+void ErrorBox::prepare(const std::string& text) { prepare(std::vector<std::string>{text}); }
 
-void TErrBox::Prepare(const std::vector<std::string>& Lines) {
+void ErrorBox::prepare(const std::vector<std::string>& lines) {
   const QFontMetrics fm(font());
   QStringList shown;
   int width = 0;
-  for (const std::string& line : Lines) {
-    shown << ToQString(ErrBoxText(line));
+  for (const std::string& line : lines) {
+    shown << toQString(errBoxText(line));
     width = std::max(width, fm.horizontalAdvance(shown.back()));
   }
   const QString text = shown.join(QLatin1Char('\n'));
@@ -95,40 +95,40 @@ void TErrBox::Prepare(const std::vector<std::string>& Lines) {
   // One line keeps the box's own height; further lines make it taller by
   // what they take as the label draws them.
   const int more =
-      Lines.size() < 2 ? 0 : fm.boundingRect(QRect(), Qt::AlignCenter, text).height() - fm.height();
+      lines.size() < 2 ? 0 : fm.boundingRect(QRect(), Qt::AlignCenter, text).height() - fm.height();
   txt_->setGeometry(TextLeft, TextTop, width, fm.height() + more);
   setFixedSize(TextLeft + width + RightMargin, Height + more);
   panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset,
                       height() - 2 * PanelInset);
 }
 
-void TErrBox::Show_Text(const std::string& Text) { Show_Lines({Text}); }
+void ErrorBox::showText(const std::string& text) { showLines({text}); }
 
-void TErrBox::Show_Lines(const std::vector<std::string>& Lines) {
-  Prepare(Lines);
-  CentreOnActiveForm(*this);
+void ErrorBox::showLines(const std::vector<std::string>& lines) {
+  prepare(lines);
+  centreOnActiveForm(*this);
   exec();
 }
 
-void TErrBox::showEvent(QShowEvent* Event) {
-  QDialog::showEvent(Event);
+void ErrorBox::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
   setFocus();
   if (sounds_ != nullptr) {
     // The box plays its sound to the end; a key pressed meanwhile still
     // closes it.
     QTimer::singleShot(0, this, [this] {
-      if (isVisible()) sounds_->PlaySnd(sound_, true);
+      if (isVisible()) sounds_->playSound(sound_, true);
     });
   }
 }
 
-void TErrBox::keyPressEvent(QKeyEvent* Event) {
-  Event->accept();
+void ErrorBox::keyPressEvent(QKeyEvent* event) {
+  event->accept();
   accept();
 }
 
-void TErrBox::mousePressEvent(QMouseEvent* Event) {
-  QDialog::mousePressEvent(Event);
+void ErrorBox::mousePressEvent(QMouseEvent* event) {
+  QDialog::mousePressEvent(event);
   accept();
 }
 

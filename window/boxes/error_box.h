@@ -16,15 +16,15 @@ class QLabel;
 
 namespace navorix {
 
-class TSoundTable;
+class SoundTable;
 
 inline constexpr std::size_t ErrTextMaxChars = 64;
 
 // What the box shows for Text: a fixed plea when Text reports an access
 // violation, otherwise its first 64 characters.
-std::string ErrBoxText(std::string_view Text);
+std::string errBoxText(std::string_view text);
 
-class TErrBox : public TModalDialog {
+class ErrorBox : public ModalDialog {
   Q_OBJECT
 
  public:
@@ -34,33 +34,33 @@ class TErrBox : public TModalDialog {
   static constexpr int RightMargin = 18;
   static constexpr int IconSize = 32;
 
-  explicit TErrBox(QWidget* Parent = nullptr);
+  explicit ErrorBox(QWidget* parent = nullptr);
 
   // Shows Text (Windows-1252) modally.
-  void Show_Text(const std::string& Text);
+  void showText(const std::string& text);
   // Shows Lines (Windows-1252), one under the other, modally.
-  void Show_Lines(const std::vector<std::string>& Lines);
+  void showLines(const std::vector<std::string>& lines);
   // Lays the box out for Text, or for Lines, without showing it.
-  void Prepare(const std::string& Text);
-  void Prepare(const std::vector<std::string>& Lines);
+  void prepare(const std::string& text);
+  void prepare(const std::vector<std::string>& lines);
 
   // The box's font family, e.g. "Lucida Console", in its regular style.
-  void Set_Font(const QString& Family);
+  void setFontFamily(const QString& family);
   // The sound played when the box is shown; the box waits for its end.
-  void SetSound(TSoundTable* Sounds, int Number);
+  void setSound(SoundTable* sounds, int number);
 
-  QLabel* TextLabel() const { return txt_; }
+  QLabel* textLabel() const { return txt_; }
 
  protected:
-  void showEvent(QShowEvent* Event) override;
-  void keyPressEvent(QKeyEvent* Event) override;
-  void mousePressEvent(QMouseEvent* Event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   QFrame* panel_ = nullptr;
   QLabel* icon_ = nullptr;
   QLabel* txt_ = nullptr;
-  TSoundTable* sounds_ = nullptr;
+  SoundTable* sounds_ = nullptr;
   int sound_ = 0;
 };
 

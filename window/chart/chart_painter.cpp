@@ -34,15 +34,15 @@ const QColor FirstResult(0, 255, 255);
 const QColor OtherResult(255, 255, 0);
 const QColor FigureName(255, 255, 255);
 
-QPointF At(const PixelPoint& p) { return {static_cast<double>(p.u), static_cast<double>(p.v)}; }
+QPointF at(const PixelPoint& p) { return {static_cast<double>(p.u), static_cast<double>(p.v)}; }
 
-void DrawPaths(QPainter& painter, const PixelPaths& paths, const QPen& pen) {
+void drawPaths(QPainter& painter, const PixelPaths& paths, const QPen& pen) {
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   QPolygonF line;
   for (std::size_t i = 0; i < paths.Count(); ++i) {
     line.clear();
-    for (const PixelPoint& p : paths[i]) line << At(p);
+    for (const PixelPoint& p : paths[i]) line << at(p);
     if (paths.Shape(i) == PathShape::Closed)
       painter.drawPolygon(line);
     else
@@ -51,7 +51,7 @@ void DrawPaths(QPainter& painter, const PixelPaths& paths, const QPen& pen) {
 }
 
 // The sea: the globe's disc, or Mercator's world between its limits.
-void DrawSea(QPainter& painter, const MapProjection& p) {
+void drawSea(QPainter& painter, const MapProjection& p) {
   painter.fillRect(QRectF(0, 0, static_cast<double>(p.Width()), static_cast<double>(p.Height())), Space);
   const double s = static_cast<double>(p.Scale());
   const QPointF centre(static_cast<double>(p.Width()) / 2, static_cast<double>(p.Height()) / 2);
@@ -73,7 +73,7 @@ void DrawSea(QPainter& painter, const MapProjection& p) {
 // squares are set straight into a layer the size of the picture and drawn
 // in one go, the same pixels as filled rectangles give at a fraction of
 // the cost; elsewhere (SVG) they stay rectangles.
-void DrawDots(QPainter& painter, const TChartScene& scene) {
+void drawDots(QPainter& painter, const ChartScene& scene) {
   const auto square = [](const ChartDot& dot) {
     return QRect(static_cast<int>(std::lround(dot.at.u)) - 1, static_cast<int>(std::lround(dot.at.v)) - 1, 3, 3);
   };
@@ -111,7 +111,7 @@ void DrawDots(QPainter& painter, const TChartScene& scene) {
   painter.drawImage(QPoint(0, 0), layer);
 }
 
-QFont LabelFont() {
+QFont labelFont() {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPointSize(ChartLabelPointSize);
   return font;
@@ -119,8 +119,8 @@ QFont LabelFont() {
 
 }  // namespace
 
-LabelMetrics ChartLabelMetrics() {
-  const QFontMetricsF metrics(LabelFont());
+LabelMetrics chartLabelMetrics() {
+  const QFontMetricsF metrics(labelFont());
   LabelMetrics labels;
   // Names are capitals: a little narrower than ten M on average.
   labels.charWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")) / 10.0 * 0.85;
@@ -128,37 +128,37 @@ LabelMetrics ChartLabelMetrics() {
   return labels;
 }
 
-void PaintChart(QPainter& painter, const TChartScene& scene) {
+void paintChart(QPainter& painter, const ChartScene& scene) {
   painter.setRenderHint(QPainter::Antialiasing, true);
-  DrawSea(painter, scene.Projection());
-  DrawPaths(painter, scene.Graticule(), QPen(GridLine, 1.0));
-  DrawPaths(painter, scene.Land(), QPen(LandLine, 1.0));
+  drawSea(painter, scene.Projection());
+  drawPaths(painter, scene.Graticule(), QPen(GridLine, 1.0));
+  drawPaths(painter, scene.Land(), QPen(LandLine, 1.0));
 
-  DrawDots(painter, scene);
+  drawDots(painter, scene);
 
   QPen dashed(ArcColour, 1.0, Qt::DashLine);
-  DrawPaths(painter, scene.FigureDashed(), dashed);
-  DrawPaths(painter, scene.FigureCircle(), QPen(FirstResult, 1.5));
-  DrawPaths(painter, scene.FigureGeodesic(), QPen(GeodesicColour, 1.5));
-  DrawPaths(painter, scene.FigureSolid(), QPen(ArcColour, 2.0));
+  drawPaths(painter, scene.FigureDashed(), dashed);
+  drawPaths(painter, scene.FigureCircle(), QPen(FirstResult, 1.5));
+  drawPaths(painter, scene.FigureGeodesic(), QPen(GeodesicColour, 1.5));
+  drawPaths(painter, scene.FigureSolid(), QPen(ArcColour, 2.0));
 
   for (const ChartMarker& marker : scene.Markers()) {
     switch (marker.kind) {
       case ChartMarkerKind::Operand:
         painter.setPen(QPen(FixColour, 2.0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(At(marker.at), 5.0, 5.0);
+        painter.drawEllipse(at(marker.at), 5.0, 5.0);
         break;
       case ChartMarkerKind::Result:
       case ChartMarkerKind::OtherResult:
         painter.setPen(QPen(Space, 1.0));
         painter.setBrush(marker.kind == ChartMarkerKind::Result ? FirstResult : OtherResult);
-        painter.drawEllipse(At(marker.at), 4.5, 4.5);
+        painter.drawEllipse(at(marker.at), 4.5, 4.5);
         break;
     }
   }
   if (scene.Current()) {
-    const QPointF c = At(*scene.Current());
+    const QPointF c = at(*scene.Current());
     painter.setPen(QPen(CurrentColour, 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(c, 8.0, 8.0);
@@ -168,31 +168,31 @@ void PaintChart(QPainter& painter, const TChartScene& scene) {
     painter.drawLine(c + QPointF(0, 9), c + QPointF(0, 12));
   }
 
-  painter.setFont(LabelFont());
+  painter.setFont(labelFont());
   for (const ChartLabel& label : scene.Labels()) {
     painter.setPen(label.figure ? FigureName : FixColour);
-    painter.drawText(At(label.at), ToQString(label.text));
+    painter.drawText(at(label.at), toQString(label.text));
   }
 }
 
-bool SaveChartPicture(const QString& FileName, const TChartScene& scene) {
+bool saveChartPicture(const QString& fileName, const ChartScene& scene) {
   const QSize size(static_cast<int>(scene.Projection().Width()), static_cast<int>(scene.Projection().Height()));
-  if (FileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+  if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
     QSvgGenerator svg;
-    svg.setFileName(FileName);
+    svg.setFileName(fileName);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Navorix Chart"));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    PaintChart(painter, scene);
+    paintChart(painter, scene);
     return painter.end();
   }
   QImage image(size, QImage::Format_RGB32);
   QPainter painter(&image);
-  PaintChart(painter, scene);
+  paintChart(painter, scene);
   painter.end();
-  return image.save(FileName, "PNG");
+  return image.save(fileName, "PNG");
 }
 
 }  // namespace navorix

@@ -10,7 +10,7 @@ class QPainter;
 
 namespace navorix {
 
-class TChartScene;
+class ChartScene;
 
 // The letters of fix names on the chart.
 inline constexpr int ChartLabelPointSize = 8;
@@ -18,13 +18,13 @@ inline constexpr int ChartLabelPointSize = 8;
 struct LabelMetrics;
 
 // The size of the name letters as PaintChart draws them.
-LabelMetrics ChartLabelMetrics();
+LabelMetrics chartLabelMetrics();
 
-void PaintChart(QPainter& Painter, const TChartScene& Scene);
+void paintChart(QPainter& painter, const ChartScene& scene);
 
 // Saves the scene as a PNG or an SVG picture, by the file name's ending
 // (case-insensitive; anything else is PNG's). False when it could not be
 // written.
-bool SaveChartPicture(const QString& FileName, const TChartScene& Scene);
+bool saveChartPicture(const QString& fileName, const ChartScene& scene);
 
 }  // namespace navorix

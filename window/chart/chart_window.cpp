@@ -32,52 +32,52 @@ constexpr const char* PictureFilter = "PNG picture (*.png);;SVG picture (*.svg)"
 
 }  // namespace
 
-LandOutlines LoadChartLand(const QString& ShareDir) {
+LandOutlines loadChartLand(const QString& shareDir) {
   try {
-    return ReadLandOutlines(FromQString(ShareDir) + LandFolderName + "/" + LandFileName);
+    return ReadLandOutlines(fromQString(shareDir) + LandFolderName + "/" + LandFileName);
   } catch (const std::exception&) {
     // A chart without land still shows every fix and figure.
     return {};
   }
 }
 
-ChartView StartingChartView(const TWorkbench& Bench, ProjectionKind Projection) {
+ChartView startingChartView(const Workbench& bench, ProjectionKind projection) {
   ChartView view;
-  view.kind = Projection;
-  if (const auto centre = ChartCentre(Bench.ShownFigure(), Bench.Fixes(), Bench.CurrentRow(), Bench.Settings().Earth)) {
+  view.kind = projection;
+  if (const auto centre = ChartCentre(bench.ShownFigure(), bench.Fixes(), bench.CurrentRow(), bench.Settings().earth)) {
     view.centreLat = centre->first;
     view.centreLon = centre->second;
   }
   return view;
 }
 
-TChartWindow::TChartWindow(TWorkbench& Bench, const LandOutlines& Land)
-    : QWidget(nullptr, Qt::Window), bench_(Bench), scene_(Land) {
+ChartWindow::ChartWindow(Workbench& bench, const LandOutlines& land)
+    : QWidget(nullptr, Qt::Window), bench_(bench), scene_(land) {
   setWindowTitle(QString::fromLatin1(ChartTitle));
   setObjectName(QStringLiteral("ChartWindow"));
   setMinimumSize(MinChartSide, MinChartSide);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
-  const TChartSettings& kept = Bench.Settings().Chart;
-  if (kept.Placed) {
-    move(kept.Left, kept.Top);
-    resize(kept.Width, kept.Height);
+  const ChartSettings& kept = bench.Settings().chart;
+  if (kept.placed) {
+    move(kept.left, kept.top);
+    resize(kept.width, kept.height);
   } else {
     resize(DefaultChartWidth, DefaultChartHeight);
   }
-  view_ = StartingChartView(Bench, kept.Projection == TChartProjection::Mercator ? ProjectionKind::Mercator
+  view_ = startingChartView(bench, kept.projection == ChartProjection::Mercator ? ProjectionKind::Mercator
                                                                                  : ProjectionKind::Globe);
-  shownRecord_ = Bench.ShownRecord();
-  currentRow_ = Bench.CurrentRow();
-  figure_ = Bench.ShownFigure();
+  shownRecord_ = bench.ShownRecord();
+  currentRow_ = bench.CurrentRow();
+  figure_ = bench.ShownFigure();
 }
 
-void TChartWindow::Refresh() {
+void ChartWindow::refresh() {
   figure_ = bench_.ShownFigure();
   if (bench_.ShownRecord() != shownRecord_) {
     // Another record: its figure is what the user looks at.
     shownRecord_ = bench_.ShownRecord();
-    if (!figure_.Empty()) Recentre();
+    if (!figure_.Empty()) recentre();
   }
   if (bench_.CurrentRow() != currentRow_) {
     currentRow_ = bench_.CurrentRow();
@@ -86,9 +86,9 @@ void TChartWindow::Refresh() {
       const FixRecord fix = bench_.Fixes().Get(static_cast<std::uint16_t>(currentRow_ + 1));
       PixelPoint at;
       const MapProjection projection(view_, width(), height());
-      if (fix.Valid && (!projection.Forward(ChartDirection(bench_.Settings().Earth, fix.Position), at) ||
+      if (fix.valid && (!projection.Forward(ChartDirection(bench_.Settings().earth, fix.position), at) ||
                         at.u < 0 || at.v < 0 || at.u > width() || at.v > height())) {
-        const TTriV p = ChartDirection(bench_.Settings().Earth, fix.Position);
+        const Vector3 p = ChartDirection(bench_.Settings().earth, fix.position);
         view_.centreLat = std::asin(std::clamp(p.z, -1.0L, 1.0L));
         view_.centreLon = std::atan2(p.y, p.x);
       }
@@ -98,8 +98,8 @@ void TChartWindow::Refresh() {
   update();
 }
 
-void TChartWindow::Recentre() {
-  const ChartView centred = StartingChartView(bench_, view_.kind);
+void ChartWindow::recentre() {
+  const ChartView centred = startingChartView(bench_, view_.kind);
   view_.centreLat = centred.centreLat;
   view_.centreLon = centred.centreLon;
   view_.rotation = 0.0L;
@@ -107,57 +107,57 @@ void TChartWindow::Recentre() {
   update();
 }
 
-void TChartWindow::SetProjection(ProjectionKind Kind) {
-  view_.kind = Kind;
-  KeepPlace();
+void ChartWindow::setProjection(ProjectionKind kind) {
+  view_.kind = kind;
+  keepPlace();
   stale_ = true;
   update();
 }
 
-void TChartWindow::Rebuild() {
-  scene_.Build(view_, width(), height(), bench_.Fixes(), bench_.CurrentRow(), figure_, bench_.Settings().Earth,
-               ChartLabelMetrics());
+void ChartWindow::rebuild() {
+  scene_.Build(view_, width(), height(), bench_.Fixes(), bench_.CurrentRow(), figure_, bench_.Settings().earth,
+               chartLabelMetrics());
   stale_ = false;
 }
 
-bool TChartWindow::SavePicture(const QString& FileName) {
-  if (stale_) Rebuild();
-  return SaveChartPicture(FileName, scene_);
+bool ChartWindow::savePicture(const QString& fileName) {
+  if (stale_) rebuild();
+  return saveChartPicture(fileName, scene_);
 }
 
-void TChartWindow::paintEvent(QPaintEvent*) {
-  if (stale_) Rebuild();
+void ChartWindow::paintEvent(QPaintEvent*) {
+  if (stale_) rebuild();
   QPainter painter(this);
-  PaintChart(painter, scene_);
+  paintChart(painter, scene_);
 }
 
-void TChartWindow::resizeEvent(QResizeEvent*) {
+void ChartWindow::resizeEvent(QResizeEvent*) {
   stale_ = true;
-  KeepPlace();
+  keepPlace();
 }
 
-void TChartWindow::moveEvent(QMoveEvent*) { KeepPlace(); }
+void ChartWindow::moveEvent(QMoveEvent*) { keepPlace(); }
 
-void TChartWindow::KeepPlace() {
-  TChartSettings chart;
-  chart.Placed = true;
-  chart.Left = x();
-  chart.Top = y();
-  chart.Width = width();
-  chart.Height = height();
-  chart.Projection = view_.kind == ProjectionKind::Mercator ? TChartProjection::Mercator : TChartProjection::Globe;
+void ChartWindow::keepPlace() {
+  ChartSettings chart;
+  chart.placed = true;
+  chart.left = x();
+  chart.top = y();
+  chart.width = width();
+  chart.height = height();
+  chart.projection = view_.kind == ProjectionKind::Mercator ? ChartProjection::Mercator : ChartProjection::Globe;
   bench_.SetChartSettings(chart);
 }
 
-void TChartWindow::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() != Qt::LeftButton) return;
+void ChartWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
   dragging_ = true;
-  pressedAt_ = lastAt_ = Event->position().toPoint();
+  pressedAt_ = lastAt_ = event->position().toPoint();
 }
 
-void TChartWindow::mouseMoveEvent(QMouseEvent* Event) {
+void ChartWindow::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_) return;
-  const QPoint at = Event->position().toPoint();
+  const QPoint at = event->position().toPoint();
   const long double s = scene_.Projection().Scale();
   const long double du = at.x() - lastAt_.x();
   const long double dv = at.y() - lastAt_.y();
@@ -174,58 +174,58 @@ void TChartWindow::mouseMoveEvent(QMouseEvent* Event) {
   update();
 }
 
-void TChartWindow::mouseReleaseEvent(QMouseEvent* Event) {
-  if (Event->button() != Qt::LeftButton || !dragging_) return;
+void ChartWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !dragging_) return;
   dragging_ = false;
-  const QPoint at = Event->position().toPoint();
+  const QPoint at = event->position().toPoint();
   if ((at - pressedAt_).manhattanLength() > ClickSlop) return;
-  if (stale_) Rebuild();
+  if (stale_) rebuild();
   const std::uint16_t fix = scene_.FixAt({static_cast<long double>(at.x()), static_cast<long double>(at.y())}, ClickRadius);
   if (fix != 0) bench_.SelectRow(fix - 1);
 }
 
-void TChartWindow::wheelEvent(QWheelEvent* Event) {
-  const int notches = Event->angleDelta().y() / 120;
-  if (notches != 0) Zoom(std::pow(ZoomStep, static_cast<long double>(notches)));
+void ChartWindow::wheelEvent(QWheelEvent* event) {
+  const int notches = event->angleDelta().y() / 120;
+  if (notches != 0) zoom(std::pow(ZoomStep, static_cast<long double>(notches)));
 }
 
-void TChartWindow::Zoom(long double Factor) {
-  view_.zoom = std::clamp(view_.zoom * Factor, MinZoom, MaxZoom);
+void ChartWindow::zoom(long double factor) {
+  view_.zoom = std::clamp(view_.zoom * factor, MinZoom, MaxZoom);
   stale_ = true;
   update();
 }
 
-void TChartWindow::keyPressEvent(QKeyEvent* Event) {
-  if (Event->matches(QKeySequence::Save)) {
-    AskAndSave();
+void ChartWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Save)) {
+    askAndSave();
     return;
   }
-  switch (Event->key()) {
+  switch (event->key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:
-      Zoom(ZoomStep);
+      zoom(ZoomStep);
       return;
     case Qt::Key_Minus:
-      Zoom(1.0L / ZoomStep);
+      zoom(1.0L / ZoomStep);
       return;
     case Qt::Key_Home:
-      Recentre();
+      recentre();
       return;
     case Qt::Key_G:
-      SetProjection(ProjectionKind::Globe);
+      setProjection(ProjectionKind::Globe);
       return;
     case Qt::Key_M:
-      SetProjection(ProjectionKind::Mercator);
+      setProjection(ProjectionKind::Mercator);
       return;
     case Qt::Key_F2:
-      emit ToggleRequested();
+      emit toggleRequested();
       return;
     default:
-      QWidget::keyPressEvent(Event);
+      QWidget::keyPressEvent(event);
   }
 }
 
-void TChartWindow::contextMenuEvent(QContextMenuEvent* Event) {
+void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   QAction* globe = menu.addAction(QStringLiteral("&Globe\tG"));
   QAction* mercator = menu.addAction(QStringLiteral("&Mercator\tM"));
@@ -236,18 +236,18 @@ void TChartWindow::contextMenuEvent(QContextMenuEvent* Event) {
   menu.addSeparator();
   QAction* centre = menu.addAction(QStringLiteral("&Centre\tHome"));
   QAction* save = menu.addAction(QStringLiteral("&Save Picture...\tCtrl+S"));
-  QAction* chosen = menu.exec(Event->globalPos());
-  if (chosen == globe) SetProjection(ProjectionKind::Globe);
-  if (chosen == mercator) SetProjection(ProjectionKind::Mercator);
-  if (chosen == centre) Recentre();
-  if (chosen == save) AskAndSave();
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == globe) setProjection(ProjectionKind::Globe);
+  if (chosen == mercator) setProjection(ProjectionKind::Mercator);
+  if (chosen == centre) recentre();
+  if (chosen == save) askAndSave();
 }
 
-void TChartWindow::AskAndSave() {
+void ChartWindow::askAndSave() {
   const QString file =
       QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart Picture"), QString(), QString::fromLatin1(PictureFilter));
   if (file.isEmpty()) return;
-  if (!SavePicture(file)) bench_.ShowError("Cannot write " + FromQString(QFileInfo(file).fileName()));
+  if (!savePicture(file)) bench_.ShowError("Cannot write " + fromQString(QFileInfo(file).fileName()));
 }
 
 }  // namespace navorix

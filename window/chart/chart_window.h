@@ -14,7 +14,7 @@
 
 namespace navorix {
 
-class TWorkbench;
+class Workbench;
 
 inline constexpr const char* ChartTitle = "Navorix Chart";
 inline constexpr int DefaultChartWidth = 640;
@@ -22,50 +22,50 @@ inline constexpr int DefaultChartHeight = 480;
 
 // The land outlines of the folder ShareDir + "land/"; none (and the chart
 // draws no land) when they cannot be read.
-LandOutlines LoadChartLand(const QString& ShareDir);
+LandOutlines loadChartLand(const QString& shareDir);
 
 // The view a chart of the workbench's session starts with: Projection,
 // centred on the shown figure or the current fix.
-ChartView StartingChartView(const TWorkbench& Bench, ProjectionKind Projection);
+ChartView startingChartView(const Workbench& bench, ProjectionKind projection);
 
-class TChartWindow : public QWidget {
+class ChartWindow : public QWidget {
   Q_OBJECT
 
  public:
-  TChartWindow(TWorkbench& Bench, const LandOutlines& Land);
+  ChartWindow(Workbench& bench, const LandOutlines& land);
 
   // The workbench changed what the chart draws.
-  void Refresh();
-  void Recentre();
-  void SetProjection(ProjectionKind Kind);
-  const ChartView& View() const { return view_; }
-  const TChartScene& Scene() const { return scene_; }
+  void refresh();
+  void recentre();
+  void setProjection(ProjectionKind kind);
+  const ChartView& view() const { return view_; }
+  const ChartScene& scene() const { return scene_; }
   // Saves the picture as shown; false when it could not be written.
-  bool SavePicture(const QString& FileName);
+  bool savePicture(const QString& fileName);
 
  signals:
   // F2 in the chart: the main window's command closes it.
-  void ToggleRequested();
+  void toggleRequested();
 
  protected:
-  void paintEvent(QPaintEvent* Event) override;
-  void resizeEvent(QResizeEvent* Event) override;
-  void moveEvent(QMoveEvent* Event) override;
-  void mousePressEvent(QMouseEvent* Event) override;
-  void mouseMoveEvent(QMouseEvent* Event) override;
-  void mouseReleaseEvent(QMouseEvent* Event) override;
-  void wheelEvent(QWheelEvent* Event) override;
-  void keyPressEvent(QKeyEvent* Event) override;
-  void contextMenuEvent(QContextMenuEvent* Event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  void Rebuild();
-  void Zoom(long double Factor);
-  void AskAndSave();
-  void KeepPlace();
+  void rebuild();
+  void zoom(long double factor);
+  void askAndSave();
+  void keepPlace();
 
-  TWorkbench& bench_;
-  TChartScene scene_;
+  Workbench& bench_;
+  ChartScene scene_;
   ChartView view_;
   Figure figure_;
   bool stale_ = true;

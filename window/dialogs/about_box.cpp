@@ -23,11 +23,11 @@ constexpr int TextLeft = 136;
 
 }  // namespace
 
-TAboutBox::TAboutBox(const QString& Version, QWidget* Parent)
-    : TModalDialog(Parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setObjectName(QStringLiteral("TAboutBox"));
+AboutBox::AboutBox(const QString& version, QWidget* parent)
+    : ModalDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("AboutBox"));
   setAttribute(Qt::WA_QuitOnClose, false);
-  SetTitleBar(*this, TTitleBar::None);
+  setTitleBar(*this, TitleBar::None);
   setFixedSize(BoxWidth, BoxHeight);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(250, 246, 232));
@@ -41,53 +41,53 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent)
   frame->setGeometry(0, 0, BoxWidth, BoxHeight);
 
   auto* rose = new QLabel(this);
-  rose->setObjectName(QStringLiteral("xRose"));
-  rose->setPixmap(CompassRose(RoseSize));
+  rose->setObjectName(QStringLiteral("compassRose"));
+  rose->setPixmap(compassRose(RoseSize));
   rose->setGeometry(RoseLeft, (BoxHeight - RoseSize) / 2, RoseSize, RoseSize);
 
   title_ = new QLabel(QStringLiteral("Navorix"), this);
-  title_->setObjectName(QStringLiteral("xTitle"));
-  QFont title_font = PropFont(22);
-  title_font.setBold(true);
-  title_->setFont(title_font);
+  title_->setObjectName(QStringLiteral("titleLabel"));
+  QFont titleFont = propFont(22);
+  titleFont.setBold(true);
+  title_->setFont(titleFont);
   title_->setGeometry(TextLeft, 28, BoxWidth - TextLeft - 10, 40);
 
-  version_ = new QLabel(QStringLiteral("Version ") + Version, this);
-  version_->setObjectName(QStringLiteral("xVersion"));
-  version_->setFont(PropFont(11));
+  version_ = new QLabel(QStringLiteral("Version ") + version, this);
+  version_->setObjectName(QStringLiteral("versionLabel"));
+  version_->setFont(propFont(11));
   version_->setGeometry(TextLeft, 72, BoxWidth - TextLeft - 10, 22);
 
   auto* purpose = new QLabel(QStringLiteral("Navigation on the sphere\nand on the Earth ellipsoid"), this);
-  purpose->setFont(PropFont(8));
+  purpose->setFont(propFont(8));
   purpose->setGeometry(TextLeft, 98, BoxWidth - TextLeft - 10, 34);
 
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
-  connect(timer_, &QTimer::timeout, this, &TAboutBox::Finish);
+  connect(timer_, &QTimer::timeout, this, &AboutBox::finish);
 }
 
-void TAboutBox::ShowSplash() {
+void AboutBox::showSplash() {
   setModal(false);
   // The splash must not take the keyboard from the main window: the first
   // keys a user types at start are the window's.
   setAttribute(Qt::WA_ShowWithoutActivating, true);
-  CentreOnActiveForm(*this);
+  centreOnActiveForm(*this);
   show();
   raise();
   repaint();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TAboutBox::CloseAfter(int Ms) { timer_->start(Ms); }
+void AboutBox::closeAfter(int ms) { timer_->start(ms); }
 
-void TAboutBox::ShowModal() {
+void AboutBox::showModal() {
   timer_->stop();
   setAttribute(Qt::WA_ShowWithoutActivating, false);
-  CentreOnActiveForm(*this);
+  centreOnActiveForm(*this);
   exec();
 }
 
-void TAboutBox::Finish() {
+void AboutBox::finish() {
   timer_->stop();
   if (isModal() && isVisible()) {
     accept();
@@ -96,14 +96,14 @@ void TAboutBox::Finish() {
   }
 }
 
-void TAboutBox::keyPressEvent(QKeyEvent* Event) {
-  Event->accept();
-  Finish();
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  finish();
 }
 
-void TAboutBox::mousePressEvent(QMouseEvent* Event) {
-  QDialog::mousePressEvent(Event);
-  Finish();
+void AboutBox::mousePressEvent(QMouseEvent* event) {
+  QDialog::mousePressEvent(event);
+  finish();
 }
 
 }  // namespace navorix

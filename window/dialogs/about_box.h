@@ -10,30 +10,30 @@ class QTimer;
 
 namespace navorix {
 
-class TAboutBox : public TModalDialog {
+class AboutBox : public ModalDialog {
   Q_OBJECT
 
  public:
   // Version: the version text, e.g. "1.20".
-  explicit TAboutBox(const QString& Version, QWidget* Parent = nullptr);
+  explicit AboutBox(const QString& version, QWidget* parent = nullptr);
 
   // Shows the box without waiting and paints it at once.
-  void ShowSplash();
+  void showSplash();
   // Closes the box Ms milliseconds from now (a key or click may close it
   // earlier).
-  void CloseAfter(int Ms);
+  void closeAfter(int ms);
   // Shows the box modally, centred on the active window.
-  void ShowModal();
+  void showModal();
 
-  QLabel* TitleLabel() const { return title_; }
-  QLabel* VersionLabel() const { return version_; }
+  QLabel* titleLabel() const { return title_; }
+  QLabel* versionLabel() const { return version_; }
 
  protected:
-  void keyPressEvent(QKeyEvent* Event) override;
-  void mousePressEvent(QMouseEvent* Event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  void Finish();
+  void finish();
 
   QLabel* title_ = nullptr;
   QLabel* version_ = nullptr;

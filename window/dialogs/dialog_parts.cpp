@@ -2,35 +2,57 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
+#include "text/display_options.h"
+#include "window/dialogs/input_field.h"
+
 namespace navorix {
 
-TModalDialog::TModalDialog(QWidget* Parent, Qt::WindowFlags Flags) : QDialog(Parent, Flags) {}
+FieldKey handleFieldKey(InputField& field, const QKeyEvent& key) {
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return FieldKey::Confirm;
+    case Qt::Key_Escape:
+      if (field.text().isEmpty()) return FieldKey::Leave;
+      field.clear();
+      return FieldKey::Cleared;
+    case Qt::Key_D:
+      if (key.modifiers() != Qt::ControlModifier) return FieldKey::None;
+      field.type(DegreeSign);
+      return FieldKey::Typed;
+    default:
+      return FieldKey::None;
+  }
+}
 
-void TModalDialog::done(int Result) {
-  setResult(Result);
+ModalDialog::ModalDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+
+void ModalDialog::done(int result) {
+  setResult(result);
   hide();
   // The keyboard goes back to the window the user works in. A window
   // manager does that by itself; without one the focus would stay nowhere.
   QWidget* next = QApplication::activeModalWidget();
   if (next == nullptr && parentWidget() != nullptr) next = parentWidget()->window();
   if (next != nullptr && next->isVisible()) next->activateWindow();
-  if (Result == QDialog::Accepted) emit accepted();
-  if (Result == QDialog::Rejected) emit rejected();
-  emit finished(Result);
+  if (result == QDialog::Accepted) emit accepted();
+  if (result == QDialog::Rejected) emit rejected();
+  emit finished(result);
 }
 
-void TModalDialog::changeEvent(QEvent* Event) {
-  QDialog::changeEvent(Event);
-  if (Event->type() == QEvent::WindowStateChange && isVisible() && isModal() && isMinimized()) {
-    QTimer::singleShot(0, this, &TModalDialog::BringBack);
+void ModalDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isVisible() && isModal() && isMinimized()) {
+    QTimer::singleShot(0, this, &ModalDialog::bringBack);
   }
 }
 
-void TModalDialog::BringBack() {
+void ModalDialog::bringBack() {
   if (!isVisible() || !isMinimized()) return;
   if (QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
       owner != nullptr && owner->isMinimized()) {
@@ -43,29 +65,29 @@ void TModalDialog::BringBack() {
   activateWindow();
 }
 
-QTimer* MakeFlashTimer(QObject* Owner) {
-  auto* timer = new QTimer(Owner);
+QTimer* makeFlashTimer(QObject* owner) {
+  auto* timer = new QTimer(owner);
   timer->setSingleShot(true);
   timer->setInterval(FlashMs);
   return timer;
 }
 
-Qt::WindowFlags InputDialogFlags() {
+Qt::WindowFlags inputDialogFlags() {
   return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
 }
 
-QPushButton* StripButton(QWidget* Strip, const char* Name, const char* Caption) {
-  auto* button = new QPushButton(QString::fromLatin1(Caption), Strip);
-  button->setObjectName(QLatin1String(Name));
+QPushButton* stripButton(QWidget* strip, const char* name, const char* caption) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), strip);
+  button->setObjectName(QLatin1String(name));
   button->setFocusPolicy(Qt::ClickFocus);
   button->setAutoDefault(false);
   button->resize(StripButtonWidth, StripButtonHeight);
   return button;
 }
 
-QLabel* MakeFieldLabel(QWidget* Parent, const char* Name) {
-  auto* label = new QLabel(Parent);
-  label->setObjectName(QLatin1String(Name));
+QLabel* makeFieldLabel(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;

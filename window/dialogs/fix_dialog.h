@@ -18,53 +18,53 @@ class QTimer;
 
 namespace navorix {
 
-class TFixInp : public TModalDialog {
+class FixDialog : public ModalDialog {
   Q_OBJECT
 
  public:
   static constexpr int FieldCount = 3;
 
-  explicit TFixInp(QWidget* Parent = nullptr);
+  explicit FixDialog(QWidget* parent = nullptr);
 
-  // Field N (1 xEName, 2 xELat, 3 xELon) and its label.
-  TInputField* Field(int N) const { return fields_[static_cast<std::size_t>(N - 1)]; }
-  QLabel* FieldLabel(int N) const { return labels_[static_cast<std::size_t>(N - 1)]; }
-  QWidget* ButtonStrip() const { return strip_; }
-  QPushButton* OkButton() const { return ok_; }
-  QPushButton* CancelButton() const { return cancel_; }
+  // Field N (1 fixNameField, 2 latitudeField, 3 longitudeField) and its label.
+  InputField* fieldAt(int N) const { return fields_[static_cast<std::size_t>(N - 1)]; }
+  QLabel* fieldLabel(int N) const { return labels_[static_cast<std::size_t>(N - 1)]; }
+  QWidget* buttonStrip() const { return strip_; }
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* cancelButton() const { return cancel_; }
 
   // The proportional font of the labels and buttons (7..12); the dialog
   // is laid out again.
-  void SetPropFontSize(int PointSize);
+  void setPropFontSize(int pointSize);
 
   // Add (AddButton) or Edit at the workbench's current row: the caption,
   // the prefilled texts, the input sound, the modal dialog, and after an OK
   // that passed the checks the fix stored. The caller places the dialog.
-  void EditFix(TWorkbench& Bench, bool AddButton);
+  void editFix(Workbench& bench, bool addButton);
 
  protected:
   // The keys of the dialog, seen before the fields: Enter, Esc and Ctrl+D;
   // typed characters go through the field's filter.
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
-  void showEvent(QShowEvent* Event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  void Ok();
-  void Cancel();
-  void Flash();
-  void MarkBad(int N);
-  int FieldNumber(const QObject* Watched) const;
-  void Relayout();
+  void ok();
+  void cancel();
+  void flash();
+  void markBad(int N);
+  int fieldNumber(const QObject* watched) const;
+  void relayout();
 
-  std::array<TInputField*, FieldCount> fields_{};
+  std::array<InputField*, FieldCount> fields_{};
   std::array<QLabel*, FieldCount> labels_{};
   QWidget* strip_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
 
-  TWorkbench* bench_ = nullptr;  // while a dialog runs
-  TFixEdit edit_;
-  TFixCheck check_;
+  Workbench* bench_ = nullptr;  // while a dialog runs
+  FixEdit edit_;
+  FixCheck check_;
   std::array<bool, FieldCount> bad_{};  // fields marked invalid, waiting for the flash
   QTimer* flash_ = nullptr;
 };

@@ -32,8 +32,8 @@ constexpr int ScreenRoom = 60;
 
 }  // namespace
 
-void FitFileColumns(QFileDialog& Dialog) {
-  auto* list = Dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+void fitFileColumns(QFileDialog& dialog) {
+  auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
   if (list == nullptr) return;
   const QFontMetrics fm(list->font());
   const QString date =
@@ -49,15 +49,15 @@ void FitFileColumns(QFileDialog& Dialog) {
     total += width;
   }
   int width = total + SideRoom;
-  if (const QScreen* screen = Dialog.screen()) width = std::min(width, screen->availableGeometry().width() - ScreenRoom);
-  Dialog.resize(std::max(width, Dialog.width()), Dialog.height());
+  if (const QScreen* screen = dialog.screen()) width = std::min(width, screen->availableGeometry().width() - ScreenRoom);
+  dialog.resize(std::max(width, dialog.width()), dialog.height());
 }
 
-QString AskFixFileName(QWidget* Parent, const QString& Dir, TFileDialogMode Mode) {
-  QFileDialog dialog(Parent, QString(), Dir, QLatin1String(FixFileFilter));
+QString askFixFileName(QWidget* parent, const QString& dir, FileDialogMode mode) {
+  QFileDialog dialog(parent, QString(), dir, QLatin1String(FixFileFilter));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setViewMode(QFileDialog::Detail);
-  if (Mode == TFileDialogMode::Save) {
+  if (mode == FileDialogMode::Save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -65,8 +65,8 @@ QString AskFixFileName(QWidget* Parent, const QString& Dir, TFileDialogMode Mode
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  FitFileColumns(dialog);
-  CentreOnActiveForm(dialog);
+  fitFileColumns(dialog);
+  centreOnActiveForm(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   return chosen.isEmpty() ? QString() : chosen.front();

@@ -11,15 +11,15 @@ class QWidget;
 
 namespace navorix {
 
-enum class TFileDialogMode { Open, Save };
+enum class FileDialogMode { Open, Save };
 
 // The file chosen, or an empty text when the dialog was cancelled. Saving
 // onto an existing file is not questioned here: the caller asks.
-QString AskFixFileName(QWidget* Parent, const QString& Dir, TFileDialogMode Mode);
+QString askFixFileName(QWidget* parent, const QString& dir, FileDialogMode mode);
 
 // Sizes the columns of Dialog's file list to the texts they show (a long
 // name, a size, a type, a date) and the dialog to hold them, within its
 // screen.
-void FitFileColumns(QFileDialog& Dialog);
+void fitFileColumns(QFileDialog& dialog);
 
 }  // namespace navorix

@@ -25,12 +25,12 @@ constexpr int FrameRoom = 48;
 
 }  // namespace
 
-THelpWindow::THelpWindow(const QString& HelpFile, QWidget* Parent) : QTextBrowser(Parent), file_(HelpFile) {
-  setObjectName(QStringLiteral("THelpWindow"));
+HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent) : QTextBrowser(parent), file_(helpFile) {
+  setObjectName(QStringLiteral("HelpWindow"));
   setWindowFlags(Qt::Window);
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(QStringLiteral("Navorix Help"));
-  setWindowIcon(AppIcon());
+  setWindowIcon(appIcon());
   setOpenExternalLinks(true);
   resize(HelpWidth, HelpHeight);
   // Esc, Ctrl+W and the platform's other keys that close a document.
@@ -43,7 +43,7 @@ THelpWindow::THelpWindow(const QString& HelpFile, QWidget* Parent) : QTextBrowse
   }
 }
 
-bool THelpWindow::ShowTopic(const QString& Topic) {
+bool HelpWindow::showTopic(const QString& topic) {
   if (!loaded_) {
     QFile file(file_);
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -61,13 +61,13 @@ bool THelpWindow::ShowTopic(const QString& Topic) {
       const QRect free = screen->availableGeometry();
       resize(std::min(HelpWidth, free.width() - FrameRoom), std::min(HelpHeight, free.height() - FrameRoom));
     }
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     placed_ = true;
   }
   show();
   raise();
   activateWindow();
-  scrollToAnchor(Topic);
+  scrollToAnchor(topic);
   return true;
 }
 

@@ -9,18 +9,18 @@
 
 namespace navorix {
 
-class THelpWindow : public QTextBrowser {
+class HelpWindow : public QTextBrowser {
   Q_OBJECT
 
  public:
   // HelpFile: the help file's full name.
-  explicit THelpWindow(const QString& HelpFile, QWidget* Parent = nullptr);
+  explicit HelpWindow(const QString& helpFile, QWidget* parent = nullptr);
 
   // Shows the window at Topic ("Welcome", "Main_Panel", ...); the file is
   // read on first use. False, and nothing shown, when the file cannot be
   // read.
-  bool ShowTopic(const QString& Topic);
-  const QString& HelpFile() const { return file_; }
+  bool showTopic(const QString& topic);
+  const QString& helpFile() const { return file_; }
 
  private:
   QString file_;

@@ -17,97 +17,97 @@ constexpr int FieldFontHeight = 16;
 // QLineEdit's own room around the text: 2 pixels each side, plus the caret.
 constexpr int TextRoom = 2 * 2 + 2;
 
-bool ChangesColour(const QFocusEvent& Event) {
-  return Event.reason() != Qt::ActiveWindowFocusReason && Event.reason() != Qt::PopupFocusReason;
+bool changesColour(const QFocusEvent& event) {
+  return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
 }
 
 }  // namespace
 
-TInputField::TInputField(QWidget* Parent) : QLineEdit(Parent) {
+InputField::InputField(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(MaxChars);
-  setFont(FixedFontOfHeight(FieldFontHeight, true));
+  setFont(fixedFontOfHeight(FieldFontHeight, true));
   setAutoFillBackground(true);
-  SetColour(TFieldColour::Normal);
+  setColour(FieldColour::Normal);
 }
 
-void TInputField::SetColour(TFieldColour Colour) {
-  colour_ = Colour;
+void InputField::setColour(FieldColour colour) {
+  colour_ = colour;
   QPalette pal = palette();
-  const QColor& ground = Colour == TFieldColour::Normal    ? NormalEditColor
-                         : Colour == TFieldColour::Focused ? FocusedEditColor
+  const QColor& ground = colour == FieldColour::Normal    ? NormalEditColor
+                         : colour == FieldColour::Focused ? FocusedEditColor
                                                            : BadEditColor;
   pal.setColor(QPalette::Base, ground);
   pal.setColor(QPalette::Text, Qt::black);
   setPalette(pal);
 }
 
-void TInputField::MarkBad() {
+void InputField::markBad() {
   deselect();
   setCursorPosition(static_cast<int>(text().size()));
-  SetColour(TFieldColour::Bad);
+  setColour(FieldColour::Bad);
 }
 
-void TInputField::InsertChar(char Char) { insert(ToQString(std::string(1, Char))); }
+void InputField::insertChar(char character) { insert(toQString(std::string(1, character))); }
 
-void TInputField::Type(char Typed) {
+void InputField::type(char typed) {
   if (typing_) {
-    typing_(*this, Typed);
+    typing_(*this, typed);
   } else {
-    InsertChar(Typed);
+    insertChar(typed);
   }
 }
 
 // Each character on its own; one that Windows-1252 does not have is
 // dropped.
-void TInputField::TypeText(const QString& Text) {
-  for (const QChar c : Text) {
-    const std::string typed = FromQString(QString(c));
-    if (typed.size() == 1) Type(typed[0]);
+void InputField::typeText(const QString& text) {
+  for (const QChar c : text) {
+    const std::string typed = fromQString(QString(c));
+    if (typed.size() == 1) type(typed[0]);
   }
 }
 
-void TInputField::keyPressEvent(QKeyEvent* Event) {
-  const QString text = Event->text();
+void InputField::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
   if (text.isEmpty() || !text.at(0).isPrint()) {
     // Editing keys, and Ctrl's shortcuts (copy, paste, undo), whose text
     // is a control character.
-    QLineEdit::keyPressEvent(Event);
+    QLineEdit::keyPressEvent(event);
     return;
   }
   // With Alt, Ctrl or the logo key held a key is a command, not a
   // character: one that no accelerator took types nothing.
-  if (!(Event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) TypeText(text);
-  Event->accept();
+  if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) typeText(text);
+  event->accept();
 }
 
-void TInputField::inputMethodEvent(QInputMethodEvent* Event) {
-  const QString committed = Event->commitString();
+void InputField::inputMethodEvent(QInputMethodEvent* event) {
+  const QString committed = event->commitString();
   if (committed.isEmpty()) {
-    QLineEdit::inputMethodEvent(Event);
+    QLineEdit::inputMethodEvent(event);
     return;
   }
   // The text being composed is shown as usual; what is committed is typed.
-  QInputMethodEvent composing(Event->preeditString(), Event->attributes());
+  QInputMethodEvent composing(event->preeditString(), event->attributes());
   QLineEdit::inputMethodEvent(&composing);
-  TypeText(committed);
-  Event->accept();
+  typeText(committed);
+  event->accept();
 }
 
-int TInputField::FullWidth() const {
+int InputField::fullWidth() const {
   QStyleOptionFrame option;
   initStyleOption(&option);
   const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
   return fontMetrics().horizontalAdvance(QString(MaxChars, QLatin1Char('W'))) + TextRoom + 2 * frame;
 }
 
-void TInputField::focusInEvent(QFocusEvent* Event) {
-  if (ChangesColour(*Event)) SetColour(TFieldColour::Focused);
-  QLineEdit::focusInEvent(Event);
+void InputField::focusInEvent(QFocusEvent* event) {
+  if (changesColour(*event)) setColour(FieldColour::Focused);
+  QLineEdit::focusInEvent(event);
 }
 
-void TInputField::focusOutEvent(QFocusEvent* Event) {
-  if (ChangesColour(*Event)) SetColour(TFieldColour::Normal);
-  QLineEdit::focusOutEvent(Event);
+void InputField::focusOutEvent(QFocusEvent* event) {
+  if (changesColour(*event)) setColour(FieldColour::Normal);
+  QLineEdit::focusOutEvent(event);
 }
 
 }  // namespace navorix

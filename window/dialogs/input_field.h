@@ -17,48 +17,48 @@ inline const QColor NormalEditColor(192, 220, 192);
 inline const QColor FocusedEditColor(255, 255, 255);
 inline const QColor BadEditColor(255, 0, 0);
 
-enum class TFieldColour { Normal, Focused, Bad };
+enum class FieldColour { Normal, Focused, Bad };
 
-class TInputField : public QLineEdit {
+class InputField : public QLineEdit {
   Q_OBJECT
 
  public:
   static constexpr int MaxChars = 16;
 
   // What a typed Windows-1252 character does to the field.
-  using TTyping = std::function<void(TInputField& Field, char Typed)>;
+  using Typing = std::function<void(InputField& field, char typed)>;
 
-  explicit TInputField(QWidget* Parent = nullptr);
+  explicit InputField(QWidget* parent = nullptr);
 
   // The filter of every typed character; without one the character is
   // inserted as it is.
-  void SetTyping(TTyping Typing) { typing_ = std::move(Typing); }
+  void setTyping(Typing typing) { typing_ = std::move(typing); }
   // Types Typed as a key would: through the filter.
-  void Type(char Typed);
+  void type(char typed);
 
-  void SetColour(TFieldColour Colour);
+  void setColour(FieldColour colour);
   // Marks the field invalid: red, the caret after its text, nothing
   // selected.
-  void MarkBad();
+  void markBad();
   // Types the one Windows-1252 character Char at the caret.
-  void InsertChar(char Char);
-  TFieldColour Colour() const { return colour_; }
+  void insertChar(char character);
+  FieldColour colour() const { return colour_; }
   // The width of a field that shows MaxChars characters of its font.
-  int FullWidth() const;
+  int fullWidth() const;
 
  protected:
   // Entering the field turns it white, leaving it light green; a window
   // that merely loses or regains activation changes nothing.
-  void focusInEvent(QFocusEvent* Event) override;
-  void focusOutEvent(QFocusEvent* Event) override;
-  void keyPressEvent(QKeyEvent* Event) override;
-  void inputMethodEvent(QInputMethodEvent* Event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
-  void TypeText(const QString& Text);
+  void typeText(const QString& text);
 
-  TFieldColour colour_ = TFieldColour::Normal;
-  TTyping typing_;
+  FieldColour colour_ = FieldColour::Normal;
+  Typing typing_;
 };
 
 }  // namespace navorix

@@ -1,5 +1,5 @@
 // The operation input dialog: six fields with their labels on a sunken
-// panel (xBevel) and a strip with OK and Cancel below it, which Tab does not
+// panel (fieldPanel) and a strip with OK and Cancel below it, which Tab does not
 // reach. ApplyLayout shows the fields of one dialog entry, sizes the dialog
 // to them and sets the caption. As the operand source of the workbench it
 // asks for the operands of one operation: the texts last confirmed in the
@@ -26,69 +26,69 @@ class QTimer;
 
 namespace navorix {
 
-class TInPan : public TModalDialog, public TOperandSource {
+class OperandDialog : public ModalDialog, public OperandSource {
   Q_OBJECT
 
  public:
-  explicit TInPan(QWidget* Parent = nullptr);
+  explicit OperandDialog(QWidget* parent = nullptr);
 
   // Field N (1..6, xEd1..xEd6) and its label (xLa1..xLa6).
-  TInputField* Field(int N) const { return fields_[static_cast<std::size_t>(N - 1)]; }
-  QLabel* FieldLabel(int N) const { return labels_[static_cast<std::size_t>(N - 1)]; }
-  QFrame* Bevel() const { return bevel_; }
-  QWidget* ButtonStrip() const { return strip_; }
-  QPushButton* OkButton() const { return ok_; }
-  QPushButton* CancelButton() const { return cancel_; }
+  InputField* fieldAt(int N) const { return fields_[static_cast<std::size_t>(N - 1)]; }
+  QLabel* fieldLabel(int N) const { return labels_[static_cast<std::size_t>(N - 1)]; }
+  QFrame* bevel() const { return bevel_; }
+  QWidget* buttonStrip() const { return strip_; }
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* cancelButton() const { return cancel_; }
 
   // Shows the fields and labels of Entry, sizes the dialog and sets the
   // caption to " " + Title (Windows-1252).
-  void ApplyLayout(TDialogEntry Entry, const std::string& Title);
+  void applyLayout(DialogEntry entry, const std::string& title);
   // The same for any set of fields and labels.
-  void ApplyLayout(const TInPanLayout& Layout, const std::string& Title);
-  TFieldSet VisibleFields() const { return visible_; }
+  void applyLayout(const OperandDialogLayout& layout, const std::string& title);
+  FieldSet visibleFields() const { return visible_; }
 
   // The proportional font of the labels and buttons (7..12); the current
   // layout is applied again.
-  void SetPropFontSize(int PointSize);
+  void setPropFontSize(int pointSize);
 
   // The checks of the fields against the session (the workbench), and the
   // control the dialog is centred on (the fix list's frame). Both outlive
   // the dialog.
-  void Attach(TOperandChecks& Checks, const QWidget& CentreOn);
+  void attach(OperandChecks& checks, const QWidget& centreOn);
 
-  // TOperandSource: shows Layout under Title modally.
-  bool Ask(const TDialogLayout& Layout, std::string_view Title, TOperands& Operands) override;
+  // OperandSource: shows Layout under Title modally.
+  bool Ask(const DialogLayout& layout, std::string_view title, Operands& operands) override;
 
  protected:
   // The keys of the dialog, seen before the fields: Enter, Esc and Ctrl+D;
   // typed characters go through Filter.
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
-  void showEvent(QShowEvent* Event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  void Ok();
-  void Filter(int N, TInputField& Typed, char C);
-  void Complete(int N);
-  void MarkBad(int N);
-  void Flash();
-  int FieldNumber(const QObject* Watched) const;
-  TInPanGrid Grid() const;
+  void ok();
+  void filter(int N, InputField& typed, char C);
+  void complete(int N);
+  void markBad(int N);
+  void flash();
+  int fieldNumber(const QObject* watched) const;
+  OperandDialogGrid grid() const;
 
-  std::array<TInputField*, InPanFieldCount> fields_{};
-  std::array<QLabel*, InPanFieldCount> labels_{};
+  std::array<InputField*, OperandFieldCount> fields_{};
+  std::array<QLabel*, OperandFieldCount> labels_{};
   QFrame* bevel_ = nullptr;
   QWidget* strip_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
-  TInPanLayout layout_;
+  OperandDialogLayout layout_;
   std::string title_;
-  TFieldSet visible_ = 0;
+  FieldSet visible_ = 0;
 
-  TOperandChecks* checks_ = nullptr;
+  OperandChecks* checks_ = nullptr;
   const QWidget* centreOn_ = nullptr;
-  const TDialogLayout* asked_ = nullptr;  // while a dialog runs
-  TOperands results_;
-  TFieldSet bad_ = 0;                    // fields waiting for the flash
+  const DialogLayout* asked_ = nullptr;  // while a dialog runs
+  Operands results_;
+  FieldSet bad_ = 0;                    // fields waiting for the flash
   std::uint16_t completionStart_ = 0;    // 0: no completion in progress
   std::string completionPrefix_;
   // The texts last confirmed in each layout, shared by the operations that

@@ -15,57 +15,57 @@ constexpr int RowGap = 8;
 constexpr int ButtonGap = 6;
 constexpr int BottomMargin = 6;
 
-int RowOf(int N) { return N <= 2 ? 0 : (N == 6 ? 2 : 1); }
+int rowOf(int N) { return N <= 2 ? 0 : (N == 6 ? 2 : 1); }
 
 }  // namespace
 
-const TInPanLayout& InPanLayoutOf(TDialogEntry Entry) {
+const OperandDialogLayout& inPanLayoutOf(DialogEntry entry) {
   // Made once from the catalogue's layouts, which the workbench and the
   // batch program read too.
-  static const std::array<TInPanLayout, LayoutCount> layouts = [] {
-    std::array<TInPanLayout, LayoutCount> all{};
+  static const std::array<OperandDialogLayout, LayoutCount> layouts = [] {
+    std::array<OperandDialogLayout, LayoutCount> all{};
     for (std::size_t e = 0; e < LayoutCount; ++e) {
-      const TDialogLayout& layout = Layout(static_cast<TDialogEntry>(e));
-      for (std::size_t i = 0; i < layout.FieldCount; ++i) {
-        const TLayoutField& field = layout.Fields[i];
-        all[e].Visible |= FieldBit(field.Field);
-        all[e].Labels[field.Field] = field.Label.data();
+      const DialogLayout& layout = Layout(static_cast<DialogEntry>(e));
+      for (std::size_t i = 0; i < layout.fieldCount; ++i) {
+        const LayoutField& field = layout.fields[i];
+        all[e].visible |= fieldBit(field.field);
+        all[e].labels[field.field] = field.label.data();
       }
     }
     return all;
   }();
-  return layouts[static_cast<std::size_t>(Entry)];
+  return layouts[static_cast<std::size_t>(entry)];
 }
 
-TInPanGeometry LayoutInPan(TFieldSet Visible, const TInPanGrid& G) {
-  TInPanGeometry out;
-  const int left_field = LabelLeft + G.LeftLabelWidth + LabelGap;
-  const int right_label = left_field + G.FieldWidth + ColumnGap;
-  const int right_field = right_label + G.RightLabelWidth + LabelGap;
-  for (int n = 1; n <= InPanFieldCount; ++n) {
-    const int top = FirstRowTop + RowOf(n) * (G.FieldHeight + RowGap);
+OperandDialogGeometry layoutOperandDialog(FieldSet visible, const OperandDialogGrid& G) {
+  OperandDialogGeometry out;
+  const int leftField = LabelLeft + G.leftLabelWidth + LabelGap;
+  const int rightLabel = leftField + G.fieldWidth + ColumnGap;
+  const int rightField = rightLabel + G.rightLabelWidth + LabelGap;
+  for (int n = 1; n <= OperandFieldCount; ++n) {
+    const int top = FirstRowTop + rowOf(n) * (G.fieldHeight + RowGap);
     const auto i = static_cast<std::size_t>(n);
-    if (IsRightColumn(n)) {
-      out.Field[i] = {right_field, top, G.FieldWidth, G.FieldHeight};
-      out.Label[i] = {right_label, top, G.RightLabelWidth, G.FieldHeight};
+    if (isRightColumn(n)) {
+      out.field[i] = {rightField, top, G.fieldWidth, G.fieldHeight};
+      out.label[i] = {rightLabel, top, G.rightLabelWidth, G.fieldHeight};
     } else {
-      out.Field[i] = {left_field, top, G.FieldWidth, G.FieldHeight};
-      out.Label[i] = {LabelLeft, top, G.LeftLabelWidth, G.FieldHeight};
+      out.field[i] = {leftField, top, G.fieldWidth, G.fieldHeight};
+      out.label[i] = {LabelLeft, top, G.leftLabelWidth, G.fieldHeight};
     }
   }
-  out.Rows = HasField(Visible, 6) ? 3 : (HasField(Visible, 3) || HasField(Visible, 5)) ? 2 : 1;
-  const TRect& widest = out.Field[HasField(Visible, 2) ? 2 : 1];
-  const int lowest_bottom = FirstRowTop + out.Rows * G.FieldHeight + (out.Rows - 1) * RowGap;
-  out.Panel = {PanelMargin, PanelMargin, widest.Left + widest.Width + PanelRightGap,
-               lowest_bottom + PanelBottomGap};
-  out.ClientWidth = out.Panel.Left + out.Panel.Width + PanelMargin;
+  out.rows = hasField(visible, 6) ? 3 : (hasField(visible, 3) || hasField(visible, 5)) ? 2 : 1;
+  const Rect& widest = out.field[hasField(visible, 2) ? 2 : 1];
+  const int lowestBottom = FirstRowTop + out.rows * G.fieldHeight + (out.rows - 1) * RowGap;
+  out.panel = {PanelMargin, PanelMargin, widest.left + widest.width + PanelRightGap,
+               lowestBottom + PanelBottomGap};
+  out.clientWidth = out.panel.left + out.panel.width + PanelMargin;
 
-  const int strip_width = 2 * G.ButtonWidth + ButtonGap;
-  out.Strip = {(out.ClientWidth - strip_width) / 2, out.Panel.Top + out.Panel.Height + PanelMargin,
-               strip_width, G.ButtonHeight};
-  out.Ok = {0, 0, G.ButtonWidth, G.ButtonHeight};
-  out.Cancel = {G.ButtonWidth + ButtonGap, 0, G.ButtonWidth, G.ButtonHeight};
-  out.ClientHeight = out.Strip.Top + out.Strip.Height + BottomMargin;
+  const int stripWidth = 2 * G.buttonWidth + ButtonGap;
+  out.strip = {(out.clientWidth - stripWidth) / 2, out.panel.top + out.panel.height + PanelMargin,
+               stripWidth, G.buttonHeight};
+  out.ok = {0, 0, G.buttonWidth, G.buttonHeight};
+  out.cancel = {G.buttonWidth + ButtonGap, 0, G.buttonWidth, G.buttonHeight};
+  out.clientHeight = out.strip.top + out.strip.height + BottomMargin;
   return out;
 }
 

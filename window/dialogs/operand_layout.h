@@ -13,46 +13,46 @@
 
 namespace navorix {
 
-inline constexpr int InPanFieldCount = DialogFieldCount;
+inline constexpr int OperandFieldCount = DialogFieldCount;
 
 // A set of field numbers 1..6 as bits 1 << n.
-using TFieldSet = unsigned;
-constexpr TFieldSet FieldBit(int N) { return 1U << N; }
-constexpr bool HasField(TFieldSet Set, int N) { return (Set & FieldBit(N)) != 0; }
+using FieldSet = unsigned;
+constexpr FieldSet fieldBit(int N) { return 1U << N; }
+constexpr bool hasField(FieldSet set, int N) { return (set & fieldBit(N)) != 0; }
 
-struct TInPanLayout {
-  TFieldSet Visible = 0;
-  std::array<const char*, InPanFieldCount + 1> Labels{};  // by field number; [0] unused
+struct OperandDialogLayout {
+  FieldSet visible = 0;
+  std::array<const char*, OperandFieldCount + 1> labels{};  // by field number; [0] unused
 };
 
 // The fields and labels of a dialog entry.
-const TInPanLayout& InPanLayoutOf(TDialogEntry Entry);
+const OperandDialogLayout& inPanLayoutOf(DialogEntry entry);
 
 // Fields 2 and 4 form the right column, the others the left one.
-constexpr bool IsRightColumn(int N) { return N == 2 || N == 4; }
+constexpr bool isRightColumn(int N) { return N == 2 || N == 4; }
 
 // The Tab order over the fields.
-inline constexpr std::array<int, InPanFieldCount> InPanTabOrder = {1, 2, 3, 5, 4, 6};
+inline constexpr std::array<int, OperandFieldCount> OperandTabOrder = {1, 2, 3, 5, 4, 6};
 
-struct TInPanGrid {
-  int LeftLabelWidth = 0;   // widest left-column label
-  int RightLabelWidth = 0;  // widest right-column label
-  int FieldWidth = 0;
-  int FieldHeight = 0;
-  int ButtonWidth = 0;
-  int ButtonHeight = 0;
+struct OperandDialogGrid {
+  int leftLabelWidth = 0;   // widest left-column label
+  int rightLabelWidth = 0;  // widest right-column label
+  int fieldWidth = 0;
+  int fieldHeight = 0;
+  int buttonWidth = 0;
+  int buttonHeight = 0;
 };
 
-struct TInPanGeometry {
-  int Rows = 0;
-  std::array<TRect, InPanFieldCount + 1> Field{};  // in the panel; [0] unused
-  std::array<TRect, InPanFieldCount + 1> Label{};
-  TRect Panel;   // in the dialog
-  TRect Strip;   // the button strip, in the dialog
-  TRect Ok;      // in the strip
-  TRect Cancel;  // in the strip
-  int ClientWidth = 0;
-  int ClientHeight = 0;
+struct OperandDialogGeometry {
+  int rows = 0;
+  std::array<Rect, OperandFieldCount + 1> field{};  // in the panel; [0] unused
+  std::array<Rect, OperandFieldCount + 1> label{};
+  Rect panel;   // in the dialog
+  Rect strip;   // the button strip, in the dialog
+  Rect ok;      // in the strip
+  Rect cancel;  // in the strip
+  int clientWidth = 0;
+  int clientHeight = 0;
 };
 
 // Places the dialog for the visible fields Visible: three rows when field 6
@@ -60,6 +60,6 @@ struct TInPanGeometry {
 // pixels past the right edge of field 2 when it shows, else of field 1,
 // and 6 pixels below the lowest row; the strip sits 6 pixels below the
 // panel, centred.
-TInPanGeometry LayoutInPan(TFieldSet Visible, const TInPanGrid& Grid);
+OperandDialogGeometry layoutOperandDialog(FieldSet visible, const OperandDialogGrid& grid);
 
 }  // namespace navorix

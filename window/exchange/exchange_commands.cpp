@@ -40,18 +40,18 @@ constexpr const char* ExportSuffixes[] = {"gpx", "csv", "geojson"};
 constexpr int ReportColumns = 72;
 constexpr int ReportRows = 16;
 
-QString AskExchangeFileName(QWidget* Parent, const QString& Dir, TFileDialogMode Mode) {
-  QFileDialog dialog(Parent, QString(), Dir);
+QString askExchangeFileName(QWidget* parent, const QString& dir, FileDialogMode mode) {
+  QFileDialog dialog(parent, QString(), dir);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setViewMode(QFileDialog::Detail);
-  if (Mode == TFileDialogMode::Save) {
+  if (mode == FileDialogMode::Save) {
     dialog.setNameFilters(QString::fromLatin1(ExportFilter).split(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QLatin1String(ExportSuffixes[0]));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& Filter) {
-      const int index = static_cast<int>(dialog.nameFilters().indexOf(Filter));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+      const int index = static_cast<int>(dialog.nameFilters().indexOf(filter));
       if (index >= 0 && index < 3) dialog.setDefaultSuffix(QLatin1String(ExportSuffixes[index]));
     });
   } else {
@@ -59,8 +59,8 @@ QString AskExchangeFileName(QWidget* Parent, const QString& Dir, TFileDialogMode
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  FitFileColumns(dialog);
-  CentreOnActiveForm(dialog);
+  fitFileColumns(dialog);
+  centreOnActiveForm(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   return chosen.isEmpty() ? QString() : chosen.front();
@@ -68,12 +68,12 @@ QString AskExchangeFileName(QWidget* Parent, const QString& Dir, TFileDialogMode
 
 }  // namespace
 
-TEntryReportBox::TEntryReportBox(QWidget* Parent) : QDialog(Parent) {
+EntryReportBox::EntryReportBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("EntryReport"));
   setWindowTitle(QStringLiteral("Import"));
   auto* layout = new QVBoxLayout(this);
   text_ = new QPlainTextEdit(this);
-  text_->setObjectName(QStringLiteral("xReport"));
+  text_->setObjectName(QStringLiteral("reportText"));
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -86,75 +86,75 @@ TEntryReportBox::TEntryReportBox(QWidget* Parent) : QDialog(Parent) {
   layout->addWidget(buttons);
 }
 
-void TEntryReportBox::Show(const std::vector<std::string>& Lines) {
+void EntryReportBox::show(const std::vector<std::string>& reportLines) {
   QStringList lines;
-  for (const std::string& line : Lines) lines << ToQString(line);
+  for (const std::string& line : reportLines) lines << toQString(line);
   text_->setPlainText(lines.join(QLatin1Char('\n')));
   // Centred by its real size, which the layout gives only when asked.
   adjustSize();
-  CentreOnActiveForm(*this);
+  centreOnActiveForm(*this);
   exec();
 }
 
-QString TEntryReportBox::Text() const { return text_->toPlainText(); }
+QString EntryReportBox::text() const { return text_->toPlainText(); }
 
 // ------------------------------------------------------ the controller's part
 
-void TMainController::ShowEntryReport(const std::vector<std::string>& Lines) {
-  if (!reportBox_) reportBox_ = std::make_unique<TEntryReportBox>(window_.get());
-  reportBox_->Show(Lines);
+void MainController::ShowEntryReport(const std::vector<std::string>& lines) {
+  if (!reportBox_) reportBox_ = std::make_unique<EntryReportBox>(window_.get());
+  reportBox_->show(lines);
 }
 
-void TMainController::ImportFixes() {
-  const QString dir = ToQString(bench_.Paths().DataDir);
-  const QString name = AskExchangeFileName(window_.get(), dir, TFileDialogMode::Open);
+void MainController::importFixes() {
+  const QString dir = toQString(bench_.Paths().dataDir);
+  const QString name = askExchangeFileName(window_.get(), dir, FileDialogMode::Open);
   if (name.isEmpty()) return;
   bool clearFirst = false;
   if (bench_.Fixes().Count() != 0) {
-    const TAnswer answer = Ask(question::ClearBeforeImporting, TButtons::YesNoCancel);
-    if (answer == TAnswer::Cancel) return;
-    clearFirst = answer == TAnswer::Yes;
+    const Answer answer = Ask(question::ClearBeforeImporting, Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return;
+    clearFirst = answer == Answer::Yes;
   }
   ImportResult result;
-  bench_.ImportFixes(FromQString(name), clearFirst, result);
-  FocusFixList();
+  bench_.ImportFixes(fromQString(name), clearFirst, result);
+  focusFixList();
 }
 
-void TMainController::ExportFixes() {
-  const QString dir = ToQString(bench_.Paths().DataDir);
+void MainController::exportFixes() {
+  const QString dir = toQString(bench_.Paths().dataDir);
   // The dialog comes back after a No to the overwrite question.
   for (;;) {
-    const QString name = AskExchangeFileName(window_.get(), dir, TFileDialogMode::Save);
+    const QString name = askExchangeFileName(window_.get(), dir, FileDialogMode::Save);
     if (name.isEmpty()) return;
     if (QFileInfo::exists(name)) {
-      const TAnswer answer = Ask(question::Overwrite, TButtons::YesNoCancel);
-      if (answer == TAnswer::Cancel) return;
-      if (answer == TAnswer::No) continue;
+      const Answer answer = Ask(question::Overwrite, Buttons::YesNoCancel);
+      if (answer == Answer::Cancel) return;
+      if (answer == Answer::No) continue;
     }
-    bench_.ExportFixes(FromQString(name));
+    bench_.ExportFixes(fromQString(name));
     return;
   }
 }
 
-void TMainController::AppendSampleFixes() {
+void MainController::appendSampleFixes() {
   ImportResult result;
-  bench_.ImportFixes(FromQString(sampleFixes_), false, result);
-  FocusFixList();
+  bench_.ImportFixes(fromQString(sampleFixes_), false, result);
+  focusFixList();
 }
 
-bool TMainController::ClipboardKey(int Key, Qt::KeyboardModifiers Modifiers) {
+bool MainController::clipboardKey(int key, Qt::KeyboardModifiers modifiers) {
   QClipboard* clipboard = QApplication::clipboard();
-  if (Key == Qt::Key_C && Modifiers == Qt::ControlModifier) {
+  if (key == Qt::Key_C && modifiers == Qt::ControlModifier) {
     const std::string text = bench_.ShownRecordText();
-    if (!text.empty()) clipboard->setText(ToQString(text));
+    if (!text.empty()) clipboard->setText(toQString(text));
     return true;
   }
-  if (Key == Qt::Key_C && Modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+  if (key == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
     const std::string line = bench_.CurrentFixLine();
-    if (!line.empty()) clipboard->setText(ToQString(line));
+    if (!line.empty()) clipboard->setText(toQString(line));
     return true;
   }
-  if (Key == Qt::Key_V && Modifiers == Qt::ControlModifier) {
+  if (key == Qt::Key_V && modifiers == Qt::ControlModifier) {
     const QString text = clipboard->text();
     if (text.isEmpty()) return true;
     // The import reads UTF-8 as it comes from other programs.
@@ -162,7 +162,7 @@ bool TMainController::ClipboardKey(int Key, Qt::KeyboardModifiers Modifiers) {
     ImportResult result;
     bench_.PasteFixes(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
                       result);
-    FocusFixList();
+    focusFixList();
     return true;
   }
   return false;

@@ -15,15 +15,15 @@ namespace navorix {
 // The sample fixes shipped beside the sounds: world capitals.
 inline constexpr const char* SampleFixesFile = "samples/sample_fixes.fix";
 
-class TEntryReportBox : public QDialog {
+class EntryReportBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TEntryReportBox(QWidget* Parent);
+  explicit EntryReportBox(QWidget* parent);
   // Shows Lines (Windows-1252), one a line, and waits for OK.
-  void Show(const std::vector<std::string>& Lines);
+  void show(const std::vector<std::string>& reportLines);
   // What the box shows, for the tests.
-  QString Text() const;
+  QString text() const;
 
  private:
   QPlainTextEdit* text_ = nullptr;

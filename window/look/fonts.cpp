@@ -11,30 +11,30 @@ constexpr int SmallestPixelSize = 6;
 
 }  // namespace
 
-bool IsFontSize(int PointSize) { return PointSize >= MinFontSize && PointSize <= MaxFontSize; }
+bool isFontSize(int pointSize) { return pointSize >= MinFontSize && pointSize <= MaxFontSize; }
 
-QFont PropFont(int PointSize) {
+QFont propFont(int pointSize) {
   QFont font(QString::fromLatin1(PropFontFamily));
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(PointSize);
+  font.setPointSize(pointSize);
   return font;
 }
 
-QFont MenuFont(int PointSize) {
-  QFont font = PropFont(PointSize);
+QFont menuFont(int pointSize) {
+  QFont font = propFont(pointSize);
   font.setBold(false);
   font.setItalic(false);
   return font;
 }
 
-QFont FixedFontOfHeight(int Pixels, bool Bold, const char* Family) {
-  QFont font(QString::fromLatin1(Family));
+QFont fixedFontOfHeight(int pixels, bool bold, const char* family) {
+  QFont font(QString::fromLatin1(family));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  font.setBold(Bold);
-  for (int size = Pixels; size > SmallestPixelSize; --size) {
+  font.setBold(bold);
+  for (int size = pixels; size > SmallestPixelSize; --size) {
     font.setPixelSize(size);
-    if (QFontMetrics(font).height() <= Pixels) return font;
+    if (QFontMetrics(font).height() <= pixels) return font;
   }
   font.setPixelSize(SmallestPixelSize);
   return font;

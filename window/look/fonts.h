@@ -19,15 +19,15 @@ inline constexpr int DefaultPropFontSize = DefaultFontSize;  // points
 inline constexpr int DefaultMenuFontSize = DefaultFontSize;  // points
 // Font sizes a setting may choose (MinFontSize..MaxFontSize); any other
 // value leaves the size alone.
-bool IsFontSize(int PointSize);
+bool isFontSize(int pointSize);
 
 // The proportional font of the windows and dialogs.
-QFont PropFont(int PointSize = DefaultPropFontSize);
+QFont propFont(int pointSize = DefaultPropFontSize);
 // The menu font: the proportional family, regular.
-QFont MenuFont(int PointSize = DefaultMenuFontSize);
+QFont menuFont(int pointSize = DefaultMenuFontSize);
 
 // A fixed-pitch font of Family whose line (ascent + descent) is at most
 // Pixels high: the size in which Windows states a font's height in pixels.
-QFont FixedFontOfHeight(int Pixels, bool Bold, const char* Family = FixedFontFamily);
+QFont fixedFontOfHeight(int pixels, bool bold, const char* family = FixedFontFamily);
 
 }  // namespace navorix

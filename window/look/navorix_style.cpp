@@ -12,131 +12,131 @@ namespace navorix {
 namespace {
 
 // The caption of a menu item without a trailing tab part.
-QString CaptionOf(const QStyleOptionMenuItem& Item) {
-  const qsizetype tab = Item.text.indexOf(QLatin1Char('\t'));
-  return tab < 0 ? Item.text : Item.text.left(tab);
+QString captionOf(const QStyleOptionMenuItem& item) {
+  const qsizetype tab = item.text.indexOf(QLatin1Char('\t'));
+  return tab < 0 ? item.text : item.text.left(tab);
 }
 
-QSize CaptionSize(const QStyleOptionMenuItem& Item) {
-  return Item.fontMetrics.size(Qt::TextShowMnemonic | Qt::TextSingleLine, CaptionOf(Item));
+QSize captionSize(const QStyleOptionMenuItem& item) {
+  return item.fontMetrics.size(Qt::TextShowMnemonic | Qt::TextSingleLine, captionOf(item));
 }
 
-QPixmap Tinted(const QPixmap& Bitmap, const QColor& Colour) {
-  QPixmap out(Bitmap.size());
+QPixmap tinted(const QPixmap& bitmap, const QColor& colour) {
+  QPixmap out(bitmap.size());
   out.fill(Qt::transparent);
   QPainter p(&out);
-  p.drawPixmap(0, 0, Bitmap);
+  p.drawPixmap(0, 0, bitmap);
   p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-  p.fillRect(out.rect(), Colour);
+  p.fillRect(out.rect(), colour);
   return out;
 }
 
 }  // namespace
 
-TNavorixStyle::TNavorixStyle(const QString& BaseStyle) : QProxyStyle(QStyleFactory::create(BaseStyle)) {}
+NavorixStyle::NavorixStyle(const QString& baseStyle) : QProxyStyle(QStyleFactory::create(baseStyle)) {}
 
-QSize TNavorixStyle::sizeFromContents(ContentsType Type, const QStyleOption* Option, const QSize& Size,
-                                      const QWidget* Widget) const {
-  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(Option);
-  if (item != nullptr && Type == CT_MenuItem) {
-    if (item->menuItemType == QStyleOptionMenuItem::Separator) return {Size.width(), MenuSeparatorHeight};
-    const QSize text = CaptionSize(*item);
+QSize NavorixStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                      const QWidget* widget) const {
+  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+  if (item != nullptr && type == CT_MenuItem) {
+    if (item->menuItemType == QStyleOptionMenuItem::Separator) return {size.width(), MenuSeparatorHeight};
+    const QSize text = captionSize(*item);
     const bool submenu = item->menuItemType == QStyleOptionMenuItem::SubMenu;
-    const TMenuItemSize shown = ShownMenuItem(text.width(), text.height(), submenu);
-    return {shown.Width, shown.Height};
+    const MenuItemSize shown = shownMenuItem(text.width(), text.height(), submenu);
+    return {shown.width, shown.height};
   }
-  if (item != nullptr && Type == CT_MenuBarItem) {
-    const QSize text = CaptionSize(*item);
-    const TMenuItemSize shown = ShownMenuItem(text.width(), text.height(), false);
-    return {shown.Width, shown.Height};
+  if (item != nullptr && type == CT_MenuBarItem) {
+    const QSize text = captionSize(*item);
+    const MenuItemSize shown = shownMenuItem(text.width(), text.height(), false);
+    return {shown.width, shown.height};
   }
-  return QProxyStyle::sizeFromContents(Type, Option, Size, Widget);
+  return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
-void TNavorixStyle::DrawSeparator(const QStyleOption* Option, QPainter* Painter) const {
-  const QRect r = Option->rect;
-  Painter->fillRect(r, Option->palette.color(QPalette::Window));
+void NavorixStyle::drawSeparator(const QStyleOption* option, QPainter* painter) const {
+  const QRect r = option->rect;
+  painter->fillRect(r, option->palette.color(QPalette::Window));
   const int y = r.top() + r.height() / 2 - 1;
-  Painter->setPen(Option->palette.color(QPalette::Mid));
-  Painter->drawLine(r.left() + 1, y, r.right() - 1, y);
-  Painter->setPen(Option->palette.color(QPalette::Light));
-  Painter->drawLine(r.left() + 1, y + 1, r.right() - 1, y + 1);
+  painter->setPen(option->palette.color(QPalette::Mid));
+  painter->drawLine(r.left() + 1, y, r.right() - 1, y);
+  painter->setPen(option->palette.color(QPalette::Light));
+  painter->drawLine(r.left() + 1, y + 1, r.right() - 1, y + 1);
 }
 
-void TNavorixStyle::DrawMenuItem(const QStyleOption* Option, QPainter* Painter, bool InBar) const {
-  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(Option);
+void NavorixStyle::drawMenuItem(const QStyleOption* option, QPainter* painter, bool inBar) const {
+  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
   if (item == nullptr) return;
-  if (!InBar && item->menuItemType == QStyleOptionMenuItem::Separator) {
-    DrawSeparator(Option, Painter);
+  if (!inBar && item->menuItemType == QStyleOptionMenuItem::Separator) {
+    drawSeparator(option, painter);
     return;
   }
   const QRect r = item->rect;
   const QPalette& pal = item->palette;
   const bool selected = (item->state & State_Selected) != 0;
   const bool enabled = (item->state & State_Enabled) != 0;
-  QColor ground = pal.color(InBar ? QPalette::Button : QPalette::Window);
-  QColor ink = pal.color(InBar ? QPalette::ButtonText : QPalette::WindowText);
+  QColor ground = pal.color(inBar ? QPalette::Button : QPalette::Window);
+  QColor ink = pal.color(inBar ? QPalette::ButtonText : QPalette::WindowText);
   if (selected) {
     ground = pal.color(QPalette::Highlight);
     ink = pal.color(QPalette::HighlightedText);
   }
   if (!enabled) ink = pal.color(QPalette::Disabled, QPalette::WindowText);
 
-  Painter->save();
-  Painter->fillRect(r, ground);
-  if (item->checkType != QStyleOptionMenuItem::NotCheckable && item->checked && !check_mark_.isNull()) {
-    const QPixmap mark = Tinted(check_mark_, ink);
-    Painter->drawPixmap(r.left() + CheckMarkLeft, r.top() + CheckMarkTop(r.height(), mark.height()), mark);
+  painter->save();
+  painter->fillRect(r, ground);
+  if (item->checkType != QStyleOptionMenuItem::NotCheckable && item->checked && !checkMark_.isNull()) {
+    const QPixmap mark = tinted(checkMark_, ink);
+    painter->drawPixmap(r.left() + CheckMarkLeft, r.top() + checkMarkTop(r.height(), mark.height()), mark);
   }
-  Painter->setFont(item->font);
-  Painter->setPen(ink);
+  painter->setFont(item->font);
+  painter->setPen(ink);
   const QRect text(r.left() + CaptionLeft, r.top() + CaptionTop, r.width() - CaptionLeft,
                    r.height() - CaptionTop);
-  Painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
-                    CaptionOf(*item));
-  if (!InBar && item->menuItemType == QStyleOptionMenuItem::SubMenu) {
-    QStyleOption arrow(*Option);
+  painter->drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine,
+                    captionOf(*item));
+  if (!inBar && item->menuItemType == QStyleOptionMenuItem::SubMenu) {
+    QStyleOption arrow(*option);
     arrow.rect = QRect(r.right() + 1 - SubmenuArrowWidth, r.top(), SubmenuArrowWidth, r.height());
     arrow.palette.setColor(QPalette::ButtonText, ink);
     arrow.palette.setColor(QPalette::WindowText, ink);
     arrow.state = enabled ? State_Enabled : State_None;
-    proxy()->drawPrimitive(PE_IndicatorArrowRight, &arrow, Painter, nullptr);
+    proxy()->drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, nullptr);
   }
-  Painter->restore();
+  painter->restore();
 }
 
-void TNavorixStyle::drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
-                                const QWidget* Widget) const {
-  switch (Element) {
+void NavorixStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const {
+  switch (element) {
     case CE_MenuItem:
-      DrawMenuItem(Option, Painter, false);
+      drawMenuItem(option, painter, false);
       return;
     case CE_MenuBarItem:
-      DrawMenuItem(Option, Painter, true);
+      drawMenuItem(option, painter, true);
       return;
     case CE_MenuBarEmptyArea:
-      Painter->fillRect(Option->rect, Option->palette.color(QPalette::Button));
+      painter->fillRect(option->rect, option->palette.color(QPalette::Button));
       return;
     case CE_MenuEmptyArea:
-      Painter->fillRect(Option->rect, Option->palette.color(QPalette::Window));
+      painter->fillRect(option->rect, option->palette.color(QPalette::Window));
       return;
     default:
-      QProxyStyle::drawControl(Element, Option, Painter, Widget);
+      QProxyStyle::drawControl(element, option, painter, widget);
   }
 }
 
-void TNavorixStyle::drawPrimitive(PrimitiveElement Element, const QStyleOption* Option,
-                                  QPainter* Painter, const QWidget* Widget) const {
-  if (Element == PE_PanelMenuBar) {
-    Painter->fillRect(Option->rect, Option->palette.color(QPalette::Button));
+void NavorixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                  QPainter* painter, const QWidget* widget) const {
+  if (element == PE_PanelMenuBar) {
+    painter->fillRect(option->rect, option->palette.color(QPalette::Button));
     return;
   }
-  QProxyStyle::drawPrimitive(Element, Option, Painter, Widget);
+  QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-int TNavorixStyle::pixelMetric(PixelMetric Metric, const QStyleOption* Option,
-                               const QWidget* Widget) const {
-  switch (Metric) {
+int NavorixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                               const QWidget* widget) const {
+  switch (metric) {
     case PM_MenuBarItemSpacing:
     case PM_MenuBarHMargin:
     case PM_MenuBarVMargin:
@@ -145,13 +145,13 @@ int TNavorixStyle::pixelMetric(PixelMetric Metric, const QStyleOption* Option,
     case PM_MenuVMargin:
       return 0;
     default:
-      return QProxyStyle::pixelMetric(Metric, Option, Widget);
+      return QProxyStyle::pixelMetric(metric, option, widget);
   }
 }
 
-int TNavorixStyle::styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
-                             QStyleHintReturn* Return) const {
-  switch (Hint) {
+int NavorixStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                             QStyleHintReturn* result) const {
+  switch (hint) {
     case SH_ToolTip_WakeUpDelay:
       return QToolTip::isVisible() ? NextHintDelayMs : FirstHintDelayMs;
     case SH_ToolTip_FallAsleepDelay:
@@ -162,7 +162,7 @@ int TNavorixStyle::styleHint(StyleHint Hint, const QStyleOption* Option, const Q
     case SH_MenuBar_AltKeyNavigation:
       return 1;
     default:
-      return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+      return QProxyStyle::styleHint(hint, option, widget, result);
   }
 }
 

@@ -16,7 +16,7 @@
 
 namespace navorix {
 
-class TNavorixStyle : public QProxyStyle {
+class NavorixStyle : public QProxyStyle {
   Q_OBJECT
 
  public:
@@ -25,27 +25,27 @@ class TNavorixStyle : public QProxyStyle {
 
   // BaseStyle: a name QStyleFactory knows ("Windows", "Fusion"); the
   // default is the classic one, whose bevels match the sunken panels.
-  explicit TNavorixStyle(const QString& BaseStyle = QStringLiteral("Windows"));
+  explicit NavorixStyle(const QString& baseStyle = QStringLiteral("Windows"));
 
   // The bitmap drawn beside checked items.
-  void SetCheckMark(const QPixmap& Bitmap) { check_mark_ = Bitmap; }
+  void setCheckMark(const QPixmap& bitmap) { checkMark_ = bitmap; }
 
-  QSize sizeFromContents(ContentsType Type, const QStyleOption* Option, const QSize& Size,
-                         const QWidget* Widget) const override;
-  void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
-                   const QWidget* Widget) const override;
-  void drawPrimitive(PrimitiveElement Element, const QStyleOption* Option, QPainter* Painter,
-                     const QWidget* Widget) const override;
-  int pixelMetric(PixelMetric Metric, const QStyleOption* Option,
-                  const QWidget* Widget) const override;
-  int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
-                QStyleHintReturn* Return) const override;
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override;
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* result) const override;
 
  private:
-  void DrawMenuItem(const QStyleOption* Option, QPainter* Painter, bool InBar) const;
-  void DrawSeparator(const QStyleOption* Option, QPainter* Painter) const;
+  void drawMenuItem(const QStyleOption* option, QPainter* painter, bool inBar) const;
+  void drawSeparator(const QStyleOption* option, QPainter* painter) const;
 
-  QPixmap check_mark_;
+  QPixmap checkMark_;
 };
 
 }  // namespace navorix

@@ -22,25 +22,25 @@ const QColor RoseFace(250, 246, 232);
 // One point of the rose from Centre toward the angle Angle (radians,
 // clockwise from north), Length long and 2 x Half wide at its foot; the left
 // half dark, the right half light, so the rose looks lit from one side.
-void PaintRosePoint(QPainter& P, QPointF Centre, double Angle, double Length, double Half,
-                    const QColor& Dark, const QColor& Light) {
-  const QPointF tip(Centre.x() + Length * std::sin(Angle), Centre.y() - Length * std::cos(Angle));
-  const double side = Angle - M_PI / 2.0;
-  const QPointF left(Centre.x() + Half * std::sin(side), Centre.y() - Half * std::cos(side));
-  const QPointF right(2.0 * Centre.x() - left.x(), 2.0 * Centre.y() - left.y());
-  P.setBrush(Dark);
-  P.drawPolygon(QPolygonF({Centre, left, tip}));
-  P.setBrush(Light);
-  P.drawPolygon(QPolygonF({Centre, tip, right}));
+void paintRosePoint(QPainter& P, QPointF centre, double angle, double length, double half,
+                    const QColor& dark, const QColor& light) {
+  const QPointF tip(centre.x() + length * std::sin(angle), centre.y() - length * std::cos(angle));
+  const double side = angle - M_PI / 2.0;
+  const QPointF left(centre.x() + half * std::sin(side), centre.y() - half * std::cos(side));
+  const QPointF right(2.0 * centre.x() - left.x(), 2.0 * centre.y() - left.y());
+  P.setBrush(dark);
+  P.drawPolygon(QPolygonF({centre, left, tip}));
+  P.setBrush(light);
+  P.drawPolygon(QPolygonF({centre, tip, right}));
 }
 
 }  // namespace
 
-void PaintCompassRose(QPainter& P, const QRectF& Area) {
+void paintCompassRose(QPainter& P, const QRectF& area) {
   P.save();
   P.setRenderHint(QPainter::Antialiasing, true);
-  const double size = std::min(Area.width(), Area.height());
-  const QPointF centre = Area.center();
+  const double size = std::min(area.width(), area.height());
+  const QPointF centre = area.center();
   const double radius = size / 2.0;
   const bool small = size < 24.0;
 
@@ -69,12 +69,12 @@ void PaintCompassRose(QPainter& P, const QRectF& Area) {
   P.setPen(small ? QPen(Qt::NoPen) : edge);
   // Diagonal points first, the cardinal ones over them.
   for (int k = 0; k < 4; ++k) {
-    PaintRosePoint(P, centre, M_PI / 4.0 + k * M_PI / 2.0, radius * 0.62, radius * 0.13, RoseDark,
+    paintRosePoint(P, centre, M_PI / 4.0 + k * M_PI / 2.0, radius * 0.62, radius * 0.13, RoseDark,
                    RoseLight);
   }
   for (int k = 0; k < 4; ++k) {
     const bool north = k == 0;
-    PaintRosePoint(P, centre, k * M_PI / 2.0, radius * 0.98, radius * 0.17,
+    paintRosePoint(P, centre, k * M_PI / 2.0, radius * 0.98, radius * 0.17,
                    north ? RoseNorth : RoseDark, north ? RoseNorthLight : RoseLight);
   }
   P.setBrush(RoseRing);
@@ -83,21 +83,21 @@ void PaintCompassRose(QPainter& P, const QRectF& Area) {
   P.restore();
 }
 
-QPixmap CompassRose(int Size) {
-  QPixmap pixmap(Size, Size);
+QPixmap compassRose(int size) {
+  QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
-  PaintCompassRose(painter, QRectF(0, 0, Size, Size));
+  paintCompassRose(painter, QRectF(0, 0, size, size));
   return pixmap;
 }
 
-QIcon AppIcon() {
+QIcon appIcon() {
   QIcon icon;
-  for (const int size : AppIconSizes) icon.addPixmap(CompassRose(size));
+  for (const int size : AppIconSizes) icon.addPixmap(compassRose(size));
   return icon;
 }
 
-QPixmap ErrorIcon() {
+QPixmap errorIcon() {
   constexpr int Size = 32;
   QPixmap pixmap(Size, Size);
   pixmap.fill(Qt::transparent);
@@ -114,25 +114,25 @@ QPixmap ErrorIcon() {
   return pixmap;
 }
 
-QPixmap TriangleGlyph(bool Up, int Width, int Height, const QColor& Colour) {
-  QPixmap pixmap(Width, Height);
+QPixmap triangleGlyph(bool up, int width, int height, const QColor& colour) {
+  QPixmap pixmap(width, height);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
-  p.setBrush(Colour);
-  const double cx = Width / 2.0;
-  const double cy = Height / 2.0;
+  p.setBrush(colour);
+  const double cx = width / 2.0;
+  const double cy = height / 2.0;
   // A triangle 8 wide and 4 high, as on the classic scroll buttons.
   const double half = 4.0;
   const double h = 4.0;
-  const double apex = Up ? cy - h / 2.0 : cy + h / 2.0;
-  const double base = Up ? cy + h / 2.0 : cy - h / 2.0;
+  const double apex = up ? cy - h / 2.0 : cy + h / 2.0;
+  const double base = up ? cy + h / 2.0 : cy - h / 2.0;
   p.drawPolygon(QPolygonF({QPointF(cx - half, base), QPointF(cx + half, base), QPointF(cx, apex)}));
   return pixmap;
 }
 
-QPixmap CheckMarkBitmap() {
+QPixmap checkMarkBitmap() {
   // Seven columns of a two-pixel thick tick, the classic 7 x 7 menu check.
   static constexpr std::array<std::array<int, 2>, 7> Columns = {{
       {2, 4}, {3, 5}, {4, 6}, {3, 5}, {2, 4}, {1, 3}, {0, 2}}};

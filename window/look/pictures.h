@@ -14,20 +14,20 @@ namespace navorix {
 
 // A compass rose filling Area (a square works best): eight points, the
 // north point red, in a ring.
-void PaintCompassRose(QPainter& Painter, const QRectF& Area);
-QPixmap CompassRose(int Size);
+void paintCompassRose(QPainter& painter, const QRectF& area);
+QPixmap compassRose(int size);
 // The application icon in the usual sizes (16 to 256 pixels).
-QIcon AppIcon();
+QIcon appIcon();
 inline constexpr int AppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // 32 x 32: a red disc with a white cross.
-QPixmap ErrorIcon();
+QPixmap errorIcon();
 
 // A filled triangle pointing up or down, centred in Width x Height.
-QPixmap TriangleGlyph(bool Up, int Width, int Height, const QColor& Colour = Qt::black);
+QPixmap triangleGlyph(bool up, int width, int height, const QColor& colour = Qt::black);
 
 // The check mark of checked menu items: a black tick on transparent
 // ground; the menu style draws its shape in the item's text colour.
-QPixmap CheckMarkBitmap();
+QPixmap checkMarkBitmap();
 
 }  // namespace navorix

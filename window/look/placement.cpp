@@ -10,59 +10,59 @@ constexpr int ControlCentreOffset = 2;
 
 // The Left of one axis; Size is the window's extent and ScreenSize the
 // screen's, both on the same axis, Left relative to the screen's origin.
-int KeepAxis(int Left, int Size, int ScreenSize) {
+int keepAxis(int left, int size, int screenSize) {
   constexpr int LowestKept = ScreenMargin - 1;
-  if (Left > LowestKept) {
-    const int highest = ScreenSize - (Size + ScreenMargin);
-    return Left > highest ? highest : Left;
+  if (left > LowestKept) {
+    const int highest = screenSize - (size + ScreenMargin);
+    return left > highest ? highest : left;
   }
   return ScreenMargin;
 }
 
 }  // namespace
 
-TRect KeepOnScreen(TRect W, const TRect& Screen) {
-  W.Left = Screen.Left + KeepAxis(W.Left - Screen.Left, W.Width, Screen.Width);
-  W.Top = Screen.Top + KeepAxis(W.Top - Screen.Top, W.Height, Screen.Height);
+Rect keepOnScreen(Rect W, const Rect& screen) {
+  W.left = screen.left + keepAxis(W.left - screen.left, W.width, screen.width);
+  W.top = screen.top + keepAxis(W.top - screen.top, W.height, screen.height);
   return W;
 }
 
-TRect CentreOnActiveForm(TRect W, const TRect* Active, const TRect& Screen) {
-  int cx = Screen.Left + Screen.Width / 2;
-  int cy = Screen.Top + Screen.Height / 2;
-  if (Active != nullptr) {
-    cx = Active->Left + Active->Width / 2;
-    cy = Active->Top + Active->Height / 2;
+Rect centreOnActiveForm(Rect W, const Rect* active, const Rect& screen) {
+  int cx = screen.left + screen.width / 2;
+  int cy = screen.top + screen.height / 2;
+  if (active != nullptr) {
+    cx = active->left + active->width / 2;
+    cy = active->top + active->height / 2;
   }
-  W.Left = cx - W.Width / 2;
-  W.Top = cy - W.Height / 2;
-  return KeepOnScreen(W, Screen);
+  W.left = cx - W.width / 2;
+  W.top = cy - W.height / 2;
+  return keepOnScreen(W, screen);
 }
 
-TRect CentreOnControl(TRect W, const TRect& Control, const TRect& Screen) {
-  const int cx = Control.Left + Control.Width / 2;
-  const int cy = Control.Top + Control.Height / 2;
-  W.Left = cx - W.Width / 2 - ControlCentreOffset;
-  W.Top = cy - W.Height / 2 - ControlCentreOffset;
-  return KeepOnScreen(W, Screen);
+Rect centreOnControl(Rect W, const Rect& control, const Rect& screen) {
+  const int cx = control.left + control.width / 2;
+  const int cy = control.top + control.height / 2;
+  W.left = cx - W.width / 2 - ControlCentreOffset;
+  W.top = cy - W.height / 2 - ControlCentreOffset;
+  return keepOnScreen(W, screen);
 }
 
-TRect BesideWindow(TRect W, const TRect& Main, const TRect& Screen) {
-  const int rightLeft = Main.Left + Main.Width + WindowGap;
-  const int leftLeft = Main.Left - WindowGap - W.Width;
-  const int roomRight = Screen.Left + Screen.Width - ScreenMargin - rightLeft;
-  const int roomLeft = Main.Left - WindowGap - (Screen.Left + ScreenMargin);
-  if (W.Width <= roomRight) {
-    W.Left = rightLeft;
-  } else if (W.Width <= roomLeft) {
-    W.Left = leftLeft;
+Rect besideWindow(Rect W, const Rect& main, const Rect& screen) {
+  const int rightLeft = main.left + main.width + WindowGap;
+  const int leftLeft = main.left - WindowGap - W.width;
+  const int roomRight = screen.left + screen.width - ScreenMargin - rightLeft;
+  const int roomLeft = main.left - WindowGap - (screen.left + ScreenMargin);
+  if (W.width <= roomRight) {
+    W.left = rightLeft;
+  } else if (W.width <= roomLeft) {
+    W.left = leftLeft;
   } else {
     // Too wide for either side: on the roomier one, pulled back onto the
     // screen, so that it covers as little of Main as it can.
-    W.Left = roomRight >= roomLeft ? rightLeft : leftLeft;
+    W.left = roomRight >= roomLeft ? rightLeft : leftLeft;
   }
-  W.Top = Main.Top;
-  return KeepOnScreen(W, Screen);
+  W.top = main.top;
+  return keepOnScreen(W, screen);
 }
 
 }  // namespace navorix

@@ -11,12 +11,12 @@
 
 namespace navorix {
 
-struct TRect {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  friend bool operator==(const TRect&, const TRect&) = default;
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 inline constexpr int ScreenMargin = 4;
@@ -25,15 +25,15 @@ inline constexpr int ScreenMargin = 4;
 // SW - (width + 4), a left edge of 3 or less is put at 4; the same for the
 // top with SH and the height. A window larger than the screen keeps its
 // right (bottom) margin and may then start outside on the left (top).
-TRect KeepOnScreen(TRect W, const TRect& Screen);
+Rect keepOnScreen(Rect W, const Rect& screen);
 
 // W centred on the active window Active (nullptr when no window is active,
 // then on the screen's centre), then KeepOnScreen.
-TRect CentreOnActiveForm(TRect W, const TRect* Active, const TRect& Screen);
+Rect centreOnActiveForm(Rect W, const Rect* active, const Rect& screen);
 
 // W centred on the control whose screen rectangle is Control, 2 pixels up
 // and left of the exact centre, then KeepOnScreen.
-TRect CentreOnControl(TRect W, const TRect& Control, const TRect& Screen);
+Rect centreOnControl(Rect W, const Rect& control, const Rect& screen);
 
 // W beside the window Main, so that it covers none of it: to its right with
 // a gap of WindowGap pixels when W fits there within the screen's margin,
@@ -41,6 +41,6 @@ TRect CentreOnControl(TRect W, const TRect& Control, const TRect& Screen);
 // Main's; then KeepOnScreen (a W too wide for either side then covers part
 // of Main).
 inline constexpr int WindowGap = 8;
-TRect BesideWindow(TRect W, const TRect& Main, const TRect& Screen);
+Rect besideWindow(Rect W, const Rect& main, const Rect& screen);
 
 }  // namespace navorix

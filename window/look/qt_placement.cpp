@@ -12,65 +12,65 @@ namespace navorix {
 
 namespace {
 
-TRect FromQRect(const QRect& R) { return {R.left(), R.top(), R.width(), R.height()}; }
+Rect fromQRect(const QRect& R) { return {R.left(), R.top(), R.width(), R.height()}; }
 
-bool Usable(const QWidget* Candidate, const QWidget& Window) {
-  return Candidate != nullptr && Candidate != &Window && Candidate->isVisible() && !Candidate->isMinimized();
+bool usable(const QWidget* candidate, const QWidget& window) {
+  return candidate != nullptr && candidate != &window && candidate->isVisible() && !candidate->isMinimized();
 }
 
 }  // namespace
 
-TRect ScreenRectOf(const QWidget& Window) {
-  const QScreen* screen = Window.screen();
+Rect screenRectOf(const QWidget& window) {
+  const QScreen* screen = window.screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return {0, 0, 0, 0};
-  return FromQRect(screen->geometry());
+  return fromQRect(screen->geometry());
 }
 
-QWidget* WorkingWindow(const QWidget& Window) {
+QWidget* workingWindow(const QWidget& window) {
   // Activation follows the window manager: just after a dialog has gone,
   // no window or the hidden dialog may still be the active one.
   for (QWidget* candidate : {QApplication::activeWindow(), QApplication::activeModalWidget(),
-                             Window.parentWidget() != nullptr ? Window.parentWidget()->window() : nullptr}) {
-    if (Usable(candidate, Window)) return candidate;
+                             window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr}) {
+    if (usable(candidate, window)) return candidate;
   }
   return nullptr;
 }
 
-void KeepOnScreen(QWidget& Window) {
-  const TRect screen = ScreenRectOf(Window);
-  FrameOf(Window).Place([screen](const TRect& Outer) { return KeepOnScreen(Outer, screen); });
+void keepOnScreen(QWidget& window) {
+  const Rect screen = screenRectOf(window);
+  frameOf(window).place([screen](const Rect& outer) { return keepOnScreen(outer, screen); });
 }
 
-void CentreOnScreen(QWidget& Window) {
-  const TRect screen = ScreenRectOf(Window);
-  FrameOf(Window).Place([screen](const TRect& Outer) { return CentreOnActiveForm(Outer, nullptr, screen); });
+void centreOnScreen(QWidget& window) {
+  const Rect screen = screenRectOf(window);
+  frameOf(window).place([screen](const Rect& outer) { return centreOnActiveForm(outer, nullptr, screen); });
 }
 
-void CentreOnActiveForm(QWidget& Window) {
-  QWidget* working = WorkingWindow(Window);
+void centreOnActiveForm(QWidget& window) {
+  QWidget* working = workingWindow(window);
   if (working == nullptr) {
-    CentreOnScreen(Window);
+    centreOnScreen(window);
     return;
   }
-  const TRect active = FrameOf(*working).OuterRect();
-  const TRect screen = ScreenRectOf(Window);
-  FrameOf(Window).Place(
-      [active, screen](const TRect& Outer) { return CentreOnActiveForm(Outer, &active, screen); });
+  const Rect active = frameOf(*working).outerRect();
+  const Rect screen = screenRectOf(window);
+  frameOf(window).place(
+      [active, screen](const Rect& outer) { return centreOnActiveForm(outer, &active, screen); });
 }
 
-void CentreOnControl(QWidget& Window, const QWidget& Control) {
-  const QPoint origin = Control.mapToGlobal(QPoint(0, 0));
-  const TRect control{origin.x(), origin.y(), Control.width(), Control.height()};
-  const TRect screen = ScreenRectOf(Window);
-  FrameOf(Window).Place(
-      [control, screen](const TRect& Outer) { return CentreOnControl(Outer, control, screen); });
+void centreOnControl(QWidget& window, const QWidget& target) {
+  const QPoint origin = target.mapToGlobal(QPoint(0, 0));
+  const Rect control{origin.x(), origin.y(), target.width(), target.height()};
+  const Rect screen = screenRectOf(window);
+  frameOf(window).place(
+      [control, screen](const Rect& outer) { return centreOnControl(outer, control, screen); });
 }
 
-void PlaceBeside(QWidget& Window, QWidget& Main) {
-  const TRect main = FrameOf(Main).OuterRect();
-  const TRect screen = ScreenRectOf(Window);
-  FrameOf(Window).Place([main, screen](const TRect& Outer) { return BesideWindow(Outer, main, screen); });
+void placeBeside(QWidget& window, QWidget& mainWindow) {
+  const Rect main = frameOf(mainWindow).outerRect();
+  const Rect screen = screenRectOf(window);
+  frameOf(window).place([main, screen](const Rect& outer) { return besideWindow(outer, main, screen); });
 }
 
 }  // namespace navorix

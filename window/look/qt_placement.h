@@ -12,22 +12,22 @@ namespace navorix {
 
 // The rectangle of the screen Window is on (the primary screen when it has
 // none yet).
-TRect ScreenRectOf(const QWidget& Window);
+Rect screenRectOf(const QWidget& window);
 
 // The window the user works in, other than Window: the active one, else
 // the modal one, else the one Window belongs to; nullptr when none is
 // shown.
-QWidget* WorkingWindow(const QWidget& Window);
+QWidget* workingWindow(const QWidget& window);
 
-void KeepOnScreen(QWidget& Window);
+void keepOnScreen(QWidget& window);
 // Centres Window on the screen, then keeps it on the screen.
-void CentreOnScreen(QWidget& Window);
+void centreOnScreen(QWidget& window);
 // Centres Window on the window the user works in (WorkingWindow), else on
 // the screen.
-void CentreOnActiveForm(QWidget& Window);
+void centreOnActiveForm(QWidget& window);
 // Centres Window on Control (any widget, by its screen position and size).
-void CentreOnControl(QWidget& Window, const QWidget& Control);
+void centreOnControl(QWidget& window, const QWidget& target);
 // Puts Window beside Main (both by their frames; see BesideWindow).
-void PlaceBeside(QWidget& Window, QWidget& Main);
+void placeBeside(QWidget& window, QWidget& mainWindow);
 
 }  // namespace navorix

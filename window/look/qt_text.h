@@ -10,10 +10,10 @@
 namespace navorix {
 
 // The Windows-1252 Text as a QString; every byte maps to one character.
-QString ToQString(std::string_view Text);
+QString toQString(std::string_view text);
 
 // The Windows-1252 form of Text; a character the code page cannot hold
 // becomes "?".
-std::string FromQString(const QString& Text);
+std::string fromQString(const QString& text);
 
 }  // namespace navorix

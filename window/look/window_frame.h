@@ -23,16 +23,16 @@ class QWidget;
 
 namespace navorix {
 
-struct TFrameExtents {
-  int Left = 0;
-  int Right = 0;
-  int Top = 0;
-  int Bottom = 0;
-  friend bool operator==(const TFrameExtents&, const TFrameExtents&) = default;
+struct FrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
+  friend bool operator==(const FrameExtents&, const FrameExtents&) = default;
 };
 
 // The title bar a window asks for.
-enum class TTitleBar {
+enum class TitleBar {
   AsQtAsks,         // left to Qt (resizable windows)
   Caption,          // a caption and no buttons (the dialogs and the question box)
   CaptionMinimise,  // a caption, the system menu and a minimise box (the main window)
@@ -42,52 +42,52 @@ enum class TTitleBar {
 // Where a rule wants the window's outer rectangle, given the outer
 // rectangle it has now (its size is what counts; the position is the
 // window's present one).
-using TPlacementRule = std::function<TRect(const TRect& Outer)>;
+using PlacementRule = std::function<Rect(const Rect& outer)>;
 
 // The frame of one top-level window; a child of that window, found with
 // FrameOf.
-class TWindowFrame : public QObject, public QAbstractNativeEventFilter {
+class WindowFrame : public QObject, public QAbstractNativeEventFilter {
   Q_OBJECT
 
  public:
-  TWindowFrame(QWidget& Window, TTitleBar TitleBar);
-  ~TWindowFrame() override;
+  WindowFrame(QWidget& window, TitleBar titleBar);
+  ~WindowFrame() override;
 
   // Places the window by its outer rectangle. A hidden window is given its
   // native window first and the frame it will get is asked for; Rule is
   // kept, and applied again when the frame that comes is another one.
-  void Place(TPlacementRule Rule);
+  void place(PlacementRule rule);
 
   // The outer rectangle of the window as it stands: the client area with
   // its frame around it (for a hidden window the frame it had or was told).
-  TRect OuterRect();
+  Rect outerRect();
 
-  TTitleBar TitleBar() const { return titleBar_; }
+  TitleBar titleBar() const { return titleBar_; }
   // Takes effect when the window is next placed while hidden.
-  void SetTitleBar(TTitleBar TitleBar);
+  void setTitleBar(TitleBar titleBar);
 
-  bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:
-  TFrameExtents Extents(bool Shown);
-  void ApplyTitleBar();
-  void PlaceWith(const TFrameExtents& Extents);
+  FrameExtents extents(bool shown);
+  void applyTitleBar();
+  void placeWith(const FrameExtents& extents);
 
   QWidget& window_;
-  TTitleBar titleBar_;
-  TPlacementRule rule_;
-  TFrameExtents placedWith_;
-  TFrameExtents known_;  // the frame last seen or told
+  TitleBar titleBar_;
+  PlacementRule rule_;
+  FrameExtents placedWith_;
+  FrameExtents known_;  // the frame last seen or told
   bool placed_ = false;
   std::uint32_t extentsAtom_ = 0;  // _NET_FRAME_EXTENTS, when under X11
 };
 
 // The frame object of Window, made (with the title bar Qt asks for) when
 // the window has none yet.
-TWindowFrame& FrameOf(QWidget& Window);
+WindowFrame& frameOf(QWidget& window);
 
 // Gives Window the title bar TitleBar; it is asked for whenever the hidden
 // window is placed.
-void SetTitleBar(QWidget& Window, TTitleBar TitleBar);
+void setTitleBar(QWidget& window, TitleBar titleBar);
 
 }  // namespace navorix

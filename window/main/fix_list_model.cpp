@@ -5,38 +5,38 @@
 
 namespace navorix {
 
-TFixListModel::TFixListModel(const TWorkbench& Bench, QObject* Parent)
-    : QAbstractListModel(Parent), bench_(Bench), rows_(Bench.RowCount()) {}
+FixListModel::FixListModel(const Workbench& bench, QObject* parent)
+    : QAbstractListModel(parent), bench_(bench), rows_(bench.RowCount()) {}
 
-int TFixListModel::rowCount(const QModelIndex& Parent) const { return Parent.isValid() ? 0 : rows_; }
+int FixListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-QVariant TFixListModel::data(const QModelIndex& Index, int Role) const {
-  if (Role != Qt::DisplayRole || !Index.isValid() || Index.row() >= rows_) return {};
-  return ToQString(bench_.RowText(Index.row()));
+QVariant FixListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
+  return toQString(bench_.RowText(index.row()));
 }
 
-void TFixListModel::RowsReset() {
+void FixListModel::RowsReset() {
   beginResetModel();
   rows_ = bench_.RowCount();
   endResetModel();
 }
 
-void TFixListModel::RowInserted(int Row) {
-  beginInsertRows(QModelIndex(), Row, Row);
+void FixListModel::RowInserted(int row) {
+  beginInsertRows(QModelIndex(), row, row);
   ++rows_;
   endInsertRows();
 }
 
-void TFixListModel::RowRemoved(int Row) {
-  beginRemoveRows(QModelIndex(), Row, Row);
+void FixListModel::RowRemoved(int row) {
+  beginRemoveRows(QModelIndex(), row, row);
   --rows_;
   endRemoveRows();
 }
 
-void TFixListModel::RowChanged(int Row) { emit dataChanged(index(Row), index(Row)); }
+void FixListModel::RowChanged(int row) { emit dataChanged(index(row), index(row)); }
 
-void TFixListModel::RowsSwapped(int Row) { emit dataChanged(index(Row), index(Row + 1)); }
+void FixListModel::RowsSwapped(int row) { emit dataChanged(index(row), index(row + 1)); }
 
-void TFixListModel::CurrentRowChanged(int Row) { emit CurrentRowMoved(Row); }
+void FixListModel::CurrentRowChanged(int row) { emit currentRowMoved(row); }
 
 }  // namespace navorix

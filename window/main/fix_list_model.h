@@ -9,31 +9,31 @@
 
 namespace navorix {
 
-class TWorkbench;
+class Workbench;
 
-class TFixListModel : public QAbstractListModel, public TFixListObserver {
+class FixListModel : public QAbstractListModel, public FixListObserver {
   Q_OBJECT
 
  public:
-  explicit TFixListModel(const TWorkbench& Bench, QObject* Parent = nullptr);
+  explicit FixListModel(const Workbench& bench, QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
-  QVariant data(const QModelIndex& Index, int Role = Qt::DisplayRole) const override;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-  // TFixListObserver.
+  // FixListObserver.
   void RowsReset() override;
-  void RowInserted(int Row) override;
-  void RowRemoved(int Row) override;
-  void RowChanged(int Row) override;
-  void RowsSwapped(int Row) override;
-  void CurrentRowChanged(int Row) override;
+  void RowInserted(int row) override;
+  void RowRemoved(int row) override;
+  void RowChanged(int row) override;
+  void RowsSwapped(int row) override;
+  void CurrentRowChanged(int row) override;
 
  signals:
   // The workbench made Row the current row; the view selects it.
-  void CurrentRowMoved(int Row);
+  void currentRowMoved(int row);
 
  private:
-  const TWorkbench& bench_;
+  const Workbench& bench_;
   // The number of rows the views know of; it changes only between the
   // begin and end calls of each change, as Qt requires.
   int rows_;

@@ -7,37 +7,37 @@
 
 namespace navorix {
 
-QSize TFixRowDelegate::sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& /*Index*/) const {
-  return {Option.rect.width(), RowHeight};
+QSize FixRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& /*Index*/) const {
+  return {option.rect.width(), RowHeight};
 }
 
-void TFixRowDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Option,
-                            const QModelIndex& Index) const {
-  const bool selected = (Option.state & QStyle::State_Selected) != 0;
-  const QPalette& pal = Option.palette;
-  Painter->save();
-  Painter->setClipRect(Option.rect);
-  Painter->fillRect(Option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
-  Painter->setFont(Option.font);
-  Painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+void FixRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+  const bool selected = (option.state & QStyle::State_Selected) != 0;
+  const QPalette& pal = option.palette;
+  painter->save();
+  painter->setClipRect(option.rect);
+  painter->fillRect(option.rect, pal.color(selected ? QPalette::Highlight : QPalette::Base));
+  painter->setFont(option.font);
+  painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
   // The font is taller than the row: the band of the capitals is centred,
   // so names and coordinates show whole and rows do not overlap.
-  const QFontMetrics fm(Option.font);
+  const QFontMetrics fm(option.font);
   const int cap = fm.capHeight();
-  const int baseline = Option.rect.top() + (Option.rect.height() + cap) / 2;
-  Painter->drawText(QPoint(Option.rect.left() + TextLeft, baseline), Index.data(Qt::DisplayRole).toString());
-  Painter->restore();
+  const int baseline = option.rect.top() + (option.rect.height() + cap) / 2;
+  painter->drawText(QPoint(option.rect.left() + TextLeft, baseline), index.data(Qt::DisplayRole).toString());
+  painter->restore();
 }
 
-bool TFixRowDelegate::helpEvent(QHelpEvent* Event, QAbstractItemView* View,
-                                const QStyleOptionViewItem& Option, const QModelIndex& Index) {
-  if (Event->type() == QEvent::ToolTip && View != nullptr &&
-      (!Index.isValid() || Index.data(Qt::ToolTipRole).isNull())) {
-    if (View->toolTip().isEmpty()) return false;
-    QToolTip::showText(Event->globalPos(), View->toolTip(), View);
+bool FixRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event->type() == QEvent::ToolTip && view != nullptr &&
+      (!index.isValid() || index.data(Qt::ToolTipRole).isNull())) {
+    if (view->toolTip().isEmpty()) return false;
+    QToolTip::showText(event->globalPos(), view->toolTip(), view);
     return true;
   }
-  return QStyledItemDelegate::helpEvent(Event, View, Option, Index);
+  return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 }  // namespace navorix

@@ -7,7 +7,7 @@
 
 namespace navorix {
 
-class TFixRowDelegate : public QStyledItemDelegate {
+class FixRowDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
@@ -16,11 +16,11 @@ class TFixRowDelegate : public QStyledItemDelegate {
 
   using QStyledItemDelegate::QStyledItemDelegate;
 
-  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
-  void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
-             const QModelIndex& Index) const override;
-  bool helpEvent(QHelpEvent* Event, QAbstractItemView* View, const QStyleOptionViewItem& Option,
-                 const QModelIndex& Index) override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 };
 
 }  // namespace navorix

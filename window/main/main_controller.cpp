@@ -43,66 +43,66 @@ constexpr int SplashMs = 1000;
 constexpr const char* MainPanelTopic = "Main_Panel";
 constexpr const char* WelcomeTopic = "Welcome";
 
-bool Shift(Qt::KeyboardModifiers Modifiers) { return (Modifiers & Qt::ShiftModifier) != 0; }
+bool hasShift(Qt::KeyboardModifiers modifiers) { return (modifiers & Qt::ShiftModifier) != 0; }
 
 // The modifiers a key may carry and still be the plain or the shifted key.
-bool PlainOrShift(Qt::KeyboardModifiers Modifiers) {
-  return (Modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+bool plainOrShift(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
 }
 
 }  // namespace
 
-TMainController::TMainController(TWorkbench& Bench, const QString& ShareDir,
-                                 const QString& HelpFile)
-    : bench_(Bench),
-      helpFile_(HelpFile),
-      shareDir_(ShareDir),
-      sampleFixes_(ShareDir + QLatin1String(SampleFixesFile)) {
+MainController::MainController(Workbench& bench, const QString& shareDir,
+                                 const QString& helpFile)
+    : bench_(bench),
+      helpFile_(helpFile),
+      shareDir_(shareDir),
+      sampleFixes_(shareDir + QLatin1String(SampleFixesFile)) {
   // Sounds and boxes first, as the windows that use them come after.
-  sounds_ = std::make_unique<TSoundTable>();
-  LoadStandardSounds(*sounds_, ShareDir);
-  errorBox_ = std::make_unique<TErrBox>();
-  errorBox_->Set_Font(QString::fromLatin1(ErrorFontFamily));
-  alertBox_ = std::make_unique<TAlertBox>();
+  sounds_ = std::make_unique<SoundTable>();
+  loadStandardSounds(*sounds_, shareDir);
+  errorBox_ = std::make_unique<ErrorBox>();
+  errorBox_->setFontFamily(QString::fromLatin1(ErrorFontFamily));
+  alertBox_ = std::make_unique<AlertBox>();
 
-  window_ = std::make_unique<TMainWindow>();
+  window_ = std::make_unique<MainWindow>();
   // Every box belongs to the main window: the window manager keeps it above
   // that window and never shows or hides it apart from it.
   errorBox_->setParent(window_.get(), errorBox_->windowFlags());
   alertBox_->setParent(window_.get(), alertBox_->windowFlags());
-  model_ = std::make_unique<TFixListModel>(Bench);
-  operandDialog_ = std::make_unique<TInPan>(window_.get());
-  fixDialog_ = std::make_unique<TFixInp>(window_.get());
-  operandDialog_->Attach(Bench, *window_->Controls().xListPan);
-  errorBox_->SetSound(sounds_.get(), SoundSlot(TSound::Error));
-  alertBox_->SetSound(sounds_.get(), SoundSlot(TSound::Question));
+  model_ = std::make_unique<FixListModel>(bench);
+  operandDialog_ = std::make_unique<OperandDialog>(window_.get());
+  fixDialog_ = std::make_unique<FixDialog>(window_.get());
+  operandDialog_->attach(bench, *window_->controls().fixListFrame);
+  errorBox_->setSound(sounds_.get(), soundSlot(Sound::Error));
+  alertBox_->setSound(sounds_.get(), soundSlot(Sound::Question));
 
-  TObservers observers;
-  observers.FixList = model_.get();
-  observers.FixPanel = this;
-  observers.Log = this;
-  observers.Options = this;
-  observers.NextFix = this;
-  observers.Messages = this;
-  observers.Chart = this;
-  Bench.Attach(observers);
+  Observers observers;
+  observers.fixList = model_.get();
+  observers.fixPanel = this;
+  observers.log = this;
+  observers.options = this;
+  observers.nextFix = this;
+  observers.messages = this;
+  observers.chart = this;
+  bench.Attach(observers);
 
-  ConnectFixList();
-  ConnectButtons();
-  ConnectMenu();
+  connectFixList();
+  connectButtons();
+  connectMenu();
   // The window previews every key before the focused control. The
   // application's filter sees the main window's own events too (its close
   // request among them); a second filter on the window would see each of
   // them again and ask the exit question twice.
   qApp->installEventFilter(this);
 
-  FixPanelChanged(Bench.FixPanel());
-  LogShown(Bench.LogDisplay());
-  OptionsChanged(Bench.Settings());
-  NextFixChanged(Bench.NextFixEnabled());
+  FixPanelChanged(bench.FixPanel());
+  LogShown(bench.LogDisplay());
+  OptionsChanged(bench.Settings());
+  NextFixChanged(bench.NextFixEnabled());
 }
 
-TMainController::~TMainController() {
+MainController::~MainController() {
   qApp->removeEventFilter(this);
   // The help window closes with the program.
   if (help_) help_->close();
@@ -112,110 +112,110 @@ TMainController::~TMainController() {
   errorBox_.reset();
 }
 
-void TMainController::ChartChanged() {
-  if (chart_ && chart_->isVisible()) chart_->Refresh();
+void MainController::ChartChanged() {
+  if (chart_ && chart_->isVisible()) chart_->refresh();
 }
 
-void TMainController::ToggleChart() {
+void MainController::toggleChart() {
   if (chart_ && chart_->isVisible()) {
     chart_->close();
     window_->activateWindow();
     return;
   }
   if (!chart_) {
-    chart_ = std::make_unique<TChartWindow>(bench_, LoadChartLand(shareDir_));
-    connect(chart_.get(), &TChartWindow::ToggleRequested, this, &TMainController::ToggleChart);
+    chart_ = std::make_unique<ChartWindow>(bench_, loadChartLand(shareDir_));
+    connect(chart_.get(), &ChartWindow::toggleRequested, this, &MainController::toggleChart);
     // Opened for the first time: beside the main window, not over it.
-    if (!bench_.Settings().Chart.Placed) PlaceBeside(*chart_, *window_);
+    if (!bench_.Settings().chart.placed) placeBeside(*chart_, *window_);
   }
-  chart_->Refresh();
+  chart_->refresh();
   chart_->show();
   chart_->raise();
   chart_->activateWindow();
 }
 
-void TMainController::Start() {
-  about_ = std::make_unique<TAboutBox>(QString::fromLatin1(VersionText));
-  about_->ShowSplash();
+void MainController::start() {
+  about_ = std::make_unique<AboutBox>(QString::fromLatin1(VersionText));
+  about_->showSplash();
   window_->show();
   window_->raise();
   window_->activateWindow();
-  about_->CloseAfter(SplashMs);
+  about_->closeAfter(SplashMs);
   started_ = true;
   const QSize size = window_->size();
   bench_.LoadStatus();
   // The menu font of the settings may have changed the window's height.
-  if (window_->size() != size) CentreOnScreen(*window_);
-  FocusFixList();
+  if (window_->size() != size) centreOnScreen(*window_);
+  focusFixList();
 }
 
 // ---------------------------------------------------------------- observers
 
-void TMainController::FixPanelChanged(const TFixPanel& Panel) {
-  const TMainControls& c = window_->Controls();
-  c.xNoFix->setText(ToQString(Panel.Counter));
-  c.xUp->setEnabled(Panel.Buttons.Up);
-  c.xDown->setEnabled(Panel.Buttons.Down);
-  c.xDelete->setEnabled(Panel.Buttons.Delete);
-  c.xEdit->setEnabled(Panel.Buttons.Edit);
-  c.xUndel->setEnabled(Panel.Buttons.Undelete);
+void MainController::FixPanelChanged(const FixPanelState& panel) {
+  const MainControls& c = window_->controls();
+  c.fixCountLabel->setText(toQString(panel.counter));
+  c.moveUpButton->setEnabled(panel.buttons.up);
+  c.moveDownButton->setEnabled(panel.buttons.down);
+  c.deleteButton->setEnabled(panel.buttons.remove);
+  c.editButton->setEnabled(panel.buttons.edit);
+  c.undeleteButton->setEnabled(panel.buttons.undelete);
 }
 
-void TMainController::LogShown(const TLogDisplay& Display) {
-  const TMainControls& c = window_->Controls();
-  c.xOut[0]->setText(ToQString(Display.Line1));
-  c.xOut[1]->setText(ToQString(Display.Line2));
-  c.xOut[2]->setText(ToQString(Display.Line3));
-  c.xLinePan->setText(ToQString(Display.Number));
-  c.xLineUp->setEnabled(Display.PreviousEnabled);
-  c.xLineDown->setEnabled(Display.NextEnabled);
+void MainController::LogShown(const LogDisplayState& display) {
+  const MainControls& c = window_->controls();
+  c.logLines[0]->setText(toQString(display.line1));
+  c.logLines[1]->setText(toQString(display.line2));
+  c.logLines[2]->setText(toQString(display.line3));
+  c.recordNumberLabel->setText(toQString(display.number));
+  c.previousRecordButton->setEnabled(display.previousEnabled);
+  c.nextRecordButton->setEnabled(display.nextEnabled);
 }
 
-void TMainController::OptionsChanged(const TSettings& Settings) {
-  window_->Menu().ShowSettings(Settings);
-  window_->SetHintsShown(Settings.Interface.Hints);
-  window_->SetMenuFontSize(Settings.Interface.MenuFontSize);
-  window_->SetPropFontSize(Settings.Interface.PropFontSize);
-  fixDialog_->SetPropFontSize(Settings.Interface.PropFontSize);
-  operandDialog_->SetPropFontSize(Settings.Interface.PropFontSize);
-  alertBox_->SetPropFontSize(Settings.Interface.PropFontSize);
-  sounds_->SetSoundOn(Settings.Interface.Sound);
+void MainController::OptionsChanged(const ProgramSettings& settings) {
+  window_->menu().showSettings(settings);
+  window_->setHintsShown(settings.interface.hints);
+  window_->setMenuFontSize(settings.interface.menuFontSize);
+  window_->setPropFontSize(settings.interface.propFontSize);
+  fixDialog_->setPropFontSize(settings.interface.propFontSize);
+  operandDialog_->setPropFontSize(settings.interface.propFontSize);
+  alertBox_->setPropFontSize(settings.interface.propFontSize);
+  sounds_->setSoundOn(settings.interface.sound);
 }
 
-void TMainController::NextFixChanged(bool Enabled) {
-  window_->OperationButton(TOpTag::NextFix)->setEnabled(Enabled);
+void MainController::NextFixChanged(bool enabled) {
+  window_->operationButton(OperationTag::NextFix)->setEnabled(enabled);
 }
 
 // A message the box would cut (a long file name in it) ends in "..." where
 // it is cut, so that nobody takes the rest for the whole.
-void TMainController::ShowError(const std::string& Message) {
-  errorBox_->Show_Text(FitMessage(Message));
+void MainController::ShowError(const std::string& message) {
+  errorBox_->showText(FitMessage(message));
 }
 
-void TMainController::ShowReport(const std::vector<std::string>& Lines) {
+void MainController::ShowReport(const std::vector<std::string>& lines) {
   std::vector<std::string> fitted;
-  for (const std::string& line : Lines) fitted.push_back(FitMessage(line));
-  errorBox_->Show_Lines(fitted);
+  for (const std::string& line : lines) fitted.push_back(FitMessage(line));
+  errorBox_->showLines(fitted);
 }
 
-void TMainController::PlaySound(TSound Sound, bool Wait) {
-  sounds_->PlaySnd(SoundSlot(Sound), Wait);
+void MainController::PlaySound(Sound sound, bool wait) {
+  sounds_->playSound(soundSlot(sound), wait);
 }
 
-TAnswer TMainController::Ask(const std::string& Question, TButtons Buttons) {
-  return alertBox_->Ask(Question, Buttons == TButtons::YesNoCancel ? 3 : 2);
+Answer MainController::Ask(const std::string& question, Buttons buttons) {
+  return alertBox_->ask(question, buttons == Buttons::YesNoCancel ? 3 : 2);
 }
 
 // ------------------------------------------------------------ the fix list
 
-void TMainController::ConnectFixList() {
-  QListView* list = window_->Controls().xList;
+void MainController::connectFixList() {
+  QListView* list = window_->controls().fixList;
   list->setModel(model_.get());
   // The workbench's current row is the list's selected row, both ways.
-  connect(model_.get(), &TFixListModel::CurrentRowMoved, this, [this, list](int Row) {
+  connect(model_.get(), &FixListModel::currentRowMoved, this, [this, list](int row) {
     selecting_ = true;
-    list->setCurrentIndex(model_->index(Row));
-    list->scrollTo(model_->index(Row));
+    list->setCurrentIndex(model_->index(row));
+    list->scrollTo(model_->index(row));
     selecting_ = false;
   });
   // A reset of the model (loading, sorting, a new format) forgets the
@@ -226,199 +226,199 @@ void TMainController::ConnectFixList() {
     selecting_ = false;
   });
   connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& Current) {
-            if (!selecting_ && Current.isValid()) bench_.SelectRow(Current.row());
+          [this](const QModelIndex& current) {
+            if (!selecting_ && current.isValid()) bench_.SelectRow(current.row());
           });
   connect(list, &QListView::clicked, this,
-          [this](const QModelIndex& Index) { bench_.SelectRow(Index.row()); });
-  connect(list, &QListView::doubleClicked, this, [this] { EditFix(false); });
+          [this](const QModelIndex& index) { bench_.SelectRow(index.row()); });
+  connect(list, &QListView::doubleClicked, this, [this] { editFix(false); });
   list->setCurrentIndex(model_->index(bench_.CurrentRow()));
-  connect(window_->Controls().xTimer, &QTimer::timeout, this, &TMainController::HideSearch);
+  connect(window_->controls().searchTimer, &QTimer::timeout, this, &MainController::hideSearch);
 }
 
-void TMainController::FocusFixList() { window_->Controls().xList->setFocus(Qt::OtherFocusReason); }
+void MainController::focusFixList() { window_->controls().fixList->setFocus(Qt::OtherFocusReason); }
 
-void TMainController::HideSearch() { window_->Controls().xSearch->hide(); }
+void MainController::hideSearch() { window_->controls().searchLabel->hide(); }
 
-void TMainController::EditFix(bool AddButton) {
-  FocusFixList();
-  CentreOnControl(*fixDialog_, *window_->Controls().xListPan);
-  fixDialog_->EditFix(bench_, AddButton);
-  FocusFixList();
+void MainController::editFix(bool addButton) {
+  focusFixList();
+  centreOnControl(*fixDialog_, *window_->controls().fixListFrame);
+  fixDialog_->editFix(bench_, addButton);
+  focusFixList();
 }
 
-bool TMainController::MayGoOn(const std::string& Question, bool AskFirst) {
+bool MainController::mayGoOn(const std::string& question, bool askFirst) {
   // An empty question: nothing to act on (the blank row, an empty log).
-  if (Question.empty()) return false;
-  return !AskFirst || Ask(Question, TButtons::YesNo) == TAnswer::Yes;
+  if (question.empty()) return false;
+  return !askFirst || Ask(question, Buttons::YesNo) == Answer::Yes;
 }
 
-void TMainController::DeleteFix(bool AskFirst) {
-  if (MayGoOn(bench_.DeleteFixQuestion(), AskFirst)) bench_.DeleteFix();
+void MainController::deleteFix(bool askFirst) {
+  if (mayGoOn(bench_.DeleteFixQuestion(), askFirst)) bench_.DeleteFix();
 }
 
-void TMainController::DeleteLogRecord(bool AskFirst) {
-  if (MayGoOn(bench_.DeleteRecordQuestion(), AskFirst)) bench_.DeleteShownRecord();
+void MainController::deleteLogRecord(bool askFirst) {
+  if (mayGoOn(bench_.DeleteRecordQuestion(), askFirst)) bench_.DeleteShownRecord();
 }
 
 // ------------------------------------------------------------------ buttons
 
-void TMainController::ConnectButtons() {
-  const TMainControls& c = window_->Controls();
-  connect(c.xAdd, &QPushButton::clicked, this, [this] { EditFix(true); });
-  connect(c.xEdit, &QPushButton::clicked, this, [this] { EditFix(false); });
+void MainController::connectButtons() {
+  const MainControls& c = window_->controls();
+  connect(c.addButton, &QPushButton::clicked, this, [this] { editFix(true); });
+  connect(c.editButton, &QPushButton::clicked, this, [this] { editFix(false); });
   // The Delete button deletes without a question; the question is the Del
   // key's.
-  connect(c.xDelete, &QPushButton::clicked, this, [this] {
-    FocusFixList();
+  connect(c.deleteButton, &QPushButton::clicked, this, [this] {
+    focusFixList();
     bench_.DeleteFix();
   });
-  connect(c.xUndel, &QPushButton::clicked, this, [this] {
-    FocusFixList();
+  connect(c.undeleteButton, &QPushButton::clicked, this, [this] {
+    focusFixList();
     bench_.UndeleteFix();
   });
-  connect(c.xUp, &QPushButton::clicked, this, [this] {
+  connect(c.moveUpButton, &QPushButton::clicked, this, [this] {
     bench_.MoveFixUp();
-    FocusFixList();
+    focusFixList();
   });
-  connect(c.xDown, &QPushButton::clicked, this, [this] {
+  connect(c.moveDownButton, &QPushButton::clicked, this, [this] {
     bench_.MoveFixDown();
-    FocusFixList();
+    focusFixList();
   });
-  connect(c.xLineUp, &QPushButton::clicked, this, [this] {
-    FocusFixList();
+  connect(c.previousRecordButton, &QPushButton::clicked, this, [this] {
+    focusFixList();
     bench_.ShowPreviousRecord();
   });
-  connect(c.xLineDown, &QPushButton::clicked, this, [this] {
-    FocusFixList();
+  connect(c.nextRecordButton, &QPushButton::clicked, this, [this] {
+    focusFixList();
     bench_.ShowNextRecord();
   });
-  for (QPushButton* button : c.OpButtons) {
+  for (QPushButton* button : c.operationButtons) {
     const int tag = button->property("tag").toInt();
-    connect(button, &QPushButton::clicked, this, [this, tag] { RunOperation(tag); });
+    connect(button, &QPushButton::clicked, this, [this, tag] { runOperation(tag); });
   }
 }
 
-void TMainController::RunOperation(int Tag) {
-  FocusFixList();
-  if (FindOperation(static_cast<std::uint8_t>(Tag)) == nullptr) return;
-  bench_.RunOperation(static_cast<TOpTag>(Tag), *operandDialog_);
-  FocusFixList();
+void MainController::runOperation(int tag) {
+  focusFixList();
+  if (FindOperation(static_cast<std::uint8_t>(tag)) == nullptr) return;
+  bench_.RunOperation(static_cast<OperationTag>(tag), *operandDialog_);
+  focusFixList();
 }
 
 // --------------------------------------------------------------------- menu
 
-void TMainController::ConnectMenu() {
-  const TMainMenu& m = window_->Menu();
-  connect(m.mReload, &QAction::triggered, this, [this] {
+void MainController::connectMenu() {
+  const MainMenu& m = window_->menu();
+  connect(m.reloadStatusAction, &QAction::triggered, this, [this] {
     const std::string question = bench_.ReloadStatusQuestion();
-    if (!question.empty() && Ask(question, TButtons::YesNo) != TAnswer::Yes) return;
+    if (!question.empty() && Ask(question, Buttons::YesNo) != Answer::Yes) return;
     bench_.LoadStatus();
-    FocusFixList();
+    focusFixList();
   });
-  connect(m.mSaveStat, &QAction::triggered, this, [this] { bench_.SaveStatus(); });
-  connect(m.mLoad, &QAction::triggered, this, &TMainController::LoadFixFile);
-  connect(m.mSave, &QAction::triggered, this, &TMainController::SaveFixFile);
-  connect(m.mImport, &QAction::triggered, this, &TMainController::ImportFixes);
-  connect(m.mExport, &QAction::triggered, this, &TMainController::ExportFixes);
-  connect(m.mExit, &QAction::triggered, window_.get(), &QWidget::close);
-  connect(m.mChart, &QAction::triggered, this, &TMainController::ToggleChart);
+  connect(m.saveStatusAction, &QAction::triggered, this, [this] { bench_.SaveStatus(); });
+  connect(m.loadFixFileAction, &QAction::triggered, this, &MainController::loadFixFile);
+  connect(m.saveFixFileAction, &QAction::triggered, this, &MainController::saveFixFile);
+  connect(m.importFixesAction, &QAction::triggered, this, &MainController::importFixes);
+  connect(m.exportFixesAction, &QAction::triggered, this, &MainController::exportFixes);
+  connect(m.exitAction, &QAction::triggered, window_.get(), &QWidget::close);
+  connect(m.chartAction, &QAction::triggered, this, &MainController::toggleChart);
 
-  connect(m.mDelRec, &QAction::triggered, this, [this] { DeleteLogRecord(false); });
-  connect(m.mClrLog, &QAction::triggered, this, [this] {
-    if (MayGoOn(bench_.ClearLogQuestion(), true)) bench_.ClearLog();
+  connect(m.deleteLogLineAction, &QAction::triggered, this, [this] { deleteLogRecord(false); });
+  connect(m.clearLogAction, &QAction::triggered, this, [this] {
+    if (mayGoOn(bench_.ClearLogQuestion(), true)) bench_.ClearLog();
   });
-  connect(m.mClrFix, &QAction::triggered, this, [this] {
-    if (MayGoOn(bench_.ClearFixesQuestion(), true)) bench_.ClearFixes();
+  connect(m.clearFixesAction, &QAction::triggered, this, [this] {
+    if (mayGoOn(bench_.ClearFixesQuestion(), true)) bench_.ClearFixes();
   });
-  connect(m.mClear, &QAction::triggered, this, [this] {
-    if (MayGoOn(bench_.ClearAllQuestion(), true)) bench_.ClearAll();
+  connect(m.clearAllAction, &QAction::triggered, this, [this] {
+    if (mayGoOn(bench_.ClearAllQuestion(), true)) bench_.ClearAll();
   });
 
-  for (QAction* sort : {m.mSortName, m.mSortSuffix, m.mSortDist}) {
+  for (QAction* sort : {m.sortByNameAction, m.sortBySuffixAction, m.sortByDistanceAction}) {
     connect(sort, &QAction::triggered, this, [this, sort] {
-      bench_.SortFixes(static_cast<TSortOrder>(sort->data().toInt()));
-      FocusFixList();
+      bench_.SortFixes(static_cast<SortOrder>(sort->data().toInt()));
+      focusFixList();
     });
   }
 
-  for (const TDisplayOptionInfo& info : DisplayOptionTable) {
-    connect(m.OptionMenus[Index(info.Option)].Group, &QActionGroup::triggered, this,
-            [this, option = info.Option](QAction* A) {
+  for (const DisplayOptionInfo& info : DisplayOptionTable) {
+    connect(m.optionMenus[Index(info.option)].group, &QActionGroup::triggered, this,
+            [this, option = info.option](QAction* A) {
               bench_.SetDisplayOption(option, A->data().toInt());
             });
   }
   // The switches invert the workbench's value; the check marks then follow
   // the settings, whatever Qt did to them on the click.
-  connect(m.mEllArc, &QAction::triggered, this, [this] { bench_.ToggleEllipticArc(); });
-  connect(m.mGeodesic, &QAction::triggered, this, [this] { bench_.ToggleGeoDistance(); });
-  connect(m.mEllip, &QAction::triggered, this, [this] { bench_.ToggleEllipticLat(); });
-  connect(m.moHints, &QAction::triggered, this,
-          [this] { bench_.SetHints(!bench_.Settings().Interface.Hints); });
-  connect(m.moSound, &QAction::triggered, this,
-          [this] { bench_.SetSound(!bench_.Settings().Interface.Sound); });
+  connect(m.ellipticArcAction, &QAction::triggered, this, [this] { bench_.ToggleEllipticArc(); });
+  connect(m.geodesicAction, &QAction::triggered, this, [this] { bench_.ToggleGeoDistance(); });
+  connect(m.ellipticLatitudeAction, &QAction::triggered, this, [this] { bench_.ToggleEllipticLat(); });
+  connect(m.hintsAction, &QAction::triggered, this,
+          [this] { bench_.SetHints(!bench_.Settings().interface.hints); });
+  connect(m.soundAction, &QAction::triggered, this,
+          [this] { bench_.SetSound(!bench_.Settings().interface.sound); });
 
-  connect(m.mHelp, &QAction::triggered, this, [this] { ShowHelp(QLatin1String(WelcomeTopic)); });
-  connect(m.xWeb, &QAction::triggered, this, [this] {
+  connect(m.helpAction, &QAction::triggered, this, [this] { showHelp(QLatin1String(WelcomeTopic)); });
+  connect(m.webPageAction, &QAction::triggered, this, [this] {
     if (*WebPageAddress == '\0') {
-      ShowHelp(QLatin1String(WelcomeTopic));
+      showHelp(QLatin1String(WelcomeTopic));
     } else if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(WebPageAddress)))) {
-      errorBox_->Show_Text("Cannot open the web page in a browser");
+      errorBox_->showText("Cannot open the web page in a browser");
     }
   });
-  connect(m.mSamples, &QAction::triggered, this, &TMainController::AppendSampleFixes);
-  connect(m.mAbout, &QAction::triggered, this, [this] {
-    TAboutBox about(QString::fromLatin1(VersionText), window_.get());
-    about.ShowModal();
+  connect(m.sampleFixesAction, &QAction::triggered, this, &MainController::appendSampleFixes);
+  connect(m.aboutAction, &QAction::triggered, this, [this] {
+    AboutBox about(QString::fromLatin1(VersionText), window_.get());
+    about.showModal();
   });
 }
 
-void TMainController::ShowHelp(const QString& Topic) {
-  if (!help_) help_ = std::make_unique<THelpWindow>(helpFile_);
+void MainController::showHelp(const QString& topic) {
+  if (!help_) help_ = std::make_unique<HelpWindow>(helpFile_);
   // The help window shows itself at the topic.
-  if (!help_->ShowTopic(Topic)) {
-    errorBox_->Show_Text("Cannot read the help file " +
-                         FromQString(QFileInfo(helpFile_).fileName()));
+  if (!help_->showTopic(topic)) {
+    errorBox_->showText("Cannot read the help file " +
+                         fromQString(QFileInfo(helpFile_).fileName()));
   }
 }
 
-void TMainController::LoadFixFile() {
-  const QString dir = ToQString(bench_.Paths().DataDir);
-  const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Open);
+void MainController::loadFixFile() {
+  const QString dir = toQString(bench_.Paths().dataDir);
+  const QString name = askFixFileName(window_.get(), dir, FileDialogMode::Open);
   if (name.isEmpty()) return;
   bool clearFirst = false;
   if (bench_.Fixes().Count() != 0) {
-    const TAnswer answer = Ask(question::ClearBeforeLoading, TButtons::YesNoCancel);
-    if (answer == TAnswer::Cancel) return;
-    clearFirst = answer == TAnswer::Yes;
+    const Answer answer = Ask(question::ClearBeforeLoading, Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return;
+    clearFirst = answer == Answer::Yes;
   }
-  bench_.LoadFixFile(FromQString(name), clearFirst);
-  FocusFixList();
+  bench_.LoadFixFile(fromQString(name), clearFirst);
+  focusFixList();
 }
 
-void TMainController::SaveFixFile() {
-  const QString dir = ToQString(bench_.Paths().DataDir);
+void MainController::saveFixFile() {
+  const QString dir = toQString(bench_.Paths().dataDir);
   // The dialog comes back after a No to the overwrite question.
   for (;;) {
-    const QString name = AskFixFileName(window_.get(), dir, TFileDialogMode::Save);
+    const QString name = askFixFileName(window_.get(), dir, FileDialogMode::Save);
     if (name.isEmpty()) return;
     if (QFileInfo::exists(name)) {
-      const TAnswer answer = Ask(question::Overwrite, TButtons::YesNoCancel);
-      if (answer == TAnswer::Cancel) return;
-      if (answer == TAnswer::No) continue;
+      const Answer answer = Ask(question::Overwrite, Buttons::YesNoCancel);
+      if (answer == Answer::Cancel) return;
+      if (answer == Answer::No) continue;
     }
-    bench_.SaveFixFile(FromQString(name));
+    bench_.SaveFixFile(fromQString(name));
     return;
   }
 }
 
-bool TMainController::MayClose() {
-  switch (Ask(question::Exit, TButtons::YesNoCancel)) {
-    case TAnswer::Yes:
+bool MainController::mayClose() {
+  switch (Ask(question::Exit, Buttons::YesNoCancel)) {
+    case Answer::Yes:
       return bench_.SaveStatusToLeave();
-    case TAnswer::No:
+    case Answer::No:
       return true;
-    case TAnswer::Cancel:
+    case Answer::Cancel:
       return false;
   }
   return false;
@@ -426,78 +426,78 @@ bool TMainController::MayClose() {
 
 // --------------------------------------------------------------------- keys
 
-bool TMainController::KeyDown(int Key, Qt::KeyboardModifiers Modifiers) {
-  const bool shift = Shift(Modifiers);
-  switch (Key) {
+bool MainController::keyDown(int key, Qt::KeyboardModifiers modifiers) {
+  const bool shift = hasShift(modifiers);
+  switch (key) {
     case Qt::Key_Backspace:
-      DeleteLogRecord(!shift);
+      deleteLogRecord(!shift);
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      EditFix(shift || bench_.Fixes().Count() == 0);
+      editFix(shift || bench_.Fixes().Count() == 0);
       return true;
     case Qt::Key_Escape:
-      HideSearch();
+      hideSearch();
       return false;
     case Qt::Key_Left:
-      FocusFixList();
+      focusFixList();
       bench_.ShowPreviousRecord();
       return true;
     case Qt::Key_Right:
-      FocusFixList();
+      focusFixList();
       bench_.ShowNextRecord();
       return true;
     case Qt::Key_Up:
       if (!shift) return false;
       bench_.MoveFixUp();
-      FocusFixList();
+      focusFixList();
       return true;
     case Qt::Key_Down:
       if (!shift) return false;
       bench_.MoveFixDown();
-      FocusFixList();
+      focusFixList();
       return true;
     case Qt::Key_Insert:
-      if (Modifiers == Qt::ShiftModifier) {
-        FocusFixList();
+      if (modifiers == Qt::ShiftModifier) {
+        focusFixList();
         bench_.UndeleteFix();
       } else {
-        EditFix(true);
+        editFix(true);
       }
       return true;
     case Qt::Key_Delete:
-      FocusFixList();
-      DeleteFix(!shift);
+      focusFixList();
+      deleteFix(!shift);
       return true;
     case Qt::Key_F1:
-      ShowHelp(QLatin1String(MainPanelTopic));
+      showHelp(QLatin1String(MainPanelTopic));
       return true;
     case Qt::Key_F2:
-      ToggleChart();
+      toggleChart();
       return true;
     default:
       return false;
   }
 }
 
-bool TMainController::KeyPress(const QString& Text, Qt::KeyboardModifiers Modifiers) {
-  if (!PlainOrShift(Modifiers) || Text.size() != 1) return false;
-  const std::string typed = FromQString(Text);
+bool MainController::keyPress(const QString& text, Qt::KeyboardModifiers modifiers) {
+  if (!plainOrShift(modifiers) || text.size() != 1) return false;
+  const std::string typed = fromQString(text);
   if (typed.size() != 1) return false;
-  QLabel* search = window_->Controls().xSearch;
-  const TSearchStep step = bench_.TypeAhead(typed[0], search->isVisible());
-  if (!step.Consumed) return false;
-  QTimer* timer = window_->Controls().xTimer;
-  timer->start(step.IntervalMs);
-  if (step.ShowPanel) search->show();
-  search->setText(ToQString(step.Text));
+  QLabel* search = window_->controls().searchLabel;
+  const SearchStep step = bench_.TypeAhead(typed[0], search->isVisible());
+  if (!step.consumed) return false;
+  QTimer* timer = window_->controls().searchTimer;
+  timer->start(step.intervalMs);
+  if (step.showPanel) search->show();
+  search->setText(toQString(step.text));
   return true;
 }
 
-bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == window_.get() && Event->type() == QEvent::Close) {
-    auto* close = static_cast<QCloseEvent*>(Event);
-    if (!MayClose()) {
+bool MainController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == window_.get() && event->type() == QEvent::Close) {
+    auto* close = static_cast<QCloseEvent*>(event);
+    if (!mayClose()) {
       close->ignore();
       return true;
     }
@@ -505,12 +505,12 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
     if (chart_) chart_->close();
     return false;
   }
-  if (Event->type() != QEvent::KeyPress || !started_) return false;
+  if (event->type() != QEvent::KeyPress || !started_) return false;
   // A key closes the splash at once, and still goes where it was meant.
-  if (about_ && about_->isVisible() && !about_->isModal()) about_->CloseAfter(0);
+  if (about_ && about_->isVisible() && !about_->isModal()) about_->closeAfter(0);
   // Only keys meant for the main window itself, not for its dialogs, boxes
   // or menus.
-  auto* widget = qobject_cast<QWidget*>(Watched);
+  auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != window_.get()) return false;
   if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
     return false;
@@ -518,18 +518,18 @@ bool TMainController::eventFilter(QObject* Watched, QEvent* Event) {
   // After F10 the menu bar has the focus: the arrows and Enter move in it
   // and open its menus, they are not the fix list's or the log's keys.
   if (widget == window_->menuBar()) return false;
-  auto* key = static_cast<QKeyEvent*>(Event);
+  auto* key = static_cast<QKeyEvent*>(event);
   // Ins with any modifier but Shift alone is Add.
-  if (key->key() == Qt::Key_Insert) return KeyDown(key->key(), key->modifiers());
-  if (ClipboardKey(key->key(), key->modifiers())) return true;
+  if (key->key() == Qt::Key_Insert) return keyDown(key->key(), key->modifiers());
+  if (clipboardKey(key->key(), key->modifiers())) return true;
   // Alt keys are the accelerators of the buttons and the menu.
   if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return false;
-  if (KeyDown(key->key(), key->modifiers())) return true;
-  if (KeyPress(key->text(), key->modifiers())) return true;
+  if (keyDown(key->key(), key->modifiers())) return true;
+  if (keyPress(key->text(), key->modifiers())) return true;
   // The list's own search by typed letters would fight the type-ahead
   // search: characters stop at the list.
   const bool printable = key->text().size() == 1 && key->text().at(0).isPrint();
-  return printable && Watched == window_->Controls().xList;
+  return printable && watched == window_->controls().fixList;
 }
 
 }  // namespace navorix

@@ -16,18 +16,18 @@ class QModelIndex;
 
 namespace navorix {
 
-class TAboutBox;
-class TEntryReportBox;
-class TAlertBox;
-class TErrBox;
-class TFixInp;
-class TFixListModel;
-class TChartWindow;
-class THelpWindow;
-class TInPan;
-class TMainWindow;
-class TSoundTable;
-class TWorkbench;
+class AboutBox;
+class EntryReportBox;
+class AlertBox;
+class ErrorBox;
+class FixDialog;
+class FixListModel;
+class ChartWindow;
+class HelpWindow;
+class OperandDialog;
+class MainWindow;
+class SoundTable;
+class Workbench;
 
 // The web page of the program, opened by "Navorix &Web Page" in the
 // system's browser: the address given at build time (the CMake cache
@@ -38,101 +38,101 @@ class TWorkbench;
 #endif
 inline constexpr const char* WebPageAddress = NAVORIX_WEB_PAGE;
 
-class TMainController : public QObject,
-                        private TFixPanelObserver,
-                        private TLogObserver,
-                        private TOptionsObserver,
-                        private TNextFixObserver,
-                        private TMessageObserver,
-                        private TChartObserver {
+class MainController : public QObject,
+                        private FixPanelObserver,
+                        private LogObserver,
+                        private OptionsObserver,
+                        private NextFixObserver,
+                        private MessageObserver,
+                        private ChartObserver {
   Q_OBJECT
 
  public:
   // Builds the windows around Bench. The sounds are read from ShareDir's
   // "wav" folder, the help from HelpFile.
-  TMainController(TWorkbench& Bench, const QString& ShareDir, const QString& HelpFile);
-  ~TMainController() override;
+  MainController(Workbench& bench, const QString& shareDir, const QString& helpFile);
+  ~MainController() override;
 
   // Shows the main window (the about box as a splash over it for a
   // second), loads the status and gives the fix list the focus.
-  void Start();
+  void start();
 
-  TMainWindow& Window() { return *window_; }
-  TFixInp& FixDialog() { return *fixDialog_; }
-  TInPan& OperandDialog() { return *operandDialog_; }
-  TAlertBox& QuestionBox() { return *alertBox_; }
-  TErrBox& ErrorBox() { return *errorBox_; }
-  TSoundTable& Sounds() { return *sounds_; }
+  MainWindow& window() { return *window_; }
+  FixDialog& fixDialog() { return *fixDialog_; }
+  OperandDialog& operandDialog() { return *operandDialog_; }
+  AlertBox& questionBox() { return *alertBox_; }
+  ErrorBox& errorBox() { return *errorBox_; }
+  SoundTable& sounds() { return *sounds_; }
   // The box of an import's report; null before the first import.
-  TEntryReportBox* EntryReportBox() { return reportBox_.get(); }
-  THelpWindow* Help() { return help_.get(); }
+  EntryReportBox* entryReportBox() { return reportBox_.get(); }
+  HelpWindow* help() { return help_.get(); }
   // The chart window; none before it was first opened.
-  TChartWindow* Chart() { return chart_.get(); }
+  ChartWindow* chart() { return chart_.get(); }
   // F2 and "&View" -> "&Chart": opens the chart, or closes it when open.
-  void ToggleChart();
+  void toggleChart();
 
   // The keys of the main window, seen before the focused control; true
   // when the key was used up.
-  bool KeyDown(int Key, Qt::KeyboardModifiers Modifiers);
-  bool KeyPress(const QString& Text, Qt::KeyboardModifiers Modifiers);
+  bool keyDown(int key, Qt::KeyboardModifiers modifiers);
+  bool keyPress(const QString& text, Qt::KeyboardModifiers modifiers);
 
   // The exit question and status saving; true when the window may close.
-  bool MayClose();
+  bool mayClose();
 
  protected:
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The observers.
-  void FixPanelChanged(const TFixPanel& Panel) override;
-  void LogShown(const TLogDisplay& Display) override;
-  void OptionsChanged(const TSettings& Settings) override;
-  void NextFixChanged(bool Enabled) override;
-  void ShowError(const std::string& Message) override;
-  void ShowReport(const std::vector<std::string>& Lines) override;
-  void ShowEntryReport(const std::vector<std::string>& Lines) override;
-  void PlaySound(TSound Sound, bool Wait) override;
-  TAnswer Ask(const std::string& Question, TButtons Buttons) override;
+  void FixPanelChanged(const FixPanelState& panel) override;
+  void LogShown(const LogDisplayState& display) override;
+  void OptionsChanged(const ProgramSettings& settings) override;
+  void NextFixChanged(bool enabled) override;
+  void ShowError(const std::string& message) override;
+  void ShowReport(const std::vector<std::string>& lines) override;
+  void ShowEntryReport(const std::vector<std::string>& lines) override;
+  void PlaySound(Sound sound, bool wait) override;
+  Answer Ask(const std::string& question, Buttons buttons) override;
   void ChartChanged() override;
 
-  void ConnectFixList();
-  void ConnectButtons();
-  void ConnectMenu();
-  void FocusFixList();
+  void connectFixList();
+  void connectButtons();
+  void connectMenu();
+  void focusFixList();
   // Add and Edit: the fix input dialog, centred on the fix list's frame.
-  void EditFix(bool AddButton);
-  void RunOperation(int Tag);
-  void ShowHelp(const QString& Topic);
+  void editFix(bool addButton);
+  void runOperation(int tag);
+  void showHelp(const QString& topic);
   // True to act on a workbench question: not empty, and answered Yes when
   // AskFirst.
-  bool MayGoOn(const std::string& Question, bool AskFirst);
-  void DeleteLogRecord(bool AskFirst);
-  void DeleteFix(bool AskFirst);
-  void LoadFixFile();
-  void SaveFixFile();
-  void HideSearch();
+  bool mayGoOn(const std::string& question, bool askFirst);
+  void deleteLogRecord(bool askFirst);
+  void deleteFix(bool askFirst);
+  void loadFixFile();
+  void saveFixFile();
+  void hideSearch();
   // Fixes of other programs (window/exchange_commands.cpp): the File and
   // Help commands, and Ctrl+C, Ctrl+Shift+C and Ctrl+V, true when Key was
   // one of them.
-  void ImportFixes();
-  void ExportFixes();
-  void AppendSampleFixes();
-  bool ClipboardKey(int Key, Qt::KeyboardModifiers Modifiers);
+  void importFixes();
+  void exportFixes();
+  void appendSampleFixes();
+  bool clipboardKey(int key, Qt::KeyboardModifiers modifiers);
 
-  TWorkbench& bench_;
+  Workbench& bench_;
   QString helpFile_;
-  std::unique_ptr<TSoundTable> sounds_;
-  std::unique_ptr<TErrBox> errorBox_;
-  std::unique_ptr<TAlertBox> alertBox_;
-  std::unique_ptr<TMainWindow> window_;
-  std::unique_ptr<TFixListModel> model_;
-  std::unique_ptr<TInPan> operandDialog_;
-  std::unique_ptr<TFixInp> fixDialog_;
-  std::unique_ptr<TAboutBox> about_;
-  std::unique_ptr<THelpWindow> help_;
+  std::unique_ptr<SoundTable> sounds_;
+  std::unique_ptr<ErrorBox> errorBox_;
+  std::unique_ptr<AlertBox> alertBox_;
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<FixListModel> model_;
+  std::unique_ptr<OperandDialog> operandDialog_;
+  std::unique_ptr<FixDialog> fixDialog_;
+  std::unique_ptr<AboutBox> about_;
+  std::unique_ptr<HelpWindow> help_;
   QString shareDir_;
-  std::unique_ptr<TChartWindow> chart_;
-  std::unique_ptr<TEntryReportBox> reportBox_;
+  std::unique_ptr<ChartWindow> chart_;
+  std::unique_ptr<EntryReportBox> reportBox_;
   QString sampleFixes_;
   bool selecting_ = false;  // the view is being moved to the workbench's row
   bool started_ = false;

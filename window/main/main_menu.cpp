@@ -16,182 +16,182 @@ namespace navorix {
 
 namespace {
 
-QAction* Item(QMenu* Menu, const char* Name, const char* Caption) {
-  QAction* action = Menu->addAction(ToQString(Caption));
-  action->setObjectName(QLatin1String(Name));
+QAction* item(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(toQString(caption));
+  action->setObjectName(QLatin1String(name));
   return action;
 }
 
-QMenu* Submenu(QWidget* Parent, const char* Name, const std::string& Caption) {
-  auto* menu = new QMenu(ToQString(Caption), Parent);
-  menu->setObjectName(QLatin1String(Name));
-  menu->menuAction()->setObjectName(QLatin1String(Name));
+QMenu* makeSubmenu(QWidget* parent, const char* name, const std::string& caption) {
+  auto* menu = new QMenu(toQString(caption), parent);
+  menu->setObjectName(QLatin1String(name));
+  menu->menuAction()->setObjectName(QLatin1String(name));
   return menu;
 }
 
-QAction* Toggle(QMenu* Menu, const char* Name, const char* Caption, bool Checked) {
-  QAction* action = Item(Menu, Name, Caption);
+QAction* toggle(QMenu* menu, const char* name, const char* caption, bool checked) {
+  QAction* action = item(menu, name, caption);
   action->setCheckable(true);
-  action->setChecked(Checked);
+  action->setChecked(checked);
   return action;
 }
 
 // The items of a display option's submenu, in the order shown.
-struct TOptionItem {
-  const char* Name;     // objectName
-  const char* Caption;  // with its accelerator
-  int Value;            // the option value it sets
+struct OptionItem {
+  const char* name;     // objectName
+  const char* caption;  // with its accelerator
+  int value;            // the option value it sets
 };
-struct TOptionItems {
-  TDisplayOption Option;
-  const char* Name;  // the submenu's objectName
-  std::initializer_list<TOptionItem> Items;
-  bool Hidden = false;
+struct OptionItems {
+  DisplayOption option;
+  const char* name;  // the submenu's objectName
+  std::initializer_list<OptionItem> items;
+  bool hidden = false;
 };
 
 // The display options' submenus in the order of the Options menu.
-const TOptionItems OptionItemTable[] = {
-    {TDisplayOption::LatLonFormat,
-     "mLatLon",
-     {{"maDeg", "&Deg/Frac", 0},
-      {"maDMF", "Deg/&Min/Frac", 1},
-      {"maDMS", "Deg/Min/&Sec", 2},
-      {"maInf", "&Infix DMS", 3}}},
-    {TDisplayOption::DistUnits,
-     "mDist",
-     {{"muKm", "&Kilometers", 0},
-      {"muMi", "&Miles", 1},
-      {"muNmi", "&Naut. Miles", 2},
-      {"muDeg", "&Degrees", 3}}},
+const OptionItems OptionItemTable[] = {
+    {DisplayOption::LatLonFormat,
+     "latLonFormatMenu",
+     {{"latLonDegFracAction", "&Deg/Frac", 0},
+      {"latLonDegMinFracAction", "Deg/&Min/Frac", 1},
+      {"latLonDegMinSecAction", "Deg/Min/&Sec", 2},
+      {"latLonInfixAction", "&Infix DMS", 3}}},
+    {DisplayOption::DistUnits,
+     "distanceUnitsMenu",
+     {{"kilometersAction", "&Kilometers", 0},
+      {"milesAction", "&Miles", 1},
+      {"nauticalMilesAction", "&Naut. Miles", 2},
+      {"degreesAction", "&Degrees", 3}}},
     // Hidden: the sign convention is chosen in the settings file only.
-    {TDisplayOption::PlusDir,
-     "moPlus",
-     {{"mopNE", "&North-East", 0},
-      {"mopNW", "North-&West", 1},
-      {"mopSE", "South-&East", 2},
-      {"mopSW", "&South-West", 3}},
+    {DisplayOption::PlusDir,
+     "plusCoordinatesMenu",
+     {{"plusNorthEastAction", "&North-East", 0},
+      {"plusNorthWestAction", "North-&West", 1},
+      {"plusSouthEastAction", "South-&East", 2},
+      {"plusSouthWestAction", "&South-West", 3}},
      true},
-    {TDisplayOption::Precision,
-     "moAccu",
-     {{"moAccuL", "&Low", 0}, {"moAccuM", "&Medium", 1}, {"moAccuH", "&High", 2}}},
-    {TDisplayOption::AzimRange,
-     "moAzim",
-     {{"mAz360", " 0\xB0..+&360\xB0", 1}, {"mAz180", "-&180\xB0..+180\xB0", 0}}},
-    {TDisplayOption::AzimFormat,
-     "mAzAngle",
-     {{"mzDeg", "&Deg/Frac", 0}, {"mzDMF", "Deg/&Min/Frac", 1}, {"mzDMS", "Deg/Min/&Sec", 2}}},
+    {DisplayOption::Precision,
+     "accuracyMenu",
+     {{"accuracyLowAction", "&Low", 0}, {"accuracyMediumAction", "&Medium", 1}, {"accuracyHighAction", "&High", 2}}},
+    {DisplayOption::AzimRange,
+     "azimuthRangeMenu",
+     {{"azimuth360Action", " 0\xB0..+&360\xB0", 1}, {"azimuth180Action", "-&180\xB0..+180\xB0", 0}}},
+    {DisplayOption::AzimFormat,
+     "azimuthFormatMenu",
+     {{"azimuthDegFracAction", "&Deg/Frac", 0}, {"azimuthDegMinFracAction", "Deg/&Min/Frac", 1}, {"azimuthDegMinSecAction", "Deg/Min/&Sec", 2}}},
 };
 
 }  // namespace
 
-void BuildMainMenu(QMenuBar& Bar, TMainMenu& M) {
-  M.mFile = Submenu(&Bar, "mFile", "&File");
-  M.mReload = Item(M.mFile, "mReload", "&Reload Status");
-  M.mSaveStat = Item(M.mFile, "mSaveStat", "&Save Status");
-  M.mFile->addSeparator();
-  M.mLoad = Item(M.mFile, "mLoad", "&Load Fix File...");
-  M.mSave = Item(M.mFile, "mSave", "S&ave Fix File...");
-  M.mImport = Item(M.mFile, "mImport", "&Import Fixes...");
-  M.mExport = Item(M.mFile, "mExport", "Ex&port Fixes...");
-  M.mFile->addSeparator();
-  M.mExit = Item(M.mFile, "mExit", "E&xit");
-  Bar.addMenu(M.mFile);
+void buildMainMenu(QMenuBar& bar, MainMenu& M) {
+  M.fileMenu = makeSubmenu(&bar, "fileMenu", "&File");
+  M.reloadStatusAction = item(M.fileMenu, "reloadStatusAction", "&Reload Status");
+  M.saveStatusAction = item(M.fileMenu, "saveStatusAction", "&Save Status");
+  M.fileMenu->addSeparator();
+  M.loadFixFileAction = item(M.fileMenu, "loadFixFileAction", "&Load Fix File...");
+  M.saveFixFileAction = item(M.fileMenu, "saveFixFileAction", "S&ave Fix File...");
+  M.importFixesAction = item(M.fileMenu, "importFixesAction", "&Import Fixes...");
+  M.exportFixesAction = item(M.fileMenu, "exportFixesAction", "Ex&port Fixes...");
+  M.fileMenu->addSeparator();
+  M.exitAction = item(M.fileMenu, "exitAction", "E&xit");
+  bar.addMenu(M.fileMenu);
 
-  M.mData = Submenu(&Bar, "mData", "&Data");
-  M.mDelRec = Item(M.mData, "mDelRec", "&Delete Log Line");
-  M.mClrLog = Item(M.mData, "mClrLog", "Clear &Log");
-  M.mClrFix = Item(M.mData, "mClrFix", "Clear &Fixes");
-  M.mClear = Item(M.mData, "mClear", "&Clear All");
-  Bar.addMenu(M.mData);
+  M.dataMenu = makeSubmenu(&bar, "dataMenu", "&Data");
+  M.deleteLogLineAction = item(M.dataMenu, "deleteLogLineAction", "&Delete Log Line");
+  M.clearLogAction = item(M.dataMenu, "clearLogAction", "Clear &Log");
+  M.clearFixesAction = item(M.dataMenu, "clearFixesAction", "Clear &Fixes");
+  M.clearAllAction = item(M.dataMenu, "clearAllAction", "&Clear All");
+  bar.addMenu(M.dataMenu);
 
-  M.mSort = Submenu(&Bar, "mSort", "&Sort");
-  M.mSortName = Item(M.mSort, "mSortName", "By &Name");
-  M.mSortSuffix = Item(M.mSort, "mSortSuffix", "By &Suffix");
-  M.mSortDist = Item(M.mSort, "mSortDist", "By &Distance");
-  M.mSortName->setData(0);
-  M.mSortSuffix->setData(1);
-  M.mSortDist->setData(2);
-  Bar.addMenu(M.mSort);
+  M.sortMenu = makeSubmenu(&bar, "sortMenu", "&Sort");
+  M.sortByNameAction = item(M.sortMenu, "sortByNameAction", "By &Name");
+  M.sortBySuffixAction = item(M.sortMenu, "sortBySuffixAction", "By &Suffix");
+  M.sortByDistanceAction = item(M.sortMenu, "sortByDistanceAction", "By &Distance");
+  M.sortByNameAction->setData(0);
+  M.sortBySuffixAction->setData(1);
+  M.sortByDistanceAction->setData(2);
+  bar.addMenu(M.sortMenu);
 
-  M.mView = Submenu(&Bar, "mView", "&View");
-  M.mChart = Item(M.mView, "mChart", "&Chart");
-  Bar.addMenu(M.mView);
+  M.viewMenu = makeSubmenu(&bar, "viewMenu", "&View");
+  M.chartAction = item(M.viewMenu, "chartAction", "&Chart");
+  bar.addMenu(M.viewMenu);
 
-  M.mOptions = Submenu(&Bar, "mOptions", "&Options");
-  for (const TOptionItems& items : OptionItemTable) {
-    const TDisplayOptionInfo& info = OptionInfo(items.Option);
-    TMainMenu::TOptionSubmenu& submenu = M.OptionMenus[Index(items.Option)];
+  M.optionsMenu = makeSubmenu(&bar, "optionsMenu", "&Options");
+  for (const OptionItems& items : OptionItemTable) {
+    const DisplayOptionInfo& info = OptionInfo(items.option);
+    MainMenu::OptionSubmenu& submenu = M.optionMenus[Index(items.option)];
     // Every option starts at its first value, as without a settings file.
-    submenu.Menu = Submenu(M.mOptions, items.Name, std::string(info.CaptionPrefix) + info.Names[0]);
-    submenu.Group = new QActionGroup(submenu.Menu);
-    submenu.Group->setExclusive(true);
-    for (const TOptionItem& entry : items.Items) {
-      QAction* action = Item(submenu.Menu, entry.Name, entry.Caption);
+    submenu.menu = makeSubmenu(M.optionsMenu, items.name, std::string(info.captionPrefix) + info.names[0]);
+    submenu.group = new QActionGroup(submenu.menu);
+    submenu.group->setExclusive(true);
+    for (const OptionItem& entry : items.items) {
+      QAction* action = item(submenu.menu, entry.name, entry.caption);
       action->setCheckable(true);
-      action->setData(entry.Value);
-      action->setChecked(entry.Value == 0);
-      submenu.Group->addAction(action);
+      action->setData(entry.value);
+      action->setChecked(entry.value == 0);
+      submenu.group->addAction(action);
     }
-    M.mOptions->addMenu(submenu.Menu);
-    if (items.Hidden) submenu.Menu->menuAction()->setVisible(false);
+    M.optionsMenu->addMenu(submenu.menu);
+    if (items.hidden) submenu.menu->menuAction()->setVisible(false);
   }
 
-  M.mOptions->addSeparator();
-  M.mEllDist = Submenu(M.mOptions, "mEllDist", "Elliptic D&istances");
-  M.mEllArc = Toggle(M.mEllDist, "mEllArc", "&Elliptic Great Arc", false);
-  M.mGeodesic = Toggle(M.mEllDist, "mGeodesic", "&Geodesic Line", false);
-  M.mOptions->addMenu(M.mEllDist);
-  M.mEllDist->menuAction()->setCheckable(true);
-  M.mEllDist->menuAction()->setChecked(false);
-  M.mEllip = Toggle(M.mOptions, "mEllip", "&Elliptic Latitude", true);
-  M.mOptions->addSeparator();
-  M.moHints = Toggle(M.mOptions, "moHints", "&Balloon Hints", true);
-  M.moSound = Toggle(M.mOptions, "moSound", "&Sound", true);
-  Bar.addMenu(M.mOptions);
+  M.optionsMenu->addSeparator();
+  M.ellipticDistancesMenu = makeSubmenu(M.optionsMenu, "ellipticDistancesMenu", "Elliptic D&istances");
+  M.ellipticArcAction = toggle(M.ellipticDistancesMenu, "ellipticArcAction", "&Elliptic Great Arc", false);
+  M.geodesicAction = toggle(M.ellipticDistancesMenu, "geodesicAction", "&Geodesic Line", false);
+  M.optionsMenu->addMenu(M.ellipticDistancesMenu);
+  M.ellipticDistancesMenu->menuAction()->setCheckable(true);
+  M.ellipticDistancesMenu->menuAction()->setChecked(false);
+  M.ellipticLatitudeAction = toggle(M.optionsMenu, "ellipticLatitudeAction", "&Elliptic Latitude", true);
+  M.optionsMenu->addSeparator();
+  M.hintsAction = toggle(M.optionsMenu, "hintsAction", "&Balloon Hints", true);
+  M.soundAction = toggle(M.optionsMenu, "soundAction", "&Sound", true);
+  bar.addMenu(M.optionsMenu);
 
-  M.mHelpMenu = Submenu(&Bar, "mHelpMenu", "&Help");
-  M.mHelp = Item(M.mHelpMenu, "mHelp", "&Help");
-  M.xWeb = Item(M.mHelpMenu, "xWeb", "Navorix &Web Page");
-  M.mSamples = Item(M.mHelpMenu, "mSamples", "&Sample Fixes");
-  M.mAbout = Item(M.mHelpMenu, "mAbout", "&About Navorix");
-  Bar.addMenu(M.mHelpMenu);
+  M.helpMenu = makeSubmenu(&bar, "helpMenu", "&Help");
+  M.helpAction = item(M.helpMenu, "helpAction", "&Help");
+  M.webPageAction = item(M.helpMenu, "webPageAction", "Navorix &Web Page");
+  M.sampleFixesAction = item(M.helpMenu, "sampleFixesAction", "&Sample Fixes");
+  M.aboutAction = item(M.helpMenu, "aboutAction", "&About Navorix");
+  bar.addMenu(M.helpMenu);
 }
 
 namespace {
 
 // Checks the action of Group whose tag is Value.
-void CheckTagged(QActionGroup* Group, int Value) {
-  for (QAction* action : Group->actions()) action->setChecked(action->data().toInt() == Value);
+void checkTagged(QActionGroup* group, int value) {
+  for (QAction* action : group->actions()) action->setChecked(action->data().toInt() == value);
 }
 
 }  // namespace
 
-void TMainMenu::ShowSettings(const TSettings& Settings) const {
-  for (const TDisplayOptionInfo& info : DisplayOptionTable) {
-    const TOptionSubmenu& submenu = OptionMenus[Index(info.Option)];
-    CheckTagged(submenu.Group, info.Get(Settings.Display));
-    submenu.Menu->setTitle(ToQString(OptionCaption(info.Option, Settings.Display)));
+void MainMenu::showSettings(const ProgramSettings& settings) const {
+  for (const DisplayOptionInfo& info : DisplayOptionTable) {
+    const OptionSubmenu& submenu = optionMenus[Index(info.option)];
+    checkTagged(submenu.group, info.get(settings.display));
+    submenu.menu->setTitle(toQString(OptionCaption(info.option, settings.display)));
   }
-  const TEarthModel& e = Settings.Earth;
-  mEllArc->setChecked(e.EllipticArc);
-  mGeodesic->setChecked(e.GeoDistance);
-  mEllDist->menuAction()->setChecked(e.EllipticArc || e.GeoDistance);
-  mEllip->setChecked(e.EllipticLat);
-  moHints->setChecked(Settings.Interface.Hints);
-  moSound->setChecked(Settings.Interface.Sound);
+  const EarthModel& e = settings.earth;
+  ellipticArcAction->setChecked(e.ellipticArc);
+  geodesicAction->setChecked(e.geoDistance);
+  ellipticDistancesMenu->menuAction()->setChecked(e.ellipticArc || e.geoDistance);
+  ellipticLatitudeAction->setChecked(e.ellipticLat);
+  hintsAction->setChecked(settings.interface.hints);
+  soundAction->setChecked(settings.interface.sound);
 }
 
-QAction* TMainMenu::OptionItem(TDisplayOption Option, int Value) const {
-  for (QAction* action : OptionMenus[Index(Option)].Group->actions()) {
-    if (action->data().toInt() == Value) return action;
+QAction* MainMenu::optionItem(DisplayOption option, int value) const {
+  for (QAction* action : optionMenus[Index(option)].group->actions()) {
+    if (action->data().toInt() == value) return action;
   }
   return nullptr;
 }
 
-QList<QMenu*> TMainMenu::AllMenus() const {
-  QList<QMenu*> menus = {mFile, mData, mSort, mOptions};
-  for (const TOptionItems& items : OptionItemTable) menus.append(OptionMenu(items.Option));
-  menus.append({mEllDist, mHelpMenu});
+QList<QMenu*> MainMenu::allMenus() const {
+  QList<QMenu*> menus = {fileMenu, dataMenu, sortMenu, optionsMenu};
+  for (const OptionItems& items : OptionItemTable) menus.append(optionMenu(items.option));
+  menus.append({ellipticDistancesMenu, helpMenu});
   return menus;
 }
 

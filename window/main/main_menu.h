@@ -15,70 +15,70 @@ class QMenuBar;
 
 namespace navorix {
 
-struct TSettings;
+struct ProgramSettings;
 
-struct TMainMenu {
+struct MainMenu {
   // "&File"
-  QMenu* mFile = nullptr;
-  QAction* mReload = nullptr;    // "&Reload Status"
-  QAction* mSaveStat = nullptr;  // "&Save Status"
-  QAction* mLoad = nullptr;      // "&Load Fix File..."
-  QAction* mSave = nullptr;      // "S&ave Fix File..."
-  QAction* mImport = nullptr;    // "&Import Fixes..."
-  QAction* mExport = nullptr;    // "Ex&port Fixes..."
-  QAction* mExit = nullptr;      // "E&xit"
+  QMenu* fileMenu = nullptr;
+  QAction* reloadStatusAction = nullptr;    // "&Reload Status"
+  QAction* saveStatusAction = nullptr;  // "&Save Status"
+  QAction* loadFixFileAction = nullptr;      // "&Load Fix File..."
+  QAction* saveFixFileAction = nullptr;      // "S&ave Fix File..."
+  QAction* importFixesAction = nullptr;    // "&Import Fixes..."
+  QAction* exportFixesAction = nullptr;    // "Ex&port Fixes..."
+  QAction* exitAction = nullptr;      // "E&xit"
   // "&Data"
-  QMenu* mData = nullptr;
-  QAction* mDelRec = nullptr;  // "&Delete Log Line"
-  QAction* mClrLog = nullptr;  // "Clear &Log"
-  QAction* mClrFix = nullptr;  // "Clear &Fixes"
-  QAction* mClear = nullptr;   // "&Clear All"
+  QMenu* dataMenu = nullptr;
+  QAction* deleteLogLineAction = nullptr;  // "&Delete Log Line"
+  QAction* clearLogAction = nullptr;  // "Clear &Log"
+  QAction* clearFixesAction = nullptr;  // "Clear &Fixes"
+  QAction* clearAllAction = nullptr;   // "&Clear All"
   // "&Sort": tags 0, 1, 2
-  QMenu* mSort = nullptr;
-  QAction* mSortName = nullptr;
-  QAction* mSortSuffix = nullptr;
-  QAction* mSortDist = nullptr;
+  QMenu* sortMenu = nullptr;
+  QAction* sortByNameAction = nullptr;
+  QAction* sortBySuffixAction = nullptr;
+  QAction* sortByDistanceAction = nullptr;
   // "&View"
-  QMenu* mView = nullptr;
-  QAction* mChart = nullptr;  // "&Chart", F2
+  QMenu* viewMenu = nullptr;
+  QAction* chartAction = nullptr;  // "&Chart", F2
   // "&Options"
-  QMenu* mOptions = nullptr;
-  // The submenus of the display options, indexed by TDisplayOption; each
+  QMenu* optionsMenu = nullptr;
+  // The submenus of the display options, indexed by DisplayOption; each
   // item's tag is the value it sets.
-  struct TOptionSubmenu {
-    QMenu* Menu = nullptr;
-    QActionGroup* Group = nullptr;
+  struct OptionSubmenu {
+    QMenu* menu = nullptr;
+    QActionGroup* group = nullptr;
   };
-  TOptionSubmenu OptionMenus[DisplayOptionCount]{};
-  QMenu* mEllDist = nullptr;  // its menuAction() is checkable
-  QAction* mEllArc = nullptr;
-  QAction* mGeodesic = nullptr;
-  QAction* mEllip = nullptr;
-  QAction* moHints = nullptr;
-  QAction* moSound = nullptr;
+  OptionSubmenu optionMenus[DisplayOptionCount]{};
+  QMenu* ellipticDistancesMenu = nullptr;  // its menuAction() is checkable
+  QAction* ellipticArcAction = nullptr;
+  QAction* geodesicAction = nullptr;
+  QAction* ellipticLatitudeAction = nullptr;
+  QAction* hintsAction = nullptr;
+  QAction* soundAction = nullptr;
   // "&Help"
-  QMenu* mHelpMenu = nullptr;
-  QAction* mHelp = nullptr;   // "&Help"
-  QAction* xWeb = nullptr;    // "Navorix &Web Page"
-  QAction* mSamples = nullptr;  // "&Sample Fixes"
-  QAction* mAbout = nullptr;  // "&About Navorix"
+  QMenu* helpMenu = nullptr;
+  QAction* helpAction = nullptr;   // "&Help"
+  QAction* webPageAction = nullptr;    // "Navorix &Web Page"
+  QAction* sampleFixesAction = nullptr;  // "&Sample Fixes"
+  QAction* aboutAction = nullptr;  // "&About Navorix"
 
-  QMenu* OptionMenu(TDisplayOption Option) const { return OptionMenus[Index(Option)].Menu; }
+  QMenu* optionMenu(DisplayOption option) const { return optionMenus[Index(option)].menu; }
   // The item of Option's submenu that sets Value.
-  QAction* OptionItem(TDisplayOption Option, int Value) const;
+  QAction* optionItem(DisplayOption option, int value) const;
 
   // Shows Settings in the Options menu: the checked item of every group and
   // switch, the captions of the submenus that name the value chosen, and
   // "Elliptic D&istances" checked when either of its items is.
-  void ShowSettings(const TSettings& Settings) const;
+  void showSettings(const ProgramSettings& settings) const;
   // Every drop-down and submenu, for font changes.
-  QList<QMenu*> AllMenus() const;
+  QList<QMenu*> allMenus() const;
 };
 
 // Fills Bar with the main menu and Menu with its parts. The Options items
 // start as they are without a settings file: Deg/Frac, Kilometers,
 // North-East, Low, -180..+180, Deg/Frac, elliptic latitude on, the two
 // elliptic distances off, hints and sound on.
-void BuildMainMenu(QMenuBar& Bar, TMainMenu& Menu);
+void buildMainMenu(QMenuBar& bar, MainMenu& menu);
 
 }  // namespace navorix

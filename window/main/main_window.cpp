@@ -50,21 +50,21 @@ constexpr int OpGroupButtonCount = DistanceGroupSize;
 constexpr int OpGroupBottomGap = 5;
 constexpr int OpBelowGroupGap = 4;
 
-void Paint(QWidget* W, const QColor& Ground, const QColor& Ink) {
+void paint(QWidget* W, const QColor& ground, const QColor& ink) {
   QPalette pal = W->palette();
-  pal.setColor(QPalette::Window, Ground);
-  pal.setColor(QPalette::Base, Ground);
-  pal.setColor(QPalette::WindowText, Ink);
-  pal.setColor(QPalette::Text, Ink);
+  pal.setColor(QPalette::Window, ground);
+  pal.setColor(QPalette::Base, ground);
+  pal.setColor(QPalette::WindowText, ink);
+  pal.setColor(QPalette::Text, ink);
   W->setPalette(pal);
   W->setAutoFillBackground(true);
 }
 
-QFrame* Panel(QWidget* Parent, const char* Name, QRect Place, bool Sunken) {
-  auto* frame = new QFrame(Parent);
-  frame->setObjectName(QLatin1String(Name));
-  frame->setGeometry(Place);
-  if (Sunken) {
+QFrame* panel(QWidget* parent, const char* name, QRect place, bool sunken) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(QLatin1String(name));
+  frame->setGeometry(place);
+  if (sunken) {
     frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   } else {
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -73,72 +73,72 @@ QFrame* Panel(QWidget* Parent, const char* Name, QRect Place, bool Sunken) {
   return frame;
 }
 
-QLabel* Label(QWidget* Parent, const char* Name, QRect Place) {
-  auto* label = new QLabel(Parent);
-  label->setObjectName(QLatin1String(Name));
-  label->setGeometry(Place);
+QLabel* label(QWidget* parent, const char* name, QRect place) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(place);
   label->setTextFormat(Qt::PlainText);
   return label;
 }
 
-QPushButton* Button(QWidget* Parent, const char* Name, QRect Place, const char* Caption,
-                    const char* Hint) {
-  auto* button = new QPushButton(ToQString(Caption), Parent);
-  button->setObjectName(QLatin1String(Name));
-  button->setGeometry(Place);
-  button->setToolTip(ToQString(Hint));
+QPushButton* makeButton(QWidget* parent, const char* name, QRect place, const char* caption,
+                    const char* hint) {
+  auto* button = new QPushButton(toQString(caption), parent);
+  button->setObjectName(QLatin1String(name));
+  button->setGeometry(place);
+  button->setToolTip(toQString(hint));
   button->setAutoDefault(false);
   return button;
 }
 
-QPushButton* GlyphButton(QWidget* Parent, const char* Name, QRect Place, bool Up, const char* Hint) {
-  QPushButton* button = Button(Parent, Name, Place, "", Hint);
-  button->setIcon(QIcon(TriangleGlyph(Up, Place.width() - 8, Place.height() - 8)));
-  button->setIconSize(QSize(Place.width() - 8, Place.height() - 8));
+QPushButton* glyphButton(QWidget* parent, const char* name, QRect place, bool up, const char* hint) {
+  QPushButton* button = makeButton(parent, name, place, "", hint);
+  button->setIcon(QIcon(triangleGlyph(up, place.width() - 8, place.height() - 8)));
+  button->setIconSize(QSize(place.width() - 8, place.height() - 8));
   return button;
 }
 
-bool IsFixAtDKey(const QKeyEvent& Key) {
-  const Qt::KeyboardModifiers mods = Key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-  return Key.key() == Qt::Key_D && mods == Qt::AltModifier;
+bool isFixAtDKey(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  return key.key() == Qt::Key_D && mods == Qt::AltModifier;
 }
 
 }  // namespace
 
-TMainWindow::TMainWindow(QWidget* Parent) : QMainWindow(Parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("TMain"));
   setWindowTitle(QStringLiteral("Navorix"));
-  setWindowIcon(AppIcon());
+  setWindowIcon(appIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFont(PropFont());
-  SetTitleBar(*this, TTitleBar::CaptionMinimise);
+  setFont(propFont());
+  setTitleBar(*this, TitleBar::CaptionMinimise);
 
-  c_.Client = new QWidget(this);
-  c_.Client->setObjectName(QStringLiteral("Client"));
-  c_.Client->setFixedSize(MainClientWidth, MainClientHeight);
-  setCentralWidget(c_.Client);
+  c_.client = new QWidget(this);
+  c_.client->setObjectName(QStringLiteral("Client"));
+  c_.client->setFixedSize(MainClientWidth, MainClientHeight);
+  setCentralWidget(c_.client);
 
-  BuildLogDisplay();
-  BuildFixList();
-  BuildStatusPanel();
-  BuildOperationPanel();
+  buildLogDisplay();
+  buildFixList();
+  buildStatusPanel();
+  buildOperationPanel();
 
-  c_.xDummy = new QPushButton(c_.Client);
-  c_.xDummy->setObjectName(QStringLiteral("xDummy"));
-  c_.xDummy->setIcon(QIcon(CheckMarkBitmap()));
-  c_.xDummy->hide();
-  if (auto* style = qobject_cast<TNavorixStyle*>(QApplication::style())) {
-    style->SetCheckMark(CheckMarkBitmap());
+  c_.checkMarkCarrier = new QPushButton(c_.client);
+  c_.checkMarkCarrier->setObjectName(QStringLiteral("checkMarkCarrier"));
+  c_.checkMarkCarrier->setIcon(QIcon(checkMarkBitmap()));
+  c_.checkMarkCarrier->hide();
+  if (auto* style = qobject_cast<NavorixStyle*>(QApplication::style())) {
+    style->setCheckMark(checkMarkBitmap());
   }
 
-  c_.xTimer = new QTimer(this);
-  c_.xTimer->setObjectName(QStringLiteral("xTimer"));
-  c_.xTimer->setSingleShot(true);
+  c_.searchTimer = new QTimer(this);
+  c_.searchTimer->setObjectName(QStringLiteral("searchTimer"));
+  c_.searchTimer->setSingleShot(true);
 
-  BuildMainMenu(*menuBar(), menu_);
-  SetMenuFontSize(DefaultMenuFontSize);
+  buildMainMenu(*menuBar(), menu_);
+  setMenuFontSize(DefaultMenuFontSize);
 
   QPalette hint = QToolTip::palette();
   hint.setColor(QPalette::ToolTipBase, Yellow);
@@ -147,167 +147,167 @@ TMainWindow::TMainWindow(QWidget* Parent) : QMainWindow(Parent) {
 
   // The fix buttons are the window's tab stops; list and operation buttons
   // are not.
-  setTabOrder(c_.xAdd, c_.xEdit);
-  setTabOrder(c_.xEdit, c_.xDelete);
-  setTabOrder(c_.xDelete, c_.xUndel);
-  setTabOrder(c_.xUndel, c_.xUp);
-  setTabOrder(c_.xUp, c_.xDown);
-  FixWindowSize();
+  setTabOrder(c_.addButton, c_.editButton);
+  setTabOrder(c_.editButton, c_.deleteButton);
+  setTabOrder(c_.deleteButton, c_.undeleteButton);
+  setTabOrder(c_.undeleteButton, c_.moveUpButton);
+  setTabOrder(c_.moveUpButton, c_.moveDownButton);
+  fixWindowSize();
 }
 
-void TMainWindow::BuildLogDisplay() {
-  c_.xDisPanel = Panel(c_.Client, "xDisPanel", {4, 5, 589, 60}, true);
-  Paint(c_.xDisPanel, Black, Aqua);
-  c_.xDisPanel->setToolTip(QStringLiteral("Operation log display"));
-  static constexpr const char* Names[3] = {"xOut1", "xOut2", "xOut3"};
+void MainWindow::buildLogDisplay() {
+  c_.logPanel = panel(c_.client, "logPanel", {4, 5, 589, 60}, true);
+  paint(c_.logPanel, Black, Aqua);
+  c_.logPanel->setToolTip(QStringLiteral("Operation log display"));
+  static constexpr const char* Names[3] = {"logLine1", "logLine2", "logLine3"};
   static constexpr int Tops[3] = {4, 21, 38};
-  const QFont font = FixedFontOfHeight(LogFontHeight, true);
+  const QFont font = fixedFontOfHeight(LogFontHeight, true);
   for (std::size_t i = 0; i < 3; ++i) {
-    QLabel* out = Label(c_.xDisPanel, Names[i], {4, Tops[i], 580, 17});
+    QLabel* out = label(c_.logPanel, Names[i], {4, Tops[i], 580, 17});
     out->setFont(font);
-    Paint(out, Black, i < 2 ? Aqua : Yellow);
+    paint(out, Black, i < 2 ? Aqua : Yellow);
     out->setAlignment(Qt::AlignVCenter | (i < 2 ? Qt::AlignLeft : Qt::AlignRight));
-    c_.xOut[i] = out;
+    c_.logLines[i] = out;
   }
-  c_.xLineUp = GlyphButton(c_.Client, "xLineUp", {596, 5, 32, 19}, true, "Show previous log line");
-  c_.xLinePan = Label(c_.Client, "xLinePan", {596, 24, 32, 22});
-  Paint(c_.xLinePan, Black, Lime);
-  c_.xLinePan->setFont(FixedFontOfHeight(PanelFontHeight - 2, true));
-  c_.xLinePan->setAlignment(Qt::AlignCenter);
-  c_.xLinePan->setToolTip(QStringLiteral("Log line displayed"));
-  c_.xLineDown = GlyphButton(c_.Client, "xLineDown", {596, 46, 32, 19}, false, "Show next log line");
+  c_.previousRecordButton = glyphButton(c_.client, "previousRecordButton", {596, 5, 32, 19}, true, "Show previous log line");
+  c_.recordNumberLabel = label(c_.client, "recordNumberLabel", {596, 24, 32, 22});
+  paint(c_.recordNumberLabel, Black, Lime);
+  c_.recordNumberLabel->setFont(fixedFontOfHeight(PanelFontHeight - 2, true));
+  c_.recordNumberLabel->setAlignment(Qt::AlignCenter);
+  c_.recordNumberLabel->setToolTip(QStringLiteral("Log line displayed"));
+  c_.nextRecordButton = glyphButton(c_.client, "nextRecordButton", {596, 46, 32, 19}, false, "Show next log line");
   // Like tool buttons: clicked, never focused.
-  c_.xLineUp->setFocusPolicy(Qt::NoFocus);
-  c_.xLineDown->setFocusPolicy(Qt::NoFocus);
+  c_.previousRecordButton->setFocusPolicy(Qt::NoFocus);
+  c_.nextRecordButton->setFocusPolicy(Qt::NoFocus);
 }
 
-void TMainWindow::BuildFixList() {
-  c_.xListPan = Panel(c_.Client, "xListPan", {4, 70, 488, 296}, true);
-  Paint(c_.xListPan, Black, Lime);
-  c_.xList = new QListView(c_.xListPan);
-  c_.xList->setObjectName(QStringLiteral("xList"));
-  c_.xList->setGeometry(4, 3, 480, 290);
-  c_.xList->setFrameShape(QFrame::NoFrame);
-  c_.xList->setFont(FixedFontOfHeight(ListFontHeight, true));
-  Paint(c_.xList, Black, Lime);
-  c_.xList->setUniformItemSizes(true);
-  c_.xList->setItemDelegate(new TFixRowDelegate(c_.xList));
-  c_.xList->setSelectionMode(QAbstractItemView::SingleSelection);
-  c_.xList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  c_.xList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  c_.xList->setFocusPolicy(Qt::ClickFocus);
-  c_.xList->setToolTip(QStringLiteral("Fix database"));
-  c_.xList->setTabKeyNavigation(false);
+void MainWindow::buildFixList() {
+  c_.fixListFrame = panel(c_.client, "fixListFrame", {4, 70, 488, 296}, true);
+  paint(c_.fixListFrame, Black, Lime);
+  c_.fixList = new QListView(c_.fixListFrame);
+  c_.fixList->setObjectName(QStringLiteral("fixList"));
+  c_.fixList->setGeometry(4, 3, 480, 290);
+  c_.fixList->setFrameShape(QFrame::NoFrame);
+  c_.fixList->setFont(fixedFontOfHeight(ListFontHeight, true));
+  paint(c_.fixList, Black, Lime);
+  c_.fixList->setUniformItemSizes(true);
+  c_.fixList->setItemDelegate(new FixRowDelegate(c_.fixList));
+  c_.fixList->setSelectionMode(QAbstractItemView::SingleSelection);
+  c_.fixList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  c_.fixList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  c_.fixList->setFocusPolicy(Qt::ClickFocus);
+  c_.fixList->setToolTip(QStringLiteral("Fix database"));
+  c_.fixList->setTabKeyNavigation(false);
   // Until a fix list model is set: the blank row that stands for the place
   // after the last fix.
-  c_.xList->setModel(new QStringListModel(QStringList{QString()}, c_.xList));
-  c_.xList->setCurrentIndex(c_.xList->model()->index(0, 0));
+  c_.fixList->setModel(new QStringListModel(QStringList{QString()}, c_.fixList));
+  c_.fixList->setCurrentIndex(c_.fixList->model()->index(0, 0));
 
-  c_.xSearch = Label(c_.xListPan, "xSearch", {149, 113, 185, 29});
-  c_.xSearch->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  c_.xSearch->setFont(FixedFontOfHeight(ListFontHeight, true));
-  Paint(c_.xSearch, Yellow, Red);
-  c_.xSearch->setAlignment(Qt::AlignCenter);
-  c_.xSearch->raise();
-  c_.xSearch->hide();
+  c_.searchLabel = label(c_.fixListFrame, "searchLabel", {149, 113, 185, 29});
+  c_.searchLabel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  c_.searchLabel->setFont(fixedFontOfHeight(ListFontHeight, true));
+  paint(c_.searchLabel, Yellow, Red);
+  c_.searchLabel->setAlignment(Qt::AlignCenter);
+  c_.searchLabel->raise();
+  c_.searchLabel->hide();
 }
 
-void TMainWindow::BuildStatusPanel() {
-  c_.xStatPan = Panel(c_.Client, "xStatPan", {4, 370, 488, 33}, false);
-  c_.xNoFix = Label(c_.xStatPan, "xNoFix", {3, 4, 103, 25});
-  Paint(c_.xNoFix, Black, Lime);
-  c_.xNoFix->setFont(FixedFontOfHeight(PanelFontHeight, true));
-  c_.xNoFix->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-  c_.xNoFix->setIndent(6);
-  c_.xNoFix->setText(QStringLiteral("N = 0"));
-  c_.xNoFix->setToolTip(QStringLiteral("No. of fixes in the database"));
+void MainWindow::buildStatusPanel() {
+  c_.fixPanel = panel(c_.client, "fixPanel", {4, 370, 488, 33}, false);
+  c_.fixCountLabel = label(c_.fixPanel, "fixCountLabel", {3, 4, 103, 25});
+  paint(c_.fixCountLabel, Black, Lime);
+  c_.fixCountLabel->setFont(fixedFontOfHeight(PanelFontHeight, true));
+  c_.fixCountLabel->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+  c_.fixCountLabel->setIndent(6);
+  c_.fixCountLabel->setText(QStringLiteral("N = 0"));
+  c_.fixCountLabel->setToolTip(QStringLiteral("No. of fixes in the database"));
 
-  c_.xAdd = Button(c_.xStatPan, "xAdd", {111, 4, 75, 25}, "Add",
+  c_.addButton = makeButton(c_.fixPanel, "addButton", {111, 4, 75, 25}, "Add",
                    "[Ins] Insert new fix into DB\n(above the current one)");
-  c_.xAdd->setProperty("tag", 1);
-  c_.xEdit = Button(c_.xStatPan, "xEdit", {188, 4, 75, 25}, "Edit", "[Enter] Edit current fix ");
-  c_.xDelete = Button(c_.xStatPan, "xDelete", {267, 4, 75, 25}, "Delete", "[Del] Delete current fix");
-  c_.xUndel = Button(c_.xStatPan, "xUndel", {346, 4, 75, 25}, "Undelete",
+  c_.addButton->setProperty("tag", 1);
+  c_.editButton = makeButton(c_.fixPanel, "editButton", {188, 4, 75, 25}, "Edit", "[Enter] Edit current fix ");
+  c_.deleteButton = makeButton(c_.fixPanel, "deleteButton", {267, 4, 75, 25}, "Delete", "[Del] Delete current fix");
+  c_.undeleteButton = makeButton(c_.fixPanel, "undeleteButton", {346, 4, 75, 25}, "Undelete",
                      "[Shft-Ins] Undelete last deleted fix");
-  c_.xUndel->setEnabled(false);
-  c_.xUp = GlyphButton(c_.xStatPan, "xUp", {425, 4, 28, 25}, true, "[Shift-Up] Move fix up");
-  c_.xDown = GlyphButton(c_.xStatPan, "xDown", {456, 4, 28, 25}, false, "[Shft-Down] Move fix down");
+  c_.undeleteButton->setEnabled(false);
+  c_.moveUpButton = glyphButton(c_.fixPanel, "moveUpButton", {425, 4, 28, 25}, true, "[Shift-Up] Move fix up");
+  c_.moveDownButton = glyphButton(c_.fixPanel, "moveDownButton", {456, 4, 28, 25}, false, "[Shft-Down] Move fix down");
 }
 
 namespace {
 
 // The control names of the operation buttons, by tag.
 constexpr const char* OpButtonNames[OperationCount] = {
-    "xFFDist", "xAFDist", "xAADist", "xMidp", "xAzim", "xFixAtDA",
-    "xProj",   "xInters", "xNext",   "xProx", "xFixAtD"};
+    "fixFixButton", "arcFixButton", "arcArcButton", "midpointButton", "azimuthButton", "fixAtDistAzimButton",
+    "projectionButton",   "intersectionButton", "nextFixButton",   "proximityButton", "fixAtDistButton"};
 
 }  // namespace
 
-void TMainWindow::BuildOperationPanel() {
-  c_.xOpPanel = Panel(c_.Client, "xOpPanel", {498, 70, 130, 333}, false);
-  const int group_height = OpGroupFirstButton + (OpGroupButtonCount - 1) * OpButtonPitch +
+void MainWindow::buildOperationPanel() {
+  c_.operationPanel = panel(c_.client, "operationPanel", {498, 70, 130, 333}, false);
+  const int groupHeight = OpGroupFirstButton + (OpGroupButtonCount - 1) * OpButtonPitch +
                            OpButtonHeight + OpGroupBottomGap;
-  c_.xDistGroup = new QGroupBox(ToQString(DistanceGroupCaption), c_.xOpPanel);
-  c_.xDistGroup->setObjectName(QStringLiteral("xDistGroup"));
-  c_.xDistGroup->setGeometry(OpGroupLeft, OpGroupTop, OpGroupWidth, group_height);
+  c_.distanceGroup = new QGroupBox(toQString(DistanceGroupCaption), c_.operationPanel);
+  c_.distanceGroup->setObjectName(QStringLiteral("distanceGroup"));
+  c_.distanceGroup->setGeometry(OpGroupLeft, OpGroupTop, OpGroupWidth, groupHeight);
 
-  const int left_in_panel = (c_.xOpPanel->width() - OpButtonWidth) / 2;
-  const int below_group = OpGroupTop + group_height + OpBelowGroupGap;
+  const int leftInPanel = (c_.operationPanel->width() - OpButtonWidth) / 2;
+  const int belowGroup = OpGroupTop + groupHeight + OpBelowGroupGap;
   for (std::size_t i = 0; i < PanelOrder.size(); ++i) {
     const auto tag = static_cast<std::uint8_t>(PanelOrder[i]);
-    const TOperationInfo* info = FindOperation(tag);
-    const bool in_group = i < OpGroupButtonCount;
-    QWidget* parent = in_group ? static_cast<QWidget*>(c_.xDistGroup) : c_.xOpPanel;
-    const int slot = static_cast<int>(in_group ? i : i - OpGroupButtonCount);
-    const QRect place(in_group ? left_in_panel - OpGroupLeft : left_in_panel,
-                      (in_group ? OpGroupFirstButton : below_group) + slot * OpButtonPitch,
+    const OperationInfo* info = FindOperation(tag);
+    const bool inGroup = i < OpGroupButtonCount;
+    QWidget* parent = inGroup ? static_cast<QWidget*>(c_.distanceGroup) : c_.operationPanel;
+    const int slot = static_cast<int>(inGroup ? i : i - OpGroupButtonCount);
+    const QRect place(inGroup ? leftInPanel - OpGroupLeft : leftInPanel,
+                      (inGroup ? OpGroupFirstButton : belowGroup) + slot * OpButtonPitch,
                       OpButtonWidth, OpButtonHeight);
     // The catalogue's texts are views; Button takes terminated strings.
-    const std::string caption(info->Caption);
-    const std::string hint(info->Hint);
-    QPushButton* button = Button(parent, OpButtonNames[tag - 1U], place, caption.c_str(), hint.c_str());
+    const std::string caption(info->caption);
+    const std::string hint(info->hint);
+    QPushButton* button = makeButton(parent, OpButtonNames[tag - 1U], place, caption.c_str(), hint.c_str());
     button->setProperty("tag", tag);
     // Reached by the mouse and by the Alt accelerators only.
     button->setFocusPolicy(Qt::ClickFocus);
-    c_.OpButtons[tag - 1U] = button;
+    c_.operationButtons[tag - 1U] = button;
   }
   // "&Next Fix" starts disabled; a first Fix-Fix distance enables it.
-  OperationButton(TOpTag::NextFix)->setEnabled(false);
+  operationButton(OperationTag::NextFix)->setEnabled(false);
 }
 
-QPushButton* TMainWindow::OperationButton(std::uint8_t Tag) const {
-  if (Tag < 1 || Tag > OperationCount) return nullptr;
-  return c_.OpButtons[Tag - 1U];
+QPushButton* MainWindow::operationButton(std::uint8_t tag) const {
+  if (tag < 1 || tag > OperationCount) return nullptr;
+  return c_.operationButtons[tag - 1U];
 }
 
-void TMainWindow::SetMenuFontSize(int PointSize) {
-  if (!IsFontSize(PointSize)) return;
-  const QFont font = MenuFont(PointSize);
+void MainWindow::setMenuFontSize(int pointSize) {
+  if (!isFontSize(pointSize)) return;
+  const QFont font = menuFont(pointSize);
   menuBar()->setFont(font);
-  for (QMenu* menu : menu_.AllMenus()) menu->setFont(font);
-  FixWindowSize();
+  for (QMenu* menu : menu_.allMenus()) menu->setFont(font);
+  fixWindowSize();
 }
 
-void TMainWindow::SetPropFontSize(int PointSize) {
-  if (!IsFontSize(PointSize)) return;
+void MainWindow::setPropFontSize(int pointSize) {
+  if (!isFontSize(pointSize)) return;
   // Only the proportional controls follow; the fixed-pitch ones and the
   // menus keep the fonts that were set on them directly.
-  setFont(PropFont(PointSize));
+  setFont(propFont(pointSize));
 }
 
-bool TMainWindow::SetHintsShown(bool Shown) {
-  if (Shown == hints_shown_) return hints_shown_;
-  hints_shown_ = Shown;
-  if (Shown) {
+bool MainWindow::setHintsShown(bool shown) {
+  if (shown == hintsShown_) return hintsShown_;
+  hintsShown_ = shown;
+  if (shown) {
     qApp->removeEventFilter(this);
   } else {
     QToolTip::hideText();
     qApp->installEventFilter(this);
   }
-  return hints_shown_;
+  return hintsShown_;
 }
 
-void TMainWindow::ActivateMenuBar() {
+void MainWindow::activateMenuBar() {
   // The menu bar enters its keyboard mode when Alt is pressed and released
   // alone; F10 does the same on the platforms this window copies.
   QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
@@ -317,56 +317,56 @@ void TMainWindow::ActivateMenuBar() {
   QCoreApplication::sendEvent(target, &release);
 }
 
-bool TMainWindow::event(QEvent* Event) {
-  if (Event->type() == QEvent::ShortcutOverride) {
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
     // Alt+D belongs to "Fix at &D", not to the "&Data" menu: claim the key
     // before the shortcut map sees two owners.
-    if (IsFixAtDKey(*static_cast<QKeyEvent*>(Event))) {
-      Event->accept();
+    if (isFixAtDKey(*static_cast<QKeyEvent*>(event))) {
+      event->accept();
       return true;
     }
-  } else if (Event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(Event);
-    if (IsFixAtDKey(*key)) {
-      QPushButton* button = OperationButton(TOpTag::FixAtDistance);
+  } else if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (isFixAtDKey(*key)) {
+      QPushButton* button = operationButton(OperationTag::FixAtDistance);
       if (button->isEnabled()) button->animateClick();
       return true;
     }
     if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
-      ActivateMenuBar();
+      activateMenuBar();
       return true;
     }
   }
-  return QMainWindow::event(Event);
+  return QMainWindow::event(event);
 }
 
-bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
-  if (!hints_shown_ && Event->type() == QEvent::ToolTip) {
-    const auto* widget = qobject_cast<QWidget*>(Watched);
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (!hintsShown_ && event->type() == QEvent::ToolTip) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && widget->window() == this) return true;
   }
-  return QMainWindow::eventFilter(Watched, Event);
+  return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainWindow::FixWindowSize() {
+void MainWindow::fixWindowSize() {
   // The window follows its parts: the fixed client area and the menu bar,
   // whose height changes with the menu font.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   layout()->activate();
 }
 
-void TMainWindow::setVisible(bool Visible) {
+void MainWindow::setVisible(bool visible) {
   // Centred on the screen by its frame, before the window manager sees it
   // for the first time.
-  if (Visible && !shown_before_) CentreOnScreen(*this);
-  QMainWindow::setVisible(Visible);
+  if (visible && !shownBefore_) centreOnScreen(*this);
+  QMainWindow::setVisible(visible);
 }
 
-void TMainWindow::showEvent(QShowEvent* Event) {
-  QMainWindow::showEvent(Event);
-  if (shown_before_) return;
-  shown_before_ = true;
-  c_.xList->setFocus();
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownBefore_) return;
+  shownBefore_ = true;
+  c_.fixList->setFocus();
 }
 
 }  // namespace navorix

@@ -26,77 +26,77 @@ namespace navorix {
 inline constexpr int MainClientWidth = 632;
 inline constexpr int MainClientHeight = 406;
 
-struct TMainControls {
-  QWidget* Client = nullptr;  // the 632 x 406 client area below the menu
-  QFrame* xDisPanel = nullptr;
-  std::array<QLabel*, 3> xOut{};  // xOut1, xOut2, xOut3
-  QPushButton* xLineUp = nullptr;
-  QLabel* xLinePan = nullptr;
-  QPushButton* xLineDown = nullptr;
-  QFrame* xListPan = nullptr;
-  QListView* xList = nullptr;
-  QLabel* xSearch = nullptr;
-  QFrame* xStatPan = nullptr;
-  QLabel* xNoFix = nullptr;
-  QPushButton* xAdd = nullptr;  // property "tag" = 1
-  QPushButton* xEdit = nullptr;
-  QPushButton* xDelete = nullptr;
-  QPushButton* xUndel = nullptr;
-  QPushButton* xUp = nullptr;
-  QPushButton* xDown = nullptr;
-  QFrame* xOpPanel = nullptr;
-  QGroupBox* xDistGroup = nullptr;  // "  Distance  "
+struct MainControls {
+  QWidget* client = nullptr;  // the 632 x 406 client area below the menu
+  QFrame* logPanel = nullptr;
+  std::array<QLabel*, 3> logLines{};  // logLine1, logLine2, logLine3
+  QPushButton* previousRecordButton = nullptr;
+  QLabel* recordNumberLabel = nullptr;
+  QPushButton* nextRecordButton = nullptr;
+  QFrame* fixListFrame = nullptr;
+  QListView* fixList = nullptr;
+  QLabel* searchLabel = nullptr;
+  QFrame* fixPanel = nullptr;
+  QLabel* fixCountLabel = nullptr;
+  QPushButton* addButton = nullptr;  // property "tag" = 1
+  QPushButton* editButton = nullptr;
+  QPushButton* deleteButton = nullptr;
+  QPushButton* undeleteButton = nullptr;
+  QPushButton* moveUpButton = nullptr;
+  QPushButton* moveDownButton = nullptr;
+  QFrame* operationPanel = nullptr;
+  QGroupBox* distanceGroup = nullptr;  // "  Distance  "
   // Indexed by tag - 1; each button's property "tag" holds its tag.
-  std::array<QPushButton*, OperationCount> OpButtons{};
-  QPushButton* xDummy = nullptr;  // hidden; carries the menu check mark
-  QTimer* xTimer = nullptr;       // single shot; hides xSearch (not connected)
+  std::array<QPushButton*, OperationCount> operationButtons{};
+  QPushButton* checkMarkCarrier = nullptr;  // hidden; carries the menu check mark
+  QTimer* searchTimer = nullptr;       // single shot; hides searchLabel (not connected)
 };
 
-class TMainWindow : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainWindow(QWidget* Parent = nullptr);
+  explicit MainWindow(QWidget* parent = nullptr);
 
-  const TMainControls& Controls() const { return c_; }
-  const TMainMenu& Menu() const { return menu_; }
+  const MainControls& controls() const { return c_; }
+  const MainMenu& menu() const { return menu_; }
   // The operation button of Tag (1..OperationCount), or nullptr.
-  QPushButton* OperationButton(std::uint8_t Tag) const;
-  QPushButton* OperationButton(TOpTag Tag) const {
-    return OperationButton(static_cast<std::uint8_t>(Tag));
+  QPushButton* operationButton(std::uint8_t tag) const;
+  QPushButton* operationButton(OperationTag tag) const {
+    return operationButton(static_cast<std::uint8_t>(tag));
   }
 
   // The menu font's point size (7..12; other values are ignored).
-  void SetMenuFontSize(int PointSize);
+  void setMenuFontSize(int pointSize);
   // The proportional font of the window (7..12; other values are ignored).
-  void SetPropFontSize(int PointSize);
+  void setPropFontSize(int pointSize);
   // Balloon hints of the window's controls; returns the new state.
-  bool SetHintsShown(bool Shown);
-  bool HintsShown() const { return hints_shown_; }
+  bool setHintsShown(bool shown);
+  bool hintsShown() const { return hintsShown_; }
 
   // Enters the menu bar's keyboard mode, as F10 does: the first menu is
   // highlighted and the arrow keys move along the bar.
-  void ActivateMenuBar();
+  void activateMenuBar();
 
   // The first showing centres the window on the screen, frame included.
-  void setVisible(bool Visible) override;
+  void setVisible(bool visible) override;
 
  protected:
-  bool event(QEvent* Event) override;
-  bool eventFilter(QObject* Watched, QEvent* Event) override;
-  void showEvent(QShowEvent* Event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildLogDisplay();
-  void BuildFixList();
-  void BuildStatusPanel();
-  void BuildOperationPanel();
-  void FixWindowSize();
+  void buildLogDisplay();
+  void buildFixList();
+  void buildStatusPanel();
+  void buildOperationPanel();
+  void fixWindowSize();
 
-  TMainControls c_;
-  TMainMenu menu_;
-  bool hints_shown_ = true;
-  bool shown_before_ = false;
+  MainControls c_;
+  MainMenu menu_;
+  bool hintsShown_ = true;
+  bool shownBefore_ = false;
 };
 
 }  // namespace navorix

@@ -3,10 +3,10 @@
 
 namespace navorix {
 
-struct TMenuItemSize {
-  int Width = 0;
-  int Height = 0;
-  friend bool operator==(const TMenuItemSize&, const TMenuItemSize&) = default;
+struct MenuItemSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const MenuItemSize&, const MenuItemSize&) = default;
 };
 
 // Room around the caption, and the room for the arrow of an item that opens
@@ -25,18 +25,18 @@ inline constexpr int MenuSeparatorHeight = 8;
 
 // The measured size of an item whose caption (without the "&") is
 // TextWidth x TextHeight in the menu font.
-constexpr TMenuItemSize MeasureMenuItem(int TextWidth, int TextHeight, bool SubmenuInDropDown) {
-  return {TextWidth + MenuItemExtraWidth + (SubmenuInDropDown ? SubmenuArrowWidth : 0),
-          TextHeight + MenuItemExtraHeight};
+constexpr MenuItemSize measureMenuItem(int textWidth, int textHeight, bool submenuInDropDown) {
+  return {textWidth + MenuItemExtraWidth + (submenuInDropDown ? SubmenuArrowWidth : 0),
+          textHeight + MenuItemExtraHeight};
 }
 
 // The item's size on screen: the measured size with the check-mark column.
-constexpr TMenuItemSize ShownMenuItem(int TextWidth, int TextHeight, bool SubmenuInDropDown) {
-  const TMenuItemSize measured = MeasureMenuItem(TextWidth, TextHeight, SubmenuInDropDown);
-  return {measured.Width + CheckColumnWidth, measured.Height};
+constexpr MenuItemSize shownMenuItem(int textWidth, int textHeight, bool submenuInDropDown) {
+  const MenuItemSize measured = measureMenuItem(textWidth, textHeight, submenuInDropDown);
+  return {measured.width + CheckColumnWidth, measured.height};
 }
 
 // Top of a check mark MarkHeight high, centred in an item ItemHeight high.
-constexpr int CheckMarkTop(int ItemHeight, int MarkHeight) { return (ItemHeight - MarkHeight) / 2; }
+constexpr int checkMarkTop(int itemHeight, int markHeight) { return (itemHeight - markHeight) / 2; }
 
 }  // namespace navorix

@@ -25,9 +25,9 @@ namespace navorix {
 
 namespace {
 
-QAudioFormat::SampleFormat SampleFormatOf(const TWaveFormat& F) {
-  if (F.Float) return QAudioFormat::Float;
-  switch (F.BitsPerSample) {
+QAudioFormat::SampleFormat sampleFormatOf(const WaveFormat& F) {
+  if (F.real) return QAudioFormat::Float;
+  switch (F.bitsPerSample) {
     case 8: return QAudioFormat::UInt8;
     case 16: return QAudioFormat::Int16;
     case 32: return QAudioFormat::Int32;
@@ -52,135 +52,135 @@ constexpr int ReserveMs = 40;
 constexpr int TrailingSilenceMs = OutputBufferMs + ReserveMs;
 
 // The bytes of Duration of silence in Format.
-QByteArray Silence(const QAudioFormat& Format, int DurationMs) {
-  const auto size = static_cast<qsizetype>(Format.bytesForDuration(qint64{DurationMs} * 1000));
+QByteArray silence(const QAudioFormat& format, int durationMs) {
+  const auto size = static_cast<qsizetype>(format.bytesForDuration(qint64{durationMs} * 1000));
   // Unsigned 8-bit samples are silent at their middle value.
-  return QByteArray(size, Format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0');
+  return QByteArray(size, format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0');
 }
 
 }  // namespace
 
-TSoundTable::TSoundTable(QObject* Parent) : QObject(Parent) {}
+SoundTable::SoundTable(QObject* parent) : QObject(parent) {}
 
-TSoundTable::~TSoundTable() {
-  Stop();
+SoundTable::~SoundTable() {
+  stop();
   delete sink_;
 }
 
-int TSoundTable::LoadSnd(const QString& FileName) {
-  if (Count() >= MaxSlots) return 0;
+int SoundTable::loadSound(const QString& fileName) {
+  if (count() >= MaxSlots) return 0;
   slots_.emplace_back();
-  TSlot& slot = slots_.back();
-  const QFileInfo info(FileName);
+  Slot& slot = slots_.back();
+  const QFileInfo info(fileName);
   if (!info.exists()) {
-    last_status_ = StatusMissing;
-    return Count();
+    lastStatus_ = StatusMissing;
+    return count();
   }
-  QFile file(FileName);
+  QFile file(fileName);
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-    last_status_ = StatusUnreadable;
-    return Count();
+    lastStatus_ = StatusUnreadable;
+    return count();
   }
   QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    last_status_ = StatusUnreadable;
-    return Count();
+    lastStatus_ = StatusUnreadable;
+    return count();
   }
-  slot.Bytes = std::move(bytes);
-  slot.Format = ParseWave(reinterpret_cast<const unsigned char*>(slot.Bytes.constData()),
-                          static_cast<std::size_t>(slot.Bytes.size()));
-  return Count();
+  slot.bytes = std::move(bytes);
+  slot.format = parseWave(reinterpret_cast<const unsigned char*>(slot.bytes.constData()),
+                          static_cast<std::size_t>(slot.bytes.size()));
+  return count();
 }
 
-bool TSoundTable::IsPlayable(int N) const {
-  if (N < 1 || N > Count()) return false;
-  const TSlot& slot = slots_[static_cast<std::size_t>(N - 1)];
-  return slot.Format.has_value() && slot.Format->DataSize > 0;
+bool SoundTable::isPlayable(int N) const {
+  if (N < 1 || N > count()) return false;
+  const Slot& slot = slots_[static_cast<std::size_t>(N - 1)];
+  return slot.format.has_value() && slot.format->dataSize > 0;
 }
 
-std::int64_t TSoundTable::DurationMs(int N) const {
-  if (!IsPlayable(N)) return 0;
-  return WaveDurationMs(*slots_[static_cast<std::size_t>(N - 1)].Format);
+std::int64_t SoundTable::durationMs(int N) const {
+  if (!isPlayable(N)) return 0;
+  return waveDurationMs(*slots_[static_cast<std::size_t>(N - 1)].format);
 }
 
-bool TSoundTable::IsPlaying() const {
+bool SoundTable::isPlaying() const {
   if (sink_ == nullptr) return false;
   const QAudio::State state = sink_->state();
-  return state == QAudio::ActiveState || (state == QAudio::IdleState && !HandedOver());
+  return state == QAudio::ActiveState || (state == QAudio::IdleState && !handedOver());
 }
 
-bool TSoundTable::HandedOver() const { return buffer_ != nullptr && buffer_->atEnd(); }
+bool SoundTable::handedOver() const { return buffer_ != nullptr && buffer_->atEnd(); }
 
-void TSoundTable::Stop() {
+void SoundTable::stop() {
   if (sink_ != nullptr) sink_->stop();
 }
 
-void TSoundTable::SinkStateChanged(QAudio::State State) {
+void SoundTable::sinkStateChanged(QAudio::State state) {
   // An underrun also makes the sink idle, with data still to come.
-  if (State != QAudio::IdleState || !HandedOver()) return;
+  if (state != QAudio::IdleState || !handedOver()) return;
   // The sound has been heard; the stream goes once the silence after it
   // has played too, unless another sound takes its place first.
   const unsigned serial = serial_;
   QTimer::singleShot(TrailingSilenceMs, this, [this, serial] {
-    if (serial_ == serial) Stop();
+    if (serial_ == serial) stop();
   });
 }
 
-void TSoundTable::PlaySnd(int N, bool Wait) {
-  if (!sound_on_ || N < 1 || N > Count()) return;
+void SoundTable::playSound(int N, bool wait) {
+  if (!soundOn_ || N < 1 || N > count()) return;
   QCoreApplication::processEvents();
-  if (!IsPlayable(N)) return;
+  if (!isPlayable(N)) return;
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   if (device.isNull()) return;
 
-  const TSlot& slot = slots_[static_cast<std::size_t>(N - 1)];
-  const TWaveFormat& wave = *slot.Format;
+  const Slot& slot = slots_[static_cast<std::size_t>(N - 1)];
+  const WaveFormat& wave = *slot.format;
   QAudioFormat format;
-  format.setSampleRate(static_cast<int>(wave.SampleRate));
-  format.setChannelCount(wave.Channels);
-  format.setSampleFormat(SampleFormatOf(wave));
+  format.setSampleRate(static_cast<int>(wave.sampleRate));
+  format.setChannelCount(wave.channels);
+  format.setSampleFormat(sampleFormatOf(wave));
 
   // A sound still playing is cut off: the new one replaces it.
-  Stop();
-  if (sink_ != nullptr && (sink_format_ != format || sink_->error() != QAudio::NoError)) {
+  stop();
+  if (sink_ != nullptr && (sinkFormat_ != format || sink_->error() != QAudio::NoError)) {
     sink_->deleteLater();
     sink_ = nullptr;
   }
   if (sink_ == nullptr) {
     sink_ = new QAudioSink(device, format, this);
-    sink_format_ = format;
-    connect(sink_, &QAudioSink::stateChanged, this, &TSoundTable::SinkStateChanged);
+    sinkFormat_ = format;
+    connect(sink_, &QAudioSink::stateChanged, this, &SoundTable::sinkStateChanged);
   }
   sink_->setBufferSize(format.bytesForDuration(qint64{OutputBufferMs} * 1000));
   if (buffer_ != nullptr) buffer_->deleteLater();
   buffer_ = new QBuffer(this);
-  buffer_->setData(slot.Bytes.mid(static_cast<qsizetype>(wave.DataOffset), static_cast<qsizetype>(wave.DataSize)) +
-                   Silence(format, TrailingSilenceMs));
+  buffer_->setData(slot.bytes.mid(static_cast<qsizetype>(wave.dataOffset), static_cast<qsizetype>(wave.dataSize)) +
+                   silence(format, TrailingSilenceMs));
   buffer_->open(QIODevice::ReadOnly);
   const unsigned serial = ++serial_;
   sink_->start(buffer_);
   if (sink_->state() != QAudio::ActiveState && sink_->state() != QAudio::IdleState) return;
 
-  if (Wait) {
+  if (wait) {
     // A sound cannot end before its own playing time, whatever the output
     // reports; from then on the end of the handing over counts, until the
     // margin runs out. Another sound started meanwhile, or an output that
     // stops (its server gone), ends the wait.
-    const int duration = static_cast<int>(WaveDurationMs(wave));
+    const int duration = static_cast<int>(waveDurationMs(wave));
     QEventLoop loop;
-    bool long_enough = false;
-    auto ended = [this, serial] { return serial_ != serial || !IsPlaying(); };
+    bool longEnough = false;
+    auto ended = [this, serial] { return serial_ != serial || !isPlaying(); };
     QTimer least;
     least.setSingleShot(true);
-    connect(&least, &QTimer::timeout, &loop, [&loop, &long_enough, ended] {
-      long_enough = true;
+    connect(&least, &QTimer::timeout, &loop, [&loop, &longEnough, ended] {
+      longEnough = true;
       if (ended()) loop.quit();
     });
     QTimer deadline;
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(sink_, &QAudioSink::stateChanged, &loop, [&loop, &long_enough, ended](QAudio::State) {
-      if (long_enough && ended()) loop.quit();
+    connect(sink_, &QAudioSink::stateChanged, &loop, [&loop, &longEnough, ended](QAudio::State) {
+      if (longEnough && ended()) loop.quit();
     });
     least.start(duration);
     deadline.start(duration + WaitMarginMs);
@@ -189,10 +189,10 @@ void TSoundTable::PlaySnd(int N, bool Wait) {
   QCoreApplication::processEvents();
 }
 
-void LoadStandardSounds(TSoundTable& Sounds, const QString& Directory) {
+void loadStandardSounds(SoundTable& sounds, const QString& directory) {
   static constexpr const char* Files[] = {"wav/nvx_err.wav", "wav/nvx_inp.wav",
                                           "wav/nvx_que.wav", "wav/nvx_don.wav"};
-  for (const char* file : Files) Sounds.LoadSnd(Directory + QLatin1String(file));
+  for (const char* file : Files) sounds.loadSound(directory + QLatin1String(file));
 }
 
 }  // namespace navorix

@@ -21,9 +21,9 @@ namespace navorix {
 
 // The slot of Sound once LoadStandardSounds has loaded the four sounds into
 // an empty table (slots count from 1).
-constexpr int SoundSlot(TSound Sound) { return static_cast<int>(Sound) + 1; }
+constexpr int soundSlot(Sound sound) { return static_cast<int>(sound) + 1; }
 
-class TSoundTable : public QObject {
+class SoundTable : public QObject {
   Q_OBJECT
 
  public:
@@ -32,23 +32,23 @@ class TSoundTable : public QObject {
   static constexpr int StatusUnreadable = 1;  // the file exists, reading it failed
   static constexpr int StatusMissing = 2;     // the file does not exist
 
-  explicit TSoundTable(QObject* Parent = nullptr);
-  ~TSoundTable() override;
+  explicit SoundTable(QObject* parent = nullptr);
+  ~SoundTable() override;
 
   // Reads FileName into the next slot and returns its number, also when the
   // slot stays empty (a missing or unreadable file; LastStatus tells which).
   // Returns 0 and loads nothing when all MaxSlots slots are in use.
-  int LoadSnd(const QString& FileName);
-  int Count() const { return static_cast<int>(slots_.size()); }
-  int LastStatus() const { return last_status_; }
+  int loadSound(const QString& fileName);
+  int count() const { return static_cast<int>(slots_.size()); }
+  int lastStatus() const { return lastStatus_; }
   // True when slot N holds the bytes of a wave file that can be played.
-  bool IsPlayable(int N) const;
+  bool isPlayable(int N) const;
   // Playing time of slot N in milliseconds, 0 for an empty or unusable slot.
-  std::int64_t DurationMs(int N) const;
+  std::int64_t durationMs(int N) const;
 
   // The Sound option; the owner of the option keeps it in step.
-  void SetSoundOn(bool On) { sound_on_ = On; }
-  bool SoundOn() const { return sound_on_; }
+  void setSoundOn(bool on) { soundOn_ = on; }
+  bool soundOn() const { return soundOn_; }
 
   // Plays slot N when sound is on and 1 <= N <= Count: pending events are
   // processed, a sound still playing is cut off, and the slot is played;
@@ -56,33 +56,33 @@ class TSoundTable : public QObject {
   // its playing time plus WaitMarginMs later, processing events meanwhile.
   // An empty slot, an unusable image, a machine without an audio output or
   // a sound server that has gone play nothing and never wait.
-  void PlaySnd(int N, bool Wait);
+  void playSound(int N, bool wait);
   // True from the start of a sound until it has been heard.
-  bool IsPlaying() const;
+  bool isPlaying() const;
   // Cuts off the sound that is playing, if any.
-  void Stop();
+  void stop();
 
   static constexpr int WaitMarginMs = 250;
 
  private:
   // True when the sink has been handed the whole of the sound and its
   // trailing silence.
-  bool HandedOver() const;
-  void SinkStateChanged(QAudio::State State);
+  bool handedOver() const;
+  void sinkStateChanged(QAudio::State state);
 
-  struct TSlot {
-    QByteArray Bytes;  // the whole file, empty when it could not be read
-    std::optional<TWaveFormat> Format;
+  struct Slot {
+    QByteArray bytes;  // the whole file, empty when it could not be read
+    std::optional<WaveFormat> format;
   };
 
-  std::vector<TSlot> slots_;
-  int last_status_ = 0;
-  bool sound_on_ = true;
+  std::vector<Slot> slots_;
+  int lastStatus_ = 0;
+  bool soundOn_ = true;
   // One sink, kept while the sample format stays the same: creating and
   // destroying sinks in quick succession is what audio back ends like
   // least.
   QAudioSink* sink_ = nullptr;
-  QAudioFormat sink_format_;
+  QAudioFormat sinkFormat_;
   // The sound playing: its samples and the silence after them.
   QBuffer* buffer_ = nullptr;
   // Counts the sounds started; a wait ends when another sound starts.
@@ -91,7 +91,7 @@ class TSoundTable : public QObject {
 
 // Loads the four sound files, "wav/nvx_err.wav", "wav/nvx_inp.wav",
 // "wav/nvx_que.wav" and "wav/nvx_don.wav" under Directory (ending in "/",
-// or empty for the current directory), in TSound's order (see SoundSlot).
-void LoadStandardSounds(TSoundTable& Sounds, const QString& Directory);
+// or empty for the current directory), in Sound's order (see SoundSlot).
+void loadStandardSounds(SoundTable& sounds, const QString& directory);
 
 }  // namespace navorix

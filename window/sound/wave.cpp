@@ -19,71 +19,71 @@ constexpr std::uint16_t FormatExtensible = 0xFFFE;
 // Far more chunks than any real file carries; a corrupt file cannot loop.
 constexpr int MaxChunks = 64;
 
-std::uint16_t Le16(const unsigned char* P) {
+std::uint16_t le16(const unsigned char* P) {
   return static_cast<std::uint16_t>(P[0] | (P[1] << 8));
 }
 
-std::uint32_t Le32(const unsigned char* P) {
+std::uint32_t le32(const unsigned char* P) {
   return static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |
          (static_cast<std::uint32_t>(P[2]) << 16) | (static_cast<std::uint32_t>(P[3]) << 24);
 }
 
-bool IsId(const unsigned char* P, const char* Id) { return std::memcmp(P, Id, 4) == 0; }
+bool isId(const unsigned char* P, const char* id) { return std::memcmp(P, id, 4) == 0; }
 
 // Reads the "fmt " chunk body; false when the samples are not playable.
-bool ReadFormat(const unsigned char* Body, std::size_t Size, TWaveFormat& Out) {
-  if (Size < PcmFormatSize) return false;
-  std::uint16_t tag = Le16(Body);
-  Out.Channels = Le16(Body + 2);
-  Out.SampleRate = Le32(Body + 4);
-  Out.BitsPerSample = Le16(Body + 14);
+bool readFormat(const unsigned char* body, std::size_t size, WaveFormat& out) {
+  if (size < PcmFormatSize) return false;
+  std::uint16_t tag = le16(body);
+  out.channels = le16(body + 2);
+  out.sampleRate = le32(body + 4);
+  out.bitsPerSample = le16(body + 14);
   if (tag == FormatExtensible) {
-    if (Size < ExtensibleFormatSize) return false;
-    tag = Le16(Body + 24);  // first two bytes of the sub-format GUID
+    if (size < ExtensibleFormatSize) return false;
+    tag = le16(body + 24);  // first two bytes of the sub-format GUID
   }
   if (tag != FormatPcm && tag != FormatFloat) return false;
-  Out.Float = tag == FormatFloat;
-  if (Out.Channels < 1 || Out.Channels > 2 || Out.SampleRate == 0) return false;
-  if (Out.Float) return Out.BitsPerSample == 32;
-  return Out.BitsPerSample == 8 || Out.BitsPerSample == 16 || Out.BitsPerSample == 32;
+  out.real = tag == FormatFloat;
+  if (out.channels < 1 || out.channels > 2 || out.sampleRate == 0) return false;
+  if (out.real) return out.bitsPerSample == 32;
+  return out.bitsPerSample == 8 || out.bitsPerSample == 16 || out.bitsPerSample == 32;
 }
 
 }  // namespace
 
-std::optional<TWaveFormat> ParseWave(const unsigned char* Data, std::size_t Size) {
-  if (Data == nullptr || Size < RiffHeaderSize) return std::nullopt;
-  if (!IsId(Data, "RIFF") || !IsId(Data + 8, "WAVE")) return std::nullopt;
-  TWaveFormat format;
-  bool have_format = false;
+std::optional<WaveFormat> parseWave(const unsigned char* data, std::size_t length) {
+  if (data == nullptr || length < RiffHeaderSize) return std::nullopt;
+  if (!isId(data, "RIFF") || !isId(data + 8, "WAVE")) return std::nullopt;
+  WaveFormat format;
+  bool haveFormat = false;
   std::size_t pos = RiffHeaderSize;
-  for (int chunk = 0; chunk < MaxChunks && Size - pos >= ChunkHeaderSize; ++chunk) {
-    const unsigned char* header = Data + pos;
+  for (int chunk = 0; chunk < MaxChunks && length - pos >= ChunkHeaderSize; ++chunk) {
+    const unsigned char* header = data + pos;
     const std::size_t body = pos + ChunkHeaderSize;
-    const std::size_t size = Le32(header + 4);
-    const std::size_t available = Size - body;
-    if (IsId(header, "fmt ")) {
-      if (size > available || !ReadFormat(Data + body, size, format)) return std::nullopt;
-      have_format = true;
-    } else if (IsId(header, "data")) {
-      if (!have_format) return std::nullopt;
-      const std::size_t frame = std::size_t{format.Channels} * (format.BitsPerSample / 8U);
+    const std::size_t size = le32(header + 4);
+    const std::size_t available = length - body;
+    if (isId(header, "fmt ")) {
+      if (size > available || !readFormat(data + body, size, format)) return std::nullopt;
+      haveFormat = true;
+    } else if (isId(header, "data")) {
+      if (!haveFormat) return std::nullopt;
+      const std::size_t frame = std::size_t{format.channels} * (format.bitsPerSample / 8U);
       const std::size_t bytes = size < available ? size : available;
-      format.DataOffset = body;
-      format.DataSize = bytes - bytes % frame;
+      format.dataOffset = body;
+      format.dataSize = bytes - bytes % frame;
       return format;
     }
     if (size > available) return std::nullopt;
     pos = body + size + (size & 1U);
-    if (pos > Size) return std::nullopt;
+    if (pos > length) return std::nullopt;
   }
   return std::nullopt;
 }
 
-std::int64_t WaveDurationMs(const TWaveFormat& Format) {
-  const std::int64_t frame = std::int64_t{Format.Channels} * (Format.BitsPerSample / 8);
-  if (frame == 0 || Format.SampleRate == 0) return 0;
-  const std::int64_t frames = static_cast<std::int64_t>(Format.DataSize) / frame;
-  return (frames * 1000 + Format.SampleRate - 1) / Format.SampleRate;
+std::int64_t waveDurationMs(const WaveFormat& format) {
+  const std::int64_t frame = std::int64_t{format.channels} * (format.bitsPerSample / 8);
+  if (frame == 0 || format.sampleRate == 0) return 0;
+  const std::int64_t frames = static_cast<std::int64_t>(format.dataSize) / frame;
+  return (frames * 1000 + format.sampleRate - 1) / format.sampleRate;
 }
 
 }  // namespace navorix

@@ -8,13 +8,13 @@
 
 namespace navorix {
 
-struct TWaveFormat {
-  std::uint16_t Channels = 0;
-  std::uint32_t SampleRate = 0;      // frames per second
-  std::uint16_t BitsPerSample = 0;   // 8, 16 or 32
-  bool Float = false;                // 32-bit IEEE samples instead of integers
-  std::size_t DataOffset = 0;        // first sample byte in the image
-  std::size_t DataSize = 0;          // whole frames only, within the image
+struct WaveFormat {
+  std::uint16_t channels = 0;
+  std::uint32_t sampleRate = 0;      // frames per second
+  std::uint16_t bitsPerSample = 0;   // 8, 16 or 32
+  bool real = false;                // 32-bit IEEE samples instead of integers
+  std::size_t dataOffset = 0;        // first sample byte in the image
+  std::size_t dataSize = 0;          // whole frames only, within the image
 };
 
 // The format of the wave image Data[0..Size), or nothing when it is not a
@@ -22,9 +22,9 @@ struct TWaveFormat {
 // (unsigned 8-bit, signed 16- or 32-bit, 32-bit float; 1 or 2 channels).
 // A data chunk that claims more bytes than the image holds is cut to the
 // image; a truncated header gives nothing.
-std::optional<TWaveFormat> ParseWave(const unsigned char* Data, std::size_t Size);
+std::optional<WaveFormat> parseWave(const unsigned char* data, std::size_t length);
 
 // Playing time of the samples in milliseconds, rounded up.
-std::int64_t WaveDurationMs(const TWaveFormat& Format);
+std::int64_t waveDurationMs(const WaveFormat& format);
 
 }  // namespace navorix
