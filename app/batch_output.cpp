@@ -13,7 +13,8 @@ namespace {
 bool SameLetters(std::string_view A, std::string_view B) {
   if (A.size() != B.size()) return false;
   for (std::size_t i = 0; i < A.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i])))
+      return false;
   }
   return true;
 }

@@ -34,7 +34,7 @@ enum class Command { Operation, Store, Set, ClearLog, Load, Save, Import, Export
 struct Keyword {
   std::string_view word;
   Command command;
-  OperationTag op;  // the operation of an operation line
+  OperationTag op;                       // the operation of an operation line
   std::size_t minOperands, maxOperands;  // of a workbench line
   std::string_view usage;
 };
@@ -257,7 +257,7 @@ void BatchWorkbench::RunLine(std::string_view line, unsigned lineNo) {
 }
 
 void BatchWorkbench::RunOperation(OperationTag op, const std::string_view* operands, std::size_t count,
-                                   unsigned lineNo) {
+                                  unsigned lineNo) {
   ScriptOperands source(bench_, operands, count);
   switch (bench_.RunOperation(op, source)) {
     case RunResult::Logged: {
@@ -331,8 +331,7 @@ void BatchWorkbench::Set(std::string_view key, std::string_view valueText, unsig
   LineError(lineNo, "unknown setting", key);
 }
 
-void BatchWorkbench::Sort(std::string_view orderText, const std::string_view* name,
-                           unsigned lineNo) {
+void BatchWorkbench::Sort(std::string_view orderText, const std::string_view* name, unsigned lineNo) {
   int order = 0;
   if (!ReadInt(orderText, order) || order < 0 || order > 2) {
     LineError(lineNo, "sort order must be 0, 1 or 2, not", orderText);

@@ -67,8 +67,7 @@ class BatchWorkbench : private MessageObserver {
  private:
   static constexpr std::size_t MaxTokens = 8;
 
-  void RunOperation(OperationTag op, const std::string_view* operands, std::size_t count,
-                    unsigned lineNo);
+  void RunOperation(OperationTag op, const std::string_view* operands, std::size_t count, unsigned lineNo);
   void Store(std::string_view name, unsigned lineNo);
   void Set(std::string_view key, std::string_view valueText, unsigned lineNo);
   void Sort(std::string_view orderText, const std::string_view* name, unsigned lineNo);
@@ -87,8 +86,8 @@ class BatchWorkbench : private MessageObserver {
   bool failed_ = false;
   std::string failure_;
   std::vector<std::string> warnings_;  // the messages of the start's present step
-  std::string fileAsTyped_;  // the file of the load or save under way
-  std::string text_;  // a reused line buffer
+  std::string fileAsTyped_;            // the file of the load or save under way
+  std::string text_;                   // a reused line buffer
 };
 
 }  // namespace navorix

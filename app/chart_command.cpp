@@ -3,8 +3,8 @@
 #include <charconv>
 #include <filesystem>
 
-#include "stores/chart_settings.h"
 #include "geometry/error.h"
+#include "stores/chart_settings.h"
 
 namespace navorix {
 

@@ -38,7 +38,8 @@ std::string localDisplayNumber(const std::string& display) {
   const std::string host = display.substr(0, colon);
   if (!host.empty() && host != "unix") return {};
   std::string number;
-  for (std::size_t i = colon + 1; i < display.size() && std::isdigit(static_cast<unsigned char>(display[i])); ++i) {
+  for (std::size_t i = colon + 1; i < display.size() && std::isdigit(static_cast<unsigned char>(display[i]));
+       ++i) {
     number += display[i];
   }
   return number;

@@ -6,10 +6,10 @@
 #include "stores/app_data.h"
 #include "window/chart/chart_painter.h"
 #include "window/chart/chart_window.h"
-#include "window/main/main_controller.h"
 #include "window/look/navorix_style.h"
 #include "window/look/pictures.h"
 #include "window/look/qt_text.h"
+#include "window/main/main_controller.h"
 #include "workbench/workbench.h"
 
 #include <QApplication>
@@ -37,8 +37,8 @@ int drawChart(const navorix::ChartCommand& command, const navorix::AppData& path
   const ProjectionKind kind = bench.Settings().chart.projection == ChartProjection::Mercator
                                   ? ProjectionKind::Mercator
                                   : ProjectionKind::Globe;
-  scene.Build(startingChartView(bench, kind), command.width, command.height, bench.Fixes(), bench.CurrentRow(),
-              bench.ShownFigure(), bench.Settings().earth, chartLabelMetrics());
+  scene.Build(startingChartView(bench, kind), command.width, command.height, bench.Fixes(),
+              bench.CurrentRow(), bench.ShownFigure(), bench.Settings().earth, chartLabelMetrics());
   if (!saveChartPicture(QString::fromStdString(command.file), scene)) {
     std::fprintf(stderr, "Cannot write %s\n", command.file.c_str());
     return 1;

@@ -15,15 +15,13 @@ std::uint16_t FindScriptFix(const Workbench& bench, std::string_view name, const
     const char c = name[i];
     upper[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
-  const FieldCheck check =
-      bench.CheckOperandField(FieldKind::Fix, std::string_view(upper, name.size()));
+  const FieldCheck check = bench.CheckOperandField(FieldKind::Fix, std::string_view(upper, name.size()));
   if (check.valid) return check.fix;
   if (check.fix != 0) reason = "fix has no valid position:";
   return 0;
 }
 
-ScriptOperands::ScriptOperands(const Workbench& bench, const std::string_view* tokens,
-                                 std::size_t count)
+ScriptOperands::ScriptOperands(const Workbench& bench, const std::string_view* tokens, std::size_t count)
     : bench_(bench), tokens_(tokens), count_(count) {}
 
 bool ScriptOperands::Fail(std::string_view reason, std::string_view token) {

@@ -87,8 +87,10 @@ int main(int argc, char** argv) {
   Figure shown;
   shown.operation = OperationTag::Intersection;
   for (int i = 1; i <= 4; ++i) shown.operands.push_back(full.Get(static_cast<std::uint16_t>(i)));
-  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[0].position, shown.operands[1].position});
-  shown.lines.push_back({FigureLineKind::ExtendedArc, shown.operands[2].position, shown.operands[3].position});
+  shown.lines.push_back(
+      {FigureLineKind::ExtendedArc, shown.operands[0].position, shown.operands[1].position});
+  shown.lines.push_back(
+      {FigureLineKind::ExtendedArc, shown.operands[2].position, shown.operands[3].position});
   shown.results.push_back({ResultKind::Intersection, full.Get(5).position});
 
   for (ProjectionKind kind : {ProjectionKind::Globe, ProjectionKind::Mercator}) {
@@ -118,8 +120,8 @@ int main(int argc, char** argv) {
     std::printf("%s %dx%d, %d interleaved runs, CPU ms median [min..max]:\n",
                 kind == ProjectionKind::Globe ? "globe" : "Mercator", Width, Height, runs);
     std::printf("  empty chart (land, graticule)     %7.2f [%.2f..%.2f]\n", e.median, e.low, e.high);
-    std::printf("  65535 fixes + land + figure       %7.2f [%.2f..%.2f]  (%zu dots, %zu names)\n", f.median, f.low,
-                f.high, fullScene.Dots().size(), fullScene.Labels().size());
+    std::printf("  65535 fixes + land + figure       %7.2f [%.2f..%.2f]  (%zu dots, %zu names)\n", f.median,
+                f.low, f.high, fullScene.Dots().size(), fullScene.Labels().size());
     std::printf("  ratio full / empty (per pair)     %7.2f [%.2f..%.2f]\n", q.median, q.low, q.high);
     std::printf("  of the full one, building alone   %7.2f [%.2f..%.2f]\n", b.median, b.low, b.high);
   }
@@ -151,7 +153,8 @@ int main(int argc, char** argv) {
     view.kind = ProjectionKind::Mercator;
     Redraw(*scene, view, full, shown, earth, labels, *image);
     const std::size_t after = HeapBytes();
-    std::printf("heap added by the chart with 65535 fixes: %.2f MB\n", static_cast<double>(after - before) / 1e6);
+    std::printf("heap added by the chart with 65535 fixes: %.2f MB\n",
+                static_cast<double>(after - before) / 1e6);
     delete image;
     delete scene;
   }

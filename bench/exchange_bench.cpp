@@ -85,24 +85,30 @@ int main(int argc, char** argv) {
   settings.earth = earth;
   bool complete = true;
   std::vector<Task> tasks;
-  tasks.push_back({"load fix file", [&] {
+  tasks.push_back({"load fix file",
+                   [&] {
                      FixDatabase loaded;
                      LoadReport report;
                      loaded.LoadFromFile(fixFile, settings.plusDir, earth, report);
                      complete = complete && loaded.Count() == MaxFixes;
-                   }, {}});
+                   },
+                   {}});
   for (int f = 0; f < 3; ++f) {
-    tasks.push_back({nullptr, [&, f] {
+    tasks.push_back({nullptr,
+                     [&, f] {
                        const FixDatabase empty;
                        const ImportResult result = ImportFixFile(files[f], settings, empty);
                        complete = complete && result.Complete() && result.fixes.size() == MaxFixes;
-                     }, {}});
+                     },
+                     {}});
   }
   for (int f = 0; f < 3; ++f) {
-    tasks.push_back({nullptr, [&, f] {
+    tasks.push_back({nullptr,
+                     [&, f] {
                        ExportFixFile((dir / (std::string("out.") + extensions[f])).string(), fixes,
                                      formats[f], earth);
-                     }, {}});
+                     },
+                     {}});
   }
   std::string titles[6];
   for (std::size_t f = 0; f < 3; ++f) {

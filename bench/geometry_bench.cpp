@@ -11,8 +11,8 @@
 // within 0.7 degrees of latitude and 1 degree of longitude of each other's
 // antipode, all kept: there the previous geodesic converges slowly or runs
 // into its limit (its failures are caught and counted).
-#include <GeographicLib/Geodesic.hpp>
 #include <benchmark/benchmark.h>
+#include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 #include <cstddef>
@@ -115,7 +115,8 @@ void EllipticArcPrevious(benchmark::State& state) {
   });
 }
 void CentralAngleOnSphere(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape&, const Pair& p) { benchmark::DoNotOptimize(CentralAngle(p.A, p.B)); });
+  OverPairs(state,
+            [](const EarthShape&, const Pair& p) { benchmark::DoNotOptimize(CentralAngle(p.A, p.B)); });
 }
 void GeodesicInverseNow(benchmark::State& state) {
   OverPairs(state, [](const EarthShape& e, const Pair& p) {
@@ -123,9 +124,8 @@ void GeodesicInverseNow(benchmark::State& state) {
   });
 }
 void GeodesicDistNow(benchmark::State& state) {
-  OverPairs(state, [](const EarthShape& e, const Pair& p) {
-    benchmark::DoNotOptimize(GeodesicDist(e, p.A, p.B));
-  });
+  OverPairs(state,
+            [](const EarthShape& e, const Pair& p) { benchmark::DoNotOptimize(GeodesicDist(e, p.A, p.B)); });
 }
 void GeodesicInversePrevious(benchmark::State& state) {
   OverPairs(state, [](const EarthShape& e, const Pair& p) {
@@ -136,7 +136,8 @@ void GeodesicInversePrevious(benchmark::State& state) {
 // azimuths (its three-result Inverse), and for the distance alone.
 void GeographicLibInverse(benchmark::State& state) {
   const EarthShape& e = Inputs().model.shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L),
+                                  static_cast<double>(e.flattening));
   OverPairs(state, [&g](const EarthShape&, const Pair& p) {
     double s12, azi1, azi2;
     g.Inverse(p.lat1, p.lon1, p.lat2, p.lon2, s12, azi1, azi2);
@@ -147,7 +148,8 @@ void GeographicLibInverse(benchmark::State& state) {
 }
 void GeographicLibDistance(benchmark::State& state) {
   const EarthShape& e = Inputs().model.shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L),
+                                  static_cast<double>(e.flattening));
   OverPairs(state, [&g](const EarthShape&, const Pair& p) {
     double s12;
     g.Inverse(p.lat1, p.lon1, p.lat2, p.lon2, s12);
@@ -157,7 +159,8 @@ void GeographicLibDistance(benchmark::State& state) {
 
 void GeodesicInverseNearAntipode(benchmark::State& state) {
   OverPairs(
-      state, [](const EarthShape& e, const Pair& p) { benchmark::DoNotOptimize(GeodesicInverse(e, p.A, p.B)); },
+      state,
+      [](const EarthShape& e, const Pair& p) { benchmark::DoNotOptimize(GeodesicInverse(e, p.A, p.B)); },
       true);
 }
 void GeodesicInversePreviousNearAntipode(benchmark::State& state) {
@@ -179,7 +182,8 @@ void GeodesicInversePreviousNearAntipode(benchmark::State& state) {
 }
 void GeographicLibInverseNearAntipode(benchmark::State& state) {
   const EarthShape& e = Inputs().model.shape;
-  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L), static_cast<double>(e.flattening));
+  const GeographicLib::Geodesic g(static_cast<double>(e.equatRadius * 1000.0L),
+                                  static_cast<double>(e.flattening));
   OverPairs(
       state,
       [&g](const EarthShape&, const Pair& p) {
@@ -205,7 +209,9 @@ void OverAngles(benchmark::State& state, Call call) {
   state.SetItemsProcessed(state.iterations());
 }
 
-void SinCosNow(benchmark::State& state) { OverAngles(state, [](long double x, long double& s, long double& c) { SinCos(x, s, c); }); }
+void SinCosNow(benchmark::State& state) {
+  OverAngles(state, [](long double x, long double& s, long double& c) { SinCos(x, s, c); });
+}
 void SinCosPrevious(benchmark::State& state) {
   OverAngles(state, [](long double x, long double& s, long double& c) { previous::SinCos(x, s, c); });
 }

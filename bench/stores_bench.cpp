@@ -48,8 +48,7 @@ class BenchFiles {
     db.SaveToFile(FixFile(), Options, Earth);
     LogList log;
     for (int i = 0; i < MaxLogRecords; ++i) {
-      log.Add("Distance from Fix to Fix F" + std::to_string(i),
-              "from NOVOSIBIRSK/RUS to MIDPOINT/NEW",
+      log.Add("Distance from Fix to Fix F" + std::to_string(i), "from NOVOSIBIRSK/RUS to MIDPOINT/NEW",
               "  (E) 1234.5678  (G) 1234.5679  (S) 1233.0001 km");
     }
     log.SaveToFile(HistoryFile());

@@ -14,13 +14,13 @@
 #include <QListView>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
-#include <algorithm>
 
 #include "window/main/main_controller.h"
 #include "window/main/main_window.h"
@@ -53,8 +53,7 @@ std::string MakeFolder(int fixCount, int records) {
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   std::ofstream fixes(dir + "/data/navorix.fix", std::ios::binary);
   for (int i = 0; i < fixCount; ++i) {
-    fixes << unit(random) * 89.0 << ' ' << unit(random) * 180.0 << " F" << random() % 1000000
-          << "\r\n";
+    fixes << unit(random) * 89.0 << ' ' << unit(random) * 180.0 << " F" << random() % 1000000 << "\r\n";
   }
   std::ofstream history(dir + "/data/navorix.his", std::ios::binary);
   for (int i = 0; i < records; ++i) {
@@ -127,9 +126,10 @@ int main(int argc, char** argv) {
   StartUpMs(argv[0], empty, 1);
   const double emptyMs = StartUpMs(argv[0], empty, 5);
   const double fullMs = StartUpMs(argv[0], full, 5);
-  std::printf("start-up to the first painted list: empty %.1f ms, 65535 fixes and 999 records "
-              "%.1f ms, ratio %.2f\n",
-              emptyMs, fullMs, fullMs / emptyMs);
+  std::printf(
+      "start-up to the first painted list: empty %.1f ms, 65535 fixes and 999 records "
+      "%.1f ms, ratio %.2f\n",
+      emptyMs, fullMs, fullMs / emptyMs);
   QApplication app(argc, argv);
 
   std::size_t emptyHeap = 0;
@@ -152,8 +152,9 @@ int main(int argc, char** argv) {
                 static_cast<double>(emptyHeap) / 1048576.0, static_cast<double>(fullHeap) / 1048576.0,
                 static_cast<double>(fullHeap - emptyHeap) / 1048576.0);
     bench.SelectRow(0);
-    std::printf("redraw after a format change:   %.2f ms\n",
-                RedrawMs(controller, [&] { bench.SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec)); }));
+    std::printf("redraw after a format change:   %.2f ms\n", RedrawMs(controller, [&] {
+                  bench.SetDisplayOption(DisplayOption::LatLonFormat, Index(AngleFormat::DegMinSec));
+                }));
     std::printf("redraw after sorting by name:   %.2f ms\n",
                 RedrawMs(controller, [&] { bench.SortFixes(SortOrder::ByName); }));
     bench.SelectRow(0);
@@ -164,9 +165,8 @@ int main(int argc, char** argv) {
     double worst = 0.0;
     bool shown = false;
     for (const char c : std::string("F12345")) {
-      const double ms = RedrawMs(controller, [&] {
-        shown = controller.keyPress(QString(QChar(c)), Qt::NoModifier) || shown;
-      });
+      const double ms = RedrawMs(
+          controller, [&] { shown = controller.keyPress(QString(QChar(c)), Qt::NoModifier) || shown; });
       worst = std::max(worst, ms);
     }
     std::printf("redraw after each type-ahead key, worst of 6: %.2f ms\n", worst);

@@ -52,9 +52,9 @@ long double WrapAngle(long double value) {
 bool WholeTurn(long double span) { return std::fabs(span) >= TwoPi; }
 
 // Graticule spacings, degrees, finest first.
-constexpr std::array<long double, 12> GraticuleSteps = {
-    1.0L / 60, 2.0L / 60, 5.0L / 60, 10.0L / 60, 15.0L / 60, 30.0L / 60,
-    1.0L,      2.0L,      5.0L,      10.0L,      15.0L,      30.0L};
+constexpr std::array<long double, 12> GraticuleSteps = {1.0L / 60,  2.0L / 60,  5.0L / 60, 10.0L / 60,
+                                                        15.0L / 60, 30.0L / 60, 1.0L,      2.0L,
+                                                        5.0L,       10.0L,      15.0L,     30.0L};
 
 // How many times 2 divides k (k = 0: as often as any meridian).
 int TwoPower(std::int64_t k) {
@@ -81,8 +81,8 @@ long double MeridianEnd(std::int64_t k, long double spacing) {
 
 }  // namespace
 
-void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to,
-                   long double step, SpherePaths& out) {
+void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to, long double step,
+                   SpherePaths& out) {
   const long double span = to - from;
   if (!std::isfinite(span)) return;
   const bool closed = WholeTurn(span);
@@ -128,8 +128,8 @@ void AddSmallCirclePath(const Vector3& a, long double radius, long double step, 
   out.End(PathShape::Closed);
 }
 
-void AddRhumbPath(long double lat1, long double lon1, long double lat2, long double lon2,
-                  long double step, SpherePaths& out) {
+void AddRhumbPath(long double lat1, long double lon1, long double lat2, long double lon2, long double step,
+                  SpherePaths& out) {
   if (!(std::fabs(lat1) <= HalfPi && std::fabs(lat2) <= HalfPi)) return;
   if (!std::isfinite(lon1) || !std::isfinite(lon2)) return;
   // A rhumb line into a pole winds round it without end; the only one that

@@ -39,8 +39,8 @@ inline constexpr std::size_t MaxPathPoints = 4097;
 // The great circle from A along T, from t = from to t = to (either order),
 // as an open path of points A cos t + T sin t, the ends included. A span of
 // 2 pi or more gives the whole circle as a closed path.
-void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to,
-                   long double step, SpherePaths& out);
+void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long double to, long double step,
+                   SpherePaths& out);
 // The shorter arc of the great circle from A to B (an open path). A and B
 // the same position: nothing; opposite: nothing either, as every half great
 // circle joins them.
@@ -55,8 +55,8 @@ void AddSmallCirclePath(const Vector3& a, long double radius, long double step, 
 // The rhumb line from (phi1, lam1) to (phi2, lam2) the shorter way in
 // longitude, straight in (lam, psi), an open path; a pole at either end
 // makes it the meridian of the other end. Latitudes within +-pi/2.
-void AddRhumbPath(long double lat1, long double lon1, long double lat2, long double lon2,
-                  long double step, SpherePaths& out);
+void AddRhumbPath(long double lat1, long double lon1, long double lat2, long double lon2, long double step,
+                  SpherePaths& out);
 // The geodesic of the ellipsoid e from geodetic (phi1, lam1) to (phi2, lam2),
 // an open path of directions on the chart's sphere (their latitudes are the
 // geodetic ones, see ChartDirection), by GeographicLib's geodesic line with

@@ -32,8 +32,7 @@ long double ConvertLatitude(const EarthShape& E, long double in, bool toGeocentr
 bool IsUsableEarthModel(long double spherRadius, long double polarRadius, long double equatRadius) {
   // The comparisons are false for NaN, so NaN and infinities are refused too.
   const auto inRange = [](long double r) { return r >= MinEarthRadius && r <= MaxEarthRadius; };
-  return inRange(spherRadius) && inRange(polarRadius) && inRange(equatRadius) &&
-         polarRadius <= equatRadius &&
+  return inRange(spherRadius) && inRange(polarRadius) && inRange(equatRadius) && polarRadius <= equatRadius &&
          (equatRadius - polarRadius) * InverseMaxFlattening <= equatRadius;
 }
 

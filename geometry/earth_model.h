@@ -57,8 +57,8 @@ struct EarthShape {
 // texts thousands of digits long, and a flattening near 1 leaves the
 // latitude conversions no accuracy. The ellipsoidal formulas (Vincenty's
 // series, the elliptic arc) are built for small flattening.
-inline constexpr long double MinEarthRadius = 1.0L;        // km
-inline constexpr long double MaxEarthRadius = 100000.0L;   // km
+inline constexpr long double MinEarthRadius = 1.0L;         // km
+inline constexpr long double MaxEarthRadius = 100000.0L;    // km
 inline constexpr long double InverseMaxFlattening = 10.0L;  // f <= 1/10
 
 // True when the radii make a usable model: all within [MinEarthRadius,

@@ -27,10 +27,10 @@
 
 #include "geometry/earth_model.h"
 #include "geometry/error.h"
-#include "geometry/sincos.h"
 #include "geometry/great_circle.h"
 #include "geometry/numeric.h"
 #include "geometry/romberg.h"
+#include "geometry/sincos.h"
 
 namespace navorix {
 namespace {
@@ -80,7 +80,8 @@ class ArcNodes {
  public:
   // The arc from A of length arcLen whose direction of travel at A is
   // StartDir; zEnd is the z component of its end.
-  ArcNodes(const EarthShape& e, long double arcLen, const Vector3& A, const Vector3& startDir, long double zEnd)
+  ArcNodes(const EarthShape& e, long double arcLen, const Vector3& A, const Vector3& startDir,
+           long double zEnd)
       : arcLen_(arcLen), z0_(A.z), w0_(startDir.z), zEnd_(zEnd) {
     const long double m = e.secondEcc2;
     const long double scale = e.equatRadius / e.spherRadius;
@@ -156,14 +157,17 @@ class ArcNodes {
 void SmallSinCos(long double c, long double& s, long double& cm1) {
   const long double z = c * c;
   s = c + c * z * (-1.0L / 6.0L + z * (1.0L / 120.0L + z * (-1.0L / 5040.0L + z * (1.0L / 362880.0L))));
-  cm1 = z * (-0.5L + z * (1.0L / 24.0L + z * (-1.0L / 720.0L + z * (1.0L / 40320.0L - z * (1.0L / 3628800.0L)))));
+  cm1 = z *
+        (-0.5L + z * (1.0L / 24.0L + z * (-1.0L / 720.0L + z * (1.0L / 40320.0L - z * (1.0L / 3628800.0L)))));
 }
 
 // atan t for |t| <= SmallAngle by its series; the first term left out is
 // below 2^-81.
 long double SmallAtan(long double t) {
   const long double z = t * t;
-  return t + t * z * (-1.0L / 3.0L + z * (1.0L / 5.0L + z * (-1.0L / 7.0L + z * (1.0L / 9.0L - z * (1.0L / 11.0L)))));
+  return t +
+         t * z *
+             (-1.0L / 3.0L + z * (1.0L / 5.0L + z * (-1.0L / 7.0L + z * (1.0L / 9.0L - z * (1.0L / 11.0L)))));
 }
 
 // The pair of fixes on Vincenty's auxiliary sphere and one step of his
@@ -358,7 +362,7 @@ long double PredictedSteps(const FixedPoint& p, long double dLambda, int count) 
 bool Iterate(Vincenty& v) {
   long double next = v.Step(0.0L);
   if (std::isnan(next)) throw Error(msg::SameOrOpposing);
-  long double dLambda = 0.0L;  // the lambda - L stepped from last
+  long double dLambda = 0.0L;   // the lambda - L stepped from last
   long double previous = 0.0L;  // the one before it
   int count = 1;
   for (;;) {

@@ -126,7 +126,7 @@ PlaceOnArc ArcSide(const Arc& arc, const Vector3& P) {
   const long double d = VectorAngle(P, arc.midPos);
   if (d > arc.arcLen / 2.0L + ArcSideSlack) {
     return VectorAngle(arc.startPos, P) > VectorAngle(arc.endPos, P) ? PlaceOnArc::BeyondEnd
-                                                                       : PlaceOnArc::BeforeStart;
+                                                                     : PlaceOnArc::BeforeStart;
   }
   return PlaceOnArc::Within;
 }

@@ -21,11 +21,11 @@ namespace navorix {
 
 // The great-arc record; built only by MakeArc and read-only afterwards.
 struct Arc {
-  Vector3 pole;      // unit(StartPos x EndPos)
-  Vector3 startPos;  // first fix
-  Vector3 endPos;    // second fix
-  Vector3 startDir;  // unit(Pole x StartPos): direction of travel at StartPos
-  Vector3 midPos;    // unit(StartPos + EndPos)
+  Vector3 pole;               // unit(StartPos x EndPos)
+  Vector3 startPos;           // first fix
+  Vector3 endPos;             // second fix
+  Vector3 startDir;           // unit(Pole x StartPos): direction of travel at StartPos
+  Vector3 midPos;             // unit(StartPos + EndPos)
   long double arcLen = 0.0L;  // radians, in (0, pi)
 };
 

@@ -63,8 +63,8 @@ Vector3 LimitPoint(const Vector3& a, const Vector3& b) {
   const long double phase = std::atan2(t.z, a.z);
   const long double spread = std::acos(z0 / k);
   long double best = pieceAngle;
-  for (const long double theta : {phase - spread, phase + spread, phase - spread + TwoPi,
-                                  phase + spread - TwoPi}) {
+  for (const long double theta :
+       {phase - spread, phase + spread, phase - spread + TwoPi, phase + spread - TwoPi}) {
     if (theta >= 0.0L && theta < best) best = theta;
   }
   long double s, c;
@@ -181,8 +181,11 @@ void MapProjection::Cut(const SpherePaths& in, PixelPaths& out, std::span<const 
   for (std::size_t i = 0; i < in.Count(); ++i) {
     const bool closed = in.Shape(i) == PathShape::Closed;
     const std::span<const Vector3> path = in[i];
-    if (view_.kind == ProjectionKind::Globe) CutGlobe(path, closed, out);
-    else CutMercator(path, closed, kept ? places.subspan(first, path.size()) : std::span<const MercatorPlace>{}, out);
+    if (view_.kind == ProjectionKind::Globe)
+      CutGlobe(path, closed, out);
+    else
+      CutMercator(path, closed, kept ? places.subspan(first, path.size()) : std::span<const MercatorPlace>{},
+                  out);
     first += path.size();
   }
 }
@@ -214,14 +217,15 @@ void MapProjection::CutGlobe(std::span<const Vector3> path, bool closed, PixelPa
     }
     depthA = depthB;
   }
-  const bool joinable = closed && startShown && cut && out.OpenCount() > 0 &&
-                        out.Count() > linesBefore;
-  if (joinable) out.EndInto(linesBefore);
-  else out.End();
+  const bool joinable = closed && startShown && cut && out.OpenCount() > 0 && out.Count() > linesBefore;
+  if (joinable)
+    out.EndInto(linesBefore);
+  else
+    out.End();
 }
 
-void MapProjection::AddMercatorPiece(const Vector3& a, long double lonA, const Vector3& b, const MercatorPlace& placeB,
-                                     PixelPaths& out) const {
+void MapProjection::AddMercatorPiece(const Vector3& a, long double lonA, const Vector3& b,
+                                     const MercatorPlace& placeB, PixelPaths& out) const {
   const long double xa = MercatorX(lonA);
   const long double xb = MercatorX(placeB.lon);
   if (std::fabs(xb - xa) <= Pi) {
@@ -246,8 +250,8 @@ void MapProjection::AddMercatorPiece(const Vector3& a, long double lonA, const V
 
 // Each point's longitude and psi are worked out once (or taken from places)
 // and serve both the piece that ends at it and the one that starts there.
-void MapProjection::CutMercator(std::span<const Vector3> path, bool closed, std::span<const MercatorPlace> places,
-                                PixelPaths& out) const {
+void MapProjection::CutMercator(std::span<const Vector3> path, bool closed,
+                                std::span<const MercatorPlace> places, PixelPaths& out) const {
   if (path.empty()) return;
   const auto placeOf = [&](std::size_t i) { return places.empty() ? MercatorPlaceOf(path[i]) : places[i]; };
   const std::size_t steps = closed ? path.size() : path.size() - 1;
@@ -280,10 +284,11 @@ void MapProjection::CutMercator(std::span<const Vector3> path, bool closed, std:
     if (out.Count() != linesNow || (aWithin && !bWithin)) cut = true;
     placeA = placeB;
   }
-  const bool joinable = closed && startShown && cut && out.OpenCount() > 0 &&
-                        out.Count() > linesBefore;
-  if (joinable) out.EndInto(linesBefore);
-  else out.End();
+  const bool joinable = closed && startShown && cut && out.OpenCount() > 0 && out.Count() > linesBefore;
+  if (joinable)
+    out.EndInto(linesBefore);
+  else
+    out.End();
 }
 
 LatLonBox MapProjection::VisibleBox() const {
@@ -317,8 +322,8 @@ LatLonBox MapProjection::VisibleBox() const {
   };
   for (int i = 0; i <= EdgeSamples; ++i) {
     const long double f = static_cast<long double>(i) / EdgeSamples;
-    const PixelPoint edges[4] = {{f * width_, 0.0L}, {f * width_, height_}, {0.0L, f * height_},
-                                 {width_, f * height_}};
+    const PixelPoint edges[4] = {
+        {f * width_, 0.0L}, {f * width_, height_}, {0.0L, f * height_}, {width_, f * height_}};
     for (const PixelPoint& pixel : edges) {
       Vector3 p;
       if (Inverse(pixel, p)) take(p);
@@ -338,11 +343,13 @@ LatLonBox MapProjection::VisibleBox() const {
   box.latMax = latMax;
   for (const Vector3& pole : {NorthPoleVec, SouthPoleVec}) {
     PixelPoint pixel;
-    const bool shown = Forward(pole, pixel) && pixel.u >= 0.0L && pixel.u <= width_ &&
-                       pixel.v >= 0.0L && pixel.v <= height_;
+    const bool shown =
+        Forward(pole, pixel) && pixel.u >= 0.0L && pixel.u <= width_ && pixel.v >= 0.0L && pixel.v <= height_;
     if (shown) {
-      if (pole.z > 0.0L) box.latMax = HalfPi;
-      else box.latMin = -HalfPi;
+      if (pole.z > 0.0L)
+        box.latMax = HalfPi;
+      else
+        box.latMin = -HalfPi;
       return box;  // every longitude meets at the pole
     }
   }

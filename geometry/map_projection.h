@@ -170,9 +170,9 @@ class MapProjection {
   long double width_;
   long double height_;
   long double scale_;
-  Vector3 toViewer_;  // C
-  Vector3 right_;     // R
-  Vector3 up_;        // U
+  Vector3 toViewer_;              // C
+  Vector3 right_;                 // R
+  Vector3 up_;                    // U
   long double centrePsi_ = 0.0L;  // psi of phi0 (Mercator)
 };
 

@@ -29,7 +29,8 @@ class RealFunc {
  public:
   using Plain = long double (*)(long double);
 
-  RealFunc(Plain fn) : plain_(fn), call_([](const RealFunc& self, long double x) { return self.plain_(x); }) {}
+  RealFunc(Plain fn)
+      : plain_(fn), call_([](const RealFunc& self, long double x) { return self.plain_(x); }) {}
 
   template <typename Fn, typename = std::enable_if_t<!std::is_same_v<std::decay_t<Fn>, RealFunc> &&
                                                      !std::is_function_v<std::remove_reference_t<Fn>> &&

@@ -8,9 +8,7 @@ namespace navorix {
 
 namespace {
 
-OperationResult RunFixFix(const Executors& E, const Operands& O) {
-  return E.OpDistance(O.fix[0], O.fix[1]);
-}
+OperationResult RunFixFix(const Executors& E, const Operands& O) { return E.OpDistance(O.fix[0], O.fix[1]); }
 OperationResult RunArcFix(const Executors& E, const Operands& O) {
   return E.OpArcFixDistance(O.fix[0], O.fix[1], O.fix[2]);
 }
@@ -20,9 +18,7 @@ OperationResult RunArcArc(const Executors& E, const Operands& O) {
 OperationResult RunMidpoint(const Executors& E, const Operands& O) {
   return E.OpMidpoint(O.fix[0], O.fix[1]);
 }
-OperationResult RunAzimuth(const Executors& E, const Operands& O) {
-  return E.OpAzimuth(O.fix[0], O.fix[1]);
-}
+OperationResult RunAzimuth(const Executors& E, const Operands& O) { return E.OpAzimuth(O.fix[0], O.fix[1]); }
 OperationResult RunFixAtDA(const Executors& E, const Operands& O) {
   return E.OpFixAtDistAz(O.fix[0], O.azimuth, O.distance);
 }
@@ -51,53 +47,42 @@ constexpr std::array<DialogLayout, LayoutCount> Layouts = {{
      3,
      {{{1, "From Fix:", K::Fix}, {5, "Distance:", K::Distance}, {6, "Azimuth:", K::Azimuth}}},
      3},
-    {E::ArcDist,
-     3,
-     {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {5, "Distance:", K::Distance}}},
-     6},
+    {E::ArcDist, 3, {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {5, "Distance:", K::Distance}}}, 6},
     {E::ArcFixDist,
      4,
-     {{{1, "Arc from:", K::Fix},
-       {2, "to:", K::Fix},
-       {4, "Fix:", K::Fix},
-       {5, "Distance:", K::Distance}}},
+     {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {4, "Fix:", K::Fix}, {5, "Distance:", K::Distance}}},
      9},
     {E::ArcFix, 3, {{{1, "Arc from:", K::Fix}, {2, "to:", K::Fix}, {3, "Fix:", K::Fix}}}, 13},
     {E::TwoArcs,
      4,
-     {{{1, "1st Arc from:", K::Fix},
-       {2, "to:", K::Fix},
-       {3, "2nd Arc from:", K::Fix},
-       {4, "to:", K::Fix}}},
+     {{{1, "1st Arc from:", K::Fix}, {2, "to:", K::Fix}, {3, "2nd Arc from:", K::Fix}, {4, "to:", K::Fix}}},
      16},
 }};
 
 }  // namespace
 
 const std::array<OperationInfo, OperationCount> OperationCatalogue = {{
-    {T::FixFix, "Fi&x-Fix", "Distance between two fixes", "Distance from Fix to Fix",
-     E::TwoFixes, RunFixFix},
-    {T::ArcFix, "A&rc-Fix", "Distance between a great arc and a fix", "Distance from Arc to Fix",
-     E::ArcFix, RunArcFix},
-    {T::ArcArc, "Ar&c-Arc", "Distance between two great arcs", "Distance between two Arcs",
-     E::TwoArcs, RunArcArc},
-    {T::Midpoint, "&Midpoint", "Midpoint between two fixes", "Midpoint between Fixes",
-     E::TwoFixes, RunMidpoint},
-    {T::Azimuth, "A&zimuth", "Azimuth from one fix to another", "Azimuth from Fix to Fix",
-     E::TwoFixes, RunAzimuth},
+    {T::FixFix, "Fi&x-Fix", "Distance between two fixes", "Distance from Fix to Fix", E::TwoFixes, RunFixFix},
+    {T::ArcFix, "A&rc-Fix", "Distance between a great arc and a fix", "Distance from Arc to Fix", E::ArcFix,
+     RunArcFix},
+    {T::ArcArc, "Ar&c-Arc", "Distance between two great arcs", "Distance between two Arcs", E::TwoArcs,
+     RunArcArc},
+    {T::Midpoint, "&Midpoint", "Midpoint between two fixes", "Midpoint between Fixes", E::TwoFixes,
+     RunMidpoint},
+    {T::Azimuth, "A&zimuth", "Azimuth from one fix to another", "Azimuth from Fix to Fix", E::TwoFixes,
+     RunAzimuth},
     {T::FixAtDistAz, "Fix &at DA", "Fix at a given distance and azimuth from another",
      "Fix at Distance and Azimuth", E::FixDistAzim, RunFixAtDA},
     {T::Projection, "&Project", "Projection of a fix on a great circle", "Projection of Fix on Arc",
      E::ArcFix, RunProjection},
-    {T::Intersection, "&Intersect", "Intersection of two great arcs", "Intersection of two Arcs",
-     E::TwoArcs, RunIntersection},
-    {T::NextFix, "&Next Fix", "Next fix for accumulated distance", "Accumulated distance",
-     E::OneFix, RunNextFix},
-    {T::FixesAtDistance, "Fixes a&t D",
-     "Two fixes on a great circle at a given\ndistance from a given fix", "Arc to Fix Proximity",
-     E::ArcFixDist, RunProximity},
-    {T::FixAtDistance, "Fix at &D", "Fix at a given distance along a great arc",
-     "Fix at Distance along Arc", E::ArcDist, RunFixAtD},
+    {T::Intersection, "&Intersect", "Intersection of two great arcs", "Intersection of two Arcs", E::TwoArcs,
+     RunIntersection},
+    {T::NextFix, "&Next Fix", "Next fix for accumulated distance", "Accumulated distance", E::OneFix,
+     RunNextFix},
+    {T::FixesAtDistance, "Fixes a&t D", "Two fixes on a great circle at a given\ndistance from a given fix",
+     "Arc to Fix Proximity", E::ArcFixDist, RunProximity},
+    {T::FixAtDistance, "Fix at &D", "Fix at a given distance along a great arc", "Fix at Distance along Arc",
+     E::ArcDist, RunFixAtD},
 }};
 
 const OperationInfo* FindOperation(std::uint8_t tag) {
@@ -105,7 +90,9 @@ const OperationInfo* FindOperation(std::uint8_t tag) {
   return &OperationCatalogue[tag - 1U];
 }
 
-const OperationInfo& Operation(OperationTag tag) { return OperationCatalogue[static_cast<std::uint8_t>(tag) - 1U]; }
+const OperationInfo& Operation(OperationTag tag) {
+  return OperationCatalogue[static_cast<std::uint8_t>(tag) - 1U];
+}
 
 const DialogLayout& Layout(DialogEntry entry) { return Layouts[static_cast<std::uint8_t>(entry)]; }
 

@@ -98,9 +98,10 @@ const DialogLayout& Layout(DialogEntry entry);
 // The panel, top to bottom: the first four tags sit in a group box with the
 // caption DistanceGroupCaption.
 inline constexpr std::array<OperationTag, OperationCount> PanelOrder = {
-    OperationTag::FixFix,     OperationTag::NextFix,     OperationTag::ArcFix,          OperationTag::ArcArc,
-    OperationTag::Midpoint,   OperationTag::Azimuth,     OperationTag::FixAtDistance,   OperationTag::FixAtDistAz,
-    OperationTag::FixesAtDistance, OperationTag::Projection, OperationTag::Intersection};
+    OperationTag::FixFix,        OperationTag::NextFix,     OperationTag::ArcFix,
+    OperationTag::ArcArc,        OperationTag::Midpoint,    OperationTag::Azimuth,
+    OperationTag::FixAtDistance, OperationTag::FixAtDistAz, OperationTag::FixesAtDistance,
+    OperationTag::Projection,    OperationTag::Intersection};
 inline constexpr std::uint8_t DistanceGroupSize = 4;
 inline constexpr std::string_view DistanceGroupCaption = "  Distance  ";
 

@@ -20,15 +20,15 @@ bool Holds(const DialogLayout& layout, FieldKind kind) {
 }  // namespace
 
 std::optional<OperationResult> Dispatch(OperationTag tag, OperandSource& source, const Executors& executors,
-                                  bool nextFixEnabled) {
+                                        bool nextFixEnabled) {
   const OperationInfo& op = Operation(tag);
   if (tag == OperationTag::NextFix && !nextFixEnabled) throw Error(msg::NextFixDisabled);
   const DialogLayout& layout = Layout(op.entry);
   Operands operands;
   if (!source.Ask(layout, op.dialogTitle, operands)) return std::nullopt;
   if (Holds(layout, FieldKind::Distance)) {
-    operands.distance = CheckedDistance(executors.Options().distUnits,
-                                        executors.Earth().shape.spherRadius, operands.distance);
+    operands.distance = CheckedDistance(executors.Options().distUnits, executors.Earth().shape.spherRadius,
+                                        operands.distance);
   }
   if (Holds(layout, FieldKind::Azimuth)) operands.azimuth = CheckedAzimuth(operands.azimuth);
   return op.execute(executors, operands);

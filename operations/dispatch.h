@@ -26,6 +26,6 @@ class OperandSource;
 // Returns the executor's result. Every Error leaves to the caller, which
 // shows it in the error box; nothing is logged then.
 std::optional<OperationResult> Dispatch(OperationTag tag, OperandSource& source, const Executors& executors,
-                                  bool nextFixEnabled);
+                                        bool nextFixEnabled);
 
 }  // namespace navorix

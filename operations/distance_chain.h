@@ -13,12 +13,12 @@
 namespace navorix {
 
 struct DistanceChain {
-  FixNameText startName;  // first fix of the chain, as stored
-  FixRecord lastFix;   // the next segment starts here; not valid before any chain
+  FixNameText startName;    // first fix of the chain, as stored
+  FixRecord lastFix;        // the next segment starts here; not valid before any chain
   long double sumS = 0.0L;  // on the sphere
   long double sumE = 0.0L;  // along the elliptic great arc
   long double sumG = 0.0L;  // along the geodesic
-  bool withE = false;  // decided at the start of the chain, only ever switched off
+  bool withE = false;       // decided at the start of the chain, only ever switched off
   bool withG = false;
 };
 

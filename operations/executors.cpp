@@ -34,8 +34,8 @@ FixRecord Proposal(const Vector3& position, const char* name) {
 
 }  // namespace
 
-Executors::Executors(const FixDatabase& fixes, const DisplayOptions& options,
-                       const EarthModel& earth, const DistanceChain& chain)
+Executors::Executors(const FixDatabase& fixes, const DisplayOptions& options, const EarthModel& earth,
+                     const DistanceChain& chain)
     : fixes_(fixes), options_(options), earth_(earth), chain_(chain) {}
 
 FixRecord Executors::FixAt(std::uint16_t pos) const {
@@ -128,7 +128,7 @@ OperationResult Executors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, st
   const PlaceOnArc side = ArcSide(arc, foot);
   const long double along = side == PlaceOnArc::BeforeStart ? CentralAngle(a.position, r.position)
                             : side == PlaceOnArc::Within    ? circle
-                                                          : CentralAngle(b.position, r.position);
+                                                            : CentralAngle(b.position, r.position);
   OperationResult result;
   result.line3.assign("(Circ) ");
   AppendDistance(result.line3, circle, false);
@@ -142,7 +142,7 @@ OperationResult Executors::OpArcFixDistance(std::uint16_t A, std::uint16_t B, st
 }
 
 OperationResult Executors::OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                                       std::uint16_t D) const {
+                                            std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
@@ -188,8 +188,7 @@ OperationResult Executors::OpAzimuth(std::uint16_t A, std::uint16_t B) const {
   return r;
 }
 
-OperationResult Executors::OpFixAtDistAz(std::uint16_t F, long double azimuth,
-                                    long double distance) const {
+OperationResult Executors::OpFixAtDistAz(std::uint16_t F, long double azimuth, long double distance) const {
   const FixRecord f = FixAt(F);
   const Vector3 P = FixAtDistAz(f.position, azimuth, distance);
   OperationResult r;
@@ -220,7 +219,7 @@ OperationResult Executors::OpProjection(std::uint16_t A, std::uint16_t B, std::u
 }
 
 OperationResult Executors::OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                                     std::uint16_t D) const {
+                                          std::uint16_t D) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord c = FixAt(C);
@@ -242,7 +241,7 @@ OperationResult Executors::OpIntersection(std::uint16_t A, std::uint16_t B, std:
 // Only the second solution is proposed; without a solution there is no
 // proposal and the previous one stays.
 OperationResult Executors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
-                                        long double distance) const {
+                                             long double distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const FixRecord r = FixAt(R);
@@ -266,8 +265,7 @@ OperationResult Executors::OpFixesAtDistance(std::uint16_t A, std::uint16_t B, s
   return result;
 }
 
-OperationResult Executors::OpFixAtDistance(std::uint16_t A, std::uint16_t B,
-                                      long double distance) const {
+OperationResult Executors::OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double distance) const {
   const FixRecord a = FixAt(A);
   const FixRecord b = FixAt(B);
   const Arc arc = MakeArc(a.position, b.position);

@@ -58,7 +58,7 @@ class Executors {
   // The executors read the fixes, the options and the model in force, and
   // the chain that Next Fix continues; all must outlive the object.
   Executors(const FixDatabase& fixes, const DisplayOptions& options, const EarthModel& earth,
-             const DistanceChain& chain);
+            const DistanceChain& chain);
 
   // Fix-Fix (tag 1): a new chain from A to B.
   OperationResult OpDistance(std::uint16_t A, std::uint16_t B) const;
@@ -66,16 +66,14 @@ class Executors {
   // Fix-Fix distance first" when no chain was ever started.
   OperationResult OpDistance(std::uint16_t C) const;
   OperationResult OpArcFixDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
-  OperationResult OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                             std::uint16_t D) const;
+  OperationResult OpArcArcDistance(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D) const;
   OperationResult OpMidpoint(std::uint16_t A, std::uint16_t B) const;
   OperationResult OpAzimuth(std::uint16_t A, std::uint16_t B) const;
   OperationResult OpFixAtDistAz(std::uint16_t F, long double azimuth, long double distance) const;
   OperationResult OpProjection(std::uint16_t A, std::uint16_t B, std::uint16_t R) const;
-  OperationResult OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C,
-                           std::uint16_t D) const;
+  OperationResult OpIntersection(std::uint16_t A, std::uint16_t B, std::uint16_t C, std::uint16_t D) const;
   OperationResult OpFixesAtDistance(std::uint16_t A, std::uint16_t B, std::uint16_t R,
-                              long double distance) const;
+                                    long double distance) const;
   OperationResult OpFixAtDistance(std::uint16_t A, std::uint16_t B, long double distance) const;
 
   const DisplayOptions& Options() const { return options_; }

@@ -31,8 +31,7 @@ template <typename Part>
 void Try(Part part) {
   try {
     part();
-  } catch (const Error&) {
-  }
+  } catch (const Error&) {}
 }
 
 // Adds the line from slot a to slot b when both are present.
@@ -82,7 +81,9 @@ void AddRay(Figure& figure, const FigureInputs& inputs) {
   }
   const Vector3* found = ResultOf(inputs, ResultKind::FixAtDistAz);
   if (found == nullptr) return;
-  Try([&] { figure.ray = FigureRay{f->position, Azimuth(f->position, *found), CentralAngle(f->position, *found)}; });
+  Try([&] {
+    figure.ray = FigureRay{f->position, Azimuth(f->position, *found), CentralAngle(f->position, *found)};
+  });
 }
 
 void AddCircle(Figure& figure, const FigureInputs& inputs) {
@@ -223,7 +224,9 @@ std::optional<FigureInputs> ReadRecord(const Words& w1, const Words& w2, std::st
                                        const EarthModel& e) {
   FigureInputs inputs;
   auto fix = [&](int slot, std::string_view name) { inputs.fixes[slot] = FixNamed(fixes, name); };
-  auto arc = [&](int slot, std::string_view text) { ReadArc(fixes, text, inputs.fixes[slot], inputs.fixes[slot + 1]); };
+  auto arc = [&](int slot, std::string_view text) {
+    ReadArc(fixes, text, inputs.fixes[slot], inputs.fixes[slot + 1]);
+  };
   const bool geodesic = line3.find("(G) ") != std::string_view::npos;
   if (Starts(w1, {"Distance", "from"}) && w1.size() == 5 && w1[3] == "to" && w2.empty()) {
     inputs.operation = OperationTag::FixFix;
@@ -234,8 +237,10 @@ std::optional<FigureInputs> ReadRecord(const Words& w1, const Words& w2, std::st
     const bool arcToFix = line3.starts_with("(Circ) ");
     inputs.operation = arcToFix ? OperationTag::ArcFix : OperationTag::ArcArc;
     arc(SlotA, w1[2]);
-    if (arcToFix) fix(SlotR, w2[1]);
-    else arc(SlotC, w2[1]);
+    if (arcToFix)
+      fix(SlotR, w2[1]);
+    else
+      arc(SlotC, w2[1]);
   } else if (Starts(w1, {"Midpoint", "from"}) && w1.size() == 5 && w1[3] == "to") {
     inputs.operation = OperationTag::Midpoint;
     fix(SlotA, w1[2]);
@@ -385,7 +390,8 @@ void AddFigurePaths(const Figure& figure, const EarthModel& e, long double step,
       continue;
     }
     AddArcPath(line.start, line.end, step, out.solid);
-    if (line.kind == FigureLineKind::ExtendedArc) AddArcExtensionPath(MakeArc(line.start, line.end), step, out.dashed);
+    if (line.kind == FigureLineKind::ExtendedArc)
+      AddArcExtensionPath(MakeArc(line.start, line.end), step, out.dashed);
   }
   if (figure.ray) {
     // The course direction at the fix: East and North there from its

@@ -48,11 +48,11 @@ struct FigureLine {
 // What a result point is, in the order the operations give them.
 enum class ResultKind : std::uint8_t {
   Midpoint,
-  Foot,            // the projection of a fix on an arc's great circle
+  Foot,  // the projection of a fix on an arc's great circle
   Intersection,
-  FixAtDistAz,     // the fix at a distance and azimuth
-  FixAtDistance,   // the fix at a distance along an arc
-  FirstOfTwo,      // the two fixes of Fixes at D
+  FixAtDistAz,    // the fix at a distance and azimuth
+  FixAtDistance,  // the fix at a distance along an arc
+  FirstOfTwo,     // the two fixes of Fixes at D
   SecondOfTwo,
 };
 

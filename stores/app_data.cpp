@@ -56,8 +56,7 @@ AppData MakeAppData(const std::string& programFile, const StartEnvironment& env)
   const std::size_t slash = programFile.find_last_of('/');
   data.programDir = slash == std::string::npos ? "./" : programFile.substr(0, slash + 1);
   const std::size_t dot = programFile.find_last_of('.');
-  const bool hasExtension =
-      dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   const std::string base = hasExtension ? programFile.substr(0, dot) : programFile;
   const std::string baseName = slash == std::string::npos ? base : base.substr(slash + 1);
 
@@ -74,8 +73,7 @@ AppData MakeAppData(const std::string& programFile, const StartEnvironment& env)
   // An installed program lives in PREFIX/bin and its files in
   // PREFIX/share/navorix.
   const bool shipsBeside = env.isDirectory && env.isDirectory(data.programDir + "wav");
-  data.shareDir = shipsBeside ? data.programDir
-                              : data.programDir + "../share/" + ProgramName + "/";
+  data.shareDir = shipsBeside ? data.programDir : data.programDir + "../share/" + ProgramName + "/";
   data.helpFile = shipsBeside ? base + ".hlp" : data.shareDir + baseName + ".hlp";
   return data;
 }
@@ -99,7 +97,7 @@ bool MakeDirectories(const std::string& dir) {
     const std::size_t next = dir.find('/', start + 1);
     path = dir.substr(0, next);
     start = next == std::string::npos ? dir.size() : next;
-    if (path.empty() || path == "/" ) continue;
+    if (path.empty() || path == "/") continue;
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
   }
   struct stat info {};

@@ -32,12 +32,12 @@ inline constexpr const char* FixedFontFamily = "Courier New";
 
 struct AppData {
   std::string version = VersionText;
-  std::string programDir;    // ends in "/"
-  std::string settingsDir;   // holds "navorix.ini"; ends in "/"
-  std::string dataDir;       // status files and the fix-file dialogs; ends in "/"
-  std::string shareDir;      // holds "wav/"; ends in "/"
-  std::string helpFile;      // the program's name with the extension ".hlp"
-  bool portable = true;      // every file beside the program
+  std::string programDir;                     // ends in "/"
+  std::string settingsDir;                    // holds "navorix.ini"; ends in "/"
+  std::string dataDir;                        // status files and the fix-file dialogs; ends in "/"
+  std::string shareDir;                       // holds "wav/"; ends in "/"
+  std::string helpFile;                       // the program's name with the extension ".hlp"
+  bool portable = true;                       // every file beside the program
   std::string propFontName = PropFontFamily;  // proportional font of the windows
   std::string fixedFontName = FixedFontFamily;
 };

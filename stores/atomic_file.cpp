@@ -60,8 +60,7 @@ int ResolveLinks(const std::string& fileName, std::string& path) {
 // A temporary name for Base that fits NameMax: the target's name is
 // shortened, never the part that makes the name ours and unique.
 std::string TemporaryName(const std::string& base, std::size_t nameMax, unsigned serial) {
-  const std::string tail =
-      std::string(TempMark) + std::to_string(::getpid()) + "-" + std::to_string(serial);
+  const std::string tail = std::string(TempMark) + std::to_string(::getpid()) + "-" + std::to_string(serial);
   const std::size_t room = nameMax > tail.size() + 1 ? nameMax - tail.size() - 1 : 0;
   return "." + base.substr(0, room) + tail;
 }
@@ -109,8 +108,7 @@ void RemoveStaleTemporaries(int dirFd, const std::string& base, std::size_t name
   while (const dirent* entry = ::readdir(dir)) {
     const pid_t owner = TemporaryOwner(entry->d_name, base, nameMax);
     if (owner <= 0 || owner == self || IsRunning(owner)) continue;
-    const int fd =
-        ::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) continue;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -202,7 +200,7 @@ std::string ReplacedFile(const std::string& fileName) {
 std::string BackupName(const std::string& path) { return path + std::string(BackupSuffix); }
 
 std::string UnreadName(const std::string& path, std::time_t when) {
-  std::tm local {};
+  std::tm local{};
   char stamp[32] = "00000000-000000";
   if (::localtime_r(&when, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   const std::string name = path + std::string(UnreadSuffix) + stamp;
@@ -214,8 +212,7 @@ std::string UnreadName(const std::string& path, std::time_t when) {
   return free;
 }
 
-AtomicFile::AtomicFile(const std::string& fileName, const FileSystemCalls& calls,
-                         KeepOld keep)
+AtomicFile::AtomicFile(const std::string& fileName, const FileSystemCalls& calls, KeepOld keep)
     : calls_(calls), shown_(FileBaseName(fileName)), keep_(std::move(keep)) {
   std::string path;
   if (const int code = ResolveLinks(fileName, path); code != 0) Fail(code);

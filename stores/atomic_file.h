@@ -90,7 +90,7 @@ class AtomicFile {
   // Writes through Calls, which must outlive the object; Keep says what a
   // save that replaces the target keeps of it.
   explicit AtomicFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
-                       KeepOld keep = {});
+                      KeepOld keep = {});
   // Without Commit, the temporary file is removed and the target untouched.
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
@@ -128,14 +128,14 @@ class AtomicFile {
   static constexpr std::size_t BufferSize = 64 * 1024;
 
   const FileSystemCalls& calls_;
-  std::string shown_;  // the base name of the caller's file name, for messages
-  std::string base_;   // the target's name inside its directory
-  std::string temp_;   // the temporary's name, empty when there is none
-  std::string kept_;   // the kept name of the old target, empty when none
+  std::string shown_;    // the base name of the caller's file name, for messages
+  std::string base_;     // the target's name inside its directory
+  std::string temp_;     // the temporary's name, empty when there is none
+  std::string kept_;     // the kept name of the old target, empty when none
   std::string lasting_;  // the lasting copy made by this save, until it succeeds
   KeepOld keep_;
   std::uint64_t written_ = 0;  // bytes written to the temporary file
-  std::size_t nameMax_ = 0;  // the longest file name of the directory
+  std::size_t nameMax_ = 0;    // the longest file name of the directory
   int dirFd_ = -1;
   int fd_ = -1;
   bool existed_ = false;

@@ -15,7 +15,7 @@ constexpr const char* ChartSection = "Chart";
 ChartSettings ReadChartSettings(const ProfileFile& ini) {
   ChartSettings chart;
   chart.projection = ini.ReadInteger(ChartSection, "Projection", 0) == 1 ? ChartProjection::Mercator
-                                                                          : ChartProjection::Globe;
+                                                                         : ChartProjection::Globe;
   const int left = ini.ReadInteger(ChartSection, "Left", 0);
   const int top = ini.ReadInteger(ChartSection, "Top", 0);
   const int width = ini.ReadInteger(ChartSection, "Width", 0);

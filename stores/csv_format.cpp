@@ -25,8 +25,8 @@
 namespace navorix::exchange {
 namespace {
 
-constexpr std::array<std::string_view, 7> NameHeaders = {"name",     "ident", "identifier", "waypoint",
-                                                         "wpt",      "title", "label"};
+constexpr std::array<std::string_view, 7> NameHeaders = {"name", "ident", "identifier", "waypoint",
+                                                         "wpt",  "title", "label"};
 constexpr std::array<std::string_view, 2> LatitudeHeaders = {"lat", "latitude"};
 constexpr std::array<std::string_view, 4> LongitudeHeaders = {"lon", "long", "lng", "longitude"};
 constexpr std::array<char, 2> Separators = {',', ';'};
@@ -34,8 +34,8 @@ constexpr std::size_t NoColumn = SIZE_MAX;
 
 struct Record {
   std::vector<std::string> fields;
-  std::uint64_t line = 0;   // where it begins
-  bool unclosed = false;    // a quoted field ran to the end of the text
+  std::uint64_t line = 0;  // where it begins
+  bool unclosed = false;   // a quoted field ran to the end of the text
 };
 
 class RecordReader {
@@ -48,8 +48,8 @@ class RecordReader {
     out.fields.assign(1, std::string());
     out.line = line_;
     out.unclosed = false;
-    bool quoted = false;      // inside quotes
-    bool fieldStart = true;   // nothing of the field read yet
+    bool quoted = false;     // inside quotes
+    bool fieldStart = true;  // nothing of the field read yet
     while (pos_ < text_.size()) {
       const char c = text_[pos_++];
       if (quoted) {
@@ -120,9 +120,12 @@ Columns HeaderColumns(const Record& header) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     std::size_t* column = nullptr;
-    if (OneOf(key, NameHeaders)) column = &columns.name;
-    else if (OneOf(key, LatitudeHeaders)) column = &columns.latitude;
-    else if (OneOf(key, LongitudeHeaders)) column = &columns.longitude;
+    if (OneOf(key, NameHeaders))
+      column = &columns.name;
+    else if (OneOf(key, LatitudeHeaders))
+      column = &columns.latitude;
+    else if (OneOf(key, LongitudeHeaders))
+      column = &columns.longitude;
     if (column != nullptr && *column == NoColumn) *column = i;
   }
   return columns;
@@ -185,8 +188,7 @@ ImportResult ImportCsv(std::string_view text, ImportCollector& collector) {
   char separator = ',';
   Columns columns;
   if (!FindHeader(text, separator, columns)) {
-    return collector.Fail(
-        "CSV: the first line names no latitude and longitude columns (lat, lon)");
+    return collector.Fail("CSV: the first line names no latitude and longitude columns (lat, lon)");
   }
   const bool utf8 = IsUtf8(text);
   RecordReader reader(text, separator);

@@ -9,7 +9,7 @@ namespace navorix {
 
 const FileSystemCalls& SystemCalls() {
   static const FileSystemCalls calls{::read,  ::write,  ::fsync,    ::fchown, ::fchmod,
-                                      ::close, ::linkat, ::renameat, ::fsync};
+                                     ::close, ::linkat, ::renameat, ::fsync};
   return calls;
 }
 

@@ -64,17 +64,16 @@ class FixDatabase {
   // under PlusDir and E, and returns ReadText's result; Report tells what
   // was not taken. Throws Error "Cannot open NAME: reason" when the file
   // cannot be opened.
-  bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E,
-                    LoadReport& report, const FileSystemCalls& calls = SystemCalls());
+  bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E, LoadReport& report,
+                    const FileSystemCalls& calls = SystemCalls());
   // LoadFromFile without the report.
   bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E);
   // Writes every fix to a fix file in the Lat/Lon format of Options,
   // replacing an old one only when the new one is complete, and keeping of
   // it what Keep says. Throws Error "Cannot write NAME: reason" on failure;
   // the old file then stays as it was.
-  CommitResult SaveToFile(const std::string& fileName, const DisplayOptions& options,
-                           const EarthModel& E, const FileSystemCalls& calls = SystemCalls(),
-                           const KeepOld& keep = {}) const;
+  CommitResult SaveToFile(const std::string& fileName, const DisplayOptions& options, const EarthModel& E,
+                          const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {}) const;
   // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
   void Delete(std::uint16_t pos);
   // Appends a copy of Fix. Throws Error msg::FixDatabaseFull at MaxFixes.

@@ -156,8 +156,7 @@ ImportResult ImportCollector::Fail(std::string failure) {
   return failed;
 }
 
-ImportResult ImportCollector::Finish(
-    const std::function<std::string(const EntryPlace&)>& placeText) {
+ImportResult ImportCollector::Finish(const std::function<std::string(const EntryPlace&)>& placeText) {
   for (Renamed& entry : renamed_) {
     result_.renamed.push_back(
         {placeText(entry.place), std::move(entry.original), std::move(entry.name), entry.reason});
@@ -207,10 +206,14 @@ std::string Counted(std::size_t count, const char* singular, const char* plural)
 
 const char* ExchangeFormatName(ExchangeFormat format) {
   switch (format) {
-    case ExchangeFormat::Gpx: return "GPX";
-    case ExchangeFormat::Csv: return "CSV";
-    case ExchangeFormat::GeoJson: return "GeoJSON";
-    case ExchangeFormat::FixLines: break;
+    case ExchangeFormat::Gpx:
+      return "GPX";
+    case ExchangeFormat::Csv:
+      return "CSV";
+    case ExchangeFormat::GeoJson:
+      return "GeoJSON";
+    case ExchangeFormat::FixLines:
+      break;
   }
   return "fix lines";
 }
@@ -227,8 +230,8 @@ ExchangeFormat DetectFormat(std::string_view text, std::string_view fileName) {
   return FormatOfExtension(fileName).value_or(ExchangeFormat::FixLines);
 }
 
-ImportResult ImportFixText(std::string_view text, const ImportSettings& settings,
-                           const FixDatabase& into, std::string_view fileName) {
+ImportResult ImportFixText(std::string_view text, const ImportSettings& settings, const FixDatabase& into,
+                           std::string_view fileName) {
   const ExchangeFormat format = DetectFormat(text, fileName);
   exchange::ImportCollector collector(format, settings, into);
   const std::string prefix = std::string(ExchangeFormatName(format)) + ": ";
@@ -238,10 +241,14 @@ ImportResult ImportFixText(std::string_view text, const ImportSettings& settings
   text = WithoutByteOrderMark(text);
   try {
     switch (format) {
-      case ExchangeFormat::Gpx: return exchange::ImportGpx(text, collector);
-      case ExchangeFormat::Csv: return exchange::ImportCsv(text, collector);
-      case ExchangeFormat::GeoJson: return exchange::ImportGeoJson(text, collector);
-      case ExchangeFormat::FixLines: return exchange::ImportFixLines(text, collector);
+      case ExchangeFormat::Gpx:
+        return exchange::ImportGpx(text, collector);
+      case ExchangeFormat::Csv:
+        return exchange::ImportCsv(text, collector);
+      case ExchangeFormat::GeoJson:
+        return exchange::ImportGeoJson(text, collector);
+      case ExchangeFormat::FixLines:
+        return exchange::ImportFixLines(text, collector);
     }
   } catch (const std::exception& failure) {
     // Only a lack of memory gets here; the readers report bad input.
@@ -285,7 +292,8 @@ std::vector<std::string> ImportReportLines(const ImportResult& result) {
   for (const RenamedEntry& entry : result.renamed) {
     const std::string original = exchange::Quoted(entry.original);
     switch (entry.reason) {
-      case RenameReason::Capitals: break;
+      case RenameReason::Capitals:
+        break;
       case RenameReason::Changed:
         lines.push_back(entry.place + ": " + original + " renamed " + entry.name);
         break;
@@ -293,8 +301,7 @@ std::vector<std::string> ImportReportLines(const ImportResult& result) {
         lines.push_back(entry.place + ": no name, named " + entry.name);
         break;
       case RenameReason::InUse:
-        lines.push_back(entry.place + ": " + original + " renamed " + entry.name +
-                        ", the name was in use");
+        lines.push_back(entry.place + ": " + original + " renamed " + entry.name + ", the name was in use");
         break;
     }
   }
@@ -303,8 +310,7 @@ std::vector<std::string> ImportReportLines(const ImportResult& result) {
   }
   if (result.beyondRoom > 0) {
     lines.push_back(Counted(result.beyondRoom, "entry", "entries") +
-                    " not imported: the fix database holds at most " + std::to_string(MaxFixes) +
-                    " fixes");
+                    " not imported: the fix database holds at most " + std::to_string(MaxFixes) + " fixes");
   }
   if (result.trackPoints > 0) {
     lines.push_back(Counted(result.trackPoints, "track point", "track points") +
@@ -320,17 +326,23 @@ std::optional<ExchangeFormat> ExportFormatOf(std::string_view fileName) {
 std::string ExportFixText(const FixDatabase& fixes, ExchangeFormat format, const EarthModel& earth) {
   std::string text;
   switch (format) {
-    case ExchangeFormat::Gpx: exchange::ExportGpx(fixes, earth, text); break;
-    case ExchangeFormat::Csv: exchange::ExportCsv(fixes, earth, text); break;
-    case ExchangeFormat::GeoJson: exchange::ExportGeoJson(fixes, earth, text); break;
-    case ExchangeFormat::FixLines: break;
+    case ExchangeFormat::Gpx:
+      exchange::ExportGpx(fixes, earth, text);
+      break;
+    case ExchangeFormat::Csv:
+      exchange::ExportCsv(fixes, earth, text);
+      break;
+    case ExchangeFormat::GeoJson:
+      exchange::ExportGeoJson(fixes, earth, text);
+      break;
+    case ExchangeFormat::FixLines:
+      break;
   }
   return text;
 }
 
-CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes,
-                            ExchangeFormat format, const EarthModel& earth,
-                            const FileSystemCalls& calls, const KeepOld& keep) {
+CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes, ExchangeFormat format,
+                           const EarthModel& earth, const FileSystemCalls& calls, const KeepOld& keep) {
   AtomicFile file(fileName, calls, keep);
   file.Write(ExportFixText(fixes, format, earth));
   return file.Commit();

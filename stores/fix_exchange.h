@@ -115,8 +115,8 @@ ExchangeFormat DetectFormat(std::string_view text, std::string_view fileName = {
 // The fixes of Text (the bytes of a file or pasted text), named against the
 // names of Into, with room for MaxFixes - Into.Count() of them. Never
 // throws for any input.
-ImportResult ImportFixText(std::string_view text, const ImportSettings& settings,
-                           const FixDatabase& into, std::string_view fileName = {});
+ImportResult ImportFixText(std::string_view text, const ImportSettings& settings, const FixDatabase& into,
+                           std::string_view fileName = {});
 
 // ImportFixText of the file FileName. A file that cannot be opened or read,
 // or is larger than MaxImportFileSize, gives a result with its failure
@@ -141,9 +141,8 @@ std::string ExportFixText(const FixDatabase& fixes, ExchangeFormat format, const
 
 // ExportFixText saved to FileName as every file of the program is saved
 // (stores/atomic_file.h). Throws Error as AtomicFile does.
-CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes,
-                            ExchangeFormat format, const EarthModel& earth,
-                            const FileSystemCalls& calls = SystemCalls(),
-                            const KeepOld& keep = {});
+CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes, ExchangeFormat format,
+                           const EarthModel& earth, const FileSystemCalls& calls = SystemCalls(),
+                           const KeepOld& keep = {});
 
 }  // namespace navorix

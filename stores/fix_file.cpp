@@ -36,8 +36,8 @@ void CountTheRest(LineReader& file, bool atEndOfData, std::uint32_t& beyond, Loa
 
 }  // namespace
 
-bool FixDatabase::ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plusDir,
-                      const EarthModel& E, LoadReport& report) {
+bool FixDatabase::ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plusDir, const EarthModel& E,
+                           LoadReport& report) {
   report = LoadReport{};
   bool result = true;
   if (maxLines == 0) return result;
@@ -83,15 +83,14 @@ bool FixDatabase::ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plu
   return result;
 }
 
-void FixDatabase::WriteText(AtomicFile& file, const DisplayOptions& options,
-                       const EarthModel& E) const {
+void FixDatabase::WriteText(AtomicFile& file, const DisplayOptions& options, const EarthModel& E) const {
   for (const auto& fix : fixes_) {
     if (fix->record.valid) file.WriteLine(FixFileLine(options, E, fix->record));
   }
 }
 
 bool FixDatabase::LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E,
-                          LoadReport& report, const FileSystemCalls& calls) {
+                               LoadReport& report, const FileSystemCalls& calls) {
   LineReader file(fileName, LineReader::DefaultMaxLength, calls, MaxDataFileSize);
   return ReadText(file, MaxFixes, plusDir, E, report);
 }
@@ -102,8 +101,8 @@ bool FixDatabase::LoadFromFile(const std::string& fileName, PlusDir plusDir, con
 }
 
 CommitResult FixDatabase::SaveToFile(const std::string& fileName, const DisplayOptions& options,
-                                 const EarthModel& E, const FileSystemCalls& calls,
-                                 const KeepOld& keep) const {
+                                     const EarthModel& E, const FileSystemCalls& calls,
+                                     const KeepOld& keep) const {
   AtomicFile file(fileName, calls, keep);
   WriteText(file, options, E);
   return file.Commit();

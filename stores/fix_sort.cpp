@@ -11,8 +11,8 @@
 // allocates.
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -125,8 +125,7 @@ struct DistanceItem {
 }  // namespace
 
 void FixDatabase::Sort(SortOrder order, const Vector3& reference) {
-  if (order != SortOrder::ByName && order != SortOrder::BySuffix &&
-      order != SortOrder::ByDistance) {
+  if (order != SortOrder::ByName && order != SortOrder::BySuffix && order != SortOrder::ByDistance) {
     throw Error(msg::BadSortOrder);
   }
   if (fixes_.size() < 2) return;

@@ -38,7 +38,7 @@ struct Feature {
   bool geometryIsObject = false;
   std::string geometryType;
   bool coordinatesSeen = false;
-  bool coordinatesBad = false;  // not an array of numbers
+  bool coordinatesBad = false;           // not an array of numbers
   std::vector<std::string> coordinates;  // the first two numbers as written
   std::size_t coordinateCount = 0;
   std::string name;  // UTF-8
@@ -65,7 +65,7 @@ Outcome Judge(const Feature& F, std::uint64_t number) {
     outcome.reason = "the geometry is no object";
   } else if (F.geometryType != "Point") {
     outcome.reason = F.geometryType.empty() ? std::string("the geometry has no type")
-                                             : "a " + Quoted(F.geometryType) + " geometry, not a Point";
+                                            : "a " + Quoted(F.geometryType) + " geometry, not a Point";
   } else if (!F.coordinatesSeen || F.coordinatesBad || F.coordinateCount < 2) {
     outcome.reason = "the coordinates are no [longitude, latitude]";
   } else if (ReadDegrees(F.coordinates[1], Axis::Latitude, outcome.lat, outcome.reason) &&
@@ -90,9 +90,7 @@ class FeatureReader : public nlohmann::json_sax<Json> {
 
   bool null() override { return Scalar(Kind::Null, {}); }
   bool boolean(bool) override { return Scalar(Kind::Other, {}); }
-  bool number_integer(number_integer_t value) override {
-    return Scalar(Kind::Number, std::to_string(value));
-  }
+  bool number_integer(number_integer_t value) override { return Scalar(Kind::Number, std::to_string(value)); }
   bool number_unsigned(number_unsigned_t value) override {
     return Scalar(Kind::Number, std::to_string(value));
   }
@@ -183,8 +181,10 @@ class FeatureReader : public nlohmann::json_sax<Json> {
     }
     if (frames_.empty()) {
       top.isObject = object;
-      if (object) frames_.push_back({Role::Top, true});
-      else ++ignored_;
+      if (object)
+        frames_.push_back({Role::Top, true});
+      else
+        ++ignored_;
       return true;
     }
     const Role parent = frames_.back().role;
@@ -213,14 +213,18 @@ class FeatureReader : public nlohmann::json_sax<Json> {
       role = Role::Properties, known = true;
     } else if (parent == Role::Geometry && key == "coordinates") {
       Current().coordinatesSeen = true;
-      if (object) Current().coordinatesBad = true;
-      else role = Role::Coordinates, known = true;
+      if (object)
+        Current().coordinatesBad = true;
+      else
+        role = Role::Coordinates, known = true;
     } else if (parent == Role::Coordinates) {
       Current().coordinatesBad = true;  // nested positions: not a Point's
       ++Current().coordinateCount;
     }
-    if (known) frames_.push_back({role, object});
-    else ++ignored_;
+    if (known)
+      frames_.push_back({role, object});
+    else
+      ++ignored_;
     return true;
   }
 
@@ -270,8 +274,8 @@ ImportResult ImportGeoJson(std::string_view text, ImportCollector& collector) {
   FeatureReader reader;
   const bool read = Json::sax_parse(text.begin(), text.end(), &reader);
   if (!read || !reader.error.empty()) return collector.Fail("GeoJSON: " + ErrorText(reader.error));
-  const bool collection = reader.topType == "FeatureCollection" ||
-                          (reader.topType.empty() && reader.featuresSeen);
+  const bool collection =
+      reader.topType == "FeatureCollection" || (reader.topType.empty() && reader.featuresSeen);
   if (!collection) {
     if (reader.topType != "Feature") {
       return collector.Fail("GeoJSON: the text is no FeatureCollection and no Feature");

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "stores/app_data.h"
 #include "stores/exchange_degrees.h"
 #include "stores/exchange_formats.h"
-#include "stores/app_data.h"
 #include "text/cp1252.h"
 
 namespace navorix::exchange {
@@ -47,8 +47,8 @@ class LineIndex {
         if (text_[i] == '\n') starts_.push_back(i + 1);
       }
     }
-    return static_cast<std::uint64_t>(
-        std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin());
+    return static_cast<std::uint64_t>(std::upper_bound(starts_.begin(), starts_.end(), offset) -
+                                      starts_.begin());
   }
 
  private:

@@ -54,14 +54,17 @@ void RequireReadable(const std::string& path) {
   std::string reason = CannotReadReason(path);
   if (reason.empty()) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) reason = SystemErrorText(errno);
+    if (::stat(path.c_str(), &info) != 0)
+      reason = SystemErrorText(errno);
     else if (static_cast<std::uint64_t>(info.st_size) > MaxLandFileSize)
       reason = TooLargeReason(MaxLandFileSize);
   }
   if (!reason.empty()) throw Error("Cannot open " + FileBaseName(path) + ": " + reason);
 }
 
-bool IsPolygonType(int type) { return type == SHPT_POLYGON || type == SHPT_POLYGONZ || type == SHPT_POLYGONM; }
+bool IsPolygonType(int type) {
+  return type == SHPT_POLYGON || type == SHPT_POLYGONZ || type == SHPT_POLYGONM;
+}
 
 bool Usable(double lon, double lat) {
   return std::isfinite(lon) && std::isfinite(lat) && std::fabs(lon) <= 180.0 + CoordinateSlack &&
@@ -106,7 +109,8 @@ void AddEdge(const GeoPoint& a, const GeoPoint& b, SpherePaths& out, EdgeEnd end
   // A piece of d lat and d lon spans no more than hypot(d lat, d lon).
   const long double span = std::hypot(b.lat - a.lat, b.lon - a.lon);
   const long double pieces = std::ceil(span / MaxPathStep);
-  const int n = pieces > 1.0L && pieces < static_cast<long double>(MaxPathPoints) ? static_cast<int>(pieces) : 1;
+  const int n =
+      pieces > 1.0L && pieces < static_cast<long double>(MaxPathPoints) ? static_cast<int>(pieces) : 1;
   for (int i = 1; i < n; ++i) {
     const long double f = static_cast<long double>(i) / static_cast<long double>(n);
     out.Add(TriFromAngles(a.lat + (b.lat - a.lat) * f, a.lon + (b.lon - a.lon) * f));
@@ -163,8 +167,7 @@ std::size_t LandOutlines::PointCount() const {
 }
 
 LandOutlines ReadLandOutlines(const std::string& shpFile) {
-  const std::string base =
-      shpFile.ends_with(".shp") ? shpFile.substr(0, shpFile.size() - 4) : shpFile;
+  const std::string base = shpFile.ends_with(".shp") ? shpFile.substr(0, shpFile.size() - 4) : shpFile;
   const std::string shxFile = base + ".shx";
   const std::string dbfFile = base + ".dbf";
   for (const std::string& path : {shpFile, shxFile, dbfFile}) RequireReadable(path);

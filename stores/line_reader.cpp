@@ -66,8 +66,8 @@ std::string SystemErrorText(int code) {
   return std::string(strerror_r(code, text, sizeof text));
 }
 
-LineReader::LineReader(const std::string& fileName, std::size_t maxLength,
-                         const FileSystemCalls& calls, std::uint64_t maxFileSize)
+LineReader::LineReader(const std::string& fileName, std::size_t maxLength, const FileSystemCalls& calls,
+                       std::uint64_t maxFileSize)
     : name_(fileName), maxLength_(maxLength), calls_(calls), maxFileSize_(maxFileSize) {
   std::string reason;
   fd_ = OpenRegularFile(fileName, reason, maxFileSize);

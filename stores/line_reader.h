@@ -48,8 +48,7 @@ class LineReader {
   // file above MaxFileSize) when it cannot be opened or is no regular file.
   // Reads through Calls, which must outlive the reader.
   explicit LineReader(const std::string& fileName, std::size_t maxLength = DefaultMaxLength,
-                       const FileSystemCalls& calls = SystemCalls(),
-                       std::uint64_t maxFileSize = AnySize);
+                      const FileSystemCalls& calls = SystemCalls(), std::uint64_t maxFileSize = AnySize);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;

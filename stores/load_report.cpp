@@ -37,23 +37,21 @@ std::vector<std::string> LoadReportLines(const LoadReport& report) {
   std::vector<std::string> lines;
   if (!report.failure.empty()) lines.push_back(FitMessage(report.failure));
   if (report.beyondCapacity > 0) {
-    lines.push_back(FitMessage(
-        file +
-        (fixes ? Counted(report.beyondCapacity, "fix", "fixes") + " beyond " +
-                     std::to_string(report.capacity) + " not loaded"
-               : Counted(report.beyondCapacity, "oldest record", "oldest records") + " beyond " +
-                     std::to_string(report.capacity) + " dropped")));
+    lines.push_back(
+        FitMessage(file + (fixes ? Counted(report.beyondCapacity, "fix", "fixes") + " beyond " +
+                                       std::to_string(report.capacity) + " not loaded"
+                                 : Counted(report.beyondCapacity, "oldest record", "oldest records") +
+                                       " beyond " + std::to_string(report.capacity) + " dropped")));
   }
   if (report.unreadable > 0) {
-    lines.push_back(
-        FitMessage(file + (report.unreadable == 1
-                               ? std::string("1 unreadable line shown as an empty row")
-                               : Counted(report.unreadable, "unreadable line", "unreadable lines") +
-                                     " shown as empty rows")));
+    lines.push_back(FitMessage(
+        file + (report.unreadable == 1 ? std::string("1 unreadable line shown as an empty row")
+                                       : Counted(report.unreadable, "unreadable line", "unreadable lines") +
+                                             " shown as empty rows")));
   }
   if (report.afterEndOfData > 0) {
     lines.push_back(FitMessage(file + Counted(report.afterEndOfData, "line", "lines") +
-                           " after the empty line not read"));
+                               " after the empty line not read"));
   }
   if (report.longLines > 0) {
     lines.push_back(FitMessage(file + Counted(report.longLines, "long line", "long lines") + " cut short"));

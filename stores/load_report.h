@@ -42,8 +42,7 @@ struct LoadReport {
 
   // True when the file was read to its end and nothing was left out.
   bool Complete() const {
-    return beyondCapacity == 0 && afterEndOfData == 0 && unreadable == 0 && longLines == 0 &&
-           failure.empty();
+    return beyondCapacity == 0 && afterEndOfData == 0 && unreadable == 0 && longLines == 0 && failure.empty();
   }
 };
 

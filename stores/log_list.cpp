@@ -12,10 +12,14 @@ std::string LogList::GetLine(std::uint16_t N, int line) const {
   if (N < 1 || N > Count()) return {};
   const LogRecord& record = records_[N - 1u];
   switch (line) {
-    case 1: return record.line1;
-    case 2: return record.line2;
-    case 3: return record.line3;
-    default: return {};
+    case 1:
+      return record.line1;
+    case 2:
+      return record.line2;
+    case 3:
+      return record.line3;
+    default:
+      return {};
   }
 }
 
@@ -32,7 +36,7 @@ void LogList::Delete(std::uint16_t N) {
 void LogList::Clear() { records_.clear(); }
 
 CommitResult LogList::SaveToFile(const std::string& fileName, const FileSystemCalls& calls,
-                                   const KeepOld& keep) const {
+                                 const KeepOld& keep) const {
   AtomicFile file(fileName, calls, keep);
   for (const LogRecord& record : records_) {
     file.WriteLine(record.line1);

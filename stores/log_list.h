@@ -58,7 +58,7 @@ class LogList {
   // keeping of it what Keep says. Throws Error "Cannot write NAME: reason"
   // on failure.
   CommitResult SaveToFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
-                           const KeepOld& keep = {}) const;
+                          const KeepOld& keep = {}) const;
   // Appends the records of a history file (without clearing first; of a
   // long file only the last MaxLogRecords remain). Lines longer than
   // LineReader::DefaultMaxLength are cut. Throws Error "Cannot open NAME:

@@ -55,8 +55,7 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
 
 std::string_view Unquoted(std::string_view value) {
   value = Trim(value);
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
   return value;
@@ -123,7 +122,7 @@ std::size_t ProfileFile::FindKey(std::size_t section, std::string_view keyName) 
 }
 
 bool ProfileFile::Find(std::string_view sectionName, std::string_view keyName,
-                        std::string_view& value) const {
+                       std::string_view& value) const {
   const std::size_t section = FindSection(sectionName);
   if (section == None) return false;
   const std::size_t line = FindKey(section, keyName);
@@ -140,7 +139,7 @@ bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
 }
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
-                                     std::string_view fallback) const {
+                                    std::string_view fallback) const {
   std::string_view value;
   return std::string(Find(section, key, value) ? value : fallback);
 }
@@ -156,7 +155,7 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 }
 
 long double ProfileFile::ReadFloat(std::string_view section, std::string_view key,
-                                    long double fallback) const {
+                                   long double fallback) const {
   std::string_view text;
   if (!Find(section, key, text)) return fallback;
   long double value = 0.0L;
@@ -173,7 +172,7 @@ long double ProfileFile::ReadFloat(std::string_view section, std::string_view ke
 }
 
 void ProfileFile::WriteString(std::string_view sectionName, std::string_view keyName,
-                               std::string_view newValue) {
+                              std::string_view newValue) {
   newValue = newValue.substr(0, newValue.find_first_of("\r\n"));
   const std::size_t section = FindSection(sectionName);
   if (section == None) {

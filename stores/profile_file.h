@@ -46,8 +46,7 @@ class ProfileFile {
   // True when Section holds Key (with any value).
   bool HasKey(std::string_view section, std::string_view key) const;
   // The value of Key in Section as text, or Default when the key is missing.
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view fallback) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
   // A decimal integer ("-12", "+7"); Default when missing or not a number
   // of the int range.
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;

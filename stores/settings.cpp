@@ -72,7 +72,7 @@ void LoadSettings(const std::string& fileName, ProgramSettings& settings, const 
 }
 
 CommitResult SaveSettings(const std::string& fileName, const ProgramSettings& settings,
-                           const FileSystemCalls& calls, const KeepOld& keep) {
+                          const FileSystemCalls& calls, const KeepOld& keep) {
   // Reading the file first keeps every line that is not written here; a
   // file that cannot be read is not overwritten.
   ProfileFile ini(fileName, calls);

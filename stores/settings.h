@@ -40,8 +40,8 @@ inline constexpr const char* BadPropFontSize = "Settings file: PropFontSize not 
 
 // The options of the window itself.
 struct InterfaceOptions {
-  bool sound = true;  // the sounds play only while it is on
-  bool hints = true;  // balloon hints of the main window
+  bool sound = true;                   // the sounds play only while it is on
+  bool hints = true;                   // balloon hints of the main window
   int menuFontSize = DefaultFontSize;  // point size of the menu font
   int propFontSize = DefaultFontSize;  // proportional font of the windows
   friend bool operator==(const InterfaceOptions&, const InterfaceOptions&) = default;
@@ -82,7 +82,7 @@ void LoadSettings(const std::string& fileName, ProgramSettings& settings,
 // file that exists but cannot be read is not overwritten. Throws Error on
 // failure; the old file stays then.
 CommitResult SaveSettings(const std::string& fileName, const ProgramSettings& settings,
-                           const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {});
+                          const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {});
 // Writes the keys into Ini as it stands (loaded or not) and saves it.
 CommitResult SaveSettings(ProfileFile& ini, const ProgramSettings& settings, const KeepOld& keep = {});
 

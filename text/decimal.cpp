@@ -30,8 +30,8 @@ constexpr std::int64_t ExponentClamp = 1000000000;
 struct LexedLine {
   std::string_view number;  // the part handed to from_chars (sign "-" kept, "+" dropped)
   bool negative = false;
-  bool allZero = true;      // every mantissa digit is "0"
-  std::int64_t order = 0;   // order of magnitude of the first non-zero digit
+  bool allZero = true;     // every mantissa digit is "0"
+  std::int64_t order = 0;  // order of magnitude of the first non-zero digit
 };
 
 // Checks Text against the decimal syntax (without fraction and exponent when
@@ -42,8 +42,10 @@ bool Lex(std::string_view text, bool whole, LexedLine& out) {
   while (i < n && text[i] == ' ') ++i;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
     out.negative = text[i] == '-';
-    if (text[i] == '+') out.number = text.substr(i + 1);
-    else out.number = text.substr(i);
+    if (text[i] == '+')
+      out.number = text.substr(i + 1);
+    else
+      out.number = text.substr(i);
     ++i;
   } else {
     out.number = text.substr(i);
@@ -98,8 +100,8 @@ bool ConvertShort(std::string_view number, long double& value) {
   const bool negative = !number.empty() && number[0] == '-';
   if (negative) ++i;
   std::uint64_t mantissa = 0;
-  int digits = 0;       // significant digits taken into the mantissa
-  int scale = 0;        // power of ten of the mantissa's last digit
+  int digits = 0;  // significant digits taken into the mantissa
+  int scale = 0;   // power of ten of the mantissa's last digit
   bool fraction = false;
   for (; i < number.size(); ++i) {
     const char c = number[i];
@@ -260,8 +262,8 @@ std::string FixedText(long double value, int decimals) {
   if (std::string text; ShortFixedText(value, decimals, text)) return text;
   // The largest finite value has 4933 integer digits.
   std::array<char, 5000> buffer{};
-  const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, decimals);
+  const auto [ptr, ec] =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
   if (ec != std::errc()) return "?";
   return std::string(buffer.data(), ptr);
 }

@@ -21,19 +21,18 @@ void Set(DisplayOptions& options, int value) {
 }  // namespace
 
 const DisplayOptionInfo DisplayOptionTable[DisplayOptionCount] = {
-    {DisplayOption::LatLonFormat, "LatLonFormat", LatLonFormatCount, FormatNames,
-     "Lat/Lon &Format: ", OptionEffect::Rows, Get<&DisplayOptions::latLonFormat>,
-     Set<&DisplayOptions::latLonFormat>},
+    {DisplayOption::LatLonFormat, "LatLonFormat", LatLonFormatCount, FormatNames, "Lat/Lon &Format: ",
+     OptionEffect::Rows, Get<&DisplayOptions::latLonFormat>, Set<&DisplayOptions::latLonFormat>},
     {DisplayOption::AzimFormat, "AzimFormat", AzimFormatCount, FormatNames, "&Azimuth Format: ",
      OptionEffect::None, Get<&DisplayOptions::azimFormat>, Set<&DisplayOptions::azimFormat>},
-    {DisplayOption::PlusDir, "PlusDir", PlusDirCount, PlusDirNames, "&Plus coordinates: ",
-     OptionEffect::None, Get<&DisplayOptions::plusDir>, Set<&DisplayOptions::plusDir>},
+    {DisplayOption::PlusDir, "PlusDir", PlusDirCount, PlusDirNames, "&Plus coordinates: ", OptionEffect::None,
+     Get<&DisplayOptions::plusDir>, Set<&DisplayOptions::plusDir>},
     {DisplayOption::Precision, "Precision", PrecisionCount, PrecisionNames, "&Display Accuracy: ",
      OptionEffect::Rows, Get<&DisplayOptions::precision>, Set<&DisplayOptions::precision>},
     {DisplayOption::DistUnits, "DistUnits", DistUnitsCount, DistUnitsNames, "Distance &Units: ",
      OptionEffect::NextFixOn, Get<&DisplayOptions::distUnits>, Set<&DisplayOptions::distUnits>},
-    {DisplayOption::AzimRange, "AzimRange", AzimRangeCount, AzimRangeNames, "Azimuth Range: ",
-     OptionEffect::None, Get<&DisplayOptions::azimRange>, Set<&DisplayOptions::azimRange>},
+    {DisplayOption::AzimRange, "AzimRange", AzimRangeCount, AzimRangeNames,
+     "Azimuth Range: ", OptionEffect::None, Get<&DisplayOptions::azimRange>, Set<&DisplayOptions::azimRange>},
 };
 
 std::string OptionCaption(DisplayOption option, const DisplayOptions& options) {

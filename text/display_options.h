@@ -61,10 +61,8 @@ struct DisplayOptions {
 
 // Menu names, indexed by the option value. FormatNames serves both
 // LatLonFormat and AzimFormat.
-inline constexpr const char* FormatNames[4] = {"Deg/Frac", "Deg/Min/Frac", "Deg/Min/Sec",
-                                               "Infix DMS"};
-inline constexpr const char* PlusDirNames[4] = {"North-East", "North-West", "South-East",
-                                                "South-West"};
+inline constexpr const char* FormatNames[4] = {"Deg/Frac", "Deg/Min/Frac", "Deg/Min/Sec", "Infix DMS"};
+inline constexpr const char* PlusDirNames[4] = {"North-East", "North-West", "South-East", "South-West"};
 inline constexpr const char* PrecisionNames[3] = {"Low", "Medium", "High"};
 inline constexpr const char* DistUnitsNames[4] = {"Kilometers", "Miles", "Naut.Miles", "Degrees"};
 inline constexpr const char* AzimRangeNames[2] = {"-180\xB0..+180\xB0", "0\xB0..+360\xB0"};
@@ -103,9 +101,7 @@ struct DisplayOptionInfo {
 // Indexed by DisplayOption.
 extern const DisplayOptionInfo DisplayOptionTable[DisplayOptionCount];
 
-inline const DisplayOptionInfo& OptionInfo(DisplayOption option) {
-  return DisplayOptionTable[Index(option)];
-}
+inline const DisplayOptionInfo& OptionInfo(DisplayOption option) { return DisplayOptionTable[Index(option)]; }
 
 // The caption of the Options submenu of Option for the value in Options,
 // e.g. "Lat/Lon &Format: " followed by "Deg/Frac". A value outside its
@@ -139,8 +135,6 @@ inline constexpr DistUnitInfo DistUnitTable[4] = {
     {"\xB0", 0.0L},
 };
 
-inline constexpr const DistUnitInfo& UnitInfo(DistUnits units) {
-  return DistUnitTable[Index(units) & 3];
-}
+inline constexpr const DistUnitInfo& UnitInfo(DistUnits units) { return DistUnitTable[Index(units) & 3]; }
 
 }  // namespace navorix

@@ -42,8 +42,8 @@ class FixNameText {
 };
 
 struct FixRecord {
-  Vector3 position;      // unit position vector (zero when not valid)
-  FixNameText name;       // upper case, at most 16 characters, no blanks
+  Vector3 position;    // unit position vector (zero when not valid)
+  FixNameText name;    // upper case, at most 16 characters, no blanks
   bool valid = false;  // the record holds a usable fix
 };
 

@@ -65,8 +65,10 @@ class AngleText {
   // is none.
   void ReplaceDegreeSign(char letter) {
     const std::size_t sign = View().find(DegreeSign);
-    if (sign == std::string_view::npos) Put(letter);
-    else text_[sign] = letter;
+    if (sign == std::string_view::npos)
+      Put(letter);
+    else
+      text_[sign] = letter;
   }
   std::string_view View() const { return {text_, size_}; }
 
@@ -122,8 +124,7 @@ bool AngleCount(long double angle, std::int64_t S, std::int64_t& N) {
 // that count too. Otherwise (within the bound of a rounding boundary, which
 // includes the exact ties of typed positions) PosLat decides. Both take the
 // sign of Pz.
-bool LatitudeCount(const EarthModel& E, const Vector3& P, std::int64_t S, std::int64_t& N,
-                   bool& south) {
+bool LatitudeCount(const EarthModel& E, const Vector3& P, std::int64_t S, std::int64_t& N, bool& south) {
   if (E.ellipticLat) {
     const long double direct = PosLatDirect(E, P);
     const long double bound = DirectLatBound(E.shape);
@@ -211,18 +212,22 @@ void PutAngle(AngleText& text, int F, int P, std::int64_t N) {
 void AppendCoordinate(std::string& out, int F, int P, bool counted, std::int64_t N, char letter,
                       std::size_t width) {
   AngleText text;
-  if (counted) PutAngle(text, F, P, N);
-  else text.Put('?');
-  if (F == Index(AngleFormat::InfixDMS)) text.ReplaceDegreeSign(letter);
-  else text.Put(letter);
+  if (counted)
+    PutAngle(text, F, P, N);
+  else
+    text.Put('?');
+  if (F == Index(AngleFormat::InfixDMS))
+    text.ReplaceDegreeSign(letter);
+  else
+    text.Put(letter);
   const std::string_view field = text.View();
   if (field.size() < width) out.append(width - field.size(), ' ');
   out += field;
 }
 
 // FormatLatLon appended to Out.
-void AppendLatLon(std::string& out, const DisplayOptions& options, const EarthModel& E,
-                  const FixRecord& fix, Accuracy accuracy) {
+void AppendLatLon(std::string& out, const DisplayOptions& options, const EarthModel& E, const FixRecord& fix,
+                  Accuracy accuracy) {
   const int f = Clamped(options.latLonFormat, LatLonFormatCount);
   const int p = Clamped(accuracy, PrecisionCount);
   const std::int64_t s = AngleScale[f][p];

@@ -155,10 +155,18 @@ long double ReadWrittenAngle(std::string_view text, char separator) {
   // whole degrees.
   std::size_t tail = 0;
   switch (text.back()) {
-    case DegreeSign: tail = WrittenDegFrac; break;
-    case MinuteMark: tail = WrittenDegMinFrac; break;
-    case SecondMark: tail = WrittenDegMinSec; break;
-    default: tail = WrittenInfix; break;
+    case DegreeSign:
+      tail = WrittenDegFrac;
+      break;
+    case MinuteMark:
+      tail = WrittenDegMinFrac;
+      break;
+    case SecondMark:
+      tail = WrittenDegMinSec;
+      break;
+    default:
+      tail = WrittenInfix;
+      break;
   }
   if (text.size() <= tail || text.size() > tail + MaxWholeDegreeDigits) return NotWritten;
   std::uint64_t whole = 0;
@@ -175,16 +183,15 @@ long double ReadWrittenAngle(std::string_view text, char separator) {
       return static_cast<long double>(whole * 1000000 + a) / 1e6L;
     case WrittenDegMinFrac:
       // Minutes "MM.mmmm" below 60.
-      if (rest[0] != separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) ||
-          !DigitsAt(rest, 4, 4, b) || a >= 60) {
+      if (rest[0] != separator || rest[3] != '.' || !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 4, b) ||
+          a >= 60) {
         return NotWritten;
       }
       return degrees + static_cast<long double>(a * 10000 + b) / 1e4L / MinutesPerDegree;
     case WrittenDegMinSec:
       // Minutes "MM" and seconds "SS.ss", each below 60.
-      if (rest[0] != separator || rest[3] != MinuteMark || rest[6] != '.' ||
-          !DigitsAt(rest, 1, 2, a) || !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) ||
-          a >= 60 || b >= 60) {
+      if (rest[0] != separator || rest[3] != MinuteMark || rest[6] != '.' || !DigitsAt(rest, 1, 2, a) ||
+          !DigitsAt(rest, 4, 2, b) || !DigitsAt(rest, 7, 2, c) || a >= 60 || b >= 60) {
         return NotWritten;
       }
       return (degrees + TwoDigitParts<60>[a]) + SecondParts[b * 100 + c];
@@ -358,9 +365,7 @@ void ParseFixLine(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::str
   fix.valid = ParseLatLonTexts(plusDir, E, fix, words[0], words[1], true);
 }
 
-bool ParseDistanceText(std::string_view text, long double& value) {
-  return ReadDecimal(text, value);
-}
+bool ParseDistanceText(std::string_view text, long double& value) { return ReadDecimal(text, value); }
 
 bool ParseAzimuthText(std::string_view text, long double& result) {
   if (text.empty()) return false;

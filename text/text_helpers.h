@@ -34,13 +34,11 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // 0xF8..0xFE; every other byte unchanged.
 constexpr char ToCapital(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  const bool small = (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) ||
-                     (byte >= 0xF8 && byte <= 0xFE);
+  const bool small =
+      (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) || (byte >= 0xF8 && byte <= 0xFE);
   return small ? static_cast<char>(byte - 32) : c;
 }
 // True for a blank or a control character.
-constexpr bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 0x20 || c == '\x7F';
-}
+constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20 || c == '\x7F'; }
 
 }  // namespace navorix

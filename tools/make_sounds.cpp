@@ -21,9 +21,9 @@ struct Note {
   double StartS;
   double LengthS;
   double Hz;
-  double Level;     // 0..1 of full scale
-  double DecayPerS; // exponential decay rate
-  bool Square;      // a hollow square-ish tone instead of a sine
+  double Level;      // 0..1 of full scale
+  double DecayPerS;  // exponential decay rate
+  bool Square;       // a hollow square-ish tone instead of a sine
 };
 
 std::vector<double> Render(const std::vector<Note>& Notes, double TotalS) {
@@ -71,12 +71,12 @@ bool WriteWave(const std::string& File, const std::vector<double>& Samples) {
   out.write("WAVE", 4);
   out.write("fmt ", 4);
   Put32(out, 16);
-  Put16(out, 1);                 // PCM
-  Put16(out, 1);                 // mono
+  Put16(out, 1);  // PCM
+  Put16(out, 1);  // mono
   Put32(out, SampleRate);
-  Put32(out, SampleRate * 2);    // bytes per second
-  Put16(out, 2);                 // bytes per frame
-  Put16(out, 16);                // bits per sample
+  Put32(out, SampleRate * 2);  // bytes per second
+  Put16(out, 2);               // bytes per frame
+  Put16(out, 16);              // bits per sample
   out.write("data", 4);
   Put32(out, data_bytes);
   for (const double s : Samples) {

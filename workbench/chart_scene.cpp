@@ -44,8 +44,10 @@ int FloorToInt(long double x) {
   const double near = static_cast<double>(x);
   int n = static_cast<int>(near);
   if (static_cast<double>(n) > near) --n;
-  if (static_cast<long double>(n) > x) --n;
-  else if (static_cast<long double>(n) + 1.0L <= x) ++n;
+  if (static_cast<long double>(n) > x)
+    --n;
+  else if (static_cast<long double>(n) + 1.0L <= x)
+    ++n;
   return n;
 }
 
@@ -67,8 +69,8 @@ ChartScene::ChartScene(const LandOutlines& land) {
 }
 
 void ChartScene::Build(const ChartView& view, long double width, long double height, const FixDatabase& fixes,
-                        int currentRow, const Figure& shown, const EarthModel& earth,
-                        const LabelMetrics& metrics) {
+                       int currentRow, const Figure& shown, const EarthModel& earth,
+                       const LabelMetrics& metrics) {
   projection_ = MapProjection(view, width, height);
   const MapProjection& p = projection_;
   width = p.Width();
@@ -124,7 +126,8 @@ void ChartScene::Build(const ChartView& view, long double width, long double hei
   const int count = fixes.Count();
   if (currentRow >= 0 && currentRow < count) {
     const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(currentRow + 1));
-    if (fix.valid && p.Forward(ChartDirection(earth, fix.position), at) && Inside(at, width, height, DotMargin)) {
+    if (fix.valid && p.Forward(ChartDirection(earth, fix.position), at) &&
+        Inside(at, width, height, DotMargin)) {
       current_ = at;
       currentFix_ = static_cast<std::uint16_t>(currentRow + 1);
       placeLabel(at, fix.name.View(), true);
@@ -185,7 +188,8 @@ void ChartScene::KeepFixes(const FixDatabase& fixes, const EarthModel& earth, bo
 }
 
 bool ChartScene::RowTaken(int r, int c0, int c1) const {
-  const std::uint64_t* row = taken_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(wordsPerRow_);
+  const std::uint64_t* row =
+      taken_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(wordsPerRow_);
   for (int w = c0 / 64; w <= c1 / 64; ++w) {
     if (row[w] & RunMask(w, c0, c1)) return true;
   }
@@ -198,7 +202,7 @@ void ChartScene::TakeRow(int r, int c0, int c1) {
 }
 
 std::optional<PixelPoint> ChartScene::TakeLabelPlace(const PixelPoint& at, std::size_t length, bool figure,
-                                                       const LabelMetrics& metrics) {
+                                                     const LabelMetrics& metrics) {
   // Cells are a power of two wide, so a product by the inverse is exact.
   constexpr long double PerCell = 1.0L / LabelCell;
   const long double left = at.u + LabelGap;
@@ -242,7 +246,7 @@ std::uint16_t ChartScene::FixAt(PixelPoint pixel, long double radius) const {
 }
 
 std::optional<std::pair<long double, long double>> ChartCentre(const Figure& shown, const FixDatabase& fixes,
-                                                                int currentRow, const EarthModel& earth) {
+                                                               int currentRow, const EarthModel& earth) {
   std::optional<Vector3> centre = FigureCentre(shown);
   if (!centre && currentRow >= 0 && currentRow < fixes.Count()) {
     const FixRecord fix = fixes.Get(static_cast<std::uint16_t>(currentRow + 1));

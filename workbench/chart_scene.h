@@ -133,6 +133,6 @@ class ChartScene {
 // Latitude and longitude (radians) of the centre a view takes when it is
 // re-centred: the shown figure's centre, else the current fix, else none.
 std::optional<std::pair<long double, long double>> ChartCentre(const Figure& shown, const FixDatabase& fixes,
-                                                                int currentRow, const EarthModel& earth);
+                                                               int currentRow, const EarthModel& earth);
 
 }  // namespace navorix

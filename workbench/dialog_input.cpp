@@ -31,8 +31,7 @@ FixEdit Workbench::BeginFixEdit(bool addButton) const {
   if (!edit.start.name.Empty()) {
     edit.name = FixName(edit.start);
     const std::string coordinates = SquashBlanks(
-        FormatLatLon(settings_.display, settings_.earth, edit.start, settings_.display.precision),
-        false);
+        FormatLatLon(settings_.display, settings_.earth, edit.start, settings_.display.precision), false);
     const std::size_t blank = coordinates.find(' ');
     edit.latitude = coordinates.substr(0, blank);
     if (blank != std::string::npos) edit.longitude = coordinates.substr(blank + 1);
@@ -40,8 +39,8 @@ FixEdit Workbench::BeginFixEdit(bool addButton) const {
   return edit;
 }
 
-FixCheck Workbench::CheckFixInput(const FixEdit& edit, std::string_view name,
-                                    std::string_view latitude, std::string_view longitude) {
+FixCheck Workbench::CheckFixInput(const FixEdit& edit, std::string_view name, std::string_view latitude,
+                                  std::string_view longitude) {
   FixCheck check;
   check.name.assign(name);
   check.nameBad = !IsValidFixName(check.name);
@@ -62,8 +61,8 @@ FixCheck Workbench::CheckFixInput(const FixEdit& edit, std::string_view name,
   return check;
 }
 
-bool Workbench::StoreFix(const FixEdit& edit, const FixCheck& check,
-                          std::string_view latitude, std::string_view longitude) {
+bool Workbench::StoreFix(const FixEdit& edit, const FixCheck& check, std::string_view latitude,
+                         std::string_view longitude) {
   if (!check.Passed()) return false;
   // Coordinates left as they were shown keep the position they came from:
   // the shown text is rounded to the display accuracy.
@@ -111,8 +110,7 @@ FieldCheck Workbench::CheckOperandField(FieldKind kind, std::string_view text) c
   return check;
 }
 
-std::uint16_t Workbench::CompleteName(std::string_view prefix, std::uint16_t start,
-                                       std::string& name) const {
+std::uint16_t Workbench::CompleteName(std::string_view prefix, std::uint16_t start, std::string& name) const {
   const std::uint16_t found = fixes_.FindPrefix(prefix, start);
   name = found != 0 ? FixName(fixes_.Get(found)) : std::string();
   return found;

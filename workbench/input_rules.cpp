@@ -11,8 +11,8 @@ namespace navorix {
 namespace {
 
 bool IsNumberChar(char c) {
-  return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == DegreeSign ||
-         c == MinuteMark || c == SecondMark;
+  return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == DegreeSign || c == MinuteMark ||
+         c == SecondMark;
 }
 
 bool IsNameChar(char c) { return FixNameChars.find(c) != std::string_view::npos; }

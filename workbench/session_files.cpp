@@ -50,15 +50,13 @@ bool Workbench::LoadFixFile(const std::string& fileName, bool clearFirst, LoadRe
 }
 
 bool Workbench::Confirm(const std::string& question) {
-  return observers_.messages != nullptr &&
-         observers_.messages->Ask(question, Buttons::YesNo) == Answer::Yes;
+  return observers_.messages != nullptr && observers_.messages->Ask(question, Buttons::YesNo) == Answer::Yes;
 }
 
 StatusFiles::SaveResult Workbench::SaveStatusFile(int index, const StatusFiles::WriteFunction& write) {
   std::string failure;
-  const StatusFiles::SaveResult result =
-      status_.Save(index, write, [this](const std::string& question) { return Confirm(question); },
-                   failure);
+  const StatusFiles::SaveResult result = status_.Save(
+      index, write, [this](const std::string& question) { return Confirm(question); }, failure);
   if (result == StatusFiles::SaveResult::Failed) ShowError(failure);
   return result;
 }
@@ -182,15 +180,13 @@ bool Workbench::SaveStatusFiles(bool& declined) {
                      [this](const std::string& name, const KeepOld& keep) {
                        fixes_.SaveToFile(name, settings_.display, settings_.earth, calls_, keep);
                      }),
-      SaveStatusFile(StatusFiles::HistoryFile,
-                     [this](const std::string& name, const KeepOld& keep) {
-                       log_.SaveToFile(name, calls_, keep);
-                     })};
-  declined = std::find(std::begin(results), std::end(results),
-                       StatusFiles::SaveResult::Declined) != std::end(results);
-  return std::all_of(std::begin(results), std::end(results), [](StatusFiles::SaveResult result) {
-    return result == StatusFiles::SaveResult::Saved;
-  });
+      SaveStatusFile(StatusFiles::HistoryFile, [this](const std::string& name, const KeepOld& keep) {
+        log_.SaveToFile(name, calls_, keep);
+      })};
+  declined = std::find(std::begin(results), std::end(results), StatusFiles::SaveResult::Declined) !=
+             std::end(results);
+  return std::all_of(std::begin(results), std::end(results),
+                     [](StatusFiles::SaveResult result) { return result == StatusFiles::SaveResult::Saved; });
 }
 
 bool Workbench::SaveStatus() {

@@ -11,9 +11,12 @@ namespace navorix {
 
 std::string StatusFiles::FileName(int index) const {
   switch (index) {
-    case SettingsFile: return paths_.settingsDir + SettingsFileName;
-    case FixFile: return paths_.dataDir + StatusFixFileName;
-    default: return paths_.dataDir + HistoryFileName;
+    case SettingsFile:
+      return paths_.settingsDir + SettingsFileName;
+    case FixFile:
+      return paths_.dataDir + StatusFixFileName;
+    default:
+      return paths_.dataDir + HistoryFileName;
   }
 }
 
@@ -75,7 +78,7 @@ bool StatusFiles::MayReplace(int index, KeepOld& keep, const AskFunction& ask) c
 }
 
 StatusFiles::SaveResult StatusFiles::Save(int index, const WriteFunction& write, const AskFunction& ask,
-                                             std::string& Failure) {
+                                          std::string& Failure) {
   const std::string name = FileName(index);
   KeepOld keep;
   keep.backup = true;

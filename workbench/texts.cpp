@@ -14,8 +14,7 @@ std::string KeptNote(std::string_view keptAs) {
 }  // namespace
 
 std::string IncompleteFileQuestion(std::string_view fileName, std::string_view keptAs) {
-  return std::string(fileName) +
-         " could not be read completely.|Replace it with what Navorix shows now?" +
+  return std::string(fileName) + " could not be read completely.|Replace it with what Navorix shows now?" +
          KeptNote(keptAs);
 }
 
@@ -27,8 +26,8 @@ std::string ChangedFileQuestion(std::string_view fileName, std::string_view kept
 }
 
 std::string SharedFileQuestion(std::string_view fileName, std::string_view keptAs) {
-  return "Another copy of Navorix uses the same data directory.|Replace its " +
-         std::string(fileName) + " with what this copy shows?" + KeptNote(keptAs);
+  return "Another copy of Navorix uses the same data directory.|Replace its " + std::string(fileName) +
+         " with what this copy shows?" + KeptNote(keptAs);
 }
 
 std::string DeleteRecordQuestion(std::uint16_t record) {

@@ -18,8 +18,7 @@ inline constexpr const char* NotLeaving = "Status not saved in full, so Navorix 
 }  // namespace msg
 
 namespace question {
-inline constexpr const char* Exit =
-    "You are about to leave Navorix.|Would you like to save the status?";
+inline constexpr const char* Exit = "You are about to leave Navorix.|Would you like to save the status?";
 inline constexpr const char* ClearLog = "This will clear the operation log.|Do you wish to proceed?";
 inline constexpr const char* ClearFixes = "This will clear the fix database.|Do you wish to proceed?";
 inline constexpr const char* ClearAll =

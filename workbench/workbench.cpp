@@ -2,8 +2,8 @@
 #include "workbench/workbench.h"
 
 #include <algorithm>
-#include <iterator>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "geometry/error.h"
@@ -34,8 +34,7 @@ void Workbench::Attach(const Observers& observers) {
 
 std::string Workbench::RowText(int row) const {
   if (row < 0 || row >= fixes_.Count()) return {};
-  return FixText(settings_.display, settings_.earth,
-                 fixes_.Get(static_cast<std::uint16_t>(row + 1)));
+  return FixText(settings_.display, settings_.earth, fixes_.Get(static_cast<std::uint16_t>(row + 1)));
 }
 
 std::uint16_t Workbench::CurrentPos() const {
@@ -272,7 +271,7 @@ void Workbench::ShowLogRecord(std::uint16_t record) {
 }
 
 void Workbench::LogResult(std::string_view line1, std::string_view line2, std::string_view line3,
-                           const std::optional<Vector3>& proposed) {
+                          const std::optional<Vector3>& proposed) {
   PlaySound(Sound::Done, false);
   log_.Add(SquashBlanks(line1, false), SquashBlanks(line2, false), SquashBlanks(line3, false));
   figures_.Logged(log_, fixes_, settings_.earth, proposed);
@@ -303,13 +302,9 @@ std::string Workbench::DeleteRecordQuestion() const {
   return navorix::DeleteRecordQuestion(shownRecord_);
 }
 
-std::string Workbench::ClearLogQuestion() const {
-  return log_.Count() != 0 ? question::ClearLog : "";
-}
+std::string Workbench::ClearLogQuestion() const { return log_.Count() != 0 ? question::ClearLog : ""; }
 
-std::string Workbench::ClearFixesQuestion() const {
-  return fixes_.Count() != 0 ? question::ClearFixes : "";
-}
+std::string Workbench::ClearFixesQuestion() const { return fixes_.Count() != 0 ? question::ClearFixes : ""; }
 
 std::string Workbench::ClearAllQuestion() const {
   return fixes_.Count() != 0 || log_.Count() != 0 ? question::ClearAll : "";
@@ -336,8 +331,11 @@ void Workbench::SetDisplayOption(DisplayOption option, int value) {
   info.set(settings_.display, value);
   OptionsChanged();
   switch (info.effect) {
-    case OptionEffect::None: break;
-    case OptionEffect::Rows: RebuildFixList(0); break;
+    case OptionEffect::None:
+      break;
+    case OptionEffect::Rows:
+      RebuildFixList(0);
+      break;
     case OptionEffect::NextFixOn:
       SetNextFix(settings_.display.distUnits != DistUnits::Degrees);
       break;

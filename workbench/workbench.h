@@ -63,10 +63,10 @@ inline constexpr std::size_t MaxSearchLength = 16;
 // the texts it starts with.
 struct FixEdit {
   bool isNew = true;
-  int pos = 1;                 // current row + 1; beyond Count: append
-  std::uint16_t editPos = 0;   // the fix being edited; 0 for a new fix
-  std::string caption;         // " New Fix" or " Edit Fix"
-  FixRecord start;             // the pending fix, or the fix being edited
+  int pos = 1;                            // current row + 1; beyond Count: append
+  std::uint16_t editPos = 0;              // the fix being edited; 0 for a new fix
+  std::string caption;                    // " New Fix" or " Edit Fix"
+  FixRecord start;                        // the pending fix, or the fix being edited
   std::string name, latitude, longitude;  // prefilled texts
 };
 
@@ -77,7 +77,7 @@ struct FixCheck {
   bool latitudeBad = false;
   bool longitudeBad = false;
   std::string name;  // the name as checked (trimmed, capitals)
-  Vector3 position;    // the typed position, when every field read
+  Vector3 position;  // the typed position, when every field read
   bool Passed() const { return !nameInUse && !nameBad && !latitudeBad && !longitudeBad; }
 };
 
@@ -155,7 +155,7 @@ class Workbench : public OperandChecks {
   // another fix's; a name in use is shown in the error box and nothing else
   // is checked; then the latitude and longitude must read.
   FixCheck CheckFixInput(const FixEdit& edit, std::string_view name, std::string_view latitude,
-                          std::string_view longitude);
+                         std::string_view longitude);
   // Stores a fix that passed the checks. Coordinates left exactly as
   // prefilled keep the starting position bit for bit; a fix appended at
   // the end leaves the pending fix for the next one, a new fix inserted
@@ -166,8 +166,7 @@ class Workbench : public OperandChecks {
   // ------------------------------------------------ operation input dialog
   // OperandChecks.
   FieldCheck CheckOperandField(FieldKind kind, std::string_view text) const override;
-  std::uint16_t CompleteName(std::string_view prefix, std::uint16_t start,
-                             std::string& name) const override;
+  std::uint16_t CompleteName(std::string_view prefix, std::uint16_t start, std::string& name) const override;
 
   // ------------------------------------------------------------- operations
   // Runs operation Op with its operands from Source: converts and checks

@@ -128,8 +128,8 @@ class BatchTest : public ::testing::Test {
   // through the command Wrapper when one is given.
   ProgramRun Run(const string& args, const string& stdin = "", const string& wrapper = "") {
     WriteFile(dir_ / "stdin", stdin);
-    const string command = "cd '" + dir_.string() + "' && " + wrapper + "'" NAVORIX_BATCH "' " +
-                           args + " < stdin > stdout 2> stderr";
+    const string command = "cd '" + dir_.string() + "' && " + wrapper + "'" NAVORIX_BATCH "' " + args +
+                           " < stdin > stdout 2> stderr";
     const int status = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -165,7 +165,9 @@ TEST_F(BatchTest, GoldenScriptCoversEveryOperationAndWorkbenchLine) {
   // the entry whose line did not read left out.
   const string saved = ReadFile(dir_ / "golden-out.fix");
   EXPECT_EQ(saved.substr(0, saved.find('\n') + 1),
-            " 33\xB0" "55'29.64\"S  18\xB0" "25'26.76\"E CAPETOWN\r\n");
+            " 33\xB0"
+            "55'29.64\"S  18\xB0"
+            "25'26.76\"E CAPETOWN\r\n");
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 15);
 }
 
@@ -179,12 +181,10 @@ TEST_F(BatchTest, BadLinesAreReportedAndTheScriptGoesOnButEndsWithStatus1) {
 TEST_F(BatchTest, FixFileFailuresInsideTheScriptAreErrorsOfTheirLine) {
   const ProgramRun run = Run("world.fix", "load nothere.fix\nsave no-such-dir/x.fix\nmidpoint P Q\n");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out.rfind("ERROR: Cannot open nothere.fix: No such file or directory\n", 0), 0u)
-      << run.out;
+  EXPECT_EQ(run.out.rfind("ERROR: Cannot open nothere.fix: No such file or directory\n", 0), 0u) << run.out;
   // The path as the script typed it, and the reason.
   const auto second = run.out.find('\n') + 1;
-  EXPECT_EQ(run.out.compare(second, 49, "ERROR: Cannot write no-such-dir/x.fix: No such fi"), 0)
-      << run.out;
+  EXPECT_EQ(run.out.compare(second, 49, "ERROR: Cannot write no-such-dir/x.fix: No such fi"), 0) << run.out;
   EXPECT_NE(run.out.find("Midpoint from P to Q\n"), string::npos);
 }
 
@@ -236,9 +236,10 @@ TEST_F(BatchTest, HelpShowsTheUsageAndEveryKeyword) {
   const ProgramRun run = Run("--help");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("usage: navorix-batch [--ini FILE] [--utf8 | --cp1252] FIXFILE [SCRIPT]\n", 0), 0u);
-  for (const char* keyword : {"fixfix", "next", "arcfix", "arcarc", "midpoint", "azimuth",
-                              "fixatda", "project", "intersect", "proximity", "fixatd", "store",
-                              "set", "clearlog", "load", "save", "import", "export", "sort", "list"}) {
+  for (const char* keyword :
+       {"fixfix",  "next",      "arcfix",    "arcarc", "midpoint", "azimuth", "fixatda",
+        "project", "intersect", "proximity", "fixatd", "store",    "set",     "clearlog",
+        "load",    "save",      "import",    "export", "sort",     "list"}) {
     EXPECT_NE(run.out.find(string("\n  ") + keyword + " "), string::npos) << keyword;
   }
   const ProgramRun version = Run("--version");
@@ -306,7 +307,9 @@ TEST_F(BatchTest, SettingsFileIsReadAsAtProgramStart) {
   EXPECT_EQ(run.out,
             "ERROR: Next Fix needs a Fix-Fix distance first\n"
             "Distance from P to Q\n\n(S) 5301.24 nm\n"  // on a sphere of 6371 km
-            "Midpoint from P to Q\n\n14\xB0" "00'07\"N 45\xB0" "00'00\"E\n");
+            "Midpoint from P to Q\n\n14\xB0"
+            "00'07\"N 45\xB0"
+            "00'00\"E\n");
   WriteFile(dir_ / "deg.ini", "[Settings]\nDistUnits=3\n");
   EXPECT_EQ(Run("--ini deg.ini world.fix", "next P\n").out,
             "ERROR: Next Fix is disabled: start with Fix-Fix\n");
@@ -367,8 +370,7 @@ TEST_F(BatchTest, ImportReportsOnTheErrorOutputAndARefusedEntryEndsWithStatus1) 
   // A file that cannot be read, and an export to no known format.
   const ProgramRun missing = Run("clean.fix", "import none.gpx\nexport out.txt\n");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out,
-            "ERROR: Cannot write out.txt: the name must end in .gpx, .csv, .geojson or .fix\n");
+  EXPECT_EQ(missing.out, "ERROR: Cannot write out.txt: the name must end in .gpx, .csv, .geojson or .fix\n");
   EXPECT_NE(missing.err.find("none.gpx"), string::npos) << missing.err;
   EXPECT_NE(missing.err.find("No fixes imported"), string::npos) << missing.err;
 }
@@ -385,11 +387,14 @@ TEST_F(BatchTest, AHugeFixFileIsRefusedWithinASecond) {
 }
 
 TEST_F(BatchTest, Utf8ConvertsScriptAndOutput) {
-  const ProgramRun run = Run("--utf8 clean.fix", "fixatda P 1000 90\xC2\xB0" "00'\n");
+  const ProgramRun run = Run("--utf8 clean.fix",
+                             "fixatda P 1000 90\xC2\xB0"
+                             "00'\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n"
-            "9.88\xC2\xB0N 9.13\xC2\xB0" "E\n");
+            "9.88\xC2\xB0N 9.13\xC2\xB0"
+            "E\n");
   // Without the option the bytes are Windows-1252.
   EXPECT_NE(Run("world.fix", "fixatda P 1000 90\n").out.find("90.00\xB0 from P"), string::npos);
 }
@@ -408,20 +413,21 @@ TEST(BatchEncoding, TheLocaleDecidesByItsFirstSetVariable) {
       {nullptr, nullptr, "en_US.ISO-8859-1", false},
       {nullptr, nullptr, "C", false},
       {nullptr, nullptr, nullptr, false},
-      {"", "", "en_GB.UTF-8", true},                // empty values do not count
-      {"C", nullptr, "en_GB.UTF-8", false},         // LC_ALL before LANG
-      {nullptr, "en_GB.UTF-8", "C", true},          // LC_CTYPE before LANG
-      {nullptr, nullptr, "UTF-8", false},           // no codeset part
+      {"", "", "en_GB.UTF-8", true},         // empty values do not count
+      {"C", nullptr, "en_GB.UTF-8", false},  // LC_ALL before LANG
+      {nullptr, "en_GB.UTF-8", "C", true},   // LC_CTYPE before LANG
+      {nullptr, nullptr, "UTF-8", false},    // no codeset part
   };
   for (const Case& c : cases) {
     EXPECT_EQ(navorix::LocaleIsUtf8(c.lcAll, c.lcCtype, c.lang), c.utf8)
-        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcCtype ? c.lcCtype : "-") << " " << (c.lang ? c.lang : "-");
+        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcCtype ? c.lcCtype : "-") << " "
+        << (c.lang ? c.lang : "-");
   }
 }
 
 TEST(BatchEncoding, OptionsWinOverTheTerminal) {
-  using navorix::StreamIsUtf8;
   using navorix::EncodingOption;
+  using navorix::StreamIsUtf8;
   for (const bool terminal : {false, true}) {
     for (const bool utf8Locale : {false, true}) {
       EXPECT_TRUE(StreamIsUtf8(EncodingOption::Utf8, terminal, utf8Locale));
@@ -434,17 +440,34 @@ TEST(BatchEncoding, OptionsWinOverTheTerminal) {
 // A person at a UTF-8 terminal sees the degree sign and types it; files and
 // pipes keep Windows-1252 (the golden tests above), and so does --cp1252.
 TEST_F(BatchTest, AUtf8TerminalGetsUtf8) {
-  const string script = "fixatda P 1000 90\xC2\xB0" "00'\n";
-  const string utf8Out = "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n9.88\xC2\xB0N 9.13\xC2\xB0" "E\n";
+  const string script =
+      "fixatda P 1000 90\xC2\xB0"
+      "00'\n";
+  const string utf8Out =
+      "Fix at distance 1000 km\nand azimuth 90.00\xC2\xB0 from P\n9.88\xC2\xB0N 9.13\xC2\xB0"
+      "E\n";
   int status = -1;
   EXPECT_EQ(RunOnTerminal(dir_, {}, "C.UTF-8", true, script, status), utf8Out);
   EXPECT_EQ(status, 0);
   // A script file stays Windows-1252 when the output goes to the terminal.
-  EXPECT_EQ(RunOnTerminal(dir_, {}, "C.UTF-8", false, "fixatda P 1000 90\xB0" "00'\n", status), utf8Out);
-  const string cp1252Out = "Fix at distance 1000 km\nand azimuth 90.00\xB0 from P\n9.88\xB0N 9.13\xB0" "E\n";
-  EXPECT_EQ(RunOnTerminal(dir_, {"--cp1252"}, "C.UTF-8", false, "fixatda P 1000 90\xB0" "00'\n", status),
+  EXPECT_EQ(RunOnTerminal(dir_, {}, "C.UTF-8", false,
+                          "fixatda P 1000 90\xB0"
+                          "00'\n",
+                          status),
+            utf8Out);
+  const string cp1252Out =
+      "Fix at distance 1000 km\nand azimuth 90.00\xB0 from P\n9.88\xB0N 9.13\xB0"
+      "E\n";
+  EXPECT_EQ(RunOnTerminal(dir_, {"--cp1252"}, "C.UTF-8", false,
+                          "fixatda P 1000 90\xB0"
+                          "00'\n",
+                          status),
             cp1252Out);
-  EXPECT_EQ(RunOnTerminal(dir_, {}, "C", false, "fixatda P 1000 90\xB0" "00'\n", status), cp1252Out);
+  EXPECT_EQ(RunOnTerminal(dir_, {}, "C", false,
+                          "fixatda P 1000 90\xB0"
+                          "00'\n",
+                          status),
+            cp1252Out);
   EXPECT_EQ(RunOnTerminal(dir_, {"--utf8"}, "C", false, script, status), utf8Out);
 }
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Vector3 d = TriSub(back.position, fix.position);
   // 0.01 second or 1e-6 degree at High accuracy: about 5e-8 rad of chord.
   Check(TriDot(d, d) < 2.5e-15L, "the position reads back within the text's accuracy", line);
-  Check(FixFileLine(chosen.options, chosen.earth, back) == written,
-        "the line is the same when written again", line);
+  Check(FixFileLine(chosen.options, chosen.earth, back) == written, "the line is the same when written again",
+        line);
   return 0;
 }

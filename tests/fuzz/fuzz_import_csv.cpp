@@ -1,5 +1,5 @@
-// The import of CSV with a header naming the name and coordinate columns, whatever the bytes: the properties of
-// import_fuzz_support.h.
+// The import of CSV with a header naming the name and coordinate columns, whatever the bytes: the properties
+// of import_fuzz_support.h.
 #include <cstdint>
 #include <string_view>
 

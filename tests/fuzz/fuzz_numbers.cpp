@@ -17,9 +17,7 @@ using navorix::fuzz::Check;
 
 namespace {
 
-bool SameValue(long double a, long double b) {
-  return a == b && std::signbit(a) == std::signbit(b);
-}
+bool SameValue(long double a, long double b) { return a == b && std::signbit(a) == std::signbit(b); }
 
 }  // namespace
 
@@ -33,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(std::isfinite(value), "ReadDecimal gives a finite value", text);
     const std::string shortest = DecimalText(value);
     long double back = 0.0L;
-    Check(ReadDecimal(shortest, back) && SameValue(back, value),
-          "DecimalText reads back to the same value", text);
+    Check(ReadDecimal(shortest, back) && SameValue(back, value), "DecimalText reads back to the same value",
+          text);
     const std::string fixed = FixedText(value, decimals);
     if (ReadDecimal(fixed, back)) {
       const long double half = 0.5L * std::pow(10.0L, -static_cast<long double>(decimals));

@@ -44,10 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ProfileFile back(file);
   back.Load();
   Check(back.Lines() == ini.Lines(), "the saved file loads back line for line", text);
-  Check(back.ReadInteger("Settings", "LatLonFormat", number + 1) == number,
-        "a written integer reads back", text);
-  Check(back.ReadBool("Interface", "Sound", size % 2 != 0) == (size % 2 == 0),
-        "a written Boolean reads back", text);
+  Check(back.ReadInteger("Settings", "LatLonFormat", number + 1) == number, "a written integer reads back",
+        text);
+  Check(back.ReadBool("Interface", "Sound", size % 2 != 0) == (size % 2 == 0), "a written Boolean reads back",
+        text);
   // Writing replaces or inserts lines; it never loses one.
   Check(back.Lines().size() >= before.size(), "no line is lost", text);
   return 0;

@@ -25,8 +25,8 @@
 namespace navorix::fuzz {
 
 [[noreturn]] inline void Violated(const char* property, std::string_view input = {}) {
-  std::fprintf(stderr, "property violated: %s\ninput: %.*s\n", property,
-               static_cast<int>(input.size()), input.data());
+  std::fprintf(stderr, "property violated: %s\ninput: %.*s\n", property, static_cast<int>(input.size()),
+               input.data());
   std::abort();
 }
 

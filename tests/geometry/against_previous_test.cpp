@@ -27,8 +27,8 @@
 // 1.2e-15 rad, the previous ones within 3e-15 rad; the azimuth of a nearly
 // antipodal pair turns such differences of 1e-19 in L into 1e-15.
 // Where the previous iteration looped, the geodesic must be GeographicLib's.
-#include <GeographicLib/Geodesic.hpp>
 #include <gtest/gtest.h>
+#include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 #include <cstdint>
@@ -117,7 +117,7 @@ struct Spread {
   long double arc = 0.0L;
   long double distance = 0.0L;
   long double azimuth = 0.0L;
-  long failures = 0;  // pairs that failed, alike in both versions
+  long failures = 0;    // pairs that failed, alike in both versions
   long handedOver = 0;  // geodesics where the previous iteration looped
 
   void Record(const std::string& prefix = "") const {
@@ -161,8 +161,8 @@ GeodesicSolution GeographicLibInverse(const EarthShape& e, const Vector3& A, con
   model.shape = e;
   double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
   geodesic.Inverse(static_cast<double>(ToDeg(PosLat(model, A))), static_cast<double>(ToDeg(PosLon(A))),
-                   static_cast<double>(ToDeg(PosLat(model, B))), static_cast<double>(ToDeg(PosLon(B))), s12, azi1,
-                   azi2);
+                   static_cast<double>(ToDeg(PosLat(model, B))), static_cast<double>(ToDeg(PosLon(B))), s12,
+                   azi1, azi2);
   return {static_cast<long double>(s12) / 1000.0L / e.spherRadius, Deg(static_cast<long double>(azi1))};
 }
 
@@ -178,7 +178,8 @@ void CompareGeodesic(const EarthShape& e, const Vector3& A, const Vector3& B, Sp
     ASSERT_EQ(now.error, "") << PairText(A, B);
     ++spread.handedOver;
     const GeodesicSolution reference = GeographicLibInverse(e, A, B);
-    EXPECT_LE(std::fabs(now.value.distance - reference.distance) * e.spherRadius, HandOverKm) << PairText(A, B);
+    EXPECT_LE(std::fabs(now.value.distance - reference.distance) * e.spherRadius, HandOverKm)
+        << PairText(A, B);
     EXPECT_LE(std::fabs(now.value.azimuth - reference.azimuth), HandOverRad) << PairText(A, B);
     EXPECT_EQ(distance.value, now.value.distance) << PairText(A, B);
     return;
@@ -245,7 +246,8 @@ TEST(AgainstPrevious, NearAntipodalPairs) {
   // which the fixed point found directly now replaces: the results must be
   // shown the same, and where the previous version gave up the geodesic
   // must now be GeographicLib's. The azimuth is badly conditioned there.
-  for (const auto& [name, e] : {std::pair{"", EarthShape{}}, std::pair{"flatter_", EarthShape(6367.4357L, 6000.0L, 6378.137L)}}) {
+  for (const auto& [name, e] :
+       {std::pair{"", EarthShape{}}, std::pair{"flatter_", EarthShape(6367.4357L, 6000.0L, 6378.137L)}}) {
     EarthModel model;
     model.shape = e;
     RandomFixes fixes(20261210);
@@ -258,7 +260,7 @@ TEST(AgainstPrevious, NearAntipodalPairs) {
       const long double lon = fixes.Uniform(-Pi, Pi);
       const Vector3 A = PosFromLatLon(model, lat, lon);
       const Vector3 B = PosFromLatLon(model, -lat + Deg(0.7L * spreadDeg * fixes.Uniform(-1.0L, 1.0L)),
-                                    lon + Pi + Deg(spreadDeg * fixes.Uniform(-1.0L, 1.0L)));
+                                      lon + Pi + Deg(spreadDeg * fixes.Uniform(-1.0L, 1.0L)));
       CompareArc(e, A, B, spread);
       CompareGeodesic(e, A, B, spread, NearAntipodalAzimuthBound);
     }
@@ -286,17 +288,36 @@ TEST(AgainstPrevious, EdgeCases) {
   };
   const Degrees pairs[] = {
       // Along the equator, out to the antipode.
-      {0, 0, 0, 90}, {0, 0, 0, 1}, {0, -179.5L, 0, 179.5L}, {0, 0, 0, 150}, {0, 0, 0, 179}, {0, 0, 0, 180},
+      {0, 0, 0, 90},
+      {0, 0, 0, 1},
+      {0, -179.5L, 0, 179.5L},
+      {0, 0, 0, 150},
+      {0, 0, 0, 179},
+      {0, 0, 0, 180},
       // Along meridians, and over a pole.
-      {0, 0, 45, 0}, {0, 0, 90, 0}, {-30, 10, 60, 10}, {40, 20, 50, -160}, {-89.9L, 0, 89.9L, 0},
+      {0, 0, 45, 0},
+      {0, 0, 90, 0},
+      {-30, 10, 60, 10},
+      {40, 20, 50, -160},
+      {-89.9L, 0, 89.9L, 0},
       // From and to the poles as typed.
-      {90, 0, 45, 30}, {-90, 0, -10, -100}, {90, 45, -45, 45}, {90, 0, -90, 0}, {90, 0, 90, 90},
+      {90, 0, 45, 30},
+      {-90, 0, -10, -100},
+      {90, 45, -45, 45},
+      {90, 0, -90, 0},
+      {90, 0, 90, 90},
       // Near the antipode.
-      {10, 20, -10.001L, -160}, {0.5L, 0, -0.5L, 179.7L}, {30, 0, -30, 179.99L}, {-45, 100, 44.9L, -80.2L},
+      {10, 20, -10.001L, -160},
+      {0.5L, 0, -0.5L, 179.7L},
+      {30, 0, -30, 179.99L},
+      {-45, 100, 44.9L, -80.2L},
       // Across the antimeridian.
-      {10, 179, 10, -179}, {-60, -179.9L, -61, 179.9L},
+      {10, 179, 10, -179},
+      {-60, -179.9L, -61, 179.9L},
       // Oblique lines.
-      {50, 10, 40, 30}, {10, -20, -30, 100}, {-33.9L, 18.4L, 51.5L, -0.1L},
+      {50, 10, 40, 30},
+      {10, -20, -30, 100},
+      {-33.9L, 18.4L, 51.5L, -0.1L},
   };
   for (const Degrees& p : pairs) CompareBoth(e, Fix(p.lat1, p.lon1), Fix(p.lat2, p.lon2), spread);
   // The exact axis vectors, whose longitude is 0 by definition.

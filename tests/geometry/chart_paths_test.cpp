@@ -18,8 +18,10 @@ Vector3 At(long double latDeg, long double lonDeg) { return TriFromAngles(Deg(la
 long double LongestPiece(const SpherePaths& paths, std::size_t i) {
   long double longest = 0.0L;
   const auto path = paths[i];
-  for (std::size_t j = 1; j < path.size(); ++j) longest = std::fmax(longest, VectorAngle(path[j - 1], path[j]));
-  if (paths.Shape(i) == PathShape::Closed) longest = std::fmax(longest, VectorAngle(path.back(), path.front()));
+  for (std::size_t j = 1; j < path.size(); ++j)
+    longest = std::fmax(longest, VectorAngle(path[j - 1], path[j]));
+  if (paths.Shape(i) == PathShape::Closed)
+    longest = std::fmax(longest, VectorAngle(path.back(), path.front()));
   return longest;
 }
 
@@ -32,9 +34,9 @@ TEST(ChartPaths, ArcsFromEndToEndOnTheirCircle) {
       {At(0, 0), At(0, 10), MaxPathStep},
       {At(51.5L, -0.1L), At(40.7L, -74), MaxPathStep},
       {At(-33.9L, 151.2L), At(37.6L, -122.4L), Deg(0.25L)},
-      {At(89.9L, 0), At(-89.9L, 1), MaxPathStep},       // nearly half a turn
-      {At(10, 10), At(10, 10.000001L), MaxPathStep},    // 11 cm
-      {At(0, 0), At(0, 90), 1.0L},                      // the step held at a degree
+      {At(89.9L, 0), At(-89.9L, 1), MaxPathStep},     // nearly half a turn
+      {At(10, 10), At(10, 10.000001L), MaxPathStep},  // 11 cm
+      {At(0, 0), At(0, 90), 1.0L},                    // the step held at a degree
   };
   for (const Case& c : cases) {
     SpherePaths paths;
@@ -77,8 +79,8 @@ TEST(ChartPaths, SmallCircles) {
     Vector3 centre;
     long double radius;
   };
-  const Case cases[] = {{At(0, 0), Deg(10)},         {NorthPoleVec, Deg(30)}, {At(-89.99L, 5), Deg(1)},
-                        {At(45, -100), Deg(120)},    {At(20, 20), Deg(90)},   {At(20, 20), 1e-7L}};
+  const Case cases[] = {{At(0, 0), Deg(10)},      {NorthPoleVec, Deg(30)}, {At(-89.99L, 5), Deg(1)},
+                        {At(45, -100), Deg(120)}, {At(20, 20), Deg(90)},   {At(20, 20), 1e-7L}};
   for (const Case& c : cases) {
     SpherePaths paths;
     AddSmallCirclePath(c.centre, c.radius, MaxPathStep, paths);
@@ -139,8 +141,9 @@ TEST(ChartPaths, Geodesics) {
                      static_cast<double>(c.lon2), s12);
     const std::size_t n = paths[0].size() - 1;
     if (n % 2 == 0) {
-      geodesic.InverseLine(static_cast<double>(c.lat1), static_cast<double>(c.lon1),
-                           static_cast<double>(c.lat2), static_cast<double>(c.lon2))
+      geodesic
+          .InverseLine(static_cast<double>(c.lat1), static_cast<double>(c.lon1), static_cast<double>(c.lat2),
+                       static_cast<double>(c.lon2))
           .Position(s12 / 2, midLat, midLon);
       EXPECT_TRUE(NearVec(At(midLat, midLon), paths[0][n / 2], 1e-12L));
     }
@@ -153,9 +156,9 @@ TEST(ChartPaths, GraticuleSpacingFollowsTheZoom) {
     long double pixelsPerDegree;
     long double spacingDeg;
   };
-  const Case cases[] = {{0.5L, 30},   {2.0L, 30},   {4.0L, 15},   {6.0L, 10},   {12.0L, 5},
-                        {30.0L, 2},   {60.0L, 1},   {120, 0.5L},  {240, 0.25L}, {360, 1.0L / 6},
-                        {3600, 1.0L / 60}, {1e6L, 1.0L / 60}};
+  const Case cases[] = {{0.5L, 30},   {2.0L, 30},      {4.0L, 15},        {6.0L, 10},
+                        {12.0L, 5},   {30.0L, 2},      {60.0L, 1},        {120, 0.5L},
+                        {240, 0.25L}, {360, 1.0L / 6}, {3600, 1.0L / 60}, {1e6L, 1.0L / 60}};
   for (const Case& c : cases)
     EXPECT_TRUE(Near(Deg(c.spacingDeg), GraticuleSpacing(Deg(1) / c.pixelsPerDegree), 1e-18L))
         << c.pixelsPerDegree;

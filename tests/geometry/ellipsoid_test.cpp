@@ -15,10 +15,16 @@ namespace {
 const EarthShape Shape;
 
 long double Km(long double angle) { return angle * Shape.spherRadius; }
-long double EllipticArcDist(const Vector3& A, const Vector3& B) { return navorix::EllipticArcDist(Shape, A, B); }
+long double EllipticArcDist(const Vector3& A, const Vector3& B) {
+  return navorix::EllipticArcDist(Shape, A, B);
+}
 long double GeodesicDist(const Vector3& A, const Vector3& B) { return navorix::GeodesicDist(Shape, A, B); }
-long double GeodesicAzimuth(const Vector3& A, const Vector3& B) { return navorix::GeodesicAzimuth(Shape, A, B); }
-GeodesicSolution GeodesicInverse(const Vector3& A, const Vector3& B) { return navorix::GeodesicInverse(Shape, A, B); }
+long double GeodesicAzimuth(const Vector3& A, const Vector3& B) {
+  return navorix::GeodesicAzimuth(Shape, A, B);
+}
+GeodesicSolution GeodesicInverse(const Vector3& A, const Vector3& B) {
+  return navorix::GeodesicInverse(Shape, A, B);
+}
 
 // Rounded to the metre, as the figures are printed.
 long double Metres(long double km) { return std::round(km * 1000.0L) / 1000.0L; }
@@ -82,7 +88,8 @@ struct Reference {
   long double km, azimuthDeg;
 };
 Reference GeographicLibInverse(long double lat1, long double lon1, long double lat2, long double lon2) {
-  const GeographicLib::Geodesic g(static_cast<double>(Shape.equatRadius * 1000.0L), static_cast<double>(Shape.flattening));
+  const GeographicLib::Geodesic g(static_cast<double>(Shape.equatRadius * 1000.0L),
+                                  static_cast<double>(Shape.flattening));
   double s12 = 0.0, azi1 = 0.0, azi2 = 0.0;
   g.Inverse(static_cast<double>(lat1), static_cast<double>(lon1), static_cast<double>(lat2),
             static_cast<double>(lon2), s12, azi1, azi2);
@@ -108,7 +115,8 @@ TEST(Ellipsoid, TheGeodesicNeverFailsNearTheAntipode) {
       const long double lon2 = lon1 + 180.0L + set.lonSpread * unit(random);
       const Vector3 A = Fix(lat1, lon1), B = Fix(lat2, lon2);
       GeodesicSolution g;
-      ASSERT_EQ(ErrorText([&] { g = GeodesicInverse(A, B); }), "") << lat1 << " " << lon1 << " " << lat2 << " " << lon2;
+      ASSERT_EQ(ErrorText([&] { g = GeodesicInverse(A, B); }), "")
+          << lat1 << " " << lon1 << " " << lat2 << " " << lon2;
       EXPECT_EQ(GeodesicDist(A, B), g.distance);
       const Reference r = GeographicLibInverse(lat1, lon1, lat2, lon2);
       const long double km = std::fabs(Km(g.distance) - r.km);
@@ -141,7 +149,8 @@ TEST(Ellipsoid, ExactlyAntipodalFixesTakeHalfAMeridian) {
 TEST(Ellipsoid, ShortArcs) {
   const Vector3 a = TriFromAngles(0.5L, 0.5L);
   // Within the same-position tolerance there is no arc at all.
-  EXPECT_EQ(ErrorText([&] { EllipticArcDist(a, TriFromAngles(0.5L + 5e-9L, 0.5L)); }), "Same or opposing fixes");
+  EXPECT_EQ(ErrorText([&] { EllipticArcDist(a, TriFromAngles(0.5L + 5e-9L, 0.5L)); }),
+            "Same or opposing fixes");
   // Just beyond it the elliptic arc is the meridian arc: about 6.36 m per 1e-6 rad.
   const long double d = Km(EllipticArcDist(a, TriFromAngles(0.5L + 1e-6L, 0.5L)));
   EXPECT_GT(d, 6.3e-3L);

@@ -53,18 +53,18 @@ inline long double Ulps(long double a, long double b) {
 
 inline ::testing::AssertionResult Near(long double expected, long double actual, long double tol) {
   if (std::fabs(expected - actual) <= tol) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "expected " << static_cast<double>(expected) << " got "
-                                       << static_cast<double>(actual) << " (difference "
-                                       << static_cast<double>(actual - expected) << ")";
+  return ::testing::AssertionFailure()
+         << "expected " << static_cast<double>(expected) << " got " << static_cast<double>(actual)
+         << " (difference " << static_cast<double>(actual - expected) << ")";
 }
 
 inline ::testing::AssertionResult NearVec(const Vector3& e, const Vector3& a, long double tol) {
   if (std::fabs(e.x - a.x) <= tol && std::fabs(e.y - a.y) <= tol && std::fabs(e.z - a.z) <= tol)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "expected (" << static_cast<double>(e.x) << ", "
-                                       << static_cast<double>(e.y) << ", " << static_cast<double>(e.z)
-                                       << ") got (" << static_cast<double>(a.x) << ", "
-                                       << static_cast<double>(a.y) << ", " << static_cast<double>(a.z) << ")";
+  return ::testing::AssertionFailure()
+         << "expected (" << static_cast<double>(e.x) << ", " << static_cast<double>(e.y) << ", "
+         << static_cast<double>(e.z) << ") got (" << static_cast<double>(a.x) << ", "
+         << static_cast<double>(a.y) << ", " << static_cast<double>(a.z) << ")";
 }
 
 }  // namespace navorix::testing

@@ -36,7 +36,8 @@ TEST_F(GreatCircle, CentralAngle) {
   // The chord formula keeps a centimetre-sized step accurate to the rounding
   // of the vectors themselves (an arccosine of the dot product would be off
   // by about 1e-10 here).
-  EXPECT_TRUE(Near(1e-9L, CentralAngle(TriFromAngles(0.3L, 1.0L), TriFromAngles(0.3L + 1e-9L, 1.0L)), 1e-18L));
+  EXPECT_TRUE(
+      Near(1e-9L, CentralAngle(TriFromAngles(0.3L, 1.0L), TriFromAngles(0.3L + 1e-9L, 1.0L)), 1e-18L));
 }
 
 TEST_F(GreatCircle, VectorAngleOfOppositeVectorsIsPi) {
@@ -98,7 +99,8 @@ TEST_F(GreatCircle, ArcSideMarks) {
   EXPECT_EQ(ArcSide(arc, Fix(0, 0)), PlaceOnArc::Within);
   EXPECT_EQ(ArcSide(arc, Fix(0, 10.00001L)), PlaceOnArc::BeyondEnd);
   EXPECT_EQ(ArcSide(arc, Fix(0, -1)), PlaceOnArc::BeforeStart);
-  EXPECT_EQ(ArcSide(arc, Fix(0, -175)), PlaceOnArc::BeforeStart) << "opposite the midpoint: a tie goes to the start side";
+  EXPECT_EQ(ArcSide(arc, Fix(0, -175)), PlaceOnArc::BeforeStart)
+      << "opposite the midpoint: a tie goes to the start side";
   EXPECT_EQ(ArcSide(arc, Fix(0, 120)), PlaceOnArc::BeyondEnd);
 }
 
@@ -150,7 +152,8 @@ TEST_F(GreatCircle, IntersectionPicksTheNearCrossing) {
   EXPECT_TRUE(NearVec(Fix(0, 5), ArcIntersection(a, b), Tight));
   EXPECT_TRUE(NearVec(Fix(0, 5), ArcIntersection(b, a), Tight));
   EXPECT_EQ(ArcArcDistance(a, b), 0.0L);
-  EXPECT_EQ(ErrorText([&] { ArcIntersection(a, MakeArc(Fix(0, 20), Fix(0, 30))); }), "Same or opposing fixes");
+  EXPECT_EQ(ErrorText([&] { ArcIntersection(a, MakeArc(Fix(0, 20), Fix(0, 30))); }),
+            "Same or opposing fixes");
   // Arcs whose midpoints are antipodal: neither crossing is nearer.
   const Arc c = MakeArc(Fix(-5, -175), Fix(5, -175));
   EXPECT_EQ(ErrorText([&] { ArcIntersection(a, c); }), "Same or opposing fixes");
@@ -163,14 +166,14 @@ TEST_F(GreatCircle, ComputedPositionsCarryNoNegativeZero) {
   const Arc zero = MakeArc(Fix(10, 0), Fix(-10, 0));
   Vector3 antiStart = Fix(0, 10);
   TriNeg(antiStart);
-  for (const Vector3& p : {ArcIntersection(equator, meridian), ArcIntersection(meridian, equator),
-                         ArcIntersection(zero, equator), PointOnArc(equator, Deg(3)),
-                         PointOnArc(zero, Deg(10)), FootOnCircle(equator, Fix(20, 5)),
-                         Midpoint(antiStart, Fix(0, -20)), FixAtDistAz(Fix(0, 0), HalfPi, Deg(7)),
-                         FixAtDistAz(Fix(-10, 0), 0.0L, Deg(10))}) {
+  for (const Vector3& p :
+       {ArcIntersection(equator, meridian), ArcIntersection(meridian, equator),
+        ArcIntersection(zero, equator), PointOnArc(equator, Deg(3)), PointOnArc(zero, Deg(10)),
+        FootOnCircle(equator, Fix(20, 5)), Midpoint(antiStart, Fix(0, -20)),
+        FixAtDistAz(Fix(0, 0), HalfPi, Deg(7)), FixAtDistAz(Fix(-10, 0), 0.0L, Deg(10))}) {
     for (long double c : {p.x, p.y, p.z}) {
-      EXPECT_FALSE(c == 0.0L && std::signbit(c)) << static_cast<double>(p.x) << " " << static_cast<double>(p.y)
-                                                 << " " << static_cast<double>(p.z);
+      EXPECT_FALSE(c == 0.0L && std::signbit(c))
+          << static_cast<double>(p.x) << " " << static_cast<double>(p.y) << " " << static_cast<double>(p.z);
     }
   }
 }

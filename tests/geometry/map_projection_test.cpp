@@ -25,7 +25,9 @@ ChartView Mercator(long double latDeg, long double lonDeg, long double zoom = 1.
   return {ProjectionKind::Mercator, Deg(latDeg), Deg(lonDeg), 0.0L, zoom};
 }
 
-long double PixelDistance(const PixelPoint& a, const PixelPoint& b) { return std::hypot(a.u - b.u, a.v - b.v); }
+long double PixelDistance(const PixelPoint& a, const PixelPoint& b) {
+  return std::hypot(a.u - b.u, a.v - b.v);
+}
 
 struct NamedView {
   std::string name;
@@ -84,8 +86,8 @@ TEST(MapProjection, CentreOfTheViewAtTheCentreOfThePicture) {
     long double width, height;
   };
   const Case cases[] = {
-      {Globe(0, 0), 800, 600},       {Globe(0, 0, 0, 13), 333, 777},   {Globe(0, 0, 45), 1, 1},
-      {Globe(-41, 175, 10), 640, 480}, {Mercator(0, 0), 800, 600},    {Mercator(0, 0, 2.5L), 101, 999},
+      {Globe(0, 0), 800, 600},         {Globe(0, 0, 0, 13), 333, 777}, {Globe(0, 0, 45), 1, 1},
+      {Globe(-41, 175, 10), 640, 480}, {Mercator(0, 0), 800, 600},     {Mercator(0, 0, 2.5L), 101, 999},
       {Mercator(-41, 175), 640, 480},
   };
   for (const Case& c : cases) {
@@ -118,9 +120,9 @@ TEST(MapProjection, KnownPixels) {
   const long double m = mercator.Scale();
   const Case cases[] = {
       {globe, Vector3{0, 1, 0}, 400 + s, 300, true},  // the eastern horizon
-      {globe, NorthPoleVec, 400, 300 - s, true},  // the top of the disc
-      {globe, At(0, 180), 400, 300, false},       // behind the centre
-      {turned, NorthPoleVec, 400 - s, 300, true},  // turned counter-clockwise
+      {globe, NorthPoleVec, 400, 300 - s, true},      // the top of the disc
+      {globe, At(0, 180), 400, 300, false},           // behind the centre
+      {turned, NorthPoleVec, 400 - s, 300, true},     // turned counter-clockwise
       {turned, Vector3{0, 1, 0}, 400, 300 - s, true},
       {mercator, At(0, 90), 400 + m * HalfPi, 300, true},
       {mercator, At(45, -45), 400 - m * QuarterPi, 300 - m * std::asinh(1.0L), true},
@@ -189,12 +191,14 @@ TEST(MapProjection, HorizonCut) {
     EXPECT_LT(PixelDistance(end, out[0].back()), 1e-9L);
   }
   {  // Wholly behind: nothing.
-    const PixelPaths out = cutOf([](SpherePaths& p) { AddArcPath(At(10, 100), At(-20, -120), MaxPathStep, p); });
+    const PixelPaths out =
+        cutOf([](SpherePaths& p) { AddArcPath(At(10, 100), At(-20, -120), MaxPathStep, p); });
     EXPECT_EQ(out.Count(), 0u);
   }
   {  // A closed circle across the horizon: one line, its two ends on it,
      // joined across the circle's first point.
-    const PixelPaths out = cutOf([](SpherePaths& p) { AddSmallCirclePath(At(0, 80), Deg(30), MaxPathStep, p); });
+    const PixelPaths out =
+        cutOf([](SpherePaths& p) { AddSmallCirclePath(At(0, 80), Deg(30), MaxPathStep, p); });
     ASSERT_EQ(out.Count(), 1u);
     EXPECT_TRUE(Near(s, radius(out[0].front()), 1e-9L));
     EXPECT_TRUE(Near(s, radius(out[0].back()), 1e-9L));
@@ -202,16 +206,16 @@ TEST(MapProjection, HorizonCut) {
       EXPECT_LT(PixelDistance(out[0][i - 1], out[0][i]), s * MaxPathStep * 1.001L);
   }
   {  // A whole great circle through the centre: the visible half, once.
-    const PixelPaths out = cutOf([](SpherePaths& p) {
-      AddCirclePath(At(0, 0), At(45, 90), 0, TwoPi, MaxPathStep, p);
-    });
+    const PixelPaths out =
+        cutOf([](SpherePaths& p) { AddCirclePath(At(0, 0), At(45, 90), 0, TwoPi, MaxPathStep, p); });
     ASSERT_EQ(out.Count(), 1u);
     EXPECT_TRUE(Near(s, radius(out[0].front()), 1e-9L));
     EXPECT_TRUE(Near(s, radius(out[0].back()), 1e-9L));
     EXPECT_TRUE(Near(2 * s, PixelDistance(out[0].front(), out[0].back()), 1e-9L)) << "a diameter";
   }
   {  // A closed circle wholly in front stays closed: it ends where it began.
-    const PixelPaths out = cutOf([](SpherePaths& p) { AddSmallCirclePath(At(10, 10), Deg(20), MaxPathStep, p); });
+    const PixelPaths out =
+        cutOf([](SpherePaths& p) { AddSmallCirclePath(At(10, 10), Deg(20), MaxPathStep, p); });
     ASSERT_EQ(out.Count(), 1u);
     EXPECT_LT(PixelDistance(out[0].front(), out[0].back()), 1e-9L);
   }
@@ -267,8 +271,8 @@ TEST(MapProjection, NeverAPieceAcrossThePicture) {
     ASSERT_GT(out.Count(), 10u);
     // The longest piece a degree can become: on the globe a degree of the
     // radius; on Mercator near the latitude limit, 1 / cos(85) degrees.
-    const long double longest = projection.Scale() * Deg(1) *
-                                (named.view.kind == ProjectionKind::Globe ? 1.0001L : 12.0L);
+    const long double longest =
+        projection.Scale() * Deg(1) * (named.view.kind == ProjectionKind::Globe ? 1.0001L : 12.0L);
     for (std::size_t i = 0; i < out.Count(); ++i)
       for (std::size_t j = 1; j < out[i].size(); ++j)
         ASSERT_LT(PixelDistance(out[i][j - 1], out[i][j]), longest) << "line " << i << " point " << j;
@@ -351,8 +355,8 @@ TEST(MapProjection, RhumbLinesStraightOnMercator) {
     for (std::size_t i = 1; i < paths[0].size(); ++i) {
       double length = 0, azimuth = 0;
       rhumb.Inverse(static_cast<double>(c.lat1), static_cast<double>(c.lon1),
-                    static_cast<double>(ToDeg(TriLat(paths[0][i]))), static_cast<double>(ToDeg(TriLon(paths[0][i]))),
-                    length, azimuth);
+                    static_cast<double>(ToDeg(TriLat(paths[0][i]))),
+                    static_cast<double>(ToDeg(TriLon(paths[0][i]))), length, azimuth);
       EXPECT_NEAR(course, azimuth, 1e-9) << i;
     }
     PixelPaths out;

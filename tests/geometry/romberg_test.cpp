@@ -89,7 +89,8 @@ TEST(Romberg, UnreachableAccuracyIsReportedNotLooped) {
   // counts are those of a real integrand.
   for (long double eps : {1e-8L, 1e-40L}) {
     SwingingNodes nodes;
-    EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, eps); }), "Can't reach the accuracy requested");
+    EXPECT_EQ(ErrorText([&] { RombergWithNodes(nodes, 0.0L, 1.0L, eps); }),
+              "Can't reach the accuracy requested");
     EXPECT_EQ(nodes.nodes, PointsUpToLevel(29));
     EXPECT_EQ(nodes.level, 29);
   }

@@ -179,8 +179,7 @@ TEST(ConversionTest, DistanceLimitsInDegreesAndKilometres) {
   EXPECT_EQ(DistanceToAngle(U::Miles, R, 10), 16.09344L / DefaultSpherRadius);
   EXPECT_EQ(DistanceToAngle(U::NautMiles, R, 10), 18.52L / DefaultSpherRadius);
   EXPECT_THROW(CheckedDistance(U::Kilometers, R, std::numeric_limits<long double>::infinity()), Error);
-  EXPECT_THROW(CheckedDistance(U::Kilometers, R, std::numeric_limits<long double>::quiet_NaN()),
-               Error);
+  EXPECT_THROW(CheckedDistance(U::Kilometers, R, std::numeric_limits<long double>::quiet_NaN()), Error);
   // The radius given is used, not the default.
   EXPECT_THROW(CheckedDistance(U::Kilometers, 1000, 3142), Error);
   EXPECT_EQ(CheckedDistance(U::Kilometers, 1000, 3141), 3141 / 1000.0L);

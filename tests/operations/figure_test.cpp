@@ -64,30 +64,87 @@ TEST_F(FigureTest, RecoveredFromEveryKindOfRecord) {
   };
   const long double d = DistanceToAngle(DistUnits::Kilometers, earth.shape.spherRadius, 2000);
   const std::vector<Case> cases = {
-      {"Fix-Fix with the geodesic", [&] { ex.OpDistance(P, Q); }, OperationTag::FixFix, {P, Q},
-       {FigureLineKind::Segment, FigureLineKind::Geodesic}, 0},
-      {"Next Fix: the chain's ends, no leg", [&] { ex.OpDistance(P, Q); ex.OpDistance(E); }, OperationTag::NextFix,
-       {P, E}, {}, 0},
-      {"Arc-Fix, its foot found again", [&] { ex.OpArcFixDistance(P, Q, R); }, OperationTag::ArcFix, {P, Q, R},
-       {FigureLineKind::ExtendedArc, FigureLineKind::Segment}, 1},
-      {"Arc-Fix beyond the arc's end", [&] { ex.OpArcFixDistance(P, M0, far); }, OperationTag::ArcFix,
-       {P, M0, far}, {FigureLineKind::ExtendedArc, FigureLineKind::Segment, FigureLineKind::Segment}, 1},
-      {"Arc-Arc", [&] { ex.OpArcArcDistance(P, Q, M0, M40); }, OperationTag::ArcArc, {P, Q, M0, M40},
-       {FigureLineKind::Arc, FigureLineKind::Arc}, 0},
-      {"Midpoint", [&] { ex.OpMidpoint(P, Q); }, OperationTag::Midpoint, {P, Q}, {FigureLineKind::Segment}, 1},
-      {"Azimuth with the geodesic", [&] { ex.OpAzimuth(R, E); }, OperationTag::Azimuth, {R, E},
-       {FigureLineKind::Segment, FigureLineKind::Geodesic}, 0},
-      {"Fix at distance and azimuth", [&] { ex.OpFixAtDistAz(R, 1.0L, d); }, OperationTag::FixAtDistAz, {R}, {}, 1},
-      {"Projection", [&] { ex.OpProjection(P, Q, E); }, OperationTag::Projection, {P, Q, E},
-       {FigureLineKind::ExtendedArc, FigureLineKind::Segment}, 1},
-      {"Intersection", [&] { ex.OpIntersection(P, Q, M0, M40); }, OperationTag::Intersection, {P, Q, M0, M40},
-       {FigureLineKind::ExtendedArc, FigureLineKind::ExtendedArc}, 1},
-      {"Fixes at D", [&] { ex.OpFixesAtDistance(P, Q, R, d); }, OperationTag::FixesAtDistance, {P, Q, R},
-       {FigureLineKind::ExtendedArc}, 2},
-      {"Fix at distance along an arc", [&] { ex.OpFixAtDistance(P, Q, d); }, OperationTag::FixAtDistance, {P, Q},
-       {FigureLineKind::ExtendedArc}, 1},
-      {"an arc whose first name holds a dash", [&] { ex.OpIntersection(dash, Q, M0, M40); },
-       OperationTag::Intersection, {dash, Q, M0, M40}, {FigureLineKind::ExtendedArc, FigureLineKind::ExtendedArc}, 1},
+      {"Fix-Fix with the geodesic",
+       [&] { ex.OpDistance(P, Q); },
+       OperationTag::FixFix,
+       {P, Q},
+       {FigureLineKind::Segment, FigureLineKind::Geodesic},
+       0},
+      {"Next Fix: the chain's ends, no leg",
+       [&] {
+         ex.OpDistance(P, Q);
+         ex.OpDistance(E);
+       },
+       OperationTag::NextFix,
+       {P, E},
+       {},
+       0},
+      {"Arc-Fix, its foot found again",
+       [&] { ex.OpArcFixDistance(P, Q, R); },
+       OperationTag::ArcFix,
+       {P, Q, R},
+       {FigureLineKind::ExtendedArc, FigureLineKind::Segment},
+       1},
+      {"Arc-Fix beyond the arc's end",
+       [&] { ex.OpArcFixDistance(P, M0, far); },
+       OperationTag::ArcFix,
+       {P, M0, far},
+       {FigureLineKind::ExtendedArc, FigureLineKind::Segment, FigureLineKind::Segment},
+       1},
+      {"Arc-Arc",
+       [&] { ex.OpArcArcDistance(P, Q, M0, M40); },
+       OperationTag::ArcArc,
+       {P, Q, M0, M40},
+       {FigureLineKind::Arc, FigureLineKind::Arc},
+       0},
+      {"Midpoint",
+       [&] { ex.OpMidpoint(P, Q); },
+       OperationTag::Midpoint,
+       {P, Q},
+       {FigureLineKind::Segment},
+       1},
+      {"Azimuth with the geodesic",
+       [&] { ex.OpAzimuth(R, E); },
+       OperationTag::Azimuth,
+       {R, E},
+       {FigureLineKind::Segment, FigureLineKind::Geodesic},
+       0},
+      {"Fix at distance and azimuth",
+       [&] { ex.OpFixAtDistAz(R, 1.0L, d); },
+       OperationTag::FixAtDistAz,
+       {R},
+       {},
+       1},
+      {"Projection",
+       [&] { ex.OpProjection(P, Q, E); },
+       OperationTag::Projection,
+       {P, Q, E},
+       {FigureLineKind::ExtendedArc, FigureLineKind::Segment},
+       1},
+      {"Intersection",
+       [&] { ex.OpIntersection(P, Q, M0, M40); },
+       OperationTag::Intersection,
+       {P, Q, M0, M40},
+       {FigureLineKind::ExtendedArc, FigureLineKind::ExtendedArc},
+       1},
+      {"Fixes at D",
+       [&] { ex.OpFixesAtDistance(P, Q, R, d); },
+       OperationTag::FixesAtDistance,
+       {P, Q, R},
+       {FigureLineKind::ExtendedArc},
+       2},
+      {"Fix at distance along an arc",
+       [&] { ex.OpFixAtDistance(P, Q, d); },
+       OperationTag::FixAtDistance,
+       {P, Q},
+       {FigureLineKind::ExtendedArc},
+       1},
+      {"an arc whose first name holds a dash",
+       [&] { ex.OpIntersection(dash, Q, M0, M40); },
+       OperationTag::Intersection,
+       {dash, Q, M0, M40},
+       {FigureLineKind::ExtendedArc, FigureLineKind::ExtendedArc},
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,7 +153,8 @@ TEST_F(FigureTest, RecoveredFromEveryKindOfRecord) {
     EXPECT_TRUE(figure.recovered);
     ASSERT_EQ(figure.operation, c.operation) << Line(1) << " / " << Line(2);
     ASSERT_EQ(figure.operands.size(), c.operands.size());
-    for (std::size_t i = 0; i < c.operands.size(); ++i) EXPECT_EQ(figure.operands[i].name, db.Get(c.operands[i]).name);
+    for (std::size_t i = 0; i < c.operands.size(); ++i)
+      EXPECT_EQ(figure.operands[i].name, db.Get(c.operands[i]).name);
     ASSERT_EQ(figure.lines.size(), c.lines.size());
     for (std::size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(figure.lines[i].kind, c.lines[i]);
     EXPECT_EQ(figure.results.size(), c.results);
@@ -175,20 +233,28 @@ TEST_F(FigureTest, ForeignTextNeverThrows) {
       {"Distance from", "to", "(Circ)"},
       {"Fixes at from R", "on", ""},
       {"Fix at distance 5 km", "and azimuth from", "1N 2E"},
-      {"Intersection of ---", "and -", "91.00\xB0N 0.00\xB0" "E **"},
-      {"hello", "world", "10.00\xB0N 20.00\xB0" "E, 30.00\xB0S 40.00\xB0W"},
+      {"Intersection of ---", "and -",
+       "91.00\xB0N 0.00\xB0"
+       "E **"},
+      {"hello", "world",
+       "10.00\xB0N 20.00\xB0"
+       "E, 30.00\xB0S 40.00\xB0W"},
   };
   for (const auto& r : records) {
     const Figure figure = RecoverFigure(r[0], r[1], r[2], db, earth);
     EXPECT_TRUE(figure.recovered);
   }
-  const Figure foreign = RecoverFigure("hello", "world", "10.00\xB0N 20.00\xB0" "E, 30.00\xB0S 40.00\xB0W", db, earth);
+  const Figure foreign = RecoverFigure("hello", "world",
+                                       "10.00\xB0N 20.00\xB0"
+                                       "E, 30.00\xB0S 40.00\xB0W",
+                                       db, earth);
   EXPECT_FALSE(foreign.operation.has_value());
   EXPECT_EQ(foreign.results.size(), 2u) << "the positions it prints";
   // Random bytes, as a damaged history file could hold.
   std::mt19937 random(18);
   std::uniform_int_distribution<int> byte(1, 255);
-  const string words[] = {"Distance ", "from ", "to ", "of ", "-", "P", "Q", "R", "\xB0", "N ", "E ", "(G) ", ",", "*"};
+  const string words[] = {"Distance ", "from ", "to ", "of ", "-",    "P", "Q",
+                          "R",         "\xB0",  "N ",  "E ",  "(G) ", ",", "*"};
   for (int i = 0; i < 2000; ++i) {
     string lines[3];
     for (string& line : lines)
@@ -213,7 +279,8 @@ TEST_F(FigureTest, BuiltFromWhatTheOperationKnows) {
   AddFigurePaths(figure, earth, MaxPathStep, paths);
   ASSERT_EQ(paths.solid.Count(), 1u);
   EXPECT_TRUE(Near(ChartDirection(earth, At(R)), paths.solid[0].front(), 1e-18L));
-  EXPECT_TRUE(Near(ChartDirection(earth, found), paths.solid[0].back(), 1e-17L)) << "the ray ends at the fix found";
+  EXPECT_TRUE(Near(ChartDirection(earth, found), paths.solid[0].back(), 1e-17L))
+      << "the ray ends at the fix found";
   // Same fixes give no arc and no error.
   FigureInputs same;
   same.operation = OperationTag::Intersection;

@@ -25,7 +25,7 @@ StartEnvironment Environment(std::set<std::string> existing) {
 
 TEST(AppData, PortableFolderKeepsEverythingBesideTheProgram) {
   const AppData data = MakeAppData("/Opt/NavoriX Tools/Navorix.EXE",
-                                    Environment({"/Opt/NavoriX Tools/data/", "/Opt/NavoriX Tools/wav"}));
+                                   Environment({"/Opt/NavoriX Tools/data/", "/Opt/NavoriX Tools/wav"}));
   EXPECT_TRUE(data.portable);
   EXPECT_EQ(data.programDir, "/Opt/NavoriX Tools/");
   EXPECT_EQ(data.settingsDir, "/Opt/NavoriX Tools/");

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -26,12 +26,12 @@ namespace navorix {
 namespace {
 
 using testing::AllCallPoints;
+using testing::CallPoint;
 using testing::CallPointName;
 using testing::DirEntries;
+using testing::FaultyCalls;
 using testing::MakeTestFix;
 using testing::ReadFile;
-using testing::CallPoint;
-using testing::FaultyCalls;
 using testing::TempDir;
 using testing::WriteFile;
 
@@ -205,8 +205,7 @@ TEST(AtomicFile, AFailureAtAnyPointOfASaveLeavesEveryPreviousFileByteForByte) {
         EXPECT_EQ(ReadFile(files.dir / names[i]), saved[i] ? newTexts[i] : oldTexts[i])
             << where << ", " << names[i];
       }
-      EXPECT_EQ(DirEntries(files.dir.Path()), names)
-          << where << ": a temporary file or second name was left";
+      EXPECT_EQ(DirEntries(files.dir.Path()), names) << where << ": a temporary file or second name was left";
     }
   }
 }
@@ -316,9 +315,9 @@ TEST(AtomicFile, OnlyTheLeftoversOfTheSameTargetAreRemoved) {
   // Names of the same form made for other files, or by the user: a save of
   // navorix.fix has no business with them, dead process or not.
   const std::vector<std::string> others = {".navorix.his.nvx-4194999-1", "..nvx-4194998-17",
-                                           ".notes.nvx-999999-1",       ".notes.nvx-4194999-1",
-                                           "navorix.fix.nvx-4194999-1", ".navorix.fi.nvx-4194999-1",
-                                           ".notes.nvx-4194999-x",      ".old.tmp4194999_1"};
+                                           ".notes.nvx-999999-1",        ".notes.nvx-4194999-1",
+                                           "navorix.fix.nvx-4194999-1",  ".navorix.fi.nvx-4194999-1",
+                                           ".notes.nvx-4194999-x",       ".old.tmp4194999_1"};
   for (const std::string& name : {dead, deadLocked, running, own}) WriteFile(dir / name, "x");
   for (const std::string& name : others) WriteFile(dir / name, "mine");
   // A save still under way elsewhere holds a lock on its file.
@@ -344,7 +343,8 @@ TEST(AtomicFile, TheLeftoverOfALongNameShortenedToFitIsRecognised) {
   ASSERT_GT(nameMax, 40);
   const std::string target(static_cast<std::size_t>(nameMax) - 4, 'n');
   const std::string tail = ".nvx-4194999-1";
-  const std::string stale = "." + target.substr(0, static_cast<std::size_t>(nameMax) - tail.size() - 1) + tail;
+  const std::string stale =
+      "." + target.substr(0, static_cast<std::size_t>(nameMax) - tail.size() - 1) + tail;
   // The same shortened start, but not as long as the directory allows: no
   // save of the target makes such a name.
   const std::string shorter = "." + target.substr(0, 10) + tail;
@@ -470,8 +470,8 @@ TEST(AtomicFileBackup, AFailureAtAnyPointLeavesTheFileAndItsBackupAsTheyWere) {
     for (const CallPoint point : AllCallPoints) {
       for (int nth = 1; nth <= calls[point]; ++nth) {
         KeptFiles files;
-        const std::string where = std::string(links != 0 ? "copies, " : "links, ") +
-                                  CallPointName(point) + " call " + std::to_string(nth);
+        const std::string where = std::string(links != 0 ? "copies, " : "links, ") + CallPointName(point) +
+                                  " call " + std::to_string(nth);
         bool saved = false;
         {
           FaultyCalls faulty(point, nth, EIO, links);
@@ -553,7 +553,7 @@ TEST(AtomicFileBackup, ALinkToAnotherFileSystemSavesBesideItsTarget) {
 
 TEST(AtomicFileBackup, UnreadNamesAreDatedAndNeverTaken) {
   TempDir dir;
-  std::tm when {};
+  std::tm when{};
   when.tm_year = 2025 - 1900;
   when.tm_mon = 2;
   when.tm_mday = 7;

@@ -168,8 +168,7 @@ TEST(FixDatabase, SortBySuffixPutsNamesWithoutSuffixFirst) {
   AddAll(db, {"ZULU/A", "X/B", "Y/A", "ALPHA", "MIDPOINT/NEW", "BRAVO"});
   db.Sort(SortOrder::BySuffix, {});
   // Keys: " ALPHA", " BRAVO", "AY", "AZULU", "BX", "NEWMIDPOINT".
-  EXPECT_EQ(Names(db),
-            (std::vector<std::string>{"ALPHA", "BRAVO", "Y/A", "ZULU/A", "X/B", "MIDPOINT/NEW"}));
+  EXPECT_EQ(Names(db), (std::vector<std::string>{"ALPHA", "BRAVO", "Y/A", "ZULU/A", "X/B", "MIDPOINT/NEW"}));
 }
 
 TEST(FixDatabase, SortByDistanceFromAReferenceEqualToAFix) {

@@ -30,10 +30,10 @@ using testing::WriteFile;
 // uniform random ones.
 std::vector<std::pair<long double, long double>> Positions() {
   std::vector<std::pair<long double, long double>> list;
-  for (long double lon : {-180.0L, -179.9999999999999L, -90.0L, -1e-20L, -0.0L, 0.0L, 1e-300L, 0.005L,
-                          45.0L, 179.99999999L, 180.0L}) {
-    for (long double lat : {-90.0L, -89.99999999999L, -45.0L, -0.001L, -0.0L, 0.0L, 1e-25L, 0.005L,
-                            10.125L, 89.99999L, 90.0L}) {
+  for (long double lon : {-180.0L, -179.9999999999999L, -90.0L, -1e-20L, -0.0L, 0.0L, 1e-300L, 0.005L, 45.0L,
+                          179.99999999L, 180.0L}) {
+    for (long double lat : {-90.0L, -89.99999999999L, -45.0L, -0.001L, -0.0L, 0.0L, 1e-25L, 0.005L, 10.125L,
+                            89.99999L, 90.0L}) {
       list.emplace_back(lat, lon);
     }
   }
@@ -77,9 +77,8 @@ int ExpectSamePrint(const FixDatabase& fixes, const std::vector<FixRecord>& back
         const auto at = static_cast<Accuracy>(accuracy);
         const std::string text = FormatLatLon(options, earth, original, at);
         EXPECT_EQ(FormatLatLon(options, earth, back[i], at), text)
-            << "fix " << FixName(original) << " as "
-            << ExportDegrees(earth, original.position).latitude << " "
-            << ExportDegrees(earth, original.position).longitude;
+            << "fix " << FixName(original) << " as " << ExportDegrees(earth, original.position).latitude
+            << " " << ExportDegrees(earth, original.position).longitude;
         ++compared;
       }
     }
@@ -195,12 +194,13 @@ TEST(Export, TheThreeFormatsAsWritten) {
             "</gpx>\r\n");
   EXPECT_EQ(ExportFixText(db, ExchangeFormat::Csv, earth),
             "Name,Latitude,Longitude\r\nPARIS/FR,48.8567,2.3522\r\nS,-33.8688,-151.2093\r\n");
-  EXPECT_EQ(ExportFixText(db, ExchangeFormat::GeoJson, earth),
-            "{\"type\": \"FeatureCollection\", \"features\": [\r\n"
-            "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [2.3522, 48.8567]},"
-            " \"properties\": {\"name\": \"PARIS/FR\"}},\r\n"
-            "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [-151.2093, -33.8688]},"
-            " \"properties\": {\"name\": \"S\"}}\r\n]}\r\n");
+  EXPECT_EQ(
+      ExportFixText(db, ExchangeFormat::GeoJson, earth),
+      "{\"type\": \"FeatureCollection\", \"features\": [\r\n"
+      "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [2.3522, 48.8567]},"
+      " \"properties\": {\"name\": \"PARIS/FR\"}},\r\n"
+      "{\"type\": \"Feature\", \"geometry\": {\"type\": \"Point\", \"coordinates\": [-151.2093, -33.8688]},"
+      " \"properties\": {\"name\": \"S\"}}\r\n]}\r\n");
   EXPECT_EQ(ExportFixText(FixDatabase{}, ExchangeFormat::GeoJson, earth),
             "{\"type\": \"FeatureCollection\", \"features\": [\r\n]}\r\n");
 }
@@ -244,8 +244,7 @@ TEST(Export, AFailingDiskLeavesTheOldFile) {
   FixDatabase db;
   db.Add(testing::MakeTestFix("A"));
   testing::FailingWrites failing;
-  EXPECT_THROW(ExportFixFile(dir / "a.gpx", db, ExchangeFormat::Gpx, EarthModel{}, failing.calls),
-               Error);
+  EXPECT_THROW(ExportFixFile(dir / "a.gpx", db, ExchangeFormat::Gpx, EarthModel{}, failing.calls), Error);
   EXPECT_EQ(ReadFile(dir / "a.gpx"), "old");
 }
 

@@ -22,8 +22,8 @@ namespace {
 using testing::FileLine;
 using testing::LoadFixes;
 using testing::MakeTestFix;
-using testing::SaveFixes;
 using testing::ReadFile;
+using testing::SaveFixes;
 using testing::TempDir;
 using testing::WriteFile;
 
@@ -39,7 +39,10 @@ struct Loaded {
   bool result = false;
 };
 
-const char* const Good = " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W NOVOSIBIRSK/RUS";
+const char* const Good =
+    " 29\xB0"
+    "33'10.32\"N 175\xB0"
+    "18'33.44\"W NOVOSIBIRSK/RUS";
 
 TEST(FixFile, AnEmptyLineEndsTheData) {
   Loaded file(std::string(Good) + "\r\n10 20 SECOND\r\n\r\n10 20 LOST\r\n");
@@ -177,8 +180,7 @@ TEST(FixFile, LinesAreTheFixFileLinesWithCrLf) {
   db.Add(MakeTestFix("A", 1.0L, 2.0L));
   db.Add(MakeTestFix("B/X", -3.0L, -4.0L));
   SaveFixes(db, dir / "out.fix");
-  EXPECT_EQ(ReadFile(dir / "out.fix"),
-            FileLine(db.Get(1)) + "\r\n" + FileLine(db.Get(2)) + "\r\n");
+  EXPECT_EQ(ReadFile(dir / "out.fix"), FileLine(db.Get(1)) + "\r\n" + FileLine(db.Get(2)) + "\r\n");
 }
 
 TEST(FixFile, AFailedSaveLeavesTheUsersFileIntact) {
@@ -293,7 +295,10 @@ TEST(FixFileReport, UnreadableLinesAreCountedAndTheWorstLossComesFirst) {
 TEST(FixFileReport, NamesTheFixDialogRefusesDoNotRead) {
   // A control character or DEL inside (at the ends they are trimmed), a
   // digit or a Latin-1 letter first.
-  Loaded file("10 20 AB\x01" "CD\r\n10 20 A\x7F" "B\r\n10 20 1ST\r\n10 20 \xE5RHUS\r\n10 20 NAME/X-1.\r\n");
+  Loaded file(
+      "10 20 AB\x01"
+      "CD\r\n10 20 A\x7F"
+      "B\r\n10 20 1ST\r\n10 20 \xE5RHUS\r\n10 20 NAME/X-1.\r\n");
   ASSERT_EQ(file.db.Count(), 5);
   EXPECT_EQ(file.report.unreadable, 4u);
   for (std::uint16_t pos = 1; pos <= 4; ++pos) EXPECT_FALSE(file.db.Get(pos).valid) << pos;
@@ -308,7 +313,9 @@ TEST(FixFileReport, NamesTheFixDialogRefusesDoNotRead) {
 }
 
 TEST(FixFileReport, AByteOrderMarkLosesNoFix) {
-  Loaded file("\xEF\xBB\xBF" "10 20 FIRST\r\n30 40 SECOND\r\n");
+  Loaded file(
+      "\xEF\xBB\xBF"
+      "10 20 FIRST\r\n30 40 SECOND\r\n");
   ASSERT_EQ(file.db.Count(), 2);
   EXPECT_EQ(file.db.Get(1).name, "FIRST");
   EXPECT_TRUE(file.db.Get(1).valid);
@@ -324,8 +331,7 @@ TEST(FixFileReport, AReadFailureKeepsWhatWasReadAndIsReported) {
   LoadReport report;
   {
     testing::FailingReads disk(1);
-    EXPECT_FALSE(
-        db.LoadFromFile(dir / "part.fix", PlusDir::NorthEast, EarthModel{}, report, disk.calls));
+    EXPECT_FALSE(db.LoadFromFile(dir / "part.fix", PlusDir::NorthEast, EarthModel{}, report, disk.calls));
   }
   EXPECT_GT(db.Count(), 0);
   EXPECT_LT(db.Count(), 6000);
@@ -336,8 +342,8 @@ TEST(FixFileReport, AReadFailureKeepsWhatWasReadAndIsReported) {
 
 TEST(FixFileReport, MessagesFitTheErrorBoxWhateverTheCounts) {
   LoadReport report;
-  report.beyondCapacity = report.capacity = report.afterEndOfData = report.unreadable =
-      report.longLines = UINT32_MAX;
+  report.beyondCapacity = report.capacity = report.afterEndOfData = report.unreadable = report.longLines =
+      UINT32_MAX;
   report.failure = "Cannot read " + std::string(100, 'n') + ".fix: Input/output error";
   for (const LoadSource source : {LoadSource::FixFile, LoadSource::HistoryFile}) {
     report.source = source;

@@ -37,7 +37,8 @@ struct ImportCase {
   std::string fileName = {};
 };
 
-void Check(const ImportCase& c, const FixDatabase& into = FixDatabase{}, const ImportSettings& settings = {}) {
+void Check(const ImportCase& c, const FixDatabase& into = FixDatabase{},
+           const ImportSettings& settings = {}) {
   SCOPED_TRACE(c.title);
   const ImportResult result = ImportFixText(c.text, settings, into, c.fileName);
   EXPECT_EQ(result.format, c.format);
@@ -45,7 +46,8 @@ void Check(const ImportCase& c, const FixDatabase& into = FixDatabase{}, const I
   for (const FixRecord& fix : result.fixes) fixes.push_back(Described(fix, settings.earth));
   EXPECT_EQ(fixes, c.fixes);
   std::vector<std::string> renamed;
-  for (const RenamedEntry& r : result.renamed) renamed.push_back(r.place + ": " + r.original + " -> " + r.name);
+  for (const RenamedEntry& r : result.renamed)
+    renamed.push_back(r.place + ": " + r.original + " -> " + r.name);
   EXPECT_EQ(renamed, c.renamed);
   std::vector<std::string> refused;
   for (const RefusedEntry& r : result.refused) refused.push_back(r.place + ": " + r.reason);
@@ -58,8 +60,9 @@ void Check(const ImportCase& c, const FixDatabase& into = FixDatabase{}, const I
   }
 }
 
-const char* const GpxHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                            "<gpx version=\"1.1\" creator=\"test\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+const char* const GpxHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<gpx version=\"1.1\" creator=\"test\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
 
 TEST(GpxImport, Table) {
   const ImportCase cases[] = {
@@ -69,7 +72,10 @@ TEST(GpxImport, Table) {
            "<trk><trkseg><trkpt lat=\"1\" lon=\"2\"/><trkpt lat=\"1\" lon=\"3\"/></trkseg></trk>\n"
            "<rte><name>R</name><rtept lat=\"-33.8688\" lon=\"151.2093\"><name>Sydney</name></rtept>\n"
            "<rtept lat=\"0\" lon=\"-180\"/></rte>\n</gpx>\n",
-       {"PARIS 48.856700\xB0N 2.352200\xB0" "E", "SYDNEY 33.868800\xB0S 151.209300\xB0" "E",
+       {"PARIS 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "SYDNEY 33.868800\xB0S 151.209300\xB0"
+        "E",
         "WP3 0.000000\xB0N 180.000000\xB0W"},
        {"line 5 (rtept): Sydney -> SYDNEY", "line 6 (rtept):  -> WP3"},
        {},
@@ -79,20 +85,23 @@ TEST(GpxImport, Table) {
        "<?xml version=\"1.0\"?><g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/1\">"
        "<g:wpt lat=\" 10.5 \" lon=\"20\"><g:name><![CDATA[Fish & Chips]]></g:name></g:wpt>"
        "<g:wpt lat=\"11\" lon=\"21\"><g:name>A&amp;B &#233;t&#xE9;</g:name></g:wpt></g:gpx>",
-       {"FISH-CHIPS 10.500000\xB0N 20.000000\xB0" "E", "A-B-ETE 11.000000\xB0N 21.000000\xB0" "E"},
+       {"FISH-CHIPS 10.500000\xB0N 20.000000\xB0"
+        "E",
+        "A-B-ETE 11.000000\xB0N 21.000000\xB0"
+        "E"},
        {"line 1 (wpt): Fish & Chips -> FISH-CHIPS", "line 1 (wpt): A&B \xE9t\xE9 -> A-B-ETE"},
        {},
        "",
        ExchangeFormat::Gpx},
       {"bad points are refused, the others kept",
-       std::string(GpxHead) +
-           "<wpt lon=\"2\"><name>A</name></wpt>\n"
-           "<wpt lat=\"1\"><name>B</name></wpt>\n"
-           "<wpt lat=\"north\" lon=\"2\"><name>C</name></wpt>\n"
-           "<wpt lat=\"90.0000001\" lon=\"2\"><name>D</name></wpt>\n"
-           "<wpt lat=\"-90\" lon=\"-180.5\"><name>E</name></wpt>\n"
-           "<wpt lat=\"-90\" lon=\"180\"><name>F</name></wpt>\n</gpx>",
-       {"F 90.000000\xB0S 180.000000\xB0" "E"},
+       std::string(GpxHead) + "<wpt lon=\"2\"><name>A</name></wpt>\n"
+                              "<wpt lat=\"1\"><name>B</name></wpt>\n"
+                              "<wpt lat=\"north\" lon=\"2\"><name>C</name></wpt>\n"
+                              "<wpt lat=\"90.0000001\" lon=\"2\"><name>D</name></wpt>\n"
+                              "<wpt lat=\"-90\" lon=\"-180.5\"><name>E</name></wpt>\n"
+                              "<wpt lat=\"-90\" lon=\"180\"><name>F</name></wpt>\n</gpx>",
+       {"F 90.000000\xB0S 180.000000\xB0"
+        "E"},
        {},
        {"line 3 (wpt): no lat attribute", "line 4 (wpt): no lon attribute",
         "line 5 (wpt): latitude \"north\" is no number",
@@ -101,16 +110,26 @@ TEST(GpxImport, Table) {
        "",
        ExchangeFormat::Gpx},
       {"XML that is not well-formed names its line",
-       std::string(GpxHead) + "<wpt lat=\"1\" lon=\"2\">\n<name>A</nam>\n</wpt></gpx>", {}, {}, {},
-       "GPX: line 4: ", ExchangeFormat::Gpx},
-      {"another kind of XML", "<?xml version=\"1.0\"?>\n<kml><Placemark/></kml>", {}, {}, {},
-       "GPX: the document is <kml>, not <gpx>", ExchangeFormat::Gpx},
+       std::string(GpxHead) + "<wpt lat=\"1\" lon=\"2\">\n<name>A</nam>\n</wpt></gpx>",
+       {},
+       {},
+       {},
+       "GPX: line 4: ",
+       ExchangeFormat::Gpx},
+      {"another kind of XML",
+       "<?xml version=\"1.0\"?>\n<kml><Placemark/></kml>",
+       {},
+       {},
+       {},
+       "GPX: the document is <kml>, not <gpx>",
+       ExchangeFormat::Gpx},
       {"an empty .gpx file", "", {}, {}, {}, "GPX: ", ExchangeFormat::Gpx, "empty.gpx"},
       {"an external entity is neither fetched nor expanded",
        "<?xml version=\"1.0\"?>\n<!DOCTYPE gpx [<!ENTITY x SYSTEM \"file:///etc/passwd\">\n"
        "<!ENTITY y \"&x;&x;&x;&x;&x;&x;&x;&x;\">]>\n"
        "<gpx><wpt lat=\"1\" lon=\"2\"><name>&y;</name></wpt></gpx>",
-       {"Y 1.000000\xB0N 2.000000\xB0" "E"},
+       {"Y 1.000000\xB0N 2.000000\xB0"
+        "E"},
        {"line 4 (wpt): &y; -> Y"},
        {},
        "",
@@ -118,7 +137,8 @@ TEST(GpxImport, Table) {
       {"a document in ISO-8859-1 names points by their number",
        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<gpx>\n"
        "<wpt lat=\"1\" lon=\"2\"><name>Caf\xE9</name></wpt>\n<wpt lon=\"2\"/></gpx>",
-       {"CAFE 1.000000\xB0N 2.000000\xB0" "E"},
+       {"CAFE 1.000000\xB0N 2.000000\xB0"
+        "E"},
        {"wpt 1: Caf\xE9 -> CAFE"},
        {"wpt 2: no lat attribute"},
        "",
@@ -132,7 +152,10 @@ TEST(CsvImport, Table) {
       {"columns in any order, any case, and others passed over",
        "No,Latitude,Longitude,Name,Symbol\r\n1,48.8567,2.3522,Paris,City\r\n"
        "2,-33.8688,151.2093,\"Sydney, NSW\",x\r\n\r\n3,51.5,-0.1167,LONDON,\r\n",
-       {"PARIS 48.856700\xB0N 2.352200\xB0" "E", "SYDNEY-NSW 33.868800\xB0S 151.209300\xB0" "E",
+       {"PARIS 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "SYDNEY-NSW 33.868800\xB0S 151.209300\xB0"
+        "E",
         "LONDON 51.500000\xB0N 0.116700\xB0W"},
        {"line 2: Paris -> PARIS", "line 3: Sydney, NSW -> SYDNEY-NSW"},
        {},
@@ -140,25 +163,32 @@ TEST(CsvImport, Table) {
        ExchangeFormat::Csv},
       {"semicolons and decimal commas, as a spreadsheet writes them",
        "lon;lat;ident\n2,3522;48,8567;PARIS\n-0,5;-0,25;X\n",
-       {"PARIS 48.856700\xB0N 2.352200\xB0" "E", "X 0.250000\xB0S 0.500000\xB0W"},
+       {"PARIS 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "X 0.250000\xB0S 0.500000\xB0W"},
        {},
        {},
        "",
        ExchangeFormat::Csv},
       {"any coordinate text the fix dialog reads; quotes inside unquoted fields",
        "name,lat,lon\n"
-       "A,48\xC2\xB0" "51'24.12\"N,2\xC2\xB0" "21'7.92\"E\n"
-       "B,\"29\xC2\xB0" "33'10.32\"\"s\",175W183344\n"
+       "A,48\xC2\xB0"
+       "51'24.12\"N,2\xC2\xB0"
+       "21'7.92\"E\n"
+       "B,\"29\xC2\xB0"
+       "33'10.32\"\"s\",175W183344\n"
        "C,29n331032,-175.309289\n",
-       {"A 48.856700\xB0N 2.352200\xB0" "E", "B 29.552867\xB0S 175.309289\xB0W",
-        "C 29.552867\xB0N 175.309289\xB0W"},
+       {"A 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "B 29.552867\xB0S 175.309289\xB0W", "C 29.552867\xB0N 175.309289\xB0W"},
        {},
        {},
        "",
        ExchangeFormat::Csv},
       {"a quoted field across lines; the next record's line is counted right",
        "name,lat,lon\n\"Two\nLines\",1,2\nbad,1,\nC,95,1\nD,1,east\n",
-       {"TWO-LINES 1.000000\xB0N 2.000000\xB0" "E"},
+       {"TWO-LINES 1.000000\xB0N 2.000000\xB0"
+        "E"},
        {"line 2: Two\nLines -> TWO-LINES"},
        {"line 4: no longitude", "line 5: latitude \"95\" is beyond 90 degrees",
         "line 6: longitude \"EAST\" does not read"},
@@ -166,26 +196,39 @@ TEST(CsvImport, Table) {
        ExchangeFormat::Csv},
       {"too few fields, and a quote left open",
        "lat,lon,name\n1\n2,3,A\n4,5,\"open\n6,7,B\n",
-       {"A 2.000000\xB0N 3.000000\xB0" "E"},
+       {"A 2.000000\xB0N 3.000000\xB0"
+        "E"},
        {},
        {"line 2: no longitude field", "line 4: a quoted field is not closed"},
        "",
        ExchangeFormat::Csv},
       {"without a name column every fix is numbered",
        "latitude,longitude\n1,2\n3,4\n",
-       {"WP1 1.000000\xB0N 2.000000\xB0" "E", "WP2 3.000000\xB0N 4.000000\xB0" "E"},
+       {"WP1 1.000000\xB0N 2.000000\xB0"
+        "E",
+        "WP2 3.000000\xB0N 4.000000\xB0"
+        "E"},
        {"line 2:  -> WP1", "line 3:  -> WP2"},
        {},
        "",
        ExchangeFormat::Csv},
-      {"Windows-1252 text", "Name;Lat;Lon\nBogot\xE1;4,6;-74,08\nK;10\xB0" "30';20\n",
-       {"BOGOTA 4.600000\xB0N 74.080000\xB0W", "K 10.500000\xB0N 20.000000\xB0" "E"},
+      {"Windows-1252 text",
+       "Name;Lat;Lon\nBogot\xE1;4,6;-74,08\nK;10\xB0"
+       "30';20\n",
+       {"BOGOTA 4.600000\xB0N 74.080000\xB0W",
+        "K 10.500000\xB0N 20.000000\xB0"
+        "E"},
        {"line 2: Bogot\xE1 -> BOGOTA"},
        {},
        "",
        ExchangeFormat::Csv},
-      {"a .csv file without the header", "1,2,A\n3,4,B\n", {}, {}, {},
-       "CSV: the first line names no latitude and longitude columns", ExchangeFormat::Csv,
+      {"a .csv file without the header",
+       "1,2,A\n3,4,B\n",
+       {},
+       {},
+       {},
+       "CSV: the first line names no latitude and longitude columns",
+       ExchangeFormat::Csv,
        "points.csv"},
   };
   for (const ImportCase& c : cases) Check(c);
@@ -199,14 +242,18 @@ TEST(GeoJsonImport, Table) {
        "{\"type\": \"Feature\", \"properties\": {\"name\": 42},"
        " \"geometry\": {\"type\": \"Point\", \"coordinates\": [-180, -90]}}],"
        " \"type\": \"FeatureCollection\"}",
-       {"PARIS 48.856700\xB0N 2.352200\xB0" "E", "WP42 90.000000\xB0S 180.000000\xB0W"},
+       {"PARIS 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "WP42 90.000000\xB0S 180.000000\xB0W"},
        {"feature 1: Paris -> PARIS", "feature 2: 42 -> WP42"},
        {},
        "",
        ExchangeFormat::GeoJson},
-      {"a single Feature", "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[1,2]},"
-                           "\"properties\":null}",
-       {"WP1 2.000000\xB0N 1.000000\xB0" "E"},
+      {"a single Feature",
+       "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[1,2]},"
+       "\"properties\":null}",
+       {"WP1 2.000000\xB0N 1.000000\xB0"
+        "E"},
        {"feature 1:  -> WP1"},
        {},
        "",
@@ -223,7 +270,8 @@ TEST(GeoJsonImport, Table) {
        "[1,2], 7,"
        "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[3,4]},"
        "\"properties\":{\"name\":\"OK\"}}]}",
-       {"OK 4.000000\xB0N 3.000000\xB0" "E"},
+       {"OK 4.000000\xB0N 3.000000\xB0"
+        "E"},
        {},
        {"feature 1: a \"LineString\" geometry, not a Point", "feature 2: no geometry",
         "feature 3: the coordinates are no [longitude, latitude]",
@@ -235,12 +283,26 @@ TEST(GeoJsonImport, Table) {
        "",
        ExchangeFormat::GeoJson},
       {"JSON that does not parse names line and column",
-       "{\"type\": \"FeatureCollection\",\n \"features\": [\n {\"type\": }]}", {}, {}, {},
-       "GeoJSON: parse error at line 3, column 11", ExchangeFormat::GeoJson},
-      {"JSON that is no GeoJSON", "[1, 2, 3]", {}, {}, {},
-       "GeoJSON: the text is no FeatureCollection and no Feature", ExchangeFormat::GeoJson},
-      {"a number too large for the reader", "{\"type\":\"Feature\",\"x\":1e999}", {}, {}, {},
-       "GeoJSON: number overflow", ExchangeFormat::GeoJson},
+       "{\"type\": \"FeatureCollection\",\n \"features\": [\n {\"type\": }]}",
+       {},
+       {},
+       {},
+       "GeoJSON: parse error at line 3, column 11",
+       ExchangeFormat::GeoJson},
+      {"JSON that is no GeoJSON",
+       "[1, 2, 3]",
+       {},
+       {},
+       {},
+       "GeoJSON: the text is no FeatureCollection and no Feature",
+       ExchangeFormat::GeoJson},
+      {"a number too large for the reader",
+       "{\"type\":\"Feature\",\"x\":1e999}",
+       {},
+       {},
+       {},
+       "GeoJSON: number overflow",
+       ExchangeFormat::GeoJson},
   };
   for (const ImportCase& c : cases) Check(c);
 }
@@ -248,11 +310,12 @@ TEST(GeoJsonImport, Table) {
 TEST(GeoJsonImport, CoordinatesAreReadToTheLastBit) {
   // Two values one unit in the last place of the 80-bit type apart, which a
   // double could not tell.
-  const std::string json = "{\"type\":\"FeatureCollection\",\"features\":["
-                           "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
-                           "\"coordinates\":[0,10.125000000000000000]}},"
-                           "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
-                           "\"coordinates\":[0,10.125000000000000001]}}]}";
+  const std::string json =
+      "{\"type\":\"FeatureCollection\",\"features\":["
+      "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
+      "\"coordinates\":[0,10.125000000000000000]}},"
+      "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\","
+      "\"coordinates\":[0,10.125000000000000001]}}]}";
   const ImportResult result = ImportFixText(json, {}, FixDatabase{});
   ASSERT_EQ(result.fixes.size(), 2U);
   EXPECT_NE(result.fixes[0].position.z, result.fixes[1].position.z);
@@ -271,17 +334,25 @@ TEST(GeoJsonImport, ADeepNestingCostsNoMemory) {
 TEST(FixLinesImport, Table) {
   const ImportCase cases[] = {
       {"lines as a fix file holds them, comments and empty lines passed over",
-       ": sample\r\n  48\xB0" "51'24.12\"N    2\xB0" "21'07.92\"E PARIS extra\r\n\r\n"
+       ": sample\r\n  48\xB0"
+       "51'24.12\"N    2\xB0"
+       "21'07.92\"E PARIS extra\r\n\r\n"
        "29n331032 175w183344 novosibirsk/rus\r\n10.5 -20.25\r\n",
-       {"PARIS 48.856700\xB0N 2.352200\xB0" "E", "NOVOSIBIRSK/RUS 29.552867\xB0N 175.309289\xB0W",
-        "WP3 10.500000\xB0N 20.250000\xB0W"},
+       {"PARIS 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "NOVOSIBIRSK/RUS 29.552867\xB0N 175.309289\xB0W", "WP3 10.500000\xB0N 20.250000\xB0W"},
        {"line 4: novosibirsk/rus -> NOVOSIBIRSK/RUS", "line 5:  -> WP3"},
        {},
        "",
        ExchangeFormat::FixLines},
       {"pasted UTF-8 with degree signs; bad lines refused",
-       "48\xC2\xB0" "51'24.12\"N 2\xC2\xB0" "21'07.92\"E Caf\xC3\xA9\n1\n91 0 X\n1 2 OK",
-       {"CAFE 48.856700\xB0N 2.352200\xB0" "E", "OK 1.000000\xB0N 2.000000\xB0" "E"},
+       "48\xC2\xB0"
+       "51'24.12\"N 2\xC2\xB0"
+       "21'07.92\"E Caf\xC3\xA9\n1\n91 0 X\n1 2 OK",
+       {"CAFE 48.856700\xB0N 2.352200\xB0"
+        "E",
+        "OK 1.000000\xB0N 2.000000\xB0"
+        "E"},
        {"line 1: Caf\xE9 -> CAFE"},
        {"line 2: no longitude", "line 3: latitude \"91\" is beyond 90 degrees"},
        "",
@@ -293,8 +364,14 @@ TEST(FixLinesImport, Table) {
 TEST(FixLinesImport, SignsFollowThePlusCoordinatesOption) {
   ImportSettings settings;
   settings.plusDir = PlusDir::SouthWest;
-  Check({"south-west", "10 20 A\n-10 -20 B\n",
-         {"A 10.000000\xB0S 20.000000\xB0W", "B 10.000000\xB0N 20.000000\xB0" "E"}, {}, {}, "",
+  Check({"south-west",
+         "10 20 A\n-10 -20 B\n",
+         {"A 10.000000\xB0S 20.000000\xB0W",
+          "B 10.000000\xB0N 20.000000\xB0"
+          "E"},
+         {},
+         {},
+         "",
          ExchangeFormat::FixLines},
         FixDatabase{}, settings);
 }
@@ -325,8 +402,12 @@ TEST(FixImport, NamesAreMadeDistinctFromTheDatabaseAndEachOther) {
   db.Add(MakeTestFix("PARIS"));
   Check({"duplicates",
          "name,lat,lon\nParis,1,2\nPARIS,3,4\nparis,5,6\n",
-         {"PARIS-2 1.000000\xB0N 2.000000\xB0" "E", "PARIS-3 3.000000\xB0N 4.000000\xB0" "E",
-          "PARIS-4 5.000000\xB0N 6.000000\xB0" "E"},
+         {"PARIS-2 1.000000\xB0N 2.000000\xB0"
+          "E",
+          "PARIS-3 3.000000\xB0N 4.000000\xB0"
+          "E",
+          "PARIS-4 5.000000\xB0N 6.000000\xB0"
+          "E"},
          {"line 2: Paris -> PARIS-2", "line 3: PARIS -> PARIS-3", "line 4: paris -> PARIS-4"},
          {},
          "",
@@ -337,8 +418,7 @@ TEST(FixImport, NamesAreMadeDistinctFromTheDatabaseAndEachOther) {
 TEST(FixImport, EntriesBeyondTheRoomAreCounted) {
   FixDatabase db;
   for (std::uint32_t i = 0; i < MaxFixes - 2; ++i) db.Add(MakeTestFix("F" + std::to_string(i)));
-  const ImportResult result =
-      ImportFixText("name,lat,lon\nA,1,2\nB,x,2\nC,3,4\nD,5,6\nE,7,8\n", {}, db);
+  const ImportResult result = ImportFixText("name,lat,lon\nA,1,2\nB,x,2\nC,3,4\nD,5,6\nE,7,8\n", {}, db);
   ASSERT_EQ(result.fixes.size(), 2U);
   EXPECT_EQ(result.fixes[1].name, "C");
   EXPECT_EQ(result.refused.size(), 1U);
@@ -349,16 +429,16 @@ TEST(FixImport, EntriesBeyondTheRoomAreCounted) {
 TEST(FixImport, TheReportListsEveryChange) {
   FixDatabase db;
   db.Add(MakeTestFix("LONDON"));
-  const ImportResult result = ImportFixText(
-      std::string(GpxHead) +
-          "<wpt lat=\"1\" lon=\"2\"><name>paris</name></wpt>\n"
-          "<wpt lat=\"1\" lon=\"2\"><name>rome</name></wpt>\n"
-          "<wpt lat=\"1\" lon=\"2\"><name>Port of Spain</name></wpt>\n"
-          "<wpt lat=\"1\" lon=\"2\"><name>LONDON</name></wpt>\n"
-          "<wpt lat=\"1\" lon=\"2\"/>\n"
-          "<wpt lat=\"x\" lon=\"2\"><name>BAD</name></wpt>\n"
-          "<trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk></gpx>\n",
-      {}, db);
+  const ImportResult result =
+      ImportFixText(std::string(GpxHead) +
+                        "<wpt lat=\"1\" lon=\"2\"><name>paris</name></wpt>\n"
+                        "<wpt lat=\"1\" lon=\"2\"><name>rome</name></wpt>\n"
+                        "<wpt lat=\"1\" lon=\"2\"><name>Port of Spain</name></wpt>\n"
+                        "<wpt lat=\"1\" lon=\"2\"><name>LONDON</name></wpt>\n"
+                        "<wpt lat=\"1\" lon=\"2\"/>\n"
+                        "<wpt lat=\"x\" lon=\"2\"><name>BAD</name></wpt>\n"
+                        "<trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk></gpx>\n",
+                    {}, db);
   const std::vector<std::string> expected = {
       "GPX: 5 fixes imported, 3 renamed, 1 refused",
       "2 names only put in capitals",

@@ -58,13 +58,19 @@ void AddAwkwardFixes(FixDatabase& db, const EarthModel& earth) {
   std::mt19937_64 random(5);
   std::uniform_real_distribution<long double> lat(-90.0L, 90.0L);
   std::uniform_real_distribution<long double> lon(-180.0L, 180.0L);
-  const std::vector<Degrees> special = {{90, 0},   {-90, 0},       {0, 180},  {0, -180},
-                                        {0, 0},    {-0.0L, -0.0L}, {1e-9L, -179.99999999L},
-                                        {45, 90}, {-89.9999999L, 179.9999999L}};
+  const std::vector<Degrees> special = {{90, 0},
+                                        {-90, 0},
+                                        {0, 180},
+                                        {0, -180},
+                                        {0, 0},
+                                        {-0.0L, -0.0L},
+                                        {1e-9L, -179.99999999L},
+                                        {45, 90},
+                                        {-89.9999999L, 179.9999999L}};
   const char* names[] = {"A", "B/C", "X-1.2_3", "ABCDEFGHIJKLMNOP", "MIDPOINT/NEW", "Z..__--//"};
   for (int i = 0; i < 2000; ++i) {
     const Degrees at = i < static_cast<int>(special.size()) ? special[static_cast<std::size_t>(i)]
-                                                             : Degrees{lat(random), lon(random)};
+                                                            : Degrees{lat(random), lon(random)};
     std::string name = names[i % 6];
     if (i >= 6) name = name.substr(0, 11) + std::to_string(10000 + i);
     FitFixName(name);
@@ -133,12 +139,12 @@ TEST(Gpsbabel, WeReadWhatItWritesFromOurExport) {
       const Degrees theirs = DegreesOf(back.fixes[i].position, earth);
       // At a pole every longitude is the same place.
       const bool pole = std::fabs(ours.lat) > 90.0L - 1e-6L;
-      largest = std::max({largest, std::fabs(theirs.lat - ours.lat),
-                          pole ? 0.0L : LonDifference(theirs.lon, ours.lon)});
+      largest = std::max(
+          {largest, std::fabs(theirs.lat - ours.lat), pole ? 0.0L : LonDifference(theirs.lon, ours.lon)});
     }
     EXPECT_LE(largest, target.tolerance);
-    std::printf("%s from gpsbabel: %zu fixes read back; largest difference %.3Lg degree\n",
-                target.format, back.fixes.size(), largest);
+    std::printf("%s from gpsbabel: %zu fixes read back; largest difference %.3Lg degree\n", target.format,
+                back.fixes.size(), largest);
   }
 }
 

@@ -31,21 +31,29 @@ TEST(ImportNames, EachNameBecomesAValidOne) {
       {"A - B", "A-B"},
       {"Le Croisic / Port", "LE-CROISIC/PORT"},
       {"Brest Marina du Ch\xC3\xA2teau", "BREST-MARINA-DU"},  // no "-" left by the cut
-      {"abcdefghijklmno-", "ABCDEFGHIJKLMNO-"},  // not cut: the "-" stays
+      {"abcdefghijklmno-", "ABCDEFGHIJKLMNO-"},               // not cut: the "-" stays
       {"A-", "A-"},
       {"(Paris)", "PARIS"},
       {"Bogot\xC3\xA1", "BOGOTA"},
-      {"K\xC3\xB8" "benhavn", "KOBENHAVN"},
+      {"K\xC3\xB8"
+       "benhavn",
+       "KOBENHAVN"},
       {"\xC3\x9Cr\xC3\xBCmqi", "URUMQI"},
-      {"Stra\xC3\x9F" "e", "STRASSE"},
+      {"Stra\xC3\x9F"
+       "e",
+       "STRASSE"},
       {"\xC3\x86r\xC3\xB8", "AERO"},
-      {"Chi\xC8\x99in\xC4\x83u", "CHISINAU"},          // s and a of Latin Extended
-      {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "LODZ"},         // L-stroke, o-acute, z-acute
+      {"Chi\xC8\x99in\xC4\x83u", "CHISINAU"},  // s and a of Latin Extended
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       "LODZ"},  // L-stroke, o-acute, z-acute
       {"\xC5\x92uvre", "OEUVRE"},
-      {"Cafe\xCC\x81", "CAFE"},                          // a combining accent is dropped
+      {"Cafe\xCC\x81", "CAFE"},  // a combining accent is dropped
       {"Tab\there", "TAB-HERE"},
-      {"\xFF\xFE" "abc", "ABC"},                         // malformed UTF-8
-      {"x\xE9y", "X-Y"},                                 // a Windows-1252 byte in UTF-8
+      {"\xFF\xFE"
+       "abc",
+       "ABC"},            // malformed UTF-8
+      {"x\xE9y", "X-Y"},  // a Windows-1252 byte in UTF-8
       {"001", "WP001"},
       {"-12", "WP-12"},
       {"1st Street", "WP1ST-STREET"},
@@ -107,8 +115,9 @@ TEST(ImportNames, NumbersGoOnBeyondNine) {
 // Names made of random characters, blanks, slashes and accented letters all
 // come out valid, stored as they are, and distinct.
 TEST(ImportNames, EveryResultIsAValidDistinctStoredName) {
-  const std::vector<std::string> pieces = {"a", "Z", "0", " ", "/", "-", ".", "_", "'", "\xC3\xA9",
-                                           "\xC3\x9F", "\xE2\x82\xAC", "\xFF", "\t", "//", "9"};
+  const std::vector<std::string> pieces = {"a",    "Z",  "0",  " ",        "/",        "-",
+                                           ".",    "_",  "'",  "\xC3\xA9", "\xC3\x9F", "\xE2\x82\xAC",
+                                           "\xFF", "\t", "//", "9"};
   std::mt19937 random(19);
   FixDatabase db;
   db.Add(MakeTestFix("A"));

@@ -64,7 +64,7 @@ TEST(LandOutlines, KnownExtents) {
   const Case cases[] = {
       {"Australia", -43.6L, -10.7L, 113.3L, 153.6L, 2},  // with Tasmania
       {"Iceland", 63.4L, 66.5L, -24.3L, -13.6L, 1},
-      {"Chile", -55.6L, -17.6L, -75.6L, -66.9L, 2},      // with Tierra del Fuego
+      {"Chile", -55.6L, -17.6L, -75.6L, -66.9L, 2},  // with Tierra del Fuego
       {"Madagascar", -25.6L, -12.0L, 43.3L, 50.5L, 1},
   };
   for (const Case& c : cases) {
@@ -141,7 +141,8 @@ class LandFile : public ::testing::Test {
     DBFHandle dbf = DBFCreate(base.c_str());
     DBFAddField(dbf, "name", FTString, 40, 0);
     const int rows = tableRecords < 0 ? static_cast<int>(records.size()) : tableRecords;
-    for (int i = 0; i < rows; ++i) DBFWriteStringAttribute(dbf, i, 0, ("AREA" + std::to_string(i + 1)).c_str());
+    for (int i = 0; i < rows; ++i)
+      DBFWriteStringAttribute(dbf, i, 0, ("AREA" + std::to_string(i + 1)).c_str());
     DBFClose(dbf);
     return base + ".shp";
   }
@@ -228,12 +229,19 @@ TEST_F(LandFile, BadFilesGiveClearErrors) {
        },
        "Cannot read short.shp: not a polygon shapefile"},
       {"points, not polygons",
-       [&] { return Write("points", {{Ring{{1}, {2}}}}, SHPT_POINT); },
+       [&] {
+         return Write("points", {{Ring{{1}, {2}}}}, SHPT_POINT);
+       },
        "Cannot read points.shp: not a polygon shapefile"},
       {"a table of another length",
-       [&] { return Write("table", {{Square(0, 0, 1)}, {Square(3, 3, 1)}}, SHPT_POLYGON, 1); },
+       [&] {
+         return Write("table", {{Square(0, 0, 1)}, {Square(3, 3, 1)}}, SHPT_POLYGON, 1);
+       },
        "Cannot read table.dbf: not the table of table.shp"},
-      {"a ring that does not close", [&] { return Write("open", {{Square(0, 0, 1)}, {open}}); },
+      {"a ring that does not close",
+       [&] {
+         return Write("open", {{Square(0, 0, 1)}, {open}});
+       },
        "Cannot read open.shp: record 2 is damaged"},
       {"a ring of three points", [&] { return Write("three", {{tooShort}}); },
        "Cannot read three.shp: record 1 is damaged"},

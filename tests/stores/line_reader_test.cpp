@@ -83,7 +83,10 @@ TEST(LineReader, LongLinesAreCutAndTheRestSkipped) {
 
 TEST(LineReader, BinaryBytesAndNulAreOrdinaryCharacters) {
   TempDir dir;
-  const std::string bytes("a\0b\xFF\x1A" "c", 6);
+  const std::string bytes(
+      "a\0b\xFF\x1A"
+      "c",
+      6);
   WriteFile(dir / "bin", bytes + "\n");
   const auto lines = AllLines(dir / "bin");
   ASSERT_EQ(lines.size(), 1u);
@@ -92,14 +95,22 @@ TEST(LineReader, BinaryBytesAndNulAreOrdinaryCharacters) {
 
 TEST(LineReader, AByteOrderMarkStartsNoLine) {
   TempDir dir;
-  WriteFile(dir / "bom", "\xEF\xBB\xBF" "first\r\n\xEF\xBB\xBF" "second\r\n");
+  WriteFile(dir / "bom",
+            "\xEF\xBB\xBF"
+            "first\r\n\xEF\xBB\xBF"
+            "second\r\n");
   // Only the mark at the start of the file is skipped; later it is text.
-  EXPECT_EQ(AllLines(dir / "bom"), (std::vector<std::string>{"first", "\xEF\xBB\xBF" "second"}));
+  EXPECT_EQ(AllLines(dir / "bom"), (std::vector<std::string>{"first",
+                                                             "\xEF\xBB\xBF"
+                                                             "second"}));
   WriteFile(dir / "only", "\xEF\xBB\xBF");
   EXPECT_EQ(AllLines(dir / "only"), std::vector<std::string>{});
   EXPECT_TRUE(LineReader(dir / "only").AtEnd());
-  WriteFile(dir / "part", "\xEF\xBB" "x");
-  EXPECT_EQ(AllLines(dir / "part"), std::vector<std::string>{"\xEF\xBB" "x"});
+  WriteFile(dir / "part",
+            "\xEF\xBB"
+            "x");
+  EXPECT_EQ(AllLines(dir / "part"), std::vector<std::string>{"\xEF\xBB"
+                                                             "x"});
 }
 
 TEST(LineReader, ANamedPipeIsAnsweredWithinASecond) {
@@ -163,8 +174,7 @@ TEST(LineReader, AFileAboveItsLargestSizeIsRefusedAtOnceOrWhereItGrowsBeyond) {
   }
   std::string line;
   try {
-    while (growing.ReadLine(line)) {
-    }
+    while (growing.ReadLine(line)) {}
     FAIL() << "the growth went unnoticed";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot read growing.fix: larger than 100 bytes");

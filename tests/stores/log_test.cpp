@@ -7,8 +7,8 @@
 
 #include "geometry/error.h"
 #include "stores/atomic_file.h"
-#include "stores/load_report.h"
 #include "stores/line_reader.h"
+#include "stores/load_report.h"
 #include "stores/log_list.h"
 #include "stores_test_support.h"
 

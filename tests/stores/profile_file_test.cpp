@@ -128,8 +128,7 @@ TEST(ProfileFile, EveryDisplayOptionValueSurvivesTheSettingsFile) {
       LoadSettings(file, read);
       EXPECT_EQ(read.display, written.display) << option.key << " " << value;
     }
-    WriteFile(file, "[Settings]\r\n" + std::string(option.key) + "=" + std::to_string(option.count) +
-                        "\r\n");
+    WriteFile(file, "[Settings]\r\n" + std::string(option.key) + "=" + std::to_string(option.count) + "\r\n");
     ProgramSettings read;
     option.set(read.display, option.count - 1);
     LoadSettings(file, read);

@@ -60,7 +60,8 @@ class OtherFileSystemDir {
   explicit OtherFileSystemDir(const std::string& near) {
     std::string pattern = "/dev/shm/navorix_other_XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) return;
-    struct stat here {}, there {};
+    struct stat here {
+    }, there{};
     if (::stat(near.c_str(), &here) == 0 && ::stat(pattern.c_str(), &there) == 0 &&
         here.st_dev != there.st_dev) {
       path_ = pattern;
@@ -153,10 +154,10 @@ class FailingReads {
 // The points at which a save calls the system.
 enum class CallPoint { Write, Fsync, Fchown, Fchmod, Close, Linkat, Renameat, DirectoryFsync };
 inline constexpr std::array<CallPoint, 8> AllCallPoints = {
-    CallPoint::Write,  CallPoint::Fsync,  CallPoint::Fchown,   CallPoint::Fchmod,
-    CallPoint::Close,  CallPoint::Linkat, CallPoint::Renameat, CallPoint::DirectoryFsync};
+    CallPoint::Write, CallPoint::Fsync,  CallPoint::Fchown,   CallPoint::Fchmod,
+    CallPoint::Close, CallPoint::Linkat, CallPoint::Renameat, CallPoint::DirectoryFsync};
 inline const char* CallPointName(CallPoint point) {
-  static constexpr const char* Names[] = {"write", "fsync", "fchown", "fchmod",
+  static constexpr const char* Names[] = {"write", "fsync",  "fchown",   "fchmod",
                                           "close", "linkat", "renameat", "directory fsync"};
   return Names[static_cast<int>(point)];
 }
@@ -167,8 +168,7 @@ inline const char* CallPointName(CallPoint point) {
 // as on a file system without hard links.
 class FaultyCalls {
  public:
-  explicit FaultyCalls(CallPoint point = CallPoint::Write, int nth = 0, int code = EIO,
-                        int noLinks = 0)
+  explicit FaultyCalls(CallPoint point = CallPoint::Write, int nth = 0, int code = EIO, int noLinks = 0)
       : calls(SystemCalls()), point_(point), nth_(nth), code_(code), noLinks_(noLinks) {
     calls_.fill(0);
     calls.write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
@@ -178,9 +178,7 @@ class FaultyCalls {
     calls.fchown = [this](int fd, uid_t uid, gid_t gid) {
       return Hit(CallPoint::Fchown) ? -1 : ::fchown(fd, uid, gid);
     };
-    calls.fchmod = [this](int fd, mode_t mode) {
-      return Hit(CallPoint::Fchmod) ? -1 : ::fchmod(fd, mode);
-    };
+    calls.fchmod = [this](int fd, mode_t mode) { return Hit(CallPoint::Fchmod) ? -1 : ::fchmod(fd, mode); };
     // A failed close (a write-back error) has still closed the descriptor.
     calls.close = [this](int fd) {
       const int result = ::close(fd);
@@ -197,9 +195,7 @@ class FaultyCalls {
     calls.renameat = [this](int fromDir, const char* from, int toDir, const char* to) {
       return Hit(CallPoint::Renameat) ? -1 : ::renameat(fromDir, from, toDir, to);
     };
-    calls.directoryFsync = [this](int fd) {
-      return Hit(CallPoint::DirectoryFsync) ? -1 : ::fsync(fd);
-    };
+    calls.directoryFsync = [this](int fd) { return Hit(CallPoint::DirectoryFsync) ? -1 : ::fsync(fd); };
   }
   FaultyCalls(const FaultyCalls&) = delete;
   FaultyCalls& operator=(const FaultyCalls&) = delete;
@@ -258,8 +254,8 @@ bool EndsWithin(std::chrono::milliseconds limit, F action) {
 }
 
 // A valid fix at latitude/longitude given in degrees.
-inline FixRecord MakeTestFix(const std::string& name, long double latDeg = 10.0L,
-                             long double lonDeg = 20.0L, const EarthModel& E = EarthModel{}) {
+inline FixRecord MakeTestFix(const std::string& name, long double latDeg = 10.0L, long double lonDeg = 20.0L,
+                             const EarthModel& E = EarthModel{}) {
   FixRecord fix;
   fix.position = PosFromLatLon(E, latDeg * DegToRad, lonDeg * DegToRad);
   fix.name = name;
@@ -267,7 +263,8 @@ inline FixRecord MakeTestFix(const std::string& name, long double latDeg = 10.0L
   return fix;
 }
 
-inline bool LoadFixes(FixDatabase& fixes, const std::string& fileName, const ProgramSettings& S = ProgramSettings{}) {
+inline bool LoadFixes(FixDatabase& fixes, const std::string& fileName,
+                      const ProgramSettings& S = ProgramSettings{}) {
   return fixes.LoadFromFile(fileName, S.display.plusDir, S.earth);
 }
 inline void SaveFixes(const FixDatabase& fixes, const std::string& fileName,

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <iomanip>
 #include <random>
 #include <sstream>
@@ -116,8 +116,7 @@ void ExpectSameTexts(const EarthModel& E, const FixRecord& fix) {
     for (int p = 0; p < PrecisionCount; ++p) {
       const auto accuracy = static_cast<Accuracy>(p);
       options.precision = accuracy;
-      ASSERT_EQ(FormatLatLon(options, E, fix, accuracy),
-                previous::FormatLatLon(options, E, fix, accuracy))
+      ASSERT_EQ(FormatLatLon(options, E, fix, accuracy), previous::FormatLatLon(options, E, fix, accuracy))
           << "format " << f << " accuracy " << p << " at " << VectorText(fix.position);
       ASSERT_EQ(FixText(options, E, fix), previous::FixText(options, E, fix));
     }
@@ -141,8 +140,8 @@ TEST(AgainstPrevious, DirectLatitudeStaysWithinItsBound) {
       ASSERT_EQ(std::signbit(now), std::signbit(before)) << VectorText(P);
       largest = std::fmax(largest, std::fabs(now - before));
     }
-    for (const Vector3& P : {NorthPoleVec, SouthPoleVec, Vector3{1.0L, 0.0L, 0.0L}, Vector3{1.0L, 0.0L, -0.0L},
-                           Vector3{0.0L, 0.0L, 1.0L + 0x1p-63L}}) {
+    for (const Vector3& P : {NorthPoleVec, SouthPoleVec, Vector3{1.0L, 0.0L, 0.0L},
+                             Vector3{1.0L, 0.0L, -0.0L}, Vector3{0.0L, 0.0L, 1.0L + 0x1p-63L}}) {
       EXPECT_TRUE(SameBits(PosLatDirect(E, P), previous::PosLat(E, P))) << VectorText(P);
     }
     // The bound holds with three orders of magnitude to spare.
@@ -170,8 +169,8 @@ std::string TieText(std::int64_t units, std::int64_t S) {
   const std::int64_t t = (2 * (units % S) + 1) * (TenThousandthsPerDegree / 2) / S;
   const std::int64_t seconds = t / 10000;
   return std::to_string(units / S) + "\xB0" + PadLeft(std::to_string(seconds / 60), 2, '0') + "'" +
-         PadLeft(std::to_string(seconds % 60), 2, '0') + "." +
-         PadLeft(std::to_string(t % 10000), 4, '0') + "\"";
+         PadLeft(std::to_string(seconds % 60), 2, '0') + "." + PadLeft(std::to_string(t % 10000), 4, '0') +
+         "\"";
 }
 
 // Positions typed at the rounding ties of every format and accuracy, the
@@ -220,8 +219,7 @@ void ExpectSameFix(const EarthModel& E, const std::string& line) {
     previous::ParseFixLine(plusDir, E, before, line);
     ASSERT_EQ(now.valid, before.valid) << line;
     ASSERT_EQ(now.name.View(), before.name.View()) << line;
-    ASSERT_TRUE(SameBits(now.position.x, before.position.x) &&
-                SameBits(now.position.y, before.position.y) &&
+    ASSERT_TRUE(SameBits(now.position.x, before.position.x) && SameBits(now.position.y, before.position.y) &&
                 SameBits(now.position.z, before.position.z))
         << line << ": " << VectorText(now.position) << " was " << VectorText(before.position);
   }
@@ -231,16 +229,16 @@ void ExpectSameFix(const EarthModel& E, const std::string& line) {
 // accuracies as a user might type them, with names that need fitting.
 TEST(AgainstPrevious, FixLinesAsWritten) {
   PositionSource positions(20261213);
-  const char* names[] = {"F1", "NOVOSIBIRSK/RUS", "ABCDEFGHIJKLMNOPQ", "A/BCDEFGHIJKLMNOP",
-                         "kilo/x", "MID/", "X//Y"};
+  const char* names[] = {"F1",  "NOVOSIBIRSK/RUS", "ABCDEFGHIJKLMNOPQ", "A/BCDEFGHIJKLMNOP", "kilo/x", "MID/",
+                         "X//Y"};
   for (const EarthModel& E : Models()) {
     DisplayOptions options;
     for (int i = 0; i < 3000; ++i) {
       options.latLonFormat = static_cast<AngleFormat>(i % LatLonFormatCount);
       const FixRecord fix = FixAtPosition(positions.Typed(E));
       const auto accuracy = static_cast<Accuracy>(positions.Index(PrecisionCount));
-      const std::string line = previous::FormatLatLon(options, E, fix, accuracy) + " " +
-                               names[positions.Index(std::size(names))];
+      const std::string line =
+          previous::FormatLatLon(options, E, fix, accuracy) + " " + names[positions.Index(std::size(names))];
       ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
       ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, previous::FixFileLine(options, E, fix)));
     }
@@ -284,9 +282,15 @@ TEST(AgainstPrevious, FixLinesNearTheWrittenForms) {
       const auto at = static_cast<std::size_t>(positions.Index(static_cast<int>(line.size())));
       const char c = alphabet[static_cast<std::size_t>(positions.Index(static_cast<int>(alphabet.size())))];
       switch (positions.Index(3)) {
-        case 0: line[at] = c; break;
-        case 1: line.insert(at, 1, c); break;
-        default: line.erase(at, 1); break;
+        case 0:
+          line[at] = c;
+          break;
+        case 1:
+          line.insert(at, 1, c);
+          break;
+        default:
+          line.erase(at, 1);
+          break;
       }
     }
     ASSERT_NO_FATAL_FAILURE(ExpectSameFix(E, line));
@@ -303,7 +307,8 @@ TEST(AgainstPrevious, AngleTexts) {
     for (int p = 0; p < PrecisionCount; ++p) {
       const auto perDegree = static_cast<long double>(AngleScale[f][p]);
       for (int i = 0; i < 200; ++i) {
-        angles.push_back((std::floor(positions.Uniform(0.0L, 400.0L) * perDegree) + 0.5L) / perDegree * DegToRad);
+        angles.push_back((std::floor(positions.Uniform(0.0L, 400.0L) * perDegree) + 0.5L) / perDegree *
+                         DegToRad);
       }
       // Around the counts 2^61 and 2^62 and the largest count that is split.
       for (long double count : {0x1p61L, 0x1p62L, 9.0e18L}) {
@@ -328,8 +333,10 @@ TEST(AgainstPrevious, AngleTexts) {
 TEST(AgainstPrevious, DecimalTextsNamesAndSquashing) {
   std::mt19937_64 random(20261215);
   auto text = [&random](const std::string& alphabet, int longest) {
-    std::string t(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(longest))(random), ' ');
-    for (char& c : t) c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    std::string t(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(longest))(random),
+                  ' ');
+    for (char& c : t)
+      c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
     return t;
   };
   for (int i = 0; i < 100000; ++i) {
@@ -348,7 +355,10 @@ TEST(AgainstPrevious, DecimalTextsNamesAndSquashing) {
     FitFixName(name);
     previous::FitFixName(fittedBefore);
     ASSERT_EQ(name, fittedBefore);
-    const std::string raw = text(" \t\x01" "aZz\xE0\xF7\xFE\xFF", 12);
+    const std::string raw = text(
+        " \t\x01"
+        "aZz\xE0\xF7\xFE\xFF",
+        12);
     ASSERT_EQ(SquashBlanks(raw, true), previous::SquashBlanks(raw, true));
     ASSERT_EQ(SquashBlanks(raw, false), previous::SquashBlanks(raw, false));
   }

@@ -59,8 +59,12 @@ TEST_F(BadInputTest, UnreadableTextsFailEverywhere) {
       " ",
       "      ",
       std::string(1, '\0'),
-      std::string("29\0" "33", 5),
-      std::string("29\xB0\0" "3", 5),
+      std::string("29\0"
+                  "33",
+                  5),
+      std::string("29\xB0\0"
+                  "3",
+                  5),
       "\x80\x81\xFE\xFF",
       "\xB0\xB0\xB0",
       "'\"'\"",
@@ -85,9 +89,15 @@ TEST_F(BadInputTest, HugeTextsFinishQuickly) {
   EXPECT_FALSE(ParseDistanceText(digits, v));  // 3.3e999999 is too large
   ASSERT_TRUE(ParseDistanceText("0." + digits, v));
   EXPECT_EQ(v, 1.0L / 3.0L);
-  ASSERT_TRUE(ParseDMS("29\xB0" "3310" + digits, v));  // decimals of a second
+  ASSERT_TRUE(
+      ParseDMS("29\xB0"
+               "3310" +
+                   digits,
+               v));  // decimals of a second
   EXPECT_NEAR_LD(v, 29.0L + 33.0L / 60 + (10.0L + 1.0L / 3) / 3600, 1e-15L);
-  EXPECT_FALSE(ParseDMS(digits + "\xB0" "30", v));
+  EXPECT_FALSE(ParseDMS(digits + "\xB0"
+                                 "30",
+                        v));
   EXPECT_FALSE(ParseCoord(std::string(1000000, 'N'), 0, v));
   EXPECT_FALSE(ParseAzimuthText(std::string(1000000, '\xB0'), v));
   ReadAll(std::string(1000000, ' ') + "1");

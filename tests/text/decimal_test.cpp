@@ -61,8 +61,8 @@ TEST(Decimal, Syntax) {
   EXPECT_EQ(Read("1E+3"), 1000.0L);
   EXPECT_EQ(Read("000120e-1"), 12.0L);
   EXPECT_TRUE(std::signbit(Read("-0")));
-  for (const char* bad : {"", " ", "+", "-", ".", "e3", "1e", "1e+", "1.2.3", "1 ", "1,5", "1d3",
-                          "0x1p3", "inf", "-nan", "1e3.5", "+-1", " - 1", "1_000"}) {
+  for (const char* bad : {"", " ", "+", "-", ".", "e3", "1e", "1e+", "1.2.3", "1 ", "1,5", "1d3", "0x1p3",
+                          "inf", "-nan", "1e3.5", "+-1", " - 1", "1_000"}) {
     EXPECT_TRUE(std::isnan(Read(bad))) << bad;
   }
   long double v = 0.0L;
@@ -79,7 +79,7 @@ TEST(Decimal, Syntax) {
 
 TEST(Decimal, RangeLimits) {
   EXPECT_EQ(Read("1e4932"), 1e4932L);
-  EXPECT_TRUE(std::isnan(Read("1.2e4932")));     // beyond the largest finite value
+  EXPECT_TRUE(std::isnan(Read("1.2e4932")));  // beyond the largest finite value
   EXPECT_TRUE(std::isnan(Read("-1e5000")));
   EXPECT_TRUE(std::isnan(Read("1e99999999999999999999999")));
   EXPECT_TRUE(std::isnan(Read(std::string(5000, '9'))));
@@ -144,7 +144,8 @@ TEST(Decimal, ShortFixedTextAgreesWithTheFullConversion) {
   std::uniform_int_distribution<int> binade(-40, 70), decimals(0, 8);
   std::array<char, 6000> buffer{};
   auto library = [&buffer](long double v, int d) {
-    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, d);
+    const auto r =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, d);
     return std::string(buffer.data(), r.ptr);
   };
   for (int n = 0; n < 50000; ++n) {
@@ -154,7 +155,8 @@ TEST(Decimal, ShortFixedTextAgreesWithTheFullConversion) {
     EXPECT_EQ(FixedText(v, d), library(v, d)) << static_cast<double>(v) << " " << d;
   }
   for (long double v : {0.0L, -0.0L, 0.5L, 1.5L, 2.5L, -2.5L, 0.125L, 9.9999999999L, 1e18L, 9.2e18L}) {
-    for (int d = 0; d <= 8; ++d) EXPECT_EQ(FixedText(v, d), library(v, d)) << static_cast<double>(v) << " " << d;
+    for (int d = 0; d <= 8; ++d)
+      EXPECT_EQ(FixedText(v, d), library(v, d)) << static_cast<double>(v) << " " << d;
   }
 }
 
@@ -167,7 +169,7 @@ TEST(Decimal, FixedTextRoundsHalfToEven) {
   EXPECT_EQ(FixedText(636.74357L, 4), "636.7436");
   // 0.1 is not exact in binary; the writer shows its true digits.
   EXPECT_EQ(FixedText(0.1L, 25), "0.1000000000000000000013553");
-  EXPECT_EQ(FixedText(1e27L, 1), "1000000000000000000000000000.0");  // exact in 64 bits
+  EXPECT_EQ(FixedText(1e27L, 1), "1000000000000000000000000000.0");     // exact in 64 bits
   EXPECT_EQ(FixedText(1e30L, 1), "1000000000000000000024696061952.0");  // nearest 80-bit value
   EXPECT_EQ(FixedText(std::nanl(""), 2), "nan");
   EXPECT_EQ(FixedText(-HUGE_VALL, 2), "-inf");

@@ -24,7 +24,9 @@ TEST(FixNames, ValidationTrimsAndCapitalises) {
   EXPECT_EQ(name, "MID/NEW_2.B");
   name = "ABCDEFGHIJKLMNOP";
   EXPECT_TRUE(IsValidFixName(name));
-  for (const char* bad : {"1ABC", "", "   ", "ABCDEFGHIJKLMNOPQ", "AB CD", "-AB", "AB+C", "M\xDC" "NCHEN",
+  for (const char* bad : {"1ABC", "", "   ", "ABCDEFGHIJKLMNOPQ", "AB CD", "-AB", "AB+C",
+                          "M\xDC"
+                          "NCHEN",
                           "a\xE4"}) {
     name = bad;
     EXPECT_FALSE(IsValidFixName(name)) << bad;

@@ -22,12 +22,25 @@ TEST_F(FormatTest, WorkedPositionInEveryFormatAndAccuracy) {
   const char* expected[4][3] = {
       {"       29.55\xB0N       175.31\xB0W", "     29.5529\xB0N     175.3093\xB0W",
        "   29.552867\xB0N   175.309289\xB0W"},
-      {"       29\xB0" "33'N       175\xB0" "19'W", "    29\xB0" "33.17'N    175\xB0" "18.56'W",
-       "  29\xB0" "33.1720'N  175\xB0" "18.5573'W"},
-      {"       29\xB0" "33'N       175\xB0" "19'W", "    29\xB0" "33'10\"N    175\xB0" "18'33\"W",
-       " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W"},
-      {"         29N33         175W19", "       29N3310       175W1833",
-       "     29N331032     175W183344"},
+      {"       29\xB0"
+       "33'N       175\xB0"
+       "19'W",
+       "    29\xB0"
+       "33.17'N    175\xB0"
+       "18.56'W",
+       "  29\xB0"
+       "33.1720'N  175\xB0"
+       "18.5573'W"},
+      {"       29\xB0"
+       "33'N       175\xB0"
+       "19'W",
+       "    29\xB0"
+       "33'10\"N    175\xB0"
+       "18'33\"W",
+       " 29\xB0"
+       "33'10.32\"N 175\xB0"
+       "18'33.44\"W"},
+      {"         29N33         175W19", "       29N3310       175W1833", "     29N331032     175W183344"},
   };
   const FixRecord fix = WorkedFix();
   for (int format = 0; format < 4; ++format) {
@@ -43,8 +56,18 @@ TEST_F(FormatTest, WorkedPositionInEveryFormatAndAccuracy) {
 TEST_F(FormatTest, AzimuthTable) {
   const char* expected[3][3] = {
       {"123.46\xB0", "123.4568\xB0", "123.456789\xB0"},
-      {"123\xB0" "27'", "123\xB0" "27.41'", "123\xB0" "27.4073'"},
-      {"123\xB0" "27'", "123\xB0" "27'24\"", "123\xB0" "27'24.44\""},
+      {"123\xB0"
+       "27'",
+       "123\xB0"
+       "27.41'",
+       "123\xB0"
+       "27.4073'"},
+      {"123\xB0"
+       "27'",
+       "123\xB0"
+       "27'24\"",
+       "123\xB0"
+       "27'24.44\""},
   };
   for (int format = 0; format < 3; ++format) {
     for (int precision = 0; precision < 3; ++precision) {
@@ -64,7 +87,9 @@ TEST_F(FormatTest, NegativeAzimuthFollowsTheRange) {
   Set(options.azimRange, 1);
   Set(options.azimFormat, 2);
   Set(options.precision, 2);
-  EXPECT_EQ(FormatAzimuth(-1e-9L), "360\xB0" "00'00.00\"");
+  EXPECT_EQ(FormatAzimuth(-1e-9L),
+            "360\xB0"
+            "00'00.00\"");
 }
 
 TEST_F(FormatTest, DistanceTableForATenthOfARadian) {
@@ -105,17 +130,29 @@ TEST_F(FormatTest, DistanceKeepsSignAndHandlesLongChains) {
 }
 
 TEST_F(FormatTest, AngleRoundsOnceSoNoFieldShowsSixty) {
-  EXPECT_EQ(FormatAngle(2, 1, Dms(29, 59, 59.7L) * DegToRad), "30\xB0" "00'00\"");
-  EXPECT_EQ(FormatAngle(1, 1, Dms(29, 59.996L, 0) * DegToRad), "30\xB0" "00.00'");
+  EXPECT_EQ(FormatAngle(2, 1, Dms(29, 59, 59.7L) * DegToRad),
+            "30\xB0"
+            "00'00\"");
+  EXPECT_EQ(FormatAngle(1, 1, Dms(29, 59.996L, 0) * DegToRad),
+            "30\xB0"
+            "00.00'");
   EXPECT_EQ(FormatAngle(0, 0, 29.999L * DegToRad), "30.00\xB0");
-  EXPECT_EQ(FormatAngle(3, 2, Dms(29, 59, 59.996L) * DegToRad), "30\xB0" "000000");
+  EXPECT_EQ(FormatAngle(3, 2, Dms(29, 59, 59.996L) * DegToRad),
+            "30\xB0"
+            "000000");
   // Low accuracy prints whole minutes in both minute formats.
-  EXPECT_EQ(FormatAngle(1, 0, Dms(10, 20, 31) * DegToRad), "10\xB0" "21'");
-  EXPECT_EQ(FormatAngle(2, 0, Dms(10, 20, 31) * DegToRad), "10\xB0" "21'");
+  EXPECT_EQ(FormatAngle(1, 0, Dms(10, 20, 31) * DegToRad),
+            "10\xB0"
+            "21'");
+  EXPECT_EQ(FormatAngle(2, 0, Dms(10, 20, 31) * DegToRad),
+            "10\xB0"
+            "21'");
   // The sign is dropped.
   EXPECT_EQ(FormatAngle(0, 1, -12.5L * DegToRad), "12.5000\xB0");
   // Infix layout without a letter, as an azimuth format 3 from a settings file.
-  EXPECT_EQ(FormatAngle(3, 1, Dms(123, 27, 24) * DegToRad), "123\xB0" "2724");
+  EXPECT_EQ(FormatAngle(3, 1, Dms(123, 27, 24) * DegToRad),
+            "123\xB0"
+            "2724");
 }
 
 // Angles whose scaled value is an exact half in 80-bit arithmetic must go to
@@ -140,21 +177,40 @@ TEST_F(FormatTest, AngleExactHalfGoesToEven) {
 TEST_F(FormatTest, HemisphereLetterFollowsTheUnroundedSign) {
   Set(options.latLonFormat, 0);
   EXPECT_EQ(FormatLatLon(FixAt(0, -0.004L), 0), "        0.00\xB0N         0.00\xB0W");
-  EXPECT_EQ(FormatLatLon(FixAt(-0.004L, 0), 0), "        0.00\xB0S         0.00\xB0" "E");
-  EXPECT_EQ(FormatLatLon(FixAt(0, 0), 0), "        0.00\xB0N         0.00\xB0" "E");
+  EXPECT_EQ(FormatLatLon(FixAt(-0.004L, 0), 0),
+            "        0.00\xB0S         0.00\xB0"
+            "E");
+  EXPECT_EQ(FormatLatLon(FixAt(0, 0), 0),
+            "        0.00\xB0N         0.00\xB0"
+            "E");
 }
 
 TEST_F(FormatTest, PolesAndAntimeridian) {
   Set(options.latLonFormat, 2);
-  EXPECT_EQ(FormatLatLon(FixAt(-89.99999L, 10), 2).substr(0, 14), " 89\xB0" "59'59.96\"S");
-  EXPECT_EQ(FormatLatLon(FixAt(0, 180), 2).substr(15), "180\xB0" "00'00.00\"E");
-  EXPECT_EQ(FormatLatLon(FixAt(0, -180), 2).substr(15), "180\xB0" "00'00.00\"W");
+  EXPECT_EQ(FormatLatLon(FixAt(-89.99999L, 10), 2).substr(0, 14),
+            " 89\xB0"
+            "59'59.96\"S");
+  EXPECT_EQ(FormatLatLon(FixAt(0, 180), 2).substr(15),
+            "180\xB0"
+            "00'00.00\"E");
+  EXPECT_EQ(FormatLatLon(FixAt(0, -180), 2).substr(15),
+            "180\xB0"
+            "00'00.00\"W");
   // A fix typed at a pole keeps its longitude.
-  EXPECT_EQ(FormatLatLon(FixAt(90, -75.5L), 1), "    90\xB0" "00'00\"N     75\xB0" "30'00\"W");
-  EXPECT_EQ(FormatLatLon(FixAt(-90, 33), 0), "       90\xB0" "00'S        33\xB0" "00'E");
+  EXPECT_EQ(FormatLatLon(FixAt(90, -75.5L), 1),
+            "    90\xB0"
+            "00'00\"N     75\xB0"
+            "30'00\"W");
+  EXPECT_EQ(FormatLatLon(FixAt(-90, 33), 0),
+            "       90\xB0"
+            "00'S        33\xB0"
+            "00'E");
   // The longest texts still leave a blank in front of each field.
   const std::string wide = FormatLatLon(FixAt(-89.99999L, -179.99999L), 2);
-  EXPECT_EQ(wide, " 89\xB0" "59'59.96\"S 179\xB0" "59'59.96\"W");
+  EXPECT_EQ(wide,
+            " 89\xB0"
+            "59'59.96\"S 179\xB0"
+            "59'59.96\"W");
 }
 
 TEST_F(FormatTest, NumText) {
@@ -171,7 +227,10 @@ TEST_F(FormatTest, FixRowsAndFileLines) {
   FixRecord fix = WorkedFix();
   fix.name = "MIDPOINT/NEW";
   const std::string row = FixText(fix);
-  EXPECT_EQ(row, "MIDPOINT     NEW       29\xB0" "33'N       175\xB0" "19'W");
+  EXPECT_EQ(row,
+            "MIDPOINT     NEW       29\xB0"
+            "33'N       175\xB0"
+            "19'W");
   EXPECT_EQ(row.size(), 45u);
   fix.name = "ABCDEFGHIJKLMNOP";
   EXPECT_EQ(FixText(fix).substr(0, 17), "ABCDEFGHIJKLMNOP ");
@@ -184,7 +243,10 @@ TEST_F(FormatTest, FixRowsAndFileLines) {
 
   fix = WorkedFix();
   fix.name = "NOVOSIBIRSK/RUS";
-  EXPECT_EQ(FixFileLine(fix), " 29\xB0" "33'10.32\"N 175\xB0" "18'33.44\"W NOVOSIBIRSK/RUS");
+  EXPECT_EQ(FixFileLine(fix),
+            " 29\xB0"
+            "33'10.32\"N 175\xB0"
+            "18'33.44\"W NOVOSIBIRSK/RUS");
   Set(options.precision, 0);  // file lines are always written at High accuracy
   Set(options.latLonFormat, 3);
   EXPECT_EQ(FixFileLine(fix), "     29N331032     175W183344 NOVOSIBIRSK/RUS");
@@ -198,7 +260,9 @@ TEST_F(FormatTest, DamagedOptionValuesStayInsideTheTables) {
   Set(options.azimFormat, 5);
   EXPECT_EQ(FormatLatLon(WorkedFix(), 7), "     29N331032     175W183344");
   EXPECT_EQ(FormatDistance(0.1L, true), "5.729578\xB0");
-  EXPECT_EQ(FormatAzimuth(0.0L), "0\xB0" "000000");
+  EXPECT_EQ(FormatAzimuth(0.0L),
+            "0\xB0"
+            "000000");
   EXPECT_EQ(FormatAngle(0, 0, 1e30L), "?");
 }
 

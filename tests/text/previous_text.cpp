@@ -33,8 +33,8 @@ constexpr std::int64_t ExponentClamp = 1000000000;
 struct LexedLine {
   std::string_view number;  // the part handed to from_chars (sign "-" kept, "+" dropped)
   bool negative = false;
-  bool allZero = true;      // every mantissa digit is "0"
-  std::int64_t order = 0;   // order of magnitude of the first non-zero digit
+  bool allZero = true;     // every mantissa digit is "0"
+  std::int64_t order = 0;  // order of magnitude of the first non-zero digit
 };
 
 // Checks Text against the decimal syntax (without fraction and exponent when
@@ -45,8 +45,10 @@ bool Lex(std::string_view text, bool whole, LexedLine& out) {
   while (i < n && text[i] == ' ') ++i;
   if (i < n && (text[i] == '+' || text[i] == '-')) {
     out.negative = text[i] == '-';
-    if (text[i] == '+') out.number = text.substr(i + 1);
-    else out.number = text.substr(i);
+    if (text[i] == '+')
+      out.number = text.substr(i + 1);
+    else
+      out.number = text.substr(i);
     ++i;
   } else {
     out.number = text.substr(i);
@@ -112,8 +114,8 @@ bool ConvertShort(std::string_view number, long double& value) {
   const bool negative = !number.empty() && number[0] == '-';
   if (negative) ++i;
   std::uint64_t mantissa = 0;
-  int digits = 0;       // significant digits taken into the mantissa
-  int scale = 0;        // power of ten of the mantissa's last digit
+  int digits = 0;  // significant digits taken into the mantissa
+  int scale = 0;   // power of ten of the mantissa's last digit
   bool fraction = false;
   for (; i < number.size(); ++i) {
     const char c = number[i];
@@ -202,8 +204,8 @@ std::string SquashBlanks(std::string_view text, bool toUpper) {
     if (c == ' ' && !result.empty() && result.back() == ' ') continue;
     if (toUpper) {
       const auto byte = static_cast<unsigned char>(c);
-      const bool small = (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) ||
-                         (byte >= 0xF8 && byte <= 0xFE);
+      const bool small =
+          (byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xF6) || (byte >= 0xF8 && byte <= 0xFE);
       if (small) c = static_cast<char>(byte - 32);
     }
     result += c;
@@ -438,8 +440,8 @@ void ParseFixLine(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::str
   const std::size_t second = text.find(' ', first + 1);
   if (second == std::string::npos) return;
   const std::size_t third = text.find(' ', second + 1);
-  std::string name = text.substr(second + 1, third == std::string::npos ? std::string::npos
-                                                                         : third - second - 1);
+  std::string name =
+      text.substr(second + 1, third == std::string::npos ? std::string::npos : third - second - 1);
   previous::FitFixName(name);
   // The name rule of the fix input dialog, as the reader before the faster
   // one had it.
@@ -511,8 +513,10 @@ std::string FormatLatLon(const DisplayOptions& options, const EarthModel& E, con
   const auto format = static_cast<AngleFormat>(Clamped(options.latLonFormat, LatLonFormatCount));
   auto withLetter = [format](std::string text, char letter) {
     const std::size_t sign = text.find(DegreeSign);
-    if (format == AngleFormat::InfixDMS && sign != std::string::npos) text[sign] = letter;
-    else text += letter;
+    if (format == AngleFormat::InfixDMS && sign != std::string::npos)
+      text[sign] = letter;
+    else
+      text += letter;
     return text;
   };
   const std::string latText = withLetter(previous::FormatAngle(format, accuracy, lat), south ? 'S' : 'N');

@@ -29,10 +29,9 @@ class RoundTripTest : public testing::TextTest {
   // random ones.
   static std::vector<LatLon> Positions() {
     std::vector<LatLon> list;
-    for (long double lon : {-180.0L, -179.999999L, -90.0L, -0.004L, 0.0L, 0.004L, 45.0L,
-                            179.9999999L, 180.0L}) {
-      for (long double lat : {-90.0L, -89.9999999L, -45.0L, -0.001L, 0.0L, 0.001L, 30.0L,
-                              89.99999L, 90.0L}) {
+    for (long double lon :
+         {-180.0L, -179.999999L, -90.0L, -0.004L, 0.0L, 0.004L, 45.0L, 179.9999999L, 180.0L}) {
+      for (long double lat : {-90.0L, -89.9999999L, -45.0L, -0.001L, 0.0L, 0.001L, 30.0L, 89.99999L, 90.0L}) {
         list.push_back({lat, lon});
       }
     }

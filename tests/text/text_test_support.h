@@ -46,8 +46,7 @@ class TextTest : public ::testing::Test {
     return testing::FixAt(latDeg, lonDeg, earth);
   }
   static std::string FormatAngle(int format, int accuracy, long double angle) {
-    return navorix::FormatAngle(static_cast<AngleFormat>(format), static_cast<Accuracy>(accuracy),
-                                angle);
+    return navorix::FormatAngle(static_cast<AngleFormat>(format), static_cast<Accuracy>(accuracy), angle);
   }
   std::string FormatLatLon(const FixRecord& fix, int accuracy) const {
     return navorix::FormatLatLon(options, earth, fix, static_cast<Accuracy>(accuracy));
@@ -57,9 +56,7 @@ class TextTest : public ::testing::Test {
     return navorix::FormatDistance(options, earth, angle, withUnit);
   }
   std::string FixText(const FixRecord& fix) const { return navorix::FixText(options, earth, fix); }
-  std::string FixFileLine(const FixRecord& fix) const {
-    return navorix::FixFileLine(options, earth, fix);
-  }
+  std::string FixFileLine(const FixRecord& fix) const { return navorix::FixFileLine(options, earth, fix); }
   bool ParseCoord(std::string_view text, int axis, long double& radians) const {
     return navorix::ParseCoord(options.plusDir, text, static_cast<Axis>(axis), radians);
   }
@@ -80,8 +77,7 @@ inline ::testing::AssertionResult NearLD(const char* ae, const char* be, const c
                                          long double b, long double tol) {
   if (std::fabs(a - b) <= tol) return ::testing::AssertionSuccess();
   std::ostringstream text;
-  text << std::setprecision(21) << ae << " = " << a << ", " << be << " = " << b
-       << ", difference " << (a - b);
+  text << std::setprecision(21) << ae << " = " << a << ", " << be << " = " << b << ", difference " << (a - b);
   return ::testing::AssertionFailure() << text.str();
 }
 

@@ -21,8 +21,14 @@ class AlertBoxTest : public QObject {
     using V = std::vector<std::string>;
     QCOMPARE(navorix::alertLines("This file already exists.|Do you wish to overwrite it?"),
              (V{"This file already exists.", "Do you wish to overwrite it?"}));
-    QCOMPARE(navorix::alertLines("A\x01" "B\x08" "C|D"), (V{"A", "B", "C", "D"}));
-    QCOMPARE(navorix::alertLines("A\x02" "B\x05" "C"), (V{"A", "B", "C"}));
+    QCOMPARE(navorix::alertLines("A\x01"
+                                 "B\x08"
+                                 "C|D"),
+             (V{"A", "B", "C", "D"}));
+    QCOMPARE(navorix::alertLines("A\x02"
+                                 "B\x05"
+                                 "C"),
+             (V{"A", "B", "C"}));
     // A tab (9) is no separator.
     QCOMPARE(navorix::alertLines("A\tB"), (V{"A\tB"}));
     QCOMPARE(navorix::alertLines(""), (V{""}));

@@ -6,8 +6,8 @@
 
 #include <QImage>
 #include <QMenu>
-#include <QPainter>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPicture>
 
 #include <random>
@@ -156,8 +156,8 @@ class ChartTest : public QObject {
     // A drag moves the view and selects nothing.
     const ChartView before = chart()->view();
     QTest::mousePress(chart(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    QMouseEvent move(QEvent::MouseMove, QPointF(160, 130), chart()->mapToGlobal(QPointF(160, 130)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 130), chart()->mapToGlobal(QPointF(160, 130)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(chart(), &move);
     QTest::mouseRelease(chart(), Qt::LeftButton, Qt::NoModifier, QPoint(160, 130));
     QVERIFY(chart()->view().centreLon < before.centreLon);

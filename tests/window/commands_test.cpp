@@ -31,7 +31,8 @@ constexpr const char* OtherFile =
     "1 1 XRAY\r\n"
     "2 2 YANKEE\r\n";
 
-constexpr const char* ExitQuestion = "ask: You are about to leave Navorix.|Would you like to save the status?";
+constexpr const char* ExitQuestion =
+    "ask: You are about to leave Navorix.|Would you like to save the status?";
 
 }  // namespace
 
@@ -39,7 +40,7 @@ class CommandsTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<Session> s_;
-  QStringList dialogDirs_;  // where the file dialogs started
+  QStringList dialogDirs_;                    // where the file dialogs started
   navorix::testing::FailingWrites fullDisk_;  // a disk that takes no more bytes
 
   bool start(const char* fixes) {
@@ -53,15 +54,14 @@ class CommandsTest : public QObject {
     return [this, file](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       QVERIFY(dialog != nullptr);
-      dialogDirs_ << dialog->directory().absolutePath() + QLatin1Char('|') + dialog->nameFilters().join(QLatin1Char(';'));
+      dialogDirs_ << dialog->directory().absolutePath() + QLatin1Char('|') +
+                         dialog->nameFilters().join(QLatin1Char(';'));
       chooseFile(file)(modal);
     };
   }
 
  private slots:
-  void initTestCase() {
-    QApplication::setStyle(new NavorixStyle);
-  }
+  void initTestCase() { QApplication::setStyle(new NavorixStyle); }
 
   void init() { dialogDirs_.clear(); }
 
@@ -142,7 +142,8 @@ class CommandsTest : public QObject {
     QCOMPARE(s_->answers().seen().size(), 3);
     QVERIFY2(s_->answers().seen().at(1).startsWith(QStringLiteral("ask: navorix.fix was changed")),
              qPrintable(s_->answers().seen().at(1)));
-    QCOMPARE(s_->answers().seen().at(2), QStringLiteral("error: Status not saved in full, so Navorix stays open"));
+    QCOMPARE(s_->answers().seen().at(2),
+             QStringLiteral("error: Status not saved in full, so Navorix stays open"));
     QVERIFY(s_->window().isVisible());
     QCOMPARE(readBytes(s_->dataPath("navorix.fix")), std::string(OtherFile));
     QVERIFY(QFile::exists(s_->dataPath("navorix.his")));  // the rest was saved
@@ -184,9 +185,9 @@ class CommandsTest : public QObject {
     s_->answers().then(choose(s_->dataPath("other.fix")));
     s_->answers().then(closeErrorBox());
     s_->menu().loadFixFileAction->trigger();
-    QCOMPARE(s_->answers().seen(),
-             (QStringList{"file", "error: Fix file: 1 unreadable line shown as an empty row\n"
-                                  "Fix file: 1 line after the empty line not read"}));
+    QCOMPARE(s_->answers().seen(), (QStringList{"file",
+                                                "error: Fix file: 1 unreadable line shown as an empty row\n"
+                                                "Fix file: 1 line after the empty line not read"}));
     QCOMPARE(s_->rows(), (QStringList{"", s_->rows().at(1), ""}));
     QCOMPARE(s_->controls().fixCountLabel->text(), QStringLiteral("N = 2"));
   }
@@ -209,8 +210,9 @@ class CommandsTest : public QObject {
     s_->answers().then(choose(s_->dataPath("other.fix")));
     s_->answers().then(answerWith(static_cast<Answer>(answer)));
     s_->menu().loadFixFileAction->trigger();
-    QCOMPARE(s_->answers().seen(),
-             (QStringList{"file", "ask: Do you wish to clear the fix database|before loading the new file?"}));
+    QCOMPARE(
+        s_->answers().seen(),
+        (QStringList{"file", "ask: Do you wish to clear the fix database|before loading the new file?"}));
     QCOMPARE(dialogDirs_, QStringList{QDir(s_->dataPath("")).absolutePath() + "|Fix files (*.fix)"});
     QCOMPARE(s_->fixNames(), names);
     QCOMPARE(s_->rows().size(), names.size() + 1);
@@ -327,7 +329,8 @@ class CommandsTest : public QObject {
     QVERIFY(start(Fixes));
     s_->answers().then(answerWith(Answer::No));
     s_->menu().clearFixesAction->trigger();
-    QCOMPARE(s_->answers().seen(), QStringList{"ask: This will clear the fix database.|Do you wish to proceed?"});
+    QCOMPARE(s_->answers().seen(),
+             QStringList{"ask: This will clear the fix database.|Do you wish to proceed?"});
     QCOMPARE(s_->bench().Fixes().Count(), 3);
     s_->answers().then(answerWith(Answer::Yes));
     s_->menu().clearFixesAction->trigger();
@@ -340,7 +343,8 @@ class CommandsTest : public QObject {
   void sortNeedsTwoFixes() {
     QVERIFY(start("1 1 ONLY\r\n"));
     s_->select(1);
-    for (QAction* sort : {s_->menu().sortByNameAction, s_->menu().sortBySuffixAction, s_->menu().sortByDistanceAction}) {
+    for (QAction* sort :
+         {s_->menu().sortByNameAction, s_->menu().sortBySuffixAction, s_->menu().sortByDistanceAction}) {
       sort->trigger();
       QCOMPARE(s_->listRow(), 1);
       QCOMPARE(s_->bench().CurrentRow(), 1);
@@ -385,7 +389,8 @@ class CommandsTest : public QObject {
     key(Qt::Key_Return);
     QTRY_VERIFY(!s_->menu().optionsMenu->isVisible());
     QCOMPARE(s_->bench().Settings().display.latLonFormat, AngleFormat::DegMinSec);
-    QCOMPARE(s_->menu().optionMenu(DisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
+    QCOMPARE(s_->menu().optionMenu(DisplayOption::LatLonFormat)->title(),
+             QStringLiteral("Lat/Lon &Format: Deg/Min/Sec"));
     // Nothing else happened on the way.
     QCOMPARE(s_->controls().recordNumberLabel->text(), QStringLiteral("0"));
     QCOMPARE(s_->bench().CurrentRow(), 0);
@@ -418,11 +423,13 @@ class CommandsTest : public QObject {
     QVERIFY(next->isEnabled());  // km from the defaults
     s_->menu().optionItem(DisplayOption::DistUnits, 3)->trigger();
     QVERIFY(!next->isEnabled());
-    QCOMPARE(s_->menu().optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
+    QCOMPARE(s_->menu().optionMenu(DisplayOption::DistUnits)->title(),
+             QStringLiteral("Distance &Units: Degrees"));
     QVERIFY(s_->menu().optionItem(DisplayOption::DistUnits, 3)->isChecked());
     s_->menu().optionItem(DisplayOption::DistUnits, 2)->trigger();
     QVERIFY(next->isEnabled());
-    QCOMPARE(s_->menu().optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Naut.Miles"));
+    QCOMPARE(s_->menu().optionMenu(DisplayOption::DistUnits)->title(),
+             QStringLiteral("Distance &Units: Naut.Miles"));
     // The ellipsoid switches disable it too.
     s_->menu().ellipticArcAction->trigger();
     QVERIFY(!next->isEnabled());
@@ -470,12 +477,13 @@ class CommandsTest : public QObject {
   void ellipticLatitudeLeavesEveryRowAsItWas() {
     QFETCH(int, format);
     QFETCH(int, accuracy);
-    QVERIFY(start("89.99999 179.99999 NEARPOLE\r\n"
-                  "-45.123456 -0.000001 SOUTH\r\n"
-                  "0.5 0.5 HALF\r\n"
-                  "33 55.494 CAPE/T\r\n"
-                  "-89.5 -179.5 FARSOUTH\r\n"
-                  "12.3456789 98.7654321 ODD\r\n"));
+    QVERIFY(
+        start("89.99999 179.99999 NEARPOLE\r\n"
+              "-45.123456 -0.000001 SOUTH\r\n"
+              "0.5 0.5 HALF\r\n"
+              "33 55.494 CAPE/T\r\n"
+              "-89.5 -179.5 FARSOUTH\r\n"
+              "12.3456789 98.7654321 ODD\r\n"));
     s_->menu().optionMenu(DisplayOption::LatLonFormat)->actions().at(format)->trigger();
     s_->menu().optionMenu(DisplayOption::Precision)->actions().at(accuracy)->trigger();
     s_->bench().SelectRow(2);

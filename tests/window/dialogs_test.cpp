@@ -1,8 +1,8 @@
 // The look of the two input dialogs: fields, labels, sizes, Tab order and
 // field colours.
 #include "window/dialogs/fix_dialog.h"
-#include "window/dialogs/operand_layout.h"
 #include "window/dialogs/operand_dialog.h"
+#include "window/dialogs/operand_layout.h"
 #include "window/look/navorix_style.h"
 #include "window_test_support.h"
 
@@ -68,7 +68,8 @@ class DialogsTest : public QObject {
       QVERIFY(d.fieldLabel(n)->geometry().right() < d.fieldAt(n)->x());
       // Sixteen capitals fit.
       d.fieldAt(n)->setText(QString(16, QLatin1Char('W')));
-      QVERIFY(d.fieldAt(n)->fontMetrics().horizontalAdvance(d.fieldAt(n)->text()) < d.fieldAt(n)->width() - 4);
+      QVERIFY(d.fieldAt(n)->fontMetrics().horizontalAdvance(d.fieldAt(n)->text()) <
+              d.fieldAt(n)->width() - 4);
     }
     QVERIFY(d.fieldAt(1)->y() < d.fieldAt(2)->y());
     QVERIFY(d.fieldAt(2)->y() < d.fieldAt(3)->y());
@@ -156,13 +157,16 @@ class DialogsTest : public QObject {
     QTest::addColumn<QStringList>("labels");
     using E = DialogEntry;
     QTest::newRow("AskOneFix") << int(E::OneFix) << QList<int>{1} << QStringList{"Next Fix:"};
-    QTest::newRow("AskTwoFixes") << int(E::TwoFixes) << QList<int>{1, 3} << QStringList{"First Fix:", "Second Fix:"};
+    QTest::newRow("AskTwoFixes") << int(E::TwoFixes) << QList<int>{1, 3}
+                                 << QStringList{"First Fix:", "Second Fix:"};
     QTest::newRow("AskFixDistAzim") << int(E::FixDistAzim) << QList<int>{1, 5, 6}
                                     << QStringList{"From Fix:", "Distance:", "Azimuth:"};
-    QTest::newRow("AskArcDist") << int(E::ArcDist) << QList<int>{1, 2, 5} << QStringList{"Arc from:", "to:", "Distance:"};
+    QTest::newRow("AskArcDist") << int(E::ArcDist) << QList<int>{1, 2, 5}
+                                << QStringList{"Arc from:", "to:", "Distance:"};
     QTest::newRow("AskArcFixDist") << int(E::ArcFixDist) << QList<int>{1, 2, 4, 5}
                                    << QStringList{"Arc from:", "to:", "Fix:", "Distance:"};
-    QTest::newRow("AskArcFix") << int(E::ArcFix) << QList<int>{1, 2, 3} << QStringList{"Arc from:", "to:", "Fix:"};
+    QTest::newRow("AskArcFix") << int(E::ArcFix) << QList<int>{1, 2, 3}
+                               << QStringList{"Arc from:", "to:", "Fix:"};
     QTest::newRow("AskTwoArcs") << int(E::TwoArcs) << QList<int>{1, 2, 3, 4}
                                 << QStringList{"1st Arc from:", "to:", "2nd Arc from:", "to:"};
   }
@@ -193,7 +197,8 @@ class DialogsTest : public QObject {
     QCOMPARE(pan.bevel()->width(), right + 6);
     QCOMPARE(pan.bevel()->height(), bottom + 6);
     QCOMPARE(pan.buttonStrip()->y(), pan.bevel()->geometry().bottom() + 1 + 6);
-    QCOMPARE(pan.buttonStrip()->x() * 2 + pan.buttonStrip()->width(), pan.width() - (pan.width() - pan.buttonStrip()->width()) % 2);
+    QCOMPARE(pan.buttonStrip()->x() * 2 + pan.buttonStrip()->width(),
+             pan.width() - (pan.width() - pan.buttonStrip()->width()) % 2);
     QCOMPARE(pan.bevel()->frameShadow(), QFrame::Sunken);
     QCOMPARE(pan.minimumSize(), pan.maximumSize());
   }

@@ -40,7 +40,14 @@ const char* const Distances[4][4] = {{"1234.5", "2223", "11113", "20004"},
                                      {"700.25", "1200.4", "6000.6", "10802"},
                                      {"12.5", "20", "99.9", "180"}};
 // Azimuths; "\xB0" is typed with Ctrl+D.
-const char* const Azimuths[] = {"45", "-123.25", "45\xB0" "30'15\"", "+270", "359.99", "90\xB0" "3015"};
+const char* const Azimuths[] = {"45",
+                                "-123.25",
+                                "45\xB0"
+                                "30'15\"",
+                                "+270",
+                                "359.99",
+                                "90\xB0"
+                                "3015"};
 
 const char* const Cities[] = {"PARIS", "NEWYORK", "TOKYO", "SYDNEY", "CAPETOWN", "REYKJAVIK", "QUITO"};
 
@@ -48,7 +55,7 @@ const char* const Cities[] = {"PARIS", "NEWYORK", "TOKYO", "SYDNEY", "CAPETOWN",
 // navorix-batch and what the window does for it.
 struct Step {
   std::string line;   // the script line, Windows-1252
-  OperationTag op{};        // for an operation
+  OperationTag op{};  // for an operation
   bool isOperation = false;
   std::vector<std::string> operands;  // in the layout's order
 };
@@ -115,7 +122,8 @@ class EquivalenceTest : public QObject {
     // The names the blanks completed are the names meant.
     for (std::size_t i = 0; i < step.operands.size() && i < static_cast<std::size_t>(shown.size()); ++i) {
       if (fromQString(shown.at(static_cast<qsizetype>(i))) != step.operands[i]) {
-        out.push_back("TYPED " + fromQString(shown.at(static_cast<qsizetype>(i))) + " FOR " + step.operands[i]);
+        out.push_back("TYPED " + fromQString(shown.at(static_cast<qsizetype>(i))) + " FOR " +
+                      step.operands[i]);
       }
     }
     s_->answers().dropSteps();  // the error box's, when none showed
@@ -206,8 +214,8 @@ class EquivalenceTest : public QObject {
             operation("midpoint", OperationTag::Midpoint, {a, c}),
             Step{"store " + stored, OperationTag::FixFix, false, {}},
             operation("azimuth", OperationTag::Azimuth, {stored, b}),
-            operation("fixatda", OperationTag::FixAtDistAz, {c, run % 3 == 0 ? "-" + std::string(d[0]) : d[0],
-                                                       Azimuths[run % 6]}),
+            operation("fixatda", OperationTag::FixAtDistAz,
+                      {c, run % 3 == 0 ? "-" + std::string(d[0]) : d[0], Azimuths[run % 6]}),
             operation("project", OperationTag::Projection, {"P", "Q", run % 2 == 0 ? "R" : "PACIFIC/S"}),
             operation("intersect", OperationTag::Intersection, {"P", "Q", "M0", "M40"}),
             operation("proximity", OperationTag::FixesAtDistance, {"P", "Q", "R", d[1]}),

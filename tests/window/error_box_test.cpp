@@ -40,7 +40,8 @@ class ErrorBoxTest : public QObject {
     QCOMPARE(box.height(), 57);
     // A shorter text gives a narrower box.
     box.prepare("Same or opposing fixes");
-    QCOMPARE(box.width(), 61 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("Same or opposing fixes")) + 18);
+    QCOMPARE(box.width(),
+             61 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("Same or opposing fixes")) + 18);
   }
 
   // A report: its lines one under the other, each cut as a message is,

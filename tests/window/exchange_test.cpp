@@ -67,7 +67,8 @@ class ExchangeWindowTest : public QObject {
     s_->menu().importFixesAction->trigger();
     const QStringList seen = s_->answers().seen();
     QCOMPARE(seen.size(), 3);
-    QCOMPARE(seen[1], QStringLiteral("ask: Do you wish to clear the fix database|before importing the fixes?"));
+    QCOMPARE(seen[1],
+             QStringLiteral("ask: Do you wish to clear the fix database|before importing the fixes?"));
     QCOMPARE(s_->fixNames(), (QStringList{"ALPHA", "CHARLIE", "BRAVO", "ALPHA-2"}));
     QCOMPARE(s_->listRow(), 3);
     const QStringList lines = shown.split(QLatin1Char('\n'));
@@ -124,8 +125,7 @@ class ExchangeWindowTest : public QObject {
     QCOMPARE(s_->bench().Log().Count(), 1);
     QTest::keyClick(s_->list(), Qt::Key_C, Qt::ControlModifier);
     const LogDisplayState record = s_->bench().LogDisplay();
-    QCOMPARE(clipboard->text(),
-             toQString(record.line1 + "\n" + record.line2 + "\n" + record.line3 + "\n"));
+    QCOMPARE(clipboard->text(), toQString(record.line1 + "\n" + record.line2 + "\n" + record.line3 + "\n"));
     QVERIFY(!record.line1.empty());
     // Ctrl with another letter is still nobody's key: the rows stay.
     const QStringList rows = s_->rows();

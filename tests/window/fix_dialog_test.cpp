@@ -65,8 +65,8 @@ class FixDialogTest : public QObject {
       key(Qt::Key_Escape);  // cancels
     });
     s_->press(Qt::Key_Insert);
-    QCOMPARE(shown, (QStringList{"NEWFIXD", QString::fromUtf8("29°33'10\"N"),
-                                 QString::fromUtf8("-12°5.5'W"), "fixNameField", ""}));
+    QCOMPARE(shown, (QStringList{"NEWFIXD", QString::fromUtf8("29°33'10\"N"), QString::fromUtf8("-12°5.5'W"),
+                                 "fixNameField", ""}));
     QCOMPARE(s_->bench().Fixes().Count(), 2);
   }
 

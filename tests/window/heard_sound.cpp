@@ -10,7 +10,8 @@ namespace navorix::test {
 namespace {
 
 float sample16(const unsigned char* P) {
-  return static_cast<float>(static_cast<std::int16_t>(static_cast<std::uint16_t>(P[0] | (P[1] << 8)))) / 32768.0F;
+  return static_cast<float>(static_cast<std::int16_t>(static_cast<std::uint16_t>(P[0] | (P[1] << 8)))) /
+         32768.0F;
 }
 
 bool sounds(float sample, float level) { return std::fabs(sample) > level; }
@@ -34,8 +35,8 @@ Samples samplesOfWave(const std::string& image) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(image.data());
   const auto format = parseWave(bytes, image.size());
   if (!format || format->channels != 1 || format->bitsPerSample != 16 || format->real) return {};
-  Samples s = samplesOfRaw(image.data() + format->dataOffset, format->dataSize,
-                            static_cast<int>(format->sampleRate));
+  Samples s =
+      samplesOfRaw(image.data() + format->dataOffset, format->dataSize, static_cast<int>(format->sampleRate));
   return s;
 }
 
@@ -49,7 +50,7 @@ Samples samplesOfRaw(const char* bytes, std::size_t size, int rate) {
 }
 
 std::vector<Stretch> soundingStretches(const Samples& S, const SilenceRule& rule, std::size_t from,
-                                        std::size_t to) {
+                                       std::size_t to) {
   std::vector<Stretch> stretches;
   to = std::min(to, S.data.size());
   const std::size_t gap = std::max<std::size_t>(1, S.count(rule.gapMs));
@@ -86,7 +87,8 @@ double longestQuietInside(const Samples& S, float level) {
 
 double correlation(const Samples& recording, std::size_t at, const Samples& file, float level,
                    std::size_t slack) {
-  const auto first = std::find_if(file.data.begin(), file.data.end(), [level](float x) { return sounds(x, level); });
+  const auto first =
+      std::find_if(file.data.begin(), file.data.end(), [level](float x) { return sounds(x, level); });
   if (first == file.data.end()) return 0;
   const auto lead = static_cast<std::size_t>(first - file.data.begin());
   const std::size_t from = at > lead + slack ? at - lead - slack : 0;

@@ -39,7 +39,7 @@ struct Stretch {
 
 // The sounding stretches of S[From, To) by Rule, in order.
 std::vector<Stretch> soundingStretches(const Samples& S, const SilenceRule& rule, std::size_t from,
-                                        std::size_t to);
+                                       std::size_t to);
 // The longest quiet run between the first and the last sounding sample of
 // S, in milliseconds: a sound must not contain a gap the rule splits at.
 double longestQuietInside(const Samples& S, float level);

@@ -1,10 +1,10 @@
 // The main window's look: every control at its place with its colours,
 // fonts, captions and hints; Tab and the Alt accelerators.
-#include "operations/catalogue.h"
-#include "window/main/fix_row_delegate.h"
 #include "window/main/main_window.h"
+#include "operations/catalogue.h"
 #include "window/look/navorix_style.h"
 #include "window/look/qt_text.h"
+#include "window/main/fix_row_delegate.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -240,9 +240,10 @@ class MainWindowTest : public QObject {
       const navorix::OperationInfo* info = navorix::FindOperation(tag);
       QPushButton* button = w_->operationButton(tag);
       QVERIFY(button != nullptr);
-      static const char* const names[] = {"fixFixButton", "arcFixButton", "arcArcButton", "midpointButton",
-                                          "azimuthButton",   "fixAtDistAzimButton", "projectionButton",  "intersectionButton",
-                                          "nextFixButton",   "proximityButton",    "fixAtDistButton"};
+      static const char* const names[] = {"fixFixButton",     "arcFixButton",       "arcArcButton",
+                                          "midpointButton",   "azimuthButton",      "fixAtDistAzimButton",
+                                          "projectionButton", "intersectionButton", "nextFixButton",
+                                          "proximityButton",  "fixAtDistButton"};
       QCOMPARE(button->objectName(), QString::fromLatin1(names[tag - 1]));
       QCOMPARE(button->text(), navorix::toQString(info->caption));
       QCOMPARE(button->toolTip(), navorix::toQString(info->hint));
@@ -250,7 +251,8 @@ class MainWindowTest : public QObject {
       QCOMPARE(button->size(), QSize(114, 24));
       QCOMPARE(button->parentWidget() == c.distanceGroup, i < 4);
       const QRect inPanel(button->mapTo(c.operationPanel, QPoint(0, 0)), button->size());
-      QVERIFY2(QRect(QPoint(0, 0), c.operationPanel->size()).contains(inPanel), qPrintable(button->objectName()));
+      QVERIFY2(QRect(QPoint(0, 0), c.operationPanel->size()).contains(inPanel),
+               qPrintable(button->objectName()));
       QVERIFY2(inPanel.top() > lastTop + 24, qPrintable(button->objectName()));
       lastTop = inPanel.top();
     }
@@ -304,7 +306,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->menu().dataMenu->title(), QStringLiteral("&Data"));
     QSignalSpy clicked(fixAtD, &QPushButton::clicked);
     // From the list and from a fix button alike.
-    for (QWidget* from : {static_cast<QWidget*>(w_->controls().fixList), static_cast<QWidget*>(w_->controls().editButton)}) {
+    for (QWidget* from :
+         {static_cast<QWidget*>(w_->controls().fixList), static_cast<QWidget*>(w_->controls().editButton)}) {
       from->setFocus();
       QTest::keyClick(from, Qt::Key_D, Qt::AltModifier);
       QTest::qWait(300);

@@ -1,10 +1,10 @@
 // The main menu: structure, captions, check marks and groups, and the
 // measures and colours of its painting.
 #include "stores/settings.h"
-#include "window/main/main_window.h"
-#include "window/main/menu_metrics.h"
 #include "window/look/navorix_style.h"
 #include "window/look/pictures.h"
+#include "window/main/main_window.h"
+#include "window/main/menu_metrics.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,21 +16,22 @@
 #include <QStyleOptionMenuItem>
 #include <QTest>
 
-using navorix::MainWindow;
-using navorix::ProgramSettings;
-using navorix::AngleFormat;
-using navorix::DistUnits;
-using navorix::PlusDir;
 using navorix::Accuracy;
+using navorix::AngleFormat;
 using navorix::AzimRange;
 using navorix::DisplayOption;
+using navorix::DistUnits;
+using navorix::MainWindow;
+using navorix::PlusDir;
+using navorix::ProgramSettings;
 
 namespace {
 
 // The items of Menu as "name" or "-" for a separator, in order.
 QStringList items(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : menu->actions()) out << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+  for (const QAction* action : menu->actions())
+    out << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
   return out;
 }
 
@@ -77,29 +78,36 @@ class MenuTest : public QObject {
 
   void fileDataSortAndHelp() {
     const auto& m = w_->menu();
-    QCOMPARE(items(m.fileMenu), (QStringList{"reloadStatusAction", "saveStatusAction", "-", "loadFixFileAction", "saveFixFileAction", "importFixesAction",
-                                          "exportFixesAction", "-", "exitAction"}));
-    QCOMPARE(captions(m.fileMenu), (QStringList{"&Reload Status", "&Save Status", "&Load Fix File...",
-                                             "S&ave Fix File...", "&Import Fixes...", "Ex&port Fixes...",
-                                             "E&xit"}));
-    QCOMPARE(items(m.dataMenu), (QStringList{"deleteLogLineAction", "clearLogAction", "clearFixesAction", "clearAllAction"}));
-    QCOMPARE(captions(m.dataMenu), (QStringList{"&Delete Log Line", "Clear &Log", "Clear &Fixes", "&Clear All"}));
+    QCOMPARE(items(m.fileMenu),
+             (QStringList{"reloadStatusAction", "saveStatusAction", "-", "loadFixFileAction",
+                          "saveFixFileAction", "importFixesAction", "exportFixesAction", "-", "exitAction"}));
+    QCOMPARE(captions(m.fileMenu),
+             (QStringList{"&Reload Status", "&Save Status", "&Load Fix File...", "S&ave Fix File...",
+                          "&Import Fixes...", "Ex&port Fixes...", "E&xit"}));
+    QCOMPARE(items(m.dataMenu),
+             (QStringList{"deleteLogLineAction", "clearLogAction", "clearFixesAction", "clearAllAction"}));
+    QCOMPARE(captions(m.dataMenu),
+             (QStringList{"&Delete Log Line", "Clear &Log", "Clear &Fixes", "&Clear All"}));
     QCOMPARE(captions(m.sortMenu), (QStringList{"By &Name", "By &Suffix", "By &Distance"}));
     QCOMPARE(tags(m.sortMenu), (QList<int>{0, 1, 2}));
-    QCOMPARE(items(m.helpMenu), (QStringList{"helpAction", "webPageAction", "sampleFixesAction", "aboutAction"}));
+    QCOMPARE(items(m.helpMenu),
+             (QStringList{"helpAction", "webPageAction", "sampleFixesAction", "aboutAction"}));
     QCOMPARE(captions(m.helpMenu),
              (QStringList{"&Help", "Navorix &Web Page", "&Sample Fixes", "&About Navorix"}));
   }
 
   void optionsInOrderWithTheirSeparators() {
     const auto& m = w_->menu();
-    QCOMPARE(items(m.optionsMenu), (QStringList{"latLonFormatMenu", "distanceUnitsMenu", "plusCoordinatesMenu", "accuracyMenu", "azimuthRangeMenu", "azimuthFormatMenu", "-",
-                                             "ellipticDistancesMenu", "ellipticLatitudeAction", "-", "hintsAction", "soundAction"}));
+    QCOMPARE(items(m.optionsMenu),
+             (QStringList{"latLonFormatMenu", "distanceUnitsMenu", "plusCoordinatesMenu", "accuracyMenu",
+                          "azimuthRangeMenu", "azimuthFormatMenu", "-", "ellipticDistancesMenu",
+                          "ellipticLatitudeAction", "-", "hintsAction", "soundAction"}));
     QCOMPARE(m.optionMenu(DisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Deg/Frac"));
     QCOMPARE(m.optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Kilometers"));
     QCOMPARE(m.optionMenu(DisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: North-East"));
     QCOMPARE(m.optionMenu(DisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: Low"));
-    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(),
+             QString::fromUtf8("Azimuth Range: -180\u00B0..+180\u00B0"));
     QCOMPARE(m.optionMenu(DisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Frac"));
     QCOMPARE(m.ellipticDistancesMenu->title(), QStringLiteral("Elliptic D&istances"));
     QCOMPARE(m.ellipticLatitudeAction->text(), QStringLiteral("&Elliptic Latitude"));
@@ -110,21 +118,26 @@ class MenuTest : public QObject {
   void plusCoordinatesIsPresentButHidden() {
     const auto& m = w_->menu();
     QVERIFY(!m.optionMenu(DisplayOption::PlusDir)->menuAction()->isVisible());
-    QCOMPARE(captions(m.optionMenu(DisplayOption::PlusDir)), (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::PlusDir)),
+             (QStringList{"&North-East", "North-&West", "South-&East", "&South-West"}));
     QCOMPARE(tags(m.optionMenu(DisplayOption::PlusDir)), (QList<int>{0, 1, 2, 3}));
   }
 
   void submenuItemsTagsAndExclusiveGroups() {
     const auto& m = w_->menu();
-    QCOMPARE(captions(m.optionMenu(DisplayOption::LatLonFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::LatLonFormat)),
+             (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec", "&Infix DMS"}));
     QCOMPARE(tags(m.optionMenu(DisplayOption::LatLonFormat)), (QList<int>{0, 1, 2, 3}));
-    QCOMPARE(captions(m.optionMenu(DisplayOption::DistUnits)), (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::DistUnits)),
+             (QStringList{"&Kilometers", "&Miles", "&Naut. Miles", "&Degrees"}));
     QCOMPARE(tags(m.optionMenu(DisplayOption::DistUnits)), (QList<int>{0, 1, 2, 3}));
     QCOMPARE(captions(m.optionMenu(DisplayOption::Precision)), (QStringList{"&Low", "&Medium", "&High"}));
-    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimRange)), (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
-                                              QString::fromUtf8("-&180\u00B0..+180\u00B0")}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimRange)),
+             (QStringList{QString::fromUtf8(" 0\u00B0..+&360\u00B0"),
+                          QString::fromUtf8("-&180\u00B0..+180\u00B0")}));
     QCOMPARE(tags(m.optionMenu(DisplayOption::AzimRange)), (QList<int>{1, 0}));
-    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimFormat)), (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
+    QCOMPARE(captions(m.optionMenu(DisplayOption::AzimFormat)),
+             (QStringList{"&Deg/Frac", "Deg/&Min/Frac", "Deg/Min/&Sec"}));
     QCOMPARE(captions(m.ellipticDistancesMenu), (QStringList{"&Elliptic Great Arc", "&Geodesic Line"}));
 
     for (const auto& submenu : m.optionMenus) {
@@ -134,7 +147,8 @@ class MenuTest : public QObject {
     QVERIFY(m.optionItem(DisplayOption::LatLonFormat, 0)->isChecked());
     m.optionItem(DisplayOption::LatLonFormat, 2)->setChecked(true);
     QVERIFY(!m.optionItem(DisplayOption::LatLonFormat, 0)->isChecked());
-    QCOMPARE(m.optionMenus[Index(DisplayOption::LatLonFormat)].group->checkedAction(), m.optionItem(DisplayOption::LatLonFormat, 2));
+    QCOMPARE(m.optionMenus[Index(DisplayOption::LatLonFormat)].group->checkedAction(),
+             m.optionItem(DisplayOption::LatLonFormat, 2));
     QVERIFY(m.optionItem(DisplayOption::AzimRange, 0)->isChecked());
     QVERIFY(m.optionItem(DisplayOption::DistUnits, 0)->isChecked());
     QVERIFY(m.optionItem(DisplayOption::Precision, 0)->isChecked());
@@ -165,20 +179,29 @@ class MenuTest : public QObject {
     settings.earth.ellipticLat = false;
     settings.interface.sound = false;
     m.showSettings(settings);
-    for (QAction* checked : {m.optionItem(DisplayOption::LatLonFormat, 3), m.optionItem(DisplayOption::DistUnits, 3), m.optionItem(DisplayOption::PlusDir, 3), m.optionItem(DisplayOption::Precision, 2), m.optionItem(DisplayOption::AzimRange, 1), m.optionItem(DisplayOption::AzimFormat, 1), m.geodesicAction,
-                             m.ellipticDistancesMenu->menuAction(), m.hintsAction}) {
+    for (QAction* checked :
+         {m.optionItem(DisplayOption::LatLonFormat, 3), m.optionItem(DisplayOption::DistUnits, 3),
+          m.optionItem(DisplayOption::PlusDir, 3), m.optionItem(DisplayOption::Precision, 2),
+          m.optionItem(DisplayOption::AzimRange, 1), m.optionItem(DisplayOption::AzimFormat, 1),
+          m.geodesicAction, m.ellipticDistancesMenu->menuAction(), m.hintsAction}) {
       QVERIFY2(checked->isChecked(), qPrintable(checked->objectName()));
     }
-    for (QAction* clear : {m.optionItem(DisplayOption::LatLonFormat, 0), m.optionItem(DisplayOption::DistUnits, 0), m.optionItem(DisplayOption::PlusDir, 0), m.optionItem(DisplayOption::Precision, 0), m.optionItem(DisplayOption::AzimRange, 0), m.optionItem(DisplayOption::AzimFormat, 0), m.ellipticArcAction,
-                           m.ellipticLatitudeAction, m.soundAction}) {
+    for (QAction* clear :
+         {m.optionItem(DisplayOption::LatLonFormat, 0), m.optionItem(DisplayOption::DistUnits, 0),
+          m.optionItem(DisplayOption::PlusDir, 0), m.optionItem(DisplayOption::Precision, 0),
+          m.optionItem(DisplayOption::AzimRange, 0), m.optionItem(DisplayOption::AzimFormat, 0),
+          m.ellipticArcAction, m.ellipticLatitudeAction, m.soundAction}) {
       QVERIFY2(!clear->isChecked(), qPrintable(clear->objectName()));
     }
-    QCOMPARE(m.optionMenu(DisplayOption::LatLonFormat)->title(), QStringLiteral("Lat/Lon &Format: Infix DMS"));
+    QCOMPARE(m.optionMenu(DisplayOption::LatLonFormat)->title(),
+             QStringLiteral("Lat/Lon &Format: Infix DMS"));
     QCOMPARE(m.optionMenu(DisplayOption::DistUnits)->title(), QStringLiteral("Distance &Units: Degrees"));
     QCOMPARE(m.optionMenu(DisplayOption::PlusDir)->title(), QStringLiteral("&Plus coordinates: South-West"));
     QCOMPARE(m.optionMenu(DisplayOption::Precision)->title(), QStringLiteral("&Display Accuracy: High"));
-    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(), QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
-    QCOMPARE(m.optionMenu(DisplayOption::AzimFormat)->title(), QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimRange)->title(),
+             QString::fromUtf8("Azimuth Range: 0\u00B0..+360\u00B0"));
+    QCOMPARE(m.optionMenu(DisplayOption::AzimFormat)->title(),
+             QStringLiteral("&Azimuth Format: Deg/Min/Frac"));
     // Either elliptic distance checks the parent item.
     settings.earth.geoDistance = false;
     settings.earth.ellipticArc = true;
@@ -211,7 +234,8 @@ class MenuTest : public QObject {
     for (QAction* action : options->actions()) {
       if (action->isSeparator() || !action->isVisible()) continue;
       const QSize t = text(action->text());
-      widest = std::max(widest, t.width() + 8 + (action->menu() != nullptr ? 16 : 0) + navorix::CheckColumnWidth);
+      widest =
+          std::max(widest, t.width() + 8 + (action->menu() != nullptr ? 16 : 0) + navorix::CheckColumnWidth);
       QCOMPARE(options->actionGeometry(action).height(), t.height() + 6);
     }
     QCOMPARE(options->actionGeometry(w_->menu().ellipticLatitudeAction).width(), widest);

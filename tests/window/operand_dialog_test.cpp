@@ -298,12 +298,10 @@ class OperandDialogTest : public QObject {
     s_->answers().then(fillOperands({"ALPHA", "ALPHA", "BETA"}));
     s_->answers().then(closeErrorBox());
     click(OperationTag::ArcFix);
-    QCOMPARE(s_->answers().seen(), (QStringList{"operands: Fix at Distance and Azimuth",
-                                            "error: Distance too large (>pi)",
-                                            "operands: Fix at Distance and Azimuth",
-                                            "error: Illegal azimuth value (>2pi)",
-                                            "operands: Distance from Arc to Fix",
-                                            "error: Same or opposing fixes"}));
+    QCOMPARE(s_->answers().seen(),
+             (QStringList{"operands: Fix at Distance and Azimuth", "error: Distance too large (>pi)",
+                          "operands: Fix at Distance and Azimuth", "error: Illegal azimuth value (>2pi)",
+                          "operands: Distance from Arc to Fix", "error: Same or opposing fixes"}));
     QCOMPARE(logCount(), 0);
     QVERIFY(!s_->bench().PendingFix().valid);
   }

@@ -78,10 +78,10 @@ class PeripheryTest : public QObject {
     QFile file(HelpFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(file.readAll());
-    for (const char* topic : {"Welcome", "Main_Panel", "Fix_Input", "Operation_Input", "Operations", "Fix_Fix",
-                              "Next_Fix", "Arc_Fix", "Arc_Arc", "Midpoint", "Azimuth", "Fix_at_D",
-                              "Fix_at_DA", "Fixes_at_D", "Project", "Intersect", "Formats", "Earth_Model",
-                              "Menus", "Files"}) {
+    for (const char* topic :
+         {"Welcome", "Main_Panel", "Fix_Input", "Operation_Input", "Operations", "Fix_Fix",   "Next_Fix",
+          "Arc_Fix", "Arc_Arc",    "Midpoint",  "Azimuth",         "Fix_at_D",   "Fix_at_DA", "Fixes_at_D",
+          "Project", "Intersect",  "Formats",   "Earth_Model",     "Menus",      "Files"}) {
       QVERIFY2(html.contains(QStringLiteral("<a name=\"%1\">").arg(QLatin1String(topic))), topic);
     }
     // Every link inside the file leads to one of its topics.

@@ -13,7 +13,13 @@ using navorix::Rect;
 namespace QTest {
 template <>
 char* toString(const Rect& R) {
-  return qstrdup(QStringLiteral("(%1, %2, %3 x %4)").arg(R.left).arg(R.top).arg(R.width).arg(R.height).toLatin1().constData());
+  return qstrdup(QStringLiteral("(%1, %2, %3 x %4)")
+                     .arg(R.left)
+                     .arg(R.top)
+                     .arg(R.width)
+                     .arg(R.height)
+                     .toLatin1()
+                     .constData());
 }
 }  // namespace QTest
 
@@ -138,9 +144,9 @@ class PlacementTest : public QObject {
     navorix::centreOnControl(dialog, *control);
     const QPoint origin = control->mapToGlobal(QPoint(0, 0));
     const QRect outer = dialog.frameGeometry();
-    const Rect expected = navorix::centreOnControl({0, 0, outer.width(), outer.height()},
-                                                    {origin.x(), origin.y(), 200, 100},
-                                                    navorix::screenRectOf(dialog));
+    const Rect expected =
+        navorix::centreOnControl({0, 0, outer.width(), outer.height()}, {origin.x(), origin.y(), 200, 100},
+                                 navorix::screenRectOf(dialog));
     QCOMPARE(outer.topLeft(), QPoint(expected.left, expected.top));
     QCOMPARE(dialog.size(), QSize(120, 60));
   }
@@ -159,8 +165,9 @@ class PlacementTest : public QObject {
     navorix::centreOnActiveForm(box);
     const QRect frame = main.frameGeometry();
     const Rect owner{frame.x(), frame.y(), frame.width(), frame.height()};
-    const Rect expected = navorix::centreOnActiveForm(
-        {0, 0, box.frameGeometry().width(), box.frameGeometry().height()}, &owner, navorix::screenRectOf(box));
+    const Rect expected =
+        navorix::centreOnActiveForm({0, 0, box.frameGeometry().width(), box.frameGeometry().height()}, &owner,
+                                    navorix::screenRectOf(box));
     QCOMPARE(box.frameGeometry().topLeft(), QPoint(expected.left, expected.top));
     // A hidden owner is no working window: the screen is.
     main.hide();

@@ -65,11 +65,12 @@ bool PrivatePulse::start(QString& why) {
     why = QStringLiteral("cannot write the server's start script");
     return false;
   }
-  script.write(QStringLiteral("load-module module-null-sink sink_name=nvx_test rate=48000 channels=2 norewinds=1\n"
-                              "load-module module-native-protocol-unix auth-anonymous=1 socket=%1\n"
-                              "set-default-sink nvx_test\n")
-                   .arg(socket_)
-                   .toUtf8());
+  script.write(
+      QStringLiteral("load-module module-null-sink sink_name=nvx_test rate=48000 channels=2 norewinds=1\n"
+                     "load-module module-native-protocol-unix auth-anonymous=1 socket=%1\n"
+                     "set-default-sink nvx_test\n")
+          .arg(socket_)
+          .toUtf8());
   script.close();
 
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -100,7 +101,8 @@ bool PrivatePulse::start(QString& why) {
     if (server_.state() == QProcess::NotRunning || clock.elapsed() > StartPatienceMs) {
       QFile log(base + QStringLiteral("/server.log"));
       why = QStringLiteral("pulseaudio did not take connections");
-      if (log.open(QIODevice::ReadOnly)) why += QStringLiteral(":\n") + QString::fromUtf8(log.readAll().right(2000));
+      if (log.open(QIODevice::ReadOnly))
+        why += QStringLiteral(":\n") + QString::fromUtf8(log.readAll().right(2000));
       return false;
     }
     QTest::qWait(50);
@@ -125,9 +127,10 @@ bool MonitorRecording::start(const QString& server, int rate, QString& why) {
   rate_ = rate;
   connect(&parec_, &QProcess::readyReadStandardOutput, this, &MonitorRecording::read);
   // Small fragments: each delivery tells the time of its samples closely.
-  parec_.start(program, {QStringLiteral("--server=") + server, QStringLiteral("--device=@DEFAULT_MONITOR@"),
-                         QStringLiteral("--raw"), QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                         QStringLiteral("--rate=%1").arg(rate), QStringLiteral("--latency-msec=10")});
+  parec_.start(program,
+               {QStringLiteral("--server=") + server, QStringLiteral("--device=@DEFAULT_MONITOR@"),
+                QStringLiteral("--raw"), QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+                QStringLiteral("--rate=%1").arg(rate), QStringLiteral("--latency-msec=10")});
   if (!parec_.waitForStarted(StartPatienceMs)) {
     why = QStringLiteral("parec did not start: ") + parec_.errorString();
     return false;
@@ -159,7 +162,8 @@ void MonitorRecording::read() {
   bytes_ += parec_.readAllStandardOutput();
   // Samples arrive late, never early: the earliest origin that the samples
   // delivered so far allow is the closest.
-  const auto recorded = std::chrono::nanoseconds(static_cast<std::int64_t>(bytes_.size() / 2) * 1000000000 / rate_);
+  const auto recorded =
+      std::chrono::nanoseconds(static_cast<std::int64_t>(bytes_.size() / 2) * 1000000000 / rate_);
   const Clock::time_point origin = now - std::chrono::duration_cast<Clock::duration>(recorded);
   if (!haveOrigin_ || origin < origin_) origin_ = origin;
   haveOrigin_ = true;

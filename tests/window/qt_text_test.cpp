@@ -8,7 +8,9 @@ class QtTextTest : public QObject {
 
  private slots:
   void degreeSignAndHighBytes() {
-    const std::string text = "29\xB0" "33'10\"N \x80 \x9F";
+    const std::string text =
+        "29\xB0"
+        "33'10\"N \x80 \x9F";
     const QString q = navorix::toQString(text);
     QCOMPARE(q, QString::fromUtf8("29\u00B033'10\"N \u20AC \u0178"));
     QCOMPARE(navorix::fromQString(q), text);

@@ -9,10 +9,10 @@
 #include "window/boxes/error_box.h"
 #include "window/dialogs/fix_dialog.h"
 #include "window/dialogs/operand_dialog.h"
-#include "window/main/main_controller.h"
-#include "window/main/main_window.h"
 #include "window/look/navorix_style.h"
 #include "window/look/qt_text.h"
+#include "window/main/main_controller.h"
+#include "window/main/main_window.h"
 #include "window_test_support.h"
 #include "workbench/workbench.h"
 
@@ -63,7 +63,8 @@ inline QString describe(QWidget* modal) {
   }
   if (auto* box = qobject_cast<ErrorBox*>(modal)) return QStringLiteral("error: ") + box->textLabel()->text();
   if (qobject_cast<FixDialog*>(modal) != nullptr) return QStringLiteral("fix:") + modal->windowTitle();
-  if (qobject_cast<OperandDialog*>(modal) != nullptr) return QStringLiteral("operands:") + modal->windowTitle();
+  if (qobject_cast<OperandDialog*>(modal) != nullptr)
+    return QStringLiteral("operands:") + modal->windowTitle();
   if (qobject_cast<QFileDialog*>(modal) != nullptr) return QStringLiteral("file");
   return QStringLiteral("other: ") + modal->metaObject()->className();
 }
@@ -124,8 +125,7 @@ class ModalAnswers : public QObject {
   static constexpr int PollMs = 5;
 
   void run(const QPointer<QWidget>& modal, int waited) {
-    if (!modal.isNull() && modal->isVisible() && QApplication::activeWindow() != modal &&
-        waited < StuckMs) {
+    if (!modal.isNull() && modal->isVisible() && QApplication::activeWindow() != modal && waited < StuckMs) {
       // A window beneath a modal one that becomes active hands the keyboard
       // to the modal window, as a window manager does.
       if (QApplication::activeWindow() != nullptr && QApplication::activeModalWidget() == modal) {
@@ -325,8 +325,12 @@ class Session {
   QString dataPath(const QString& name) const { return dir_.filePath(QStringLiteral("data/") + name); }
 
   // Status files read at the start: the fixes, the history.
-  bool writeFixes(const std::string& fixes) { return writeBytes(dataPath(QStringLiteral("navorix.fix")), fixes); }
-  bool writeHistory(const std::string& lines) { return writeBytes(dataPath(QStringLiteral("navorix.his")), lines); }
+  bool writeFixes(const std::string& fixes) {
+    return writeBytes(dataPath(QStringLiteral("navorix.fix")), fixes);
+  }
+  bool writeHistory(const std::string& lines) {
+    return writeBytes(dataPath(QStringLiteral("navorix.his")), lines);
+  }
 
   // Starts as the program does, with Fixes and History as its status files
   // when they are given, and waits until the fix list has the focus and the
@@ -337,14 +341,16 @@ class Session {
     if (fixes != nullptr && !writeFixes(fixes)) return false;
     if (history != nullptr && !writeHistory(history)) return false;
     bench_ = std::make_unique<Workbench>(paths_, calls);
-    controller_ = std::make_unique<MainController>(*bench_, toQString(paths_.shareDir),
-                                                    toQString(paths_.helpFile));
+    controller_ =
+        std::make_unique<MainController>(*bench_, toQString(paths_.shareDir), toQString(paths_.helpFile));
     controller_->start();
     // Generous limits: the sound system may be slow to answer on a busy
     // machine.
     if (!QTest::qWaitForWindowExposed(&window(), 20000)) return false;
     if (!QTest::qWaitFor(
-            [this] { return QApplication::focusWidget() == list() && QApplication::activeWindow() == &window(); },
+            [this] {
+              return QApplication::focusWidget() == list() && QApplication::activeWindow() == &window();
+            },
             20000)) {
       return false;
     }
@@ -379,7 +385,9 @@ class Session {
   int listRow() { return list()->currentIndex().row(); }
   void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
   // Sends a key to the fix list.
-  void press(Qt::Key K, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(list(), K, modifiers); }
+  void press(Qt::Key K, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(list(), K, modifiers);
+  }
 
   // The name of the fix at Pos (from 1), and the names of all in order.
   QString fixName(std::uint16_t pos) { return toQString(std::string(bench().Fixes().Get(pos).name.View())); }

@@ -57,8 +57,9 @@ constexpr double ClockSlackMs = 20;
 // starts: the sound's own time plus enough for the output's latency.
 constexpr int PaceAfterSoundMs = 300;
 
-constexpr std::array<int, 4> AllSounds = {navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Input), navorix::soundSlot(navorix::Sound::Question),
-                                          navorix::soundSlot(navorix::Sound::Done)};
+constexpr std::array<int, 4> AllSounds = {
+    navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Input),
+    navorix::soundSlot(navorix::Sound::Question), navorix::soundSlot(navorix::Sound::Done)};
 
 struct Play {
   int sound = 0;
@@ -94,8 +95,9 @@ class SoundHeardTest : public QObject {
   }
 
   double fileLengthMs(int sound) const {
-    const auto stretches = navorix::test::soundingStretches(files_[static_cast<std::size_t>(sound)], Rule, 0,
-                                                            files_[static_cast<std::size_t>(sound)].data.size());
+    const auto stretches =
+        navorix::test::soundingStretches(files_[static_cast<std::size_t>(sound)], Rule, 0,
+                                         files_[static_cast<std::size_t>(sound)].data.size());
     return files_[static_cast<std::size_t>(sound)].ms(stretches.front().length());
   }
 
@@ -105,7 +107,9 @@ class SoundHeardTest : public QObject {
     QTest::qWait(PaceAfterSoundMs);
     const Samples heard = recording_->samples();
     const QString keep = qEnvironmentVariable("NAVORIX_TEST_SOUND_RECORDING");
-    if (!keep.isEmpty()) recording_->save(keep + QLatin1Char('-') + QLatin1String(QTest::currentTestFunction()) + QStringLiteral(".raw"));
+    if (!keep.isEmpty())
+      recording_->save(keep + QLatin1Char('-') + QLatin1String(QTest::currentTestFunction()) +
+                       QStringLiteral(".raw"));
     std::vector<std::size_t> starts;
     for (const Play& play : plays_) starts.push_back(recording_->sampleAt(play.start));
     starts.push_back(heard.data.size());
@@ -148,7 +152,8 @@ class SoundHeardTest : public QObject {
       table += whole ? QStringLiteral("\n") : QStringLiteral("  <- not whole\n");
     }
     qInfo().noquote() << "\n" << table;
-    QVERIFY2(faults == 0, qPrintable(QStringLiteral("%1 of %2 plays not heard whole").arg(faults).arg(plays_.size())));
+    QVERIFY2(faults == 0,
+             qPrintable(QStringLiteral("%1 of %2 plays not heard whole").arg(faults).arg(plays_.size())));
   }
 
  private slots:
@@ -171,8 +176,8 @@ class SoundHeardTest : public QObject {
     navorix::loadStandardSounds(*sounds_, Source);
     for (const int n : AllSounds) {
       QFile file(Source + QStringLiteral("wav/") +
-                 QLatin1String(std::array{"", "nvx_err.wav", "nvx_inp.wav", "nvx_que.wav", "nvx_don.wav"}
-                                   [static_cast<std::size_t>(n)]));
+                 QLatin1String(std::array{"", "nvx_err.wav", "nvx_inp.wav", "nvx_que.wav",
+                                          "nvx_don.wav"}[static_cast<std::size_t>(n)]));
       QVERIFY(file.open(QIODevice::ReadOnly));
       const QByteArray bytes = file.readAll();
       Samples& samples = files_[static_cast<std::size_t>(n)];
@@ -213,8 +218,8 @@ class SoundHeardTest : public QObject {
     }
     checkHeard();
     for (const Play& play : plays_) {
-      QVERIFY2(msBetween(play.start, play.end) <= static_cast<double>(sounds_->durationMs(play.sound)) +
-                                                      SoundTable::WaitMarginMs + 100,
+      QVERIFY2(msBetween(play.start, play.end) <=
+                   static_cast<double>(sounds_->durationMs(play.sound)) + SoundTable::WaitMarginMs + 100,
                "a wait outlasted its sound and the margin");
     }
   }
@@ -224,10 +229,11 @@ class SoundHeardTest : public QObject {
   // falls to 0.57 to 0.89), and nothing sounds after it.
   void aNewSoundCutsOffThePlayingOne() {
     constexpr int CutAfterMs = 150;
-    constexpr std::array<std::pair<int, int>, 4> Pairs = {{{navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Input)},
-                                                          {navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Question)},
-                                                          {navorix::soundSlot(navorix::Sound::Question), navorix::soundSlot(navorix::Sound::Done)},
-                                                          {navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Error)}}};
+    constexpr std::array<std::pair<int, int>, 4> Pairs = {
+        {{navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Input)},
+         {navorix::soundSlot(navorix::Sound::Error), navorix::soundSlot(navorix::Sound::Question)},
+         {navorix::soundSlot(navorix::Sound::Question), navorix::soundSlot(navorix::Sound::Done)},
+         {navorix::soundSlot(navorix::Sound::Done), navorix::soundSlot(navorix::Sound::Error)}}};
     for (int round = 0; round < 2; ++round) {
       for (const auto& [first, second] : Pairs) {
         play(first, false);
@@ -244,18 +250,22 @@ class SoundHeardTest : public QObject {
       const Samples& file = files_[static_cast<std::size_t>(plays_[i + 1].sound)];
       const std::size_t start = recording_->sampleAt(plays_[i].start);
       const std::size_t cut = recording_->sampleAt(plays_[i + 1].start);
-      const std::size_t end = i + 2 < plays_.size() ? recording_->sampleAt(plays_[i + 2].start) : heard.data.size();
+      const std::size_t end =
+          i + 2 < plays_.size() ? recording_->sampleAt(plays_[i + 2].start) : heard.data.size();
       const auto placement = navorix::test::bestPlacement(heard, cut, cut + heard.count(200), file);
       const auto own = navorix::test::soundingStretches(file, Rule, 0, file.data.size());
       const auto stretches = navorix::test::soundingStretches(heard, Rule, start, end);
-      const double firstMs = stretches.empty() || stretches.front().first >= cut ? 0 : heard.ms(cut - stretches.front().first);
+      const double firstMs =
+          stretches.empty() || stretches.front().first >= cut ? 0 : heard.ms(cut - stretches.front().first);
       // The last sound heard against where the second sound's end lies.
-      const double lateMs = stretches.empty() ? 0 : heard.ms(stretches.back().last) - heard.ms(placement.at + own.back().last);
+      const double lateMs =
+          stretches.empty() ? 0 : heard.ms(stretches.back().last) - heard.ms(placement.at + own.back().last);
       const bool good = firstMs > 0 && placement.correlation >= LeastCorrelation &&
                         std::fabs(lateMs) <= LengthTolerance * fileLengthMs(plays_[i + 1].sound);
       if (!good) ++faults;
-      table += QStringLiteral("sound %1 heard %2 ms until sound %3 started; that one: correlation %4, "
-                              "last sound heard %5 ms after its end%6\n")
+      table += QStringLiteral(
+                   "sound %1 heard %2 ms until sound %3 started; that one: correlation %4, "
+                   "last sound heard %5 ms after its end%6\n")
                    .arg(plays_[i].sound)
                    .arg(firstMs, 0, 'f', 0)
                    .arg(plays_[i + 1].sound)
@@ -276,7 +286,8 @@ class SoundHeardTest : public QObject {
     QTimer::singleShot(200, [this] { server_->kill(); });
     play(navorix::soundSlot(navorix::Sound::Done), true);
     QVERIFY2(msBetween(plays_.back().start, plays_.back().end) <=
-                 static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Done))) + SoundTable::WaitMarginMs + 100,
+                 static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Done))) +
+                     SoundTable::WaitMarginMs + 100,
              "a wait outlasted its sound after the server had gone");
     for (const int n : AllSounds) {
       for (const bool wait : {true, false}) {
@@ -301,7 +312,8 @@ class SoundHeardTest : public QObject {
     for (;;) {
       plays_.clear();
       play(navorix::soundSlot(navorix::Sound::Input), true);
-      if (msBetween(plays_.back().start, plays_.back().end) >= static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Input))))
+      if (msBetween(plays_.back().start, plays_.back().end) >=
+          static_cast<double>(sounds_->durationMs(navorix::soundSlot(navorix::Sound::Input))))
         break;
       QVERIFY2(Clock::now() < giveUp, "the sounds did not come back with the new server");
       QTest::qWait(500);

@@ -3,10 +3,10 @@
 #include "window/sound/sound_table.h"
 #include "window/sound/wave.h"
 
+#include <QAudioDevice>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QTest>
@@ -155,7 +155,8 @@ class SoundTest : public QObject {
 
   void tableHoldsAtMost255Slots() {
     SoundTable sounds;
-    for (int i = 1; i <= SoundTable::MaxSlots; ++i) QCOMPARE(sounds.loadSound(QStringLiteral("/nonexistent/x.wav")), i);
+    for (int i = 1; i <= SoundTable::MaxSlots; ++i)
+      QCOMPARE(sounds.loadSound(QStringLiteral("/nonexistent/x.wav")), i);
     QCOMPARE(sounds.loadSound(QStringLiteral("/nonexistent/x.wav")), 0);
     QCOMPARE(sounds.count(), SoundTable::MaxSlots);
   }

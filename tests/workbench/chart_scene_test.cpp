@@ -54,15 +54,17 @@ TEST_F(ChartSceneTest, FixesLandWhereTheProjectionPutsThem) {
     long double u, v;  // expected, when shown
   };
   const long double s = GlobeFill * std::min(W, H);  // the globe's radius at zoom 1
-  const long double m = W / (2 * Pi);                  // Mercator's pixels per radian at zoom 1
+  const long double m = W / (2 * Pi);                // Mercator's pixels per radian at zoom 1
   const Case cases[] = {
       {"globe centre", ProjectionKind::Globe, 0, 0, 0, 0, true, W / 2, H / 2},
       {"globe centred elsewhere", ProjectionKind::Globe, 40, -70, 40, -70, true, W / 2, H / 2},
-      {"globe toward the limb", ProjectionKind::Globe, 0, 0, 0, 60, true, W / 2 + s * std::sqrt(0.75L), H / 2},
+      {"globe toward the limb", ProjectionKind::Globe, 0, 0, 0, 60, true, W / 2 + s * std::sqrt(0.75L),
+       H / 2},
       {"globe north", ProjectionKind::Globe, 0, 0, 30, 0, true, W / 2, H / 2 - s * 0.5L},
       {"globe far side", ProjectionKind::Globe, 0, 0, 0, 180, false, 0, 0},
       {"Mercator quarter east", ProjectionKind::Mercator, 0, 0, 0, 90, true, W / 2 + m * HalfPi, H / 2},
-      {"Mercator across the seam", ProjectionKind::Mercator, 0, 170, 0, -170, true, W / 2 + m * 20 * DegToRad, H / 2},
+      {"Mercator across the seam", ProjectionKind::Mercator, 0, 170, 0, -170, true, W / 2 + m * 20 * DegToRad,
+       H / 2},
       {"Mercator beyond the limit", ProjectionKind::Mercator, 0, 0, 86, 0, false, 0, 0},
   };
   for (const Case& c : cases) {
@@ -160,19 +162,22 @@ TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
   FixDatabase other;
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"nothing", [] {}},
-      {"a fix moved", [&] {
+      {"a fix moved",
+       [&] {
          FixRecord fix = db.Get(2);
          MakeFix(fix, PosFromLatLon(earth, -20 * DegToRad, 50 * DegToRad), "MOVED");
          db.Replace(fix, 2);
        }},
-      {"a fix renamed", [&] {
+      {"a fix renamed",
+       [&] {
          FixRecord fix = db.Get(3);
          fix.name = db.Get(1).name;
          db.Replace(fix, 3);
        }},
       {"fixes exchanged", [&] { db.MoveDown(1); }},
       {"a fix deleted", [&] { db.Delete(1); }},
-      {"a fix inserted", [&] {
+      {"a fix inserted",
+       [&] {
          FixRecord fix;
          MakeFix(fix, PosFromLatLon(earth, 84.9 * DegToRad, 0), "NORTHERN");
          db.Insert(fix, 1);
@@ -181,7 +186,8 @@ TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
       {"elliptic latitude on", [&] { earth.ellipticLat = true; }},
       {"another ellipsoid", [&] { earth.shape = EarthShape(6371.0L, 6330.0L, 6378.0L); }},
       {"elliptic latitude off", [&] { earth.ellipticLat = false; }},
-      {"cleared and refilled", [&] {
+      {"cleared and refilled",
+       [&] {
          db.Clear();
          for (int i = 0; i < 40; ++i) Add("NEW" + std::to_string(i), 85.5L - 4 * i, 3 * i);
        }},
@@ -200,7 +206,8 @@ TEST_F(ChartSceneTest, KeptFixesFollowEveryChange) {
       EXPECT_EQ(a.Dots()[i].at.v, b.Dots()[i].at.v) << what;
     }
     ASSERT_EQ(a.Labels().size(), b.Labels().size()) << what;
-    for (std::size_t i = 0; i < a.Labels().size(); ++i) EXPECT_EQ(a.Labels()[i].text, b.Labels()[i].text) << what;
+    for (std::size_t i = 0; i < a.Labels().size(); ++i)
+      EXPECT_EQ(a.Labels()[i].text, b.Labels()[i].text) << what;
   };
   ChartScene globeFirst, mercatorFirst;
   ChartView globe, mercator;
@@ -239,8 +246,8 @@ TEST_F(ChartSceneTest, NamesMeetAcrossTheWordsOfTheGrid) {
   const auto lonOfCell = [](int cell) { return ((4.0L * cell + 0.5L - 10) - W / 2) / (W / 360); };
   struct Case {
     const char* what;
-    int firstCell;    // the first name's first cell, 11 letters: 20 cells
-    int secondCell;   // the second's, 1 letter: 2 cells
+    int firstCell;   // the first name's first cell, 11 letters: 20 cells
+    int secondCell;  // the second's, 1 letter: 2 cells
     bool secondShown;
   };
   const Case cases[] = {

@@ -42,10 +42,10 @@ TEST_F(ExchangeTest, ImportAppendsMakesTheFirstNewFixCurrentAndReportsEveryEntry
   EXPECT_EQ(View().selected, 2);
   ExpectRowsMatch();
   ASSERT_EQ(View().entryReports.size(), 1u);
-  const std::vector<std::string> expected = {
-      "GPX: 2 fixes imported, 1 renamed, 1 refused", "1 name only put in capitals",
-      "line 5 (wpt): \"B\" renamed B-2, the name was in use",
-      "line 4 (wpt): refused, latitude \"91\" is beyond 90 degrees"};
+  const std::vector<std::string> expected = {"GPX: 2 fixes imported, 1 renamed, 1 refused",
+                                             "1 name only put in capitals",
+                                             "line 5 (wpt): \"B\" renamed B-2, the name was in use",
+                                             "line 4 (wpt): refused, latitude \"91\" is beyond 90 degrees"};
   EXPECT_EQ(View().entryReports[0], expected);
 }
 

@@ -45,8 +45,12 @@ TEST_F(FixInputTest, PrefilledTextsAreTheShownCoordinates) {
   Bench().SelectRow(0);
   const FixEdit edit = Bench().BeginFixEdit(false);
   EXPECT_EQ(edit.name, "NOVOSIBIRSK/RUS");
-  EXPECT_EQ(edit.latitude, "29\xB0" "33'10.32\"N");
-  EXPECT_EQ(edit.longitude, "175\xB0" "18'33.44\"W");
+  EXPECT_EQ(edit.latitude,
+            "29\xB0"
+            "33'10.32\"N");
+  EXPECT_EQ(edit.longitude,
+            "175\xB0"
+            "18'33.44\"W");
 }
 
 TEST_F(FixInputTest, ChangingOnlyTheNameKeepsThePositionBitForBit) {
@@ -70,7 +74,9 @@ TEST_F(FixInputTest, RetypedCoordinatesReplaceThePosition) {
   Bench().SelectRow(0);
   const FixEdit edit = Bench().BeginFixEdit(false);
   // The same latitude in another notation is new text: it is parsed.
-  const std::string lat = "12\xB0" "21'N";
+  const std::string lat =
+      "12\xB0"
+      "21'N";
   const FixCheck check = Bench().CheckFixInput(edit, "A", lat, edit.longitude);
   ASSERT_TRUE(check.Passed()) << "a fix may keep its own name";
   ASSERT_TRUE(Bench().StoreFix(edit, check, lat, edit.longitude));
@@ -97,12 +103,18 @@ TEST_F(FixInputTest, ANameInUseIsShownBeforeAnyFieldIsMarked) {
 
 TEST_F(FixInputTest, EveryBadFieldIsMarked) {
   const FixEdit edit = Bench().BeginFixEdit(true);
-  FixCheck check = Bench().CheckFixInput(edit, "1ABC", "29\xB0" "3", "175W1");
+  FixCheck check = Bench().CheckFixInput(edit, "1ABC",
+                                         "29\xB0"
+                                         "3",
+                                         "175W1");
   EXPECT_TRUE(check.nameBad);
   EXPECT_TRUE(check.latitudeBad);
   EXPECT_TRUE(check.longitudeBad);
   EXPECT_FALSE(check.Passed());
-  check = Bench().CheckFixInput(edit, "  kilo-1 ", "29\xB0" "33'10.32\"N", "175W183344");
+  check = Bench().CheckFixInput(edit, "  kilo-1 ",
+                                "29\xB0"
+                                "33'10.32\"N",
+                                "175W183344");
   EXPECT_TRUE(check.Passed());
   EXPECT_EQ(check.name, "KILO-1");
   EXPECT_TRUE(View().errors.empty());
@@ -139,9 +151,12 @@ TEST_F(FixInputTest, StoringAsShownNeverMovesAPositionByARounding) {
   // Computed and typed positions are unit vectors only to a rounding; scaled
   // to unit length once more their last bits may move, and each rename
   // would move them again.
-  const char* coordinates[][2] = {{"10.123456789", "20.987654321"}, {"-33.3333333333", "151.2222222222"},
-                                  {"89.9999", "-179.9999"},          {"0.0001", "0.0001"},
-                                  {"45.5", "-120.25"},               {"-60.606060606", "77.777777777"}};
+  const char* coordinates[][2] = {{"10.123456789", "20.987654321"},
+                                  {"-33.3333333333", "151.2222222222"},
+                                  {"89.9999", "-179.9999"},
+                                  {"0.0001", "0.0001"},
+                                  {"45.5", "-120.25"},
+                                  {"-60.606060606", "77.777777777"}};
   for (const auto& c : coordinates) AddFix("F" + std::to_string(Bench().Fixes().Count()), c[0], c[1]);
   const std::uint16_t typed = Bench().Fixes().Count();
   for (std::uint16_t a = 1; a <= typed; ++a) {
@@ -175,7 +190,9 @@ TEST_F(FixInputTest, TypedCharactersOfTheFixDialog) {
   for (const char c : typed) {
     if (const char k = FilterFixChar(FixField::Latitude, c)) shown += k;
   }
-  EXPECT_EQ(shown, "29\xB0" "33'10\"N");
+  EXPECT_EQ(shown,
+            "29\xB0"
+            "33'10\"N");
   EXPECT_EQ(FilterFixChar(FixField::Latitude, 'E'), 0);
   EXPECT_EQ(FilterFixChar(FixField::Longitude, 'e'), 'E');
   EXPECT_EQ(FilterFixChar(FixField::Longitude, 'd'), DegreeSign);
@@ -206,7 +223,12 @@ TEST_F(FixInputTest, OperandFieldsAndCompletion) {
   EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Fix, "").valid);
   EXPECT_EQ(Bench().CheckOperandField(FieldKind::Distance, "1E3").number, 1000.0L);
   EXPECT_FALSE(Bench().CheckOperandField(FieldKind::Distance, "").valid);
-  EXPECT_EQ(Bench().CheckOperandField(FieldKind::Azimuth, "-45\xB0" "30'").number, -45.5L);
+  EXPECT_EQ(Bench()
+                .CheckOperandField(FieldKind::Azimuth,
+                                   "-45\xB0"
+                                   "30'")
+                .number,
+            -45.5L);
   std::string name;
   EXPECT_EQ(Bench().CompleteName("AL", 1, name), 1);
   EXPECT_EQ(name, "ALPHA");

@@ -100,7 +100,7 @@ TEST_F(FixListTest, DeleteOnTheBlankRowDoesNothing) {
 TEST_F(FixListTest, UndeleteFromTheBlankRowAppendsAndAboveAFixInserts) {
   AddNames({"A", "B", "C"});
   Bench().SelectRow(1);
-  Bench().DeleteFix();  // B
+  Bench().DeleteFix();   // B
   Bench().SelectRow(2);  // blank row
   EXPECT_TRUE(Bench().UndeleteFix());
   EXPECT_EQ(Name(3), "B");
@@ -110,7 +110,7 @@ TEST_F(FixListTest, UndeleteFromTheBlankRowAppendsAndAboveAFixInserts) {
   ExpectRowsMatch();
 
   Bench().SelectRow(2);
-  Bench().DeleteFix();  // B again
+  Bench().DeleteFix();   // B again
   Bench().SelectRow(0);  // A current
   EXPECT_TRUE(Bench().UndeleteFix());
   EXPECT_EQ(Name(1), "B");

@@ -202,9 +202,8 @@ TEST_F(KeepingTest, EveryKindOfLossIsSaid) {
   // fits, and the unreadable one is an empty row.
   WriteFile(Data("navorix.fix"), "PARIS 48.8567 2.3522\r\n" + FixLines(65535));
   Bench().LoadStatus();
-  EXPECT_EQ(View().errors,
-            (std::vector<std::string>{"Fix file: 1 fix beyond 65535 not loaded",
-                                      "Fix file: 1 unreadable line shown as an empty row"}));
+  EXPECT_EQ(View().errors, (std::vector<std::string>{"Fix file: 1 fix beyond 65535 not loaded",
+                                                     "Fix file: 1 unreadable line shown as an empty row"}));
   EXPECT_EQ(Bench().Fixes().Count(), MaxFixes);
   EXPECT_EQ(View().rows[0], "") << "the unreadable line is an empty row";
 }
@@ -249,10 +248,9 @@ TEST_F(KeepingTest, AHugeStatusFileIsRefusedAtOnceAndNotReplacedUnasked) {
   EXPECT_TRUE(testing::EndsWithin(std::chrono::seconds(1), [&paths] {
     Other huge(paths);
     huge.bench.LoadStatus();
-    if (huge.view.errors !=
-        std::vector<std::string>{"Cannot open navorix.ini: larger than 1 MiB",
-                                 "Cannot open navorix.fix: larger than 64 MiB",
-                                 "Cannot open navorix.his: larger than 64 MiB"}) {
+    if (huge.view.errors != std::vector<std::string>{"Cannot open navorix.ini: larger than 1 MiB",
+                                                     "Cannot open navorix.fix: larger than 64 MiB",
+                                                     "Cannot open navorix.his: larger than 64 MiB"}) {
       throw 1;
     }
   }));

@@ -78,7 +78,8 @@ TEST_F(OperationTest, NextFixFollowsItsTable) {
   Bench().ClearLog();  // disabled, chain kept
   EXPECT_FALSE(Bench().NextFixEnabled());
   EXPECT_EQ(Bench().Chain().lastFix.name, "C");
-  Bench().SetDisplayOption(DisplayOption::DistUnits, Index(DistUnits::Miles));  // a unit other than Degrees enables
+  Bench().SetDisplayOption(DisplayOption::DistUnits,
+                           Index(DistUnits::Miles));  // a unit other than Degrees enables
   EXPECT_TRUE(Bench().NextFixEnabled());
   Bench().SetDisplayOption(DisplayOption::DistUnits, Index(DistUnits::Degrees));  // Degrees disable
   EXPECT_FALSE(Bench().NextFixEnabled());

@@ -53,7 +53,8 @@ TEST_F(RecordFigureTest, TheNearerOfTwoPrintedPointsTakesTheProposal) {
   const Figure figure = Bench().ShownFigure();
   ASSERT_EQ(figure.results.size(), 2u);
   const Vector3 proposed = Bench().PendingFix().position;
-  const int exact = (figure.results[0].position == proposed ? 1 : 0) + (figure.results[1].position == proposed ? 1 : 0);
+  const int exact =
+      (figure.results[0].position == proposed ? 1 : 0) + (figure.results[1].position == proposed ? 1 : 0);
   EXPECT_EQ(exact, 1);
   EXPECT_GT(VectorAngle(figure.results[0].position, figure.results[1].position), 1e-3L);
   ASSERT_TRUE(figure.circle.has_value());
@@ -113,7 +114,10 @@ TEST_F(RecordFigureTest, TheChartIsToldOfEveryChangeItDraws) {
   told("a record logged", [&] { Run(OperationTag::Midpoint, {1, 2}); });
   told("a fix added", [&] { AddFix("E", "5", "5"); });
   told("a fix moved", [&] { Bench().MoveFixUp(); });
-  told("a record stepped", [&] { Run(OperationTag::Midpoint, {1, 3}); Bench().ShowPreviousRecord(); });
+  told("a record stepped", [&] {
+    Run(OperationTag::Midpoint, {1, 3});
+    Bench().ShowPreviousRecord();
+  });
   told("elliptic latitude", [&] { Bench().ToggleEllipticLat(); });
   told("the log cleared", [&] { Bench().ClearLog(); });
 }

@@ -34,9 +34,8 @@ TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
   EXPECT_TRUE(S().earth.ellipticLat);
   EXPECT_FALSE(S().earth.ellipticArc);
   EXPECT_FALSE(S().earth.geoDistance);
-  EXPECT_EQ(S().display, DisplayOptions({AngleFormat::DegFrac, AngleFormat::DegFrac,
-                                          PlusDir::NorthEast, Accuracy::Low,
-                                          DistUnits::Kilometers, AzimRange::PlusMinus180}));
+  EXPECT_EQ(S().display, DisplayOptions({AngleFormat::DegFrac, AngleFormat::DegFrac, PlusDir::NorthEast,
+                                         Accuracy::Low, DistUnits::Kilometers, AzimRange::PlusMinus180}));
   EXPECT_TRUE(S().interface.sound);
   EXPECT_TRUE(S().interface.hints);
   EXPECT_EQ(S().interface.menuFontSize, 9);
@@ -54,8 +53,9 @@ TEST_F(StatusTest, WithoutASettingsFileEveryOptionTakesItsDefault) {
 }
 
 TEST_F(StatusTest, ValuesOutsideTheirRangeKeepTheDefault) {
-  WriteFile(Ini(), "[Settings]\r\nLatLonFormat=7\r\nAzimFormat=3\r\nPrecision=-1\r\n"
-                   "DistUnits=2\r\nAzimRange=1\r\nPlusDir=x\r\n");
+  WriteFile(Ini(),
+            "[Settings]\r\nLatLonFormat=7\r\nAzimFormat=3\r\nPrecision=-1\r\n"
+            "DistUnits=2\r\nAzimRange=1\r\nPlusDir=x\r\n");
   Bench().LoadStatus();
   EXPECT_EQ(S().display.latLonFormat, AngleFormat::DegFrac);
   EXPECT_EQ(S().display.azimFormat, AngleFormat::DegFrac);
@@ -80,8 +80,9 @@ TEST_F(StatusTest, FontSizesOutside7To12AreIgnored) {
 }
 
 TEST_F(StatusTest, AHandEnteredRadiusSurvivesSavingAndIsUsedNextTime) {
-  WriteFile(Ini(), "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
-                   "\r\n[Interface]\r\nPropFontSize=11\r\n");
+  WriteFile(Ini(),
+            "; my own sphere\r\n[Settings]\r\nSpherRadius=6371.0\r\nLatLonFormat=1\r\n"
+            "\r\n[Interface]\r\nPropFontSize=11\r\n");
   Bench().LoadStatus();
   EXPECT_EQ(S().earth.shape.spherRadius, 6371.0L);
   Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High));
@@ -99,8 +100,9 @@ TEST_F(StatusTest, AHandEnteredRadiusSurvivesSavingAndIsUsedNextTime) {
 }
 
 TEST_F(StatusTest, UnusableRadiiAreRefusedTogetherAndReportedOnce) {
-  WriteFile(Ini(), "[Settings]\r\nSpherRadius=6000\r\nPolarRadius=6400\r\nEquatRadius=6378\r\n"
-                   "DistUnits=3\r\n[Interface]\r\nSound=0\r\n");
+  WriteFile(Ini(),
+            "[Settings]\r\nSpherRadius=6000\r\nPolarRadius=6400\r\nEquatRadius=6378\r\n"
+            "DistUnits=3\r\n[Interface]\r\nSound=0\r\n");
   Bench().LoadStatus();
   EXPECT_EQ(S().earth.shape.spherRadius, DefaultSpherRadius);
   EXPECT_EQ(S().earth.shape.polarRadius, DefaultPolarRadius);
@@ -130,8 +132,7 @@ TEST_F(StatusTest, RadiiThatMakeNoSensibleEarthAreRefusedAsASet) {
     EXPECT_EQ(S().earth.shape.spherRadius, DefaultSpherRadius) << bad;
     EXPECT_EQ(S().earth.shape.polarRadius, DefaultPolarRadius) << bad;
     EXPECT_EQ(S().earth.shape.equatRadius, DefaultEquatRadius) << bad;
-    EXPECT_EQ(View().errors, std::vector<std::string>{"Unusable Earth radii in the settings file"})
-        << bad;
+    EXPECT_EQ(View().errors, std::vector<std::string>{"Unusable Earth radii in the settings file"}) << bad;
   }
   // The bounds themselves are taken.
   View().errors.clear();
@@ -280,8 +281,8 @@ TEST_F(StatusTest, AFailedSaveLeavesTheOldFileAndTheOthersAreSaved) {
   EXPECT_EQ(ReadFile(Data("navorix.fix.bak")), "10 20 OLD\r\n") << "the previous version stays";
   EXPECT_TRUE(std::filesystem::exists(Data("navorix.his/x")));
   std::vector<std::string> names = testing::DirEntries(dir.Path() + "/data");
-  EXPECT_EQ(names, (std::vector<std::string>{"navorix.fix", "navorix.fix.bak", "navorix.his",
-                                             "navorix.lock"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"navorix.fix", "navorix.fix.bak", "navorix.his", "navorix.lock"}));
 }
 
 TEST_F(StatusTest, ASettingsFileThatCannotBeWrittenStopsNothingElse) {
@@ -356,12 +357,11 @@ TEST_F(StatusTest, LoadingShowsEveryLossOfTheThreeFilesInOneReport) {
   WriteFile(Data("navorix.his"), "a\r\n" + std::string(5000, 'x') + "\r\nc\r\n");
   Bench().LoadStatus();
   ASSERT_EQ(View().reports.size(), 1u);
-  EXPECT_EQ(View().reports[0], (std::vector<std::string>{
-                                   "Unusable Earth radii in the settings file",
-                                   "Settings file: MenuFontSize not used (only 7 to 12)",
-                                   "Settings file: PropFontSize not used (only 7 to 12)",
-                                   "Fix file: 2 unreadable lines shown as empty rows",
-                                   "and 2 more"}));
+  EXPECT_EQ(View().reports[0],
+            (std::vector<std::string>{"Unusable Earth radii in the settings file",
+                                      "Settings file: MenuFontSize not used (only 7 to 12)",
+                                      "Settings file: PropFontSize not used (only 7 to 12)",
+                                      "Fix file: 2 unreadable lines shown as empty rows", "and 2 more"}));
   for (const std::string& line : View().reports[0]) EXPECT_LE(line.size(), MaxMessageLength) << line;
   // Everything read is there.
   EXPECT_EQ(Bench().Fixes().Count(), 3);
@@ -383,7 +383,9 @@ TEST_F(StatusTest, ReloadAsksOnlyAfterAChangeSinceLoadingOrSaving) {
   const std::vector<std::function<void()>> changes = {
       [this] { AddFix("C"); },
       [this] { Bench().SortFixes(SortOrder::ByName); },
-      [this] { ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged); },
+      [this] {
+        ASSERT_EQ(Run(OperationTag::FixFix, {1, 2}), RunResult::Logged);
+      },
       [this] { Bench().SetDisplayOption(DisplayOption::Precision, Index(Accuracy::High)); },
       [this] { Bench().ToggleEllipticArc(); },
   };
@@ -490,7 +492,8 @@ TEST_F(StatusTest, TheChartsSectionIsWrittenOnlyOnceItWasPlacedAndTakenWhole) {
   ASSERT_TRUE(Bench().SaveStatus());
   const std::string text = ReadFile(Ini());
   EXPECT_NE(text.find("[Chart]\r\nLeft=-40\r\nTop=30\r\nWidth=640\r\nHeight=480\r\nProjection=1\r\n"),
-            std::string::npos) << text;
+            std::string::npos)
+      << text;
   EXPECT_NE(text.find("[Other]\r\nKey=x\r\n"), std::string::npos) << "other sections stay";
   Bench().SetChartSettings({});
   Bench().LoadStatus();

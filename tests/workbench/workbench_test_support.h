@@ -22,11 +22,11 @@ namespace navorix::testing {
 // so a wrong or missing notification shows as rows that differ from the
 // workbench's.
 class Recorder : public FixListObserver,
-                  public FixPanelObserver,
-                  public LogObserver,
-                  public OptionsObserver,
-                  public NextFixObserver,
-                  public MessageObserver {
+                 public FixPanelObserver,
+                 public LogObserver,
+                 public OptionsObserver,
+                 public NextFixObserver,
+                 public MessageObserver {
  public:
   explicit Recorder(const Workbench& bench) : bench_(bench) {
     RowsReset();
@@ -62,18 +62,14 @@ class Recorder : public FixListObserver,
     reports.push_back(lines);
     MessageObserver::ShowReport(lines);
   }
-  void ShowEntryReport(const std::vector<std::string>& lines) override {
-    entryReports.push_back(lines);
-  }
+  void ShowEntryReport(const std::vector<std::string>& lines) override { entryReports.push_back(lines); }
   void PlaySound(Sound sound, bool wait) override { sounds.emplace_back(sound, wait); }
   Answer Ask(const std::string& question, Buttons) override {
     questions.push_back(question);
     return answer;
   }
 
-  Observers All() {
-    return {this, this, this, this, this, this};
-  }
+  Observers All() { return {this, this, this, this, this, this}; }
   int Sounds(Sound sound) const {
     int n = 0;
     for (const auto& s : sounds) n += s.first == sound ? 1 : 0;
@@ -139,7 +135,7 @@ class WorkbenchTest : public ::testing::Test {
   }
   // Runs an operation with the given fixes and numbers.
   RunResult Run(OperationTag op, std::vector<std::uint16_t> fixes, long double distance = 0.0L,
-                 long double azimuth = 0.0L) {
+                long double azimuth = 0.0L) {
     FixedOperands source;
     for (std::size_t i = 0; i < fixes.size() && i < 4; ++i) source.given.fix[i] = fixes[i];
     source.given.distance = distance;

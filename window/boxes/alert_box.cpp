@@ -3,8 +3,8 @@
 #include "window/look/fonts.h"
 #include "window/look/qt_placement.h"
 #include "window/look/qt_text.h"
-#include "window/sound/sound_table.h"
 #include "window/look/window_frame.h"
+#include "window/sound/sound_table.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,8 +29,7 @@ QPushButton* answerButton(QWidget* parent, const char* name, const char* caption
 }  // namespace
 
 AlertBox::AlertBox(QWidget* parent)
-    : ModalDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      font_(propFont()) {
+    : ModalDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), font_(propFont()) {
   setObjectName(QStringLiteral("AlertBox"));
   setModal(true);
   setTitleBar(*this, TitleBar::Caption);
@@ -70,7 +69,8 @@ void AlertBox::prepare(const std::string& message, int buttonSet) {
   const std::vector<std::string> texts = alertLines(message);
   std::vector<int> widths;
   for (const std::string& text : texts) widths.push_back(fm.horizontalAdvance(toQString(text)));
-  const AlertLayout layout = layoutAlert(widths, fm.height(), buttons_, ButtonWidth, ButtonHeight, FrameWidth);
+  const AlertLayout layout =
+      layoutAlert(widths, fm.height(), buttons_, ButtonWidth, ButtonHeight, FrameWidth);
 
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     QLabel* label = lines_[i];

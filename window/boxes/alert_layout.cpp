@@ -34,8 +34,8 @@ std::vector<std::string> alertLines(std::string_view message) {
   return lines;
 }
 
-AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons,
-                         int buttonWidth, int buttonHeight, int frameWidth) {
+AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons, int buttonWidth,
+                        int buttonHeight, int frameWidth) {
   AlertLayout out;
   out.lineCount = static_cast<int>(std::min<std::size_t>(lineWidths.size(), AlertMaxLines));
   const int row = lineHeight + RowGap;
@@ -44,8 +44,7 @@ AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int 
     out.lineTop[static_cast<std::size_t>(i)] = row - LineShift * out.lineCount + i * row;
     widest = std::max(widest, lineWidths[static_cast<std::size_t>(i)]);
   }
-  const int lastTop = out.lineCount > 0 ? out.lineTop[static_cast<std::size_t>(out.lineCount - 1)]
-                                         : row;
+  const int lastTop = out.lineCount > 0 ? out.lineTop[static_cast<std::size_t>(out.lineCount - 1)] : row;
   out.buttonTop = lastTop + row + ButtonsBelowLastLine;
   out.clientHeight = out.buttonTop + buttonHeight + BottomMargin;
   out.clientWidth = AlertTextLeft + widest + RightMargin;

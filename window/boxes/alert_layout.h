@@ -40,7 +40,7 @@ struct AlertLayout {
 //   bh + 6; client width = 8 + widest line + 6, widened so that the window
 //   is at least W; Yes at (window width - B (bw + 6) + 6) / 2 - 3, rounded
 //   toward zero, No and Cancel 6 pixels right of the one before.
-AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons,
-                         int buttonWidth, int buttonHeight, int frameWidth);
+AlertLayout layoutAlert(const std::vector<int>& lineWidths, int lineHeight, int buttons, int buttonWidth,
+                        int buttonHeight, int frameWidth);
 
 }  // namespace navorix

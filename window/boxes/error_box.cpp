@@ -4,13 +4,13 @@
 #include "window/look/pictures.h"
 #include "window/look/qt_placement.h"
 #include "window/look/qt_text.h"
-#include "window/sound/sound_table.h"
 #include "window/look/window_frame.h"
+#include "window/sound/sound_table.h"
 
-#include <QStringList>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -98,8 +98,7 @@ void ErrorBox::prepare(const std::vector<std::string>& lines) {
       lines.size() < 2 ? 0 : fm.boundingRect(QRect(), Qt::AlignCenter, text).height() - fm.height();
   txt_->setGeometry(TextLeft, TextTop, width, fm.height() + more);
   setFixedSize(TextLeft + width + RightMargin, Height + more);
-  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset,
-                      height() - 2 * PanelInset);
+  panel_->setGeometry(PanelInset, PanelInset, this->width() - 2 * PanelInset, height() - 2 * PanelInset);
 }
 
 void ErrorBox::showText(const std::string& text) { showLines({text}); }

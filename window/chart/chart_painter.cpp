@@ -8,8 +8,8 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRect>
-#include <QVector>
 #include <QSvgGenerator>
+#include <QVector>
 
 #include <algorithm>
 #include <cmath>
@@ -75,11 +75,13 @@ void drawSea(QPainter& painter, const MapProjection& p) {
 // the cost; elsewhere (SVG) they stay rectangles.
 void drawDots(QPainter& painter, const ChartScene& scene) {
   const auto square = [](const ChartDot& dot) {
-    return QRect(static_cast<int>(std::lround(dot.at.u)) - 1, static_cast<int>(std::lround(dot.at.v)) - 1, 3, 3);
+    return QRect(static_cast<int>(std::lround(dot.at.u)) - 1, static_cast<int>(std::lround(dot.at.v)) - 1, 3,
+                 3);
   };
   const int width = static_cast<int>(scene.Projection().Width());
   const int height = static_cast<int>(scene.Projection().Height());
-  const bool raster = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster &&
+  const bool raster = painter.paintEngine() != nullptr &&
+                      painter.paintEngine()->type() == QPaintEngine::Raster &&
                       painter.worldTransform().isIdentity();
   if (!raster) {
     QVector<QRect> squares;
@@ -176,7 +178,8 @@ void paintChart(QPainter& painter, const ChartScene& scene) {
 }
 
 bool saveChartPicture(const QString& fileName, const ChartScene& scene) {
-  const QSize size(static_cast<int>(scene.Projection().Width()), static_cast<int>(scene.Projection().Height()));
+  const QSize size(static_cast<int>(scene.Projection().Width()),
+                   static_cast<int>(scene.Projection().Height()));
   if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
     QSvgGenerator svg;
     svg.setFileName(fileName);

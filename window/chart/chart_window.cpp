@@ -44,7 +44,8 @@ LandOutlines loadChartLand(const QString& shareDir) {
 ChartView startingChartView(const Workbench& bench, ProjectionKind projection) {
   ChartView view;
   view.kind = projection;
-  if (const auto centre = ChartCentre(bench.ShownFigure(), bench.Fixes(), bench.CurrentRow(), bench.Settings().earth)) {
+  if (const auto centre =
+          ChartCentre(bench.ShownFigure(), bench.Fixes(), bench.CurrentRow(), bench.Settings().earth)) {
     view.centreLat = centre->first;
     view.centreLon = centre->second;
   }
@@ -65,8 +66,8 @@ ChartWindow::ChartWindow(Workbench& bench, const LandOutlines& land)
   } else {
     resize(DefaultChartWidth, DefaultChartHeight);
   }
-  view_ = startingChartView(bench, kept.projection == ChartProjection::Mercator ? ProjectionKind::Mercator
-                                                                                 : ProjectionKind::Globe);
+  view_ = startingChartView(
+      bench, kept.projection == ChartProjection::Mercator ? ProjectionKind::Mercator : ProjectionKind::Globe);
   shownRecord_ = bench.ShownRecord();
   currentRow_ = bench.CurrentRow();
   figure_ = bench.ShownFigure();
@@ -115,8 +116,8 @@ void ChartWindow::setProjection(ProjectionKind kind) {
 }
 
 void ChartWindow::rebuild() {
-  scene_.Build(view_, width(), height(), bench_.Fixes(), bench_.CurrentRow(), figure_, bench_.Settings().earth,
-               chartLabelMetrics());
+  scene_.Build(view_, width(), height(), bench_.Fixes(), bench_.CurrentRow(), figure_,
+               bench_.Settings().earth, chartLabelMetrics());
   stale_ = false;
 }
 
@@ -145,7 +146,8 @@ void ChartWindow::keepPlace() {
   chart.top = y();
   chart.width = width();
   chart.height = height();
-  chart.projection = view_.kind == ProjectionKind::Mercator ? ChartProjection::Mercator : ChartProjection::Globe;
+  chart.projection =
+      view_.kind == ProjectionKind::Mercator ? ChartProjection::Mercator : ChartProjection::Globe;
   bench_.SetChartSettings(chart);
 }
 
@@ -165,7 +167,8 @@ void ChartWindow::mouseMoveEvent(QMouseEvent* event) {
   // The point under the pointer follows it: the centre moves the other way.
   view_.centreLon -= du / s;
   if (view_.kind == ProjectionKind::Mercator) {
-    const long double psi = std::clamp(MercatorPsi(view_.centreLat) + dv / s, -MercatorLimitPsi, MercatorLimitPsi);
+    const long double psi =
+        std::clamp(MercatorPsi(view_.centreLat) + dv / s, -MercatorLimitPsi, MercatorLimitPsi);
     view_.centreLat = std::atan(std::sinh(psi));
   } else {
     view_.centreLat = std::clamp(view_.centreLat + dv / s, -HalfPi, HalfPi);
@@ -180,7 +183,8 @@ void ChartWindow::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if ((at - pressedAt_).manhattanLength() > ClickSlop) return;
   if (stale_) rebuild();
-  const std::uint16_t fix = scene_.FixAt({static_cast<long double>(at.x()), static_cast<long double>(at.y())}, ClickRadius);
+  const std::uint16_t fix =
+      scene_.FixAt({static_cast<long double>(at.x()), static_cast<long double>(at.y())}, ClickRadius);
   if (fix != 0) bench_.SelectRow(fix - 1);
 }
 
@@ -244,8 +248,8 @@ void ChartWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ChartWindow::askAndSave() {
-  const QString file =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart Picture"), QString(), QString::fromLatin1(PictureFilter));
+  const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart Picture"), QString(),
+                                                    QString::fromLatin1(PictureFilter));
   if (file.isEmpty()) return;
   if (!savePicture(file)) bench_.ShowError("Cannot write " + fromQString(QFileInfo(file).fileName()));
 }

@@ -75,8 +75,7 @@ void FixDialog::editFix(Workbench& bench, bool addButton) {
   flash_->stop();
   for (InputField* field : fields_) field->setColour(FieldColour::Normal);
   if (result == QDialog::Accepted) {
-    bench.StoreFix(edit_, check_, fromQString(fields_[1]->text()),
-                   fromQString(fields_[2]->text()));
+    bench.StoreFix(edit_, check_, fromQString(fields_[1]->text()), fromQString(fields_[2]->text()));
   }
   bench_ = nullptr;
 }
@@ -95,8 +94,8 @@ void FixDialog::markBad(int N) {
 void FixDialog::ok() {
   if (bench_ == nullptr) return;
   bad_.fill(false);
-  check_ = bench_->CheckFixInput(edit_, fromQString(fields_[0]->text()),
-                                 fromQString(fields_[1]->text()), fromQString(fields_[2]->text()));
+  check_ = bench_->CheckFixInput(edit_, fromQString(fields_[0]->text()), fromQString(fields_[1]->text()),
+                                 fromQString(fields_[2]->text()));
   // A name in use was shown in the error box; no field is marked then.
   if (check_.nameInUse) return;
   if (check_.nameBad) markBad(1);

@@ -9,7 +9,6 @@
 #include "window/dialogs/input_field.h"
 #include "workbench/workbench.h"
 
-
 #include <array>
 
 class QLabel;

@@ -38,7 +38,8 @@ void fitFileColumns(QFileDialog& dialog) {
   const QFontMetrics fm(list->font());
   const QString date =
       QLocale().toString(QDateTime(QDate(2024, 12, 28), QTime(23, 58)), QLocale::ShortFormat);
-  const int widths[] = {fm.horizontalAdvance(QLatin1String(LongName)), fm.horizontalAdvance(QLatin1String(LongSize)),
+  const int widths[] = {fm.horizontalAdvance(QLatin1String(LongName)),
+                        fm.horizontalAdvance(QLatin1String(LongSize)),
                         fm.horizontalAdvance(QLatin1String(LongType)), fm.horizontalAdvance(date)};
   QHeaderView* header = list->header();
   header->setStretchLastSection(false);
@@ -49,7 +50,8 @@ void fitFileColumns(QFileDialog& dialog) {
     total += width;
   }
   int width = total + SideRoom;
-  if (const QScreen* screen = dialog.screen()) width = std::min(width, screen->availableGeometry().width() - ScreenRoom);
+  if (const QScreen* screen = dialog.screen())
+    width = std::min(width, screen->availableGeometry().width() - ScreenRoom);
   dialog.resize(std::max(width, dialog.width()), dialog.height());
 }
 

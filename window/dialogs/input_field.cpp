@@ -35,7 +35,7 @@ void InputField::setColour(FieldColour colour) {
   QPalette pal = palette();
   const QColor& ground = colour == FieldColour::Normal    ? NormalEditColor
                          : colour == FieldColour::Focused ? FocusedEditColor
-                                                           : BadEditColor;
+                                                          : BadEditColor;
   pal.setColor(QPalette::Base, ground);
   pal.setColor(QPalette::Text, Qt::black);
   setPalette(pal);

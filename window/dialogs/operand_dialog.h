@@ -9,10 +9,10 @@
 
 #include "operations/catalogue.h"
 #include "operations/operand_source.h"
-#include "workbench/operand_checks.h"
-#include "window/dialogs/operand_layout.h"
 #include "window/dialogs/dialog_parts.h"
 #include "window/dialogs/input_field.h"
+#include "window/dialogs/operand_layout.h"
+#include "workbench/operand_checks.h"
 
 #include <array>
 #include <cstdint>
@@ -88,8 +88,8 @@ class OperandDialog : public ModalDialog, public OperandSource {
   const QWidget* centreOn_ = nullptr;
   const DialogLayout* asked_ = nullptr;  // while a dialog runs
   Operands results_;
-  FieldSet bad_ = 0;                    // fields waiting for the flash
-  std::uint16_t completionStart_ = 0;    // 0: no completion in progress
+  FieldSet bad_ = 0;                   // fields waiting for the flash
+  std::uint16_t completionStart_ = 0;  // 0: no completion in progress
   std::string completionPrefix_;
   // The texts last confirmed in each layout, shared by the operations that
   // use the layout; empty at start, not kept between runs.

@@ -4,12 +4,12 @@ namespace navorix {
 
 namespace {
 
-constexpr int PanelMargin = 6;   // dialog edge to panel, and panel to strip
+constexpr int PanelMargin = 6;  // dialog edge to panel, and panel to strip
 constexpr int PanelRightGap = 6;
 constexpr int PanelBottomGap = 6;
 constexpr int LabelLeft = 8;
-constexpr int LabelGap = 6;      // label to its field
-constexpr int ColumnGap = 12;    // field 1 to the label of field 2
+constexpr int LabelGap = 6;    // label to its field
+constexpr int ColumnGap = 12;  // field 1 to the label of field 2
 constexpr int FirstRowTop = 8;
 constexpr int RowGap = 8;
 constexpr int ButtonGap = 6;
@@ -61,8 +61,8 @@ OperandDialogGeometry layoutOperandDialog(FieldSet visible, const OperandDialogG
   out.clientWidth = out.panel.left + out.panel.width + PanelMargin;
 
   const int stripWidth = 2 * G.buttonWidth + ButtonGap;
-  out.strip = {(out.clientWidth - stripWidth) / 2, out.panel.top + out.panel.height + PanelMargin,
-               stripWidth, G.buttonHeight};
+  out.strip = {(out.clientWidth - stripWidth) / 2, out.panel.top + out.panel.height + PanelMargin, stripWidth,
+               G.buttonHeight};
   out.ok = {0, 0, G.buttonWidth, G.buttonHeight};
   out.cancel = {G.buttonWidth + ButtonGap, 0, G.buttonWidth, G.buttonHeight};
   out.clientHeight = out.strip.top + out.strip.height + BottomMargin;

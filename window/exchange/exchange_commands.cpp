@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 
 #include "window/dialogs/fix_file_dialog.h"
-#include "window/main/main_controller.h"
-#include "window/main/main_window.h"
 #include "window/look/qt_placement.h"
 #include "window/look/qt_text.h"
+#include "window/main/main_controller.h"
+#include "window/main/main_window.h"
 #include "workbench/texts.h"
 #include "workbench/workbench.h"
 
@@ -30,8 +30,7 @@ namespace {
 constexpr const char* ImportFilter =
     "Fixes (*.gpx *.csv *.geojson *.json *.fix *.txt);;GPX files (*.gpx);;CSV files (*.csv);;"
     "GeoJSON files (*.geojson *.json);;Fix files (*.fix);;All files (*)";
-constexpr const char* ExportFilter =
-    "GPX files (*.gpx);;CSV files (*.csv);;GeoJSON files (*.geojson)";
+constexpr const char* ExportFilter = "GPX files (*.gpx);;CSV files (*.csv);;GeoJSON files (*.geojson)";
 // The extension a name without one gets, by the filter chosen.
 constexpr const char* ExportSuffixes[] = {"gpx", "csv", "geojson"};
 
@@ -160,8 +159,7 @@ bool MainController::clipboardKey(int key, Qt::KeyboardModifiers modifiers) {
     // The import reads UTF-8 as it comes from other programs.
     const QByteArray utf8 = text.toUtf8();
     ImportResult result;
-    bench_.PasteFixes(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                      result);
+    bench_.PasteFixes(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), result);
     focusFixList();
     return true;
   }

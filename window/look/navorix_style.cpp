@@ -36,7 +36,7 @@ QPixmap tinted(const QPixmap& bitmap, const QColor& colour) {
 NavorixStyle::NavorixStyle(const QString& baseStyle) : QProxyStyle(QStyleFactory::create(baseStyle)) {}
 
 QSize NavorixStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                                      const QWidget* widget) const {
+                                     const QWidget* widget) const {
   const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
   if (item != nullptr && type == CT_MenuItem) {
     if (item->menuItemType == QStyleOptionMenuItem::Separator) return {size.width(), MenuSeparatorHeight};
@@ -106,7 +106,7 @@ void NavorixStyle::drawMenuItem(const QStyleOption* option, QPainter* painter, b
 }
 
 void NavorixStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                                const QWidget* widget) const {
+                               const QWidget* widget) const {
   switch (element) {
     case CE_MenuItem:
       drawMenuItem(option, painter, false);
@@ -125,8 +125,8 @@ void NavorixStyle::drawControl(ControlElement element, const QStyleOption* optio
   }
 }
 
-void NavorixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
-                                  QPainter* painter, const QWidget* widget) const {
+void NavorixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
   if (element == PE_PanelMenuBar) {
     painter->fillRect(option->rect, option->palette.color(QPalette::Button));
     return;
@@ -134,8 +134,7 @@ void NavorixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
   QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-int NavorixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                               const QWidget* widget) const {
+int NavorixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
   switch (metric) {
     case PM_MenuBarItemSpacing:
     case PM_MenuBarHMargin:
@@ -150,7 +149,7 @@ int NavorixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
 }
 
 int NavorixStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                             QStyleHintReturn* result) const {
+                            QStyleHintReturn* result) const {
   switch (hint) {
     case SH_ToolTip_WakeUpDelay:
       return QToolTip::isVisible() ? NextHintDelayMs : FirstHintDelayMs;

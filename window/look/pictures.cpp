@@ -22,8 +22,8 @@ const QColor RoseFace(250, 246, 232);
 // One point of the rose from Centre toward the angle Angle (radians,
 // clockwise from north), Length long and 2 x Half wide at its foot; the left
 // half dark, the right half light, so the rose looks lit from one side.
-void paintRosePoint(QPainter& P, QPointF centre, double angle, double length, double half,
-                    const QColor& dark, const QColor& light) {
+void paintRosePoint(QPainter& P, QPointF centre, double angle, double length, double half, const QColor& dark,
+                    const QColor& light) {
   const QPointF tip(centre.x() + length * std::sin(angle), centre.y() - length * std::cos(angle));
   const double side = angle - M_PI / 2.0;
   const QPointF left(centre.x() + half * std::sin(side), centre.y() - half * std::cos(side));
@@ -69,13 +69,12 @@ void paintCompassRose(QPainter& P, const QRectF& area) {
   P.setPen(small ? QPen(Qt::NoPen) : edge);
   // Diagonal points first, the cardinal ones over them.
   for (int k = 0; k < 4; ++k) {
-    paintRosePoint(P, centre, M_PI / 4.0 + k * M_PI / 2.0, radius * 0.62, radius * 0.13, RoseDark,
-                   RoseLight);
+    paintRosePoint(P, centre, M_PI / 4.0 + k * M_PI / 2.0, radius * 0.62, radius * 0.13, RoseDark, RoseLight);
   }
   for (int k = 0; k < 4; ++k) {
     const bool north = k == 0;
-    paintRosePoint(P, centre, k * M_PI / 2.0, radius * 0.98, radius * 0.17,
-                   north ? RoseNorth : RoseDark, north ? RoseNorthLight : RoseLight);
+    paintRosePoint(P, centre, k * M_PI / 2.0, radius * 0.98, radius * 0.17, north ? RoseNorth : RoseDark,
+                   north ? RoseNorthLight : RoseLight);
   }
   P.setBrush(RoseRing);
   P.setPen(Qt::NoPen);
@@ -134,8 +133,8 @@ QPixmap triangleGlyph(bool up, int width, int height, const QColor& colour) {
 
 QPixmap checkMarkBitmap() {
   // Seven columns of a two-pixel thick tick, the classic 7 x 7 menu check.
-  static constexpr std::array<std::array<int, 2>, 7> Columns = {{
-      {2, 4}, {3, 5}, {4, 6}, {3, 5}, {2, 4}, {1, 3}, {0, 2}}};
+  static constexpr std::array<std::array<int, 2>, 7> Columns = {
+      {{2, 4}, {3, 5}, {4, 6}, {3, 5}, {2, 4}, {1, 3}, {0, 2}}};
   constexpr int Size = 7;
   QPixmap pixmap(Size, Size);
   pixmap.fill(Qt::transparent);

@@ -47,7 +47,8 @@ Reply<T> owned(T* raw) {
 }
 
 xcb_connection_t* connection() {
-  const auto* x11 = qGuiApp == nullptr ? nullptr : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  const auto* x11 =
+      qGuiApp == nullptr ? nullptr : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 == nullptr ? nullptr : x11->connection();
 }
 
@@ -71,7 +72,7 @@ std::optional<FrameExtents> extentsProperty(xcb_connection_t* C, xcb_window_t wi
   const std::vector<std::uint32_t> v = cardinals(C, window, atom, XCB_ATOM_CARDINAL);
   if (v.size() != 4) return std::nullopt;
   return FrameExtents{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-                       static_cast<int>(v[3])};
+                      static_cast<int>(v[3])};
 }
 
 xcb_window_t rootOf(xcb_connection_t* C, xcb_window_t window) {
@@ -87,8 +88,7 @@ bool windowManagerRuns(xcb_connection_t* C, xcb_window_t root) {
     if (it.data->root == root) break;
   }
   const xcb_atom_t selection = atom(C, "WM_S" + std::to_string(screen));
-  const auto reply =
-      owned(xcb_get_selection_owner_reply(C, xcb_get_selection_owner(C, selection), nullptr));
+  const auto reply = owned(xcb_get_selection_owner_reply(C, xcb_get_selection_owner(C, selection), nullptr));
   return reply && reply->owner != XCB_WINDOW_NONE;
 }
 
@@ -249,11 +249,10 @@ void WindowFrame::place(PlacementRule rule) {
 void WindowFrame::placeWith(const FrameExtents& extents) {
   const QRect client = window_.geometry();
   const Rect outer{client.x() - extents.left, client.y() - extents.top,
-                    client.width() + extents.left + extents.right,
-                    client.height() + extents.top + extents.bottom};
+                   client.width() + extents.left + extents.right,
+                   client.height() + extents.top + extents.bottom};
   const Rect target = rule_(outer);
-  window_.setGeometry(target.left + extents.left, target.top + extents.top, client.width(),
-                      client.height());
+  window_.setGeometry(target.left + extents.left, target.top + extents.top, client.width(), client.height());
   placedWith_ = extents;
 }
 

@@ -12,7 +12,7 @@ QSize FixRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelI
 }
 
 void FixRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
+                           const QModelIndex& index) const {
   const bool selected = (option.state & QStyle::State_Selected) != 0;
   const QPalette& pal = option.palette;
   painter->save();
@@ -29,8 +29,8 @@ void FixRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   painter->restore();
 }
 
-bool FixRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                const QStyleOptionViewItem& option, const QModelIndex& index) {
+bool FixRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) {
   if (event->type() == QEvent::ToolTip && view != nullptr &&
       (!index.isValid() || index.data(Qt::ToolTipRole).isNull())) {
     if (view->toolTip().isEmpty()) return false;

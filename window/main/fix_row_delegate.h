@@ -17,8 +17,7 @@ class FixRowDelegate : public QStyledItemDelegate {
   using QStyledItemDelegate::QStyledItemDelegate;
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                  const QModelIndex& index) override;
 };

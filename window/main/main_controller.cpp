@@ -2,20 +2,20 @@
 
 #include "stores/app_data.h"
 #include "stores/load_report.h"
-#include "window/dialogs/about_box.h"
 #include "window/boxes/alert_box.h"
-#include "window/chart/chart_window.h"
 #include "window/boxes/error_box.h"
-#include "window/exchange/exchange_commands.h"
-#include "window/dialogs/fix_file_dialog.h"
+#include "window/chart/chart_window.h"
+#include "window/dialogs/about_box.h"
 #include "window/dialogs/fix_dialog.h"
-#include "window/main/fix_list_model.h"
-#include "window/look/fonts.h"
+#include "window/dialogs/fix_file_dialog.h"
 #include "window/dialogs/help_window.h"
 #include "window/dialogs/operand_dialog.h"
-#include "window/main/main_window.h"
+#include "window/exchange/exchange_commands.h"
+#include "window/look/fonts.h"
 #include "window/look/qt_placement.h"
 #include "window/look/qt_text.h"
+#include "window/main/fix_list_model.h"
+#include "window/main/main_window.h"
 #include "window/sound/sound_table.h"
 #include "workbench/texts.h"
 #include "workbench/workbench.h"
@@ -52,8 +52,7 @@ bool plainOrShift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-MainController::MainController(Workbench& bench, const QString& shareDir,
-                                 const QString& helpFile)
+MainController::MainController(Workbench& bench, const QString& shareDir, const QString& helpFile)
     : bench_(bench),
       helpFile_(helpFile),
       shareDir_(shareDir),
@@ -188,9 +187,7 @@ void MainController::NextFixChanged(bool enabled) {
 
 // A message the box would cut (a long file name in it) ends in "..." where
 // it is cut, so that nobody takes the rest for the whole.
-void MainController::ShowError(const std::string& message) {
-  errorBox_->showText(FitMessage(message));
-}
+void MainController::ShowError(const std::string& message) { errorBox_->showText(FitMessage(message)); }
 
 void MainController::ShowReport(const std::vector<std::string>& lines) {
   std::vector<std::string> fitted;
@@ -198,9 +195,7 @@ void MainController::ShowReport(const std::vector<std::string>& lines) {
   errorBox_->showLines(fitted);
 }
 
-void MainController::PlaySound(Sound sound, bool wait) {
-  sounds_->playSound(soundSlot(sound), wait);
-}
+void MainController::PlaySound(Sound sound, bool wait) { sounds_->playSound(soundSlot(sound), wait); }
 
 Answer MainController::Ask(const std::string& question, Buttons buttons) {
   return alertBox_->ask(question, buttons == Buttons::YesNoCancel ? 3 : 2);
@@ -344,9 +339,7 @@ void MainController::connectMenu() {
 
   for (const DisplayOptionInfo& info : DisplayOptionTable) {
     connect(m.optionMenus[Index(info.option)].group, &QActionGroup::triggered, this,
-            [this, option = info.option](QAction* A) {
-              bench_.SetDisplayOption(option, A->data().toInt());
-            });
+            [this, option = info.option](QAction* A) { bench_.SetDisplayOption(option, A->data().toInt()); });
   }
   // The switches invert the workbench's value; the check marks then follow
   // the settings, whatever Qt did to them on the click.
@@ -377,8 +370,7 @@ void MainController::showHelp(const QString& topic) {
   if (!help_) help_ = std::make_unique<HelpWindow>(helpFile_);
   // The help window shows itself at the topic.
   if (!help_->showTopic(topic)) {
-    errorBox_->showText("Cannot read the help file " +
-                         fromQString(QFileInfo(helpFile_).fileName()));
+    errorBox_->showText("Cannot read the help file " + fromQString(QFileInfo(helpFile_).fileName()));
   }
 }
 

@@ -39,12 +39,12 @@ class Workbench;
 inline constexpr const char* WebPageAddress = NAVORIX_WEB_PAGE;
 
 class MainController : public QObject,
-                        private FixPanelObserver,
-                        private LogObserver,
-                        private OptionsObserver,
-                        private NextFixObserver,
-                        private MessageObserver,
-                        private ChartObserver {
+                       private FixPanelObserver,
+                       private LogObserver,
+                       private OptionsObserver,
+                       private NextFixObserver,
+                       private MessageObserver,
+                       private ChartObserver {
   Q_OBJECT
 
  public:

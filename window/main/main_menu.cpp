@@ -73,13 +73,17 @@ const OptionItems OptionItemTable[] = {
      true},
     {DisplayOption::Precision,
      "accuracyMenu",
-     {{"accuracyLowAction", "&Low", 0}, {"accuracyMediumAction", "&Medium", 1}, {"accuracyHighAction", "&High", 2}}},
+     {{"accuracyLowAction", "&Low", 0},
+      {"accuracyMediumAction", "&Medium", 1},
+      {"accuracyHighAction", "&High", 2}}},
     {DisplayOption::AzimRange,
      "azimuthRangeMenu",
      {{"azimuth360Action", " 0\xB0..+&360\xB0", 1}, {"azimuth180Action", "-&180\xB0..+180\xB0", 0}}},
     {DisplayOption::AzimFormat,
      "azimuthFormatMenu",
-     {{"azimuthDegFracAction", "&Deg/Frac", 0}, {"azimuthDegMinFracAction", "Deg/&Min/Frac", 1}, {"azimuthDegMinSecAction", "Deg/Min/&Sec", 2}}},
+     {{"azimuthDegFracAction", "&Deg/Frac", 0},
+      {"azimuthDegMinFracAction", "Deg/&Min/Frac", 1},
+      {"azimuthDegMinSecAction", "Deg/Min/&Sec", 2}}},
 };
 
 }  // namespace

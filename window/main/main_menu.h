@@ -20,19 +20,19 @@ struct ProgramSettings;
 struct MainMenu {
   // "&File"
   QMenu* fileMenu = nullptr;
-  QAction* reloadStatusAction = nullptr;    // "&Reload Status"
-  QAction* saveStatusAction = nullptr;  // "&Save Status"
-  QAction* loadFixFileAction = nullptr;      // "&Load Fix File..."
-  QAction* saveFixFileAction = nullptr;      // "S&ave Fix File..."
-  QAction* importFixesAction = nullptr;    // "&Import Fixes..."
-  QAction* exportFixesAction = nullptr;    // "Ex&port Fixes..."
-  QAction* exitAction = nullptr;      // "E&xit"
+  QAction* reloadStatusAction = nullptr;  // "&Reload Status"
+  QAction* saveStatusAction = nullptr;    // "&Save Status"
+  QAction* loadFixFileAction = nullptr;   // "&Load Fix File..."
+  QAction* saveFixFileAction = nullptr;   // "S&ave Fix File..."
+  QAction* importFixesAction = nullptr;   // "&Import Fixes..."
+  QAction* exportFixesAction = nullptr;   // "Ex&port Fixes..."
+  QAction* exitAction = nullptr;          // "E&xit"
   // "&Data"
   QMenu* dataMenu = nullptr;
   QAction* deleteLogLineAction = nullptr;  // "&Delete Log Line"
-  QAction* clearLogAction = nullptr;  // "Clear &Log"
-  QAction* clearFixesAction = nullptr;  // "Clear &Fixes"
-  QAction* clearAllAction = nullptr;   // "&Clear All"
+  QAction* clearLogAction = nullptr;       // "Clear &Log"
+  QAction* clearFixesAction = nullptr;     // "Clear &Fixes"
+  QAction* clearAllAction = nullptr;       // "&Clear All"
   // "&Sort": tags 0, 1, 2
   QMenu* sortMenu = nullptr;
   QAction* sortByNameAction = nullptr;
@@ -58,10 +58,10 @@ struct MainMenu {
   QAction* soundAction = nullptr;
   // "&Help"
   QMenu* helpMenu = nullptr;
-  QAction* helpAction = nullptr;   // "&Help"
-  QAction* webPageAction = nullptr;    // "Navorix &Web Page"
+  QAction* helpAction = nullptr;         // "&Help"
+  QAction* webPageAction = nullptr;      // "Navorix &Web Page"
   QAction* sampleFixesAction = nullptr;  // "&Sample Fixes"
-  QAction* aboutAction = nullptr;  // "&About Navorix"
+  QAction* aboutAction = nullptr;        // "&About Navorix"
 
   QMenu* optionMenu(DisplayOption option) const { return optionMenus[Index(option)].menu; }
   // The item of Option's submenu that sets Value.

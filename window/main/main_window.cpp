@@ -1,12 +1,12 @@
 #include "window/main/main_window.h"
 
-#include "window/main/fix_row_delegate.h"
 #include "window/look/fonts.h"
 #include "window/look/navorix_style.h"
 #include "window/look/pictures.h"
 #include "window/look/qt_placement.h"
 #include "window/look/qt_text.h"
 #include "window/look/window_frame.h"
+#include "window/main/fix_row_delegate.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -82,7 +82,7 @@ QLabel* label(QWidget* parent, const char* name, QRect place) {
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, QRect place, const char* caption,
-                    const char* hint) {
+                        const char* hint) {
   auto* button = new QPushButton(toQString(caption), parent);
   button->setObjectName(QLatin1String(name));
   button->setGeometry(place);
@@ -109,9 +109,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("TMain"));
   setWindowTitle(QStringLiteral("Navorix"));
   setWindowIcon(appIcon());
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(propFont());
   setTitleBar(*this, TitleBar::CaptionMinimise);
 
@@ -169,13 +168,15 @@ void MainWindow::buildLogDisplay() {
     out->setAlignment(Qt::AlignVCenter | (i < 2 ? Qt::AlignLeft : Qt::AlignRight));
     c_.logLines[i] = out;
   }
-  c_.previousRecordButton = glyphButton(c_.client, "previousRecordButton", {596, 5, 32, 19}, true, "Show previous log line");
+  c_.previousRecordButton =
+      glyphButton(c_.client, "previousRecordButton", {596, 5, 32, 19}, true, "Show previous log line");
   c_.recordNumberLabel = label(c_.client, "recordNumberLabel", {596, 24, 32, 22});
   paint(c_.recordNumberLabel, Black, Lime);
   c_.recordNumberLabel->setFont(fixedFontOfHeight(PanelFontHeight - 2, true));
   c_.recordNumberLabel->setAlignment(Qt::AlignCenter);
   c_.recordNumberLabel->setToolTip(QStringLiteral("Log line displayed"));
-  c_.nextRecordButton = glyphButton(c_.client, "nextRecordButton", {596, 46, 32, 19}, false, "Show next log line");
+  c_.nextRecordButton =
+      glyphButton(c_.client, "nextRecordButton", {596, 46, 32, 19}, false, "Show next log line");
   // Like tool buttons: clicked, never focused.
   c_.previousRecordButton->setFocusPolicy(Qt::NoFocus);
   c_.nextRecordButton->setFocusPolicy(Qt::NoFocus);
@@ -223,30 +224,35 @@ void MainWindow::buildStatusPanel() {
   c_.fixCountLabel->setToolTip(QStringLiteral("No. of fixes in the database"));
 
   c_.addButton = makeButton(c_.fixPanel, "addButton", {111, 4, 75, 25}, "Add",
-                   "[Ins] Insert new fix into DB\n(above the current one)");
+                            "[Ins] Insert new fix into DB\n(above the current one)");
   c_.addButton->setProperty("tag", 1);
-  c_.editButton = makeButton(c_.fixPanel, "editButton", {188, 4, 75, 25}, "Edit", "[Enter] Edit current fix ");
-  c_.deleteButton = makeButton(c_.fixPanel, "deleteButton", {267, 4, 75, 25}, "Delete", "[Del] Delete current fix");
+  c_.editButton =
+      makeButton(c_.fixPanel, "editButton", {188, 4, 75, 25}, "Edit", "[Enter] Edit current fix ");
+  c_.deleteButton =
+      makeButton(c_.fixPanel, "deleteButton", {267, 4, 75, 25}, "Delete", "[Del] Delete current fix");
   c_.undeleteButton = makeButton(c_.fixPanel, "undeleteButton", {346, 4, 75, 25}, "Undelete",
-                     "[Shft-Ins] Undelete last deleted fix");
+                                 "[Shft-Ins] Undelete last deleted fix");
   c_.undeleteButton->setEnabled(false);
-  c_.moveUpButton = glyphButton(c_.fixPanel, "moveUpButton", {425, 4, 28, 25}, true, "[Shift-Up] Move fix up");
-  c_.moveDownButton = glyphButton(c_.fixPanel, "moveDownButton", {456, 4, 28, 25}, false, "[Shft-Down] Move fix down");
+  c_.moveUpButton =
+      glyphButton(c_.fixPanel, "moveUpButton", {425, 4, 28, 25}, true, "[Shift-Up] Move fix up");
+  c_.moveDownButton =
+      glyphButton(c_.fixPanel, "moveDownButton", {456, 4, 28, 25}, false, "[Shft-Down] Move fix down");
 }
 
 namespace {
 
 // The control names of the operation buttons, by tag.
 constexpr const char* OpButtonNames[OperationCount] = {
-    "fixFixButton", "arcFixButton", "arcArcButton", "midpointButton", "azimuthButton", "fixAtDistAzimButton",
-    "projectionButton",   "intersectionButton", "nextFixButton",   "proximityButton", "fixAtDistButton"};
+    "fixFixButton",  "arcFixButton",        "arcArcButton",     "midpointButton",
+    "azimuthButton", "fixAtDistAzimButton", "projectionButton", "intersectionButton",
+    "nextFixButton", "proximityButton",     "fixAtDistButton"};
 
 }  // namespace
 
 void MainWindow::buildOperationPanel() {
   c_.operationPanel = panel(c_.client, "operationPanel", {498, 70, 130, 333}, false);
-  const int groupHeight = OpGroupFirstButton + (OpGroupButtonCount - 1) * OpButtonPitch +
-                           OpButtonHeight + OpGroupBottomGap;
+  const int groupHeight =
+      OpGroupFirstButton + (OpGroupButtonCount - 1) * OpButtonPitch + OpButtonHeight + OpGroupBottomGap;
   c_.distanceGroup = new QGroupBox(toQString(DistanceGroupCaption), c_.operationPanel);
   c_.distanceGroup->setObjectName(QStringLiteral("distanceGroup"));
   c_.distanceGroup->setGeometry(OpGroupLeft, OpGroupTop, OpGroupWidth, groupHeight);
@@ -260,8 +266,8 @@ void MainWindow::buildOperationPanel() {
     QWidget* parent = inGroup ? static_cast<QWidget*>(c_.distanceGroup) : c_.operationPanel;
     const int slot = static_cast<int>(inGroup ? i : i - OpGroupButtonCount);
     const QRect place(inGroup ? leftInPanel - OpGroupLeft : leftInPanel,
-                      (inGroup ? OpGroupFirstButton : belowGroup) + slot * OpButtonPitch,
-                      OpButtonWidth, OpButtonHeight);
+                      (inGroup ? OpGroupFirstButton : belowGroup) + slot * OpButtonPitch, OpButtonWidth,
+                      OpButtonHeight);
     // The catalogue's texts are views; Button takes terminated strings.
     const std::string caption(info->caption);
     const std::string hint(info->hint);

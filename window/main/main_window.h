@@ -49,7 +49,7 @@ struct MainControls {
   // Indexed by tag - 1; each button's property "tag" holds its tag.
   std::array<QPushButton*, OperationCount> operationButtons{};
   QPushButton* checkMarkCarrier = nullptr;  // hidden; carries the menu check mark
-  QTimer* searchTimer = nullptr;       // single shot; hides searchLabel (not connected)
+  QTimer* searchTimer = nullptr;            // single shot; hides searchLabel (not connected)
 };
 
 class MainWindow : public QMainWindow {

@@ -28,10 +28,14 @@ namespace {
 QAudioFormat::SampleFormat sampleFormatOf(const WaveFormat& F) {
   if (F.real) return QAudioFormat::Float;
   switch (F.bitsPerSample) {
-    case 8: return QAudioFormat::UInt8;
-    case 16: return QAudioFormat::Int16;
-    case 32: return QAudioFormat::Int32;
-    default: return QAudioFormat::Unknown;
+    case 8:
+      return QAudioFormat::UInt8;
+    case 16:
+      return QAudioFormat::Int16;
+    case 32:
+      return QAudioFormat::Int32;
+    default:
+      return QAudioFormat::Unknown;
   }
 }
 
@@ -154,8 +158,9 @@ void SoundTable::playSound(int N, bool wait) {
   sink_->setBufferSize(format.bytesForDuration(qint64{OutputBufferMs} * 1000));
   if (buffer_ != nullptr) buffer_->deleteLater();
   buffer_ = new QBuffer(this);
-  buffer_->setData(slot.bytes.mid(static_cast<qsizetype>(wave.dataOffset), static_cast<qsizetype>(wave.dataSize)) +
-                   silence(format, TrailingSilenceMs));
+  buffer_->setData(
+      slot.bytes.mid(static_cast<qsizetype>(wave.dataOffset), static_cast<qsizetype>(wave.dataSize)) +
+      silence(format, TrailingSilenceMs));
   buffer_->open(QIODevice::ReadOnly);
   const unsigned serial = ++serial_;
   sink_->start(buffer_);
@@ -190,8 +195,8 @@ void SoundTable::playSound(int N, bool wait) {
 }
 
 void loadStandardSounds(SoundTable& sounds, const QString& directory) {
-  static constexpr const char* Files[] = {"wav/nvx_err.wav", "wav/nvx_inp.wav",
-                                          "wav/nvx_que.wav", "wav/nvx_don.wav"};
+  static constexpr const char* Files[] = {"wav/nvx_err.wav", "wav/nvx_inp.wav", "wav/nvx_que.wav",
+                                          "wav/nvx_don.wav"};
   for (const char* file : Files) sounds.loadSound(directory + QLatin1String(file));
 }
 

@@ -19,9 +19,7 @@ constexpr std::uint16_t FormatExtensible = 0xFFFE;
 // Far more chunks than any real file carries; a corrupt file cannot loop.
 constexpr int MaxChunks = 64;
 
-std::uint16_t le16(const unsigned char* P) {
-  return static_cast<std::uint16_t>(P[0] | (P[1] << 8));
-}
+std::uint16_t le16(const unsigned char* P) { return static_cast<std::uint16_t>(P[0] | (P[1] << 8)); }
 
 std::uint32_t le32(const unsigned char* P) {
   return static_cast<std::uint32_t>(P[0]) | (static_cast<std::uint32_t>(P[1]) << 8) |

@@ -10,11 +10,11 @@ namespace navorix {
 
 struct WaveFormat {
   std::uint16_t channels = 0;
-  std::uint32_t sampleRate = 0;      // frames per second
-  std::uint16_t bitsPerSample = 0;   // 8, 16 or 32
+  std::uint32_t sampleRate = 0;     // frames per second
+  std::uint16_t bitsPerSample = 0;  // 8, 16 or 32
   bool real = false;                // 32-bit IEEE samples instead of integers
-  std::size_t dataOffset = 0;        // first sample byte in the image
-  std::size_t dataSize = 0;          // whole frames only, within the image
+  std::size_t dataOffset = 0;       // first sample byte in the image
+  std::size_t dataSize = 0;         // whole frames only, within the image
 };
 
 // The format of the wave image Data[0..Size), or nothing when it is not a
