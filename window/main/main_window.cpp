@@ -106,7 +106,7 @@ bool isFixAtDKey(const QKeyEvent& key) {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  setObjectName(QStringLiteral("TMain"));
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Navorix"));
   setWindowIcon(appIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
