@@ -154,8 +154,8 @@ bool IsReadableFile(const std::string& name, std::string& problem) {
   return true;
 }
 
-// Reads one line of at most MaxLength bytes into Line (without its line
-// end). A longer line is read to its end but not kept: TooLong tells. False
+// Reads one line of at most maxLength bytes into line (without its line
+// end). A longer line is read to its end but not kept: tooLong tells. False
 // at the end of the input.
 bool ReadScriptLine(std::istream& in, std::string& line, std::size_t maxLength, bool& tooLong) {
   line.clear();

@@ -25,7 +25,7 @@ bool StreamIsUtf8(EncodingOption option, bool terminal, bool utf8Locale);
 
 class BatchOutput {
  public:
-  // Writes to File (not owned); with Utf8 every line is converted first.
+  // Writes to file (not owned); with utf8 every line is converted first.
   BatchOutput(std::FILE* file, bool utf8);
   ~BatchOutput();
   BatchOutput(const BatchOutput&) = delete;

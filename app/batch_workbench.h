@@ -37,8 +37,8 @@ class BatchWorkbench : private MessageObserver {
 
   explicit BatchWorkbench(BatchOutput& out);
 
-  // Reads the settings file IniFile as status loading does (the defaults of
-  // a missing settings file when IniFile is empty), so that Next Fix starts
+  // Reads the settings file iniFile as status loading does (the defaults of
+  // a missing settings file when iniFile is empty), so that Next Fix starts
   // as the distance unit gives it. False with Failure() set when the file
   // cannot be read or the settings could not be used.
   bool LoadSettings(const std::string& iniFile);
@@ -50,9 +50,9 @@ class BatchWorkbench : private MessageObserver {
   // of loss (none when it took everything).
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
-  // Runs script line LineNo (Windows-1252 text without its line end).
+  // Runs script line lineNo (Windows-1252 text without its line end).
   void RunLine(std::string_view line, unsigned lineNo);
-  // Reports line LineNo as too long to be read.
+  // Reports line lineNo as too long to be read.
   void LineTooLong(unsigned lineNo);
 
   // True once something the user keeps was not done: the start fix file or

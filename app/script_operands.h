@@ -19,7 +19,7 @@ class Workbench;
 
 class ScriptOperands : public OperandSource {
  public:
-  // Tokens[0 .. Count-1] are the operands in the order of the line, which is
+  // tokens[0 .. count-1] are the operands in the order of the line, which is
   // the order of the layout's fields.
   ScriptOperands(const Workbench& bench, const std::string_view* tokens, std::size_t count);
 
@@ -39,7 +39,7 @@ class ScriptOperands : public OperandSource {
 
 // Looks up a fix name as the batch program's operand fields do: "a".."z"
 // taken as capitals, and the entry must be valid. Returns the position, or 0
-// with Reason set to "unknown fix" or "fix has no valid position:".
+// with reason set to "unknown fix" or "fix has no valid position:".
 std::uint16_t FindScriptFix(const Workbench& bench, std::string_view name, const char*& reason);
 
 }  // namespace navorix

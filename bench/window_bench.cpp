@@ -44,7 +44,7 @@ class PaintCounter : public QObject {
 };
 
 // A portable folder: the status files in data/, with Fixes fixes and
-// Records log records.
+// records log records.
 std::string MakeFolder(int fixCount, int records) {
   std::string pattern = (std::filesystem::temp_directory_path() / "navorix_wbench_XXXXXX").string();
   const std::string dir = ::mkdtemp(pattern.data());
@@ -71,7 +71,7 @@ AppData Paths(const std::string& dir) {
 
 std::size_t HeapBytes() { return ::mallinfo2().uordblks; }
 
-// The program's start in folder Dir, in this process: ends as soon as the
+// The program's start in folder dir, in this process: ends as soon as the
 // fix list has been painted once.
 int StartAndPaint(const std::string& dir, int argc, char** argv) {
   QApplication app(argc, argv);
@@ -86,7 +86,7 @@ int StartAndPaint(const std::string& dir, int argc, char** argv) {
 }
 
 // Milliseconds from starting a new process to the first painting of its
-// fix list, the median of Runs starts: the whole start of the program,
+// fix list, the median of runs starts: the whole start of the program,
 // libraries and fonts included.
 double StartUpMs(const char* self, const std::string& dir, int runs) {
   std::vector<double> times;

@@ -62,8 +62,8 @@ inline constexpr long double MaxEarthRadius = 100000.0L;    // km
 inline constexpr long double InverseMaxFlattening = 10.0L;  // f <= 1/10
 
 // True when the radii make a usable model: all within [MinEarthRadius,
-// MaxEarthRadius], and 0 <= f <= 1/InverseMaxFlattening (PolarRadius <=
-// EquatRadius). NaN and infinities are refused.
+// MaxEarthRadius], and 0 <= f <= 1/InverseMaxFlattening (polarRadius <=
+// equatRadius). NaN and infinities are refused.
 bool IsUsableEarthModel(long double spherRadius, long double polarRadius, long double equatRadius);
 
 // The Earth model: the shape and the three switches. EllipticArc and
@@ -86,7 +86,7 @@ long double GeodToGeoc(const EarthShape& E, long double phi);
 // The inverse of GeodToGeoc: geodetic latitude of geocentric latitude psi.
 long double GeocToGeod(const EarthShape& E, long double psi);
 
-// The stored position of a fix typed at Lat, Lon (radians): Lat is converted
+// The stored position of a fix typed at lat, lon (radians): lat is converted
 // with GeodToGeoc first when EllipticLat is on.
 Vector3 PosFromLatLon(const EarthModel& E, long double lat, long double lon);
 // Latitude of position P as shown (geodetic when EllipticLat is on), radians.

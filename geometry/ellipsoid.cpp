@@ -79,7 +79,7 @@ constexpr long double SureLooping = 1.25L;
 class ArcNodes {
  public:
   // The arc from A of length arcLen whose direction of travel at A is
-  // StartDir; zEnd is the z component of its end.
+  // startDir; zEnd is the z component of its end.
   ArcNodes(const EarthShape& e, long double arcLen, const Vector3& A, const Vector3& startDir,
            long double zEnd)
       : arcLen_(arcLen), z0_(A.z), w0_(startDir.z), zEnd_(zEnd) {

@@ -53,10 +53,10 @@ Vector3 UnitNormal(const Vector3& A, const Vector3& B);
 // Initial course from A to B, radians in [-pi, +pi], clockwise from North.
 // From the North Pole every course is pi, from the South Pole 0.
 long double Azimuth(const Vector3& A, const Vector3& B);
-// The point reached from P on initial course Az after distance D. A start
+// The point reached from P on initial course az after distance D. A start
 // at a pole raises "Poles not allowed here".
 Vector3 FixAtDistAz(const Vector3& P, long double az, long double D);
-// The arc from Start to End; coincident or antipodal ends raise.
+// The arc from start to end; coincident or antipodal ends raise.
 Arc MakeArc(const Vector3& start, const Vector3& end);
 // The point at signed distance t along the arc's circle, positive toward
 // EndPos (t = ArcLen gives EndPos); any t is accepted.

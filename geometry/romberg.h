@@ -53,10 +53,10 @@ class RealFunc {
 
 inline constexpr int RombergTableSize = 30;  // level 30 is never computed
 
-// Romberg's method over the values that Nodes supplies; Romberg below is this
+// Romberg's method over the values that nodes supplies; Romberg below is this
 // routine over a plain loop of integrand calls, and an integrand that is
 // cheaper to evaluate along a run of equally spaced nodes than point by point
-// (the elliptic arc) supplies its own Nodes. Nodes provides
+// (the elliptic arc) supplies its own nodes. nodes provides
 //   long double At(long double x)   F(x); called for X1, then X2
 //   long double Sum(long double S, long double x, long double h, long n)
 //                                   S + F(x1) + F(x2) + ... + F(xn), added in
@@ -103,8 +103,8 @@ long double RombergWithNodes(Nodes& nodes, long double X1, long double X2, long 
 }
 
 // Integral of F from X1 to X2 by Romberg's method: a three-interval trapezoid
-// refined by halving, with Richardson extrapolation, to relative accuracy Eps.
-// Throws Error "Illegal accuracy value" when Eps <= 0 (before F is called),
+// refined by halving, with Richardson extrapolation, to relative accuracy eps.
+// Throws Error "Illegal accuracy value" when eps <= 0 (before F is called),
 // Error "Can't reach the accuracy requested" when level 30 would be reached,
 // Error msg::NotANumber when the table stops being finite. Exceptions of F
 // pass through unchanged.

@@ -64,9 +64,9 @@ inline void TriNormalize(Vector3& V) {
 // the arithmetic signed its zeros; a typed "0 S" keeps the sign it was given.
 // (Adding +0 turns -0 into +0 and leaves every other value as it is.)
 inline Vector3 TriPositiveZeros(const Vector3& V) { return {V.x + 0.0L, V.y + 0.0L, V.z + 0.0L}; }
-// The unit vector of latitude Lat and longitude Lon (radians) on the sphere.
-// For |Lat| <= pi/2 the cosine of the latitude is taken as non-negative and
-// at Lon = +-pi the sine of the longitude as a zero of Lon's sign, so that a
+// The unit vector of latitude lat and longitude lon (radians) on the sphere.
+// For |lat| <= pi/2 the cosine of the latitude is taken as non-negative and
+// at lon = +-pi the sine of the longitude as a zero of lon's sign, so that a
 // position typed at a pole keeps its longitude and one typed at 180 degrees
 // keeps its hemisphere despite the rounding of the 80-bit pi.
 Vector3 TriFromAngles(long double lat, long double lon);

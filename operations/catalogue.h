@@ -64,7 +64,7 @@ inline constexpr std::uint8_t OperationCount = 11;
 // Indexed by tag - 1.
 extern const std::array<OperationInfo, OperationCount> OperationCatalogue;
 
-// The entry of Tag, or nullptr for a tag outside 1..11.
+// The entry of tag, or nullptr for a tag outside 1..11.
 const OperationInfo* FindOperation(std::uint8_t tag);
 const OperationInfo& Operation(OperationTag tag);
 

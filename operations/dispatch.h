@@ -12,10 +12,10 @@ namespace navorix {
 class OperandSource;
 
 // Runs operation Op:
-//   1. Next Fix while it is disabled (NextFixEnabled false) raises "Next Fix
+//   1. Next Fix while it is disabled (nextFixEnabled false) raises "Next Fix
 //      is disabled: start with Fix-Fix" (the window's disabled button never
 //      gets this far);
-//   2. Source is asked for the operands of the catalogue's layout under its
+//   2. source is asked for the operands of the catalogue's layout under its
 //      title; a cancel ends here with nullopt and changes nothing;
 //   3. a distance is converted (unit and sphere radius of the executors'
 //      options and model) and must be smaller than pi, else "Distance too

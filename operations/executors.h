@@ -80,7 +80,7 @@ class Executors {
   const EarthModel& Earth() const { return earth_; }
 
  private:
-  // A copy of the fix at Pos, checked to exist and to be valid.
+  // A copy of the fix at pos, checked to exist and to be valid.
   FixRecord FixAt(std::uint16_t pos) const;
   // Ellipsoidal results need geodetic latitudes and a length unit.
   bool EllipsoidalUnits() const;

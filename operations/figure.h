@@ -122,7 +122,7 @@ Figure BuildFigure(const FigureInputs& inputs);
 // letters they carry; and what follows from those: the arcs between
 // operands found, the geodesic where line 3 gives "(G)", the perpendicular
 // from a fix to its foot, the course from a fix to the fix found at a
-// distance and azimuth, and the circle of Fixes at D (its radius from the
+// distance and azimuth, and the circle of fixes at D (its radius from the
 // first solution, or, without one, from the distance in line 1 in the unit
 // it names, with e's sphere radius). The foot of an arc-to-fix distance is
 // not printed; it is found again from the operands when all three are

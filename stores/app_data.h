@@ -58,17 +58,17 @@ StartEnvironment ProcessEnvironment();
 // empty text when the system does not tell it.
 std::string ProgramFileName();
 
-// The directories for the program file ProgramFile (the case of every name
+// The directories for the program file programFile (the case of every name
 // kept; a name without a directory is in "./"), by the rules above.
 AppData MakeAppData(const std::string& programFile, const StartEnvironment& env);
 
 // The start-up steps that need no window: the application data from the
 // running program file (the current directory when it cannot be found) and
-// the program directory made the current directory. Changed is false when
+// the program directory made the current directory. changed is false when
 // changing the current directory failed.
 AppData StartUp(bool& changed);
 
-// Creates Dir and its missing parents (mode 0700 for new ones); false with
+// Creates dir and its missing parents (mode 0700 for new ones); false with
 // errno set when that fails.
 bool MakeDirectories(const std::string& dir);
 

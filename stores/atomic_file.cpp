@@ -32,13 +32,13 @@ constexpr int MaxCreateAttempts = 100;
 constexpr mode_t PermissionBits = 07777;
 constexpr mode_t AnyWriteBits = 0222;
 
-// The directory part of Path with its trailing "/", or "" for a bare name.
+// The directory part of path with its trailing "/", or "" for a bare name.
 std::string DirectoryPart(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Follows FileName through symbolic links to the file a save must replace,
+// Follows fileName through symbolic links to the file a save must replace,
 // also when that file does not exist yet (a dangling link is saved through
 // and stays a link). 0, or the error number that stops the resolution.
 int ResolveLinks(const std::string& fileName, std::string& path) {
@@ -57,7 +57,7 @@ int ResolveLinks(const std::string& fileName, std::string& path) {
   return ELOOP;
 }
 
-// A temporary name for Base that fits NameMax: the target's name is
+// A temporary name for base that fits nameMax: the target's name is
 // shortened, never the part that makes the name ours and unique.
 std::string TemporaryName(const std::string& base, std::size_t nameMax, unsigned serial) {
   const std::string tail = std::string(TempMark) + std::to_string(::getpid()) + "-" + std::to_string(serial);
@@ -65,7 +65,7 @@ std::string TemporaryName(const std::string& base, std::size_t nameMax, unsigned
   return "." + base.substr(0, room) + tail;
 }
 
-// The process that made a file of the temporary's form for the target Base
+// The process that made a file of the temporary's form for the target base
 // (see TemporaryName), or 0 for any other name: only what a save of this
 // very target makes is ever taken for a leftover.
 pid_t TemporaryOwner(std::string_view name, std::string_view base, std::size_t nameMax) {
@@ -92,7 +92,7 @@ pid_t TemporaryOwner(std::string_view name, std::string_view base, std::size_t n
 bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 
 // Removes the temporary files and kept names of earlier saves of the target
-// Base whose process no longer runs. Another process's save in progress is
+// base whose process no longer runs. Another process's save in progress is
 // safe twice over: its process runs, and it holds a lock on its temporary
 // file (which also covers a process of another machine sharing the
 // directory). The files of this process are left to it.
@@ -160,7 +160,7 @@ int KeepOwnerAndMode(const FileSystemCalls& calls, int fd, const struct stat& ol
 constexpr std::string_view BackupSuffix = ".bak";
 constexpr std::string_view UnreadSuffix = ".unread-";
 
-// Writes all of Size bytes, or returns the error number.
+// Writes all of size bytes, or returns the error number.
 int WriteAll(const FileSystemCalls& calls, int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t done = calls.write(fd, data, size);
@@ -175,7 +175,7 @@ int WriteAll(const FileSystemCalls& calls, int fd, const char* data, std::size_t
   return 0;
 }
 
-// Reads up to Size bytes, as many as the file has; -1 with errno on failure.
+// Reads up to size bytes, as many as the file has; -1 with errno on failure.
 ssize_t ReadFull(const FileSystemCalls& calls, int fd, char* data, std::size_t size) {
   std::size_t got = 0;
   while (got < size) {

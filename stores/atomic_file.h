@@ -69,25 +69,25 @@ enum class CommitResult : std::uint8_t {
   Unchanged,  // the target already held the text: nothing was touched
 };
 
-// The file that a save of FileName replaces: FileName, or the file its
-// symbolic links lead to (FileName itself when they cannot be followed).
+// The file that a save of fileName replaces: fileName, or the file its
+// symbolic links lead to (fileName itself when they cannot be followed).
 std::string ReplacedFile(const std::string& fileName);
 
-// The backup of the file Path (a replaced file, see ReplacedFile).
+// The backup of the file path (a replaced file, see ReplacedFile).
 std::string BackupName(const std::string& path);
 
-// A lasting name for the present version of the file Path, made from the
-// local time When: "<Path>.unread-YYYYMMDD-HHMMSS", with "-2", "-3"... added
+// A lasting name for the present version of the file path, made from the
+// local time when: "<path>.unread-YYYYMMDD-HHMMSS", with "-2", "-3"... added
 // when that name is taken.
 std::string UnreadName(const std::string& path, std::time_t when);
 
 class AtomicFile {
  public:
-  // Creates the temporary file for FileName. Throws Error "Cannot write
+  // Creates the temporary file for fileName. Throws Error "Cannot write
   // NAME: reason" when that is impossible (a missing directory, a target
   // that is a directory, a device or read-only, an owner that cannot be
   // kept).
-  // Writes through Calls, which must outlive the object; Keep says what a
+  // Writes through calls, which must outlive the object; keep says what a
   // save that replaces the target keeps of it.
   explicit AtomicFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
                       KeepOld keep = {});
@@ -96,9 +96,9 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
-  // Appends Text. Throws Error as the constructor does.
+  // Appends text. Throws Error as the constructor does.
   void Write(std::string_view text);
-  // Appends Line followed by CR LF, the line end of every file we write.
+  // Appends line followed by CR LF, the line end of every file we write.
   void WriteLine(std::string_view line);
   // Writes what is buffered; unless the target already holds that text,
   // flushes it to the disk, keeps what Keep asks of the old target, renames
@@ -111,9 +111,9 @@ class AtomicFile {
   void Flush();
   // True when the target holds exactly the text written.
   bool SameAsTarget();
-  // Gives the file From of the directory the second name To; a copy only
-  // when MayCopy. 0, or the error number of the failure (nothing is left
-  // under To then).
+  // Gives the file from of the directory the second name to; a copy only
+  // when mayCopy. 0, or the error number of the failure (nothing is left
+  // under to then).
   int SecondName(const std::string& from, const std::string& to, bool mayCopy);
   int CopyFile(const std::string& from, const std::string& to);
   [[noreturn]] void Fail(int code);
@@ -143,7 +143,7 @@ class AtomicFile {
   std::string buffer_;
 };
 
-// Renames OldName to NewName unless NewName exists; false when it exists or
+// Renames oldName to newName unless newName exists; false when it exists or
 // the rename fails for another reason (nothing is changed then).
 bool RenameNoReplace(const std::string& oldName, const std::string& newName);
 

@@ -29,7 +29,7 @@ inline constexpr int MinChartSide = 100;
 inline constexpr int MaxChartCoordinate = 16384;
 
 ChartSettings ReadChartSettings(const ProfileFile& ini);
-// Writes the section when Chart is placed; nothing otherwise.
+// Writes the section when chart is placed; nothing otherwise.
 void WriteChartSettings(ProfileFile& ini, const ChartSettings& chart);
 
 }  // namespace navorix

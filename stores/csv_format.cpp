@@ -139,7 +139,7 @@ bool FirstRecord(RecordReader& reader, Record& out) {
   return false;
 }
 
-// The header columns and the separator of Text; false when no separator
+// The header columns and the separator of text; false when no separator
 // gives a header with a latitude and a longitude column.
 bool FindHeader(std::string_view text, char& separatorFound, Columns& found) {
   for (const char separator : Separators) {

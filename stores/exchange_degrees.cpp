@@ -81,7 +81,7 @@ int SafeDecimals(long double degrees, bool longitude) {
 }
 
 // The shortest plain text (no exponent, which GPX numbers lack) that reads
-// back to exactly Degrees; none when it would be absurdly long (a value
+// back to exactly degrees; none when it would be absurdly long (a value
 // within 1e-20 or so of zero).
 std::optional<std::string> PlainText(long double degrees) {
   std::array<char, 64> buffer{};

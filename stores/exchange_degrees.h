@@ -17,8 +17,8 @@
 
 namespace navorix {
 
-// The stored position of latitude LatDeg and longitude LonDeg in signed
-// decimal degrees under Earth: each is turned into radians as the
+// The stored position of latitude latDeg and longitude lonDeg in signed
+// decimal degrees under earth: each is turned into radians as the
 // coordinate reader turns a typed decimal number, so that "48.8567" read
 // here and "48.8567N" read from a fix file give the same position.
 Vector3 PositionFromDegrees(const EarthModel& earth, long double latDeg, long double lonDeg);
@@ -28,8 +28,8 @@ struct DegreeTexts {
   std::string longitude;
 };
 
-// The shown values of Position as decimal degrees that read back, through
-// ReadDecimal and PositionFromDegrees, to a position that prints as Position
+// The shown values of position as decimal degrees that read back, through
+// ReadDecimal and PositionFromDegrees, to a position that prints as position
 // prints in every Lat/Lon format and accuracy.
 //
 // Far from every boundary the text has 8 decimals (a millimetre), or up to

@@ -28,14 +28,14 @@ class ImportCollector {
 
   const ImportSettings& Settings() const { return settings_; }
 
-  // An entry named Name (UTF-8; empty for none) at Position.
+  // An entry named Name (UTF-8; empty for none) at position.
   void Take(const EntryPlace& place, std::string_view given, const Vector3& position);
   // An entry that is not imported, and why.
   void Refuse(const EntryPlace& place, std::string reason);
   void CountTrackPoints(std::uint32_t count) { result_.trackPoints += count; }
   // Nothing is imported: the input as a whole is unusable.
   ImportResult Fail(std::string failure);
-  // The result, every place put in words by PlaceText.
+  // The result, every place put in words by placeText.
   ImportResult Finish(const std::function<std::string(const EntryPlace&)>& placeText);
 
  private:
@@ -66,7 +66,7 @@ std::string LineText(std::uint64_t line);
 // it was cut.
 std::string Quoted(std::string_view text);
 
-// True when Text is well-formed UTF-8.
+// True when text is well-formed UTF-8.
 bool IsUtf8(std::string_view text);
 // Text as Windows-1252: itself when it is not UTF-8, else converted ("?"
 // for a character the code page lacks).
@@ -75,13 +75,13 @@ std::string AsCp1252(std::string_view text, bool isUtf8Text);
 std::string AsUtf8(std::string_view text, bool isUtf8Text);
 
 // Signed decimal degrees of a GPX attribute or a JSON number's text for
-// Axis; false with Reason ("latitude "x" is no number", "longitude 181 is
+// axis; false with reason ("latitude "x" is no number", "longitude 181 is
 // beyond 180 degrees") when it is not one or is out of range.
 bool ReadDegrees(std::string_view written, Axis axis, long double& degrees, std::string& reason);
 
 // Radians of a coordinate text (Windows-1252) as the fix input dialog reads
-// it, small letters as capitals, a sign or bare number by PlusDir; false
-// with Reason as ReadDegrees.
+// it, small letters as capitals, a sign or bare number by plusDir; false
+// with reason as ReadDegrees.
 bool ReadCoordinateText(std::string_view written, Axis axis, PlusDir plusDir, long double& result,
                         std::string& reason);
 
@@ -91,7 +91,7 @@ ImportResult ImportGeoJson(std::string_view text, ImportCollector& collector);
 ImportResult ImportFixLines(std::string_view text, ImportCollector& collector);
 
 // The header of a CSV text: true when its first line names a latitude and
-// a longitude column, with Separator ("," or ";") set.
+// a longitude column, with separator ("," or ";") set.
 bool FindCsvHeader(std::string_view text, char& separator);
 
 void ExportGpx(const FixDatabase& fixes, const EarthModel& earth, std::string& out);

@@ -25,7 +25,7 @@ struct FileStamp {
   bool Absent() const { return !exists && problem == 0; }
 };
 
-// The stamp of FileName now.
+// The stamp of fileName now.
 FileStamp StampOf(const std::string& fileName);
 
 // True when A and B are stamps of one existing file (whatever its contents).

@@ -54,40 +54,40 @@ class FixDatabase {
   FixDatabase& operator=(const FixDatabase&) = delete;
 
   std::uint16_t Count() const { return static_cast<std::uint16_t>(fixes_.size()); }
-  // A copy of the fix at Pos; an empty record (valid flag 0) when Pos is
+  // A copy of the fix at pos; an empty record (valid flag 0) when pos is
   // not 1..Count.
   FixRecord Get(std::uint16_t pos) const;
 
   // Frees every fix.
   void Clear();
   // Appends the fixes of a fix file (at most MaxFixes data lines), read
-  // under PlusDir and E, and returns ReadText's result; Report tells what
+  // under plusDir and E, and returns ReadText's result; report tells what
   // was not taken. Throws Error "Cannot open NAME: reason" when the file
   // cannot be opened.
   bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E, LoadReport& report,
                     const FileSystemCalls& calls = SystemCalls());
   // LoadFromFile without the report.
   bool LoadFromFile(const std::string& fileName, PlusDir plusDir, const EarthModel& E);
-  // Writes every fix to a fix file in the Lat/Lon format of Options,
+  // Writes every fix to a fix file in the Lat/Lon format of options,
   // replacing an old one only when the new one is complete, and keeping of
-  // it what Keep says. Throws Error "Cannot write NAME: reason" on failure;
+  // it what keep says. Throws Error "Cannot write NAME: reason" on failure;
   // the old file then stays as it was.
   CommitResult SaveToFile(const std::string& fileName, const DisplayOptions& options, const EarthModel& E,
                           const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {}) const;
-  // Frees the fix at Pos and closes the gap; nothing when Pos is no fix.
+  // Frees the fix at pos and closes the gap; nothing when pos is no fix.
   void Delete(std::uint16_t pos);
-  // Appends a copy of Fix. Throws Error msg::FixDatabaseFull at MaxFixes.
+  // Appends a copy of fix. Throws Error msg::FixDatabaseFull at MaxFixes.
   void Add(const FixRecord& fix);
-  // Inserts a copy of Fix before the fix at Pos (Count + 1 appends; other
+  // Inserts a copy of fix before the fix at pos (Count + 1 appends; other
   // positions are taken as the nearest of 1 and Count + 1). Throws Error
   // msg::FixDatabaseFull at MaxFixes.
   void Insert(const FixRecord& fix, std::uint16_t pos);
-  // Overwrites the fix at Pos; nothing when Pos is no fix.
+  // Overwrites the fix at pos; nothing when pos is no fix.
   void Replace(const FixRecord& fix, std::uint16_t pos);
-  // Exchanges the fixes at Pos - 1 and Pos; false (and no change) when Pos
+  // Exchanges the fixes at pos - 1 and pos; false (and no change) when pos
   // is not 2..Count.
   bool MoveUp(std::uint16_t pos);
-  // Exchanges the fixes at Pos and Pos + 1; false when Pos is not
+  // Exchanges the fixes at pos and pos + 1; false when pos is not
   // 1..Count - 1.
   bool MoveDown(std::uint16_t pos);
 
@@ -96,28 +96,28 @@ class FixDatabase {
   // lookups are served by an index of the names, built at the first lookup
   // after a change.
   std::uint16_t FindName(std::string_view wanted) const;
-  // The first fix at or after Start whose name begins with Text byte for
-  // byte, or 0; an empty Text matches nothing.
+  // The first fix at or after start whose name begins with text byte for
+  // byte, or 0; an empty text matches nothing.
   std::uint16_t FindPrefix(std::string_view text, std::uint16_t start) const;
-  // Reorders the fixes by Order with the program's quicksort; the distance
-  // order measures the squared chord from Reference. Fixes with equal keys
+  // Reorders the fixes by order with the program's quicksort; the distance
+  // order measures the squared chord from reference. Fixes with equal keys
   // end in the order that procedure leaves them. Throws Error
   // msg::BadSortOrder for a value outside the enumeration.
   void Sort(SortOrder order, const Vector3& reference);
 
-  // Reads fixes from File until an empty line or the end of the file, at
-  // most MaxLines data lines; comment lines (first character ":") are
-  // skipped. Each data line is read under PlusDir and E and added; a line
+  // Reads fixes from file until an empty line or the end of the file, at
+  // most maxLines data lines; comment lines (first character ":") are
+  // skipped. Each data line is read under plusDir and E and added; a line
   // that does not read adds an empty, not valid entry. False when reading stopped at
   // an empty line (the end of the file counts as one unless the last data
   // line reached it), on a failure, or when fixes were dropped because the
-  // database was full; what was read stays. Never throws. Report counts the
+  // database was full; what was read stays. Never throws. report counts the
   // fixes taken and, after the reading stops, the lines that were not:
   // the rest of the file is read for that without taking anything.
   bool ReadText(LineReader& file, std::uint32_t maxLines, PlusDir plusDir, const EarthModel& E,
                 LoadReport& report);
   // Writes one line per valid fix, in order, in the Lat/Lon format of
-  // Options. Entries that are not valid are left out: written as empty lines
+  // options. Entries that are not valid are left out: written as empty lines
   // they would end the data on reading.
   void WriteText(AtomicFile& file, const DisplayOptions& options, const EarthModel& E) const;
 

@@ -178,7 +178,7 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-// The extension of FileName in small letters, without the ".".
+// The extension of fileName in small letters, without the ".".
 std::string Extension(std::string_view fileName) {
   const std::size_t slash = fileName.find_last_of('/');
   const std::size_t dot = fileName.find_last_of('.');

@@ -108,17 +108,17 @@ struct ImportSettings {
   PlusDir plusDir = PlusDir::NorthEast;
 };
 
-// The format of Text, by its content (see above); FileName's extension
+// The format of text, by its content (see above); fileName's extension
 // decides only between formats the content does not show.
 ExchangeFormat DetectFormat(std::string_view text, std::string_view fileName = {});
 
-// The fixes of Text (the bytes of a file or pasted text), named against the
-// names of Into, with room for MaxFixes - Into.Count() of them. Never
+// The fixes of text (the bytes of a file or pasted text), named against the
+// names of into, with room for MaxFixes - into.Count() of them. Never
 // throws for any input.
 ImportResult ImportFixText(std::string_view text, const ImportSettings& settings, const FixDatabase& into,
                            std::string_view fileName = {});
 
-// ImportFixText of the file FileName. A file that cannot be opened or read,
+// ImportFixText of the file fileName. A file that cannot be opened or read,
 // or is larger than MaxImportFileSize, gives a result with its failure
 // ("Cannot open NAME: larger than 64 MiB") and nothing else.
 ImportResult ImportFixFile(const std::string& fileName, const ImportSettings& settings,
@@ -134,12 +134,12 @@ std::vector<std::string> ImportReportLines(const ImportResult& result);
 // ".gpx", ".csv", ".geojson" or ".json"; none for another.
 std::optional<ExchangeFormat> ExportFormatOf(std::string_view fileName);
 
-// Every valid fix of Fixes in Format (GPX, CSV or GeoJSON; fix-file lines
+// Every valid fix of fixes in format (GPX, CSV or GeoJSON; fix-file lines
 // are written by the fix file itself), in UTF-8 with CR LF line ends, the
-// positions as ExportDegrees gives them under Earth.
+// positions as ExportDegrees gives them under earth.
 std::string ExportFixText(const FixDatabase& fixes, ExchangeFormat format, const EarthModel& earth);
 
-// ExportFixText saved to FileName as every file of the program is saved
+// ExportFixText saved to fileName as every file of the program is saved
 // (stores/atomic_file.h). Throws Error as AtomicFile does.
 CommitResult ExportFixFile(const std::string& fileName, const FixDatabase& fixes, ExchangeFormat format,
                            const EarthModel& earth, const FileSystemCalls& calls = SystemCalls(),

@@ -14,7 +14,7 @@ namespace {
 
 constexpr char CommentMark = ':';
 
-// The next blank-separated word of Text from At on (advanced past it);
+// The next blank-separated word of text from at on (advanced past it);
 // empty when none is left.
 std::string_view NextWord(std::string_view text, std::size_t& at) {
   while (at < text.size() && text[at] == ' ') ++at;

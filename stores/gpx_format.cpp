@@ -56,7 +56,7 @@ class LineIndex {
   std::vector<std::uint64_t> starts_;
 };
 
-// Reads one waypoint or route point. Place.at is its offset (or, for a
+// Reads one waypoint or route point. place.at is its offset (or, for a
 // document in another encoding, its number).
 void ReadPoint(const pugi::xml_node& point, const EntryPlace& place, ImportCollector& collector) {
   const pugi::xml_attribute latText = point.attribute("lat");

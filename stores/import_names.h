@@ -38,15 +38,15 @@ namespace navorix {
 // (no code point is that large).
 inline constexpr char32_t MalformedCodePoint = 0x110000;
 
-// The next code point of the UTF-8 Text at Pos, Pos advanced past it; a
+// The next code point of the UTF-8 text at pos, pos advanced past it; a
 // malformed sequence gives MalformedCodePoint and skips one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 
-// Steps 1 to 4 of the rule for the name Original (UTF-8; a malformed byte
-// counts as an invalid character) of the entry numbered Ordinal.
+// Steps 1 to 4 of the rule for the name original (UTF-8; a malformed byte
+// counts as an invalid character) of the entry numbered ordinal.
 std::string ValidFixName(std::string_view original, std::uint32_t ordinal);
 
-// True when Name is Original with nothing but its ASCII letters made
+// True when name is original with nothing but its ASCII letters made
 // capitals and blanks at its ends dropped: a change the fix input dialog
 // makes of any typed name.
 bool OnlyCapitals(std::string_view original, std::string_view name);
@@ -54,7 +54,7 @@ bool OnlyCapitals(std::string_view original, std::string_view name);
 // Step 5: the names of one import.
 class ImportNames {
  public:
-  // The names of Existing are taken; it must outlive this object and not
+  // The names of existing are taken; it must outlive this object and not
   // change while it is used.
   explicit ImportNames(const FixDatabase& existing) : existing_(existing) {}
 

@@ -25,7 +25,7 @@ enum class InstanceLockState {
 
 class InstanceLock {
  public:
-  // Tries once, without waiting, to take the lock of Directory (with or
+  // Tries once, without waiting, to take the lock of directory (with or
   // without a trailing "/"), creating the lock file when it is missing.
   explicit InstanceLock(const std::string& directory);
   // Releases the lock when this object holds it.

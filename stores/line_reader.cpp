@@ -20,7 +20,7 @@ constexpr char CR = '\r';
 constexpr char LF = '\n';
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// A descriptor of FileName open for reading, or -1 with Reason set. The open
+// A descriptor of fileName open for reading, or -1 with reason set. The open
 // does not wait (a named pipe without a writer would hold it for ever), and
 // only a regular file is kept: a directory, a pipe or a device is refused.
 int OpenRegularFile(const std::string& fileName, std::string& reason,

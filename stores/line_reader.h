@@ -43,18 +43,18 @@ class LineReader {
 
   static constexpr std::uint64_t AnySize = UINT64_MAX;
 
-  // Opens FileName for reading. Throws Error "Cannot open NAME: reason" (the
+  // Opens fileName for reading. Throws Error "Cannot open NAME: reason" (the
   // platform's reason, "not a regular file", or "larger than N MiB" for a
-  // file above MaxFileSize) when it cannot be opened or is no regular file.
-  // Reads through Calls, which must outlive the reader.
+  // file above maxFileSize) when it cannot be opened or is no regular file.
+  // Reads through calls, which must outlive the reader.
   explicit LineReader(const std::string& fileName, std::size_t maxLength = DefaultMaxLength,
                       const FileSystemCalls& calls = SystemCalls(), std::uint64_t maxFileSize = AnySize);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Reads the next line into Line, without its line end. At the end of the
-  // file Line becomes empty and the result is false; otherwise true.
+  // Reads the next line into line, without its line end. At the end of the
+  // file line becomes empty and the result is false; otherwise true.
   // Throws Error "Cannot read NAME: reason" on an input/output failure or
   // when the file has grown beyond its largest size.
   bool ReadLine(std::string& line);
@@ -87,18 +87,18 @@ class LineReader {
   bool started_ = false;
 };
 
-// Why FileName cannot be read as LineReader reads it (the platform's reason
+// Why fileName cannot be read as LineReader reads it (the platform's reason
 // or "not a regular file"), or an empty text when it can. Never waits.
 std::string CannotReadReason(const std::string& fileName);
 
-// The reason given for a file above Limit bytes: "larger than N MiB" (or
+// The reason given for a file above limit bytes: "larger than N MiB" (or
 // "larger than N bytes" for a limit of no whole MiB).
 std::string TooLargeReason(std::uint64_t limit);
 
 // The last component of a path, for messages that must stay short.
 std::string FileBaseName(const std::string& path);
 
-// The platform's text for the error number Code.
+// The platform's text for the error number code.
 std::string SystemErrorText(int code);
 
 }  // namespace navorix

@@ -7,7 +7,7 @@ namespace navorix {
 
 namespace {
 
-// Count followed by Singular or Plural.
+// Count followed by singular or plural.
 std::string Counted(std::uint32_t count, const char* singular, const char* plural) {
   return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }

@@ -43,7 +43,7 @@ class LogList {
 
   std::uint16_t Count() const { return static_cast<std::uint16_t>(records_.size()); }
 
-  // A copy of line Line (1..3) of record N (1..Count); empty text for a
+  // A copy of line line (1..3) of record N (1..Count); empty text for a
   // record or line that does not exist.
   std::string GetLine(std::uint16_t N, int line) const;
 
@@ -55,7 +55,7 @@ class LogList {
   void Clear();
 
   // Writes the history file, replacing the old one only when complete and
-  // keeping of it what Keep says. Throws Error "Cannot write NAME: reason"
+  // keeping of it what keep says. Throws Error "Cannot write NAME: reason"
   // on failure.
   CommitResult SaveToFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls(),
                           const KeepOld& keep = {}) const;
@@ -65,7 +65,7 @@ class LogList {
   // reason" or "Cannot read NAME: reason"; the records read before a read
   // failure stay.
   void LoadFromFile(const std::string& fileName, const FileSystemCalls& calls = SystemCalls());
-  // The same, with Report telling what was not taken: records dropped for
+  // The same, with report telling what was not taken: records dropped for
   // the capacity, cut lines, and a read failure, which is reported there
   // instead of being raised. Throws Error "Cannot open NAME: reason".
   void LoadFromFile(const std::string& fileName, LoadReport& report,

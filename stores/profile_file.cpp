@@ -31,7 +31,7 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The name of a section line, or false when Line is no section line.
+// The name of a section line, or false when line is no section line.
 bool SectionName(std::string_view line, std::string_view& name) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return false;

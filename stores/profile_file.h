@@ -33,8 +33,8 @@ class ProfileFile {
   // saving can keep all of it. Real ones hold a few hundred bytes.
   static constexpr std::size_t MaxFileSize = std::size_t{1} << 20;
 
-  // An empty profile that saves to FileName.
-  // Reads and writes through Calls, which must outlive the profile.
+  // An empty profile that saves to fileName.
+  // Reads and writes through calls, which must outlive the profile.
   explicit ProfileFile(std::string fileName, const FileSystemCalls& calls = SystemCalls());
 
   // Reads the file. A missing file leaves the profile empty (not an error).
@@ -43,9 +43,9 @@ class ProfileFile {
   // the profile is left empty then.
   void Load();
 
-  // True when Section holds Key (with any value).
+  // True when section holds key (with any value).
   bool HasKey(std::string_view section, std::string_view key) const;
-  // The value of Key in Section as text, or Default when the key is missing.
+  // The value of key in section as text, or Default when the key is missing.
   std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
   // A decimal integer ("-12", "+7"); Default when missing or not a number
   // of the int range.
@@ -65,7 +65,7 @@ class ProfileFile {
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
   // Writes every line to the file, replacing it only when complete and
-  // keeping of the old file what Keep says (AtomicFile). Throws Error on
+  // keeping of the old file what keep says (AtomicFile). Throws Error on
   // failure; the old file stays as it was.
   CommitResult Save(const KeepOld& keep = {}) const;
 
@@ -75,13 +75,13 @@ class ProfileFile {
  private:
   static constexpr std::size_t None = static_cast<std::size_t>(-1);
 
-  // Index of the line of section Name, or None.
+  // Index of the line of section name, or None.
   std::size_t FindSection(std::string_view name) const;
-  // Index of the first line after the section that starts at line Section.
+  // Index of the first line after the section that starts at line section.
   std::size_t SectionEnd(std::size_t section) const;
-  // Index of the line of Key in the section at line Section, or None.
+  // Index of the line of Key in the section at line section, or None.
   std::size_t FindKey(std::size_t section, std::string_view keyName) const;
-  // Points Value at the text of Key; false when the key is missing.
+  // Points value at the text of Key; false when the key is missing.
   bool Find(std::string_view sectionName, std::string_view keyName, std::string_view& value) const;
 
   std::string fileName_;

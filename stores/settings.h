@@ -57,7 +57,7 @@ struct ProgramSettings {
 
 class ProfileFile;
 
-// Reads the settings of a loaded settings file into Settings, in the order
+// Reads the settings of a loaded settings file into settings, in the order
 // status loading takes them: the ellipsoid switches, the display options,
 // the radii, the interface options. Returns the messages of the values a
 // person wrote that were refused (the program never writes them): radii
@@ -66,7 +66,7 @@ class ProfileFile;
 // and a refused value stays in the file.
 std::vector<std::string> ReadSettings(const ProfileFile& ini, ProgramSettings& settings);
 
-// Reads the settings file FileName into Settings, in the order status
+// Reads the settings file fileName into settings, in the order status
 // loading takes them: the ellipsoid switches, the display options, the
 // radii, the interface options. A missing file gives every default. Throws
 // at the first failure (the settings not yet read keep their values); a
@@ -78,12 +78,12 @@ void LoadSettings(const std::string& fileName, ProgramSettings& settings,
 // Writes the keys the program writes ("Settings": the three switches and
 // the six display options; "Interface": Sound and Hints; "Chart" once the
 // chart window has been placed), keeping every
-// other line of the file as it was, and of the old file what Keep says. A
+// other line of the file as it was, and of the old file what keep says. A
 // file that exists but cannot be read is not overwritten. Throws Error on
 // failure; the old file stays then.
 CommitResult SaveSettings(const std::string& fileName, const ProgramSettings& settings,
                           const FileSystemCalls& calls = SystemCalls(), const KeepOld& keep = {});
-// Writes the keys into Ini as it stands (loaded or not) and saves it.
+// Writes the keys into ini as it stands (loaded or not) and saves it.
 CommitResult SaveSettings(ProfileFile& ini, const ProgramSettings& settings, const KeepOld& keep = {});
 
 }  // namespace navorix

@@ -7,12 +7,12 @@
 
 namespace navorix {
 
-// Appends the UTF-8 form of the Windows-1252 Text to Out. The five bytes the
+// Appends the UTF-8 form of the Windows-1252 text to out. The five bytes the
 // code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the C1
 // controls of the same value, so every byte survives a round trip.
 void AppendUtf8(std::string& out, std::string_view text);
 
-// Replaces Out by the Windows-1252 form of the UTF-8 Text. A character the
+// Replaces out by the Windows-1252 form of the UTF-8 text. A character the
 // code page cannot hold, and a malformed sequence, become "?"; false then.
 bool Utf8ToCp1252(std::string_view text, std::string& out);
 

@@ -34,8 +34,8 @@ struct LexedLine {
   std::int64_t order = 0;  // order of magnitude of the first non-zero digit
 };
 
-// Checks Text against the decimal syntax (without fraction and exponent when
-// Whole) and describes it. False when Text does not match.
+// Checks text against the decimal syntax (without fraction and exponent when
+// whole) and describes it. False when text does not match.
 bool Lex(std::string_view text, bool whole, LexedLine& out) {
   std::size_t i = 0;
   const std::size_t n = text.size();
@@ -215,10 +215,10 @@ __extension__ typedef unsigned __int128 UInt128;
 constexpr int MaxShortDecimals = 8;  // 10^8 < 2^27: m 10^d stays below 2^91
 
 // The common case of FixedText, without the library's printf-based
-// fallback for the 80-bit type: |Value| < 2^63 and at most 8 decimals. With
-// Value = m 2^e (m the 64-bit mantissa, e < 0) the exact product m 10^d is
+// fallback for the 80-bit type: |value| < 2^63 and at most 8 decimals. With
+// value = m 2^e (m the 64-bit mantissa, e < 0) the exact product m 10^d is
 // shifted right by -e, rounding the dropped bits half to even. False when
-// Value is outside that case.
+// value is outside that case.
 bool ShortFixedText(long double value, int decimals, std::string& text) {
   if (decimals > MaxShortDecimals) return false;
   int exponent = 0;

@@ -29,7 +29,7 @@ inline constexpr std::array<long double, ExactPowers + 1> PowersOfTen = [] {
 // Any whole number of this many decimal digits fits the 64-bit mantissa.
 inline constexpr int MaxExactDigits = 19;
 
-// Reads Text in the decimal syntax. False for anything else, and for a
+// Reads text in the decimal syntax. False for anything else, and for a
 // number too large for long double (never an infinity). Numbers below the
 // normal range (|x| < 3.4e-4932) read as a zero of their sign.
 bool ReadDecimal(std::string_view text, long double& value);
@@ -38,16 +38,16 @@ bool ReadDecimal(std::string_view text, long double& value);
 bool ReadWholeNumber(std::string_view text, long double& value);
 
 // Reads a text of decimal digits only (no blank, no sign) as the number
-// 0.<Digits>, i.e. Digits / 10^n for n digits. False for an empty text.
+// 0.<digits>, i.e. digits / 10^n for n digits. False for an empty text.
 bool ReadDigitFraction(std::string_view digits, long double& value);
 
-// Value in fixed-point notation with Decimals (0..40) digits after the ".",
+// Value in fixed-point notation with decimals (0..40) digits after the ".",
 // correctly rounded (an exact half goes to the even last digit). A negative
 // value keeps its "-" even when it rounds to zero; NaN and infinities give
 // "nan", "inf" and "-inf".
 std::string FixedText(long double value, int decimals);
 
-// The shortest decimal text that ReadDecimal reads back to exactly Value
+// The shortest decimal text that ReadDecimal reads back to exactly value
 // (plain or with an exponent, whichever is shorter), e.g. "6367.4357".
 std::string DecimalText(long double value);
 

@@ -38,7 +38,7 @@ constexpr int Index(E value) {
   return static_cast<int>(value);
 }
 
-// Value with number N when N is 0 .. Count - 1; false (Value untouched)
+// Value with number N when N is 0 .. count - 1; false (value untouched)
 // otherwise.
 template <typename E>
 constexpr bool FromIndex(int N, int count, E& value) {
@@ -103,7 +103,7 @@ extern const DisplayOptionInfo DisplayOptionTable[DisplayOptionCount];
 
 inline const DisplayOptionInfo& OptionInfo(DisplayOption option) { return DisplayOptionTable[Index(option)]; }
 
-// The caption of the Options submenu of Option for the value in Options,
+// The caption of the options submenu of option for the value in options,
 // e.g. "Lat/Lon &Format: " followed by "Deg/Frac". A value outside its
 // enumeration (only a cast makes one) shows the first name.
 std::string OptionCaption(DisplayOption option, const DisplayOptions& options);

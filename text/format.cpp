@@ -49,7 +49,7 @@ class AngleText {
   void Put(char c) {
     if (size_ < Capacity) text_[size_++] = c;
   }
-  // The decimal digits of Value, zero-padded to Width; wider numbers are
+  // The decimal digits of value, zero-padded to width; wider numbers are
   // never cut.
   void PutNumber(std::uint64_t value, int width) {
     char digits[20];  // 2^64 has 20 digits
@@ -61,7 +61,7 @@ class AngleText {
     for (int i = n; i < width; ++i) Put('0');
     while (n > 0) Put(digits[--n]);
   }
-  // Replaces the first degree sign by Letter, or appends Letter when there
+  // Replaces the first degree sign by letter, or appends letter when there
   // is none.
   void ReplaceDegreeSign(char letter) {
     const std::size_t sign = View().find(DegreeSign);
@@ -103,14 +103,14 @@ std::int64_t RoundHalfEven(long double x) {
   return n;
 }
 
-// |Angle| (radians) in units of 1/S degree, rounded as the counts and their
-// ties are defined: |Angle| 180/pi, then times S. Monotone in |Angle|.
+// |angle| (radians) in units of 1/S degree, rounded as the counts and their
+// ties are defined: |angle| 180/pi, then times S. Monotone in |angle|.
 long double Units(long double angle, std::int64_t S) {
   return std::fabs(angle) * RadToDeg * static_cast<long double>(S);
 }
 
-// N of Angle at S units per degree; false when it does not fit 63 bits or
-// Angle is NaN.
+// N of angle at S units per degree; false when it does not fit 63 bits or
+// angle is NaN.
 bool AngleCount(long double angle, std::int64_t S, std::int64_t& N) {
   const long double units = Units(angle, S);
   if (!(units < MaxAngleCount)) return false;
@@ -208,7 +208,7 @@ void PutAngle(AngleText& text, int F, int P, std::int64_t N) {
 
 // One coordinate field: the count N at (F, P), or "?" when there is none,
 // with its hemisphere letter (in place of the degree sign in the infix
-// layout), right-aligned in Width.
+// layout), right-aligned in width.
 void AppendCoordinate(std::string& out, int F, int P, bool counted, std::int64_t N, char letter,
                       std::size_t width) {
   AngleText text;
@@ -225,7 +225,7 @@ void AppendCoordinate(std::string& out, int F, int P, bool counted, std::int64_t
   out += field;
 }
 
-// FormatLatLon appended to Out.
+// FormatLatLon appended to out.
 void AppendLatLon(std::string& out, const DisplayOptions& options, const EarthModel& E, const FixRecord& fix,
                   Accuracy accuracy) {
   const int f = Clamped(options.latLonFormat, LatLonFormatCount);

@@ -21,17 +21,17 @@
 
 namespace navorix {
 
-// Decimal digits of Value right-aligned in Width; with Zeros the padding is
+// Decimal digits of value right-aligned in Width; with zeros the padding is
 // "0" (after a "-" sign). Wider numbers are never cut.
 std::string NumText(std::int32_t value, int minWidth, bool zeros);
 
-// The unsigned text of |Angle| (radians) in Format at Accuracy, e.g. 29.55
+// The unsigned text of |angle| (radians) in format at accuracy, e.g. 29.55
 // deg in (DegFrac, Low) -> "29.55\xB0", in (InfixDMS, Medium) -> "29\xB0" "3300".
 // The angle is rounded once, so no field ever shows 60. Angles whose count
 // does not fit 63 bits, and NaN, give "?".
 std::string FormatAngle(AngleFormat format, Accuracy accuracy, long double angle);
 
-// Coordinate text of the fix in Options.LatLonFormat at Accuracy, its
+// Coordinate text of the fix in options.LatLonFormat at accuracy, its
 // latitude shown under the Earth model E: latitude right-aligned in 14
 // characters, longitude in 15 (29 in all). The hemisphere letter follows the
 // sign of the unrounded value, a zero's sign included, so that "0.00\xB0W"
@@ -45,7 +45,7 @@ std::string FormatAzimuth(const DisplayOptions& options, long double angle);
 
 // Distance text of a central angle (radians) in DistUnits (lengths with the
 // sphere radius of E), correctly rounded to 2*Precision decimals
-// (2*Precision + 2 for degrees); WithUnit appends " km", " mi", " nm" or the
+// (2*Precision + 2 for degrees); withUnit appends " km", " mi", " nm" or the
 // degree sign.
 std::string FormatDistance(const DisplayOptions& options, const EarthModel& E, long double angle,
                            bool withUnit);

@@ -43,8 +43,8 @@ long double CompactField(std::string_view text) {
   return static_cast<long double>((text[0] - '0') * 10 + (text[1] - '0'));
 }
 
-// Adds the decimal fraction of a second written by the digits Text (at least
-// one) to Degrees: the whole number F of n digits contributes
+// Adds the decimal fraction of a second written by the digits text (at least
+// one) to degrees: the whole number F of n digits contributes
 // F / (10^n 3600), divided once. Longer digit strings than any the program
 // writes are read as a rounded fraction first.
 bool AddSecondFraction(std::string_view text, long double& degrees) {
@@ -61,7 +61,7 @@ bool AddSecondFraction(std::string_view text, long double& degrees) {
   return true;
 }
 
-// Adds the minutes and seconds after the degree separator to Degrees, the
+// Adds the minutes and seconds after the degree separator to degrees, the
 // magnitude of the angle, one field at a time: minutes / 60, then seconds /
 // 3600, then the fraction of a second. Each addition rounds, so the order is
 // part of the result's last bit.
@@ -96,8 +96,8 @@ bool AddRest(std::string_view rest, long double& degrees) {
   return AddSecondFraction(rest, degrees);
 }
 
-// The whole number written by the Count digits of Text from From on; false
-// when one of them is not a digit (or Text is too short).
+// The whole number written by the count digits of text from from on; false
+// when one of them is not a digit (or text is too short).
 bool DigitsAt(std::string_view text, std::size_t from, std::size_t count, std::uint64_t& result) {
   if (from + count > text.size()) return false;
   std::uint64_t value = 0;
@@ -139,7 +139,7 @@ constexpr std::array<long double, 6000> SecondParts = [] {
 }();
 
 // The texts that fix files hold: an unsigned angle as FormatAngle writes it
-// at High accuracy, with up to three digits of whole degrees, and Separator
+// at High accuracy, with up to three digits of whole degrees, and separator
 // where the degree sign stands (the infix letter may stand in its place).
 // They are read in one pass, with the same roundings in the same order as
 // the general reader below gives them (the field values are exact or one
@@ -233,8 +233,8 @@ bool PlusIsNegative(PlusDir plus, Axis axis) {
   return axis == Axis::Latitude ? plusDir >= 2 : plusDir % 2 == 1;
 }
 
-// Word with its small letters made capitals (ToCapital): Word itself when
-// it has none, otherwise a copy made in Storage.
+// Word with its small letters made capitals (ToCapital): word itself when
+// it has none, otherwise a copy made in storage.
 std::string_view CapitalWord(std::string_view word, std::string& storage) {
   if (std::all_of(word.begin(), word.end(), [](char c) { return ToCapital(c) == c; })) return word;
   storage = word;
@@ -242,7 +242,7 @@ std::string_view CapitalWord(std::string_view word, std::string& storage) {
   return storage;
 }
 
-// ParseLatLon with the two coordinate texts apart. With Capitalize, the
+// ParseLatLon with the two coordinate texts apart. With capitalize, the
 // texts are read as if their small letters were capitals; a written
 // coordinate has none (no byte it consists of is a small letter), so only
 // the general reader needs the copy.

@@ -30,11 +30,11 @@ enum class Axis : std::uint8_t { Latitude, Longitude };
 bool ParseDMS(std::string_view text, long double& Degrees);
 
 // Radians of a latitude or longitude text in any display format, with a
-// leading sign, a trailing or infix hemisphere letter, or none; PlusDir
+// leading sign, a trailing or infix hemisphere letter, or none; plusDir
 // decides what a sign or a bare number means.
 bool ParseCoord(PlusDir plusDir, std::string_view text, Axis axis, long double& Radians);
 
-// "LAT LON" (split at the first blank): on success sets Fix.Position with
+// "LAT LON" (split at the first blank): on success sets fix.Position with
 // PosFromLatLon under E; the name and valid flag are not touched.
 bool ParseLatLon(PlusDir plusDir, const EarthModel& E, FixRecord& fix, std::string_view text);
 

@@ -11,20 +11,20 @@
 
 namespace navorix {
 
-// Text with every occurrence of Old replaced by New.
+// Text with every occurrence of old replaced by New.
 std::string ReplaceChar(char old, char fresh, std::string_view text);
-// Text followed by the one character Ch.
+// Text followed by the one character ch.
 std::string AppendChar(std::string_view text, char ch);
-// Text preceded by as many Ch as make it at least Width characters long.
+// Text preceded by as many ch as make it at least width characters long.
 std::string PadLeft(std::string_view text, std::size_t width, char ch);
-// Text followed by as many Ch as make it at least Width characters long.
+// Text followed by as many ch as make it at least width characters long.
 std::string PadRight(std::string_view text, std::size_t width, char ch);
 // Text without its leading and trailing blanks and control characters.
 std::string TrimBlanks(std::string_view text);
-// The part of Text that TrimBlanks keeps, without copying it.
+// The part of text that TrimBlanks keeps, without copying it.
 std::string_view TrimmedView(std::string_view text);
 // Trims like TrimBlanks, replaces every run of blanks inside by one blank
-// and, with ToUpper, turns "a".."z" and the Latin-1 small letters 0xE0..0xF6
+// and, with toUpper, turns "a".."z" and the Latin-1 small letters 0xE0..0xF6
 // and 0xF8..0xFE into capitals.
 std::string SquashBlanks(std::string_view text, bool toUpper);
 

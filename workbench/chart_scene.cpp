@@ -21,7 +21,7 @@ bool Inside(const PixelPoint& p, long double width, long double height, long dou
   return p.u >= -margin && p.v >= -margin && p.u <= width + margin && p.v <= height + margin;
 }
 
-// Where the text of a label beside the dot At starts: the left end of its
+// Where the text of a label beside the dot at starts: the left end of its
 // base line.
 PixelPoint LabelStart(const PixelPoint& at, const LabelMetrics& metrics) {
   const long double bottom = at.v - metrics.lineHeight / 2 + metrics.lineHeight;

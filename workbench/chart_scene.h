@@ -53,11 +53,11 @@ class ChartScene {
   explicit ChartScene(const LandOutlines& land);
   ChartScene() = default;
 
-  // Builds the picture of View at Width x Height: the fixes of Fixes (the
-  // one of CurrentRow marked when it is a fix), Shown the figure drawn.
+  // Builds the picture of view at width x height: the fixes of fixes (the
+  // one of currentRow marked when it is a fix), shown the figure drawn.
   // What does not depend on the view (each fix's position on the chart's
   // sphere, its Mercator longitude and isometric latitude) is worked out
-  // once and kept until Fixes (by its Revision) or the model change; a
+  // once and kept until fixes (by its Revision) or the model change; a
   // view then costs a rotation or an affine step a fix.
   void Build(const ChartView& view, long double width, long double height, const FixDatabase& fixes,
              int currentRow, const Figure& shown, const EarthModel& earth, const LabelMetrics& metrics);
@@ -74,22 +74,22 @@ class ChartScene {
   const std::vector<ChartMarker>& Markers() const { return markers_; }
   const std::vector<ChartLabel>& Labels() const { return labels_; }
 
-  // The fix whose dot lies nearest to (u, v) and at most Radius pixels
+  // The fix whose dot lies nearest to (u, v) and at most radius pixels
   // from it; 0 for none. The current fix is drawn over the others and is
   // found first.
   std::uint16_t FixAt(PixelPoint pixel, long double radius) const;
 
  private:
-  // Takes the cells of a label of Length letters beside the dot At and
-  // returns where its text starts; none when a fix's name (not Figure)
+  // Takes the cells of a label of length letters beside the dot at and
+  // returns where its text starts; none when a fix's name (not figure)
   // would leave the picture or cover another label.
   std::optional<PixelPoint> TakeLabelPlace(const PixelPoint& at, std::size_t length, bool figure,
                                            const LabelMetrics& metrics);
   // Whether a label covers a cell of row r from column c0 to c1.
   bool RowTaken(int r, int c0, int c1) const;
   void TakeRow(int r, int c0, int c1);
-  // Works out again what the fixes give every view when they or the Earth
-  // model changed since the last time; Mercator's part only when asked.
+  // Works out again what the fixes give every view when they or the earth
+  // model changed since the last time; mercator's part only when asked.
   void KeepFixes(const FixDatabase& fixes, const EarthModel& earth, bool mercator);
 
   SpherePaths landSphere_;

@@ -11,7 +11,7 @@ inline constexpr char BackspaceChar = '\b';
 // The fields of the fix input dialog, in their Tab order.
 enum class FixField : std::uint8_t { Name, Latitude, Longitude };
 
-// The character that Typed puts into Field of the fix input dialog, or 0
+// The character that typed puts into field of the fix input dialog, or 0
 // when it is dropped: in the coordinate fields "D" and "d" become the degree
 // sign; "a".."z" become capitals; the name takes the fix-name characters,
 // the latitude digits, "+", "-", ".", "N", "S" and the three marks, the

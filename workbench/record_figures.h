@@ -19,7 +19,7 @@ namespace navorix {
 
 class RecordFigures {
  public:
-  // A record was appended to Log, of which it is the last; the first was
+  // A record was appended to log, of which it is the last; the first was
   // dropped when the log was full. Its figure is taken from its lines and
   // the fixes that it names now, with the proposed point (when there is
   // one) at its full precision instead of the printed one.
@@ -32,7 +32,7 @@ class RecordFigures {
   // recovered from its text when asked for.
   void Reread(const LogList& log) { kept_.assign(log.Count(), nullptr); }
 
-  // The figure of record N of Log: kept, or recovered from its text now;
+  // The figure of record N of log: kept, or recovered from its text now;
   // an empty figure for a record that does not exist.
   Figure Of(const LogList& log, std::uint16_t N, const FixDatabase& fixes, const EarthModel& earth) const;
   // Whether record N has a figure kept from when it ran.

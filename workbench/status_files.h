@@ -33,9 +33,9 @@ class StatusFiles {
 
   std::string FileName(int index) const;
 
-  // Status loading starts reading file Index: its stamp is taken now.
+  // Status loading starts reading file index: its stamp is taken now.
   void StartReading(int index);
-  // Whether file Index exists or cannot be looked at (a loop of links is no
+  // Whether file index exists or cannot be looked at (a loop of links is no
   // absent file: its reading fails and it is not replaced unasked).
   bool MayBeThere(int index) const { return !files_[index].stamp.Absent(); }
   void SetIncomplete(int index, bool incomplete) { files_[index].incomplete = incomplete; }
@@ -55,12 +55,12 @@ class StatusFiles {
   // already).
   void MakeDirectories() const;
 
-  // Saves file Index through Write, after asking (Ask) when it might lose
+  // Saves file index through write, after asking (ask) when it might lose
   // what the user keeps; its old version is kept as NAME.bak, and under a
   // lasting name when the question named one. The failure's text in
-  // Failure.
+  // failure.
   SaveResult Save(int index, const WriteFunction& write, const AskFunction& ask, std::string& failure);
-  // True when FileName is the status fix file of a loaded status.
+  // True when fileName is the status fix file of a loaded status.
   bool IsStatusFixFile(const std::string& fileName) const;
   // The status fix file was saved by another way than Save.
   void FixFileSaved();
@@ -73,7 +73,7 @@ class StatusFiles {
     bool unsaved = false;     // what it stands for changed since
   };
   // Asks before a file that might lose what the user keeps is replaced,
-  // and names in Keep where its present version will be kept; false when
+  // and names in keep where its present version will be kept; false when
   // the user says no.
   bool MayReplace(int index, KeepOld& keep, const AskFunction& ask) const;
 

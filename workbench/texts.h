@@ -35,7 +35,7 @@ inline constexpr const char* ReloadStatus =
 
 // Before a status file is replaced although it could not be read
 // completely, or although it changed on the disk since Navorix last read or
-// saved it; KeptAs is the name its present version is kept under ("" when
+// saved it; keptAs is the name its present version is kept under ("" when
 // there is none to keep).
 std::string IncompleteFileQuestion(std::string_view fileName, std::string_view keptAs);
 std::string ChangedFileQuestion(std::string_view fileName, std::string_view keptAs);

@@ -84,7 +84,7 @@ struct FixCheck {
 class Workbench : public OperandChecks {
  public:
   // Paths says where the settings and status files are; every file is read
-  // and written through Calls, which must outlive the workbench.
+  // and written through calls, which must outlive the workbench.
   explicit Workbench(AppData paths = AppData{}, const FileSystemCalls& calls = SystemCalls());
   Workbench(const Workbench&) = delete;
   Workbench& operator=(const Workbench&) = delete;
@@ -120,7 +120,7 @@ class Workbench : public OperandChecks {
   bool ShownFigureKept() const { return figures_.Kept(shownRecord_); }
 
   // ----------------------------------------------------------- the fix list
-  // The user selected Row (clicks, arrow keys); rows outside the list are
+  // The user selected row (clicks, arrow keys); rows outside the list are
   // taken as the blank row.
   void SelectRow(int row);
   // Delete (button, Del key): the current fix goes to the deleted fix and
@@ -146,7 +146,7 @@ class Workbench : public OperandChecks {
   SearchStep TypeAhead(char typed, bool panelShown);
 
   // ------------------------------------------------------ fix input dialog
-  // Add (AddButton true: Add button, Ins, Shift+Enter, Enter on an empty
+  // Add (addButton true: Add button, Ins, Shift+Enter, Enter on an empty
   // database) or Edit (Edit button, Enter, double click) at the current
   // row: a new fix starts from the pending fix and goes above the current
   // row (at the end from the blank row); Edit on the blank row is a new fix.
@@ -169,7 +169,7 @@ class Workbench : public OperandChecks {
   std::uint16_t CompleteName(std::string_view prefix, std::uint16_t start, std::string& name) const override;
 
   // ------------------------------------------------------------- operations
-  // Runs operation Op with its operands from Source: converts and checks
+  // Runs operation op with its operands from source: converts and checks
   // them, computes, logs the record with the done sound, proposes a point
   // result as the next new fix, and keeps the Next Fix state. A failure is
   // shown and changes nothing.
@@ -198,7 +198,7 @@ class Workbench : public OperandChecks {
   // The Options menu. Formats and accuracy rebuild the rows; a distance
   // unit enables Next Fix unless it is Degrees, which disables it (each
   // option's OptionEffect).
-  // A display option's value Value (one of its numbers; others change
+  // A display option's value value (one of its numbers; others change
   // nothing).
   void SetDisplayOption(DisplayOption option, int value);
   void SetSound(bool on);
@@ -215,10 +215,10 @@ class Workbench : public OperandChecks {
 
   // ------------------------------------------------------------------ files
   // Appends the fixes of a fix file (after clearing the database when
-  // ClearFirst) and shows the first row. False when it could not be read
+  // clearFirst) and shows the first row. False when it could not be read
   // (shown).
   bool LoadFixFile(const std::string& fileName, bool clearFirst);
-  // The same, telling in Report what the file held that was not taken
+  // The same, telling in report what the file held that was not taken
   // (also shown, every kind of loss in one report).
   bool LoadFixFile(const std::string& fileName, bool clearFirst, LoadReport& report);
   // Saves every fix in the current Lat/Lon format. False on failure (shown).
@@ -259,9 +259,9 @@ class Workbench : public OperandChecks {
   // (workbench/exchange.cpp)
   // Appends the fixes of a GPX, CSV, GeoJSON or fix file, named against
   // the database as stores/import_names.h says, after clearing the
-  // database when ClearFirst (only once the file was read), with the first
+  // database when clearFirst (only once the file was read), with the first
   // new row current. The report of every renamed and refused entry is
-  // shown; true when nothing was left out (Result.Complete()).
+  // shown; true when nothing was left out (result.Complete()).
   bool ImportFixes(const std::string& fileName, bool clearFirst, ImportResult& result);
   // Pasted text (fix-file lines, CSV, GPX or GeoJSON) through the same
   // import; the fixes go after the current row (at the end from the blank
@@ -277,9 +277,9 @@ class Workbench : public OperandChecks {
   // the blank row.
   std::string CurrentFixLine() const;
 
-  // A sound, when the Sound option is on.
+  // A sound, when the sound option is on.
   void PlaySound(Sound sound, bool wait) override;
-  // Shows Message in the error box.
+  // Shows message in the error box.
   void ShowError(const std::string& message);
 
  private:
@@ -289,11 +289,11 @@ class Workbench : public OperandChecks {
   void SetCurrentRow(int row);
   void PanelChanged();
   void ShowLogRecord(std::uint16_t record);
-  // Proposed: the point result at its full precision, for the record's figure.
+  // proposed: the point result at its full precision, for the record's figure.
   void LogResult(std::string_view line1, std::string_view line2, std::string_view line3,
                  const std::optional<Vector3>& proposed);
-  // All rows anew; Row 0 keeps the current row number, otherwise row Row - 1
-  // is selected, or row 0 when Row is beyond the fixes.
+  // All rows anew; row 0 keeps the current row number, otherwise row row - 1
+  // is selected, or row 0 when row is beyond the fixes.
   void RebuildFixList(int row);
   void OptionsChanged();
   void ChartChanged();
@@ -302,23 +302,23 @@ class Workbench : public OperandChecks {
   void InsertFix(const FixRecord& fix, int pos);
   void ReplaceFix(const FixRecord& fix, std::uint16_t pos);
 
-  // The user's answer to a yes/no Question; no when nobody can answer.
+  // The user's answer to a yes/no question; no when nobody can answer.
   bool Confirm(const std::string& question);
-  // Saves status file Index through Write; a failure is shown.
+  // Saves status file index through write; a failure is shown.
   StatusFiles::SaveResult SaveStatusFile(int index, const StatusFiles::WriteFunction& write);
   // The three status files, each attempted; true when all were saved, and
-  // Declined set when the user said no to replacing one.
+  // declined set when the user said no to replacing one.
   bool SaveStatusFiles(bool& declined);
   // A fix file read into the database, with what it did not take; nothing
   // is shown.
   LoadReport ReadFixFile(const std::string& fileName, bool clearFirst, bool& opened);
   // A settings file read and applied; its failure and refused values are
-  // added to Report. False when it could not be read.
+  // added to report. False when it could not be read.
   bool ReadSettingsFile(const std::string& fileName, std::vector<std::string>& report);
-  // Puts the fixes of an import at Pos (Count + 1 appends), the first of
+  // Puts the fixes of an import at pos (Count + 1 appends), the first of
   // them current, and shows the import's report.
   bool TakeImport(ImportResult& result, int pos);
-  // Shows Lines (when there are any) as one report.
+  // Shows lines (when there are any) as one report.
   void ShowReport(const std::vector<std::string>& lines);
   void MarkUnsaved(int index) { status_.MarkUnsaved(index); }
 

@@ -45,8 +45,8 @@ struct ProgramRun {
   string err;
 };
 
-// Runs navorix-batch on world.fix with Args, its output (and, with
-// TypedScript, its input) on a terminal whose locale is Lang; the script
+// Runs navorix-batch on world.fix with args, its output (and, with
+// typedScript, its input) on a terminal whose locale is lang; the script
 // is typed at that terminal or comes from the file "stdin". Returns what
 // the terminal received; Status gets the exit status.
 string RunOnTerminal(const fs::path& dir, const std::vector<string>& args, const char* lang, bool typedScript,
@@ -124,8 +124,8 @@ class BatchTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs navorix-batch with Args in the test directory, Stdin as its input,
-  // through the command Wrapper when one is given.
+  // Runs navorix-batch with args in the test directory, stdin as its input,
+  // through the command wrapper when one is given.
   ProgramRun Run(const string& args, const string& stdin = "", const string& wrapper = "") {
     WriteFile(dir_ / "stdin", stdin);
     const string command = "cd '" + dir_.string() + "' && " + wrapper + "'" NAVORIX_BATCH "' " + args +
@@ -138,7 +138,7 @@ class BatchTest : public ::testing::Test {
     return run;
   }
   // The largest resident size, in kB, of navorix-batch running world.fix
-  // with Script.
+  // with script.
   long MaxResidentKb(const char* script) {
     const pid_t child = ::fork();
     if (child == 0) {

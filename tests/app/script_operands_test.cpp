@@ -24,7 +24,7 @@ class ScriptOperandsTest : public ::testing::Test {
     ASSERT_TRUE(bench.LoadFixFile(file, false));
   }
 
-  // Asks for the operands of Layout from Tokens.
+  // Asks for the operands of Layout from tokens.
   bool Ask(DialogEntry entry, std::initializer_list<std::string_view> tokens, Operands& out,
            std::string& failure) {
     ScriptOperands source(bench, tokens.begin(), tokens.size());

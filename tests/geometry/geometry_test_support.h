@@ -27,7 +27,7 @@ inline EarthModel Spherical() {
   return model;
 }
 
-// The stored position of a fix typed at lat/lon degrees under Model.
+// The stored position of a fix typed at lat/lon degrees under model.
 inline Vector3 Fix(long double latDeg, long double lonDeg, const EarthModel& model = EarthModel{}) {
   return PosFromLatLon(model, Deg(latDeg), Deg(lonDeg));
 }

@@ -48,7 +48,7 @@ class DispatchTest : public OperationsTest {
     Add("C", 10, 45);
     Add("D", -10, 45);
   }
-  // Runs the operation of Tag as the owner does; true when it was logged.
+  // Runs the operation of tag as the owner does; true when it was logged.
   bool Run(std::uint8_t tag) {
     const std::optional<OperationResult> result =
         Dispatch(static_cast<OperationTag>(tag), source, ex.MakeExecutors(), ex.NextFixEnabled());

@@ -97,7 +97,7 @@ class OperationsTest : public ::testing::Test {
     option = static_cast<E>(number);
   }
 
-  // Appends a fix at LatDeg, LonDeg (degrees) and returns its position.
+  // Appends a fix at latDeg, lonDeg (degrees) and returns its position.
   std::uint16_t Add(const std::string& name, long double latDeg, long double lonDeg) {
     FixRecord fix;
     MakeFix(fix, PosFromLatLon(earth, latDeg * DegToRad, lonDeg * DegToRad), name);

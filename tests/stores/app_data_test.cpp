@@ -15,7 +15,7 @@
 namespace navorix {
 namespace {
 
-// An environment in which exactly the directories Existing exist.
+// An environment in which exactly the directories existing exist.
 StartEnvironment Environment(std::set<std::string> existing) {
   StartEnvironment env;
   env.home = "/home/ann";

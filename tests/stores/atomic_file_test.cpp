@@ -383,7 +383,7 @@ struct KeptFiles {
     for (int i = 0; i < 8000; ++i) text += newText + "\r\n";
     return text;
   }
-  // Saved: the new file, the old one as the backup and the lasting copy.
+  // saved: the new file, the old one as the backup and the lasting copy.
   // Not saved: everything as it was, and nothing more.
   void ExpectSavedOrUntouched(bool saved, const std::string& where) const {
     EXPECT_EQ(ReadFile(dir / "keep.fix"), saved ? NewText() : oldText) << where;

@@ -62,7 +62,7 @@ void AddFixesAt(FixDatabase& db, const std::vector<std::pair<long double, long d
   }
 }
 
-// Every fix of Back prints as the same fix of Fixes in every Lat/Lon
+// Every fix of back prints as the same fix of fixes in every Lat/Lon
 // format and accuracy; the number of texts compared.
 int ExpectSamePrint(const FixDatabase& fixes, const std::vector<FixRecord>& back, const EarthModel& earth) {
   EXPECT_EQ(back.size(), fixes.Count());

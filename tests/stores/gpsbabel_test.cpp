@@ -30,7 +30,7 @@ using testing::TempDir;
 
 bool HaveGpsbabel() { return std::system("command -v gpsbabel >/dev/null 2>&1") == 0; }
 
-// gpsbabel converting our GPX file From into Format at To; true on success.
+// gpsbabel converting our GPX file from into format at to; true on success.
 bool Convert(const std::string& from, const std::string& format, const std::string& to) {
   const std::string command =
       "gpsbabel -i gpx -f '" + from + "' -o " + format + " -F '" + to + "' >/dev/null 2>&1";

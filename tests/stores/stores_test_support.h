@@ -223,8 +223,8 @@ class FaultyCalls {
   std::array<int, AllCallPoints.size()> calls_{};
 };
 
-// Runs Action in a child process and tells whether it returned within
-// Limit; an exception from Action counts as a failure, and a child that
+// Runs action in a child process and tells whether it returned within
+// limit; an exception from action counts as a failure, and a child that
 // blocks is killed.
 template <typename F>
 bool EndsWithin(std::chrono::milliseconds limit, F action) {

@@ -161,7 +161,7 @@ TEST(AgainstPrevious, CoordinateTextsOnRandomPositions) {
 }
 
 // The text of a latitude typed exactly half a counting unit (1/S degree)
-// above Units / S degrees, in degrees, minutes and seconds with as many
+// above units / S degrees, in degrees, minutes and seconds with as many
 // decimals of a second as the half needs (at most four: every S divides
 // 18 000 000, so the half is a whole number of 1/10000 second).
 std::string TieText(std::int64_t units, std::int64_t S) {
@@ -209,7 +209,7 @@ TEST(AgainstPrevious, CoordinateTextsAtRoundingTies) {
   ::testing::Test::RecordProperty("direct_latitude_flips", std::to_string(directFlips));
 }
 
-// Reads Line now and before under every PlusDir and compares the fixes.
+// Reads line now and before under every PlusDir and compares the fixes.
 void ExpectSameFix(const EarthModel& E, const std::string& line) {
   for (int d = 0; d < PlusDirCount; ++d) {
     const auto plusDir = static_cast<PlusDir>(d);

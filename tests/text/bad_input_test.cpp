@@ -18,7 +18,7 @@ namespace {
 
 class BadInputTest : public testing::TextTest {};
 
-// Runs every reader on Text; returns how many of them accepted it. Accepted
+// Runs every reader on text; returns how many of them accepted it. Accepted
 // values must be finite.
 int ReadAll(const std::string& text) {
   int accepted = 0;

@@ -37,8 +37,8 @@ struct LexedLine {
   std::int64_t order = 0;  // order of magnitude of the first non-zero digit
 };
 
-// Checks Text against the decimal syntax (without fraction and exponent when
-// Whole) and describes it. False when Text does not match.
+// Checks text against the decimal syntax (without fraction and exponent when
+// whole) and describes it. False when text does not match.
 bool Lex(std::string_view text, bool whole, LexedLine& out) {
   std::size_t i = 0;
   const std::size_t n = text.size();
@@ -272,8 +272,8 @@ long double PowerOfTen(std::size_t N) {
   return p;
 }
 
-// Adds the decimal fraction of a second written by the digits Text (at least
-// one) to Degrees: the whole number F of n digits contributes
+// Adds the decimal fraction of a second written by the digits text (at least
+// one) to degrees: the whole number F of n digits contributes
 // F / (10^n 3600), divided once. Longer digit strings than any the program
 // writes are read as a rounded fraction first.
 bool AddSecondFraction(std::string_view text, long double& degrees) {
@@ -290,7 +290,7 @@ bool AddSecondFraction(std::string_view text, long double& degrees) {
   return true;
 }
 
-// Adds the minutes and seconds after the degree separator to Degrees, the
+// Adds the minutes and seconds after the degree separator to degrees, the
 // magnitude of the angle, one field at a time: minutes / 60, then seconds /
 // 3600, then the fraction of a second. Each addition rounds, so the order is
 // part of the result's last bit.
@@ -344,7 +344,7 @@ int Clamped(E value, int count) {
   return Clamped(Index(value), count);
 }
 
-// Decimal digits of Value >= 0, zero-padded to Width.
+// Decimal digits of value >= 0, zero-padded to width.
 std::string Digits(std::int64_t value, int width) {
   std::string text = std::to_string(value);
   return PadLeft(text, static_cast<std::size_t>(std::max(width, 0)), '0');

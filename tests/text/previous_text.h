@@ -23,7 +23,7 @@ long double PosLat(const EarthModel& E, const Vector3& P);
 // The decimal reader: the syntax check, then the short exact quotient or the
 // library's conversion.
 bool ReadDecimal(std::string_view text, long double& value);
-// Trimmed, blank runs squashed and, with ToUpper, small letters made capitals.
+// Trimmed, blank runs squashed and, with toUpper, small letters made capitals.
 std::string SquashBlanks(std::string_view text, bool toUpper);
 // The fix name cut to a storable one.
 void FitFixName(std::string& name);

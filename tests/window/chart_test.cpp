@@ -46,7 +46,7 @@ bool near(const QColor& A, const QColor& B) {
   return std::abs(A.red() - B.red()) + std::abs(A.green() - B.green()) + std::abs(A.blue() - B.blue()) < 60;
 }
 
-// Whether a pixel within Radius of (X, Y) has colour C.
+// Whether a pixel within radius of (X, Y) has colour C.
 bool colourNear(const QImage& image, QPointF at, const QColor& C, int radius = 2) {
   for (int dy = -radius; dy <= radius; ++dy)
     for (int dx = -radius; dx <= radius; ++dx) {

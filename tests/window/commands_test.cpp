@@ -48,7 +48,7 @@ class CommandsTest : public QObject {
     return s_->start(fixes);
   }
 
-  // Chooses File in the file dialog, noting where the dialog started and
+  // Chooses file in the file dialog, noting where the dialog started and
   // what it offered.
   ModalAnswers::Step choose(const QString& file) {
     return [this, file](QWidget* modal) {

@@ -37,7 +37,7 @@ QList<int> visibleFieldNumbers(const OperandDialog& pan) {
 class DialogsTest : public QObject {
   Q_OBJECT
 
-  // Tab from the focused widget Count times; the field numbers visited.
+  // Tab from the focused widget count times; the field numbers visited.
   template <typename Dialog>
   QList<int> tabWalk(Dialog& D, int fields, int count) {
     QList<int> out;

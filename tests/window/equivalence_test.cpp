@@ -95,7 +95,7 @@ class EquivalenceTest : public QObject {
     return toQString(prefix).toLower() + QString(blanks, QLatin1Char(' '));
   }
 
-  // Runs Step in the window; the lines it adds to the transcript: the
+  // Runs step in the window; the lines it adds to the transcript: the
   // record shown after an operation, or "ERROR: " and the error box's text.
   std::vector<std::string> runInWindow(const Step& step) {
     std::vector<std::string> out;

@@ -16,7 +16,7 @@ float sample16(const unsigned char* P) {
 
 bool sounds(float sample, float level) { return std::fabs(sample) > level; }
 
-// The normalised correlation with the file's first sample on Start.
+// The normalised correlation with the file's first sample on start.
 double correlationAt(const Samples& recording, std::size_t start, const Samples& file, double fileEnergy) {
   double cross = 0;
   double energy = 0;

@@ -37,7 +37,7 @@ struct Stretch {
   std::size_t length() const { return last - first + 1; }
 };
 
-// The sounding stretches of S[From, To) by Rule, in order.
+// The sounding stretches of S[from, to) by rule, in order.
 std::vector<Stretch> soundingStretches(const Samples& S, const SilenceRule& rule, std::size_t from,
                                        std::size_t to);
 // The longest quiet run between the first and the last sounding sample of
@@ -45,8 +45,8 @@ std::vector<Stretch> soundingStretches(const Samples& S, const SilenceRule& rule
 double longestQuietInside(const Samples& S, float level);
 
 // The normalised correlation of the file's samples with the recording, the
-// file's first sounding sample laid on the recording's sample At, best over
-// shifts of up to Slack samples either way (resampling moves a sound by a
+// file's first sounding sample laid on the recording's sample at, best over
+// shifts of up to slack samples either way (resampling moves a sound by a
 // fraction of a sample or two).
 double correlation(const Samples& recording, std::size_t at, const Samples& file, float level,
                    std::size_t slack);

@@ -27,7 +27,7 @@ using navorix::ProgramSettings;
 
 namespace {
 
-// The items of Menu as "name" or "-" for a separator, in order.
+// The items of menu as "name" or "-" for a separator, in order.
 QStringList items(const QMenu* menu) {
   QStringList out;
   for (const QAction* action : menu->actions())

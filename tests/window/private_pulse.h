@@ -27,7 +27,7 @@ class PrivatePulse {
   ~PrivatePulse();
 
   // Starts the server and waits until it takes connections; false, with
-  // the reason in Why, when it cannot start here.
+  // the reason in why, when it cannot start here.
   bool start(QString& why);
   // The address for PULSE_SERVER and --server.
   QString address() const { return QStringLiteral("unix:") + socket_; }
@@ -48,14 +48,14 @@ class MonitorRecording : public QObject {
   ~MonitorRecording() override;
 
   // Starts parec and waits for its first samples; false, with the reason
-  // in Why, when none come.
+  // in why, when none come.
   bool start(const QString& server, int rate, QString& why);
   void stop();
   // The recording so far.
   Samples samples() const;
-  // Writes the raw samples so far to File.
+  // Writes the raw samples so far to file.
   void save(const QString& file) const;
-  // The sample that was being recorded at Time (steady clock). Known to a
+  // The sample that was being recorded at time (steady clock). Known to a
   // few milliseconds: the earliest that any delivered sample allows.
   std::size_t sampleAt(Clock::time_point time) const;
 

@@ -36,7 +36,7 @@
 
 namespace navorix::test {
 
-// Writes Bytes (Windows-1252, as the program writes its files) to Name.
+// Writes bytes (Windows-1252, as the program writes its files) to name.
 inline bool writeBytes(const QString& name, const std::string& bytes) {
   QFile file(name);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
@@ -83,7 +83,7 @@ class ModalAnswers : public QObject {
   using Step = std::function<void(QWidget* modal)>;
   static constexpr int StuckMs = 10000;
 
-  // Home: the window that becomes active when no modal window is left.
+  // home: the window that becomes active when no modal window is left.
   explicit ModalAnswers(QWidget* home = nullptr) : home_(home) {
     qApp->installEventFilter(this);
     watchdog_.setInterval(StuckMs);
@@ -203,7 +203,7 @@ inline void key(Qt::Key K, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   if (target != nullptr) QTest::keyClick(target, K, modifiers);
 }
 
-// Types Text into the focused widget, one key per character; the degree
+// Types text into the focused widget, one key per character; the degree
 // sign is typed as Ctrl+D, as the input dialogs offer it.
 inline void type(const QString& text) {
   for (const QChar c : text) {
@@ -244,8 +244,8 @@ inline ModalAnswers::Step closeErrorBox() {
   return [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Space); };
 }
 
-// Types File into the file name field of a file dialog and presses Enter,
-// as a user does; an empty File cancels the dialog.
+// Types file into the file name field of a file dialog and presses Enter,
+// as a user does; an empty file cancels the dialog.
 inline ModalAnswers::Step chooseFile(const QString& file) {
   return [file](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -267,10 +267,10 @@ inline constexpr int OperandTabOrder[] = {1, 2, 3, 5, 4, 6};
 
 // Fills the operation dialog as a user does: the first field has the focus
 // with its text selected, Tab goes on in the dialog's order (which selects
-// the next field's text), and Enter confirms. Operands holds what is typed
+// the next field's text), and Enter confirms. operands holds what is typed
 // into each shown field, in the order of the field numbers (the order of
 // the operands); a blank in a name field asks for completion, the degree
-// sign is Ctrl+D. Shown, when given, gets the texts the fields show before
+// sign is Ctrl+D. shown, when given, gets the texts the fields show before
 // Enter, in the same order.
 inline ModalAnswers::Step fillOperands(const QStringList& operands, QStringList* shown = nullptr) {
   return [operands, shown](QWidget* modal) {
@@ -332,10 +332,10 @@ class Session {
     return writeBytes(dataPath(QStringLiteral("navorix.his")), lines);
   }
 
-  // Starts as the program does, with Fixes and History as its status files
+  // Starts as the program does, with fixes and history as its status files
   // when they are given, and waits until the fix list has the focus and the
   // splash has gone; then Answers() takes the modal windows. Files are read
-  // and written through Calls, which must outlive the session.
+  // and written through calls, which must outlive the session.
   bool start(const char* fixes = nullptr, const char* history = nullptr,
              const FileSystemCalls& calls = SystemCalls()) {
     if (fixes != nullptr && !writeFixes(fixes)) return false;
@@ -389,7 +389,7 @@ class Session {
     QTest::keyClick(list(), K, modifiers);
   }
 
-  // The name of the fix at Pos (from 1), and the names of all in order.
+  // The name of the fix at pos (from 1), and the names of all in order.
   QString fixName(std::uint16_t pos) { return toQString(std::string(bench().Fixes().Get(pos).name.View())); }
   QStringList fixNames() {
     QStringList names;

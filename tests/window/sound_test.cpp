@@ -35,8 +35,8 @@ void putId(std::vector<unsigned char>& B, const char* id) {
 }
 
 // A wave image: the format chunk (tag, channels, rate, bits), an optional
-// chunk before it, and a data chunk that claims Claimed bytes but holds
-// Actual.
+// chunk before it, and a data chunk that claims claimed bytes but holds
+// actual.
 std::vector<unsigned char> wave(unsigned tag, unsigned channels, unsigned rate, unsigned bits,
                                 unsigned claimed, unsigned actual, unsigned extraChunk = 0) {
   std::vector<unsigned char> b;

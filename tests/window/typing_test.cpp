@@ -28,7 +28,7 @@ QString altChars() {
   return chars;
 }
 
-// The characters of AltChars that, held with Alt, changed Field's text.
+// The characters of AltChars that, held with Alt, changed field's text.
 QString typedWithAlt(QLineEdit* field) {
   QString changed;
   field->setFocus(Qt::TabFocusReason);
@@ -45,7 +45,7 @@ QString typedWithAlt(QLineEdit* field) {
   return changed;
 }
 
-// Commits Text into Field as an input method (a compose key, a dead key)
+// Commits text into field as an input method (a compose key, a dead key)
 // does.
 void commit(QLineEdit* field, const QString& text) {
   field->setFocus(Qt::TabFocusReason);

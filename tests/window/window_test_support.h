@@ -25,9 +25,9 @@ inline QColor ground(const QWidget* field) { return field->palette().color(QPale
 // Milliseconds a modal window may stay open after WhenModal's Action.
 inline constexpr int ModalStuckMs = 5000;
 
-// Runs Action on the modal widget once the next modal loop has started;
-// Action gets the widget that has the focus, or the modal window itself.
-// A modal window that Action leaves open and that is still open
+// Runs action on the modal widget once the next modal loop has started;
+// action gets the widget that has the focus, or the modal window itself.
+// A modal window that action leaves open and that is still open
 // ModalStuckMs later fails the test and is closed, so that the test ends
 // instead of hanging in the modal loop.
 inline void whenModal(std::function<void(QWidget* modal, QWidget* focus)> action) {

@@ -24,7 +24,7 @@ using testing::Recorder;
 using testing::WorkbenchTest;
 using testing::WriteFile;
 
-// A fix file of Count readable lines.
+// A fix file of count readable lines.
 std::string FixLines(int count, const std::string& prefix = "F") {
   std::string text;
   for (int i = 0; i < count; ++i) text += "10 20 " + prefix + std::to_string(i) + "\r\n";
@@ -33,7 +33,7 @@ std::string FixLines(int count, const std::string& prefix = "F") {
 
 class KeepingTest : public WorkbenchTest {
  protected:
-  // The names in the data folder that begin with Start.
+  // The names in the data folder that begin with start.
   std::vector<std::string> DataNames(const std::string& start) {
     std::vector<std::string> found;
     for (const std::string& name : DirEntries(dir.Path() + "/data")) {

@@ -15,7 +15,7 @@ using testing::WriteFile;
 
 class LogDisplayTest : public WorkbenchTest {
  protected:
-  // A history of records "aN", "bN", "cN" for N = 1 .. Count, loaded as at
+  // A history of records "aN", "bN", "cN" for N = 1 .. count, loaded as at
   // start.
   void LoadHistory(int count) {
     std::string text;

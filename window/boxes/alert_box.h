@@ -33,11 +33,11 @@ class AlertBox : public ModalDialog {
 
   explicit AlertBox(QWidget* parent = nullptr);
 
-  // Shows Message (Windows-1252; "|" or codes 1..8 end a line) modally with
-  // Buttons buttons (2: Yes, No; 3: Yes, No, Cancel) and returns the answer.
+  // Shows message (Windows-1252; "|" or codes 1..8 end a line) modally with
+  // buttons buttons (2: Yes, No; 3: Yes, No, Cancel) and returns the answer.
   Answer ask(const std::string& message, int buttons);
 
-  // Lays the box out for Message and Buttons without showing it (Ask does
+  // Lays the box out for message and Buttons without showing it (Ask does
   // this first); for tests and for a caller that shows the box itself.
   void prepare(const std::string& message, int buttonSet);
 

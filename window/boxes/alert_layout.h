@@ -17,7 +17,7 @@ namespace navorix {
 inline constexpr int AlertMaxLines = 8;
 inline constexpr int AlertTextLeft = 8;
 
-// The lines of Message: "|" and the characters with codes 1 to 8 end a
+// The lines of message: "|" and the characters with codes 1 to 8 end a
 // line; a message with k separators has k + 1 lines, of which the first
 // eight are kept.
 std::vector<std::string> alertLines(std::string_view message);
@@ -31,11 +31,11 @@ struct AlertLayout {
   int clientHeight = 0;
 };
 
-// Places LineWidths.size() (1..8) lines of height LineHeight and B buttons
-// of ButtonWidth x ButtonHeight. FrameWidth is what the window's border
+// Places lineWidths.size() (1..8) lines of height lineHeight and B buttons
+// of buttonWidth x buttonHeight. frameWidth is what the window's border
 // adds to the client width; the window width it gives is what the button
 // arithmetic centres on.
-//   Row = LineHeight + 5; line 1 at Row - 2n, each further line Row lower;
+//   Row = lineHeight + 5; line 1 at Row - 2n, each further line Row lower;
 //   buttons at the last line's top + Row + 8; client height = button top +
 //   bh + 6; client width = 8 + widest line + 6, widened so that the window
 //   is at least W; Yes at (window width - B (bw + 6) + 6) / 2 - 3, rounded

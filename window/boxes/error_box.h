@@ -20,7 +20,7 @@ class SoundTable;
 
 inline constexpr std::size_t ErrTextMaxChars = 64;
 
-// What the box shows for Text: a fixed plea when Text reports an access
+// What the box shows for text: a fixed plea when text reports an access
 // violation, otherwise its first 64 characters.
 std::string errBoxText(std::string_view text);
 
@@ -36,11 +36,11 @@ class ErrorBox : public ModalDialog {
 
   explicit ErrorBox(QWidget* parent = nullptr);
 
-  // Shows Text (Windows-1252) modally.
+  // Shows text (Windows-1252) modally.
   void showText(const std::string& text);
-  // Shows Lines (Windows-1252), one under the other, modally.
+  // Shows lines (Windows-1252), one under the other, modally.
   void showLines(const std::vector<std::string>& lines);
-  // Lays the box out for Text, or for Lines, without showing it.
+  // Lays the box out for text, or for Lines, without showing it.
   void prepare(const std::string& text);
   void prepare(const std::vector<std::string>& lines);
 

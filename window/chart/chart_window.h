@@ -20,11 +20,11 @@ inline constexpr const char* ChartTitle = "Navorix Chart";
 inline constexpr int DefaultChartWidth = 640;
 inline constexpr int DefaultChartHeight = 480;
 
-// The land outlines of the folder ShareDir + "land/"; none (and the chart
+// The land outlines of the folder shareDir + "land/"; none (and the chart
 // draws no land) when they cannot be read.
 LandOutlines loadChartLand(const QString& shareDir);
 
-// The view a chart of the workbench's session starts with: Projection,
+// The view a chart of the workbench's session starts with: projection,
 // centred on the shown figure or the current fix.
 ChartView startingChartView(const Workbench& bench, ProjectionKind projection);
 

@@ -14,12 +14,12 @@ class AboutBox : public ModalDialog {
   Q_OBJECT
 
  public:
-  // Version: the version text, e.g. "1.20".
+  // version: the version text, e.g. "1.20".
   explicit AboutBox(const QString& version, QWidget* parent = nullptr);
 
   // Shows the box without waiting and paints it at once.
   void showSplash();
-  // Closes the box Ms milliseconds from now (a key or click may close it
+  // Closes the box ms milliseconds from now (a key or click may close it
   // earlier).
   void closeAfter(int ms);
   // Shows the box modally, centred on the active window.

@@ -36,7 +36,7 @@ class FixDialog : public ModalDialog {
   // is laid out again.
   void setPropFontSize(int pointSize);
 
-  // Add (AddButton) or Edit at the workbench's current row: the caption,
+  // Add (addButton) or Edit at the workbench's current row: the caption,
   // the prefilled texts, the input sound, the modal dialog, and after an OK
   // that passed the checks the fix stored. The caller places the dialog.
   void editFix(Workbench& bench, bool addButton);

@@ -17,7 +17,7 @@ enum class FileDialogMode { Open, Save };
 // onto an existing file is not questioned here: the caller asks.
 QString askFixFileName(QWidget* parent, const QString& dir, FileDialogMode mode);
 
-// Sizes the columns of Dialog's file list to the texts they show (a long
+// Sizes the columns of dialog's file list to the texts they show (a long
 // name, a size, a type, a date) and the dialog to hold them, within its
 // screen.
 void fitFileColumns(QFileDialog& dialog);

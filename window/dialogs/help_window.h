@@ -13,10 +13,10 @@ class HelpWindow : public QTextBrowser {
   Q_OBJECT
 
  public:
-  // HelpFile: the help file's full name.
+  // helpFile: the help file's full name.
   explicit HelpWindow(const QString& helpFile, QWidget* parent = nullptr);
 
-  // Shows the window at Topic ("Welcome", "Main_Panel", ...); the file is
+  // Shows the window at topic ("Welcome", "Main_Panel", ...); the file is
   // read on first use. False, and nothing shown, when the file cannot be
   // read.
   bool showTopic(const QString& topic);

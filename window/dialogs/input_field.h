@@ -33,7 +33,7 @@ class InputField : public QLineEdit {
   // The filter of every typed character; without one the character is
   // inserted as it is.
   void setTyping(Typing typing) { typing_ = std::move(typing); }
-  // Types Typed as a key would: through the filter.
+  // Types typed as a key would: through the filter.
   void type(char typed);
 
   void setColour(FieldColour colour);

@@ -40,8 +40,8 @@ class OperandDialog : public ModalDialog, public OperandSource {
   QPushButton* okButton() const { return ok_; }
   QPushButton* cancelButton() const { return cancel_; }
 
-  // Shows the fields and labels of Entry, sizes the dialog and sets the
-  // caption to " " + Title (Windows-1252).
+  // Shows the fields and labels of entry, sizes the dialog and sets the
+  // caption to " " + title (Windows-1252).
   void applyLayout(DialogEntry entry, const std::string& title);
   // The same for any set of fields and labels.
   void applyLayout(const OperandDialogLayout& layout, const std::string& title);
@@ -56,7 +56,7 @@ class OperandDialog : public ModalDialog, public OperandSource {
   // the dialog.
   void attach(OperandChecks& checks, const QWidget& centreOn);
 
-  // OperandSource: shows Layout under Title modally.
+  // OperandSource: shows layout under title modally.
   bool Ask(const DialogLayout& layout, std::string_view title, Operands& operands) override;
 
  protected:

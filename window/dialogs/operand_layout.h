@@ -55,7 +55,7 @@ struct OperandDialogGeometry {
   int clientHeight = 0;
 };
 
-// Places the dialog for the visible fields Visible: three rows when field 6
+// Places the dialog for the visible fields visible: three rows when field 6
 // shows, two when field 3 or 5 shows, one otherwise; the panel reaches 6
 // pixels past the right edge of field 2 when it shows, else of field 1,
 // and 6 pixels below the lowest row; the strip sits 6 pixels below the

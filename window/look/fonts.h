@@ -26,8 +26,8 @@ QFont propFont(int pointSize = DefaultPropFontSize);
 // The menu font: the proportional family, regular.
 QFont menuFont(int pointSize = DefaultMenuFontSize);
 
-// A fixed-pitch font of Family whose line (ascent + descent) is at most
-// Pixels high: the size in which Windows states a font's height in pixels.
+// A fixed-pitch font of family whose line (ascent + descent) is at most
+// pixels high: the size in which Windows states a font's height in pixels.
 QFont fixedFontOfHeight(int pixels, bool bold, const char* family = FixedFontFamily);
 
 }  // namespace navorix

@@ -23,7 +23,7 @@ class NavorixStyle : public QProxyStyle {
   static constexpr int FirstHintDelayMs = 500;
   static constexpr int NextHintDelayMs = 200;
 
-  // BaseStyle: a name QStyleFactory knows ("Windows", "Fusion"); the
+  // baseStyle: a name QStyleFactory knows ("Windows", "Fusion"); the
   // default is the classic one, whose bevels match the sunken panels.
   explicit NavorixStyle(const QString& baseStyle = QStringLiteral("Windows"));
 

@@ -19,8 +19,8 @@ const QColor RoseNorthLight(250, 150, 140);
 const QColor RoseRing(24, 44, 96);
 const QColor RoseFace(250, 246, 232);
 
-// One point of the rose from Centre toward the angle Angle (radians,
-// clockwise from north), Length long and 2 x Half wide at its foot; the left
+// One point of the rose from centre toward the angle angle (radians,
+// clockwise from north), length long and 2 x half wide at its foot; the left
 // half dark, the right half light, so the rose looks lit from one side.
 void paintRosePoint(QPainter& P, QPointF centre, double angle, double length, double half, const QColor& dark,
                     const QColor& light) {

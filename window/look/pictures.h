@@ -12,7 +12,7 @@ class QRectF;
 
 namespace navorix {
 
-// A compass rose filling Area (a square works best): eight points, the
+// A compass rose filling area (a square works best): eight points, the
 // north point red, in a ring.
 void paintCompassRose(QPainter& painter, const QRectF& area);
 QPixmap compassRose(int size);
@@ -23,7 +23,7 @@ inline constexpr int AppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // 32 x 32: a red disc with a white cross.
 QPixmap errorIcon();
 
-// A filled triangle pointing up or down, centred in Width x Height.
+// A filled triangle pointing up or down, centred in width x height.
 QPixmap triangleGlyph(bool up, int width, int height, const QColor& colour = Qt::black);
 
 // The check mark of checked menu items: a black tick on transparent

@@ -8,8 +8,8 @@ namespace {
 // on a control sit that much up and left of it.
 constexpr int ControlCentreOffset = 2;
 
-// The Left of one axis; Size is the window's extent and ScreenSize the
-// screen's, both on the same axis, Left relative to the screen's origin.
+// The left of one axis; size is the window's extent and screenSize the
+// screen's, both on the same axis, left relative to the screen's origin.
 int keepAxis(int left, int size, int screenSize) {
   constexpr int LowestKept = ScreenMargin - 1;
   if (left > LowestKept) {

@@ -21,17 +21,17 @@ struct Rect {
 
 inline constexpr int ScreenMargin = 4;
 
-// W moved inside Screen: a left edge above 3 is pulled back to at most
+// W moved inside screen: a left edge above 3 is pulled back to at most
 // SW - (width + 4), a left edge of 3 or less is put at 4; the same for the
 // top with SH and the height. A window larger than the screen keeps its
 // right (bottom) margin and may then start outside on the left (top).
 Rect keepOnScreen(Rect W, const Rect& screen);
 
-// W centred on the active window Active (nullptr when no window is active,
+// W centred on the active window active (nullptr when no window is active,
 // then on the screen's centre), then KeepOnScreen.
 Rect centreOnActiveForm(Rect W, const Rect* active, const Rect& screen);
 
-// W centred on the control whose screen rectangle is Control, 2 pixels up
+// W centred on the control whose screen rectangle is control, 2 pixels up
 // and left of the exact centre, then KeepOnScreen.
 Rect centreOnControl(Rect W, const Rect& control, const Rect& screen);
 

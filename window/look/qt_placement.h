@@ -10,24 +10,24 @@ class QWidget;
 
 namespace navorix {
 
-// The rectangle of the screen Window is on (the primary screen when it has
+// The rectangle of the screen window is on (the primary screen when it has
 // none yet).
 Rect screenRectOf(const QWidget& window);
 
-// The window the user works in, other than Window: the active one, else
-// the modal one, else the one Window belongs to; nullptr when none is
+// The window the user works in, other than window: the active one, else
+// the modal one, else the one window belongs to; nullptr when none is
 // shown.
 QWidget* workingWindow(const QWidget& window);
 
 void keepOnScreen(QWidget& window);
-// Centres Window on the screen, then keeps it on the screen.
+// Centres window on the screen, then keeps it on the screen.
 void centreOnScreen(QWidget& window);
-// Centres Window on the window the user works in (WorkingWindow), else on
+// Centres window on the window the user works in (WorkingWindow), else on
 // the screen.
 void centreOnActiveForm(QWidget& window);
-// Centres Window on Control (any widget, by its screen position and size).
+// Centres window on Control (any widget, by its screen position and size).
 void centreOnControl(QWidget& window, const QWidget& target);
-// Puts Window beside Main (both by their frames; see BesideWindow).
+// Puts window beside Main (both by their frames; see BesideWindow).
 void placeBeside(QWidget& window, QWidget& mainWindow);
 
 }  // namespace navorix

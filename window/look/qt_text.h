@@ -9,10 +9,10 @@
 
 namespace navorix {
 
-// The Windows-1252 Text as a QString; every byte maps to one character.
+// The Windows-1252 text as a QString; every byte maps to one character.
 QString toQString(std::string_view text);
 
-// The Windows-1252 form of Text; a character the code page cannot hold
+// The Windows-1252 form of text; a character the code page cannot hold
 // becomes "?".
 std::string fromQString(const QString& text);
 

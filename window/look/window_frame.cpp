@@ -80,7 +80,7 @@ xcb_window_t rootOf(xcb_connection_t* C, xcb_window_t window) {
   return reply ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-// Whether a window manager runs on the screen of Root: it owns the
+// Whether a window manager runs on the screen of root: it owns the
 // selection WM_Sn of that screen.
 bool windowManagerRuns(xcb_connection_t* C, xcb_window_t root) {
   int screen = 0;
@@ -108,7 +108,7 @@ bool answersFrameRequests(xcb_connection_t* C, xcb_window_t root, xcb_atom_t req
   return false;
 }
 
-// The frame the window manager will give the hidden Window, when it says.
+// The frame the window manager will give the hidden window, when it says.
 std::optional<FrameExtents> askFrame(xcb_connection_t* C, xcb_window_t window, xcb_atom_t extentsAtom) {
   const xcb_window_t root = rootOf(C, window);
   if (root == XCB_WINDOW_NONE) return std::nullopt;

@@ -54,7 +54,7 @@ class WindowFrame : public QObject, public QAbstractNativeEventFilter {
   ~WindowFrame() override;
 
   // Places the window by its outer rectangle. A hidden window is given its
-  // native window first and the frame it will get is asked for; Rule is
+  // native window first and the frame it will get is asked for; rule is
   // kept, and applied again when the frame that comes is another one.
   void place(PlacementRule rule);
 
@@ -82,11 +82,11 @@ class WindowFrame : public QObject, public QAbstractNativeEventFilter {
   std::uint32_t extentsAtom_ = 0;  // _NET_FRAME_EXTENTS, when under X11
 };
 
-// The frame object of Window, made (with the title bar Qt asks for) when
+// The frame object of window, made (with the title bar Qt asks for) when
 // the window has none yet.
 WindowFrame& frameOf(QWidget& window);
 
-// Gives Window the title bar TitleBar; it is asked for whenever the hidden
+// Gives window the title bar titleBar; it is asked for whenever the hidden
 // window is placed.
 void setTitleBar(QWidget& window, TitleBar titleBar);
 

@@ -29,7 +29,7 @@ class FixListModel : public QAbstractListModel, public FixListObserver {
   void CurrentRowChanged(int row) override;
 
  signals:
-  // The workbench made Row the current row; the view selects it.
+  // The workbench made row the current row; the view selects it.
   void currentRowMoved(int row);
 
  private:

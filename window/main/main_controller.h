@@ -48,8 +48,8 @@ class MainController : public QObject,
   Q_OBJECT
 
  public:
-  // Builds the windows around Bench. The sounds are read from ShareDir's
-  // "wav" folder, the help from HelpFile.
+  // Builds the windows around bench. The sounds are read from shareDir's
+  // "wav" folder, the help from helpFile.
   MainController(Workbench& bench, const QString& shareDir, const QString& helpFile);
   ~MainController() override;
 
@@ -104,7 +104,7 @@ class MainController : public QObject,
   void runOperation(int tag);
   void showHelp(const QString& topic);
   // True to act on a workbench question: not empty, and answered Yes when
-  // AskFirst.
+  // askFirst.
   bool mayGoOn(const std::string& question, bool askFirst);
   void deleteLogRecord(bool askFirst);
   void deleteFix(bool askFirst);

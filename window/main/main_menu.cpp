@@ -163,7 +163,7 @@ void buildMainMenu(QMenuBar& bar, MainMenu& M) {
 
 namespace {
 
-// Checks the action of Group whose tag is Value.
+// Checks the action of group whose tag is value.
 void checkTagged(QActionGroup* group, int value) {
   for (QAction* action : group->actions()) action->setChecked(action->data().toInt() == value);
 }

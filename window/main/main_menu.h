@@ -64,10 +64,10 @@ struct MainMenu {
   QAction* aboutAction = nullptr;        // "&About Navorix"
 
   QMenu* optionMenu(DisplayOption option) const { return optionMenus[Index(option)].menu; }
-  // The item of Option's submenu that sets Value.
+  // The item of option's submenu that sets value.
   QAction* optionItem(DisplayOption option, int value) const;
 
-  // Shows Settings in the Options menu: the checked item of every group and
+  // Shows settings in the Options menu: the checked item of every group and
   // switch, the captions of the submenus that name the value chosen, and
   // "Elliptic D&istances" checked when either of its items is.
   void showSettings(const ProgramSettings& settings) const;
@@ -75,7 +75,7 @@ struct MainMenu {
   QList<QMenu*> allMenus() const;
 };
 
-// Fills Bar with the main menu and Menu with its parts. The Options items
+// Fills bar with the main menu and menu with its parts. The Options items
 // start as they are without a settings file: Deg/Frac, Kilometers,
 // North-East, Low, -180..+180, Deg/Frac, elliptic latitude on, the two
 // elliptic distances off, hints and sound on.

@@ -60,7 +60,7 @@ class MainWindow : public QMainWindow {
 
   const MainControls& controls() const { return c_; }
   const MainMenu& menu() const { return menu_; }
-  // The operation button of Tag (1..OperationCount), or nullptr.
+  // The operation button of tag (1..OperationCount), or nullptr.
   QPushButton* operationButton(std::uint8_t tag) const;
   QPushButton* operationButton(OperationTag tag) const {
     return operationButton(static_cast<std::uint8_t>(tag));

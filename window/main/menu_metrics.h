@@ -24,7 +24,7 @@ inline constexpr int CheckColumnWidth = 12;
 inline constexpr int MenuSeparatorHeight = 8;
 
 // The measured size of an item whose caption (without the "&") is
-// TextWidth x TextHeight in the menu font.
+// textWidth x textHeight in the menu font.
 constexpr MenuItemSize measureMenuItem(int textWidth, int textHeight, bool submenuInDropDown) {
   return {textWidth + MenuItemExtraWidth + (submenuInDropDown ? SubmenuArrowWidth : 0),
           textHeight + MenuItemExtraHeight};
@@ -36,7 +36,7 @@ constexpr MenuItemSize shownMenuItem(int textWidth, int textHeight, bool submenu
   return {measured.width + CheckColumnWidth, measured.height};
 }
 
-// Top of a check mark MarkHeight high, centred in an item ItemHeight high.
+// Top of a check mark markHeight high, centred in an item itemHeight high.
 constexpr int checkMarkTop(int itemHeight, int markHeight) { return (itemHeight - markHeight) / 2; }
 
 }  // namespace navorix

@@ -55,7 +55,7 @@ constexpr int OutputBufferMs = 250;
 constexpr int ReserveMs = 40;
 constexpr int TrailingSilenceMs = OutputBufferMs + ReserveMs;
 
-// The bytes of Duration of silence in Format.
+// The bytes of Duration of silence in format.
 QByteArray silence(const QAudioFormat& format, int durationMs) {
   const auto size = static_cast<qsizetype>(format.bytesForDuration(qint64{durationMs} * 1000));
   // Unsigned 8-bit samples are silent at their middle value.

@@ -19,7 +19,7 @@ class QBuffer;
 
 namespace navorix {
 
-// The slot of Sound once LoadStandardSounds has loaded the four sounds into
+// The slot of sound once LoadStandardSounds has loaded the four sounds into
 // an empty table (slots count from 1).
 constexpr int soundSlot(Sound sound) { return static_cast<int>(sound) + 1; }
 
@@ -35,7 +35,7 @@ class SoundTable : public QObject {
   explicit SoundTable(QObject* parent = nullptr);
   ~SoundTable() override;
 
-  // Reads FileName into the next slot and returns its number, also when the
+  // Reads fileName into the next slot and returns its number, also when the
   // slot stays empty (a missing or unreadable file; LastStatus tells which).
   // Returns 0 and loads nothing when all MaxSlots slots are in use.
   int loadSound(const QString& fileName);
@@ -52,7 +52,7 @@ class SoundTable : public QObject {
 
   // Plays slot N when sound is on and 1 <= N <= Count: pending events are
   // processed, a sound still playing is cut off, and the slot is played;
-  // with Wait the call returns when the sound has been heard, at the latest
+  // with wait the call returns when the sound has been heard, at the latest
   // its playing time plus WaitMarginMs later, processing events meanwhile.
   // An empty slot, an unusable image, a machine without an audio output or
   // a sound server that has gone play nothing and never wait.
@@ -90,7 +90,7 @@ class SoundTable : public QObject {
 };
 
 // Loads the four sound files, "wav/nvx_err.wav", "wav/nvx_inp.wav",
-// "wav/nvx_que.wav" and "wav/nvx_don.wav" under Directory (ending in "/",
+// "wav/nvx_que.wav" and "wav/nvx_don.wav" under directory (ending in "/",
 // or empty for the current directory), in Sound's order (see SoundSlot).
 void loadStandardSounds(SoundTable& sounds, const QString& directory);
 

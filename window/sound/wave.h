@@ -17,7 +17,7 @@ struct WaveFormat {
   std::size_t dataSize = 0;         // whole frames only, within the image
 };
 
-// The format of the wave image Data[0..Size), or nothing when it is not a
+// The format of the wave image data[0..Size), or nothing when it is not a
 // RIFF/WAVE image of PCM samples that the player can hand on unchanged
 // (unsigned 8-bit, signed 16- or 32-bit, 32-bit float; 1 or 2 channels).
 // A data chunk that claims more bytes than the image holds is cut to the
