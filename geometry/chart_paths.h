@@ -46,7 +46,7 @@ void AddCirclePath(const Vector3& a, const Vector3& t, long double from, long do
 // circle joins them.
 void AddArcPath(const Vector3& a, const Vector3& b, long double step, SpherePaths& out);
 // The rest of the arc's great circle beyond the arc, from its end on round to
-// its start (length 2 pi - ArcLen), an open path.
+// its start (length 2 pi - arcLen), an open path.
 void AddArcExtensionPath(const Arc& arc, long double step, SpherePaths& out);
 // The small circle of the points at distance D from A, a closed path; a
 // radius of 0 or pi (or beyond [0, pi]) gives nothing, as the circle is a

@@ -3,7 +3,7 @@
 //   t        distance along the arc's great circle from A, radians
 //   z, w     z components of the arc's point P at t and of Pole x P, the
 //            direction of increasing t; (z, w) turns by the angle t from
-//            (z0, w0) = (Az, StartDir z) as t grows, so z^2 + w^2 stays
+//            (z0, w0) = (Az, startDir z) as t grows, so z^2 + w^2 stays
 //            z0^2 + w0^2
 //   m        the second eccentricity squared, (a/b)^2 - 1
 //   v        m z^2

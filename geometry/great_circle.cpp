@@ -183,7 +183,7 @@ FixesAtDistanceResult FixesAtDistance(const Arc& arc, const Vector3& F, long dou
   const long double c = CentralAngle(C, foot);
   if (D <= c) return result;  // the circle of radius D does not reach (or only touches)
   const long double e = ArcCos(std::cos(D) / std::cos(c));
-  // Signed position of the foot along the circle, measured from StartPos.
+  // Signed position of the foot along the circle, measured from startPos.
   long double f = std::atan2(TriDot(foot, arc.startDir), TriDot(foot, arc.startPos));
   if (f <= -Pi) f = Pi;
   result.P1 = PointOnArc(arc, f - e);

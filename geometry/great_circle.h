@@ -3,10 +3,10 @@
 // Notation:
 //   A, B, F, P   positions, unit vectors (with EllipticLat on: geocentric
 //                directions of the fixes)
-//   Pole         unit normal of an arc's great circle; travel from StartPos to
-//                EndPos is counter-clockwise about it
+//   pole         unit normal of an arc's great circle; travel from startPos to
+//                endPos is counter-clockwise about it
 //   D, t         distances along the sphere, radians (central angles)
-//   Az           azimuth, radians clockwise from North, East positive
+//   az           azimuth, radians clockwise from North, East positive
 //
 // Two unit vectors are the same (or opposite) position when the squared
 // length of their difference (or sum) is at most 1e-16, i.e. within about
@@ -21,11 +21,11 @@ namespace navorix {
 
 // The great-arc record; built only by MakeArc and read-only afterwards.
 struct Arc {
-  Vector3 pole;               // unit(StartPos x EndPos)
+  Vector3 pole;               // unit(startPos x endPos)
   Vector3 startPos;           // first fix
   Vector3 endPos;             // second fix
-  Vector3 startDir;           // unit(Pole x StartPos): direction of travel at StartPos
-  Vector3 midPos;             // unit(StartPos + EndPos)
+  Vector3 startDir;           // unit(pole x startPos): direction of travel at startPos
+  Vector3 midPos;             // unit(startPos + endPos)
   long double arcLen = 0.0L;  // radians, in (0, pi)
 };
 
@@ -59,7 +59,7 @@ Vector3 FixAtDistAz(const Vector3& P, long double az, long double D);
 // The arc from start to end; coincident or antipodal ends raise.
 Arc MakeArc(const Vector3& start, const Vector3& end);
 // The point at signed distance t along the arc's circle, positive toward
-// EndPos (t = ArcLen gives EndPos); any t is accepted.
+// endPos (t = arcLen gives endPos); any t is accepted.
 Vector3 PointOnArc(const Arc& arc, long double t);
 // The point of the arc's great circle nearest to F; F at a pole of the
 // circle raises.

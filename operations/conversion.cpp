@@ -30,9 +30,9 @@ long double CheckedDistance(DistUnits units, long double spherRadius, long doubl
 }
 
 long double CheckedAzimuth(long double typedDegrees) {
-  const long double Az = AzimuthToAngle(typedDegrees);
-  if (!(std::fabs(Az) < TwoPi)) throw Error(msg::IllegalAzimuth);
-  return Az;
+  const long double az = AzimuthToAngle(typedDegrees);
+  if (!(std::fabs(az) < TwoPi)) throw Error(msg::IllegalAzimuth);
+  return az;
 }
 
 }  // namespace navorix

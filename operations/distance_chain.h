@@ -22,8 +22,8 @@ struct DistanceChain {
   bool withG = false;
 };
 
-// Adds the segment from chain.LastFix to X (the ellipsoidal ones on E) to
-// every sum in force and moves LastFix to X. A failure of the elliptic or the geodesic length is silent:
+// Adds the segment from chain.lastFix to X (the ellipsoidal ones on E) to
+// every sum in force and moves lastFix to X. A failure of the elliptic or the geodesic length is silent:
 // that kind is dropped (its flag becomes false, its sum stays) for this and
 // every later result of the chain. The sphere is not guarded: its Error
 // (antipodal fixes) leaves the function with chain partly changed, so

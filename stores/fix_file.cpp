@@ -22,7 +22,7 @@ constexpr char CommentMark = ':';
 // Reads the rest of a file whose reading has stopped, only to count what it
 // holds: data lines up to the end of data go to beyond (they were cut off by
 // a limit; none when the reading stopped at the end of data), data lines
-// after it to AfterEndOfData.
+// after it to afterEndOfData.
 void CountTheRest(LineReader& file, bool atEndOfData, std::uint32_t& beyond, LoadReport& report) {
   std::string line;
   while (file.ReadLine(line)) {

@@ -19,13 +19,13 @@ enum class LoadSource { FixFile, HistoryFile };
 struct LoadReport {
   LoadSource source = LoadSource::FixFile;
   // Fixes (valid ones) added to the database, or records read from the
-  // history file (of which BeyondCapacity may have dropped some again).
+  // history file (of which beyondCapacity may have dropped some again).
   std::uint32_t taken = 0;
   // Fix file: data lines not loaded because the database was full or the
   // reader's limit of data lines was reached. History file: records
   // dropped, oldest first, to keep the log within its capacity.
   std::uint32_t beyondCapacity = 0;
-  // The capacity or limit that BeyondCapacity refers to.
+  // The capacity or limit that beyondCapacity refers to.
   std::uint32_t capacity = 0;
   // Fix file: data lines after the end of data.
   std::uint32_t afterEndOfData = 0;

@@ -36,7 +36,7 @@ bool Workbench::TakeImport(ImportResult& result, int pos) {
 }
 
 bool Workbench::ImportFixes(const std::string& fileName, bool clearFirst, ImportResult& result) {
-  // With ClearFirst the names need not differ from those about to go; the
+  // With clearFirst the names need not differ from those about to go; the
   // database is cleared only once the file was read, so that a file that
   // cannot be read loses nothing.
   const FixDatabase none;

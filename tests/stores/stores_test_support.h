@@ -164,7 +164,7 @@ inline const char* CallPointName(CallPoint point) {
 
 // System calls that count the calls at every point of a save and make call
 // number Nth (1-based; 0: none) at Point fail with Code; hand Calls to the
-// save. With NoLinks, every hard link fails with that error number besides,
+// save. With noLinks, every hard link fails with that error number besides,
 // as on a file system without hard links.
 class FaultyCalls {
  public:

@@ -24,7 +24,7 @@ Samples samplesOfWave(const std::string& image);
 Samples samplesOfRaw(const char* bytes, std::size_t size, int rate);
 
 // Where the line between sound and silence lies: a sample louder than
-// Level (of full scale) sounds, and a stretch of at least GapMs without one
+// Level (of full scale) sounds, and a stretch of at least gapMs without one
 // separates two sounds.
 struct SilenceRule {
   float level = 0;
