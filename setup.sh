@@ -38,7 +38,9 @@ if [ "$mode" = test ]; then
     # of g++ come with it).
     clang-14 libclang-rt-14-dev
     # gpsbabel checks the exported fix files from outside.
-    gpsbabel)
+    gpsbabel
+    # The layout check of every C++ file against .clang-format.
+    clang-format-14)
 fi
 
 # Root rights are needed only to install what is missing; without them,
