@@ -84,3 +84,20 @@ function(navorix_library name)
     PUBLIC navorix::options ${ARG_DEPS}
     PRIVATE navorix::warnings)
 endfunction()
+
+# navorix_debian_library(NAME LABEL HEADER PACKAGE LIBRARIES...) : a library
+# Debian ships without a CMake package file, found by its header and its
+# library as navorix::NAME; a missing one stops the configuration and names
+# the package to install.
+function(navorix_debian_library name label header package)
+  string(TOUPPER ${name} upper)
+  find_path(${upper}_INCLUDE_DIR ${header})
+  find_library(${upper}_LIBRARY NAMES ${ARGN})
+  if(NOT ${upper}_INCLUDE_DIR OR NOT ${upper}_LIBRARY)
+    message(FATAL_ERROR "${label} not found: apt-get install ${package}")
+  endif()
+  add_library(navorix_${name} INTERFACE)
+  add_library(navorix::${name} ALIAS navorix_${name})
+  target_include_directories(navorix_${name} SYSTEM INTERFACE ${${upper}_INCLUDE_DIR})
+  target_link_libraries(navorix_${name} INTERFACE ${${upper}_LIBRARY})
+endfunction()
